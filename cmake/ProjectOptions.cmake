@@ -1,0 +1,23 @@
+# Warnings and sanitizers are set per target, never globally.
+function(plotwell_target_options target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(PLOTWELL_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                 -fno-sanitize-recover=undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# A GoogleTest executable registered with CTest. Usage:
+#   plotwell_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2)
+function(plotwell_add_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+    plotwell_target_options(${T_NAME})
+    gtest_discover_tests(${T_NAME}
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTWELL_BIN=${PROJECT_BINARY_DIR}/bin"
+        DISCOVERY_TIMEOUT 60)
+endfunction()

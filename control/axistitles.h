@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The axis titles read from the settings file: 16 horizontal slots indexed by distance mode and
+// 16 vertical slots indexed by the primary draw mode.
+class AxisTitles {
+public:
+    static constexpr std::size_t kSlots = 16;
+    static constexpr std::size_t kStorage = 1024; // bytes per path and per title, NUL included
+
+    using Table = std::array<std::string, kSlots>;
+
+    // Remembers the settings file, reads every title key and writes back the defaults of slots 0
+    // to 2 where they are missing. A path of kStorage characters or more is rejected (false) and
+    // nothing changes.
+    bool SetIniFileName(std::string_view path);
+
+    // Empty for a missing table, a slot out of range or an empty slot.
+    std::string horizontalTitle(int distanceMode) const;
+    std::string verticalTitle(int primaryDrawMode) const;
+
+    const std::string& iniFileName() const { return iniFileName_; }
+
+    // Back to the state before the first SetIniFileName.
+    void reset();
+
+private:
+    std::string iniFileName_;
+    std::unique_ptr<Table> horizontal_;
+    std::unique_ptr<Table> vertical_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cutrecord.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+inline constexpr int kMaximaCount = 16;
+
+// The loaded monitoring data: records with their cumulative distances, block numbers and the
+// maxima of the plotted series. The four arrays always have `count` elements.
+struct CutDataSet {
+    std::vector<CutRecord> records;
+    std::vector<float> totalDistance; // mm, G00 moves included
+    std::vector<float> cutDistance;   // mm, G00 moves not counted
+    std::vector<std::int32_t> blockNos;
+    std::uint32_t count = 0;
+    std::array<float, kMaximaCount> maxima{}; // 0 maxRemoval, 1 maxRateOrg, 2 maxRateOpt
+
+    bool hasData() const { return !records.empty(); }
+    float maxRemoval() const { return maxima[0]; }
+    float maxRateOrg() const { return maxima[1]; }
+    float maxRateOpt() const { return maxima[2]; }
+};
+
+// Releases the four arrays; `count` and the maxima stay as they are.
+void FreeCutData(CutDataSet& data);

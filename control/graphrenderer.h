@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cutdataset.h"
+#include "cutgraph.h"
+
+#include <cstdint>
+#include <string>
+
+class QImage;
+
+// What a render reads besides the graph state.
+struct GraphInputs {
+    const CutDataSet* data = nullptr;
+    std::uint8_t primaryDrawMode = 0;
+    std::string xTitle;
+    std::string yTitle;
+};
+
+// The inputs of the control module: its data set, primary draw mode and axis titles.
+GraphInputs moduleGraphInputs(const CCutGraph& graph);
+
+// Renders the whole chart into `surface` (plotWidth x plotHeight of `graph`) and writes
+// fontHeight, distMax, plotLeft and plotRight back into `graph`.
+void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs);
+
+// The tick step for the value range a..b.
+float NiceStep(float a, float b);
+
+// A tick or maximum label: "%0.3f" with the trailing zeros removed ("20.", "2.5", "0.001").
+std::string FormatAxisValue(float value);

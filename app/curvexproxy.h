@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dispatch.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The host's typed view of the graph control: every method is one late-bound call by dispatch
+// identifier, so call sites read like the control's interface.
+class CurvexProxy {
+public:
+    enum DispId {
+        DispViewRenewal = 1,
+        DispDistanceMode = 2,
+        DispSetDistArea = 3,
+        DispGetDistArea = 4,
+        DispLoadCutData = 5,
+        DispSetIniFileName = 6,
+        DispSetDrawMode = 7,
+        DispGetDrawMode = 8,
+        DispGetGraphColor = 9,
+        DispSetGraphColor = 10,
+        DispSetG00feed = 11,
+        DispGetG00feed = 12,
+        DispLostCapture = 13,
+        DispGetBmpSize = 14,
+        DispOutputPrinter = 15,
+        DispGetOcxVersion = 16,
+        DispGetStrBuffer = 17,
+        DispOcxUnRegist = 18,
+        DispRefresh = -550,
+        DispBackColor = -501,
+        DispForeColor = -513,
+        DispAboutBox = -552,
+    };
+    enum EventId { EventReDrawed = 1, EventFileDroped = 2 };
+
+    explicit CurvexProxy(component::DispatchObject& target) : target_(target) {}
+
+    void setViewRenewal(bool value);
+    bool viewRenewal();
+    void setDistanceMode(std::int32_t mode);
+    std::int32_t distanceMode();
+    bool setDistArea(float lowerPercent, float upperPercent);
+    bool getDistArea(float& lowerPercent, float& upperPercent);
+    bool loadCutData(const QString& fileName, std::int32_t typeTextFlg);
+    void setIniFileName(const QString& iniFileName);
+    void setDrawMode(std::int32_t mask);
+    std::int32_t getDrawMode();
+    std::int32_t getGraphColor(std::int32_t colorNo);
+    // The colour reference first, the colour number second, as the control takes them.
+    void setGraphColor(std::int32_t colorRef, std::int32_t colorNo);
+    void setG00feed(float feed);
+    float getG00feed();
+    void lostCapture();
+    std::int32_t getBmpSize(std::int16_t& width, std::int16_t& height);
+    void outputPrinter(std::int32_t hdc, std::int32_t width, std::int32_t height);
+    std::int32_t getOcxVersion();
+    QString getStrBuffer();
+    void ocxUnRegist();
+    void refresh();
+    void aboutBox();
+
+private:
+    QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);
+
+    component::DispatchObject& target_;
+};

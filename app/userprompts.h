@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every modal question the program asks goes through this interface, so tests can answer with
+// scripted replies and nothing modal ever blocks them.
+class UserPrompts {
+public:
+    enum class Icon { None, Information, Question, Exclamation, Critical };
+    enum class Buttons { Ok, YesNoCancel };
+    // Answers of a message box, numbered as the program's callers expect them.
+    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+    struct FileOpenRequest {
+        QString title;
+        QStringList filters; // "Description (*.txt *.bin)" entries
+        QString defaultSuffix;
+        QString folder;
+        QString fileName;
+    };
+
+    virtual ~UserPrompts() = default;
+
+    virtual int messageBox(const QString& text, Buttons buttons, Icon icon,
+                           const QString& title) = 0;
+    // The typed text, or an empty string for Cancel. The box shows the program's title.
+    virtual QString inputBox(const QString& prompt, const QString& defaultText) = 0;
+    // The chosen full path, or empty when cancelled.
+    virtual QString openFile(const FileOpenRequest& request) = 0;
+    // The chosen colour (0x00BBGGRR), or nothing when cancelled.
+    virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
+    // The print set-up dialog on `printer`; false when cancelled.
+    virtual bool printSetup(QPrinter& printer, QWidget* owner) = 0;
+    virtual void beep() = 0;
+};
+
+// The prompts in use: the real dialogs unless a test installed others.
+UserPrompts& prompts();
+// Installs `replacement` (not owned); nullptr goes back to the real dialogs.
+void setPrompts(UserPrompts* replacement);

@@ -23,7 +23,7 @@ test: build
 bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release
-	build/release/bin/plotwell-bench
+	for b in build/release/bench/bench_*; do $$b; done
 
 asan: deps
 	cmake --preset asan >/dev/null

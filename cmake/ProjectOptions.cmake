@@ -21,3 +21,13 @@ function(plotwell_add_test)
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTWELL_BIN=${PROJECT_BINARY_DIR}/bin"
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# A Google Benchmark executable in <build>/bench; `make bench` runs every one of them. Usage:
+#   plotwell_add_benchmark(NAME name SOURCES a.cpp LIBS lib1)
+function(plotwell_add_benchmark)
+    cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${B_NAME} ${B_SOURCES})
+    target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
+    set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+    plotwell_target_options(${B_NAME})
+endfunction()

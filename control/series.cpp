@@ -1,0 +1,35 @@
+#include "series.h"
+
+std::uint8_t PrimaryDrawModeFromMask(std::int32_t mask, std::uint8_t previous) {
+    const auto bits = static_cast<std::uint32_t>(mask);
+    for (std::uint8_t bit = 0; bit < 16; ++bit) {
+        if (bits & (1u << bit))
+            return bit;
+    }
+    return previous;
+}
+
+float seriesValue(const CutDataSet& data, std::uint32_t i, std::uint8_t primaryDrawMode,
+                  float g00Feed) {
+    const CutRecord& record = data.records[i];
+    const bool rapid = record.motionCode == 0;
+    float feedFactor = 1.0f;
+    if (primaryDrawMode == 1)
+        feedFactor = (rapid ? g00Feed : static_cast<float>(record.orgFeed)) * kPerSecond;
+    else if (primaryDrawMode == 2)
+        feedFactor = (rapid ? g00Feed : static_cast<float>(record.optFeed)) * kPerSecond;
+    return record.removal * feedFactor;
+}
+
+float horizontalValue(const CutDataSet& data, std::uint32_t i, std::int32_t distanceMode) {
+    switch (distanceMode) {
+    case 0:
+        return data.totalDistance[i];
+    case 1:
+        return data.cutDistance[i];
+    case 2:
+        return static_cast<float>(static_cast<std::uint32_t>(data.blockNos[i]));
+    default:
+        return 0.0f;
+    }
+}

@@ -30,6 +30,12 @@ public:
     void reset();
 
 private:
+    std::string readTitle(const std::string& key) const;
+    // Puts the default into an empty slot and writes it to the file; the write's result is not
+    // needed, the title is in memory either way.
+    void fillDefault(std::string& slot, const std::string& key,
+                     std::string_view defaultTitle) const;
+
     std::string iniFileName_;
     std::unique_ptr<Table> horizontal_;
     std::unique_ptr<Table> vertical_;

@@ -1,0 +1,180 @@
+#include "atomicfile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<BeforeRenameHook> beforeRenameHook{nullptr};
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write really replaces: the target of a symbolic link, else the path itself.
+std::string resolvedTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return path;
+    }
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) {
+        return path;
+    }
+    return resolved;
+}
+
+// Creates a file that did not exist before, beside `target`; -1 when the folder refuses.
+int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+    const std::string folder = folderOf(target);
+    const auto slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = folder + "/." + base + "." + std::to_string(::getpid()) + "." +
+                        std::to_string(counter++) + ".tmp";
+        const int fd =
+            openRetrying(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// Flushes the folder so that the rename itself survives a power cut. Best effort: some file
+// systems do not allow it, and the new content is already complete either way.
+void syncFolder(const std::string& folder) {
+    FileDescriptor dir(openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) {
+        ::fsync(dir.get());
+    }
+}
+
+bool fillTemporary(int fd, const std::string& target, std::string_view content) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0) {
+        return false;
+    }
+    return writeAll(fd, content) && ::fsync(fd) == 0;
+}
+
+} // namespace
+
+FileReadStatus readWholeFile(const std::string& path, std::string& out) {
+    // Non-blocking, so that a named pipe in place of the file cannot stall the caller.
+    FileDescriptor file(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        return errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
+    }
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return FileReadStatus::Failed;
+    }
+    // One byte more than the size, so that the end shows without growing; a file that grew
+    // since fstat is read to its new end.
+    std::size_t used = 0;
+    out.resize(static_cast<std::size_t>(st.st_size) + 1);
+    for (;;) {
+        if (used == out.size()) {
+            out.resize(out.size() * 2);
+        }
+        const ssize_t n = ::read(file.get(), out.data() + used, out.size() - used);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return FileReadStatus::Failed;
+        }
+        if (n == 0) {
+            out.resize(used);
+            return FileReadStatus::Ok;
+        }
+        used += static_cast<std::size_t>(n);
+    }
+}
+
+bool replaceFileAtomically(const std::string& path, std::string_view content) {
+    const std::string target = resolvedTarget(path);
+    std::string temporaryPath;
+    FileDescriptor temporary(createTemporaryBeside(target, temporaryPath));
+    if (!temporary.valid()) {
+        return false;
+    }
+    const bool filled = fillTemporary(temporary.get(), target, content);
+    if (!temporary.close() || !filled) {
+        ::unlink(temporaryPath.c_str());
+        return false;
+    }
+    if (const BeforeRenameHook hook = beforeRenameHook.load()) {
+        hook(temporaryPath);
+    }
+    if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+        ::unlink(temporaryPath.c_str());
+        return false;
+    }
+    syncFolder(folderOf(target));
+    return true;
+}
+
+void setBeforeRenameHook(BeforeRenameHook hook) {
+    beforeRenameHook.store(hook);
+}

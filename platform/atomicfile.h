@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Whole-file reads and atomic whole-file replacement with POSIX calls.
+
+enum class FileReadStatus {
+    Ok,
+    Missing, // no file of that name
+    Failed,  // a folder, no permission, or an error while reading
+};
+
+// Reads every byte of `path` into `out`.
+FileReadStatus readWholeFile(const std::string& path, std::string& out);
+
+// Writes `content` to a new file beside `path`, flushes it to disk and renames it over `path`.
+// A symbolic link is followed: its target is replaced. An existing file keeps its permission
+// bits; a new one gets 0666 less the umask. On failure `path` is untouched and false comes back.
+bool replaceFileAtomically(const std::string& path, std::string_view content);
+
+// Called with the temporary file's path once it holds the flushed new content, right before the
+// rename. Lets a test stop a write at its most delicate point; null (the default) for none.
+using BeforeRenameHook = void (*)(const std::string& temporaryPath);
+void setBeforeRenameHook(BeforeRenameHook hook);

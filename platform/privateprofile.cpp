@@ -1,0 +1,68 @@
+#include "privateprofile.h"
+
+#include "atomicfile.h"
+#include "profiletext.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+// Copies `text` up to its first NUL, at most bufferSize - 1 bytes, and a terminating NUL.
+std::size_t deliver(std::string_view text, char* buffer, std::size_t bufferSize) {
+    if (buffer == nullptr || bufferSize == 0) {
+        return 0;
+    }
+    text = text.substr(0, text.find('\0'));
+    const std::size_t count = std::min(text.size(), bufferSize - 1);
+    std::copy_n(text.data(), count, buffer);
+    buffer[count] = '\0';
+    return count;
+}
+
+bool hasName(std::string_view name) {
+    return name.find_first_not_of(" \t") != std::string_view::npos;
+}
+
+} // namespace
+
+std::size_t getPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, char* buffer,
+                                    std::size_t bufferSize, const std::string& file) {
+    if (!hasName(section) || !hasName(key)) {
+        return deliver(defaultValue, buffer, bufferSize);
+    }
+    try {
+        std::string bytes;
+        if (readWholeFile(file, bytes) != FileReadStatus::Ok) {
+            return deliver(defaultValue, buffer, bufferSize);
+        }
+        const auto value = ProfileText(bytes).value(section, key);
+        return deliver(value ? *value : defaultValue, buffer, bufferSize);
+    } catch (const std::bad_alloc&) {
+        return deliver(defaultValue, buffer, bufferSize);
+    } catch (const std::length_error&) {
+        return deliver(defaultValue, buffer, bufferSize);
+    }
+}
+
+bool writePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& file) {
+    if (!ProfileText::canStore(section, key, value)) {
+        return false;
+    }
+    try {
+        std::string bytes;
+        // Only a missing file may be created afresh; one that exists but cannot be read must not
+        // be replaced by a file holding just this key.
+        if (readWholeFile(file, bytes) == FileReadStatus::Failed) {
+            return false;
+        }
+        return replaceFileAtomically(file, ProfileText(bytes).withValue(section, key, value));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+}

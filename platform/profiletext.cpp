@@ -1,0 +1,188 @@
+#include "profiletext.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
+}
+
+bool hasLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// One line of the text: [begin, contentEnd) is its content, [contentEnd, end) its CR LF or LF.
+struct Line {
+    std::size_t begin;
+    std::size_t contentEnd;
+    std::size_t end;
+};
+
+Line lineAt(std::string_view bytes, std::size_t begin) {
+    const void* lf = std::memchr(bytes.data() + begin, '\n', bytes.size() - begin);
+    if (lf == nullptr) {
+        return {begin, bytes.size(), bytes.size()};
+    }
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data());
+    const std::size_t contentEnd = at > begin && bytes[at - 1] == '\r' ? at - 1 : at;
+    return {begin, contentEnd, at + 1};
+}
+
+// The name of a section header line, or nothing for any other line.
+std::optional<std::string_view> sectionName(std::string_view content) {
+    content = trimmed(content);
+    if (content.empty() || content.front() != '[') {
+        return std::nullopt;
+    }
+    content.remove_prefix(1);
+    return trimmed(content.substr(0, content.find(']')));
+}
+
+bool isComment(std::string_view content) {
+    content = trimmed(content);
+    return !content.empty() && (content.front() == ';' || content.front() == '#');
+}
+
+// The position of "=" in a key line, or npos for a line that is no key line.
+std::size_t equalsSign(std::string_view content) {
+    if (isComment(content)) {
+        return std::string_view::npos;
+    }
+    const std::size_t eq = content.find('=');
+    if (eq == std::string_view::npos || trimmed(content.substr(0, eq)).empty()) {
+        return std::string_view::npos;
+    }
+    return eq;
+}
+
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+} // namespace
+
+ProfileText::Location ProfileText::locate(std::string_view section, std::string_view key) const {
+    section = trimmed(section);
+    key = trimmed(key);
+    Location where;
+    bool inSection = false;
+    bool inFirstSection = false;
+    for (std::size_t pos = 0; pos < bytes_.size();) {
+        const Line line = lineAt(bytes_, pos);
+        pos = line.end;
+        const std::string_view content = bytes_.substr(line.begin, line.contentEnd - line.begin);
+        if (const auto name = sectionName(content)) {
+            inSection = equalsIgnoringCase(*name, section);
+            inFirstSection = inSection && !where.sectionFound;
+            if (inFirstSection) {
+                where.sectionFound = true;
+                where.insertAt = line.end;
+                where.insertAtEol = line.end > line.contentEnd;
+            }
+            continue;
+        }
+        const std::size_t eq = inSection ? equalsSign(content) : std::string_view::npos;
+        if (eq == std::string_view::npos) {
+            continue;
+        }
+        if (equalsIgnoringCase(trimmed(content.substr(0, eq)), key)) {
+            std::size_t valueBegin = line.begin + eq + 1;
+            while (valueBegin < line.contentEnd && isBlank(bytes_[valueBegin])) {
+                ++valueBegin;
+            }
+            where.keyFound = true;
+            where.valueBegin = valueBegin;
+            where.valueEnd = line.contentEnd;
+            return where;
+        }
+        if (inFirstSection) {
+            where.insertAt = line.end;
+            where.insertAtEol = line.end > line.contentEnd;
+        }
+    }
+    return where;
+}
+
+std::optional<std::string_view> ProfileText::value(std::string_view section,
+                                                   std::string_view key) const {
+    const Location where = locate(section, key);
+    if (!where.keyFound) {
+        return std::nullopt;
+    }
+    std::string_view raw = bytes_.substr(where.valueBegin, where.valueEnd - where.valueBegin);
+    raw = unquoted(trimmed(raw));
+    return raw.substr(0, raw.find('\0'));
+}
+
+std::string_view ProfileText::lineEnding() const {
+    const std::size_t lf = bytes_.find('\n');
+    return lf != std::string_view::npos && lf > 0 && bytes_[lf - 1] == '\r' ? "\r\n" : "\n";
+}
+
+std::string ProfileText::withValue(std::string_view section, std::string_view key,
+                                   std::string_view value) const {
+    const Location where = locate(section, key);
+    const std::string_view eol = lineEnding();
+    std::string keyLine(trimmed(key));
+    keyLine += '=';
+    keyLine += value;
+
+    std::string out;
+    out.reserve(bytes_.size() + keyLine.size() + section.size() + 8);
+    if (where.keyFound) {
+        out.append(bytes_.substr(0, where.valueBegin));
+        out.append(value);
+        out.append(bytes_.substr(where.valueEnd));
+    } else if (where.sectionFound) {
+        out.append(bytes_.substr(0, where.insertAt));
+        if (where.insertAtEol) {
+            out.append(keyLine).append(eol);
+        } else {
+            out.append(eol).append(keyLine);
+        }
+        out.append(bytes_.substr(where.insertAt));
+    } else {
+        out.append(bytes_);
+        if (!bytes_.empty() && bytes_.back() != '\n') {
+            out.append(eol);
+        }
+        out.append("[").append(trimmed(section)).append("]").append(eol);
+        out.append(keyLine).append(eol);
+    }
+    return out;
+}
+
+bool ProfileText::canStore(std::string_view section, std::string_view key, std::string_view value) {
+    section = trimmed(section);
+    key = trimmed(key);
+    return !section.empty() && !key.empty() && !hasLineBreakOrNul(section) &&
+           !hasLineBreakOrNul(key) && !hasLineBreakOrNul(value) &&
+           section.find(']') == std::string_view::npos && key.find('=') == std::string_view::npos &&
+           key.front() != '[' && !isComment(key);
+}

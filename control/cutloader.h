@@ -23,6 +23,7 @@ enum class LoadError {
 struct LoadResult {
     LoadError error = LoadError::None;
     std::uint64_t offset = 0; // byte offset for Truncated
+    int systemError = 0;      // errno for CannotOpen and Unreadable, where the system gave one
 
     bool ok() const { return error == LoadError::None; }
     std::string reason() const; // e.g. "truncated entry at byte offset 1234"

@@ -1,0 +1,57 @@
+#include "cutbuilder.h"
+
+#include "series.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+
+CutBuilder::CutBuilder(std::size_t expectedRecords) {
+    if (expectedRecords > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    m_data.records.reserve(expectedRecords);
+    m_data.totalDistance.reserve(expectedRecords);
+    m_data.cutDistance.reserve(expectedRecords);
+    m_data.blockNos.reserve(expectedRecords);
+}
+
+void CutBuilder::addStart(const CutRecord& state) {
+    store(state);
+}
+
+void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
+    const float step = std::sqrt(dz * dz + dy * dy + dx * dx);
+    const bool rapid = state.motionCode == 0;
+    m_totalDistance += step;
+    if (!rapid)
+        m_cutDistance += step;
+    store(state);
+
+    auto raise = [this](int index, float value) {
+        if (value > m_data.maxima[index])
+            m_data.maxima[index] = value;
+    };
+    raise(0, state.removal);
+    if (!rapid) {
+        raise(1, static_cast<float>(state.orgFeed) * state.removal * kPerSecond);
+        raise(2, static_cast<float>(state.optFeed) * state.removal * kPerSecond);
+    }
+}
+
+void CutBuilder::store(const CutRecord& state) {
+    if (m_data.records.size() == std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    m_data.records.push_back(state);
+    m_data.totalDistance.push_back(m_totalDistance);
+    m_data.cutDistance.push_back(m_cutDistance);
+    m_data.blockNos.push_back(state.blockNo);
+}
+
+CutDataSet CutBuilder::take() {
+    m_data.records.shrink_to_fit();
+    m_data.totalDistance.shrink_to_fit();
+    m_data.cutDistance.shrink_to_fit();
+    m_data.blockNos.shrink_to_fit();
+    m_data.count = static_cast<std::uint32_t>(m_data.records.size());
+    return std::move(m_data);
+}

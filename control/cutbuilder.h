@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cutdataset.h"
+
+#include <cstddef>
+
+// Builds a new data set record by record: the cumulative distances, the block numbers and the
+// maxima of the plotted series. The arrays are reserved once for the expected number of records.
+class CutBuilder {
+public:
+    explicit CutBuilder(std::size_t expectedRecords);
+
+    // A record without a movement of its own (the binary header position): distances stay where
+    // they are and no maximum is taken.
+    void addStart(const CutRecord& state);
+
+    // A block that moved by (dx, dy, dz).
+    void add(const CutRecord& state, float dx, float dy, float dz);
+
+    // The finished data set, its arrays trimmed to the exact count.
+    CutDataSet take();
+
+private:
+    void store(const CutRecord& state);
+
+    CutDataSet m_data;
+    float m_totalDistance = 0.0f;
+    float m_cutDistance = 0.0f;
+};

@@ -24,7 +24,6 @@ public:
 // registry names for it, else the Curvex.ocx beside the program. On failure returns null and
 // sets `error` to a clear description (missing library, not a control, missing export, class
 // not found).
-std::unique_ptr<HostedControl> createControl(const QString& clsid, QWidget* parent,
-                                             QString* error);
+std::unique_ptr<HostedControl> createControl(const QString& clsid, QWidget* parent, QString* error);
 
 } // namespace component

@@ -40,6 +40,10 @@ public:
     virtual QWidget* widget() = 0;
     // One sink at a time; nullptr stops the events.
     virtual void advise(EventSink* sink) = 0;
+    // The properties a host keeps with its window, as named values. A control without persistent
+    // properties leaves the bag alone and ignores what it is given.
+    virtual void saveProperties(QVariantMap& bag) { Q_UNUSED(bag) }
+    virtual void loadProperties(const QVariantMap& bag) { Q_UNUSED(bag) }
 };
 
 class ClassFactory {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace component {
+
+// What registration records for one class.
+struct ClassRegistration {
+    QString clsid;
+    QString progId;
+    QString typeName;
+    QString libraryPath;
+    QString threadingModel;       // empty: not recorded
+    std::uint32_t miscStatus = 0; // 0: not recorded
+    QString typeLib;              // empty: not recorded
+    QString typeLibVersion;
+    QString toolboxBitmap; // resource number of the toolbox image; empty: none
+};
+
+// The per-user component registry: the INI file "Plotwell/components.ini" under
+// $XDG_CONFIG_HOME (~/.config when the variable is unset, empty or not absolute). Classes live in
+// sections "CLSID\{...}", type libraries in "TypeLib\{...}", ProgIDs in sections of their own
+// name. An empty value counts as absent, so unregistration empties the keys it owns.
+class ComponentRegistry {
+public:
+    static QString filePath();
+
+    // False when the registry file could not be written.
+    static bool registerClass(const ClassRegistration& entry);
+    static bool unregisterClass(const QString& clsid, const QString& progId);
+    static bool registerTypeLib(const QString& libid, const QString& version,
+                                const QString& libraryPath, const QString& helpFile);
+    static bool unregisterTypeLib(const QString& libid);
+
+    static QString classSection(const QString& clsid);
+    static QString typeLibSection(const QString& libid);
+
+    // Empty for a missing file, section or key.
+    static QString value(const QString& section, const QString& key);
+    // The library registered for `clsid`, empty when none is.
+    static QString libraryForClass(const QString& clsid);
+};
+
+} // namespace component

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "commands.h"
+#include "cutdataset.h"
+
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The arguments of one subcommand: the format flags, the options that take a value and the
+// remaining operands.
+struct CommandArgumentList {
+    std::optional<bool> text; // --text gives true, --binary false
+    std::map<std::string, std::string> values;
+    std::vector<std::string> operands;
+};
+
+// Splits `args`; only the named options take a value. Prints what is wrong and returns nothing
+// on wrong usage.
+std::optional<CommandArgumentList> parseCommandArguments(CommandArguments args,
+                                                         std::initializer_list<const char*> valued);
+
+// The format of `path`: the flag if one was given, otherwise the ending (".txt" text, ".bin"
+// binary, in any case). Prints what is wrong and returns nothing when neither decides.
+std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments, const std::string& path);
+
+// Loads the one operand; reports a failure on standard error. Returns an exit status.
+int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data);
+
+// Reads a whole option value as a number; prints what is wrong and returns false otherwise.
+bool readOptionNumber(const std::string& option, const std::string& text, float& value);
+bool readOptionNumber(const std::string& option, const std::string& text, std::uint64_t& value);
+
+// Flushes standard output; a full disk or a closed pipe gives kExitFailure with a message.
+int finishOutput();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <span>
+
+// Exit statuses of every subcommand.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// A subcommand gets the arguments after its name. On kExitUsage the caller prints the
+// subcommand's usage line.
+using CommandArguments = std::span<char* const>;
+
+int runDump(CommandArguments args);
+int runInfo(CommandArguments args);
+int runSynth(CommandArguments args);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cutwriter.h"
+#include "synthblock.h"
+
+#include <cstdint>
+
+// Generates plausible monitoring data for a milling program: a G92 preset, several tools, each
+// with a G00 approach, G01 plunges and G01/G02/G03 cuts with every removal kind, and a G00
+// retract; comment and program lines in between. The same seed gives the same data.
+class CutSynthesizer {
+public:
+    explicit CutSynthesizer(std::uint64_t seed);
+
+    // Writes exactly `blocks` blocks.
+    void generate(std::int64_t blocks, CutWriter& writer);
+
+private:
+    std::uint64_t next();
+    std::int32_t uniform(std::int32_t low, std::int32_t high); // inclusive
+
+    void changeTool(CutWriter& writer);
+    void rapidTo(std::int32_t x, std::int32_t y, std::int32_t z, CutWriter& writer);
+    void cut(std::uint8_t motionCode, std::int32_t x, std::int32_t y, std::int32_t z,
+             CutWriter& writer);
+    void emit(CutWriter& writer);
+    bool done() const { return m_written >= m_blocks; }
+
+    std::uint64_t m_random;
+    std::int64_t m_blocks = 0;
+    std::int64_t m_written = 0;
+    SynthBlock m_current;
+    SynthBlock m_previous;
+    std::int32_t m_programmedFeed = 1000;
+};

@@ -1,0 +1,40 @@
+#include "commandarguments.h"
+#include "commands.h"
+#include "series.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr float kDefaultG00Feed = 5000.0f;
+
+void printRecords(const CutDataSet& data, float g00Feed) {
+    std::printf("i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,optFeed,"
+                "totalDistance,cutDistance,series0,series1,series2\n");
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const CutRecord& r = data.records[i];
+        std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%u,%.9g,%d,%.9g,%.9g,%.9g,%.9g,%.9g\n", i,
+                    r.toolNo, r.blockNo, r.motionCode, r.x, r.y, r.z, r.orgFeed, r.removalKind,
+                    r.removal, r.optFeed, data.totalDistance[i], data.cutDistance[i],
+                    seriesValue(data, i, 0, g00Feed), seriesValue(data, i, 1, g00Feed),
+                    seriesValue(data, i, 2, g00Feed));
+    }
+}
+
+} // namespace
+
+int runDump(CommandArguments args) {
+    const auto arguments = parseCommandArguments(args, {"--g00"});
+    if (!arguments)
+        return kExitUsage;
+    float g00Feed = kDefaultG00Feed;
+    if (const auto it = arguments->values.find("--g00"); it != arguments->values.end()) {
+        if (!readOptionNumber(it->first, it->second, g00Feed))
+            return kExitUsage;
+    }
+    CutDataSet data;
+    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+        return status;
+    printRecords(data, g00Feed);
+    return finishOutput();
+}

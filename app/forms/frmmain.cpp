@@ -1,0 +1,366 @@
+#include "frmmain.h"
+
+#include "appstate.h"
+#include "controlhost.h"
+#include "filetyperule.h"
+#include "numerictext.h"
+#include "twips.h"
+#include "userprompts.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace {
+
+// The graph control's class identifier.
+const char* const kCurvexClassId = "{00000000-0000-0000-0000-000000000006}";
+
+// Design values of the window and its controls, in twips.
+constexpr int kDesignClientWidth = 9690;
+constexpr int kDesignClientHeight = 6645;
+const QRect kViewer1Design(480, 360, 8775, 4935);
+const QRect kCommand1Design(7680, 5760, 1455, 375);
+const QRect kHS1Design(240, 5760, 7095, 255);
+constexpr int kScrollMaximum = 32767;
+
+constexpr int kMenuItems = 3;
+constexpr std::int32_t kDefaultG00Feed = 5000;
+constexpr int kColorCount = 16;
+constexpr int kMaxHalvings = 16;
+
+const QString kProperty = QStringLiteral("Property");
+const QString kReference = QStringLiteral("Reference");
+const QString kRelation = QStringLiteral("Relation");
+
+FrmMain* currentWindow = nullptr;
+
+QString colorKey(int n) {
+    return QStringLiteral("Drawing Color ") + QString::number(n);
+}
+
+enum class Lookup { Found, NotFound, Failed };
+
+// Looks a path up as a directory listing would: files and folders are both found.
+Lookup lookUpPath(const QString& path) {
+    if (path.isEmpty())
+        return Lookup::NotFound;
+    const QByteArray name = path.toUtf8();
+    if (name.contains('\0'))
+        return Lookup::Failed;
+    struct stat status {};
+    if (::stat(name.constData(), &status) == 0)
+        return Lookup::Found;
+    return errno == ENOENT || errno == ENOTDIR ? Lookup::NotFound : Lookup::Failed;
+}
+
+// The number of times `n` can be halved while it is even, at most 16.
+int halvings(std::int32_t n) {
+    int k = 0;
+    while (k < kMaxHalvings && n % 2 == 0) {
+        n /= 2;
+        ++k;
+    }
+    return k;
+}
+
+} // namespace
+
+std::unique_ptr<FrmMain> FrmMain::create(QString* error) {
+    std::unique_ptr<FrmMain> window(new FrmMain);
+    if (!window->createViewer(error))
+        return nullptr;
+    return window;
+}
+
+FrmMain::FrmMain() {
+    currentWindow = this;
+    setCentralWidget(new QWidget(this));
+    createMenus();
+}
+
+FrmMain::~FrmMain() {
+    mViewer1.reset();
+    mHostedViewer.reset();
+    if (currentWindow == this)
+        currentWindow = nullptr;
+}
+
+FrmMain* FrmMain::instance() {
+    return currentWindow;
+}
+
+QWidget& FrmMain::viewerWidget() const {
+    return *mHostedViewer->control().widget();
+}
+
+bool FrmMain::createViewer(QString* error) {
+    mHostedViewer = component::createControl(kCurvexClassId, centralWidget(), error);
+    if (!mHostedViewer)
+        return false;
+    mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
+    createControls();
+    connectHandlers();
+    return true;
+}
+
+void FrmMain::createControls() {
+    mCommand1 = new QPushButton(QStringLiteral("File Open"), centralWidget());
+    mHS1 = new QScrollBar(Qt::Horizontal, centralWidget());
+    mHS1->setRange(0, kScrollMaximum);
+    mHS1->setSingleStep(1);
+    mHS1->setPageStep(1);
+
+    viewerWidget().setGeometry(twipsToPixels(kViewer1Design));
+    mCommand1->setGeometry(twipsToPixels(kCommand1Design));
+    mHS1->setGeometry(twipsToPixels(kHS1Design));
+
+    const QRect client = twipsToPixels(QRect(0, 0, kDesignClientWidth, kDesignClientHeight));
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmMain::createMenus() {
+    mMnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mMnuOpen = mMnuFile->addAction(QStringLiteral("Open"));
+    mMnuPrint = mMnuFile->addAction(QStringLiteral("Print"));
+    mMnuExit = mMnuFile->addAction(QStringLiteral("Exit"));
+
+    mMnuConfig = menuBar()->addMenu(QStringLiteral("Config"));
+    mMnuIndFunc = mMnuConfig->addMenu(QStringLiteral("Indication function"));
+    for (int i = 0; i < kMenuItems; ++i) {
+        mMnuFunc[i] = mMnuIndFunc->addAction(QString());
+        mMnuFunc[i]->setCheckable(true);
+    }
+    mMnuDistMode = mMnuConfig->addMenu(QStringLiteral("Horizontal Axis"));
+    for (int i = 0; i < kMenuItems; ++i) {
+        mMnuDist[i] = mMnuDistMode->addAction(QString());
+        mMnuDist[i]->setCheckable(true);
+    }
+    mMnuDrawColor = mMnuConfig->addAction(QStringLiteral("Drawing Color"));
+    mMnuG00feed = mMnuConfig->addAction(QStringLiteral("G00 Feed"));
+}
+
+void FrmMain::connectHandlers() {
+    connect(mCommand1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
+    connect(mMnuOpen, &QAction::triggered, this, &FrmMain::mnuOpen_Click);
+}
+
+double FrmMain::dotsPerInch() const {
+    return logicalDpiY();
+}
+
+QRect FrmMain::twipsToPixels(const QRect& twips) const {
+    const double dpi = dotsPerInch();
+    return {::twipsToPixels(twips.x(), dpi), ::twipsToPixels(twips.y(), dpi),
+            ::twipsToPixels(twips.width(), dpi), ::twipsToPixels(twips.height(), dpi)};
+}
+
+int FrmMain::pixelsToTwips(int pixels) const {
+    return static_cast<int>(::pixelsToTwips(pixels, dotsPerInch()));
+}
+
+void FrmMain::Form_Load() {
+    Viewer1().setIniFileName(gAppFolder + QStringLiteral("Plotwell.ini"));
+    mHS1->setMaximum(kScrollMaximum);
+    loadGeometry();
+    setWindowTitle(gText(QStringLiteral("frmCaption")) + QStringLiteral("  Ver") +
+                   kRequiredOcxVersion);
+    setCaptions();
+    loadInitDirectory();
+    gInitFile = ReadIniWithDefault(kReference, QStringLiteral("Init File"), gInitFile);
+    loadDrawMode();
+    loadDistMode();
+    loadG00Feed();
+    loadColors();
+    gBinSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Bin Suffix"), {}));
+    gTextSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Text Suffix"), {}));
+    mBaseCaption = windowTitle();
+    if (gPendingFileValid)
+        Command1_Click();
+}
+
+// Top, left, width and height in this order; a value that is not a number in the 16-bit range
+// keeps the window's own value.
+void FrmMain::loadGeometry() {
+    const auto read = [this](const char* key, int currentPixels) {
+        const QString text = ReadIniWithDefault(
+            kProperty, key, shortestText(static_cast<float>(pixelsToTwips(currentPixels))));
+        const auto twips = toInt16(text);
+        return twips ? ::twipsToPixels(*twips, dotsPerInch()) : currentPixels;
+    };
+    move(x(), read("Form Top", y()));
+    move(read("Form Left", x()), y());
+    resize(read("Form Width", width()), height());
+    resize(width(), read("Form Height", height()));
+}
+
+void FrmMain::setCaptions() {
+    mCommand1->setText(gText(QStringLiteral("btnCaption")));
+    mMnuConfig->setTitle(gText(QStringLiteral("mnuConfig")));
+    for (int i = 0; i < kMenuItems; ++i)
+        mMnuDist[i]->setText(gText(QStringLiteral("mnuDist%1-1").arg(i)));
+    mMnuDistMode->setTitle(gText(QStringLiteral("mnuDistMode-1")));
+    mMnuDrawColor->setText(gText(QStringLiteral("mnuDrawColor")));
+    mMnuExit->setText(gText(QStringLiteral("mnuExit")));
+    mMnuFile->setTitle(gText(QStringLiteral("mnuFile")));
+    for (int i = 0; i < kMenuItems; ++i)
+        mMnuFunc[i]->setText(gText(QStringLiteral("mnuFunc%1").arg(i)));
+    mMnuIndFunc->setTitle(gText(QStringLiteral("mnuIndFunc")));
+    mMnuOpen->setText(gText(QStringLiteral("mnuOpen")));
+    mMnuPrint->setText(gText(QStringLiteral("mnuPrint")));
+    mMnuG00feed->setText(gText(QStringLiteral("mnuG00feed")));
+}
+
+void FrmMain::loadInitDirectory() {
+    const QString value =
+        ReadIniWithDefault(kReference, QStringLiteral("Init Directry"), gInitDirectory);
+    switch (lookUpPath(value)) {
+    case Lookup::Found:
+        gInitDirectory = value;
+        break;
+    case Lookup::Failed:
+        gInitDirectory = gAppFolder;
+        break;
+    case Lookup::NotFound:
+        break;
+    }
+    if (!gInitDirectory.endsWith(u'/'))
+        gInitDirectory += u'/';
+}
+
+void FrmMain::loadDrawMode() {
+    const auto mode =
+        toInt32(ReadIniWithDefault(kProperty, QStringLiteral("Draw Mode"), QStringLiteral("1")));
+    const int k = mode ? halvings(*mode) : 0;
+    if (k < kMenuItems)
+        mMnuFunc[k]->setChecked(true);
+    Viewer1().setDrawMode(std::int32_t{1} << k);
+}
+
+// A mode without a menu item (outside 0 to 2) is taken as 0.
+void FrmMain::loadDistMode() {
+    const auto mode =
+        toInt16(ReadIniWithDefault(kProperty, QStringLiteral("Dist Mode"), QStringLiteral("0")));
+    const int d = mode && *mode >= 0 && *mode < kMenuItems ? *mode : 0;
+    mMnuDist[d]->setChecked(true);
+    Viewer1().setDistanceMode(d);
+}
+
+void FrmMain::loadG00Feed() {
+    const auto feed = numericValue(ReadIniWithDefault(kProperty, QStringLiteral("G00 Feed"),
+                                                      QString::number(kDefaultG00Feed)));
+    const auto whole = feed ? roundToInt32(static_cast<float>(*feed)) : std::nullopt;
+    Viewer1().setG00feed(static_cast<float>(whole.value_or(kDefaultG00Feed)));
+}
+
+void FrmMain::loadColors() {
+    std::array<std::int32_t, kColorCount> colors{};
+    for (int n = 0; n < kColorCount; ++n)
+        colors[n] = Viewer1().getGraphColor(n);
+    for (int n = 0; n < kColorCount; ++n) {
+        const auto stored =
+            toInt32(ReadIniWithDefault(kProperty, colorKey(n), QString::number(colors[n])));
+        if (stored)
+            colors[n] = *stored;
+        Viewer1().setGraphColor(colors[n], n);
+    }
+}
+
+void FrmMain::Form_Unload() {
+    if (mUnloaded)
+        return;
+    mUnloaded = true;
+    saveGeometry();
+    WriteIniValue(kReference, QStringLiteral("Init Directry"), gInitDirectory);
+    WriteIniValue(kReference, QStringLiteral("Init File"), gInitFile);
+    saveColors();
+    int checked = 0;
+    while (checked < kMenuItems && !mMnuFunc[checked]->isChecked())
+        ++checked;
+    WriteIniValue(kProperty, QStringLiteral("Draw Mode"),
+                  QString::number(1 << (checked < kMenuItems ? checked : 0)));
+    WriteIniValue(kProperty, QStringLiteral("G00 Feed"), shortestText(Viewer1().getG00feed()));
+    WriteIniValue(kProperty, QStringLiteral("Dist Mode"),
+                  QString::number(Viewer1().distanceMode()));
+}
+
+void FrmMain::saveGeometry() {
+    const auto write = [this](const char* key, int pixels) {
+        WriteIniValue(kProperty, key, shortestText(static_cast<float>(pixelsToTwips(pixels))));
+    };
+    write("Form Top", y());
+    write("Form Left", x());
+    write("Form Width", width());
+    write("Form Height", height());
+}
+
+void FrmMain::saveColors() {
+    std::array<std::int32_t, kColorCount> colors{};
+    for (int n = 0; n < kColorCount; ++n)
+        colors[n] = Viewer1().getGraphColor(n);
+    for (int n = 0; n < kColorCount; ++n)
+        WriteIniValue(kProperty, colorKey(n), QString::number(colors[n]));
+}
+
+void FrmMain::Command1_Click() {
+    mFileName = gPendingFileValid ? gPendingFile
+                                  : ShowFileOpenDialog(gInitFile, gInitDirectory,
+                                                       gText("FileCaption"), gText("FileSuffix"));
+    gPendingFileValid = false;
+    bool loaded = false;
+    if (!mFileName.isEmpty()) {
+        const auto isText = fileTypeOf(mFileName);
+        if (!isText)
+            return;
+        mIsText = *isText;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Viewer1().setViewRenewal(true);
+        loaded = Viewer1().loadCutData(mFileName, mIsText ? -1 : 0);
+        if (loaded)
+            Viewer1().refresh();
+        QApplication::restoreOverrideCursor();
+    }
+    if (!loaded)
+        mFileName.clear();
+    setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
+}
+
+// True for a text file, false for a binary one, nothing when the user cancelled the question.
+std::optional<bool> FrmMain::fileTypeOf(const QString& fileName) {
+    switch (fileTypeByEnding(fileName, gBinSuffix, gTextSuffix)) {
+    case FileTypeRule::Text:
+        return true;
+    case FileTypeRule::Binary:
+        return false;
+    case FileTypeRule::Ask:
+        break;
+    }
+    const int answer = prompts().messageBox(
+        gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
+        UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
+    if (answer == UserPrompts::AnswerYes)
+        return true;
+    if (answer == UserPrompts::AnswerNo)
+        return false;
+    return std::nullopt;
+}
+
+void FrmMain::mnuOpen_Click() {
+    Command1_Click();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}

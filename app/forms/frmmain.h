@@ -1,0 +1,103 @@
+#pragma once
+
+#include "curvexproxy.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+
+namespace component {
+class HostedControl;
+}
+
+// The main window: the graph control Viewer1, the open button Command1, the zoom scroll bar HS1
+// and the menus. Each handler is one method named after the control and its event.
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window with its graph control, or null with `error` set when the control cannot be
+    // created.
+    static std::unique_ptr<FrmMain> create(QString* error);
+    ~FrmMain() override;
+
+    // The window that exists now, or null.
+    static FrmMain* instance();
+
+    CurvexProxy& Viewer1() { return *mViewer1; }
+    QWidget& viewerWidget() const;
+    const QPushButton& Command1() const { return *mCommand1; }
+    QScrollBar& HS1() const { return *mHS1; }
+    QMenu& mnuFile() const { return *mMnuFile; }
+    QAction& mnuOpen() const { return *mMnuOpen; }
+    QAction& mnuPrint() const { return *mMnuPrint; }
+    QAction& mnuExit() const { return *mMnuExit; }
+    QMenu& mnuConfig() const { return *mMnuConfig; }
+    QMenu& mnuIndFunc() const { return *mMnuIndFunc; }
+    QAction& mnuFunc(int index) const { return *mMnuFunc.at(index); }
+    QMenu& mnuDistMode() const { return *mMnuDistMode; }
+    QAction& mnuDist(int index) const { return *mMnuDist.at(index); }
+    QAction& mnuDrawColor() const { return *mMnuDrawColor; }
+    QAction& mnuG00feed() const { return *mMnuG00feed; }
+
+    // The shown file, empty when none.
+    QString fileName() const { return mFileName; }
+
+    void Form_Load();
+    // Saves the window's settings; runs once, whatever unloads the window.
+    void Form_Unload();
+    // The open command.
+    void Command1_Click();
+    void mnuOpen_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    FrmMain();
+    bool createViewer(QString* error);
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+
+    double dotsPerInch() const;
+    QRect twipsToPixels(const QRect& twips) const;
+    int pixelsToTwips(int pixels) const;
+
+    void loadGeometry();
+    void setCaptions();
+    void loadInitDirectory();
+    void loadDrawMode();
+    void loadDistMode();
+    void loadG00Feed();
+    void loadColors();
+    void saveGeometry();
+    void saveColors();
+    std::optional<bool> fileTypeOf(const QString& fileName);
+
+    std::unique_ptr<component::HostedControl> mHostedViewer;
+    std::unique_ptr<CurvexProxy> mViewer1;
+    QPushButton* mCommand1 = nullptr;
+    QScrollBar* mHS1 = nullptr;
+    QMenu* mMnuFile = nullptr;
+    QAction* mMnuOpen = nullptr;
+    QAction* mMnuPrint = nullptr;
+    QAction* mMnuExit = nullptr;
+    QMenu* mMnuConfig = nullptr;
+    QMenu* mMnuIndFunc = nullptr;
+    std::array<QAction*, 3> mMnuFunc{};
+    QMenu* mMnuDistMode = nullptr;
+    std::array<QAction*, 3> mMnuDist{};
+    QAction* mMnuDrawColor = nullptr;
+    QAction* mMnuG00feed = nullptr;
+
+    QString mFileName;
+    bool mIsText = false;
+    QString mBaseCaption;
+    bool mUnloaded = false;
+};

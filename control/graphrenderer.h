@@ -7,6 +7,8 @@
 #include <string>
 
 class QImage;
+class GdiCanvas;
+class CurvePath;
 
 // What a render reads besides the graph state.
 struct GraphInputs {
@@ -22,6 +24,9 @@ GraphInputs moduleGraphInputs(const CCutGraph& graph);
 // Renders the whole chart into `surface` (plotWidth x plotHeight of `graph`) and writes
 // fontHeight, distMax, plotLeft and plotRight back into `graph`.
 void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs);
+
+// The same render onto a canvas, with the curve sent through `curve`.
+void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve);
 
 // The tick step for the value range a..b.
 float NiceStep(float a, float b);

@@ -1,0 +1,348 @@
+#include "graphrenderer.h"
+
+#include "columnpath.h"
+#include "curvexmodule.h"
+#include "gdicanvas.h"
+#include "series.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr std::array<float, 44> kStepTable = {
+    0.001f,     0.002f,     0.005f,     0.01f,      0.02f,     0.05f,     0.1f,      0.2f,
+    0.5f,       1.0f,       2.0f,       5.0f,       10.0f,     20.0f,     25.0f,     50.0f,
+    100.0f,     200.0f,     250.0f,     500.0f,     1000.0f,   2000.0f,   2500.0f,   5000.0f,
+    10000.0f,   20000.0f,   25000.0f,   50000.0f,   100000.0f, 200000.0f, 250000.0f, 500000.0f,
+    1000000.0f, 2000000.0f, 2500000.0f, 5000000.0f, 1.0e7f,    2.0e7f,    2.5e7f,    5.0e7f,
+    1.0e8f,     2.0e8f,     2.5e8f,     5.0e8f};
+
+constexpr int kTickLength = 10;
+constexpr int kBreakHole = 10;
+constexpr int kBreakRadius = 5;
+
+using Direction = GdiCanvas::TextDirection;
+
+// Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
+// the 32-bit range stay at its ends.
+int truncToInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(
+        std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+int offsetPixel(int base, int offset) {
+    const long long sum = static_cast<long long>(base) + offset;
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
+int labelWidth(const std::string& text, int charWidth) {
+    return static_cast<int>(text.size()) * charWidth;
+}
+
+// Everything a render derives from the plot size, the data and the shown range.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    int fh = 0;
+    int cw = 0;
+    float fx = 0.0f;
+    float fy = 0.0f;
+    int x0 = 0;
+    int y0 = 0;
+    int yTop = 0;
+    int xEnd = 0;
+    float maximum = 0.0f;
+    float xLo = 0.0f;
+    float xHi = 100.0f;
+    float sx = 1.0f;
+    float sy = 1.0f;
+    int gap = 0;
+
+    int plotLeft() const { return x0 + gap; }
+    int pointX(float value) const {
+        return offsetPixel(plotLeft(), truncToInt((value - xLo) * sx));
+    }
+    int pointY(float value) const { return offsetPixel(y0, -truncToInt(value * sy)); }
+};
+
+bool hasData(const GraphInputs& inputs) {
+    return inputs.data != nullptr && inputs.data->hasData() && inputs.data->count > 0;
+}
+
+float maximumOf(const GraphInputs& inputs) {
+    if (inputs.data == nullptr || inputs.primaryDrawMode >= kMaximaCount)
+        return 0.0f;
+    return inputs.data->maxima[inputs.primaryDrawMode];
+}
+
+bool drawsCurve(std::int32_t distanceMode) {
+    return distanceMode >= 0 && distanceMode <= 2;
+}
+
+Frame layoutFrame(int width, int height) {
+    Frame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.fh = truncToInt(height * 0.05);
+    frame.cw = frame.fh / 2;
+    frame.fx = static_cast<float>(width - 2 * frame.fh - 3) / static_cast<float>(width);
+    frame.fy = static_cast<float>(height - 2 * frame.fh - 3) / static_cast<float>(height);
+    frame.x0 = truncToInt((1.0f - frame.fx) * static_cast<float>(width));
+    frame.y0 = truncToInt(static_cast<float>(height) * frame.fy);
+    frame.yTop = truncToInt(height * 0.02);
+    frame.xEnd = truncToInt(width * 0.98);
+    return frame;
+}
+
+// The shown range of the data with its 3.0-unit minimum span, the break gap and both scales.
+void applyShownRange(Frame& frame, const CCutGraph& graph, const CutDataSet& data, float distMax) {
+    if (drawsCurve(graph.distanceMode)) {
+        const float end = horizontalValue(data, data.count - 1, graph.distanceMode);
+        frame.xLo = static_cast<float>(end * graph.lowerPercent * 0.01);
+        frame.xHi = static_cast<float>(end * graph.upperPercent * 0.01);
+    }
+    if (frame.xHi - frame.xLo < 3.0f) {
+        if (frame.xLo + 3.0f > distMax)
+            frame.xLo = frame.xHi - 3.0f;
+        else
+            frame.xHi = frame.xLo + 3.0f;
+    }
+    frame.gap = frame.xLo > 0.0f ? truncToInt(frame.width * 0.1) : 0;
+    if (frame.maximum > 0.0f)
+        frame.sy = static_cast<float>((frame.fy - 0.02) * frame.height / frame.maximum);
+    const float span = frame.xHi - frame.xLo;
+    if (span > 0.0f)
+        frame.sx = static_cast<float>(((frame.fx - 0.02) * frame.width - frame.gap) / span);
+}
+
+// The colour index as the tool numbers of the records change.
+struct ToolColours {
+    std::int16_t tool = 0;
+    int colour = 0;
+
+    // Applies the tool rule for a record; true when the colour index moved on.
+    bool enter(std::int16_t toolNo) {
+        if (toolNo == tool)
+            return false;
+        const bool advance = tool != 0;
+        if (advance)
+            colour = (colour + 1) % kCurveColours;
+        tool = toolNo;
+        return advance;
+    }
+};
+
+// The first record at or beyond xLo, never past the last one. The distance arrays never
+// decrease, so a binary search finds it; a running sum that became infinite or NaN ends in a
+// value that is not finite, and block numbers may go up and down: both are walked.
+std::uint32_t firstShownRecord(const CutDataSet& data, std::int32_t distanceMode, float xLo) {
+    const std::uint32_t last = data.count - 1;
+    if (distanceMode == 0 || distanceMode == 1) {
+        const std::vector<float>& xs = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+        if (std::isfinite(xs[last]))
+            return static_cast<std::uint32_t>(std::lower_bound(xs.begin(), xs.begin() + last, xLo) -
+                                              xs.begin());
+    }
+    std::uint32_t i = 0;
+    while (i < last && horizontalValue(data, i, distanceMode) < xLo)
+        ++i;
+    return i;
+}
+
+void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& inputs,
+               CurvePath& path) {
+    const CutDataSet& data = *inputs.data;
+    const std::int32_t mode = graph.distanceMode;
+    const auto pointY = [&](std::uint32_t i) {
+        return frame.pointY(seriesValue(data, i, inputs.primaryDrawMode, graph.g00Feed));
+    };
+    ToolColours tools{data.records[0].toolNo, 0};
+    const std::uint32_t first = firstShownRecord(data, mode, frame.xLo);
+    for (std::uint32_t i = 0; i < first; ++i)
+        tools.enter(data.records[i].toolNo);
+    path.selectPen(graph.colours[tools.colour]);
+    path.moveTo(frame.pointX(horizontalValue(data, first, mode)), pointY(first));
+    for (std::uint32_t i = first; i < data.count; ++i) {
+        const float x = horizontalValue(data, i, mode);
+        if (x > frame.xHi)
+            break;
+        if (tools.enter(data.records[i].toolNo))
+            path.selectPen(graph.colours[tools.colour]);
+        path.lineTo(frame.pointX(x), pointY(i));
+    }
+    path.finish();
+}
+
+void drawTitles(GdiCanvas& canvas, const Frame& frame, const GraphInputs& inputs) {
+    canvas.selectFont(frame.fh, Direction::Upward);
+    canvas.textOut(frame.x0 - 2 * frame.fh - 3,
+                   truncToInt(0.5 * frame.height * frame.fy) +
+                       labelWidth(inputs.yTitle, frame.cw) / 2,
+                   inputs.yTitle);
+    canvas.selectFont(frame.fh, Direction::Horizontal);
+    canvas.textOut(truncToInt(frame.width * (1.0 - frame.fx * 0.5)) -
+                       labelWidth(inputs.xTitle, frame.cw) / 2,
+                   frame.y0 + frame.fh + 3, inputs.xTitle);
+    canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
+}
+
+// The ticks k x step for k from `k` on while the value stays below `end`, at most `limit` of
+// them: more ticks than pixels along the axis could not be told apart.
+template <typename DrawTick>
+void forEachTick(long long k, float step, float end, int limit, DrawTick drawTick) {
+    for (int drawn = 0; drawn < limit; ++drawn, ++k) {
+        const float value = static_cast<float>(k) * step;
+        if (!(value < end))
+            return;
+        drawTick(value);
+    }
+}
+
+void drawVerticalScale(GdiCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+    canvas.selectPen(graph.axisColour);
+    canvas.moveTo(frame.x0, frame.y0);
+    canvas.lineTo(frame.x0, frame.yTop);
+    canvas.textOut(frame.x0 + 10, frame.yTop, "MAX: " + FormatAxisValue(frame.maximum));
+    canvas.selectFont(frame.fh, Direction::Upward);
+    forEachTick(1, NiceStep(0.0f, frame.maximum), frame.maximum, frame.height, [&](float value) {
+        const int ty = frame.pointY(value);
+        canvas.moveTo(frame.x0, ty);
+        canvas.lineTo(frame.x0 + kTickLength, ty);
+        const std::string label = FormatAxisValue(value);
+        canvas.textOut(frame.x0 - frame.fh - 3, ty + labelWidth(label, frame.cw) / 2, label);
+    });
+}
+
+// One S stroke of the break mark: the right half of a circle above the axis and the left half
+// of a circle below it, both meeting the axis at x.
+void drawBreakStroke(GdiCanvas& canvas, const Frame& frame, int x) {
+    const int y0 = frame.y0;
+    const int d = 2 * kBreakRadius;
+    canvas.setClipRect(x, y0 - d, x + kBreakRadius, y0);
+    canvas.ellipse(x - kBreakRadius, y0 - d, x + kBreakRadius, y0);
+    canvas.setClipRect(x - kBreakRadius, y0, x, y0 + d);
+    canvas.ellipse(x - kBreakRadius, y0, x + kBreakRadius, y0 + d);
+}
+
+void drawHorizontalAxis(GdiCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+    canvas.selectFont(frame.fh, Direction::Horizontal);
+    canvas.moveTo(frame.x0, frame.y0);
+    if (frame.gap == 0) {
+        canvas.lineTo(frame.xEnd, frame.y0);
+        return;
+    }
+    const int left = frame.x0 + truncToInt(frame.width * 0.05);
+    const int right = left + kBreakHole;
+    canvas.lineTo(left, frame.y0);
+    canvas.moveTo(right, frame.y0);
+    canvas.lineTo(frame.xEnd, frame.y0);
+    canvas.selectBrush(graph.backColour);
+    drawBreakStroke(canvas, frame, left);
+    drawBreakStroke(canvas, frame, right);
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+}
+
+// The smallest k >= 1 with k x step at or beyond xLo, found by bisection: a walk from 1 would
+// take as many steps as there are ticks left of the shown range.
+long long firstTickIndex(float step, float xLo) {
+    const double bound = std::ceil(static_cast<double>(xLo) / step) * 2.0 + 2.0;
+    long long low = 1;
+    long long high = static_cast<long long>(std::clamp(bound, 1.0, 4.0e18));
+    while (low < high) {
+        const long long middle = low + (high - low) / 2;
+        if (static_cast<float>(middle) * step >= xLo)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void drawHorizontalTicks(GdiCanvas& canvas, const Frame& frame) {
+    if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
+        return;
+    const float step = NiceStep(frame.xLo, frame.xHi);
+    forEachTick(firstTickIndex(step, frame.xLo), step, frame.xHi, frame.width, [&](float value) {
+        const int px = frame.pointX(value);
+        canvas.moveTo(px, frame.y0);
+        canvas.lineTo(px, frame.y0 - kTickLength);
+        const std::string label = FormatAxisValue(value);
+        canvas.textOut(px - labelWidth(label, frame.cw) / 2, frame.y0 + 3, label);
+    });
+}
+
+} // namespace
+
+GraphInputs moduleGraphInputs(const CCutGraph& graph) {
+    const CurvexModule& module = curvexModule();
+    GraphInputs inputs;
+    inputs.data = &module.data;
+    inputs.primaryDrawMode = module.primaryDrawMode;
+    inputs.xTitle = module.titles.horizontalTitle(graph.distanceMode);
+    inputs.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
+    return inputs;
+}
+
+void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
+    if (surface.isNull())
+        return;
+    GdiCanvas canvas(surface);
+    ColumnPath curve(canvas);
+    DrawGraph(canvas, graph, inputs, curve);
+}
+
+void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve) {
+    Frame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
+    graph.fontHeight = frame.fh;
+    frame.maximum = maximumOf(inputs);
+    const bool withData = hasData(inputs);
+    if (withData) {
+        const CutDataSet& data = *inputs.data;
+        graph.distMax = data.totalDistance[data.count - 1];
+        applyShownRange(frame, graph, data, graph.distMax);
+        graph.plotLeft = frame.plotLeft();
+        graph.plotRight = frame.xEnd;
+    }
+
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+    canvas.selectBrush(graph.backColour);
+    canvas.selectPen(graph.backColour);
+    canvas.rectangle(0, 0, frame.width, frame.height);
+    if (withData && drawsCurve(graph.distanceMode))
+        drawCurve(frame, graph, inputs, curve);
+    drawTitles(canvas, frame, inputs);
+    drawVerticalScale(canvas, frame, graph);
+    drawHorizontalAxis(canvas, frame, graph);
+    if (withData)
+        drawHorizontalTicks(canvas, frame);
+}
+
+float NiceStep(float a, float b) {
+    const float half = (b - a) * 0.5f;
+    const auto above = std::upper_bound(kStepTable.begin() + 1, kStepTable.end(), half);
+    if (above == kStepTable.end())
+        return kStepTable.back();
+    const std::size_t k = static_cast<std::size_t>(above - kStepTable.begin());
+    const float s = kStepTable[k - 1];
+    const double n = std::floor(b / s) - std::ceil(a / s);
+    if (n >= 2.0 || k == 1)
+        return s;
+    return kStepTable[k - 2];
+}
+
+std::string FormatAxisValue(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%0.3f", static_cast<double>(value));
+    std::string formatted(text);
+    while (!formatted.empty() && formatted.back() == '0')
+        formatted.pop_back();
+    return formatted;
+}

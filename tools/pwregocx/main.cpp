@@ -1,0 +1,37 @@
+// PWRegOcx "<control path>" <required version>
+// Registers a control library in the per-user component registry when its version fits.
+
+#include "regocx.h"
+
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+int finish(RegOcxExitCode code, const QString& message) {
+    std::fprintf(code == REG_SUCCESS ? stdout : stderr, "PWRegOcx: %s\n",
+                 message.toLocal8Bit().constData());
+    return code;
+}
+
+// The path as given, without one pair of enclosing double quotes.
+QString unquoted(QString path) {
+    if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
+        return path.mid(1, path.size() - 2);
+    return path;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3)
+        return finish(NO_ARGMENT, QStringLiteral("usage: PWRegOcx \"<control path>\" <version>"));
+    const QString path = unquoted(QString::fromLocal8Bit(argv[1]));
+    const auto required = RequiredVersion::parse(QString::fromLocal8Bit(argv[2]));
+    if (path.isEmpty() || !required)
+        return finish(NO_ARGMENT, QStringLiteral("need a control path and a version such as 1.33"));
+    QString message;
+    const RegOcxExitCode code = RegisterControl(path, *required, message);
+    return finish(code, message);
+}

@@ -14,3 +14,4 @@ using CommandArguments = std::span<char* const>;
 int runDump(CommandArguments args);
 int runInfo(CommandArguments args);
 int runSynth(CommandArguments args);
+int runTitles(CommandArguments args);

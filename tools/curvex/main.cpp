@@ -27,6 +27,11 @@ constexpr Command kCommands[] = {
      "Writes generated monitoring data (default seed 1, 3000 blocks) to FILE; the same seed\n"
      "  gives the same file.",
      runSynth},
+    {"titles", "INI",
+     "Reads the axis titles from the settings file INI as the graph control does, writing\n"
+     "  the missing defaults of the first three slots back into it, and prints X1=..X16=\n"
+     "  and Y1=..Y16=, one per line.",
+     runTitles},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -3,6 +3,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QRectF>
 #include <QString>
 
 #include <array>
@@ -41,6 +42,18 @@ void SetPrinterMessage(int index, const QString& text);
 
 // The printer that print jobs go to, chosen by ApplyPrinterSettings.
 QPrinter& currentPrinter();
+
+// The installed printers followed by the print-to-file choice, which is therefore at the position
+// of the number of installed printers.
+int printerCount();
+
+// The current printer's page: its physical size in twips and its coordinate system.
+struct PageGeometry {
+    double widthTwips = 0;
+    double heightTwips = 0;
+    QRectF scale;
+};
+PageGeometry currentPageGeometry();
 
 // Shows the set-up dialog preset with gPrinterSettings: 0 when accepted (the settings are kept and
 // applied), 1 when cancelled (the settings stay as they were).

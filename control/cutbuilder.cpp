@@ -1,5 +1,7 @@
 #include "cutbuilder.h"
 
+#include "hugepages.h"
+
 #include "series.h"
 
 #include <cmath>
@@ -13,6 +15,10 @@ CutBuilder::CutBuilder(std::size_t expectedRecords) {
     m_data.totalDistance.reserve(expectedRecords);
     m_data.cutDistance.reserve(expectedRecords);
     m_data.blockNos.reserve(expectedRecords);
+    adviseHugePages(m_data.records.data(), expectedRecords * sizeof(CutRecord));
+    adviseHugePages(m_data.totalDistance.data(), expectedRecords * sizeof(float));
+    adviseHugePages(m_data.cutDistance.data(), expectedRecords * sizeof(float));
+    adviseHugePages(m_data.blockNos.data(), expectedRecords * sizeof(std::int32_t));
 }
 
 void CutBuilder::addStart(const CutRecord& state) {

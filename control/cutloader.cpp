@@ -1,5 +1,7 @@
 #include "cutloader.h"
 
+#include "hugepages.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -89,6 +91,8 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer) {
     const auto size = static_cast<std::size_t>(info.st_size);
     std::vector<char> bytes;
     try {
+        bytes.reserve(size + 1);
+        adviseHugePages(bytes.data(), size + 1);
         bytes.resize(size + 1);
     } catch (const std::bad_alloc&) {
         return failure(LoadError::OutOfMemory);

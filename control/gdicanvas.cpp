@@ -28,34 +28,47 @@ std::int64_t sign(std::int64_t value) {
 
 const QString kFontFamily = QStringLiteral("DejaVu Sans Mono");
 
-QFont baseFont(int height, int stretch) {
+struct FaceSize {
+    int pixelSize = 1;
+    int stretch = QFont::Unstretched;
+};
+
+QFont makeFont(FaceSize size) {
     QFont font(kFontFamily);
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setWeight(QFont::Thin);
-    font.setPixelSize(height);
-    font.setStretch(stretch);
+    font.setPixelSize(size.pixelSize);
+    font.setStretch(size.stretch);
     return font;
 }
 
-int advanceOf(int height, int stretch) {
-    return QFontMetrics(baseFont(height, stretch)).horizontalAdvance(QLatin1Char('0'));
+int advanceOf(FaceSize size) {
+    return QFontMetrics(makeFont(size)).horizontalAdvance(QLatin1Char('0'));
 }
 
-// The stretch that narrows the face to an advance of height / 2, found once per height.
-int stretchForHeight(int height) {
-    static std::unordered_map<int, int> known;
+int cellHeightOf(FaceSize size) {
+    const QFontMetrics metrics(makeFont(size));
+    return metrics.ascent() + metrics.descent();
+}
+
+// The face size whose character cell is `height` pixels high, as far as whole pixel sizes reach,
+// narrowed to an advance of height / 2; found once per height.
+FaceSize faceSizeFor(int height) {
+    static std::unordered_map<int, FaceSize> known;
     if (const auto found = known.find(height); found != known.end())
         return found->second;
+    FaceSize size{height, QFont::Unstretched};
+    while (size.pixelSize > 1 && cellHeightOf(size) > height)
+        --size.pixelSize;
     const int target = height / 2;
-    const int natural = advanceOf(height, QFont::Unstretched);
-    int stretch = std::clamp(qRound(100.0 * target / natural), 1, 4000);
-    for (int tries = 0; tries < 8 && advanceOf(height, stretch) > target && stretch > 1; ++tries)
-        --stretch;
-    for (int tries = 0; tries < 8 && advanceOf(height, stretch) < target && stretch < 4000; ++tries)
-        ++stretch;
-    known.emplace(height, stretch);
-    return stretch;
+    size.stretch = std::clamp(qRound(100.0 * target / advanceOf(size)), 1, 4000);
+    for (int tries = 0; tries < 8 && advanceOf(size) > target && size.stretch > 1; ++tries)
+        --size.stretch;
+    for (int tries = 0; tries < 8 && advanceOf(size) < target && size.stretch < 4000; ++tries)
+        ++size.stretch;
+    known.emplace(height, size);
+    return size;
 }
 
 } // namespace
@@ -100,7 +113,7 @@ void GdiCanvas::selectFont(int height, TextDirection direction) {
     hasFont_ = height / 2 > 0;
     direction_ = direction;
     if (hasFont_)
-        painter_.setFont(baseFont(height, stretchForHeight(height)));
+        painter_.setFont(makeFont(faceSizeFor(height)));
 }
 
 void GdiCanvas::moveTo(int x, int y) {

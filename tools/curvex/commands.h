@@ -6,6 +6,7 @@
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitOutput = 3; // an output file that cannot be written
 
 // A subcommand gets the arguments after its name. On kExitUsage the caller prints the
 // subcommand's usage line.
@@ -15,3 +16,4 @@ int runDump(CommandArguments args);
 int runInfo(CommandArguments args);
 int runSynth(CommandArguments args);
 int runTitles(CommandArguments args);
+int runRender(CommandArguments args);

@@ -32,6 +32,17 @@ constexpr Command kCommands[] = {
      "  the missing defaults of the first three slots back into it, and prints X1=..X16=\n"
      "  and Y1=..Y16=, one per line.",
      runTitles},
+    {"render",
+     "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "       [--ini FILE] -o OUT.png FILE",
+     "Loads FILE and renders the chart as the graph control draws it into OUT.png: size\n"
+     "  WxH (default 1000x600), plotted quantity N (0 removal, 1 and 2 removal per second\n"
+     "  with the programmed or optimised feed; default 0), horizontal axis N (0 distance,\n"
+     "  1 distance without G00 moves, 2 block number; default 0), shown range LO..HI\n"
+     "  percent (default 0 100), G00 feed (default 5000) and the axis titles of the\n"
+     "  settings file FILE (none without --ini). Exit status 3 when OUT.png cannot be\n"
+     "  written.",
+     runRender},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {
@@ -45,7 +56,8 @@ void printHelp() {
         std::printf("  %s\n\n", command.help);
     }
     std::printf("Exit status: 0 success, 1 a file could not be loaded or written, 2 wrong "
-                "usage.\nFloats are printed with %%.9g, errors go to standard error.\n");
+                "usage, 3 an output image could not be written.\nFloats are printed with %%.9g, "
+                "errors go to standard error.\n");
 }
 
 void printAllUsages() {

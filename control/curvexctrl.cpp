@@ -1,0 +1,375 @@
+#include "curvexctrl.h"
+
+#include "curvexaboutbox.h"
+#include "curvexdispatch.h"
+#include "curvexexports.h"
+#include "curvexids.h"
+#include "curvexmodule.h"
+#include "cutloader.h"
+#include "graphrenderer.h"
+#include "rangeselection.h"
+#include "series.h"
+#include "surfaceregistry.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+int liveControls = 0;
+
+constexpr ColorRef kRubberBandColour = 0xFF00FF;
+
+QColor toQColor(ColorRef colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+ColorRef toColorRef(const QColor& colour) {
+    return static_cast<ColorRef>(colour.red()) | static_cast<ColorRef>(colour.green()) << 8 |
+           static_cast<ColorRef>(colour.blue()) << 16;
+}
+
+// The first dropped item when it is a local file, else empty.
+QString firstDroppedFile(const QMimeData& drop) {
+    const QList<QUrl> urls = drop.urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return {};
+    return urls.first().toLocalFile();
+}
+
+} // namespace
+
+CCurvexCtrl::CCurvexCtrl(QWidget* parent)
+    : QWidget(parent), m_graph(std::make_unique<CCutGraph>()) {
+    // The shared state is set up by the first control only: a second control must not drop the
+    // data set, titles or selection the first one is using.
+    if (liveControls == 0)
+        curvexModule().reset();
+    ++liveControls;
+    backColor_ = toColorRef(palette().color(QPalette::Window));
+    foreColor_ = toColorRef(palette().color(QPalette::WindowText));
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CCurvexCtrl::~CCurvexCtrl() {
+    releaseCapture();
+    memBitmap.reset();
+    FreeCutData(curvexModule().data);
+    m_graph.reset();
+    --liveControls;
+}
+
+int CCurvexCtrl::instanceCount() {
+    return liveControls;
+}
+
+component::InvokeResult CCurvexCtrl::invoke(int dispid, component::InvokeKind kind,
+                                            QVariantList& args, QVariant* result) {
+    return CurvexDispatch::invoke(*this, dispid, kind, args, result);
+}
+
+void CCurvexCtrl::saveProperties(QVariantMap& bag) {
+    bag.insert(QStringLiteral("_Version"), curvex::kPersistVersion);
+    bag.insert(QStringLiteral("BackColor"), backColor_);
+    bag.insert(QStringLiteral("ForeColor"), foreColor_);
+}
+
+void CCurvexCtrl::loadProperties(const QVariantMap& bag) {
+    bool ok = false;
+    const ColorRef back = bag.value(QStringLiteral("BackColor")).toUInt(&ok);
+    if (ok)
+        setBackColor(back);
+    const ColorRef fore = bag.value(QStringLiteral("ForeColor")).toUInt(&ok);
+    if (ok)
+        setForeColor(fore);
+}
+
+void CCurvexCtrl::setDistanceMode(std::int32_t mode) {
+    m_graph->distanceMode = mode;
+    InvalidateControl();
+}
+
+bool CCurvexCtrl::SetDistArea(float& lowerPercent, float& upperPercent) {
+    m_graph->lowerPercent = lowerPercent;
+    m_graph->upperPercent = upperPercent;
+    return true;
+}
+
+bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
+    lowerPercent = m_graph->lowerPercent;
+    uperPercent = m_graph->upperPercent;
+    return true;
+}
+
+bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
+    m_graph->lowerPercent = 0.0f;
+    m_graph->upperPercent = 100.0f;
+    return LoadCutFile(fileName, typeTextFlg != 0, curvexModule().data).ok();
+}
+
+void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
+    curvexModule().titles.SetIniFileName(iniFileName);
+}
+
+void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {
+    m_graph->drawModeMask = drawMode;
+    CurvexModule& module = curvexModule();
+    module.primaryDrawMode = PrimaryDrawModeFromMask(drawMode, module.primaryDrawMode);
+}
+
+std::int32_t CCurvexCtrl::GetGraphColor(std::int32_t colorNo) const {
+    if (colorNo < 0 || colorNo >= kCurveColours)
+        return 0xFFFFFF;
+    return static_cast<std::int32_t>(m_graph->colours[static_cast<std::size_t>(colorNo)]);
+}
+
+void CCurvexCtrl::SetGraphColor(std::int32_t colorRef, std::int32_t colorNo) {
+    if (colorNo < 0 || colorNo >= kCurveColours)
+        return;
+    m_graph->colours[static_cast<std::size_t>(colorNo)] = static_cast<ColorRef>(colorRef);
+}
+
+void CCurvexCtrl::LostCapture() {
+    releaseCapture();
+    curvexModule().selection.selActive = 0;
+    InvalidateControl();
+}
+
+std::int32_t CCurvexCtrl::GetBmpSize(std::int16_t& width, std::int16_t& height) {
+    ensureBitmap();
+    width = static_cast<std::int16_t>(memBitmap->width());
+    height = static_cast<std::int16_t>(memBitmap->height());
+    return 1;
+}
+
+void CCurvexCtrl::OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidth,
+                                std::int32_t ptrHeight) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    if (target == nullptr)
+        return;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    GetBmpSize(width, height);
+    const QPoint origin((ptrWidth - width) / 2, (ptrHeight - height) / 2);
+    QPainter painter(target);
+    if (!painter.isActive())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(origin, *memBitmap, QRect(0, 0, width, height));
+}
+
+std::int32_t CCurvexCtrl::GetOcxVersion() const {
+    return curvex::kOcxVersion;
+}
+
+QString CCurvexCtrl::GetStrBuffer() const {
+    return QFile::decodeName(dropFileName.c_str());
+}
+
+void CCurvexCtrl::OcxUnRegist() {
+    DllUnregisterServer();
+}
+
+void CCurvexCtrl::Refresh() {
+    const std::uint64_t paintsBefore = paintCount_;
+    repaint();
+    // A hidden or unexposed window is not painted; the render and its event happen all the same.
+    if (paintCount_ == paintsBefore)
+        OnDraw(nullptr, rect());
+}
+
+void CCurvexCtrl::setBackColor(ColorRef colour) {
+    backColor_ = colour;
+    InvalidateControl();
+}
+
+void CCurvexCtrl::setForeColor(ColorRef colour) {
+    foreColor_ = colour;
+    InvalidateControl();
+}
+
+void CCurvexCtrl::AboutBox() {
+    CurvexAboutBox box;
+    box.exec();
+}
+
+void CCurvexCtrl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    OnDraw(&painter, rect());
+}
+
+void CCurvexCtrl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    OnSize();
+}
+
+void CCurvexCtrl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+void CCurvexCtrl::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(event->buttons(), event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
+}
+
+void CCurvexCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(event->position().toPoint());
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CCurvexCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void CCurvexCtrl::dragEnterEvent(QDragEnterEvent* event) {
+    if (!firstDroppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CCurvexCtrl::dropEvent(QDropEvent* event) {
+    if (OnDropFiles(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CCurvexCtrl::OnDraw(QPainter* screen, const QRect& bounds) {
+    ++paintCount_;
+    m_graph->plotHeight = std::abs(bounds.height());
+    m_graph->plotWidth = std::abs(bounds.width());
+    ensureBitmap();
+    if (ViewRenewal) {
+        DrawGraph(*memBitmap, *m_graph, moduleGraphInputs(*m_graph));
+        if (screen)
+            screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
+        FireReDrawed(m_graph->lowerPercent, m_graph->upperPercent, m_graph->distMax);
+        ViewRenewal = false;
+        return;
+    }
+    if (screen == nullptr)
+        return;
+    screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
+    if (curvexModule().selection.selActive)
+        drawRubberBand(*screen);
+}
+
+void CCurvexCtrl::OnSize() {
+    memBitmap.reset();
+    ensureBitmap();
+}
+
+void CCurvexCtrl::OnLButtonDown(const QPoint& point) {
+    SelectionState& selection = curvexModule().selection;
+    selection.selAnchorPercent = PercentAtX(*m_graph, curvexModule().data.hasData(), point.x());
+    if (IsPercentInRange(selection.selAnchorPercent)) {
+        selection.selActive = 1;
+        selection.selAnchor = {point.x(), point.y()};
+    }
+}
+
+void CCurvexCtrl::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
+    const QRect windowRect(mapToGlobal(QPoint(0, 0)), size());
+    const QPoint screenPoint = mapToGlobal(point);
+    if (!mouseCaptured) {
+        grabMouse();
+        mouseCaptured = true;
+    }
+    SelectionState& selection = curvexModule().selection;
+    if (windowRect.contains(screenPoint)) {
+        if (selection.selActive && (buttons & Qt::LeftButton)) {
+            selection.selCurrent = {point.x(), point.y()};
+            InvalidateControl();
+        }
+        return;
+    }
+    releaseCapture();
+    selection.selActive = 0;
+    InvalidateControl();
+}
+
+void CCurvexCtrl::OnLButtonUp(const QPoint& point) {
+    SelectionState& selection = curvexModule().selection;
+    if (!selection.selActive)
+        return;
+    selection.selActive = 0;
+    selection.selCurrent = {point.x(), point.y()};
+    const qint64 dx = point.x() - selection.selAnchor.x;
+    const qint64 dy = point.y() - selection.selAnchor.y;
+    if (dx * dx + dy * dy <= 0)
+        return;
+    selection.selEndPercent = PercentAtX(*m_graph, curvexModule().data.hasData(), point.x());
+    ApplySelectedWindow(*m_graph, selection.selAnchorPercent, selection.selEndPercent);
+    ViewRenewal = true;
+    InvalidateControl();
+}
+
+void CCurvexCtrl::OnLButtonDblClk() {
+    m_graph->lowerPercent = 0.0f;
+    m_graph->upperPercent = 100.0f;
+    ViewRenewal = true;
+    InvalidateControl();
+}
+
+bool CCurvexCtrl::OnDropFiles(const QMimeData& drop) {
+    const QString path = firstDroppedFile(drop);
+    if (path.isEmpty())
+        return false;
+    dropFileName = QFile::encodeName(path).toStdString();
+    FireFileDroped();
+    return true;
+}
+
+void CCurvexCtrl::ensureBitmap() {
+    if (memBitmap)
+        return;
+    memBitmap = std::make_unique<QImage>(size(), QImage::Format_RGB32);
+    memBitmap->fill(toQColor(m_graph->backColour));
+}
+
+void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
+    const SelectionState& selection = curvexModule().selection;
+    const int left = std::min(selection.selAnchor.x, selection.selCurrent.x);
+    const int right = std::max(selection.selAnchor.x, selection.selCurrent.x);
+    const int top = std::min(selection.selAnchor.y, selection.selCurrent.y);
+    const int bottom = std::max(selection.selAnchor.y, selection.selCurrent.y);
+    if (right - left < 1 || bottom - top < 1)
+        return;
+    // The outline covers left..right-1 and top..bottom-1, as a rectangle with exclusive right
+    // and bottom edges does.
+    screen.save();
+    screen.setRenderHint(QPainter::Antialiasing, false);
+    screen.setPen(QPen(toQColor(kRubberBandColour), 0));
+    screen.setBrush(Qt::NoBrush);
+    screen.drawRect(QRect(left, top, right - 1 - left, bottom - 1 - top));
+    screen.restore();
+}
+
+void CCurvexCtrl::releaseCapture() {
+    if (mouseCaptured)
+        releaseMouse();
+    mouseCaptured = false;
+}
+
+void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float distMax) {
+    if (sink_)
+        sink_->onEvent(1, {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
+}
+
+void CCurvexCtrl::FireFileDroped() {
+    if (sink_)
+        sink_->onEvent(2, {});
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "cutgraph.h"
+#include "dispatch.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QMimeData;
+
+// The graph control: a widget that shows the chart of the module's data set, lets the user
+// narrow the shown range with the mouse, and is driven by its host through dispatch identifiers.
+class CCurvexCtrl : public QWidget, public component::ControlObject {
+public:
+    explicit CCurvexCtrl(QWidget* parent);
+    ~CCurvexCtrl() override;
+    CCurvexCtrl(const CCurvexCtrl&) = delete;
+    CCurvexCtrl& operator=(const CCurvexCtrl&) = delete;
+
+    // Controls alive in this library.
+    static int instanceCount();
+
+    // component::ControlObject
+    QWidget* widget() override { return this; }
+    void advise(component::EventSink* sink) override { sink_ = sink; }
+    component::InvokeResult invoke(int dispid, component::InvokeKind kind, QVariantList& args,
+                                   QVariant* result) override;
+    void saveProperties(QVariantMap& bag) override;
+    void loadProperties(const QVariantMap& bag) override;
+
+    // The automation interface, in dispatch order.
+    bool viewRenewal() const { return ViewRenewal; }
+    void setViewRenewal(bool renew) { ViewRenewal = renew; }
+    std::int32_t distanceMode() const { return m_graph->distanceMode; }
+    void setDistanceMode(std::int32_t mode);
+    bool SetDistArea(float& lowerPercent, float& upperPercent);
+    bool GetDistArea(float& lowerPercent, float& uperPercent) const;
+    bool LoadCutData(const std::string& fileName, std::int32_t typeTextFlg);
+    void SetIniFileName(const std::string& iniFileName);
+    void SetDrawMode(std::int32_t drawMode);
+    std::int32_t GetDrawMode() const { return m_graph->drawModeMask; }
+    std::int32_t GetGraphColor(std::int32_t colorNo) const;
+    void SetGraphColor(std::int32_t colorRef, std::int32_t colorNo);
+    void SetG00feed(float g00Feed) { m_graph->g00Feed = g00Feed; }
+    float GetG00feed() const { return m_graph->g00Feed; }
+    void LostCapture();
+    std::int32_t GetBmpSize(std::int16_t& width, std::int16_t& height);
+    void OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidth, std::int32_t ptrHeight);
+    std::int32_t GetOcxVersion() const;
+    QString GetStrBuffer() const;
+    void OcxUnRegist();
+    void Refresh();
+    ColorRef backColor() const { return backColor_; }
+    void setBackColor(ColorRef colour);
+    ColorRef foreColor() const { return foreColor_; }
+    void setForeColor(ColorRef colour);
+    void AboutBox();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void OnDraw(QPainter* screen, const QRect& bounds);
+    void OnSize();
+    void OnLButtonDown(const QPoint& point);
+    void OnMouseMove(Qt::MouseButtons buttons, const QPoint& point);
+    void OnLButtonUp(const QPoint& point);
+    void OnLButtonDblClk();
+    bool OnDropFiles(const QMimeData& drop);
+
+    void ensureBitmap();
+    void drawRubberBand(QPainter& screen) const;
+    void releaseCapture();
+    void InvalidateControl() { update(); }
+    void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
+    void FireFileDroped();
+
+    std::unique_ptr<CCutGraph> m_graph;
+    // The off-screen chart; the painter that draws into it lives for one render.
+    std::unique_ptr<QImage> memBitmap;
+    std::string dropFileName;
+    bool ViewRenewal = true;
+    bool mouseCaptured = false;
+    ColorRef backColor_ = 0xFFFFFF;
+    ColorRef foreColor_ = 0x000000;
+    component::EventSink* sink_ = nullptr;
+    // Paints that reached OnDraw; tells Refresh whether the window system painted at all.
+    std::uint64_t paintCount_ = 0;
+};

@@ -1,0 +1,212 @@
+#include "curvexdispatch.h"
+
+#include "curvexctrl.h"
+
+#include <QFile>
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace {
+
+using component::InvokeKind;
+using component::InvokeResult;
+
+// Numbers arrive as any numeric QVariant; a long takes the low 32 bits of values that fit in
+// either a signed or an unsigned 32-bit number.
+std::optional<std::int32_t> toLong(const QVariant& value) {
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
+        number > static_cast<qlonglong>(std::numeric_limits<std::uint32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+}
+
+std::optional<float> toFloat(const QVariant& value) {
+    bool ok = false;
+    const float number = value.toFloat(&ok);
+    return ok ? std::optional<float>(number) : std::nullopt;
+}
+
+std::optional<std::string> toAnsiString(const QVariant& value) {
+    if (!value.canConvert<QString>())
+        return std::nullopt;
+    return QFile::encodeName(value.toString()).toStdString();
+}
+
+void setResult(QVariant* result, const QVariant& value) {
+    if (result)
+        *result = value;
+}
+
+struct Call {
+    CCurvexCtrl& control;
+    QVariantList& args;
+    QVariant* result;
+};
+
+using Handler = InvokeResult (*)(Call&);
+
+struct Member {
+    int dispid;
+    InvokeKind kind;
+    int parameterCount;
+    Handler handler;
+};
+
+// A property or method without a result that takes one long.
+template <class T, void (CCurvexCtrl::*Setter)(T)> InvokeResult putLong(Call& call) {
+    const auto value = toLong(call.args[0]);
+    if (!value)
+        return InvokeResult::TypeMismatch;
+    (call.control.*Setter)(static_cast<T>(*value));
+    return InvokeResult::Ok;
+}
+
+template <void (CCurvexCtrl::*Setter)(float)> InvokeResult putFloat(Call& call) {
+    const auto value = toFloat(call.args[0]);
+    if (!value)
+        return InvokeResult::TypeMismatch;
+    (call.control.*Setter)(*value);
+    return InvokeResult::Ok;
+}
+
+// A property get or a method without parameters that has a result.
+template <auto Getter> InvokeResult get(Call& call) {
+    setResult(call.result, QVariant::fromValue((call.control.*Getter)()));
+    return InvokeResult::Ok;
+}
+
+// A method without parameters and result.
+template <void (CCurvexCtrl::*Method)()> InvokeResult run(Call& call) {
+    (call.control.*Method)();
+    return InvokeResult::Ok;
+}
+
+InvokeResult setDistArea(Call& call) {
+    auto lower = toFloat(call.args[0]);
+    auto upper = toFloat(call.args[1]);
+    if (!lower || !upper)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.SetDistArea(*lower, *upper));
+    call.args[0] = *lower;
+    call.args[1] = *upper;
+    return InvokeResult::Ok;
+}
+
+InvokeResult getDistArea(Call& call) {
+    float lower = 0.0f;
+    float upper = 0.0f;
+    setResult(call.result, call.control.GetDistArea(lower, upper));
+    call.args[0] = lower;
+    call.args[1] = upper;
+    return InvokeResult::Ok;
+}
+
+InvokeResult loadCutData(Call& call) {
+    const auto fileName = toAnsiString(call.args[0]);
+    const auto textFlag = toLong(call.args[1]);
+    if (!fileName || !textFlag)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.LoadCutData(*fileName, *textFlag));
+    return InvokeResult::Ok;
+}
+
+InvokeResult setIniFileName(Call& call) {
+    const auto fileName = toAnsiString(call.args[0]);
+    if (!fileName)
+        return InvokeResult::TypeMismatch;
+    call.control.SetIniFileName(*fileName);
+    return InvokeResult::Ok;
+}
+
+InvokeResult getGraphColor(Call& call) {
+    const auto colorNo = toLong(call.args[0]);
+    if (!colorNo)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.GetGraphColor(*colorNo));
+    return InvokeResult::Ok;
+}
+
+// The type library names the parameters lColorNo, ulColorRef; the first is the colour reference.
+InvokeResult setGraphColor(Call& call) {
+    const auto colorRef = toLong(call.args[0]);
+    const auto colorNo = toLong(call.args[1]);
+    if (!colorRef || !colorNo)
+        return InvokeResult::TypeMismatch;
+    call.control.SetGraphColor(*colorRef, *colorNo);
+    return InvokeResult::Ok;
+}
+
+InvokeResult getBmpSize(Call& call) {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    setResult(call.result, call.control.GetBmpSize(width, height));
+    call.args[0] = QVariant::fromValue(width);
+    call.args[1] = QVariant::fromValue(height);
+    return InvokeResult::Ok;
+}
+
+InvokeResult outputPrinter(Call& call) {
+    const auto surface = toLong(call.args[0]);
+    const auto width = toLong(call.args[1]);
+    const auto height = toLong(call.args[2]);
+    if (!surface || !width || !height)
+        return InvokeResult::TypeMismatch;
+    call.control.OutputPrinter(*surface, *width, *height);
+    return InvokeResult::Ok;
+}
+
+constexpr InvokeKind kMethod = InvokeKind::Method;
+constexpr InvokeKind kGet = InvokeKind::PropertyGet;
+constexpr InvokeKind kPut = InvokeKind::PropertyPut;
+
+// clang-format off
+constexpr std::array kMembers = {
+    Member{1, kGet, 0, get<&CCurvexCtrl::viewRenewal>},
+    Member{1, kPut, 1, putLong<bool, &CCurvexCtrl::setViewRenewal>},
+    Member{2, kGet, 0, get<&CCurvexCtrl::distanceMode>},
+    Member{2, kPut, 1, putLong<std::int32_t, &CCurvexCtrl::setDistanceMode>},
+    Member{3, kMethod, 2, setDistArea},
+    Member{4, kMethod, 2, getDistArea},
+    Member{5, kMethod, 2, loadCutData},
+    Member{6, kMethod, 1, setIniFileName},
+    Member{7, kMethod, 1, putLong<std::int32_t, &CCurvexCtrl::SetDrawMode>},
+    Member{8, kMethod, 0, get<&CCurvexCtrl::GetDrawMode>},
+    Member{9, kMethod, 1, getGraphColor},
+    Member{10, kMethod, 2, setGraphColor},
+    Member{11, kMethod, 1, putFloat<&CCurvexCtrl::SetG00feed>},
+    Member{12, kMethod, 0, get<&CCurvexCtrl::GetG00feed>},
+    Member{13, kMethod, 0, run<&CCurvexCtrl::LostCapture>},
+    Member{14, kMethod, 2, getBmpSize},
+    Member{15, kMethod, 3, outputPrinter},
+    Member{16, kMethod, 0, get<&CCurvexCtrl::GetOcxVersion>},
+    Member{17, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
+    Member{18, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
+    Member{-550, kMethod, 0, run<&CCurvexCtrl::Refresh>},
+    Member{-501, kGet, 0, get<&CCurvexCtrl::backColor>},
+    Member{-501, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},
+    Member{-513, kGet, 0, get<&CCurvexCtrl::foreColor>},
+    Member{-513, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setForeColor>},
+    Member{-552, kMethod, 0, run<&CCurvexCtrl::AboutBox>},
+};
+// clang-format on
+
+} // namespace
+
+InvokeResult CurvexDispatch::invoke(CCurvexCtrl& control, int dispid, InvokeKind kind,
+                                    QVariantList& args, QVariant* result) {
+    for (const Member& member : kMembers) {
+        if (member.dispid != dispid || member.kind != kind)
+            continue;
+        if (args.size() != member.parameterCount)
+            return InvokeResult::BadParamCount;
+        Call call{control, args, result};
+        return member.handler(call);
+    }
+    return InvokeResult::MemberNotFound;
+}

@@ -25,6 +25,9 @@ bench: deps
 	cmake --build --preset release
 	for b in build/release/bench/bench_*; do $$b; done
 
+fuzz: deps
+	fuzz/run.sh $(FUZZ_SECONDS) build/fuzz
+
 asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan

@@ -1,0 +1,220 @@
+#include "cutdatatesting.h"
+
+#include <cmath>
+
+namespace {
+
+TEST(CutBinary, HeaderAloneGivesOneRecord) {
+    const CutDataSet data = loadBinary(BinaryBytes().header(1.5f, -2, 3).bytes());
+    ASSERT_EQ(data.count, 1u);
+    expectArraysMatchCount(data);
+    const CutRecord expected{0, 0, 255, 1.5f, -2, 3, 0, 0, 0, 0};
+    EXPECT_EQ(recordFields(data.records[0]), recordFields(expected));
+    EXPECT_EQ(data.totalDistance[0], 0.0f);
+    EXPECT_EQ(data.cutDistance[0], 0.0f);
+    EXPECT_EQ(data.blockNos[0], 0);
+    EXPECT_EQ(data.maxima, (std::array<float, kMaximaCount>{}));
+}
+
+// One entry after a header at the origin: each field bit reads its field, every other field keeps
+// the initial value.
+struct FieldCase {
+    const char* name;
+    std::string entry;
+    CutRecord expected;
+};
+
+TEST(CutBinary, EachFieldBitReadsItsField) {
+    const FieldCase cases[] = {
+        {"tool", BinaryBytes().u16(0x0001).u16(0xFFFE).bytes(), {-2, 0, 255, 0, 0, 0, 0, 0, 0, 0}},
+        {"block",
+         BinaryBytes().u16(0x0002).i32(-70000).bytes(),
+         {0, -70000, 255, 0, 0, 0, 0, 0, 0, 0}},
+        {"motion", BinaryBytes().u16(0x0004).u8(3).bytes(), {0, 0, 3, 0, 0, 0, 0, 0, 0, 0}},
+        {"x", BinaryBytes().u16(0x0008).f32(1.25f).bytes(), {0, 0, 255, 1.25f, 0, 0, 0, 0, 0, 0}},
+        {"y", BinaryBytes().u16(0x0010).f32(2.5f).bytes(), {0, 0, 255, 0, 2.5f, 0, 0, 0, 0, 0}},
+        {"z", BinaryBytes().u16(0x0020).f32(-4).bytes(), {0, 0, 255, 0, 0, -4, 0, 0, 0, 0}},
+        {"programmed feed",
+         BinaryBytes().u16(0x0040).i32(1200).bytes(),
+         {0, 0, 255, 0, 0, 0, 1200, 0, 0, 0}},
+        {"kind", BinaryBytes().u16(0x0080).u8(3).bytes(), {0, 0, 255, 0, 0, 0, 0, 3, 0, 0}},
+        {"removal needs a low bit too",
+         BinaryBytes().u16(0x0101).u16(1).f32(0.75f).bytes(),
+         {1, 0, 255, 0, 0, 0, 0, 0, 0.75f, 0}},
+        {"optimised feed",
+         BinaryBytes().u16(0x0201).u16(1).i32(900).bytes(),
+         {1, 0, 255, 0, 0, 0, 0, 0, 0, 900}},
+        {"all fields in bit order",
+         BinaryBytes()
+             .u16(0x03FF)
+             .u16(7)
+             .i32(42)
+             .u8(2)
+             .f32(1)
+             .f32(2)
+             .f32(3)
+             .i32(800)
+             .u8(1)
+             .f32(0.5f)
+             .i32(1000)
+             .bytes(),
+         {7, 42, 2, 1, 2, 3, 800, 1, 0.5f, 1000}},
+        {"high bits carry no bytes",
+         BinaryBytes().u16(0xFC01).u16(9).bytes(),
+         {9, 0, 255, 0, 0, 0, 0, 0, 0, 0}},
+        {"kind above 3 clears kind and removal",
+         BinaryBytes().u16(0x0181).u16(1).u8(1).f32(0.5f).u16(0x0080).u8(7).bytes(),
+         {1, 0, 255, 0, 0, 0, 0, 0, 0, 0}},
+        {"a removal after kind 4 in the same entry stays",
+         BinaryBytes().u16(0x0180).u8(4).f32(0.5f).bytes(),
+         {0, 0, 255, 0, 0, 0, 0, 0, 0.5f, 0}},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CutDataSet data = loadBinary(BinaryBytes().header(0, 0, 0).bytes() + c.entry);
+        ASSERT_GE(data.count, 2u);
+        expectArraysMatchCount(data);
+        EXPECT_EQ(recordFields(data.records.back()), recordFields(c.expected));
+        EXPECT_EQ(data.blockNos.back(), c.expected.blockNo);
+    }
+}
+
+TEST(CutBinary, EveryFieldIsModal) {
+    const std::string bytes = BinaryBytes()
+                                  .header(1, 1, 1)
+                                  .u16(0x03FF)
+                                  .u16(7)
+                                  .i32(42)
+                                  .u8(2)
+                                  .f32(4)
+                                  .f32(5)
+                                  .f32(1)
+                                  .i32(800)
+                                  .u8(1)
+                                  .f32(0.5f)
+                                  .i32(1000)
+                                  .u16(0x0008)
+                                  .f32(7)
+                                  .bytes();
+    const CutDataSet data = loadBinary(bytes);
+    ASSERT_EQ(data.count, 3u);
+    const CutRecord expected{7, 42, 2, 7, 5, 1, 800, 1, 0.5f, 1000};
+    EXPECT_EQ(recordFields(data.records[2]), recordFields(expected));
+    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{0, 42, 42}));
+    EXPECT_EQ(data.totalDistance, (std::vector<float>{0, 5, 8}));
+}
+
+// What ends the data, and what comes after it is never read.
+struct EndCase {
+    const char* name;
+    std::string entries;
+    std::uint32_t count;
+};
+
+TEST(CutBinary, EndOfData) {
+    const std::string block = BinaryBytes().u16(0x0002).i32(5).bytes();
+    const EndCase cases[] = {
+        {"end of file", block + block, 3},
+        {"flag word 0", block + BinaryBytes().u16(0).bytes() + block, 2},
+        {"flag word 0x0100", block + BinaryBytes().u16(0x0100).f32(1).bytes() + block, 2},
+        {"flag word 0x0200", block + BinaryBytes().u16(0x0200).i32(1).bytes() + block, 2},
+        {"flag word 0xFF00", block + BinaryBytes().u16(0xFF00).bytes() + block, 2},
+        {"a last zero byte", block + std::string(1, '\0'), 2},
+        {"garbage after the end", block + BinaryBytes().u16(0).bytes() + "\x01\x02\x03", 2},
+    };
+    for (const EndCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CutDataSet data = loadBinary(BinaryBytes().header(0, 0, 0).bytes() + c.entries);
+        EXPECT_EQ(data.count, c.count);
+        expectArraysMatchCount(data);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    std::string bytes;
+    LoadError error;
+    std::uint64_t offset;
+};
+
+TEST(CutBinary, FailuresKeepThePreviousDataSet) {
+    const std::string header = BinaryBytes().header(0, 0, 0).bytes();
+    const FailureCase cases[] = {
+        {"no bytes", "", LoadError::Empty, 0},
+        {"one byte", "\x01", LoadError::TooShort, 0},
+        {"11 bytes", header.substr(0, 11), LoadError::TooShort, 0},
+        {"cut in the middle of a float", header + BinaryBytes().u16(0x0008).u16(0).bytes(),
+         LoadError::Truncated, 14},
+        {"one byte of a float missing", header + BinaryBytes().u16(0x0008).u16(0).u8(0x80).bytes(),
+         LoadError::Truncated, 14},
+        {"the field after complete ones",
+         header + BinaryBytes().u16(0x000A).i32(1).f32(1).u16(0x0010).u8(1).bytes(),
+         LoadError::Truncated, 24},
+        {"a one-byte field after the last byte", header + BinaryBytes().u16(0x0004).bytes(),
+         LoadError::Truncated, 14},
+        {"half a flag word", header + "\x02", LoadError::Truncated, 12},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CutDataSet previous = previousDataSet();
+        CutDataSet data = previous;
+        const LoadResult result = decodeBinary(c.bytes, data);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.offset, c.offset);
+        expectSameDataSet(data, previous);
+    }
+}
+
+TEST(CutBinary, DistancesAndMaxima) {
+    const std::string bytes = BinaryBytes()
+                                  .header(0, 0, 10)
+                                  .u16(0x00FF) // a G00 approach with removal 2: no rate maximum
+                                  .u16(1)
+                                  .i32(1)
+                                  .u8(0)
+                                  .f32(3)
+                                  .f32(4)
+                                  .f32(10)
+                                  .i32(6000)
+                                  .u8(1)
+                                  .u16(0x0101)
+                                  .u16(1)
+                                  .f32(2)
+                                  .u16(0x0226) // a cut with removal 2 at feed 600, 300
+                                  .i32(2)
+                                  .u8(1)
+                                  .f32(0)
+                                  .i32(300)
+                                  .u16(0x0146)
+                                  .i32(3)
+                                  .u8(1)
+                                  .i32(600)
+                                  .f32(-1)
+                                  .bytes();
+    const CutDataSet data = loadBinary(bytes);
+    ASSERT_EQ(data.count, 5u);
+    EXPECT_EQ(data.totalDistance, (std::vector<float>{0, 5, 5, 15, 15}));
+    EXPECT_EQ(data.cutDistance, (std::vector<float>{0, 0, 0, 10, 10}));
+    EXPECT_EQ(data.maxRemoval(), 2.0f);
+    EXPECT_EQ(data.maxRateOrg(), 6000 * 2.0f * 0.016666668f);
+    EXPECT_EQ(data.maxRateOpt(), 300 * 2.0f * 0.016666668f);
+}
+
+// The arrays grow past any first guess and keep every record.
+TEST(CutBinary, ManyEntriesKeepEveryRecord) {
+    BinaryBytes bytes;
+    bytes.header(0, 0, 0);
+    constexpr int kEntries = 25000;
+    for (int i = 1; i <= kEntries; ++i)
+        bytes.u16(0x000A).i32(i).f32(static_cast<float>(i));
+    const CutDataSet data = loadBinary(bytes.bytes());
+    ASSERT_EQ(data.count, kEntries + 1u);
+    expectArraysMatchCount(data);
+    for (int i = 0; i <= kEntries; ++i) {
+        ASSERT_EQ(data.blockNos[i], i);
+        ASSERT_EQ(data.records[i].x, static_cast<float>(i));
+        ASSERT_EQ(data.totalDistance[i], static_cast<float>(i));
+    }
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#include "cutdatatesting.h"
+
+#include "../platform/tempfolder.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+TEST(CutLoader, ReadWholeFileAppendsOneZeroByte) {
+    TempFolder folder;
+    // Large enough to be read in more than one piece and to take the huge-page path.
+    std::string bytes(9 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 4093);
+    for (const std::string& content : {std::string("x"), std::string("N1)\r\n"), bytes}) {
+        writeBytes(folder.file("f"), content);
+        std::vector<char> buffer;
+        ASSERT_TRUE(ReadWholeFile(folder.file("f"), buffer).ok());
+        ASSERT_EQ(buffer.size(), content.size() + 1);
+        EXPECT_EQ(std::string(buffer.data(), content.size()), content);
+        EXPECT_EQ(buffer.back(), '\0');
+    }
+}
+
+struct ReadFailureCase {
+    const char* name;
+    const char* file; // in the test folder; "." is the folder itself
+    LoadError error;
+    const char* reason;
+};
+
+TEST(CutLoader, FailedLoadsKeepThePreviousDataSetAndSayWhy) {
+    TempFolder folder;
+    writeBytes(folder.file("empty.txt"), "");
+    writeBytes(folder.file("short.bin"), "12345678901");
+    writeBytes(folder.file("cut.bin"), BinaryBytes().header(0, 0, 0).u16(0x0040).u16(5).bytes());
+    const ReadFailureCase cases[] = {
+        {"missing", "none.txt", LoadError::CannotOpen,
+         "cannot open the file: No such file or directory"},
+        {"a folder", ".", LoadError::CannotOpen, "cannot open the file: Is a directory"},
+        {"empty", "empty.txt", LoadError::Empty, "the file is empty"},
+        {"too short", "short.bin", LoadError::TooShort,
+         "the file is shorter than its 12-byte header"},
+        {"truncated", "cut.bin", LoadError::Truncated, "truncated entry at byte offset 14"},
+    };
+    for (const ReadFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = std::string(c.file) == "." ? folder.path() : folder.file(c.file);
+        for (const bool text : {true, false}) {
+            if (text && c.error != LoadError::CannotOpen && c.error != LoadError::Empty)
+                continue; // a text file cannot be short or truncated
+            const CutDataSet previous = previousDataSet();
+            CutDataSet data = previous;
+            const LoadResult result = LoadCutFile(path, text, data);
+            EXPECT_EQ(result.error, c.error);
+            EXPECT_EQ(result.reason(), c.reason);
+            expectSameDataSet(data, previous);
+        }
+    }
+}
+
+TEST(CutLoader, OtherReasons) {
+    EXPECT_EQ(LoadResult{LoadError::OutOfMemory}.reason(), "out of memory");
+    EXPECT_EQ((LoadResult{LoadError::Unreadable, 0, EIO}.reason()),
+              std::string("cannot read the whole file: ") + std::strerror(EIO));
+    EXPECT_EQ(LoadResult{LoadError::Unreadable}.reason(), "cannot read the whole file");
+}
+
+TEST(CutLoader, TheFlagChoosesTheLoader) {
+    TempFolder folder;
+    const std::string binary = BinaryBytes().header(1, 2, 3).u16(0x0002).i32(77).bytes();
+    writeBytes(folder.file("data"), binary);
+    CutDataSet data;
+    ASSERT_TRUE(LoadCutFile(folder.file("data"), false, data).ok());
+    EXPECT_EQ(data.count, 2u);
+    EXPECT_EQ(data.blockNos.back(), 77);
+
+    writeBytes(folder.file("data"), "N5)G01X1\r\nN6)G01X3\r\n");
+    ASSERT_TRUE(LoadCutFile(folder.file("data"), true, data).ok());
+    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{5, 6}));
+    EXPECT_EQ(data.totalDistance, (std::vector<float>{1, 3}));
+}
+
+} // namespace

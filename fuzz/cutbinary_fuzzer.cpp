@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char> buffer(data, data + size);
     buffer.push_back('\0');
 
-    const CutDataSet previous = PreviousDataSet();
+    static const CutDataSet previous = PreviousDataSet();
     CutDataSet loaded = previous;
     const LoadResult result = DecodeCutBinary(buffer, loaded);
     if (result.ok()) {

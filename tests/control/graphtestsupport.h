@@ -1,0 +1,71 @@
+#pragma once
+
+#include "curvepath.h"
+#include "cutbuilder.h"
+#include "gdicanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+// Text needs a GUI application; the tests run on the offscreen platform.
+inline void ensureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "graphtests";
+    static char* argv[] = {name, nullptr};
+    // Kept for the whole run: a GUI application must outlive every font.
+    static const QGuiApplication* application =
+        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+inline QImage blankImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The RGB of a 0x00BBGGRR colour reference as QImage::pixel reports it.
+inline QRgb rgbOf(ColorRef colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// One block of test data: the distance it moves along x and what it records.
+struct TestBlock {
+    float step = 1.0f;
+    float removal = 0.0f;
+    std::int16_t tool = 1;
+    std::int32_t blockNo = 0;
+    std::uint8_t motionCode = 1;
+    std::int32_t orgFeed = 600;
+};
+
+inline CutDataSet makeData(const std::vector<TestBlock>& blocks) {
+    CutBuilder builder(blocks.size());
+    for (const TestBlock& block : blocks) {
+        CutRecord record;
+        record.toolNo = block.tool;
+        record.blockNo = block.blockNo;
+        record.motionCode = block.motionCode;
+        record.orgFeed = block.orgFeed;
+        record.optFeed = block.orgFeed;
+        record.removal = block.removal;
+        builder.add(record, block.step, 0.0f, 0.0f);
+    }
+    return builder.take();
+}
+
+// The curve drawn the plain way: every record's line goes to the canvas as it is.
+class DirectPath : public CurvePath {
+public:
+    explicit DirectPath(GdiCanvas& canvas) : canvas_(canvas) {}
+    void selectPen(ColorRef colour) override { canvas_.selectPen(colour); }
+    void moveTo(int x, int y) override { canvas_.moveTo(x, y); }
+    void lineTo(int x, int y) override { canvas_.lineTo(x, y); }
+    void finish() override {}
+
+private:
+    GdiCanvas& canvas_;
+};

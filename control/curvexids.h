@@ -23,8 +23,13 @@ inline constexpr char kHelpFile[] = "Curvex.hlp";
 // Miscellaneous status bits: recompose on resize, cannot link inside, inside-out, activate when
 // visible, set client site first.
 inline constexpr std::uint32_t kMiscStatus = 0x20191;
-// Version 1.30: major in the high 16 bits, hundredths in the low 16 bits.
+// Version 1.30: major in the high 16 bits, hundredths in the low 16 bits. A test build of the
+// control may report another version through CURVEX_OCX_VERSION.
+#ifdef CURVEX_OCX_VERSION
+inline constexpr std::int32_t kOcxVersion = CURVEX_OCX_VERSION;
+#else
 inline constexpr std::int32_t kOcxVersion = 65566;
+#endif
 // Version of the persisted property set (major 1, minor 3).
 inline constexpr std::int32_t kPersistVersion = 0x00010003;
 

@@ -18,7 +18,10 @@ function(plotwell_add_test)
     plotwell_target_options(${T_NAME})
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTWELL_BIN=${PROJECT_BINARY_DIR}/bin"
+        # One variable per property: a ";" inside a property value does not survive the
+        # discovery script, which dropped PLOTWELL_BIN.
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "PLOTWELL_BIN=set:${PROJECT_BINARY_DIR}/bin"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

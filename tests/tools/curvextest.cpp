@@ -1,0 +1,177 @@
+#include "../platform/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct CurvexRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built curvex with `arguments` (already quoted as the shell needs them).
+CurvexRun curvex(const TempFolder& folder, const std::string& arguments) {
+    const char* bin = std::getenv("PLOTWELL_BIN");
+    const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
+    const std::string command = "cd '" + folder.path() + "' && '" + program + "' " + arguments +
+                                " >stdout.txt 2>stderr.txt";
+    CurvexRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readBytes(folder.file("stdout.txt"));
+    run.err = readBytes(folder.file("stderr.txt"));
+    return run;
+}
+
+const char* const kHeader = "i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,"
+                            "optFeed,totalDistance,cutDistance,series0,series1,series2\n";
+
+// A tool change, a G00 approach, a cut and a G00 move with removal.
+const char* const kText =
+    "T2\r\nN10)G00X3Y4\r\nN11)G01X3Y4Z-1F600(A0.5)F1200\r\nN12)G00Z10(A0.25)\r\n";
+
+class CurvexTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(folder.file("k.txt"), kText);
+        writeBytes(folder.file("K.TXT"), kText);
+        writeBytes(folder.file("k.dat"), kText);
+        writeBytes(folder.file("empty.txt"), "");
+        writeBytes(folder.file("short.bin"), "0123456789");
+        const std::string header("\0\0\x80\x3f\0\0\0\x40\0\0\x40\x40", 12); // 1, 2, 3
+        writeBytes(folder.file("h.bin"), header);
+        writeBytes(folder.file("cut.dat"), header + std::string("\x40\0\x01\0", 4));
+    }
+    TempFolder folder;
+};
+
+TEST_F(CurvexTool, DumpPrintsEveryRecord) {
+    const std::string rows = "0,2,10,0,3,4,0,0,0,0,0,5,0,0,0,0\n"
+                             "1,2,11,1,3,4,-1,600,1,0.5,1200,6,1,0.5,5.00000048,10.000001\n";
+    struct Case {
+        const char* arguments;
+        std::string lastRow;
+    };
+    const Case cases[] = {
+        {"dump k.txt", "2,2,12,0,3,4,10,600,1,0.25,1200,17,1,0.25,20.833334,20.833334\n"},
+        {"dump K.TXT", "2,2,12,0,3,4,10,600,1,0.25,1200,17,1,0.25,20.833334,20.833334\n"},
+        {"dump --text k.dat", "2,2,12,0,3,4,10,600,1,0.25,1200,17,1,0.25,20.833334,20.833334\n"},
+        {"dump --g00 6000 k.txt",
+         "2,2,12,0,3,4,10,600,1,0.25,1200,17,1,0.25,25.0000019,25.0000019\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, kHeader + rows + c.lastRow) << c.arguments;
+        EXPECT_EQ(run.err, "") << c.arguments;
+    }
+}
+
+TEST_F(CurvexTool, DumpOfABinaryFile) {
+    const CurvexRun run = curvex(folder, "dump h.bin");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, std::string(kHeader) + "0,0,0,255,1,2,3,0,0,0,0,0,0,0,0,0\n");
+}
+
+TEST_F(CurvexTool, InfoPrintsCountDistancesAndMaxima) {
+    const CurvexRun run = curvex(folder, "info k.txt");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "records: 3\n"
+                       "total distance: 17\n"
+                       "cutting distance: 1\n"
+                       "max removal: 0.5\n"
+                       "max removal rate with programmed feed: 5.00000048\n"
+                       "max removal rate with optimised feed: 10.000001\n");
+    const CurvexRun empty = curvex(folder, "info --text h.bin");
+    EXPECT_EQ(empty.status, 0) << empty.err;
+    EXPECT_EQ(empty.out, "records: 0\n"
+                         "total distance: 0\n"
+                         "cutting distance: 0\n"
+                         "max removal: 0\n"
+                         "max removal rate with programmed feed: 0\n"
+                         "max removal rate with optimised feed: 0\n");
+}
+
+TEST_F(CurvexTool, FilesThatFailToLoad) {
+    struct Case {
+        const char* arguments;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"dump none.txt", "curvex: cannot load none.txt: cannot open the file: No such file or "
+                          "directory\n"},
+        {"info empty.txt", "curvex: cannot load empty.txt: the file is empty\n"},
+        {"dump short.bin",
+         "curvex: cannot load short.bin: the file is shorter than its 12-byte header\n"},
+        {"info --binary cut.dat",
+         "curvex: cannot load cut.dat: truncated entry at byte offset 14\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_EQ(run.err, c.error) << c.arguments;
+    }
+}
+
+TEST_F(CurvexTool, WrongUsage) {
+    struct Case {
+        const char* arguments;
+        const char* usage; // the usage line that must end the message
+    };
+    const Case cases[] = {
+        {"", "       curvex --help\n"},
+        {"frobnicate k.txt", "       curvex --help\n"},
+        {"dump", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump k.dat", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump k.txt k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump --text --binary k.txt",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump --g00 fast k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump --g00 k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump --verbose k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"info --g00 5 k.txt", "usage: curvex info [--text | --binary] FILE\n"},
+        {"synth", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
+        {"synth -o out.dat", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
+                             "FILE\n"},
+        {"synth --blocks -5 -o out.txt",
+         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        const std::string usage = c.usage;
+        ASSERT_GE(run.err.size(), usage.size()) << c.arguments;
+        EXPECT_EQ(run.err.substr(run.err.size() - usage.size()), usage) << c.arguments;
+    }
+}
+
+TEST_F(CurvexTool, HelpDescribesEveryCommand) {
+    const CurvexRun run = curvex(folder, "--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* line : {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
+                             "usage: curvex info [--text | --binary] FILE",
+                             "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
+                             "FILE",
+                             "Exit status: 0"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+TEST_F(CurvexTool, SynthWritesLoadableFiles) {
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 -o a.txt").status, 0);
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --binary -o a.data").status, 0);
+    EXPECT_EQ(curvex(folder, "info a.txt").out.substr(0, 13), "records: 500\n");
+    EXPECT_EQ(curvex(folder, "info --binary a.data").out.substr(0, 13), "records: 501\n");
+    const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");
+}
+
+} // namespace

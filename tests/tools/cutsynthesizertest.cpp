@@ -1,0 +1,98 @@
+#include "cutsynthesizer.h"
+#include "binarycutwriter.h"
+#include "cutloader.h"
+#include "textcutwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+template <typename Writer> std::string generate(std::uint64_t seed, std::int64_t blocks) {
+    Writer writer;
+    CutSynthesizer(seed).generate(blocks, writer);
+    return writer.contents();
+}
+
+CutDataSet load(const std::string& bytes, bool text) {
+    std::vector<char> buffer(bytes.begin(), bytes.end());
+    buffer.push_back('\0');
+    CutDataSet data;
+    const LoadResult result = text ? ParseCutText(buffer, data) : DecodeCutBinary(buffer, data);
+    EXPECT_TRUE(result.ok()) << result.reason();
+    return data;
+}
+
+TEST(CutSynthesizer, SameSeedSameFile) {
+    EXPECT_EQ(generate<TextCutWriter>(5, 2000), generate<TextCutWriter>(5, 2000));
+    EXPECT_EQ(generate<BinaryCutWriter>(5, 2000), generate<BinaryCutWriter>(5, 2000));
+    EXPECT_NE(generate<TextCutWriter>(5, 2000), generate<TextCutWriter>(6, 2000));
+}
+
+TEST(CutSynthesizer, WritesExactlyTheBlocksAskedFor) {
+    for (const std::int64_t blocks : {0, 1, 2, 57, 3000}) {
+        EXPECT_EQ(load(generate<TextCutWriter>(1, blocks), true).count, blocks);
+        EXPECT_EQ(load(generate<BinaryCutWriter>(1, blocks), false).count, blocks + 1);
+    }
+}
+
+// Every line ends in CR LF, and the file has lines that the loader ignores.
+TEST(CutSynthesizer, TextLinesLookLikeAProgram) {
+    const std::string text = generate<TextCutWriter>(2, 3000);
+    std::set<char> firstLetters;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t feed = text.find('\n', start);
+        ASSERT_NE(feed, std::string::npos);
+        ASSERT_GT(feed, start);
+        EXPECT_EQ(text[feed - 1], '\r');
+        firstLetters.insert(text[start]);
+        start = feed + 1;
+    }
+    EXPECT_EQ(firstLetters, (std::set<char>{'\r', '%', '(', 'G', 'M', 'N', 'O', 'T'}));
+}
+
+TEST(CutSynthesizer, CoversToolsMotionsAndRemovalKinds) {
+    const CutDataSet data = load(generate<TextCutWriter>(3, 3000), true);
+    std::set<int> tools;
+    std::set<int> motions;
+    std::set<int> kinds;
+    for (const CutRecord& r : data.records) {
+        tools.insert(r.toolNo);
+        motions.insert(r.motionCode);
+        kinds.insert(r.removalKind);
+    }
+    EXPECT_GE(tools.size(), 3u);
+    EXPECT_EQ(motions, (std::set<int>{0, 1, 2, 3}));
+    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4}));
+    EXPECT_GT(data.cutDistance.back(), 0.0f);
+    EXPECT_LT(data.cutDistance.back(), data.totalDistance.back());
+    EXPECT_GT(data.maxRateOpt(), 0.0f);
+}
+
+// Both formats carry the same values: the binary file adds its start record, and its removal
+// kind 4 loads as 0 while the removal written after it stays.
+TEST(CutSynthesizer, TextAndBinaryAgree) {
+    const auto fields = [](const CutRecord& r, int kind) {
+        return std::tuple(r.toolNo, r.blockNo, r.motionCode, r.x, r.y, r.z, r.orgFeed, kind,
+                          r.removal, r.optFeed);
+    };
+    const CutDataSet text = load(generate<TextCutWriter>(4, 5000), true);
+    const CutDataSet binary = load(generate<BinaryCutWriter>(4, 5000), false);
+    ASSERT_EQ(binary.count, text.count + 1);
+    for (std::uint32_t i = 0; i < text.count; ++i) {
+        const CutRecord& t = text.records[i];
+        const CutRecord& b = binary.records[i + 1];
+        const int textKind = t.removalKind == 4 ? 0 : t.removalKind;
+        ASSERT_EQ(fields(t, textKind), fields(b, b.removalKind)) << "record " << i;
+        ASSERT_EQ(text.totalDistance[i], binary.totalDistance[i + 1]);
+        ASSERT_EQ(text.cutDistance[i], binary.cutDistance[i + 1]);
+    }
+    EXPECT_EQ(text.maxima, binary.maxima);
+}
+
+} // namespace

@@ -43,7 +43,9 @@ struct Line {
 Line lineAt(std::string_view bytes, std::size_t begin) {
     const void* lf = std::memchr(bytes.data() + begin, '\n', bytes.size() - begin);
     if (lf == nullptr) {
-        return {begin, bytes.size(), bytes.size()};
+        // A CR at the very end is the start of a CR LF that was cut off.
+        const std::size_t end = bytes.size();
+        return {begin, end > begin && bytes[end - 1] == '\r' ? end - 1 : end, end};
     }
     const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data());
     const std::size_t contentEnd = at > begin && bytes[at - 1] == '\r' ? at - 1 : at;
@@ -103,7 +105,6 @@ ProfileText::Location ProfileText::locate(std::string_view section, std::string_
             if (inFirstSection) {
                 where.sectionFound = true;
                 where.insertAt = line.end;
-                where.insertAtEol = line.end > line.contentEnd;
             }
             continue;
         }
@@ -123,7 +124,6 @@ ProfileText::Location ProfileText::locate(std::string_view section, std::string_
         }
         if (inFirstSection) {
             where.insertAt = line.end;
-            where.insertAtEol = line.end > line.contentEnd;
         }
     }
     return where;
@@ -145,6 +145,15 @@ std::string_view ProfileText::lineEnding() const {
     return lf != std::string_view::npos && lf > 0 && bytes_[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF (or at the
+// start), LF after a lone CR, else the text's line ending.
+std::string_view ProfileText::missingLineEnd(std::size_t lineEnd) const {
+    if (lineEnd == 0 || bytes_[lineEnd - 1] == '\n') {
+        return {};
+    }
+    return bytes_[lineEnd - 1] == '\r' ? "\n" : lineEnding();
+}
+
 std::string ProfileText::withValue(std::string_view section, std::string_view key,
                                    std::string_view value) const {
     const Location where = locate(section, key);
@@ -161,17 +170,15 @@ std::string ProfileText::withValue(std::string_view section, std::string_view ke
         out.append(bytes_.substr(where.valueEnd));
     } else if (where.sectionFound) {
         out.append(bytes_.substr(0, where.insertAt));
-        if (where.insertAtEol) {
+        const std::string_view missing = missingLineEnd(where.insertAt);
+        if (missing.empty()) {
             out.append(keyLine).append(eol);
         } else {
-            out.append(eol).append(keyLine);
+            out.append(missing).append(keyLine);
         }
         out.append(bytes_.substr(where.insertAt));
     } else {
-        out.append(bytes_);
-        if (!bytes_.empty() && bytes_.back() != '\n') {
-            out.append(eol);
-        }
+        out.append(bytes_).append(missingLineEnd(bytes_.size()));
         out.append("[").append(trimmed(section)).append("]").append(eol);
         out.append(keyLine).append(eol);
     }

@@ -42,11 +42,11 @@ private:
         std::size_t valueEnd = 0;   // end of the line's content (before CR LF or LF)
         bool sectionFound = false;
         std::size_t insertAt = 0; // end of the section's last key line or of its header
-        bool insertAtEol = false; // whether the line that ends at insertAt has a line ending
     };
 
     Location locate(std::string_view section, std::string_view key) const;
     std::string_view lineEnding() const;
+    std::string_view missingLineEnd(std::size_t lineEnd) const;
 
     std::string_view bytes_;
 };

@@ -33,7 +33,9 @@ struct ReadCase {
     std::size_t size = 256;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProfileRead : public testing::TestWithParam<ReadCase> {};
 
@@ -71,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SecondBlockOfSection", "[Text]\nA=1\n[B]\n[text]\nKey=2\n", "Text", "Key", "2"},
         ReadCase{"CrLf", "[Text]\r\nKey=value\r\nNext=1\r\n", "Text", "Key", "value"},
         ReadCase{"NoFinalLineEnd", "[Text]\nKey=value", "Text", "Key", "value"},
+        ReadCase{"CutCrLfAtEnd", "[Text]\nKey=value\r", "Text", "Key", "value"},
         ReadCase{"CutToBufferSize", "[Text]\nKey=abcdef\n", "Text", "Key", "abc", 4},
         ReadCase{"BufferOfOne", "[Text]\nKey=abcdef\n", "Text", "Key", "", 1},
         ReadCase{"DefaultCutToBufferSize", "", "Text", "Key", "DEF", 4},
@@ -115,7 +118,9 @@ struct WriteCase {
     std::string after;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProfileWrite : public testing::TestWithParam<WriteCase> {};
 
@@ -146,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"AppendToFirstBlockOfSection", "[A]\nx=1\n[B]\n[A]\ny=2\n", "A", "Key", "v",
                   "[A]\nx=1\nKey=v\n[B]\n[A]\ny=2\n"},
         WriteCase{"AppendAfterLineWithoutEnd", "[A]\nx=1", "A", "Key", "v", "[A]\nx=1\nKey=v"},
+        WriteCase{"AppendAfterCutCrLf", "[A]\r\nx=1\r", "A", "Key", "v", "[A]\r\nx=1\r\nKey=v"},
+        WriteCase{"NewSectionAfterCutCrLf", "x\r", "A", "Key", "v", "x\r\n[A]\nKey=v\n"},
         WriteCase{"AppendAfterHeaderWithoutEnd", "[A]", "A", "Key", "v", "[A]\nKey=v"},
         WriteCase{"NewSectionAtEnd", "[A]\nx=1\n", "Form", "Form Top", "120",
                   "[A]\nx=1\n[Form]\nForm Top=120\n"},

@@ -20,6 +20,17 @@ CutRecord record(std::int16_t toolNo, std::int32_t blockNo, std::uint8_t motionC
     return {toolNo, blockNo, motionCode, x, y, z, orgFeed, removalKind, removal, optFeed};
 }
 
+void expectLastRecord(const TextCase& c) {
+    SCOPED_TRACE(c.name);
+    const CutDataSet data = loadText(c.text);
+    ASSERT_EQ(data.count, c.count);
+    expectArraysMatchCount(data);
+    EXPECT_EQ(recordFields(data.records.back()), recordFields(c.last));
+    EXPECT_EQ(data.blockNos.back(), c.last.blockNo);
+    EXPECT_FLOAT_EQ(data.totalDistance.back(), c.totalDistance);
+    EXPECT_FLOAT_EQ(data.cutDistance.back(), c.cutDistance);
+}
+
 TEST(CutText, BlockLines) {
     const TextCase cases[] = {
         {"full block", "N120(...)G01X10.5Y-3.2Z-1.0F800(A0.125)F1200", 1,
@@ -63,16 +74,8 @@ TEST(CutText, BlockLines) {
         {"a carriage return ends the line", "N1)G01X1\rY5\r\n", 1,
          record(0, 1, 1, 1, 0, 0, 0, 0, 0, 0), 1, 1},
     };
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CutDataSet data = loadText(c.text);
-        ASSERT_EQ(data.count, c.count);
-        expectArraysMatchCount(data);
-        EXPECT_EQ(recordFields(data.records.back()), recordFields(c.last));
-        EXPECT_FLOAT_EQ(data.totalDistance.back(), c.totalDistance);
-        EXPECT_FLOAT_EQ(data.cutDistance.back(), c.cutDistance);
-        EXPECT_EQ(data.blockNos.back(), c.last.blockNo);
-    }
+    for (const TextCase& c : cases)
+        expectLastRecord(c);
 }
 
 TEST(CutText, OtherLines) {
@@ -100,15 +103,8 @@ TEST(CutText, OtherLines) {
         {"a block line without ) is skipped whole", "N1)G01X1F5\nN2G00X9F7\nN3)G01X2", 2,
          record(0, 3, 1, 2, 0, 0, 5, 0, 0, 0), 2, 2},
     };
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CutDataSet data = loadText(c.text);
-        ASSERT_EQ(data.count, c.count);
-        expectArraysMatchCount(data);
-        EXPECT_EQ(recordFields(data.records.back()), recordFields(c.last));
-        EXPECT_FLOAT_EQ(data.totalDistance.back(), c.totalDistance);
-        EXPECT_FLOAT_EQ(data.cutDistance.back(), c.cutDistance);
-    }
+    for (const TextCase& c : cases)
+        expectLastRecord(c);
 }
 
 TEST(CutText, NoBlockLinesLoadsAnEmptyDataSet) {
@@ -152,8 +148,7 @@ TEST(CutText, Maxima) {
         {"G00 blocks raise only the removal", "N1)G00F6000(A3)F6000\nN2)G01F60(A1)F120", 3.0f,
          60 * 1.0f * 0.016666668f, 120 * 1.0f * 0.016666668f},
         {"G00 blocks only", "N1)G00F100(A3)F100\nN2)G00(A5)", 5.0f, 0, 0},
-        {"negative values never raise a maximum", "N1)G01F100(A-2)F100\nN2)G01F-5(A1)F-5", 1, 0,
-         0},
+        {"negative values never raise a maximum", "N1)G01F100(A-2)F100\nN2)G01F-5(A1)F-5", 1, 0, 0},
         {"negative feed with negative removal", "N1)G01F-100(A-2)F-50", 0,
          -100 * -2.0f * 0.016666668f, -50 * -2.0f * 0.016666668f},
         {"no positive value keeps 0", "N1)G01F100(N)F100", 0, 0, 0},

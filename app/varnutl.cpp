@@ -93,10 +93,8 @@ QString ShowFileOpenDialog(const QString& initialFile, const QString& initialFol
         defaultSuffix.remove(0, 1);
     defaultSuffix = defaultSuffix.section(u';', 0, 0);
 
-    QStringList filterPatterns;
-    for (const QString& pattern :
-         suffix.split(QRegularExpression(QStringLiteral("[; ]")), Qt::SkipEmptyParts))
-        filterPatterns.append(u'*' + pattern);
+    const QStringList filterPatterns =
+        (u'*' + suffix).split(QRegularExpression(QStringLiteral("[; ]")), Qt::SkipEmptyParts);
 
     UserPrompts::FileOpenRequest request;
     request.title = QStringLiteral("ファイル選択");

@@ -2,17 +2,24 @@
 
 #include "appstate.h"
 #include "controlhost.h"
+#include "curvexids.h"
 #include "filetyperule.h"
+#include "frmcolordlg.h"
+#include "g00feedprompt.h"
+#include "mainlayout.h"
 #include "numerictext.h"
+#include "print/mprinterpg.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
+#include "zoomscrollbar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -21,9 +28,6 @@
 #include <cerrno>
 
 namespace {
-
-// The graph control's class identifier.
-const char* const kCurvexClassId = "{00000000-0000-0000-0000-000000000006}";
 
 // Design values of the window and its controls, in twips.
 constexpr int kDesignClientWidth = 9690;
@@ -89,6 +93,8 @@ FrmMain::FrmMain() {
 }
 
 FrmMain::~FrmMain() {
+    if (mHostedViewer)
+        mHostedViewer->control().advise(nullptr);
     mViewer1.reset();
     mHostedViewer.reset();
     if (currentWindow == this)
@@ -104,12 +110,14 @@ QWidget& FrmMain::viewerWidget() const {
 }
 
 bool FrmMain::createViewer(QString* error) {
-    mHostedViewer = component::createControl(kCurvexClassId, centralWidget(), error);
+    mHostedViewer = component::createControl(QString::fromLatin1(curvex::kControlClsid),
+                                             centralWidget(), error);
     if (!mHostedViewer)
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     createControls();
     connectHandlers();
+    mHostedViewer->control().advise(this);
     return true;
 }
 
@@ -119,6 +127,7 @@ void FrmMain::createControls() {
     mHS1->setRange(0, kScrollMaximum);
     mHS1->setSingleStep(1);
     mHS1->setPageStep(1);
+    mZoom = new ZoomScrollBar(*mHS1, *mViewer1, this);
 
     viewerWidget().setGeometry(twipsToPixels(kViewer1Design));
     mCommand1->setGeometry(twipsToPixels(kCommand1Design));
@@ -154,6 +163,28 @@ void FrmMain::createMenus() {
 void FrmMain::connectHandlers() {
     connect(mCommand1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(mMnuOpen, &QAction::triggered, this, &FrmMain::mnuOpen_Click);
+    connect(mMnuPrint, &QAction::triggered, this, &FrmMain::mnuPrint_Click);
+    connect(mMnuExit, &QAction::triggered, this, &FrmMain::mnuExit_Click);
+    for (int i = 0; i < kMenuItems; ++i) {
+        connect(mMnuFunc[i], &QAction::triggered, this, [this, i] { mnuFunc_Click(i); });
+        connect(mMnuDist[i], &QAction::triggered, this, [this, i] { mnuDist_Click(i); });
+    }
+    connect(mMnuDrawColor, &QAction::triggered, this, &FrmMain::mnuDrawColor_Click);
+    connect(mMnuG00feed, &QAction::triggered, this, &FrmMain::mnuG00feed_Click);
+}
+
+void FrmMain::onEvent(int dispid, const QVariantList& args) {
+    switch (dispid) {
+    case CurvexProxy::EventReDrawed:
+        if (args.size() == 3)
+            Viewer1_ReDrawed(args.at(0).toFloat(), args.at(1).toFloat(), args.at(2).toFloat());
+        break;
+    case CurvexProxy::EventFileDroped:
+        Viewer1_FileDroped();
+        break;
+    default:
+        break;
+    }
 }
 
 double FrmMain::dotsPerInch() const {
@@ -173,6 +204,7 @@ int FrmMain::pixelsToTwips(int pixels) const {
 void FrmMain::Form_Load() {
     Viewer1().setIniFileName(gAppFolder + QStringLiteral("Plotwell.ini"));
     mHS1->setMaximum(kScrollMaximum);
+    mZoom->takeCeilingFromBar();
     loadGeometry();
     setWindowTitle(gText(QStringLiteral("frmCaption")) + QStringLiteral("  Ver") +
                    kRequiredOcxVersion);
@@ -363,4 +395,97 @@ void FrmMain::mnuOpen_Click() {
 void FrmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
+}
+
+void FrmMain::mnuPrint_Click() {
+    PrintGraph(this);
+}
+
+// Unloads the window, saving its settings, then ends the program whatever else is open.
+void FrmMain::mnuExit_Click() {
+    close();
+    QApplication::exit(0);
+}
+
+void FrmMain::mnuFunc_Click(int index) {
+    for (QAction* item : mMnuFunc)
+        item->setChecked(false);
+    mMnuFunc.at(index)->setChecked(true);
+    Viewer1().setViewRenewal(true);
+    Viewer1().setDrawMode(std::int32_t{1} << index);
+    Viewer1().refresh();
+}
+
+void FrmMain::mnuDist_Click(int index) {
+    for (QAction* item : mMnuDist)
+        item->setChecked(false);
+    mMnuDist.at(index)->setChecked(true);
+    Viewer1().setViewRenewal(true);
+    Viewer1().setDistanceMode(index);
+    Viewer1().refresh();
+}
+
+void FrmMain::mnuDrawColor_Click() {
+    FrmColorDlg dialog(Viewer1(), this);
+    dialog.exec();
+}
+
+// The new feed shows at the next render.
+void FrmMain::mnuG00feed_Click() {
+    Viewer1().setG00feed(askG00Feed(prompts(), Viewer1().getG00feed(),
+                                    gText(QStringLiteral("inpBox1")),
+                                    gText(QStringLiteral("inpBox2"))));
+}
+
+void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax) {
+    mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
+}
+
+// Opens the dropped file without the open dialog.
+void FrmMain::Viewer1_FileDroped() {
+    gPendingFile = Viewer1().getStrBuffer();
+    gPendingFileValid = true;
+    Command1_Click();
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+// The next paint renders anew; a window that is not minimised keeps its minimum size and gets
+// its controls laid out.
+void FrmMain::Form_Resize() {
+    Viewer1().setViewRenewal(true);
+    if (isMinimized())
+        return;
+    enforceMinimumSize();
+    layOutControls();
+}
+
+void FrmMain::enforceMinimumSize() {
+    const QSize button(pixelsToTwips(mCommand1->width()), pixelsToTwips(mCommand1->height()));
+    const QSize minimum =
+        twipsToPixels(QRect(QPoint(), MainLayout::minimumWindowSize(button))).size();
+    setMinimumSize(minimum);
+    if (width() < minimum.width())
+        resize(minimum.width(), height());
+    if (height() < minimum.height())
+        resize(width(), minimum.height());
+}
+
+void FrmMain::layOutControls() {
+    const QSize client(pixelsToTwips(centralWidget()->width()),
+                       pixelsToTwips(centralWidget()->height()));
+    const QSize button(pixelsToTwips(mCommand1->width()), pixelsToTwips(mCommand1->height()));
+    const MainLayout layout = MainLayout::forClient(client, button, pixelsToTwips(mHS1->height()));
+    viewerWidget().setGeometry(twipsToPixels(layout.graph));
+    mCommand1->setGeometry(twipsToPixels(layout.button));
+    mHS1->setGeometry(twipsToPixels(layout.scrollBar));
 }

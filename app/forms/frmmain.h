@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curvexproxy.h"
+#include "dispatch.h"
 
 #include <QMainWindow>
 
@@ -11,6 +12,7 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class ZoomScrollBar;
 
 namespace component {
 class HostedControl;
@@ -18,7 +20,7 @@ class HostedControl;
 
 // The main window: the graph control Viewer1, the open button Command1, the zoom scroll bar HS1
 // and the menus. Each handler is one method named after the control and its event.
-class FrmMain : public QMainWindow {
+class FrmMain : public QMainWindow, private component::EventSink {
     Q_OBJECT
 public:
     // The window with its graph control, or null with `error` set when the control cannot be
@@ -54,9 +56,20 @@ public:
     // The open command.
     void Command1_Click();
     void mnuOpen_Click();
+    void mnuPrint_Click();
+    void mnuExit_Click();
+    void mnuFunc_Click(int index);
+    void mnuDist_Click(int index);
+    void mnuDrawColor_Click();
+    void mnuG00feed_Click();
+    void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
+    void Viewer1_FileDroped();
+    void Form_Resize();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     FrmMain();
@@ -64,6 +77,9 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void onEvent(int dispid, const QVariantList& args) override;
+    void enforceMinimumSize();
+    void layOutControls();
 
     double dotsPerInch() const;
     QRect twipsToPixels(const QRect& twips) const;
@@ -95,6 +111,7 @@ private:
     std::array<QAction*, 3> mMnuDist{};
     QAction* mMnuDrawColor = nullptr;
     QAction* mMnuG00feed = nullptr;
+    ZoomScrollBar* mZoom = nullptr;
 
     QString mFileName;
     bool mIsText = false;

@@ -154,6 +154,10 @@ FileReadStatus readWholeFile(const std::string& path, std::string& out) {
 
 bool replaceFileAtomically(const std::string& path, std::string_view content) {
     const std::string target = resolvedTarget(path);
+    // A rename would replace a file that its owner made read-only; refuse as a plain write would.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        return false;
+    }
     std::string temporaryPath;
     FileDescriptor temporary(createTemporaryBeside(target, temporaryPath));
     if (!temporary.valid()) {

@@ -16,7 +16,8 @@ FileReadStatus readWholeFile(const std::string& path, std::string& out);
 
 // Writes `content` to a new file beside `path`, flushes it to disk and renames it over `path`.
 // A symbolic link is followed: its target is replaced. An existing file keeps its permission
-// bits; a new one gets 0666 less the umask. On failure `path` is untouched and false comes back.
+// bits; a new one gets 0666 less the umask. A file the caller may not write is refused. On
+// failure `path` is untouched and false comes back.
 bool replaceFileAtomically(const std::string& path, std::string_view content);
 
 // Called with the temporary file's path once it holds the flushed new content, right before the

@@ -237,21 +237,26 @@ TEST(ProfileWriteFile, FailsWithoutTouchingAnything) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.file("dir.ini")));
 }
 
-TEST(ProfileWriteFile, ReadOnlyFolderKeepsOldFile) {
+TEST(ProfileWriteFile, ReadOnlyFolderOrFileKeepsOldFile) {
     if (::geteuid() == 0) {
-        GTEST_SKIP() << "root ignores folder permissions; the failing folders above cover it";
+        GTEST_SKIP() << "root ignores write permissions; the failing folders above cover it";
     }
-    TempFolder folder;
-    const std::string sub = folder.file("ro");
-    std::filesystem::create_directory(sub);
-    const std::string file = sub + "/settings.ini";
-    writeBytes(file, "[A]\nKey=old\n");
-    std::filesystem::permissions(sub, std::filesystem::perms::owner_read |
-                                          std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(writePrivateProfileString("A", "Key", "new", file));
-    std::filesystem::permissions(sub, std::filesystem::perms::owner_all);
-    EXPECT_EQ(readBytes(file), "[A]\nKey=old\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(sub), {}), 1);
+    using std::filesystem::perms;
+    const struct {
+        bool lockFolder;
+        perms locked;
+    } cases[] = {{true, perms::owner_read | perms::owner_exec}, {false, perms::owner_read}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string file = folder.file("settings.ini");
+        writeBytes(file, "[A]\nKey=old\n");
+        const std::string locked = c.lockFolder ? folder.path() : file;
+        std::filesystem::permissions(locked, c.locked);
+        EXPECT_FALSE(writePrivateProfileString("A", "Key", "new", file)) << locked;
+        std::filesystem::permissions(locked, perms::owner_all);
+        EXPECT_EQ(readBytes(file), "[A]\nKey=old\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    }
 }
 
 TEST(ProfileWriteFile, UnreadableFileIsNotReplaced) {

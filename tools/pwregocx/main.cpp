@@ -1,5 +1,6 @@
-// PWRegOcx "<control path>" <required version>
-// Registers a control library in the per-user component registry when its version fits.
+// PWRegOcx "<control path>" <required version>   registers a control whose version fits
+// PWRegOcx -u "<control path>"                    removes its registration again
+// Both work on the per-user component registry.
 
 #include "regocx.h"
 
@@ -25,13 +26,23 @@ QString unquoted(QString path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const QString usage = QStringLiteral(
+        "usage: PWRegOcx \"<control path>\" <version> | PWRegOcx -u \"<control path>\"");
     if (argc < 3)
-        return finish(NO_ARGMENT, QStringLiteral("usage: PWRegOcx \"<control path>\" <version>"));
-    const QString path = unquoted(QString::fromLocal8Bit(argv[1]));
+        return finish(NO_ARGMENT, usage);
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    const QString second = unquoted(QString::fromLocal8Bit(argv[2]));
+    QString message;
+    if (first == QLatin1String("-u")) {
+        if (second.isEmpty())
+            return finish(NO_ARGMENT, usage);
+        const RegOcxExitCode code = UnregisterControl(second, message);
+        return finish(code, message);
+    }
+    const QString path = unquoted(first);
     const auto required = RequiredVersion::parse(QString::fromLocal8Bit(argv[2]));
     if (path.isEmpty() || !required)
         return finish(NO_ARGMENT, QStringLiteral("need a control path and a version such as 1.33"));
-    QString message;
     const RegOcxExitCode code = RegisterControl(path, *required, message);
     return finish(code, message);
 }

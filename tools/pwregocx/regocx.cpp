@@ -25,29 +25,67 @@ bool RequiredVersion::accepts(std::int32_t versionNumber) const {
     return versionNumber / 65536 == major && (versionNumber & 0x7FFF) / 10 == minorDigit;
 }
 
-RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& required,
-                               QString& message) {
+namespace {
+
+// Loads the library at `path` and finds the exports a registration needs.
+struct ControlExports {
+    component::DllVersionFn version = nullptr;
+    component::DllRegisterServerFn registerServer = nullptr;
+    component::DllUnregisterServerFn unregisterServer = nullptr;
+};
+
+RegOcxExitCode loadControl(const QString& path, QLibrary& library, ControlExports& exports,
+                           QString& message) {
     const QFileInfo file(path);
     if (!file.isFile()) {
         message = QStringLiteral("%1: no such file").arg(path);
         return FILE_NOT_FOUND;
     }
-    QLibrary library(file.absoluteFilePath());
+    library.setFileName(file.absoluteFilePath());
     if (!library.load()) {
         message = QStringLiteral("%1: cannot be loaded: %2").arg(path, library.errorString());
         return REG_FAILED;
     }
-    const auto version =
+    exports.version =
         reinterpret_cast<component::DllVersionFn>(library.resolve(component::kDllVersion));
-    const auto registerServer = reinterpret_cast<component::DllRegisterServerFn>(
+    exports.registerServer = reinterpret_cast<component::DllRegisterServerFn>(
         library.resolve(component::kDllRegisterServer));
-    if (version == nullptr || registerServer == nullptr) {
-        message = QStringLiteral("%1: not a control library (no %2)")
-                      .arg(path, QLatin1String(version == nullptr ? component::kDllVersion
-                                                                  : component::kDllRegisterServer));
+    exports.unregisterServer = reinterpret_cast<component::DllUnregisterServerFn>(
+        library.resolve(component::kDllUnregisterServer));
+    const char* missing = exports.version == nullptr            ? component::kDllVersion
+                          : exports.registerServer == nullptr   ? component::kDllRegisterServer
+                          : exports.unregisterServer == nullptr ? component::kDllUnregisterServer
+                                                                : nullptr;
+    if (missing != nullptr) {
+        message =
+            QStringLiteral("%1: not a control library (no %2)").arg(path, QLatin1String(missing));
         return REG_FAILED;
     }
-    const std::int32_t number = version();
+    return REG_SUCCESS;
+}
+
+RegOcxExitCode serverResult(const QString& path, component::HResult result, const char* done,
+                            QString& message) {
+    if (result != component::kOk) {
+        message = QStringLiteral("%1: %2 failed (0x%3)")
+                      .arg(path, QLatin1String(done))
+                      .arg(static_cast<std::uint32_t>(result), 8, 16, QLatin1Char('0'));
+        return REG_FAILED;
+    }
+    message = QStringLiteral("%1: %2 done").arg(path, QLatin1String(done));
+    return REG_SUCCESS;
+}
+
+} // namespace
+
+RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& required,
+                               QString& message) {
+    QLibrary library;
+    ControlExports exports;
+    const RegOcxExitCode loaded = loadControl(path, library, exports, message);
+    if (loaded != REG_SUCCESS)
+        return loaded;
+    const std::int32_t number = exports.version();
     if (!required.accepts(number)) {
         message = QStringLiteral("%1: version %2.%3 does not fit the required version")
                       .arg(path)
@@ -55,13 +93,14 @@ RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& requi
                       .arg(number & 0x7FFF, 2, 10, QLatin1Char('0'));
         return REG_FAILED;
     }
-    const component::HResult result = registerServer();
-    if (result != component::kOk) {
-        message = QStringLiteral("%1: registration failed (0x%2)")
-                      .arg(path)
-                      .arg(static_cast<std::uint32_t>(result), 8, 16, QLatin1Char('0'));
-        return REG_FAILED;
-    }
-    message = QStringLiteral("%1: registered").arg(path);
-    return REG_SUCCESS;
+    return serverResult(path, exports.registerServer(), "registration", message);
+}
+
+RegOcxExitCode UnregisterControl(const QString& path, QString& message) {
+    QLibrary library;
+    ControlExports exports;
+    const RegOcxExitCode loaded = loadControl(path, library, exports, message);
+    if (loaded != REG_SUCCESS)
+        return loaded;
+    return serverResult(path, exports.unregisterServer(), "unregistration", message);
 }

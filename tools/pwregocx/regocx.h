@@ -30,3 +30,6 @@ struct RequiredVersion {
 // DllRegisterServer. `message` says what went wrong, or what was registered.
 RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& required,
                                QString& message);
+
+// Loads the control library at `path` and calls its DllUnregisterServer.
+RegOcxExitCode UnregisterControl(const QString& path, QString& message);

@@ -16,8 +16,8 @@ public:
     using Table = std::array<std::string, kSlots>;
 
     // Remembers the settings file, reads every title key and writes back the defaults of slots 0
-    // to 2 where they are missing. A path of kStorage characters or more is rejected (false) and
-    // nothing changes.
+    // to 2 where they are missing. A path of kStorage characters or more, or one holding a NUL
+    // byte, is rejected (false) and nothing changes.
     bool SetIniFileName(std::string_view path);
 
     // Empty for a missing table, a slot out of range or an empty slot.

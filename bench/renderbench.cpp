@@ -18,7 +18,9 @@ const CutDataSet& benchData() {
     static const CutDataSet data = [] {
         BinaryCutWriter writer;
         CutSynthesizer(7).generate(kBlocks, writer);
-        const std::string bytes = writer.contents();
+        // The decoder takes the file's bytes followed by one zero byte.
+        std::string bytes = writer.contents();
+        bytes.push_back('\0');
         CutDataSet decoded;
         DecodeCutBinary(std::span<const char>(bytes.data(), bytes.size()), decoded);
         return decoded;
@@ -29,7 +31,7 @@ const CutDataSet& benchData() {
 // One render of the chart at 1000 x 600 into the same image, as the control repaints.
 void renderWindow(benchmark::State& state, std::int32_t distanceMode, float lower, float upper) {
     const CutDataSet& data = benchData();
-    if (data.count != kBlocks) {
+    if (data.count < kBlocks) {
         state.SkipWithError("generated data did not decode");
         return;
     }

@@ -4,35 +4,40 @@
 
 class GdiCanvas;
 
-// A curve path that draws the same pixels as a line to every point, with at most four points per
-// pixel column and pen. Consecutive points in one column are kept as a group: a vertical run of
-// the polyline covers exactly the pixels between the group's lowest and highest point, so the
-// group is drawn as its first point, its two extremes and its last point. A pen change ends the
-// group, so every segment keeps its colour.
-class ColumnPath : public CurvePath {
+// A curve path that paints exactly the pixels of a line to every point, drawing each pixel column
+// once. Consecutive points in one column form a group: the lines between them are vertical and
+// together cover the run between the group's highest and lowest pixel, so the group is drawn as
+// the line into its first point and that one run. The last point's own pixel belongs to the run
+// only when an earlier point of the group lies at or beyond it, as the end pixel of a line is not
+// painted. A pen change ends the group, so every segment keeps its colour.
+class ColumnPath final : public CurvePath {
 public:
     explicit ColumnPath(GdiCanvas& canvas);
 
     void selectPen(ColorRef colour) override;
     void moveTo(int x, int y) override;
-    void lineTo(int x, int y) override;
+    // Called for every record of a render, so the common case, a point in the open column,
+    // is kept inline.
+    void lineTo(int x, int y) override {
+        if (open_ && x == x_)
+            extend(y);
+        else
+            startColumn(x, y);
+    }
     void finish() override;
 
 private:
-    struct Extreme {
-        int y = 0;
-        int order = 0;
-    };
-
+    void extend(int y);
+    void startColumn(int x, int y);
     void flush();
 
     GdiCanvas& canvas_;
     bool open_ = false;
+    bool single_ = true;
     int x_ = 0;
     int firstY_ = 0;
     int lastY_ = 0;
-    int points_ = 0;
-    // Lowest and highest pixel among the group's points before the last one.
-    Extreme low_;
-    Extreme high_;
+    // The smallest and largest y among the group's points before the last one.
+    int minY_ = 0;
+    int maxY_ = 0;
 };

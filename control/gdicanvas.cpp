@@ -127,8 +127,8 @@ void GdiCanvas::lineTo(int x, int y) {
         drawLine(from, current_);
 }
 
-void GdiCanvas::plot(std::int64_t x, std::int64_t y) {
-    reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = pen_;
+QRgb* GdiCanvas::pixelAt(std::int64_t x, std::int64_t y) {
+    return reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_) + x;
 }
 
 // Pixel t of a line (0 <= t < the longer extent) lies t steps along the longer axis and
@@ -172,22 +172,26 @@ void GdiCanvas::drawLine(Point from, Point to) {
     if (first > last)
         return;
 
+    // Walk from the first visible pixel with pointer steps along both axes.
     const Wide start = 2 * first * rise + length;
-    std::int64_t offset = static_cast<std::int64_t>(start / twiceLength);
-    std::int64_t remainder = static_cast<std::int64_t>(start % twiceLength);
+    const auto offset = static_cast<std::int64_t>(start / twiceLength);
+    auto remainder = static_cast<std::int64_t>(start % twiceLength);
+    const std::int64_t m = m1 + mStep * static_cast<std::int64_t>(first);
+    const std::int64_t n = n1 + nStep * offset;
+    const std::ptrdiff_t stride = bytesPerLine_ / static_cast<qsizetype>(sizeof(QRgb));
+    const std::ptrdiff_t majorStep = xMajor ? mStep : mStep * stride;
+    const std::ptrdiff_t minorStep = xMajor ? nStep * stride : nStep;
+    QRgb* pixel = xMajor ? pixelAt(m, n) : pixelAt(n, m);
     const std::int64_t twiceRise = 2 * rise;
     const std::int64_t wrap = 2 * length;
-    for (auto t = static_cast<std::int64_t>(first); t <= static_cast<std::int64_t>(last); ++t) {
-        const std::int64_t m = m1 + mStep * t;
-        const std::int64_t n = n1 + nStep * offset;
-        if (xMajor)
-            plot(m, n);
-        else
-            plot(n, m);
+    const QRgb colour = pen_;
+    for (auto count = static_cast<std::int64_t>(last - first) + 1; count > 0; --count) {
+        *pixel = colour;
+        pixel += majorStep;
         remainder += twiceRise;
         if (remainder >= wrap) {
             remainder -= wrap;
-            ++offset;
+            pixel += minorStep;
         }
     }
 }
@@ -236,7 +240,7 @@ void GdiCanvas::ellipse(int left, int top, int right, int bottom) {
         for (int x = xFrom; x <= xTo; ++x) {
             const bool edge = x == span.from || x == span.to || !rows[row - 1].contains(x) ||
                               !rows[row + 1].contains(x);
-            reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = edge ? pen_ : brush_;
+            *pixelAt(x, y) = edge ? pen_ : brush_;
         }
     }
 }

@@ -51,7 +51,7 @@ private:
     };
 
     void drawLine(Point from, Point to);
-    void plot(std::int64_t x, std::int64_t y);
+    QRgb* pixelAt(std::int64_t x, std::int64_t y);
     static QColor toQColor(ColorRef colour);
 
     QImage& image_;

@@ -32,10 +32,11 @@ using Direction = GdiCanvas::TextDirection;
 // Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
 // the 32-bit range stay at its ends.
 int truncToInt(double value) {
+    if (value > -2147483649.0 && value < 2147483648.0)
+        return static_cast<int>(value);
     if (std::isnan(value))
         return 0;
-    return static_cast<int>(
-        std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    return value > 0.0 ? INT_MAX : INT_MIN;
 }
 
 int offsetPixel(int base, int offset) {
@@ -140,38 +141,60 @@ struct ToolColours {
     }
 };
 
+// The horizontal values of a distance mode read straight from their array (block numbers as
+// unsigned 32-bit values), for the loop over every shown record.
+class HorizontalArray {
+public:
+    HorizontalArray(const CutDataSet& data, std::int32_t distanceMode)
+        : distances_(distanceMode == 0   ? data.totalDistance.data()
+                     : distanceMode == 1 ? data.cutDistance.data()
+                                         : nullptr),
+          blockNos_(data.blockNos.data()) {}
+
+    float operator[](std::uint32_t i) const {
+        return distances_ ? distances_[i]
+                          : static_cast<float>(static_cast<std::uint32_t>(blockNos_[i]));
+    }
+
+private:
+    const float* distances_;
+    const std::int32_t* blockNos_;
+};
+
 // The first record at or beyond xLo, never past the last one. The distance arrays never
 // decrease, so a binary search finds it; a running sum that became infinite or NaN ends in a
 // value that is not finite, and block numbers may go up and down: both are walked.
-std::uint32_t firstShownRecord(const CutDataSet& data, std::int32_t distanceMode, float xLo) {
+std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
+                               std::int32_t distanceMode, float xLo) {
     const std::uint32_t last = data.count - 1;
     if (distanceMode == 0 || distanceMode == 1) {
-        const std::vector<float>& xs = distanceMode == 0 ? data.totalDistance : data.cutDistance;
-        if (std::isfinite(xs[last]))
-            return static_cast<std::uint32_t>(std::lower_bound(xs.begin(), xs.begin() + last, xLo) -
-                                              xs.begin());
+        const std::vector<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+        if (std::isfinite(array[last]))
+            return static_cast<std::uint32_t>(
+                std::lower_bound(array.begin(), array.begin() + last, xLo) - array.begin());
     }
     std::uint32_t i = 0;
-    while (i < last && horizontalValue(data, i, distanceMode) < xLo)
+    while (i < last && xs[i] < xLo)
         ++i;
     return i;
 }
 
-void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& inputs,
-               CurvePath& path) {
+// Path is CurvePath for a caller's path, or the final ColumnPath so that its calls are direct.
+template <class Path>
+void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& inputs, Path& path) {
     const CutDataSet& data = *inputs.data;
-    const std::int32_t mode = graph.distanceMode;
+    const HorizontalArray xs(data, graph.distanceMode);
     const auto pointY = [&](std::uint32_t i) {
         return frame.pointY(seriesValue(data, i, inputs.primaryDrawMode, graph.g00Feed));
     };
     ToolColours tools{data.records[0].toolNo, 0};
-    const std::uint32_t first = firstShownRecord(data, mode, frame.xLo);
+    const std::uint32_t first = firstShownRecord(data, xs, graph.distanceMode, frame.xLo);
     for (std::uint32_t i = 0; i < first; ++i)
         tools.enter(data.records[i].toolNo);
     path.selectPen(graph.colours[tools.colour]);
-    path.moveTo(frame.pointX(horizontalValue(data, first, mode)), pointY(first));
+    path.moveTo(frame.pointX(xs[first]), pointY(first));
     for (std::uint32_t i = first; i < data.count; ++i) {
-        const float x = horizontalValue(data, i, mode);
+        const float x = xs[i];
         if (x > frame.xHi)
             break;
         if (tools.enter(data.records[i].toolNo))
@@ -279,27 +302,8 @@ void drawHorizontalTicks(GdiCanvas& canvas, const Frame& frame) {
     });
 }
 
-} // namespace
-
-GraphInputs moduleGraphInputs(const CCutGraph& graph) {
-    const CurvexModule& module = curvexModule();
-    GraphInputs inputs;
-    inputs.data = &module.data;
-    inputs.primaryDrawMode = module.primaryDrawMode;
-    inputs.xTitle = module.titles.horizontalTitle(graph.distanceMode);
-    inputs.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
-    return inputs;
-}
-
-void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
-    if (surface.isNull())
-        return;
-    GdiCanvas canvas(surface);
-    ColumnPath curve(canvas);
-    DrawGraph(canvas, graph, inputs, curve);
-}
-
-void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve) {
+template <class Path>
+void drawGraphWith(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
     Frame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
     graph.fontHeight = frame.fh;
     frame.maximum = maximumOf(inputs);
@@ -323,6 +327,30 @@ void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, C
     drawHorizontalAxis(canvas, frame, graph);
     if (withData)
         drawHorizontalTicks(canvas, frame);
+}
+
+} // namespace
+
+GraphInputs moduleGraphInputs(const CCutGraph& graph) {
+    const CurvexModule& module = curvexModule();
+    GraphInputs inputs;
+    inputs.data = &module.data;
+    inputs.primaryDrawMode = module.primaryDrawMode;
+    inputs.xTitle = module.titles.horizontalTitle(graph.distanceMode);
+    inputs.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
+    return inputs;
+}
+
+void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
+    if (surface.isNull())
+        return;
+    GdiCanvas canvas(surface);
+    ColumnPath curve(canvas);
+    drawGraphWith(canvas, graph, inputs, curve);
+}
+
+void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve) {
+    drawGraphWith(canvas, graph, inputs, curve);
 }
 
 float NiceStep(float a, float b) {

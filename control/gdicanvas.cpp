@@ -73,9 +73,17 @@ FaceSize faceSizeFor(int height) {
 
 } // namespace
 
+// Pixels are written as 32-bit words, so any other format is converted first.
+QImage& GdiCanvas::inRgb32(QImage& image) {
+    if (image.format() != QImage::Format_RGB32)
+        image.convertTo(QImage::Format_RGB32);
+    return image;
+}
+
 GdiCanvas::GdiCanvas(QImage& image)
-    : image_(image), painter_(&image), bits_(image.bits()), bytesPerLine_(image.bytesPerLine()),
-      width_(image.width()), height_(image.height()), clip_(image.rect()) {
+    : image_(inRgb32(image)), painter_(&image), bits_(image.bits()),
+      bytesPerLine_(image.bytesPerLine()), width_(image.width()), height_(image.height()),
+      clip_(image.rect()) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::OpaqueMode);

@@ -19,6 +19,7 @@ class GdiCanvas {
 public:
     enum class TextDirection { Horizontal, Upward };
 
+    // Draws on `image`, which is converted to Format_RGB32 first if need be.
     explicit GdiCanvas(QImage& image);
     ~GdiCanvas();
     GdiCanvas(const GdiCanvas&) = delete;
@@ -50,6 +51,7 @@ private:
         std::int64_t y = 0;
     };
 
+    static QImage& inRgb32(QImage& image);
     void drawLine(Point from, Point to);
     QRgb* pixelAt(std::int64_t x, std::int64_t y);
     static QColor toQColor(ColorRef colour);

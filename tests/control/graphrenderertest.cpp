@@ -322,6 +322,20 @@ TEST(GraphRenderer, WithoutDataOnlyTheFrameIsDrawn) {
     }
 }
 
+TEST(GraphRenderer, SurfacesOfOtherFormatsAreConverted) {
+    ensureGuiApplication();
+    for (const QImage::Format format :
+         {QImage::Format_RGB16, QImage::Format_ARGB32_Premultiplied, QImage::Format_Indexed8}) {
+        QImage image(kWidth, kHeight, format);
+        CCutGraph graph;
+        prepare(graph);
+        DrawGraph(image, graph, GraphInputs{});
+        EXPECT_EQ(image.format(), QImage::Format_RGB32) << format;
+        EXPECT_EQ(image.pixel(kX0, 300), kBlack) << format;
+        EXPECT_EQ(image.pixel(500, 300), kWhite) << format;
+    }
+}
+
 TEST(GraphRenderer, ModuleInputsComeFromTheSharedState) {
     CurvexModule& module = curvexModule();
     module.reset();

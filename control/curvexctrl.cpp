@@ -231,10 +231,11 @@ void CCurvexCtrl::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+// Not passed on to QWidget: its handling of a double click delivers it once more as a press,
+// which would start a drag.
 void CCurvexCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         OnLButtonDblClk();
-    QWidget::mouseDoubleClickEvent(event);
 }
 
 void CCurvexCtrl::dragEnterEvent(QDragEnterEvent* event) {
@@ -318,6 +319,8 @@ void CCurvexCtrl::OnLButtonUp(const QPoint& point) {
 }
 
 void CCurvexCtrl::OnLButtonDblClk() {
+    // The press that completes a double click arrives before it; it starts no drag.
+    curvexModule().selection.selActive = 0;
     m_graph->lowerPercent = 0.0f;
     m_graph->upperPercent = 100.0f;
     ViewRenewal = true;

@@ -36,27 +36,24 @@ QString libraryFilePath() {
     return QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
 }
 
-component::ClassRegistration controlRegistration(const QString& library) {
+component::ClassRegistration classRegistration(const char* clsid, const char* progId,
+                                               const char* typeName, const QString& library) {
     component::ClassRegistration entry;
-    entry.clsid = QString::fromLatin1(curvex::kControlClsid);
-    entry.progId = QString::fromLatin1(curvex::kControlProgId);
-    entry.typeName = QString::fromLatin1(curvex::kControlTypeName);
+    entry.clsid = QString::fromLatin1(clsid);
+    entry.progId = QString::fromLatin1(progId);
+    entry.typeName = QString::fromLatin1(typeName);
     entry.libraryPath = library;
     entry.threadingModel = QStringLiteral("Apartment");
+    return entry;
+}
+
+component::ClassRegistration controlRegistration(const QString& library) {
+    component::ClassRegistration entry = classRegistration(
+        curvex::kControlClsid, curvex::kControlProgId, curvex::kControlTypeName, library);
     entry.miscStatus = curvex::kMiscStatus;
     entry.typeLib = QString::fromLatin1(curvex::kTypeLibId);
     entry.typeLibVersion = QString::fromLatin1(curvex::kTypeLibVersion);
     entry.toolboxBitmap = QStringLiteral("1");
-    return entry;
-}
-
-component::ClassRegistration propPageRegistration(const QString& library) {
-    component::ClassRegistration entry;
-    entry.clsid = QString::fromLatin1(curvex::kPropPageClsid);
-    entry.progId = QString::fromLatin1(curvex::kPropPageProgId);
-    entry.typeName = QString::fromLatin1(curvex::kPropPageTypeName);
-    entry.libraryPath = library;
-    entry.threadingModel = QStringLiteral("Apartment");
     return entry;
 }
 
@@ -79,7 +76,8 @@ component::HResult DllRegisterServer() {
                                             QString::fromLatin1(curvex::kHelpFile)))
         return component::kTypeLibRegistrationFailed;
     if (!ComponentRegistry::registerClass(controlRegistration(library)) ||
-        !ComponentRegistry::registerClass(propPageRegistration(library)))
+        !ComponentRegistry::registerClass(classRegistration(
+            curvex::kPropPageClsid, curvex::kPropPageProgId, curvex::kPropPageTypeName, library)))
         return component::kClassRegistrationFailed;
     return component::kOk;
 }

@@ -92,27 +92,14 @@ TEST_F(CurvexDispatchTest, GraphColours) {
         EXPECT_EQ(call(9, {n}).toInt(), before[static_cast<std::size_t>(n)]) << n;
 }
 
-TEST_F(CurvexDispatchTest, PropertiesAndPlainValues) {
+TEST_F(CurvexDispatchTest, ViewRenewalStartsTrueAndVersionsAgree) {
     auto unshown = component::createControl(controlClsid(), nullptr, nullptr);
     ASSERT_NE(unshown, nullptr);
     QVariantList none;
     EXPECT_TRUE(callOn(unshown->control(), 1, none, InvokeKind::PropertyGet).toBool());
     EXPECT_FALSE(call(1, {}, InvokeKind::PropertyGet).toBool()); // the first paint rendered
-    call(1, {1}, InvokeKind::PropertyPut);
-    EXPECT_TRUE(call(1, {}, InvokeKind::PropertyGet).toBool());
-    call(1, {0}, InvokeKind::PropertyPut);
-    EXPECT_FALSE(call(1, {}, InvokeKind::PropertyGet).toBool());
-    call(2, {2}, InvokeKind::PropertyPut);
-    EXPECT_EQ(call(2, {}, InvokeKind::PropertyGet).toInt(), 2);
-    EXPECT_EQ(call(12).toFloat(), 5000.0f);
-    call(11, {1234.5f});
-    EXPECT_EQ(call(12).toFloat(), 1234.5f);
-    call(7, {6});
-    EXPECT_EQ(call(8).toInt(), 6);
     EXPECT_EQ(call(16).toInt(), 65566);
-    const auto dllVersion = controlExport<component::DllVersionFn>(component::kDllVersion);
-    ASSERT_NE(dllVersion, nullptr);
-    EXPECT_EQ(dllVersion(), 65566);
+    EXPECT_EQ(controlExport<component::DllVersionFn>(component::kDllVersion)(), 65566);
     EXPECT_EQ(call(17).toString(), QString());
 }
 
@@ -219,16 +206,6 @@ TEST_F(CurvexDispatchTest, StockColoursArePersistedWithTheVersion) {
     bag[QStringLiteral("BackColor")] = 0x0000FFu;
     hosted->control().loadProperties(bag);
     EXPECT_EQ(call(-501, {}, InvokeKind::PropertyGet).toUInt(), 0x0000FFu);
-}
-
-TEST_F(CurvexDispatchTest, BackColorStartsAsTheContainersBackground) {
-    QPalette palette = host->palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    host->setPalette(palette);
-    auto second = create();
-    ASSERT_NE(second, nullptr);
-    QVariantList none;
-    EXPECT_EQ(callOn(second->control(), -501, none, InvokeKind::PropertyGet).toUInt(), 0x1E140Au);
 }
 
 using CurvexOutputTest = CurvexHostTest;
@@ -381,13 +358,19 @@ TEST_F(CurvexSelectionTest, PressAndReleaseAtOnePointChangeNothing) {
     EXPECT_FALSE(call(1, {}, InvokeKind::PropertyGet).toBool());
 }
 
-TEST_F(CurvexSelectionTest, LeavingTheWindowOrLostCaptureAbandonsTheDrag) {
+TEST_F(CurvexSelectionTest, RubberBandLeavesWithTheMouseOrLostCaptureAndNeverReachesTheCache) {
     ASSERT_TRUE(loadSample());
     render();
     for (const bool leave : {true, false}) {
         QTest::mousePress(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 3));
         QTest::mouseMove(widget(), QPoint(600, 300));
         ASSERT_TRUE(waitFor([&] { return widget()->grab().toImage().pixel(450, 3) == kMagenta; }));
+        const QImage shown = widget()->grab().toImage();
+        EXPECT_EQ(shown.pixel(300, 150), kMagenta);
+        EXPECT_EQ(shown.pixel(599, 150), kMagenta);
+        EXPECT_EQ(shown.pixel(450, 299), kMagenta);
+        EXPECT_FALSE(
+            hasColour(cachedChart(hosted->control(), widget()->size()), 3, 300, 600, kMagenta));
         if (leave)
             QTest::mouseMove(widget(), QPoint(1000, 300)); // the right edge lies outside
         else
@@ -400,29 +383,17 @@ TEST_F(CurvexSelectionTest, LeavingTheWindowOrLostCaptureAbandonsTheDrag) {
     }
 }
 
-TEST_F(CurvexSelectionTest, RubberBandNeverReachesTheCachedChart) {
-    ASSERT_TRUE(loadSample());
-    render();
-    QTest::mousePress(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 3));
-    QTest::mouseMove(widget(), QPoint(600, 300));
-    ASSERT_TRUE(waitFor([&] { return widget()->grab().toImage().pixel(450, 3) == kMagenta; }));
-    const QImage shown = widget()->grab().toImage();
-    EXPECT_EQ(shown.pixel(300, 150), kMagenta);
-    EXPECT_EQ(shown.pixel(599, 150), kMagenta);
-    EXPECT_EQ(shown.pixel(450, 299), kMagenta);
-    EXPECT_FALSE(
-        hasColour(cachedChart(hosted->control(), widget()->size()), 3, 300, 600, kMagenta));
-    QTest::mouseRelease(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(600, 300));
-}
-
 TEST_F(CurvexSelectionTest, DoubleClickShowsTheWholeRange) {
     ASSERT_TRUE(loadSample());
     setDistArea(20.0f, 40.0f);
     render();
     const float distMax = sink.events.back().args[2].toFloat();
+    // Qt delivers press, release, press, double click, release; a slip of the mouse before the
+    // last release must not turn the second click into a drag.
     QTest::mouseClick(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
+    QTest::mousePress(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
     QTest::mouseDClick(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
-    QTest::mouseRelease(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
+    QTest::mouseRelease(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(420, 200));
     ASSERT_TRUE(waitFor([&] { return sink.count(kReDrawed) == 2; }));
     const QVariantList& args = sink.events.back().args;
     EXPECT_EQ(args[0].toFloat(), 0.0f);

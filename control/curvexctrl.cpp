@@ -161,7 +161,11 @@ void CCurvexCtrl::OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidt
     std::int16_t width = 0;
     std::int16_t height = 0;
     GetBmpSize(width, height);
-    const QPoint origin((ptrWidth - width) / 2, (ptrHeight - height) / 2);
+    if (width <= 0 || height <= 0)
+        return;
+    // In 64 bits: a target size near the ends of the 32-bit range must not overflow.
+    const QPoint origin(static_cast<int>((std::int64_t{ptrWidth} - width) / 2),
+                        static_cast<int>((std::int64_t{ptrHeight} - height) / 2));
     QPainter painter(target);
     if (!painter.isActive())
         return;

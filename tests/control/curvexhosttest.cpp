@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <cmath>
+#include <limits>
 
 using namespace curvextest;
 using component::InvokeKind;
@@ -210,15 +210,21 @@ TEST_F(CurvexDispatchTest, StockColoursArePersistedWithTheVersion) {
 
 using CurvexOutputTest = CurvexHostTest;
 
-TEST_F(CurvexOutputTest, GetBmpSizeFollowsEveryResizeCutTo16Bits) {
+TEST_F(CurvexOutputTest, GetBmpSizeFollowsEveryResizeAndOutputSurvivesOddSizes) {
     struct Case {
         QSize size;
         qint16 width;
         qint16 height;
     };
-    const Case cases[] = {{{601, 401}, 601, 401}, {{1, 1}, 1, 1}, {{40000, 3}, -25536, 3}};
+    const Case cases[] = {
+        {{601, 401}, 601, 401}, {{1, 1}, 1, 1}, {{0, 0}, 0, 0}, {{40000, 3}, -25536, 3}};
     for (const Case& c : cases) {
         widget()->resize(c.size);
+        render();
+        call(15, {987654, 100, 100}); // an unknown surface handle
+        QImage target(10, 10, QImage::Format_RGB32);
+        component::SurfaceRegistry::Entry surface(&target);
+        call(15, {surface.handle(), std::numeric_limits<std::int32_t>::min(), 10});
         QVariantList args{qint16(0), qint16(0)};
         EXPECT_EQ(callOn(hosted->control(), 14, args).toInt(), 1);
         EXPECT_EQ(args[0].value<qint16>(), c.width);
@@ -269,11 +275,6 @@ TEST_F(CurvexOutputTest, OutputPrinterCopiesCentredAndUnscaled) {
         }
         EXPECT_EQ(outside, expectedOutside);
     }
-}
-
-TEST_F(CurvexOutputTest, OutputPrinterIgnoresAnUnknownSurface) {
-    call(15, {987654, 100, 100});
-    call(15, {0, 100, 100});
 }
 
 using CurvexSelectionTest = CurvexHostTest;

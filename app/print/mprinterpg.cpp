@@ -9,10 +9,11 @@
 #include "varnutl.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPointer>
 #include <QPrinterInfo>
+
+#include <memory>
 
 PrinterSettings gPrinterSettings;
 std::int16_t gPrinterIndex = 0;
@@ -21,8 +22,16 @@ std::array<QString, kPrinterMessageCount> gPrinterMessages;
 
 namespace {
 
+// The program's title: the print job's name and the title of its failure message.
+const char* const kProgramTitle = "Plotwell";
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
+
+std::unique_ptr<QPrinter>& currentPrinterSlot()
+{
+    static std::unique_ptr<QPrinter> printer;
+    return printer;
+}
 
 // The hourglass pointer for as long as it lives.
 class BusyPointer {
@@ -32,6 +41,11 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+// A page size a printer can be asked for: known to the platform and not empty.
+bool usablePageSize(const QPageSize& size) {
+    return size.isValid() && !size.sizePoints().isEmpty();
+}
 
 bool isFileChoice(const PrinterSettings& settings) {
     return settings.printerName.isEmpty() && !settings.outputFileName.isEmpty();
@@ -80,7 +94,7 @@ void applyJobSettings(QPrinter& printer, const PrinterSettings& settings) {
 // The set-up dialog's printer, showing the kept settings.
 void presetPrinter(QPrinter& printer, const PrinterSettings& settings) {
     selectDevice(printer, settings);
-    if (settings.pageSize.isValid()) {
+    if (usablePageSize(settings.pageSize)) {
         printer.setPageSize(settings.pageSize);
     }
     applyJobSettings(printer, settings);
@@ -96,15 +110,20 @@ void fetchDefaultPrinter() {
 // document. False when the printer cannot take the page.
 bool printCanvas(const PaperPicture& paper) {
     QPrinter& printer = currentPrinter();
-    printer.setDocName(QCoreApplication::applicationName());
+    printer.setDocName(QLatin1String(kProgramTitle));
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        return false;
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        const QRectF target(0, 0, paper.widthTwips() / kTwipsPerInch * printer.logicalDpiX(),
+                            paper.heightTwips() / kTwipsPerInch * printer.logicalDpiY());
+        painter.drawImage(target, paper.canvas());
+        printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
-    const QRectF target(0, 0, paper.widthTwips() / kTwipsPerInch * printer.logicalDpiX(),
-                        paper.heightTwips() / kTwipsPerInch * printer.logicalDpiY());
-    painter.drawImage(target, paper.canvas());
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    if (!printed) {
+        // A printer whose job failed stays busy; the next command starts with a fresh one.
+        currentPrinterSlot().reset();
+    }
+    return printed;
 }
 
 // The print preview window: loaded by each print command, kept while it is shown.
@@ -153,8 +172,11 @@ void SetPrinterMessage(int index, const QString& text) {
 }
 
 QPrinter& currentPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    std::unique_ptr<QPrinter>& printer = currentPrinterSlot();
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer;
 }
 
 int printerCount() {
@@ -205,7 +227,7 @@ int ApplyPrinterSettings(const PrinterSettings& settings) {
         }
     }
     printer.setFullPage(true);
-    if (!settings.pageSize.isValid() || !printer.setPageSize(settings.pageSize)) {
+    if (!usablePageSize(settings.pageSize) || !printer.setPageSize(settings.pageSize)) {
         prompts().messageBox(gPrinterMessages[1], UserPrompts::Buttons::Ok,
                              UserPrompts::Icon::Exclamation, gPrinterMessages[0]);
     }
@@ -221,7 +243,7 @@ int PrintGraph(QWidget* mainWindow) {
     const BusyPointer busy;
     if (!printOrPreview(mainWindow)) {
         prompts().messageBox(QStringLiteral("Not found a printer"), UserPrompts::Buttons::Ok,
-                             UserPrompts::Icon::Critical, QCoreApplication::applicationName());
+                             UserPrompts::Icon::Critical, QLatin1String(kProgramTitle));
     }
     return 0;
 }

@@ -1,0 +1,227 @@
+// The print command without a print server: first use, cancel, a refused paper size, no printer
+// at all, the print-to-file choice and the preview of debug mode.
+#include "pdfpage.h"
+#include "printtestsupport.h"
+
+#include "appstate.h"
+#include "print/frmprinter.h"
+#include "print/mprinterpg.h"
+#include "print/paperpicture.h"
+#include "print/printerlayout.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pages are read back at twice the screen's resolution, so no one-pixel line of the chart is lost.
+constexpr int kRasterDpi = 192;
+
+// No print server answers here, so no printer is installed.
+const bool kNoPrintServer = qputenv("CUPS_SERVER", "/nonexistent/plotwell-test-cups.sock");
+
+const QString kNotFound = QStringLiteral("Not found a printer");
+
+class PrintJob : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(kNoPrintServer);
+        ensureApplication();
+        gPrinterSettings = PrinterSettings{};
+        gPrinterIndex = 0;
+        gDebugMode = false;
+        SetPrinterMessage(0, QStringLiteral("Printer Setup"));
+        SetPrinterMessage(1, QStringLiteral("Specified form size is injustice!!"));
+    }
+
+    void TearDown() override { delete previewWindow(); }
+
+    static FrmPrinter* previewWindow() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("frmPrinter")) {
+                return static_cast<FrmPrinter*>(widget);
+            }
+        }
+        return nullptr;
+    }
+
+    int messagesWith(const QString& text) const {
+        int count = 0;
+        for (const auto& message : prompts_.messages) {
+            count += message.text == text ? 1 : 0;
+        }
+        return count;
+    }
+
+    // Screen pixels of a page canvas for `size` in `orientation`.
+    static QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
+        const QRectF points =
+            QPageLayout(QPageSize(size), orientation, QMarginsF()).fullRect(QPageLayout::Point);
+        const double twipsPerPixel = 1440.0 / QApplication::primaryScreen()->logicalDotsPerInchX();
+        return {canvasPixels(points.width() * 20, twipsPerPixel),
+                canvasPixels(points.height() * 20, twipsPerPixel)};
+    }
+
+    static std::function<bool(QPrinter&)> toFile(const QString& path, QPageSize::PageSizeId size,
+                                                 QPageLayout::Orientation orientation) {
+        return [=](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPageSize(QPageSize(size));
+            printer.setPageOrientation(orientation);
+            return true;
+        };
+    }
+
+    ScriptedPrompts prompts_;
+};
+
+TEST_F(PrintJob, FirstUseOpensOnTheDefaultInLandscapeAndCancelKeepsTheSettings) {
+    std::vector<QPageLayout::Orientation> shown;
+    prompts_.setup = [&](QPrinter& printer) {
+        shown.push_back(printer.pageLayout().orientation());
+        printer.setPageOrientation(QPageLayout::Portrait);
+        return false;
+    };
+    EXPECT_EQ(PrintGraph(nullptr), 1);
+    EXPECT_EQ(PrintGraph(nullptr), 1);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], QPageLayout::Landscape);
+    EXPECT_EQ(shown[1], QPageLayout::Landscape) << "a cancelled dialog changed the settings";
+    EXPECT_TRUE(gPrinterSettings.initialised);
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_EQ(previewWindow(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PrintJob, WithoutAnyPrinterTheCommandShowsNotFoundAPrinter) {
+    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
+    EXPECT_EQ(PrintGraph(nullptr), 0);
+    ASSERT_EQ(messagesWith(kNotFound), 1);
+    const auto& message = prompts_.messages.back();
+    EXPECT_EQ(message.icon, UserPrompts::Icon::Critical);
+    EXPECT_EQ(message.title, QStringLiteral("Plotwell"));
+    EXPECT_EQ(previewWindow(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PrintJob, RefusedPaperSizeShowsTheFormSizeMessageAndKeepsThePreviousSize) {
+    const struct {
+        QPageSize size;
+        bool refused;
+        QPageSize::PageSizeId resulting;
+    } cases[] = {
+        {QPageSize(QPageSize::A5), false, QPageSize::A5},
+        {QPageSize(), true, QPageSize::A5},
+        {QPageSize(QPageSize::Letter), false, QPageSize::Letter},
+        {QPageSize(QSizeF(0, 0), QPageSize::Millimeter), true, QPageSize::Letter},
+    };
+    for (const auto& c : cases) {
+        prompts_.messages.clear();
+        PrinterSettings settings;
+        settings.pageSize = c.size;
+        EXPECT_EQ(ApplyPrinterSettings(settings), 0);
+        EXPECT_EQ(currentPrinter().pageLayout().pageSize().id(), c.resulting);
+        if (c.refused) {
+            ASSERT_EQ(prompts_.messages.size(), 1u);
+            EXPECT_EQ(prompts_.messages[0].text,
+                      QStringLiteral("Specified form size is injustice!!"));
+            EXPECT_EQ(prompts_.messages[0].title, QStringLiteral("Printer Setup"));
+            EXPECT_EQ(prompts_.messages[0].icon, UserPrompts::Icon::Exclamation);
+        } else {
+            EXPECT_TRUE(prompts_.messages.empty());
+        }
+    }
+}
+
+TEST_F(PrintJob, PrintToFileWorksLikeAPrinter) {
+    ChartWindow chart;
+    ASSERT_TRUE(chart.window()) << chart.error().toStdString();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    prompts_.setup = toFile(path, QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(messagesWith(kNotFound), 0);
+    EXPECT_EQ(gPrinterIndex, QPrinterInfo::availablePrinterNames().size());
+    EXPECT_EQ(previewWindow(), nullptr);
+
+    const PdfDocument pdf = readPdf(path, kRasterDpi);
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_NEAR(pdf.pageSizePoints.width(), 842, 1);
+    EXPECT_NEAR(pdf.pageSizePoints.height(), 595, 1);
+    const QString placement = checkChartCentred(
+        chart.chartBitmap(), canvasFor(QPageSize::A4, QPageLayout::Landscape), pdf.firstPage);
+    EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
+}
+
+TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
+    ChartWindow chart;
+    ASSERT_TRUE(chart.window()) << chart.error().toStdString();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("never.pdf"));
+    gDebugMode = true;
+
+    prompts_.setup = toFile(path, QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    FrmPrinter* preview = previewWindow();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(gPrintPreview);
+    EXPECT_NEAR(preview->paper().widthTwips(), 16838, 20);
+    EXPECT_NEAR(preview->paper().heightTwips(), 11906, 20);
+    const QSize a4 = canvasFor(QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(preview->paper().canvas().size(), a4);
+    const QString placement = checkChartCentred(chart.chartBitmap(), a4, preview->paper().canvas());
+    EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
+
+    prompts_.setup = toFile(path, QPageSize::Letter, QPageLayout::Portrait);
+    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(previewWindow(), preview) << "the shown preview window is used again";
+    EXPECT_NEAR(preview->paper().widthTwips(), 12240, 20);
+    EXPECT_NEAR(preview->paper().heightTwips(), 15840, 20);
+    EXPECT_EQ(preview->paper().canvas().size(),
+              canvasFor(QPageSize::Letter, QPageLayout::Portrait));
+
+    EXPECT_FALSE(QFileInfo::exists(path)) << "debug mode printed";
+    EXPECT_EQ(messagesWith(kNotFound), 0);
+}
+
+TEST_F(PrintJob, PreviewScrollsOverAPaperLargerThanItsViewport) {
+    gDebugMode = true;
+    QTemporaryDir folder;
+    prompts_.setup =
+        toFile(folder.filePath(QStringLiteral("x.pdf")), QPageSize::A3, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(nullptr), 0);
+    FrmPrinter* preview = previewWindow();
+    ASSERT_NE(preview, nullptr);
+    QApplication::processEvents();
+    const double tppX = preview->twipsPerPixelX();
+    const double frameTwips = preview->viewport().width() * tppX;
+    EXPECT_NEAR(preview->scrollScaleX(), (preview->paper().widthTwips() - frameTwips) / 32767,
+                2 * tppX / 32767);
+    EXPECT_EQ(preview->horizontalBar().pageStep(), 3277);
+    EXPECT_EQ(preview->horizontalBar().singleStep(), 328);
+    preview->horizontalBar().setValue(32767);
+    const int right = preview->paper().x() + preview->paper().width();
+    EXPECT_NEAR(right, preview->viewport().width(), 2) << "the paper's right edge meets the "
+                                                          "viewport's at the maximum";
+    preview->verticalBar().setValue(0);
+    EXPECT_EQ(preview->paper().y(), 0);
+
+    const QPoint before = preview->paper().pos();
+    preview->resize(40, 30);
+    QApplication::processEvents();
+    EXPECT_EQ(preview->paper().pos(), before);
+    EXPECT_GE(preview->viewport().width(), 0);
+    EXPECT_GE(preview->viewport().height(), 0);
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "printtestsupport.h"
+
+#include "appstate.h"
+#include "componentexports.h"
+#include "forms/frmmain.h"
+#include "surfaceregistry.h"
+#include "varnutl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QHash>
+#include <QLibrary>
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "Plotwell";
+    static char* argv[] = {name, nullptr};
+    static QApplication* application =
+        QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
+    Q_UNUSED(application)
+}
+
+int ScriptedPrompts::messageBox(const QString& text, Buttons buttons, Icon icon,
+                                const QString& title) {
+    messages.push_back({text, icon, title});
+    return buttons == Buttons::Ok ? AnswerOk : AnswerYes;
+}
+
+bool ScriptedPrompts::printSetup(QPrinter& printer, QWidget* /*owner*/) {
+    ++setupCount;
+    return setup(printer);
+}
+
+ChartWindow::ChartWindow() {
+    ensureApplication();
+    qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
+    const QString control =
+        QDir(qEnvironmentVariable("PLOTWELL_BIN")).absoluteFilePath(QStringLiteral("Curvex.ocx"));
+    QLibrary library(control);
+    const auto registerServer = reinterpret_cast<component::DllRegisterServerFn>(
+        library.resolve(component::kDllRegisterServer));
+    if (registerServer == nullptr || registerServer() != component::kOk) {
+        error_ = QStringLiteral("cannot register %1: %2").arg(control, library.errorString());
+        return;
+    }
+    gAppFolder = folder_.path() + QLatin1Char('/');
+    SetIniFile(gAppFolder + QStringLiteral("Plotwell.ini"));
+    gPendingFile = QDir::current().absoluteFilePath(QStringLiteral("samples/CUTDATA.txt"));
+    gPendingFileValid = true;
+    window_ = FrmMain::create(&error_);
+    if (!window_) {
+        return;
+    }
+    window_->resize(900, 600);
+    window_->show();
+    QCoreApplication::processEvents();
+    window_->Form_Load();
+    QCoreApplication::processEvents();
+    if (window_->fileName().isEmpty()) {
+        error_ = QStringLiteral("the sample %1 did not load").arg(gPendingFile);
+        window_.reset();
+    }
+}
+
+ChartWindow::~ChartWindow() {
+    gPendingFileValid = false;
+}
+
+QWidget* ChartWindow::window() const {
+    return window_.get();
+}
+
+QImage ChartWindow::chartBitmap() const {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    window_->Viewer1().getBmpSize(width, height);
+    QImage chart(width, height, QImage::Format_RGB32);
+    chart.fill(Qt::magenta);
+    const component::SurfaceRegistry::Entry surface(&chart);
+    OutputGraphToPrinter(surface.handle(), width, height);
+    return chart;
+}
+
+namespace {
+
+QRgb mostCommon(const QImage& image, QRgb except, bool useExcept, int onlyRow = -1) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        if (onlyRow >= 0 && y != onlyRow) {
+            continue;
+        }
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+            if (!useExcept || pixel != except) {
+                ++counts[pixel];
+            }
+        }
+    }
+    QRgb best = 0;
+    int bestCount = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > bestCount) {
+            best = it.key();
+            bestCount = it.value();
+        }
+    }
+    return best;
+}
+
+bool near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <
+           150;
+}
+
+// The row and the column with the most pixels near `colour`, with the extent from their first
+// to their last such pixel (curves drawn over an axis leave gaps in it).
+AxisLines strongestLines(const QImage& image, QRgb colour) {
+    AxisLines lines;
+    lines.colour = colour;
+    std::vector<int> columns(static_cast<std::size_t>(image.width()), 0);
+    int rowCount = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int inRow = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            if (near(image.pixel(x, y), colour)) {
+                ++inRow;
+                ++columns[static_cast<std::size_t>(x)];
+            }
+        }
+        if (inRow > rowCount) {
+            lines.row = y;
+            rowCount = inRow;
+        }
+    }
+    const auto best = std::max_element(columns.begin(), columns.end());
+    lines.column = static_cast<int>(best - columns.begin());
+    const auto extent = [&](auto isNear, int size) {
+        int first = -1;
+        int last = -1;
+        for (int i = 0; i < size; ++i) {
+            if (isNear(i)) {
+                first = first < 0 ? i : first;
+                last = i;
+            }
+        }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    lines.rowLength =
+        extent([&](int x) { return near(image.pixel(x, lines.row), colour); }, image.width());
+    lines.columnLength =
+        extent([&](int y) { return near(image.pixel(lines.column, y), colour); }, image.height());
+    return lines;
+}
+
+} // namespace
+
+AxisLines findAxisLines(const QImage& chart) {
+    const QRgb background = mostCommon(chart, 0, false);
+    int busiestRow = 0;
+    int busiestCount = -1;
+    for (int y = 0; y < chart.height(); ++y) {
+        int count = 0;
+        for (int x = 0; x < chart.width(); ++x) {
+            count += (chart.pixel(x, y) & 0xFFFFFF) != background ? 1 : 0;
+        }
+        if (count > busiestCount) {
+            busiestRow = y;
+            busiestCount = count;
+        }
+    }
+    return strongestLines(chart, mostCommon(chart, background, true, busiestRow));
+}
+
+QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page) {
+    const AxisLines axes = findAxisLines(chart);
+    QImage canvas(canvasSize, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.drawImage((canvasSize.width() - chart.width()) / 2,
+                      (canvasSize.height() - chart.height()) / 2, chart);
+    painter.end();
+    const AxisLines expected = strongestLines(canvas, axes.colour);
+    const bool canvasWide = canvasSize.width() > canvasSize.height();
+    const bool pageWide = page.width() > page.height();
+    std::vector<QImage> candidates;
+    if (canvasWide == pageWide) {
+        candidates.push_back(page);
+    } else {
+        candidates.push_back(page.transformed(QTransform().rotate(90)));
+        candidates.push_back(page.transformed(QTransform().rotate(270)));
+    }
+    QString report;
+    for (const QImage& candidate : candidates) {
+        const double sx = static_cast<double>(candidate.width()) / canvasSize.width();
+        const double sy = static_cast<double>(candidate.height()) / canvasSize.height();
+        const double expectedRow = (expected.row + 0.5) * sy;
+        const double expectedColumn = (expected.column + 0.5) * sx;
+        const AxisLines found = strongestLines(candidate, axes.colour);
+        const double lineWidth = std::max(sx, sy);
+        const bool placed = std::abs(found.row + 0.5 - expectedRow) <= 2 * lineWidth + 1 &&
+                            std::abs(found.column + 0.5 - expectedColumn) <= 2 * lineWidth + 1;
+        const bool screenSize =
+            std::abs(found.rowLength - expected.rowLength * sx) <= 3 * sx + 1 &&
+            std::abs(found.columnLength - expected.columnLength * sy) <= 3 * sy + 1;
+        if (placed && screenSize) {
+            return {};
+        }
+        report += QStringLiteral("[axis row %1 (%2 px) expected at %3 (%4 px), axis column %5 "
+                                 "(%6 px) expected at %7 (%8 px), page %9 x %10] ")
+                      .arg(found.row)
+                      .arg(found.rowLength)
+                      .arg(expectedRow)
+                      .arg(expected.rowLength * sx)
+                      .arg(found.column)
+                      .arg(found.columnLength)
+                      .arg(expectedColumn)
+                      .arg(expected.columnLength * sy)
+                      .arg(candidate.width())
+                      .arg(candidate.height());
+    }
+    return report;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "userprompts.h"
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class FrmMain;
+class QWidget;
+
+// The application object the widgets need, made once per test program.
+void ensureApplication();
+
+// Scripted answers: the print set-up dialog runs `setup` on the dialog's printer, message boxes
+// are recorded and answered with Yes or OK.
+class ScriptedPrompts : public UserPrompts {
+public:
+    struct Message {
+        QString text;
+        Icon icon;
+        QString title;
+    };
+
+    ScriptedPrompts() { setPrompts(this); }
+    ~ScriptedPrompts() override { setPrompts(nullptr); }
+
+    int messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    QString inputBox(const QString&, const QString&) override { return {}; }
+    QString openFile(const FileOpenRequest&) override { return {}; }
+    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+    bool printSetup(QPrinter& printer, QWidget* owner) override;
+    void beep() override {}
+
+    // Returns whether the dialog was accepted.
+    std::function<bool(QPrinter&)> setup = [](QPrinter&) { return true; };
+    std::vector<Message> messages;
+    int setupCount = 0;
+};
+
+// The main window with the real graph control showing a sample file, in a folder of its own.
+class ChartWindow {
+public:
+    ChartWindow();
+    ~ChartWindow();
+
+    // Null when the window could not be made; then `error` says why.
+    QWidget* window() const;
+    QString error() const { return error_; }
+    // The chart exactly as the control holds it on the screen.
+    QImage chartBitmap() const;
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<FrmMain> window_;
+    QString error_;
+};
+
+// Where the chart's axes lie: the row and the column with the most pixels of the axis colour,
+// and their extents.
+struct AxisLines {
+    int row = -1;
+    int rowLength = 0;
+    int column = -1;
+    int columnLength = 0;
+    QRgb colour = 0;
+};
+AxisLines findAxisLines(const QImage& chart);
+
+// Checks that `page` (a raster of a printed page) shows `chart` centred at screen size on a
+// canvas of `canvasSize` screen pixels that covers the whole page (and clips a chart larger than
+// it). The raster may be turned by a
+// quarter when the page came back in the other orientation. Empty when it does, else what is
+// wrong.
+QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page);

@@ -15,7 +15,14 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <ostream>
 #include <vector>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace apptest {
 
@@ -23,8 +30,9 @@ inline QApplication& application() {
     static int argc = 1;
     static char name[] = "apptest";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: input devices that mouse events created must not outlive it at exit.
+    static QApplication* const app = new QApplication(argc, argv);
+    return *app;
 }
 
 inline QString binFile(const QString& name) {
@@ -61,21 +69,28 @@ public:
     }
     QString inputBox(const QString& prompt, const QString& defaultText) override {
         inputPrompts.push_back(prompt);
+        inputDefaults.push_back(defaultText);
         return next(inputs, defaultText);
     }
     QString openFile(const FileOpenRequest& request) override {
         fileRequests.push_back(request);
         return next(chosenFiles, QString());
     }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+    std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override {
+        colorPresets.push_back(initial);
+        return next(chosenColors, std::optional<std::uint32_t>());
+    }
     bool printSetup(QPrinter&, QWidget*) override { return false; }
     void beep() override { ++beeps; }
 
     std::deque<int> answers;
     std::deque<QString> inputs;
     std::deque<QString> chosenFiles;
+    std::deque<std::optional<std::uint32_t>> chosenColors;
     std::vector<ShownMessage> messages;
     std::vector<QString> inputPrompts;
+    std::vector<QString> inputDefaults;
+    std::vector<std::uint32_t> colorPresets;
     std::vector<FileOpenRequest> fileRequests;
     int beeps = 0;
 

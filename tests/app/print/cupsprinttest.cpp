@@ -55,14 +55,6 @@ protected:
         };
     }
 
-    static QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
-        const QRectF points =
-            QPageLayout(QPageSize(size), orientation, QMarginsF()).fullRect(QPageLayout::Point);
-        const double twipsPerPixel = 1440.0 / QApplication::primaryScreen()->logicalDotsPerInchX();
-        return {canvasPixels(points.width() * 20, twipsPerPixel),
-                canvasPixels(points.height() * 20, twipsPerPixel)};
-    }
-
     static void expectPage(const QString& path, QSizeF pointsPortrait, const QImage& chart,
                            QSize canvas) {
         const PdfDocument pdf = readPdf(path, kRasterDpi);

@@ -60,15 +60,6 @@ protected:
         return count;
     }
 
-    // Screen pixels of a page canvas for `size` in `orientation`.
-    static QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
-        const QRectF points =
-            QPageLayout(QPageSize(size), orientation, QMarginsF()).fullRect(QPageLayout::Point);
-        const double twipsPerPixel = 1440.0 / QApplication::primaryScreen()->logicalDotsPerInchX();
-        return {canvasPixels(points.width() * 20, twipsPerPixel),
-                canvasPixels(points.height() * 20, twipsPerPixel)};
-    }
-
     static std::function<bool(QPrinter&)> toFile(const QString& path, QPageSize::PageSizeId size,
                                                  QPageLayout::Orientation orientation) {
         return [=](QPrinter& printer) {

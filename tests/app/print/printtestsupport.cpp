@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "componentexports.h"
 #include "forms/frmmain.h"
+#include "print/printerlayout.h"
 #include "surfaceregistry.h"
 #include "varnutl.h"
 
@@ -11,6 +12,7 @@
 #include <QHash>
 #include <QLibrary>
 #include <QPainter>
+#include <QScreen>
 #include <QTransform>
 
 #include <algorithm>
@@ -24,6 +26,14 @@ void ensureApplication() {
     static QApplication* application =
         QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
     Q_UNUSED(application)
+}
+
+QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
+    const QRectF points =
+        QPageLayout(QPageSize(size), orientation, QMarginsF()).fullRect(QPageLayout::Point);
+    const double twipsPerPixel = 1440.0 / QApplication::primaryScreen()->logicalDotsPerInchX();
+    return {canvasPixels(points.width() * 20, twipsPerPixel),
+            canvasPixels(points.height() * 20, twipsPerPixel)};
 }
 
 int ScriptedPrompts::messageBox(const QString& text, Buttons buttons, Icon icon,

@@ -3,6 +3,8 @@
 #include "userprompts.h"
 
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QSizeF>
 #include <QString>
 #include <QTemporaryDir>
@@ -16,6 +18,9 @@ class QWidget;
 
 // The application object the widgets need, made once per test program.
 void ensureApplication();
+
+// Screen pixels of the page canvas for paper `size` in `orientation`.
+QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation);
 
 // Scripted answers: the print set-up dialog runs `setup` on the dialog's printer, message boxes
 // are recorded and answered with Yes or OK.

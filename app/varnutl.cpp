@@ -136,7 +136,8 @@ int RunAndWait(const QString& commandLine, std::int16_t /*windowStyle*/, std::in
     program->setProgram(words->constFirst());
     program->setArguments(words->mid(1));
     program->setProcessChannelMode(QProcess::ForwardedChannels);
-    program->start(QIODevice::NotOpen);
+    program->setStandardInputFile(QProcess::nullDevice());
+    program->start();
     if (!program->waitForStarted()) {
         delete program;
         return kCannotStart;

@@ -27,8 +27,7 @@ const char* const kProgramTitle = "Plotwell";
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 
-std::unique_ptr<QPrinter>& currentPrinterSlot()
-{
+std::unique_ptr<QPrinter>& currentPrinterSlot() {
     static std::unique_ptr<QPrinter> printer;
     return printer;
 }
@@ -136,7 +135,7 @@ FrmPrinter* loadPreviewWindow(QWidget* mainWindow) {
 }
 
 // Sizes the canvas to the page, lets the control copy the chart onto it and prints it or, in
-// preview mode, shows it. False when the printer failed; the window is then closed.
+// preview mode, shows it. False when the printer failed. A window that is not shown is unloaded.
 bool printOrPreview(QWidget* mainWindow) {
     FrmPrinter* window = loadPreviewWindow(mainWindow);
     window->setPrinterIndexText(QStringLiteral("-1"));

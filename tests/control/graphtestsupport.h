@@ -8,17 +8,17 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-// Text needs a GUI application; the tests run on the offscreen platform.
+// Text needs a GUI application; the tests run on the offscreen platform. It lives until the
+// program ends, so that its fonts are released.
 inline void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "graphtests";
     static char* argv[] = {name, nullptr};
-    // Kept for the whole run: a GUI application must outlive every font.
-    static const QGuiApplication* application =
-        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)application;
+    static const std::unique_ptr<QGuiApplication> application =
+        QGuiApplication::instance() ? nullptr : std::make_unique<QGuiApplication>(argc, argv);
 }
 
 inline QImage blankImage(int width, int height) {

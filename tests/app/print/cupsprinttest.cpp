@@ -30,7 +30,7 @@ protected:
         if (!server_->start(&whyNot_)) {
             server_.reset();
         }
-        ensureApplication();
+        apptest::application();
     }
 
     static void TearDownTestSuite() { server_.reset(); }
@@ -70,7 +70,7 @@ protected:
 
     static std::unique_ptr<CupsServer> server_;
     static QString whyNot_;
-    ScriptedPrompts prompts_;
+    PrintPrompts prompts_;
 };
 
 std::unique_ptr<CupsServer> CupsPrint::server_;

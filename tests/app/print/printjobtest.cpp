@@ -33,7 +33,7 @@ class PrintJob : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kNoPrintServer);
-        ensureApplication();
+        apptest::application();
         gPrinterSettings = PrinterSettings{};
         gPrinterIndex = 0;
         gDebugMode = false;
@@ -71,7 +71,7 @@ protected:
         };
     }
 
-    ScriptedPrompts prompts_;
+    PrintPrompts prompts_;
 };
 
 TEST_F(PrintJob, FirstUseOpensOnTheDefaultInLandscapeAndCancelKeepsTheSettings) {

@@ -1,7 +1,6 @@
 #include "printtestsupport.h"
 
 #include "appstate.h"
-#include "componentexports.h"
 #include "forms/frmmain.h"
 #include "print/printerlayout.h"
 #include "surfaceregistry.h"
@@ -10,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QHash>
-#include <QLibrary>
 #include <QPainter>
 #include <QScreen>
 #include <QTransform>
@@ -18,15 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "Plotwell";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application =
-        QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
-    Q_UNUSED(application)
-}
 
 QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
     const QRectF points =
@@ -36,27 +25,11 @@ QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation
             canvasPixels(points.height() * 20, twipsPerPixel)};
 }
 
-int ScriptedPrompts::messageBox(const QString& text, Buttons buttons, Icon icon,
-                                const QString& title) {
-    messages.push_back({text, icon, title});
-    return buttons == Buttons::Ok ? AnswerOk : AnswerYes;
-}
-
-bool ScriptedPrompts::printSetup(QPrinter& printer, QWidget* /*owner*/) {
-    ++setupCount;
-    return setup(printer);
-}
-
 ChartWindow::ChartWindow() {
-    ensureApplication();
-    qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
-    const QString control =
-        QDir(qEnvironmentVariable("PLOTWELL_BIN")).absoluteFilePath(QStringLiteral("Curvex.ocx"));
-    QLibrary library(control);
-    const auto registerServer = reinterpret_cast<component::DllRegisterServerFn>(
-        library.resolve(component::kDllRegisterServer));
-    if (registerServer == nullptr || registerServer() != component::kOk) {
-        error_ = QStringLiteral("cannot register %1: %2").arg(control, library.errorString());
+    apptest::application();
+    const QString control = apptest::binFile(QStringLiteral("Curvex.ocx"));
+    if (!apptest::PrivateRegistry::registerControl(control)) {
+        error_ = QStringLiteral("cannot register %1").arg(control);
         return;
     }
     gAppFolder = folder_.path() + QLatin1Char('/');

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userprompts.h"
+#include "../apptestsupport.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -16,36 +16,18 @@
 class FrmMain;
 class QWidget;
 
-// The application object the widgets need, made once per test program.
-void ensureApplication();
-
 // Screen pixels of the page canvas for paper `size` in `orientation`.
 QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation);
 
-// Scripted answers: the print set-up dialog runs `setup` on the dialog's printer, message boxes
-// are recorded and answered with Yes or OK.
-class ScriptedPrompts : public UserPrompts {
+// The program's scripted dialogs, with a print set-up dialog that runs `setup` on the dialog's
+// printer; the question whether a file is text is answered Yes.
+class PrintPrompts : public apptest::ScriptedPrompts {
 public:
-    struct Message {
-        QString text;
-        Icon icon;
-        QString title;
-    };
-
-    ScriptedPrompts() { setPrompts(this); }
-    ~ScriptedPrompts() override { setPrompts(nullptr); }
-
-    int messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
-    QString inputBox(const QString&, const QString&) override { return {}; }
-    QString openFile(const FileOpenRequest&) override { return {}; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-    bool printSetup(QPrinter& printer, QWidget* owner) override;
-    void beep() override {}
+    PrintPrompts() { answers.push_back(AnswerYes); }
+    bool printSetup(QPrinter& printer, QWidget* /*owner*/) override { return setup(printer); }
 
     // Returns whether the dialog was accepted.
     std::function<bool(QPrinter&)> setup = [](QPrinter&) { return true; };
-    std::vector<Message> messages;
-    int setupCount = 0;
 };
 
 // The main window with the real graph control showing a sample file, in a folder of its own.
@@ -61,6 +43,7 @@ public:
     QImage chartBitmap() const;
 
 private:
+    apptest::PrivateRegistry registry_;
     QTemporaryDir folder_;
     std::unique_ptr<FrmMain> window_;
     QString error_;

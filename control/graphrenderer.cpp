@@ -139,6 +139,17 @@ struct ToolColours {
         tool = toolNo;
         return advance;
     }
+
+    // The tool rule for records that are not drawn, without a branch per record.
+    void skip(const CutRecord* records, std::uint32_t count) {
+        unsigned advances = 0;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::int16_t toolNo = records[i].toolNo;
+            advances += static_cast<unsigned>((toolNo != tool) & (tool != 0));
+            tool = toolNo;
+        }
+        colour = static_cast<int>((static_cast<unsigned>(colour) + advances) % kCurveColours);
+    }
 };
 
 // The horizontal values of a distance mode read straight from their array (block numbers as
@@ -189,8 +200,7 @@ void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& in
     };
     ToolColours tools{data.records[0].toolNo, 0};
     const std::uint32_t first = firstShownRecord(data, xs, graph.distanceMode, frame.xLo);
-    for (std::uint32_t i = 0; i < first; ++i)
-        tools.enter(data.records[i].toolNo);
+    tools.skip(data.records.data(), first);
     path.selectPen(graph.colours[tools.colour]);
     path.moveTo(frame.pointX(xs[first]), pointY(first));
     for (std::uint32_t i = first; i < data.count; ++i) {

@@ -185,6 +185,26 @@ TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
     EXPECT_EQ(messagesWith(kNotFound), 0);
 }
 
+TEST_F(PrintJob, OnlyANumericPrinterIndexInRangeSetsUpThePaper) {
+    PrinterSettings settings;
+    settings.outputFileName = QStringLiteral("/nonexistent/unused.pdf");
+    settings.pageSize = QPageSize(QPageSize::A3);
+    settings.orientation = QPageLayout::Landscape;
+    ApplyPrinterSettings(settings);
+    ASSERT_EQ(printerCount(), 1) << "only the print-to-file choice";
+    const struct {
+        const char* text;
+        bool setUp;
+    } cases[] = {{"abc", false}, {"", false},   {"1", false},  {"-1", false},
+                 {"0", true},    {" 0 ", true}, {"0.4", true}, {"99999", false}};
+    for (const auto& c : cases) {
+        FrmPrinter window(nullptr);
+        const double designWidth = window.paper().widthTwips();
+        window.setPrinterIndexText(QLatin1String(c.text));
+        EXPECT_NEAR(window.paper().widthTwips(), c.setUp ? 23811 : designWidth, 20) << c.text;
+    }
+}
+
 TEST_F(PrintJob, PreviewScrollsOverAPaperLargerThanItsViewport) {
     gDebugMode = true;
     QTemporaryDir folder;

@@ -77,6 +77,13 @@ int halvings(std::int32_t n) {
     return k;
 }
 
+// Checks item `index` of a group of menu items that exclude each other, unchecking the others.
+void checkOnly(const std::array<QAction*, kMenuItems>& group, int index) {
+    for (QAction* item : group)
+        item->setChecked(false);
+    group.at(index)->setChecked(true);
+}
+
 } // namespace
 
 std::unique_ptr<FrmMain> FrmMain::create(QString* error) {
@@ -408,18 +415,14 @@ void FrmMain::mnuExit_Click() {
 }
 
 void FrmMain::mnuFunc_Click(int index) {
-    for (QAction* item : mMnuFunc)
-        item->setChecked(false);
-    mMnuFunc.at(index)->setChecked(true);
+    checkOnly(mMnuFunc, index);
     Viewer1().setViewRenewal(true);
     Viewer1().setDrawMode(std::int32_t{1} << index);
     Viewer1().refresh();
 }
 
 void FrmMain::mnuDist_Click(int index) {
-    for (QAction* item : mMnuDist)
-        item->setChecked(false);
-    mMnuDist.at(index)->setChecked(true);
+    checkOnly(mMnuDist, index);
     Viewer1().setViewRenewal(true);
     Viewer1().setDistanceMode(index);
     Viewer1().refresh();

@@ -67,13 +67,17 @@ TEST(Registration, AWrongControlIsReplacedAndTheProgramStartsAgain) {
     QDir(programFolder.path()).mkpath(QStringLiteral("run data"));
     ASSERT_TRUE(QFile::copy(QStringLiteral("samples/CUTDATA.txt"), dataFile));
 
+    // The output goes to a file: the second run inherits it and must be able to write after the
+    // first run has ended.
+    const QString output = programFolder.filePath(QStringLiteral("output.txt"));
     QProcess firstRun;
+    firstRun.setStandardOutputFile(output);
+    firstRun.setStandardErrorFile(output, QIODevice::Append);
     firstRun.start(program, {dataFile});
     ASSERT_TRUE(firstRun.waitForFinished(60000)) << "the first run did not end";
     EXPECT_EQ(firstRun.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(firstRun.exitCode(), 0);
-    const QByteArray toolOutput =
-        firstRun.readAllStandardOutput() + firstRun.readAllStandardError();
+    const QByteArray toolOutput = apptest::readFile(output);
     EXPECT_TRUE(toolOutput.contains(
         "PWRegOcx: " + programFolder.filePath(QStringLiteral("Curvex.ocx")).toLocal8Bit()))
         << toolOutput.toStdString();

@@ -252,3 +252,19 @@ TEST(CommandLine, PendingFileFromTheArgument) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StartupCheck, AProgramFolderThatCannotBeWrittenStillStarts) {
+    StartupRun run;
+    setProgramFolder(run.file(QStringLiteral("not/there")));
+    EXPECT_EQ(Main(QString()), StartupOutcome::Running);
+    EXPECT_TRUE(run.prompts.messages.empty());
+    EXPECT_EQ(StartupRun::window().windowTitle(),
+              QStringLiteral("Monitoring Data Viewer  Ver1.33"));
+    EXPECT_EQ(StartupRun::window().Viewer1().getG00feed(), 5000.0f);
+    unloadMainWindow();
+    EXPECT_FALSE(QFileInfo::exists(run.file(QStringLiteral("not"))));
+}
+
+} // namespace

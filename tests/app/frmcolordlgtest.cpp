@@ -125,19 +125,6 @@ TEST_F(FrmColorDlgTest, ChangedColoursReachTheControlOnlyOnConfirm) {
     }
 }
 
-TEST_F(FrmColorDlgTest, DoubleClickOnASwatchSelectsItAndPresetsTheChooser) {
-    FrmColorDlg dialog(proxy);
-    dialog.show();
-    answers.chosenColors = {0x00FFFFu};
-    QTest::mouseDClick(dialog.pctColor(5), Qt::LeftButton);
-    EXPECT_EQ(dialog.colorIndex()->text(), QStringLiteral("5"));
-    EXPECT_EQ(highlighted(dialog), std::vector<int>{5});
-    EXPECT_EQ(dialog.lab(5)->text(), QStringLiteral("6"));
-    ASSERT_EQ(answers.colorPresets.size(), 1u);
-    EXPECT_EQ(answers.colorPresets[0], static_cast<std::uint32_t>(viewer.colours[5]));
-    EXPECT_EQ(dialog.pctColor(5)->colorRef(), 0x00FFFFu);
-}
-
 TEST_F(FrmColorDlgTest, ActivationEndsASelectionAndAClickMovesTheHighlight) {
     FrmColorDlg dialog(proxy);
     dialog.show();

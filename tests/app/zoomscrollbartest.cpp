@@ -78,15 +78,6 @@ TEST_F(ZoomScrollBarTest, ValueMovesTheShownPartOfTheSameWidth) {
     }
 }
 
-TEST_F(ZoomScrollBarTest, ArrowStepFromTheMiddleUsesTheWidthPlusHundredDivisor) {
-    zoom.reDrawed(25, 75, 1000);
-    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(bar.value(), 256);
-    const auto [lower, upper] = lastArea();
-    EXPECT_FLOAT_EQ(lower, 34.13333f);
-    EXPECT_FLOAT_EQ(upper, 84.13333f);
-}
-
 TEST_F(ZoomScrollBarTest, BeforeTheFirstReDrawedTheValueGivesAnEmptyPart) {
     bar.setValue(16000);
     const auto [lower, upper] = lastArea();

@@ -268,3 +268,24 @@ TEST(StartupCheck, AProgramFolderThatCannotBeWrittenStillStarts) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StartupCheck, AControlThatCannotBeCreatedEndsWithOneMessage) {
+    StartupRun run;
+    component::ClassRegistration entry;
+    entry.clsid = QString::fromLatin1(curvex::kControlClsid);
+    entry.progId = QString::fromLatin1(curvex::kControlProgId);
+    entry.libraryPath = run.file(QStringLiteral("gone/Curvex.ocx"));
+    ASSERT_TRUE(component::ComponentRegistry::registerClass(entry));
+
+    EXPECT_EQ(Main(QString()), StartupOutcome::Failed);
+    ASSERT_EQ(run.prompts.messages.size(), 1u);
+    EXPECT_TRUE(run.prompts.messages[0].text.contains(entry.libraryPath));
+    EXPECT_EQ(run.prompts.messages[0].icon, UserPrompts::Icon::Critical);
+    EXPECT_EQ(run.prompts.messages[0].title, QStringLiteral("Plotwell"));
+    EXPECT_EQ(FrmMain::instance(), nullptr);
+    EXPECT_TRUE(run.runner.waited.empty());
+}
+
+} // namespace

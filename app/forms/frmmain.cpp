@@ -178,6 +178,7 @@ void FrmMain::connectHandlers() {
     }
     connect(mMnuDrawColor, &QAction::triggered, this, &FrmMain::mnuDrawColor_Click);
     connect(mMnuG00feed, &QAction::triggered, this, &FrmMain::mnuG00feed_Click);
+    connect(mHS1, &QScrollBar::valueChanged, this, &FrmMain::HS1_Change);
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
@@ -438,6 +439,10 @@ void FrmMain::mnuG00feed_Click() {
     Viewer1().setG00feed(askG00Feed(prompts(), Viewer1().getG00feed(),
                                     gText(QStringLiteral("inpBox1")),
                                     gText(QStringLiteral("inpBox2"))));
+}
+
+void FrmMain::HS1_Change() {
+    mZoom->change();
 }
 
 void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax) {

@@ -62,6 +62,7 @@ public:
     void mnuDist_Click(int index);
     void mnuDrawColor_Click();
     void mnuG00feed_Click();
+    void HS1_Change();
     void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
     void Viewer1_FileDroped();
     void Form_Resize();

@@ -20,7 +20,6 @@ ZoomScrollBar::ZoomScrollBar(QScrollBar& bar, CurvexProxy& viewer, QObject* pare
     : QObject(parent), mBar(bar), mViewer(viewer) {
     // The shown part follows the thumb when a drag ends, not while it is dragged.
     mBar.setTracking(false);
-    connect(&mBar, &QScrollBar::valueChanged, this, &ZoomScrollBar::change);
 }
 
 void ZoomScrollBar::takeCeilingFromBar() {

@@ -17,7 +17,8 @@ public:
 
     // Takes the scroll bar's current maximum as the ceiling for every later maximum.
     void takeCeilingFromBar();
-    // The scroll bar's value changed: moves the shown part to it.
+    // The scroll bar's value changed (a step, the end of a thumb drag, or set by the program):
+    // moves the shown part to it.
     void change();
     // The graph was rendered showing lowerPercent..upperPercent of a range of distMax.
     void reDrawed(float lowerPercent, float upperPercent, float distMax);

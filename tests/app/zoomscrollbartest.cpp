@@ -11,6 +11,7 @@ namespace {
 class ZoomScrollBarTest : public ::testing::Test {
 protected:
     ZoomScrollBarTest() {
+        QObject::connect(&bar, &QScrollBar::valueChanged, [this] { zoom.change(); });
         bar.setRange(0, 32767);
         bar.setSingleStep(1);
         bar.setPageStep(1);

@@ -149,15 +149,23 @@ StartupOutcome fail(const CheckFailure& failure, std::int32_t version) {
     return StartupOutcome::Failed;
 }
 
-QString quoted(const QString& text) {
-    return u'"' + text + u'"';
+// One word of a command line in double quotes. The characters a shell takes specially inside
+// double quotes get a backslash, so the word splits back into exactly `text`.
+QString commandWord(const QString& text) {
+    QString word(1, u'"');
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\' || c == u'$' || c == u'`')
+            word += u'\\';
+        word += c;
+    }
+    return word + u'"';
 }
 
 void showDebugButtonInfo(const FrmMain& window) {
     if (!gDebugMode)
         return;
     const QPushButton& button = window.Command1();
-    debugBox(quoted(button.text()));
+    debugBox(u'"' + button.text() + u'"');
     const QColor face = button.palette().color(QPalette::Button);
     const auto colorRef = static_cast<std::uint32_t>(face.red()) |
                           static_cast<std::uint32_t>(face.green()) << 8 |
@@ -177,15 +185,16 @@ StartupOutcome registerControl(std::int32_t version) {
         debugBox(kToolMissing.debugText);
         return fail(kToolMissing, version);
     }
-    const QString toolCommand =
-        quoted(gAppFolder + kToolFile) + u' ' + quoted(controlPath) + u' ' + kRequiredOcxVersion;
+    const QString toolCommand = commandWord(gAppFolder + kToolFile) + u' ' +
+                                commandWord(controlPath) + u' ' + kRequiredOcxVersion;
     const int rc = programRunner().runAndWait(toolCommand, kHiddenWindow, kRegistrationTimeoutMs);
     const CheckFailure result = toolResult(rc);
     debugBox(result.debugText);
     if (rc != 0)
         return fail(result, version);
 
-    programRunner().startDetached(quoted(gAppFolder + kProgramFile) + u' ' + quoted(gPendingFile));
+    programRunner().startDetached(commandWord(gAppFolder + kProgramFile) + u' ' +
+                                  commandWord(gPendingFile));
     unloadMainWindow();
     return StartupOutcome::Restarted;
 }

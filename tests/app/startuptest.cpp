@@ -1,5 +1,6 @@
 #include "startupfixture.h"
 
+#include "commandline.h"
 #include "componentregistry.h"
 #include "curvexids.h"
 
@@ -154,19 +155,32 @@ TEST(StartupCheck, MissingControlFileOrToolEndsWithoutRunningTheTool) {
 }
 
 TEST(StartupCheck, SuccessfulRegistrationRestartsWithTheQuotedFileAndNoMessage) {
-    for (const QString& argument : {QString(), QStringLiteral("\"/no/such file.txt\"")}) {
+    struct Case {
+        QString argument;
+        QString restart; // the command line after the program's quoted path
+        QString pending;
+    };
+    const Case cases[] = {
+        {QString(), QStringLiteral("\"\""), QString()},
+        {QStringLiteral("\"/no/such file.txt\""), QStringLiteral("\"/no/such file.txt\""),
+         QStringLiteral("/no/such file.txt")},
+        {QStringLiteral("/a\"b/$HOME/`x`\\y.txt"),
+         QStringLiteral("\"/a\\\"b/\\$HOME/\\`x\\`\\\\y.txt\""),
+         QStringLiteral("/a\"b/$HOME/`x`\\y.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument.toStdString());
         StartupRun run(0);
         run.registerOldControl();
         run.placeControlAndTool();
 
-        EXPECT_EQ(Main(argument), StartupOutcome::Restarted);
+        EXPECT_EQ(Main(c.argument), StartupOutcome::Restarted);
         EXPECT_TRUE(run.prompts.messages.empty());
         ASSERT_EQ(run.runner.detached.size(), 1u);
-        const QString pending =
-            argument.isEmpty() ? QString() : QStringLiteral("/no/such file.txt");
-        EXPECT_EQ(
-            run.runner.detached[0],
-            QStringLiteral("\"%1\" \"%2\"").arg(run.file(QStringLiteral("Plotwell")), pending));
+        const QString program = run.file(QStringLiteral("Plotwell"));
+        EXPECT_EQ(run.runner.detached[0], u'"' + program + QStringLiteral("\" ") + c.restart);
+        // The new process receives the file as its one argument, whatever characters it holds.
+        EXPECT_EQ(splitCommandLine(run.runner.detached[0]), QStringList({program, c.pending}));
         EXPECT_EQ(FrmMain::instance(), nullptr);
         EXPECT_TRUE(run.ini().contains("Form Top="));
     }

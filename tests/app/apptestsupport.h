@@ -19,8 +19,7 @@
 #include <vector>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
+inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 

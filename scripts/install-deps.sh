@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-ipafont-gothic
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     cups cups-bsd printer-driver-cups-pdf poppler-utils

@@ -36,7 +36,9 @@ void CutSynthesizer::generate(std::int64_t blocks, CutWriter& writer) {
     m_current.z = kSafeZ;
     m_previous = m_current;
     writer.remark("%");
-    writer.remark("O" + std::to_string(uniform(1000, 9999)));
+    std::string programNumber = "O";
+    programNumber += std::to_string(uniform(1000, 9999));
+    writer.remark(programNumber);
     writer.remark("(MONITORING DATA, SEED-GENERATED)");
     writer.remark("");
     writer.start(m_current.x, m_current.y, m_current.z);

@@ -51,10 +51,11 @@ QString readValue(const QString& section, const QString& key, std::size_t& count
 }
 
 // Programs still running after their time-out. They are kept (never destroyed) because
-// destroying a QProcess ends its program.
+// destroying a QProcess ends its program; the list itself is never destroyed either, so that they
+// stay reachable to the end of the process instead of turning into leaks at exit.
 std::vector<QProcess*>& abandonedPrograms() {
-    static std::vector<QProcess*> programs;
-    return programs;
+    static auto* programs = new std::vector<QProcess*>;
+    return *programs;
 }
 
 } // namespace

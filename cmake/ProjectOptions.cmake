@@ -5,6 +5,10 @@ function(plotwell_target_options target)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                                  -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/lsansuppressions.cpp)
+        endif()
     endif()
 endfunction()
 

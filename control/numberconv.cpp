@@ -84,6 +84,29 @@ bool isNumberChar(char c) {
            c == '_' || c == '(' || c == ')' || c == '+' || c == '-';
 }
 
+// Where a hexadecimal number that starts at `p` (after "0x") ends: digits, a point, digits, and
+// a binary exponent only when a digit follows its one optional sign. from_chars alone would also
+// read "p+-5" as an exponent.
+const char* hexNumberEnd(const char* p) {
+    while (isHexDigit(*p))
+        ++p;
+    if (*p == '.') {
+        ++p;
+        while (isHexDigit(*p))
+            ++p;
+    }
+    if (*p != 'p' && *p != 'P')
+        return p;
+    const char* exponent = p + 1;
+    if (*exponent == '+' || *exponent == '-')
+        ++exponent;
+    if (!isDigit(*exponent))
+        return p;
+    while (isDigit(*exponent))
+        ++exponent;
+    return exponent;
+}
+
 // A result beyond a double's range: strtod of the "C" locale decides between infinity and zero.
 double outOfRange(const char* text) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
@@ -105,6 +128,7 @@ bool slowPath(const char* p, double& value) {
             return true;
         }
         p = digits;
+        end = hexNumberEnd(digits);
         format = std::chars_format::hex;
     }
     const auto [ptr, ec] = std::from_chars(p, end, value, format);

@@ -1,10 +1,10 @@
 #include "columnpath.h"
 
-#include "gdicanvas.h"
+#include "chartcanvas.h"
 
 #include <algorithm>
 
-ColumnPath::ColumnPath(GdiCanvas& canvas) : canvas_(canvas) {}
+ColumnPath::ColumnPath(ChartCanvas& canvas) : canvas_(canvas) {}
 
 void ColumnPath::selectPen(ColorRef colour) {
     flush();

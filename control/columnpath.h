@@ -2,7 +2,7 @@
 
 #include "curvepath.h"
 
-class GdiCanvas;
+class ChartCanvas;
 
 // A curve path that paints exactly the pixels of a line to every point, drawing each pixel column
 // once. Consecutive points in one column form a group: the lines between them are vertical and
@@ -12,7 +12,7 @@ class GdiCanvas;
 // painted. A pen change ends the group, so every segment keeps its colour.
 class ColumnPath final : public CurvePath {
 public:
-    explicit ColumnPath(GdiCanvas& canvas);
+    explicit ColumnPath(ChartCanvas& canvas);
 
     void selectPen(ColorRef colour) override;
     void moveTo(int x, int y) override;
@@ -31,7 +31,7 @@ private:
     void startColumn(int x, int y);
     void flush();
 
-    GdiCanvas& canvas_;
+    ChartCanvas& canvas_;
     bool open_ = false;
     bool single_ = true;
     int x_ = 0;

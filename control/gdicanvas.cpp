@@ -1,11 +1,11 @@
 #include "gdicanvas.h"
 
-#include <QFontMetrics>
+#include "chartfont.h"
+
 #include <QImage>
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -24,51 +24,6 @@ Wide ceilDiv(Wide numerator, Wide denominator) {
 
 std::int64_t sign(std::int64_t value) {
     return (value > 0) - (value < 0);
-}
-
-const QString kFontFamily = QStringLiteral("DejaVu Sans Mono");
-
-struct FaceSize {
-    int pixelSize = 1;
-    int stretch = QFont::Unstretched;
-};
-
-QFont makeFont(FaceSize size) {
-    QFont font(kFontFamily);
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setWeight(QFont::Thin);
-    font.setPixelSize(size.pixelSize);
-    font.setStretch(size.stretch);
-    return font;
-}
-
-int advanceOf(FaceSize size) {
-    return QFontMetrics(makeFont(size)).horizontalAdvance(QLatin1Char('0'));
-}
-
-int cellHeightOf(FaceSize size) {
-    const QFontMetrics metrics(makeFont(size));
-    return metrics.ascent() + metrics.descent();
-}
-
-// The face size whose character cell is `height` pixels high, as far as whole pixel sizes reach,
-// narrowed to an advance of height / 2; found once per height.
-FaceSize faceSizeFor(int height) {
-    static std::unordered_map<int, FaceSize> known;
-    if (const auto found = known.find(height); found != known.end())
-        return found->second;
-    FaceSize size{height, QFont::Unstretched};
-    while (size.pixelSize > 1 && cellHeightOf(size) > height)
-        --size.pixelSize;
-    const int target = height / 2;
-    size.stretch = std::clamp(qRound(100.0 * target / advanceOf(size)), 1, 4000);
-    for (int tries = 0; tries < 8 && advanceOf(size) > target && size.stretch > 1; ++tries)
-        --size.stretch;
-    for (int tries = 0; tries < 8 && advanceOf(size) < target && size.stretch < 4000; ++tries)
-        ++size.stretch;
-    known.emplace(height, size);
-    return size;
 }
 
 } // namespace
@@ -121,7 +76,7 @@ void GdiCanvas::selectFont(int height, TextDirection direction) {
     hasFont_ = height / 2 > 0;
     direction_ = direction;
     if (hasFont_)
-        painter_.setFont(makeFont(faceSizeFor(height)));
+        painter_.setFont(ChartFace::forCellHeight(height).font());
 }
 
 void GdiCanvas::moveTo(int x, int y) {
@@ -209,11 +164,7 @@ void GdiCanvas::rectangle(int left, int top, int right, int bottom) {
         return;
     painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), painter_.brush());
     const Point saved = current_;
-    moveTo(left, top);
-    lineTo(right - 1, top);
-    lineTo(right - 1, bottom - 1);
-    lineTo(left, bottom - 1);
-    lineTo(left, top);
+    traceOutline(left, top, right, bottom);
     current_ = saved;
 }
 

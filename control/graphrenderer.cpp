@@ -4,6 +4,7 @@
 #include "curvexmodule.h"
 #include "gdicanvas.h"
 #include "series.h"
+#include "vectorcanvas.h"
 
 #include <QImage>
 
@@ -27,7 +28,7 @@ constexpr int kTickLength = 10;
 constexpr int kBreakHole = 10;
 constexpr int kBreakRadius = 5;
 
-using Direction = GdiCanvas::TextDirection;
+using Direction = ChartCanvas::TextDirection;
 
 // Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
 // the 32-bit range stay at its ends.
@@ -214,7 +215,7 @@ void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& in
     path.finish();
 }
 
-void drawTitles(GdiCanvas& canvas, const Frame& frame, const GraphInputs& inputs) {
+void drawTitles(ChartCanvas& canvas, const Frame& frame, const GraphInputs& inputs) {
     canvas.selectFont(frame.fh, Direction::Upward);
     canvas.textOut(frame.x0 - 2 * frame.fh - 3,
                    truncToInt(0.5 * frame.height * frame.fy) +
@@ -239,7 +240,7 @@ void forEachTick(long long k, float step, float end, int limit, DrawTick drawTic
     }
 }
 
-void drawVerticalScale(GdiCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+void drawVerticalScale(ChartCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
     canvas.selectPen(graph.axisColour);
     canvas.moveTo(frame.x0, frame.y0);
     canvas.lineTo(frame.x0, frame.yTop);
@@ -256,7 +257,7 @@ void drawVerticalScale(GdiCanvas& canvas, const Frame& frame, const CCutGraph& g
 
 // One S stroke of the break mark: the right half of a circle above the axis and the left half
 // of a circle below it, both meeting the axis at x.
-void drawBreakStroke(GdiCanvas& canvas, const Frame& frame, int x) {
+void drawBreakStroke(ChartCanvas& canvas, const Frame& frame, int x) {
     const int y0 = frame.y0;
     const int d = 2 * kBreakRadius;
     canvas.setClipRect(x, y0 - d, x + kBreakRadius, y0);
@@ -265,7 +266,7 @@ void drawBreakStroke(GdiCanvas& canvas, const Frame& frame, int x) {
     canvas.ellipse(x - kBreakRadius, y0, x + kBreakRadius, y0 + d);
 }
 
-void drawHorizontalAxis(GdiCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+void drawHorizontalAxis(ChartCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
     canvas.selectFont(frame.fh, Direction::Horizontal);
     canvas.moveTo(frame.x0, frame.y0);
     if (frame.gap == 0) {
@@ -299,7 +300,7 @@ long long firstTickIndex(float step, float xLo) {
     return low;
 }
 
-void drawHorizontalTicks(GdiCanvas& canvas, const Frame& frame) {
+void drawHorizontalTicks(ChartCanvas& canvas, const Frame& frame) {
     if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
         return;
     const float step = NiceStep(frame.xLo, frame.xHi);
@@ -313,7 +314,7 @@ void drawHorizontalTicks(GdiCanvas& canvas, const Frame& frame) {
 }
 
 template <class Path>
-void drawGraphWith(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
+void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
     Frame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
     graph.fontHeight = frame.fh;
     frame.maximum = maximumOf(inputs);
@@ -359,7 +360,13 @@ void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
     drawGraphWith(canvas, graph, inputs, curve);
 }
 
-void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve) {
+void DrawGraph(QPainter& painter, CCutGraph& graph, const GraphInputs& inputs) {
+    VectorCanvas canvas(painter, graph.plotWidth, graph.plotHeight);
+    ColumnPath curve(canvas);
+    drawGraphWith(canvas, graph, inputs, curve);
+}
+
+void DrawGraph(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve) {
     drawGraphWith(canvas, graph, inputs, curve);
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 
 class QImage;
-class GdiCanvas;
+class QPainter;
+class ChartCanvas;
 class CurvePath;
 
 // What a render reads besides the graph state.
@@ -25,8 +26,12 @@ GraphInputs moduleGraphInputs(const CCutGraph& graph);
 // fontHeight, distMax, plotLeft and plotRight back into `graph`.
 void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs);
 
+// The same render as vector drawing on `painter`, one unit of its coordinates per pixel of the
+// chart, with the same reduced curve: lines as lines, labels as text.
+void DrawGraph(QPainter& painter, CCutGraph& graph, const GraphInputs& inputs);
+
 // The same render onto a canvas, with the curve sent through `curve`.
-void DrawGraph(GdiCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve);
+void DrawGraph(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, CurvePath& curve);
 
 // The tick step for the value range a..b.
 float NiceStep(float a, float b);

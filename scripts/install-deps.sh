@@ -4,10 +4,10 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-ipafont-gothic
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-ipafont-gothic
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    cups cups-bsd printer-driver-cups-pdf poppler-utils
+    cups cups-bsd printer-driver-cups-pdf poppler-utils librsvg2-bin
     xvfb xauth
 )
 

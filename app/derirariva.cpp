@@ -5,6 +5,7 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "programrunner.h"
+#include "settingslocation.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
@@ -23,7 +24,6 @@ constexpr std::int16_t kHiddenWindow = 0;
 const char* const kControlFile = "Curvex.ocx";
 const char* const kToolFile = "PWRegOcx";
 const char* const kProgramFile = "Plotwell";
-const char* const kSettingsFile = "Plotwell.ini";
 const char* const kProgramTitle = "Plotwell";
 const char* const kDebugTitle = "Run Debug";
 
@@ -207,7 +207,7 @@ StartupOutcome Main(const QString& commandLine) {
     gAppFolder = programFolder();
     if (!gAppFolder.endsWith(u'/'))
         gAppFolder += u'/';
-    SetIniFile(gAppFolder + kSettingsFile);
+    SetIniFile(settingsFileFor(gAppFolder));
     gDebugMode = ReadIniValue(QStringLiteral("DEBUG"), QStringLiteral("RUN_DEBUG")) ==
                  QStringLiteral("TRUE");
     LoadInterfaceTexts();

@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-dev
     cups cups-bsd printer-driver-cups-pdf poppler-utils librsvg2-bin
     xvfb xauth
+    binutils desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "filetyperule.h"
 #include "frmcolordlg.h"
 #include "g00feedprompt.h"
+#include "helpmenu.h"
 #include "mainlayout.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
@@ -165,6 +166,7 @@ void FrmMain::createMenus() {
     }
     mMnuDrawColor = mMnuConfig->addAction(QStringLiteral("Drawing Color"));
     mMnuG00feed = mMnuConfig->addAction(QStringLiteral("G00 Feed"));
+    new HelpMenu(*menuBar());
 }
 
 void FrmMain::connectHandlers() {
@@ -210,7 +212,7 @@ int FrmMain::pixelsToTwips(int pixels) const {
 }
 
 void FrmMain::Form_Load() {
-    Viewer1().setIniFileName(gAppFolder + QStringLiteral("Plotwell.ini"));
+    Viewer1().setIniFileName(gIniFile);
     mHS1->setMaximum(kScrollMaximum);
     mZoom->takeCeilingFromBar();
     loadGeometry();

@@ -60,8 +60,12 @@ constexpr std::array kProgIdKeys = {"CLSID"};
 
 } // namespace
 
+QString ComponentRegistry::userFolder() {
+    return configHome() + QStringLiteral("/Plotwell");
+}
+
 QString ComponentRegistry::filePath() {
-    return configHome() + QStringLiteral("/Plotwell/components.ini");
+    return userFolder() + QStringLiteral("/components.ini");
 }
 
 QString ComponentRegistry::classSection(const QString& clsid) {

@@ -25,6 +25,9 @@ struct ClassRegistration {
 // name. An empty value counts as absent, so unregistration empties the keys it owns.
 class ComponentRegistry {
 public:
+    // The per-user folder "Plotwell" under $XDG_CONFIG_HOME, which holds the registry and, for a
+    // program that cannot write its own folder, its settings file.
+    static QString userFolder();
     static QString filePath();
 
     // False when the registry file could not be written.

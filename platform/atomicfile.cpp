@@ -1,9 +1,10 @@
 #include "atomicfile.h"
 
+#include "filepath.h"
+#include "temporaryfiles.h"
+
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -61,36 +62,11 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a write really replaces: the target of a symbolic link, else the path itself.
-std::string resolvedTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-        return path;
-    }
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) {
-        return path;
-    }
-    return resolved;
-}
-
 // Creates a file that did not exist before, beside `target`; -1 when the folder refuses.
 int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
-    const std::string folder = folderOf(target);
-    const auto slash = target.rfind('/');
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folder + "/." + base + "." + std::to_string(::getpid()) + "." +
-                        std::to_string(counter++) + ".tmp";
+        temporaryPath = temporaryPathBeside(target, ::getpid(), counter++);
         const int fd =
             openRetrying(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
@@ -109,12 +85,33 @@ void syncFolder(const std::string& folder) {
     }
 }
 
+// Gives the new file the old one's owner and group as far as the process may: root gives both,
+// an owner a group it belongs to; otherwise the new file stays the writer's.
+void takeOverOwner(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+}
+
 bool fillTemporary(int fd, const std::string& target, std::string_view content) {
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0) {
-        return false;
+    if (::stat(target.c_str(), &st) == 0) {
+        takeOverOwner(fd, st);
+        if (::fchmod(fd, st.st_mode & 07777) != 0) {
+            return false;
+        }
     }
     return writeAll(fd, content) && ::fsync(fd) == 0;
+}
+
+// A rename would replace a file that a plain write may not change: one the process lacks write
+// permission for, or one without any write permission at all, which root could otherwise write.
+bool isWriteProtected(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return errno != ENOENT;
+    }
+    return (st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 } // namespace
@@ -153,11 +150,11 @@ FileReadStatus readWholeFile(const std::string& path, std::string& out) {
 }
 
 bool replaceFileAtomically(const std::string& path, std::string_view content) {
-    const std::string target = resolvedTarget(path);
-    // A rename would replace a file that its owner made read-only; refuse as a plain write would.
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+    const std::string target = linkTarget(path);
+    if (target.empty() || isWriteProtected(target)) {
         return false;
     }
+    removeStaleTemporaries(target);
     std::string temporaryPath;
     FileDescriptor temporary(createTemporaryBeside(target, temporaryPath));
     if (!temporary.valid()) {

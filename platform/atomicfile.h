@@ -15,9 +15,11 @@ enum class FileReadStatus {
 FileReadStatus readWholeFile(const std::string& path, std::string& out);
 
 // Writes `content` to a new file beside `path`, flushes it to disk and renames it over `path`.
-// A symbolic link is followed: its target is replaced. An existing file keeps its permission
-// bits; a new one gets 0666 less the umask. A file the caller may not write is refused. On
-// failure `path` is untouched and false comes back.
+// A symbolic link is followed: its target is replaced, or created when it does not exist yet.
+// An existing file keeps its permission bits, and its owner and group as far as the process may
+// give them; a new one gets 0666 less the umask. A file the caller may not write, or one without
+// any write permission (also for root), is refused. On failure `path` is untouched and false
+// comes back. Temporary files that killed writers left beside the file are removed.
 bool replaceFileAtomically(const std::string& path, std::string_view content);
 
 // Called with the temporary file's path once it holds the flushed new content, right before the

@@ -1,6 +1,8 @@
 #include "privateprofile.h"
 
 #include "atomicfile.h"
+#include "filepath.h"
+#include "folderlock.h"
 #include "profiletext.h"
 
 #include <algorithm>
@@ -52,14 +54,23 @@ bool writePrivateProfileString(std::string_view section, std::string_view key,
     if (!ProfileText::canStore(section, key, value)) {
         return false;
     }
+    const std::string target = linkTarget(file);
+    if (target.empty()) {
+        return false;
+    }
+    // Another writer that read the file before this one replaces it would lose this key.
+    const FolderLock lock(folderOf(target));
+    if (!lock.held()) {
+        return false;
+    }
     try {
         std::string bytes;
         // Only a missing file may be created afresh; one that exists but cannot be read must not
         // be replaced by a file holding just this key.
-        if (readWholeFile(file, bytes) == FileReadStatus::Failed) {
+        if (readWholeFile(target, bytes) == FileReadStatus::Failed) {
             return false;
         }
-        return replaceFileAtomically(file, ProfileText(bytes).withValue(section, key, value));
+        return replaceFileAtomically(target, ProfileText(bytes).withValue(section, key, value));
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {

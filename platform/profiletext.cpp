@@ -5,6 +5,9 @@
 
 namespace {
 
+// What some editors put before the first line of a UTF-8 file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -95,7 +98,7 @@ ProfileText::Location ProfileText::locate(std::string_view section, std::string_
     Location where;
     bool inSection = false;
     bool inFirstSection = false;
-    for (std::size_t pos = 0; pos < bytes_.size();) {
+    for (std::size_t pos = textBegin(); pos < bytes_.size();) {
         const Line line = lineAt(bytes_, pos);
         pos = line.end;
         const std::string_view content = bytes_.substr(line.begin, line.contentEnd - line.begin);
@@ -140,6 +143,10 @@ std::optional<std::string_view> ProfileText::value(std::string_view section,
     return raw.substr(0, raw.find('\0'));
 }
 
+std::size_t ProfileText::textBegin() const {
+    return bytes_.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
 std::string_view ProfileText::lineEnding() const {
     const std::size_t lf = bytes_.find('\n');
     return lf != std::string_view::npos && lf > 0 && bytes_[lf - 1] == '\r' ? "\r\n" : "\n";
@@ -148,7 +155,7 @@ std::string_view ProfileText::lineEnding() const {
 // What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF (or at the
 // start), LF after a lone CR, else the text's line ending.
 std::string_view ProfileText::missingLineEnd(std::size_t lineEnd) const {
-    if (lineEnd == 0 || bytes_[lineEnd - 1] == '\n') {
+    if (lineEnd <= textBegin() || bytes_[lineEnd - 1] == '\n') {
         return {};
     }
     return bytes_[lineEnd - 1] == '\r' ? "\n" : lineEnding();

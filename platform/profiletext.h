@@ -11,7 +11,8 @@
 // Lines end with LF or CR LF. A line whose first non-blank byte is "[" starts a section named by
 // the text up to the first "]" (or the end of the line when there is none). A line with "=" is a
 // key line of the current section unless it starts with ";" or "#" (a comment). Anything else is
-// kept as it is and otherwise ignored. Names match without regard to ASCII case; blanks (space
+// kept as it is and otherwise ignored. A UTF-8 byte-order mark before the first line is no part
+// of it and stays where it is. Names match without regard to ASCII case; blanks (space
 // and tab) around names and values do not count.
 class ProfileText {
 public:
@@ -45,6 +46,7 @@ private:
     };
 
     Location locate(std::string_view section, std::string_view key) const;
+    std::size_t textBegin() const;
     std::string_view lineEnding() const;
     std::string_view missingLineEnd(std::size_t lineEnd) const;
 

@@ -85,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "Key", "1"},
         ReadCase{"KeyAfterBrokenHeaderIsNotText", "[Text]\nA=1\n[Broken\nKey=1\n", "Text", "Key",
                  "DEFAULT"},
-        ReadCase{"LineWithoutEquals", "[Text]\nno equals here\nKey=v\n", "Text", "Key", "v"}),
+        ReadCase{"LineWithoutEquals", "[Text]\nno equals here\nKey=v\n", "Text", "Key", "v"},
+        ReadCase{"ByteOrderMarkBeforeFirstSection", "\xEF\xBB\xBF[Text]\r\nKey=v\r\n", "Text",
+                 "Key", "v"},
+        ReadCase{"ByteOrderMarkOnlyAtTheStart", "[A]\n\xEF\xBB\xBF[Text]\nKey=v\n", "Text", "Key",
+                 "DEFAULT"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(ProfileReadFile, MissingFileOrFolderGivesDefault) {
@@ -158,7 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"GarbageKept", "\xff\0\x01\n[A]\nno equals\n[Broken\n=orphan\nx=1\n"s, "A", "Key",
                   "v", "\xff\0\x01\n[A]\nKey=v\nno equals\n[Broken\n=orphan\nx=1\n"s},
         WriteCase{"WriteIntoBrokenHeader", "[Broken\nx=1\n", "Broken", "y", "2",
-                  "[Broken\nx=1\ny=2\n"}),
+                  "[Broken\nx=1\ny=2\n"},
+        WriteCase{"ByteOrderMarkKeptAndFirstSectionFound", "\xEF\xBB\xBF[A]\nx=1\n", "A", "Key",
+                  "v", "\xEF\xBB\xBF[A]\nx=1\nKey=v\n"},
+        WriteCase{"ByteOrderMarkKeptBeforeFirstKey", "\xEF\xBB\xBF[A]\r\nKey=old\r\n", "A", "Key",
+                  "new", "\xEF\xBB\xBF[A]\r\nKey=new\r\n"},
+        WriteCase{"ByteOrderMarkAloneStaysFirst", "\xEF\xBB\xBF", "A", "Key", "v",
+                  "\xEF\xBB\xBF[A]\nKey=v\n"}),
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 TEST(ProfileWriteFile, CreatesMissingFileWithLf) {
@@ -323,6 +333,8 @@ TEST(ProfileWriteFile, InterruptedBeforeRenameLeavesOldFileIntact) {
     EXPECT_EQ(WTERMSIG(killed), SIGKILL);
     EXPECT_EQ(readBytes(file), before);
     EXPECT_EQ(readValue(file, "A", "Key"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
+        << "the killed writer's temporary file";
 
     const int checked = statusOfWriteInChild(file, exitWithTemporaryContent);
     ASSERT_TRUE(WIFEXITED(checked));
@@ -331,6 +343,8 @@ TEST(ProfileWriteFile, InterruptedBeforeRenameLeavesOldFileIntact) {
 
     ASSERT_TRUE(writePrivateProfileString("A", "Key", "new", file));
     EXPECT_EQ(readBytes(file), "[A]\nKey=new\nOther=kept\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "the next writer removes the temporary files of writers that are gone";
 }
 
 } // namespace

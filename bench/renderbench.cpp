@@ -1,6 +1,4 @@
-#include "binarycutwriter.h"
-#include "cutloader.h"
-#include "cutsynthesizer.h"
+#include "generateddata.h"
 #include "graphrenderer.h"
 
 #include <benchmark/benchmark.h>
@@ -8,23 +6,12 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include <string>
-
 namespace {
 
 constexpr std::int64_t kBlocks = 1'000'000;
 
 const CutDataSet& benchData() {
-    static const CutDataSet data = [] {
-        BinaryCutWriter writer;
-        CutSynthesizer(7).generate(kBlocks, writer);
-        // The decoder takes the file's bytes followed by one zero byte.
-        std::string bytes = writer.contents();
-        bytes.push_back('\0');
-        CutDataSet decoded;
-        DecodeCutBinary(std::span<const char>(bytes.data(), bytes.size()), decoded);
-        return decoded;
-    }();
+    static const CutDataSet data = generatedData(kBlocks);
     return data;
 }
 

@@ -1,5 +1,6 @@
 #include "graphrenderer.h"
 
+#include "chartframe.h"
 #include "columnpath.h"
 #include "curvexmodule.h"
 #include "gdicanvas.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -30,50 +30,9 @@ constexpr int kBreakRadius = 5;
 
 using Direction = ChartCanvas::TextDirection;
 
-// Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
-// the 32-bit range stay at its ends.
-int truncToInt(double value) {
-    if (value > -2147483649.0 && value < 2147483648.0)
-        return static_cast<int>(value);
-    if (std::isnan(value))
-        return 0;
-    return value > 0.0 ? INT_MAX : INT_MIN;
-}
-
-int offsetPixel(int base, int offset) {
-    const long long sum = static_cast<long long>(base) + offset;
-    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
-}
-
 int labelWidth(const std::string& text, int charWidth) {
     return static_cast<int>(text.size()) * charWidth;
 }
-
-// Everything a render derives from the plot size, the data and the shown range.
-struct Frame {
-    int width = 0;
-    int height = 0;
-    int fh = 0;
-    int cw = 0;
-    float fx = 0.0f;
-    float fy = 0.0f;
-    int x0 = 0;
-    int y0 = 0;
-    int yTop = 0;
-    int xEnd = 0;
-    float maximum = 0.0f;
-    float xLo = 0.0f;
-    float xHi = 100.0f;
-    float sx = 1.0f;
-    float sy = 1.0f;
-    int gap = 0;
-
-    int plotLeft() const { return x0 + gap; }
-    int pointX(float value) const {
-        return offsetPixel(plotLeft(), truncToInt((value - xLo) * sx));
-    }
-    int pointY(float value) const { return offsetPixel(y0, -truncToInt(value * sy)); }
-};
 
 bool hasData(const GraphInputs& inputs) {
     return inputs.data != nullptr && inputs.data->hasData() && inputs.data->count > 0;
@@ -83,46 +42,6 @@ float maximumOf(const GraphInputs& inputs) {
     if (inputs.data == nullptr || inputs.primaryDrawMode >= kMaximaCount)
         return 0.0f;
     return inputs.data->maxima[inputs.primaryDrawMode];
-}
-
-bool drawsCurve(std::int32_t distanceMode) {
-    return distanceMode >= 0 && distanceMode <= 2;
-}
-
-Frame layoutFrame(int width, int height) {
-    Frame frame;
-    frame.width = width;
-    frame.height = height;
-    frame.fh = truncToInt(height * 0.05);
-    frame.cw = frame.fh / 2;
-    frame.fx = static_cast<float>(width - 2 * frame.fh - 3) / static_cast<float>(width);
-    frame.fy = static_cast<float>(height - 2 * frame.fh - 3) / static_cast<float>(height);
-    frame.x0 = truncToInt((1.0f - frame.fx) * static_cast<float>(width));
-    frame.y0 = truncToInt(static_cast<float>(height) * frame.fy);
-    frame.yTop = truncToInt(height * 0.02);
-    frame.xEnd = truncToInt(width * 0.98);
-    return frame;
-}
-
-// The shown range of the data with its 3.0-unit minimum span, the break gap and both scales.
-void applyShownRange(Frame& frame, const CCutGraph& graph, const CutDataSet& data, float distMax) {
-    if (drawsCurve(graph.distanceMode)) {
-        const float end = horizontalValue(data, data.count - 1, graph.distanceMode);
-        frame.xLo = static_cast<float>(end * graph.lowerPercent * 0.01);
-        frame.xHi = static_cast<float>(end * graph.upperPercent * 0.01);
-    }
-    if (frame.xHi - frame.xLo < 3.0f) {
-        if (frame.xLo + 3.0f > distMax)
-            frame.xLo = frame.xHi - 3.0f;
-        else
-            frame.xHi = frame.xLo + 3.0f;
-    }
-    frame.gap = frame.xLo > 0.0f ? truncToInt(frame.width * 0.1) : 0;
-    if (frame.maximum > 0.0f)
-        frame.sy = static_cast<float>((frame.fy - 0.02) * frame.height / frame.maximum);
-    const float span = frame.xHi - frame.xLo;
-    if (span > 0.0f)
-        frame.sx = static_cast<float>(((frame.fx - 0.02) * frame.width - frame.gap) / span);
 }
 
 // The colour index as the tool numbers of the records change.
@@ -153,47 +72,10 @@ struct ToolColours {
     }
 };
 
-// The horizontal values of a distance mode read straight from their array (block numbers as
-// unsigned 32-bit values), for the loop over every shown record.
-class HorizontalArray {
-public:
-    HorizontalArray(const CutDataSet& data, std::int32_t distanceMode)
-        : distances_(distanceMode == 0   ? data.totalDistance.data()
-                     : distanceMode == 1 ? data.cutDistance.data()
-                                         : nullptr),
-          blockNos_(data.blockNos.data()) {}
-
-    float operator[](std::uint32_t i) const {
-        return distances_ ? distances_[i]
-                          : static_cast<float>(static_cast<std::uint32_t>(blockNos_[i]));
-    }
-
-private:
-    const float* distances_;
-    const std::int32_t* blockNos_;
-};
-
-// The first record at or beyond xLo, never past the last one. The distance arrays never
-// decrease, so a binary search finds it; a running sum that became infinite or NaN ends in a
-// value that is not finite, and block numbers may go up and down: both are walked.
-std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
-                               std::int32_t distanceMode, float xLo) {
-    const std::uint32_t last = data.count - 1;
-    if (distanceMode == 0 || distanceMode == 1) {
-        const std::vector<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
-        if (std::isfinite(array[last]))
-            return static_cast<std::uint32_t>(
-                std::lower_bound(array.begin(), array.begin() + last, xLo) - array.begin());
-    }
-    std::uint32_t i = 0;
-    while (i < last && xs[i] < xLo)
-        ++i;
-    return i;
-}
-
 // Path is CurvePath for a caller's path, or the final ColumnPath so that its calls are direct.
 template <class Path>
-void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& inputs, Path& path) {
+void drawCurve(const ChartFrame& frame, const CCutGraph& graph, const GraphInputs& inputs,
+               Path& path) {
     const CutDataSet& data = *inputs.data;
     const HorizontalArray xs(data, graph.distanceMode);
     const auto pointY = [&](std::uint32_t i) {
@@ -215,7 +97,7 @@ void drawCurve(const Frame& frame, const CCutGraph& graph, const GraphInputs& in
     path.finish();
 }
 
-void drawTitles(ChartCanvas& canvas, const Frame& frame, const GraphInputs& inputs) {
+void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const GraphInputs& inputs) {
     canvas.selectFont(frame.fh, Direction::Upward);
     canvas.textOut(frame.x0 - 2 * frame.fh - 3,
                    truncToInt(0.5 * frame.height * frame.fy) +
@@ -240,7 +122,7 @@ void forEachTick(long long k, float step, float end, int limit, DrawTick drawTic
     }
 }
 
-void drawVerticalScale(ChartCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const CCutGraph& graph) {
     canvas.selectPen(graph.axisColour);
     canvas.moveTo(frame.x0, frame.y0);
     canvas.lineTo(frame.x0, frame.yTop);
@@ -257,7 +139,7 @@ void drawVerticalScale(ChartCanvas& canvas, const Frame& frame, const CCutGraph&
 
 // One S stroke of the break mark: the right half of a circle above the axis and the left half
 // of a circle below it, both meeting the axis at x.
-void drawBreakStroke(ChartCanvas& canvas, const Frame& frame, int x) {
+void drawBreakStroke(ChartCanvas& canvas, const ChartFrame& frame, int x) {
     const int y0 = frame.y0;
     const int d = 2 * kBreakRadius;
     canvas.setClipRect(x, y0 - d, x + kBreakRadius, y0);
@@ -266,7 +148,7 @@ void drawBreakStroke(ChartCanvas& canvas, const Frame& frame, int x) {
     canvas.ellipse(x - kBreakRadius, y0, x + kBreakRadius, y0 + d);
 }
 
-void drawHorizontalAxis(ChartCanvas& canvas, const Frame& frame, const CCutGraph& graph) {
+void drawHorizontalAxis(ChartCanvas& canvas, const ChartFrame& frame, const CCutGraph& graph) {
     canvas.selectFont(frame.fh, Direction::Horizontal);
     canvas.moveTo(frame.x0, frame.y0);
     if (frame.gap == 0) {
@@ -300,7 +182,7 @@ long long firstTickIndex(float step, float xLo) {
     return low;
 }
 
-void drawHorizontalTicks(ChartCanvas& canvas, const Frame& frame) {
+void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame) {
     if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
         return;
     const float step = NiceStep(frame.xLo, frame.xHi);
@@ -315,14 +197,15 @@ void drawHorizontalTicks(ChartCanvas& canvas, const Frame& frame) {
 
 template <class Path>
 void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
-    Frame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
+    ChartFrame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
     graph.fontHeight = frame.fh;
     frame.maximum = maximumOf(inputs);
     const bool withData = hasData(inputs);
     if (withData) {
         const CutDataSet& data = *inputs.data;
         graph.distMax = data.totalDistance[data.count - 1];
-        applyShownRange(frame, graph, data, graph.distMax);
+        applyShownRange(frame, graph.distanceMode, graph.lowerPercent, graph.upperPercent, data,
+                        graph.distMax);
         graph.plotLeft = frame.plotLeft();
         graph.plotRight = frame.xEnd;
     }

@@ -78,42 +78,6 @@ TEST(ColumnPath, PaintsWhatEveryLineWouldPaint) {
     }
 }
 
-// Random monitoring data: runs of many blocks inside one pixel column, jumps, spikes far above
-// and below the chart, G00 blocks whose removal per second exceeds the maximum, block numbers
-// that go up and down, and a tool change every few blocks (tool 0 among them).
-CutDataSet randomData(unsigned seed, int count) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    std::uniform_int_distribution<int> runLength(1, 6);
-    std::uniform_int_distribution<int> tool(0, 5);
-    std::uniform_int_distribution<int> blockNo(0, 100000);
-    std::vector<TestBlock> blocks;
-    int toolLeft = 0;
-    std::int16_t currentTool = 1;
-    for (int i = 0; i < count; ++i) {
-        if (toolLeft-- == 0) {
-            toolLeft = runLength(random);
-            currentTool = static_cast<std::int16_t>(tool(random));
-        }
-        TestBlock block;
-        const float kind = unit(random);
-        block.step = kind < 0.05f   ? 0.0f
-                     : kind < 0.7f  ? unit(random) * 0.02f
-                     : kind < 0.97f ? unit(random) * 2.0f
-                                    : unit(random) * 300.0f;
-        const float spike = unit(random);
-        block.removal = spike < 0.02f    ? unit(random) * 100.0f
-                        : spike < 0.03f  ? -unit(random) * 50.0f
-                        : spike < 0.035f ? 1.0e7f
-                                         : unit(random);
-        block.tool = currentTool;
-        block.blockNo = blockNo(random);
-        block.motionCode = unit(random) < 0.1f ? 0 : 1;
-        blocks.push_back(block);
-    }
-    return makeData(blocks);
-}
-
 QImage render(const CutDataSet& data, int distanceMode, int drawMode, float lower, float upper,
               bool fast) {
     CCutGraph graph;

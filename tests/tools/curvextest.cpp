@@ -152,6 +152,61 @@ TEST_F(CurvexTool, WrongUsage) {
     }
 }
 
+// Blocks 1 to 3 share pixel column 154 of a 1000 x 600 chart, 2 and 3 with the largest removal;
+// block 4 is alone in column 980.
+const char* const kPickText = "N1)G01X10F600(A1)F600\nN2)G01X10.01F600(A3)F600\n"
+                              "N3)G01X10.02F600(A3)F600\nN4)G01X100F900(A2)F800\n";
+
+TEST_F(CurvexTool, PickPrintsTheRecordUnderAColumn) {
+    writeBytes(folder.file("p.txt"), kPickText);
+    const std::string second = "1,2,0,1,10.0100002,0,0,600,600,1,3,";
+    struct Case {
+        const char* arguments;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"pick --x 154 p.txt", second + "3\n"},
+        {"pick --x 157 p.txt", second + "3\n"},
+        {"pick --x -50 p.txt", second + "3\n"},
+        {"pick --x 980 p.txt", "3,4,0,1,100,0,0,900,800,1,2,2\n"},
+        {"pick --func 2 --x 154 p.txt", second + "30.0000038\n"},
+        {"pick --dist 2 --x 500 p.txt", second + "3\n"},
+        {"pick --text --size 500x300 --x 80 p.txt", second + "3\n"},
+        {"pick --range 99 100 --x 900 p.txt", "3,4,0,1,100,0,0,900,800,1,2,2\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << run.err;
+        EXPECT_EQ(run.out, c.line) << c.arguments;
+    }
+}
+
+TEST_F(CurvexTool, PickFailures) {
+    writeBytes(folder.file("p.txt"), kPickText);
+    writeBytes(folder.file("noblocks.txt"), "%\nO1000\n");
+    struct Case {
+        const char* arguments;
+        int status;
+    };
+    const Case cases[] = {
+        {"pick --range 50 60 --x 500 p.txt", 1},
+        {"pick --x 500 noblocks.txt", 1},
+        {"pick --x 500 empty.txt", 1},
+        {"pick p.txt", 2},
+        {"pick --x 1.5 p.txt", 2},
+        {"pick --x 5 --func 3 p.txt", 2},
+        {"pick --x 5 --range 50 p.txt", 2},
+        {"pick --x 5 --size 0x10 p.txt", 2},
+        {"pick --x 5 k.dat", 2},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_NE(run.err, "") << c.arguments;
+    }
+}
+
 TEST_F(CurvexTool, HelpDescribesEveryCommand) {
     const CurvexRun run = curvex(folder, "--help");
     EXPECT_EQ(run.status, 0);
@@ -160,7 +215,7 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
                              "usage: curvex info [--text | --binary] FILE",
                              "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
                              "FILE",
-                             "Exit status: 0"})
+                             "       --x PX FILE", "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 

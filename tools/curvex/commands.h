@@ -17,3 +17,4 @@ int runInfo(CommandArguments args);
 int runSynth(CommandArguments args);
 int runTitles(CommandArguments args);
 int runRender(CommandArguments args);
+int runPick(CommandArguments args);

@@ -43,6 +43,16 @@ constexpr Command kCommands[] = {
      "  settings file FILE (none without --ini). Exit status 3 when OUT.png cannot be\n"
      "  written.",
      runRender},
+    {"pick",
+     "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "       --x PX FILE",
+     "Loads FILE and prints the record the chart's read-out shows at pixel column PX of\n"
+     "  the chart that render draws with the same options: in that column the record with\n"
+     "  the largest plotted value (the first of equals), else the one of the nearest column\n"
+     "  that has records (the left one on a tie). One line: index,blockNo,toolNo,\n"
+     "  motionCode,x,y,z,orgFeed,optFeed,removalKind,removal,value. Exit status 1 when the\n"
+     "  chart draws no record.",
+     runPick},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -3,11 +3,11 @@
 #include "curvexmodule.h"
 #include "graphrenderer.h"
 #include "series.h"
+#include "viewoptions.h"
 
 #include <QGuiApplication>
 #include <QImage>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,80 +15,16 @@
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-
 struct RenderSettings {
-    int width = 1000;
-    int height = 600;
-    int function = 0;
-    int distanceMode = 0;
-    float lowerPercent = 0.0f;
-    float upperPercent = 100.0f;
-    float g00Feed = 5000.0f;
+    ViewOptions view;
     std::string iniFile;
     std::string output;
 };
 
-bool readInteger(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return !text.empty() && ec == std::errc() && ptr == end;
-}
-
-bool readSize(const std::string& text, RenderSettings& settings) {
-    const std::size_t cross = text.find('x');
-    if (cross == std::string::npos || !readInteger(text.substr(0, cross), settings.width) ||
-        !readInteger(text.substr(cross + 1), settings.height) || settings.width < 1 ||
-        settings.height < 1 || settings.width > kMaxSide || settings.height > kMaxSide) {
-        std::fprintf(stderr, "curvex: --size needs WxH with sides from 1 to %d, not '%s'\n",
-                     kMaxSide, text.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool readChoice(const std::string& option, const std::string& text, int& value) {
-    if (!readInteger(text, value) || value < 0 || value > 2) {
-        std::fprintf(stderr, "curvex: %s needs 0, 1 or 2, not '%s'\n", option.c_str(),
-                     text.c_str());
-        return false;
-    }
-    return true;
-}
-
-// Takes --range LO HI out of the arguments, as it is the one option with two values.
-bool takeRange(CommandArguments args, std::vector<char*>& rest, RenderSettings& settings) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (std::string(args[i]) != "--range") {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (i + 2 >= args.size()) {
-            std::fprintf(stderr, "curvex: --range needs two values, LO and HI\n");
-            return false;
-        }
-        if (!readOptionNumber("--range", args[i + 1], settings.lowerPercent) ||
-            !readOptionNumber("--range", args[i + 2], settings.upperPercent))
-            return false;
-        i += 2;
-    }
-    return true;
-}
-
 bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings) {
+    if (!readViewOptions(arguments, settings.view))
+        return false;
     const auto& values = arguments.values;
-    if (const auto found = values.find("--size");
-        found != values.end() && !readSize(found->second, settings))
-        return false;
-    if (const auto found = values.find("--func");
-        found != values.end() && !readChoice("--func", found->second, settings.function))
-        return false;
-    if (const auto found = values.find("--dist");
-        found != values.end() && !readChoice("--dist", found->second, settings.distanceMode))
-        return false;
-    if (const auto found = values.find("--g00");
-        found != values.end() && !readOptionNumber("--g00", found->second, settings.g00Feed))
-        return false;
     if (const auto found = values.find("--ini"); found != values.end())
         settings.iniFile = found->second;
     const auto output = values.find("-o");
@@ -109,21 +45,22 @@ int renderToFile(const RenderSettings& settings) {
     static char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
+    const ViewOptions& view = settings.view;
     CurvexModule& module = curvexModule();
     CCutGraph graph;
-    graph.drawModeMask = 1 << settings.function;
+    graph.drawModeMask = 1 << view.function;
     module.primaryDrawMode = PrimaryDrawModeFromMask(graph.drawModeMask, module.primaryDrawMode);
-    graph.distanceMode = settings.distanceMode;
-    graph.lowerPercent = settings.lowerPercent;
-    graph.upperPercent = settings.upperPercent;
-    graph.g00Feed = settings.g00Feed;
-    graph.plotWidth = settings.width;
-    graph.plotHeight = settings.height;
+    graph.distanceMode = view.distanceMode;
+    graph.lowerPercent = view.lowerPercent;
+    graph.upperPercent = view.upperPercent;
+    graph.g00Feed = view.g00Feed;
+    graph.plotWidth = view.width;
+    graph.plotHeight = view.height;
 
-    QImage image(settings.width, settings.height, QImage::Format_RGB32);
+    QImage image(view.width, view.height, QImage::Format_RGB32);
     if (image.isNull()) {
-        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", settings.width,
-                     settings.height);
+        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", view.width,
+                     view.height);
         return kExitFailure;
     }
     DrawGraph(image, graph, moduleGraphInputs(graph));
@@ -139,7 +76,7 @@ int renderToFile(const RenderSettings& settings) {
 int runRender(CommandArguments args) {
     RenderSettings settings;
     std::vector<char*> rest;
-    if (!takeRange(args, rest, settings))
+    if (!takeRangeOption(args, rest, settings.view))
         return kExitUsage;
     const auto arguments =
         parseCommandArguments(CommandArguments(rest.data(), rest.size()),

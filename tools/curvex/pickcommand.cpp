@@ -1,0 +1,65 @@
+#include "commandarguments.h"
+#include "commands.h"
+#include "recordpick.h"
+#include "viewoptions.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool readColumn(const CommandArgumentList& arguments, int& column) {
+    const auto found = arguments.values.find("--x");
+    if (found == arguments.values.end()) {
+        std::fprintf(stderr, "curvex: give the pixel column with --x PX\n");
+        return false;
+    }
+    if (!readInteger(found->second, column)) {
+        std::fprintf(stderr, "curvex: --x needs a whole number, not '%s'\n", found->second.c_str());
+        return false;
+    }
+    return true;
+}
+
+ChartView chartView(const ViewOptions& options) {
+    ChartView view;
+    view.width = options.width;
+    view.height = options.height;
+    view.distanceMode = options.distanceMode;
+    view.lowerPercent = options.lowerPercent;
+    view.upperPercent = options.upperPercent;
+    view.primaryDrawMode = static_cast<std::uint8_t>(options.function);
+    view.g00Feed = options.g00Feed;
+    return view;
+}
+
+void printPick(const CutDataSet& data, const PickedRecord& picked) {
+    const CutRecord& r = data.records[picked.index];
+    std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g\n", picked.index, r.blockNo,
+                r.toolNo, r.motionCode, r.x, r.y, r.z, r.orgFeed, r.optFeed, r.removalKind,
+                r.removal, picked.value);
+}
+
+} // namespace
+
+int runPick(CommandArguments args) {
+    ViewOptions options;
+    std::vector<char*> rest;
+    if (!takeRangeOption(args, rest, options))
+        return kExitUsage;
+    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                                                 {"--size", "--func", "--dist", "--g00", "--x"});
+    int column = 0;
+    if (!arguments || !readViewOptions(*arguments, options) || !readColumn(*arguments, column))
+        return kExitUsage;
+    CutDataSet data;
+    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+        return status;
+    const auto picked = RecordPicker(data).pick(chartView(options), column);
+    if (!picked) {
+        std::fprintf(stderr, "curvex: the chart draws no record\n");
+        return kExitFailure;
+    }
+    printPick(data, *picked);
+    return finishOutput();
+}

@@ -1,0 +1,72 @@
+#include "viewoptions.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+bool readSize(const std::string& text, ViewOptions& options) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string::npos || !readInteger(text.substr(0, cross), options.width) ||
+        !readInteger(text.substr(cross + 1), options.height) || options.width < 1 ||
+        options.height < 1 || options.width > kMaxSide || options.height > kMaxSide) {
+        std::fprintf(stderr, "curvex: --size needs WxH with sides from 1 to %d, not '%s'\n",
+                     kMaxSide, text.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool readChoice(const std::string& option, const std::string& text, int& value) {
+    if (!readInteger(text, value) || value < 0 || value > 2) {
+        std::fprintf(stderr, "curvex: %s needs 0, 1 or 2, not '%s'\n", option.c_str(),
+                     text.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool readInteger(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ViewOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (std::string(args[i]) != "--range") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 2 >= args.size()) {
+            std::fprintf(stderr, "curvex: --range needs two values, LO and HI\n");
+            return false;
+        }
+        if (!readOptionNumber("--range", args[i + 1], options.lowerPercent) ||
+            !readOptionNumber("--range", args[i + 2], options.upperPercent))
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+bool readViewOptions(const CommandArgumentList& arguments, ViewOptions& options) {
+    const auto& values = arguments.values;
+    if (const auto found = values.find("--size");
+        found != values.end() && !readSize(found->second, options))
+        return false;
+    if (const auto found = values.find("--func");
+        found != values.end() && !readChoice("--func", found->second, options.function))
+        return false;
+    if (const auto found = values.find("--dist");
+        found != values.end() && !readChoice("--dist", found->second, options.distanceMode))
+        return false;
+    if (const auto found = values.find("--g00");
+        found != values.end() && !readOptionNumber("--g00", found->second, options.g00Feed))
+        return false;
+    return true;
+}

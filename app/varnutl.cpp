@@ -5,6 +5,7 @@
 #include "forms/frmmain.h"
 #include "numerictext.h"
 #include "privateprofile.h"
+#include "settingstext.h"
 #include "userprompts.h"
 
 #include <QCoreApplication>
@@ -28,26 +29,11 @@ std::string bytes(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// A value cut by the buffer may end inside a UTF-8 sequence; that incomplete tail is dropped.
-QString textOf(const char* buffer) {
-    QByteArray value(buffer);
-    qsizetype start = value.size();
-    while (start > 0 && (static_cast<unsigned char>(value.at(start - 1)) & 0xC0) == 0x80)
-        --start;
-    if (start > 0) {
-        const auto lead = static_cast<unsigned char>(value.at(start - 1));
-        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (value.size() - (start - 1) < length)
-            value.truncate(start - 1);
-    }
-    return QString::fromUtf8(value);
-}
-
 QString readValue(const QString& section, const QString& key, std::size_t& count) {
     char buffer[kReadBufferSize + 1] = {};
     count = getPrivateProfileString(bytes(section), bytes(key), "", buffer, kReadBufferSize,
                                     bytes(gIniFile));
-    return textOf(buffer);
+    return settingsText(QByteArray(buffer, static_cast<qsizetype>(count)));
 }
 
 // Programs still running after their time-out. They are kept (never destroyed) because
@@ -80,6 +66,10 @@ QString ReadIniValue(const QString& section, const QString& key) {
 }
 
 std::int16_t WriteIniValue(const QString& section, const QString& key, const QString& value) {
+    // A value that reads as this text already stays as it is, in whatever bytes it was saved.
+    std::size_t count = 0;
+    if (readValue(section, key, count) == value && count > 0 && count < kReadBufferSize - 1)
+        return 1;
     return writePrivateProfileString(bytes(section), bytes(key), bytes(value), bytes(gIniFile)) ? 1
                                                                                                 : 0;
 }

@@ -191,4 +191,33 @@ TEST(SettingsRoundTrip, GeometryInTwips) {
               shortestText(static_cast<float>(designHeight * twipsPerPixel)));
 }
 
+// Texts from a site that saves its settings in its Windows code page: CP932 bytes, which are no
+// valid UTF-8, are shown as the Japanese text they are, and go back to the file unchanged.
+TEST(SettingsRoundTrip, Cp932TextsAreShownAndKeptByteForByte) {
+    const QByteArray fileName = "\x89\xC1\x8D\x48\x83\x66\x81\x5B\x83\x5E.txt"; // 加工データ.txt
+    const QByteArray caption = "\x89\xC1\x8D\x48\x83\x66\x81\x5B\x83\x5E";      // 加工データ
+    const QByteArray before =
+        "[Text]\r\nfrmCaption=" + caption + "\r\n[Reference]\r\nInit File=" + fileName + "\r\n";
+    StartupRun run;
+    run.writeIni(before);
+    ASSERT_EQ(Main(QString()), StartupOutcome::Running);
+    EXPECT_EQ(gInitFile, QStringLiteral("加工データ.txt"));
+    EXPECT_EQ(StartupRun::window().windowTitle(), QStringLiteral("加工データ  Ver1.33"));
+    unloadMainWindow();
+    const QByteArray after = run.ini();
+    EXPECT_TRUE(after.contains("\r\nfrmCaption=" + caption + "\r\n")) << after.toStdString();
+    EXPECT_TRUE(after.contains("\r\nInit File=" + fileName + "\r\n")) << after.toStdString();
+    EXPECT_FALSE(after.contains("\xEF\xBF\xBD")) << "replacement characters written";
+}
+
+// A value the user changed is written in UTF-8, as every new value is.
+TEST(SettingsRoundTrip, ChangedCp932ValueIsWrittenInUtf8) {
+    StartupRun run;
+    run.writeIni("[Reference]\nInit File=\x89\xC1\x8D\x48.txt\n");
+    ASSERT_EQ(Main(QString()), StartupOutcome::Running);
+    gInitFile = QStringLiteral("加工2.txt");
+    unloadMainWindow();
+    EXPECT_TRUE(run.ini().contains("\nInit File=" + QStringLiteral("加工2.txt").toUtf8() + "\n"));
+}
+
 } // namespace

@@ -92,6 +92,39 @@ TEST_F(SettingsRoutines, AValueCutInsideACharacterLosesTheBrokenCharacter) {
               QString(253, u'a'));
 }
 
+// Values that are no UTF-8 come from a site's Windows code page and read as CP932; a cut inside
+// a double-byte character loses that character too.
+TEST_F(SettingsRoutines, ValuesThatAreNoUtf8ReadAsCp932) {
+    const QByteArray kako = "\x89\xC1\x8D\x48"; // 加工
+    const struct {
+        QByteArray stored;
+        QString expected;
+    } cases[] = {
+        {kako + ".txt", QStringLiteral("加工.txt")},
+        {"\x81\x60", QStringLiteral("\uFF5E")}, // the code page's own wave dash
+        {QByteArray(253, 'a') + kako, QString(253, u'a')},
+        {QByteArray(252, 'a') + kako, QString(252, u'a') + QStringLiteral("加")},
+    };
+    for (const auto& c : cases) {
+        apptest::writeFile(gIniFile, "[Text]\nFileCaption=" + c.stored + "\n");
+        EXPECT_EQ(ReadIniValue(QStringLiteral("Text"), QStringLiteral("FileCaption")), c.expected)
+            << c.stored.toHex().toStdString();
+    }
+}
+
+// A value that reads as the text to write is left as it is: no write at all.
+TEST_F(SettingsRoutines, WriteIniValueLeavesAValueOfTheSameTextAlone) {
+    const QByteArray before = "[Text]\nA=\x89\xC1.txt\nB=  'quoted'  \nC=plain\n";
+    apptest::writeFile(gIniFile, before);
+    EXPECT_NE(WriteIniValue(QStringLiteral("Text"), QStringLiteral("A"), QStringLiteral("加.txt")),
+              0);
+    EXPECT_NE(WriteIniValue(QStringLiteral("Text"), QStringLiteral("B"), QStringLiteral("quoted")),
+              0);
+    EXPECT_EQ(file(), before);
+    EXPECT_NE(WriteIniValue(QStringLiteral("Text"), QStringLiteral("C"), QStringLiteral("new")), 0);
+    EXPECT_EQ(file(), QByteArray("[Text]\nA=\x89\xC1.txt\nB=  'quoted'  \nC=new\n"));
+}
+
 TEST_F(SettingsRoutines, WriteIniValueReportsAFailedWrite) {
     SetIniFile(dir.filePath(QStringLiteral("missing/folder/Plotwell.ini")));
     EXPECT_EQ(

@@ -4,8 +4,6 @@
 
 // Application state shared by the modules and windows.
 
-inline constexpr const char* kRequiredOcxVersion = "1.33";
-
 extern QString gAppFolder; // ends in "/"
 extern QString gIniFile;
 extern bool gDebugMode;

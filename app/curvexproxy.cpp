@@ -1,5 +1,7 @@
 #include "curvexproxy.h"
 
+#include "curvexids.h"
+
 using component::InvokeKind;
 
 QVariant CurvexProxy::call(int dispid, InvokeKind kind, QVariantList& args) {
@@ -19,32 +21,32 @@ QVariantList noArgs() {
 
 void CurvexProxy::setViewRenewal(bool value) {
     QVariantList args{value};
-    call(DispViewRenewal, InvokeKind::PropertyPut, args);
+    call(curvex::DispViewRenewal, InvokeKind::PropertyPut, args);
 }
 
 bool CurvexProxy::viewRenewal() {
     auto args = noArgs();
-    return call(DispViewRenewal, InvokeKind::PropertyGet, args).toBool();
+    return call(curvex::DispViewRenewal, InvokeKind::PropertyGet, args).toBool();
 }
 
 void CurvexProxy::setDistanceMode(std::int32_t mode) {
     QVariantList args{QVariant::fromValue(static_cast<short>(mode))};
-    call(DispDistanceMode, InvokeKind::PropertyPut, args);
+    call(curvex::DispDistanceMode, InvokeKind::PropertyPut, args);
 }
 
 std::int32_t CurvexProxy::distanceMode() {
     auto args = noArgs();
-    return call(DispDistanceMode, InvokeKind::PropertyGet, args).toInt();
+    return call(curvex::DispDistanceMode, InvokeKind::PropertyGet, args).toInt();
 }
 
 bool CurvexProxy::setDistArea(float lowerPercent, float upperPercent) {
     QVariantList args{lowerPercent, upperPercent};
-    return call(DispSetDistArea, InvokeKind::Method, args).toBool();
+    return call(curvex::DispSetDistArea, InvokeKind::Method, args).toBool();
 }
 
 bool CurvexProxy::getDistArea(float& lowerPercent, float& upperPercent) {
     QVariantList args{lowerPercent, upperPercent};
-    const bool ok = call(DispGetDistArea, InvokeKind::Method, args).toBool();
+    const bool ok = call(curvex::DispGetDistArea, InvokeKind::Method, args).toBool();
     lowerPercent = args.value(0).toFloat();
     upperPercent = args.value(1).toFloat();
     return ok;
@@ -52,53 +54,53 @@ bool CurvexProxy::getDistArea(float& lowerPercent, float& upperPercent) {
 
 bool CurvexProxy::loadCutData(const QString& fileName, std::int32_t typeTextFlg) {
     QVariantList args{fileName, typeTextFlg};
-    return call(DispLoadCutData, InvokeKind::Method, args).toBool();
+    return call(curvex::DispLoadCutData, InvokeKind::Method, args).toBool();
 }
 
 void CurvexProxy::setIniFileName(const QString& iniFileName) {
     QVariantList args{iniFileName};
-    call(DispSetIniFileName, InvokeKind::Method, args);
+    call(curvex::DispSetIniFileName, InvokeKind::Method, args);
 }
 
 void CurvexProxy::setDrawMode(std::int32_t mask) {
     QVariantList args{mask};
-    call(DispSetDrawMode, InvokeKind::Method, args);
+    call(curvex::DispSetDrawMode, InvokeKind::Method, args);
 }
 
 std::int32_t CurvexProxy::getDrawMode() {
     auto args = noArgs();
-    return call(DispGetDrawMode, InvokeKind::Method, args).toInt();
+    return call(curvex::DispGetDrawMode, InvokeKind::Method, args).toInt();
 }
 
 std::int32_t CurvexProxy::getGraphColor(std::int32_t colorNo) {
     QVariantList args{colorNo};
-    return call(DispGetGraphColor, InvokeKind::Method, args).toInt();
+    return call(curvex::DispGetGraphColor, InvokeKind::Method, args).toInt();
 }
 
 void CurvexProxy::setGraphColor(std::int32_t colorRef, std::int32_t colorNo) {
     QVariantList args{colorRef, colorNo};
-    call(DispSetGraphColor, InvokeKind::Method, args);
+    call(curvex::DispSetGraphColor, InvokeKind::Method, args);
 }
 
 void CurvexProxy::setG00feed(float feed) {
     QVariantList args{feed};
-    call(DispSetG00feed, InvokeKind::Method, args);
+    call(curvex::DispSetG00feed, InvokeKind::Method, args);
 }
 
 float CurvexProxy::getG00feed() {
     auto args = noArgs();
-    return call(DispGetG00feed, InvokeKind::Method, args).toFloat();
+    return call(curvex::DispGetG00feed, InvokeKind::Method, args).toFloat();
 }
 
 void CurvexProxy::lostCapture() {
     auto args = noArgs();
-    call(DispLostCapture, InvokeKind::Method, args);
+    call(curvex::DispLostCapture, InvokeKind::Method, args);
 }
 
 std::int32_t CurvexProxy::getBmpSize(std::int16_t& width, std::int16_t& height) {
     QVariantList args{QVariant::fromValue(static_cast<short>(width)),
                       QVariant::fromValue(static_cast<short>(height))};
-    const std::int32_t result = call(DispGetBmpSize, InvokeKind::Method, args).toInt();
+    const std::int32_t result = call(curvex::DispGetBmpSize, InvokeKind::Method, args).toInt();
     width = static_cast<std::int16_t>(args.value(0).toInt());
     height = static_cast<std::int16_t>(args.value(1).toInt());
     return result;
@@ -106,30 +108,30 @@ std::int32_t CurvexProxy::getBmpSize(std::int16_t& width, std::int16_t& height) 
 
 void CurvexProxy::outputPrinter(std::int32_t hdc, std::int32_t width, std::int32_t height) {
     QVariantList args{hdc, width, height};
-    call(DispOutputPrinter, InvokeKind::Method, args);
+    call(curvex::DispOutputPrinter, InvokeKind::Method, args);
 }
 
 std::int32_t CurvexProxy::getOcxVersion() {
     auto args = noArgs();
-    return call(DispGetOcxVersion, InvokeKind::Method, args).toInt();
+    return call(curvex::DispGetOcxVersion, InvokeKind::Method, args).toInt();
 }
 
 QString CurvexProxy::getStrBuffer() {
     auto args = noArgs();
-    return call(DispGetStrBuffer, InvokeKind::Method, args).toString();
+    return call(curvex::DispGetStrBuffer, InvokeKind::Method, args).toString();
 }
 
 void CurvexProxy::ocxUnRegist() {
     auto args = noArgs();
-    call(DispOcxUnRegist, InvokeKind::Method, args);
+    call(curvex::DispOcxUnRegist, InvokeKind::Method, args);
 }
 
 void CurvexProxy::refresh() {
     auto args = noArgs();
-    call(DispRefresh, InvokeKind::Method, args);
+    call(curvex::DispRefresh, InvokeKind::Method, args);
 }
 
 void CurvexProxy::aboutBox() {
     auto args = noArgs();
-    call(DispAboutBox, InvokeKind::Method, args);
+    call(curvex::DispAboutBox, InvokeKind::Method, args);
 }

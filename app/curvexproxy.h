@@ -7,35 +7,9 @@
 #include <cstdint>
 
 // The host's typed view of the graph control: every method is one late-bound call by dispatch
-// identifier, so call sites read like the control's interface.
+// identifier (curvexids.h), so call sites read like the control's interface.
 class CurvexProxy {
 public:
-    enum DispId {
-        DispViewRenewal = 1,
-        DispDistanceMode = 2,
-        DispSetDistArea = 3,
-        DispGetDistArea = 4,
-        DispLoadCutData = 5,
-        DispSetIniFileName = 6,
-        DispSetDrawMode = 7,
-        DispGetDrawMode = 8,
-        DispGetGraphColor = 9,
-        DispSetGraphColor = 10,
-        DispSetG00feed = 11,
-        DispGetG00feed = 12,
-        DispLostCapture = 13,
-        DispGetBmpSize = 14,
-        DispOutputPrinter = 15,
-        DispGetOcxVersion = 16,
-        DispGetStrBuffer = 17,
-        DispOcxUnRegist = 18,
-        DispRefresh = -550,
-        DispBackColor = -501,
-        DispForeColor = -513,
-        DispAboutBox = -552,
-    };
-    enum EventId { EventReDrawed = 1, EventFileDroped = 2 };
-
     explicit CurvexProxy(component::DispatchObject& target) : target_(target) {}
 
     void setViewRenewal(bool value);

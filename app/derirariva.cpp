@@ -1,6 +1,8 @@
 #include "derirariva.h"
 
 #include "appstate.h"
+#include "curvexcolor.h"
+#include "curvexids.h"
 #include "forms/frmmain.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
@@ -24,7 +26,6 @@ constexpr std::int16_t kHiddenWindow = 0;
 const char* const kControlFile = "Curvex.ocx";
 const char* const kToolFile = "PWRegOcx";
 const char* const kProgramFile = "Plotwell";
-const char* const kProgramTitle = "Plotwell";
 const char* const kDebugTitle = "Run Debug";
 
 struct InterfaceText {
@@ -89,18 +90,19 @@ const CheckFailure kToolMissing{
 
 // The debug text of every tool result, and the message of every result but success.
 CheckFailure toolResult(int rc) {
-    switch (rc) {
-    case 0:
+    using curvex::RegOcxExit;
+    switch (static_cast<RegOcxExit>(rc)) {
+    case RegOcxExit::Success:
         return {"PWRegOcx.exe Exit Code   REG_SUCCESS", {}, false};
-    case 1:
+    case RegOcxExit::NoArgument:
         return {"PWRegOcx.exe Exit Code   NO_ARGMENT", {"Message22", "Message4", "Message5"}, true};
-    case 2:
+    case RegOcxExit::Failed:
         return {"PWRegOcx.exe Exit Code   REG_FAILED", {"Message23", "Message4", "Message5"}, true};
-    case 4:
+    case RegOcxExit::FileNotFound:
         return {"PWRegOcx.exe Exit Code   FILE_NOT_FOUND",
                 {"Message21", "Message6", "Message7"},
                 false};
-    case 5:
+    case RegOcxExit::TimedOut:
         return {
             "PWRegOcx.exe Exit Code   PROC_TIMEOUT", {"Message24", "Message4", "Message5"}, true};
     default:
@@ -144,7 +146,7 @@ QString messageOf(const CheckFailure& failure, std::int32_t version) {
 
 StartupOutcome fail(const CheckFailure& failure, std::int32_t version) {
     prompts().messageBox(messageOf(failure, version), UserPrompts::Buttons::Ok,
-                         UserPrompts::Icon::Critical, kProgramTitle);
+                         UserPrompts::Icon::Critical, curvex::kProgramTitle);
     unloadMainWindow();
     return StartupOutcome::Failed;
 }
@@ -167,10 +169,7 @@ void showDebugButtonInfo(const FrmMain& window) {
     const QPushButton& button = window.Command1();
     debugBox(u'"' + button.text() + u'"');
     const QColor face = button.palette().color(QPalette::Button);
-    const auto colorRef = static_cast<std::uint32_t>(face.red()) |
-                          static_cast<std::uint32_t>(face.green()) << 8 |
-                          static_cast<std::uint32_t>(face.blue()) << 16;
-    debugBox(QString::number(colorRef, 16).toUpper());
+    debugBox(QString::number(curvex::toColorRef(face), 16).toUpper());
 }
 
 // Registers the control file beside the program and starts the program again; every failure
@@ -186,11 +185,11 @@ StartupOutcome registerControl(std::int32_t version) {
         return fail(kToolMissing, version);
     }
     const QString toolCommand = commandWord(gAppFolder + kToolFile) + u' ' +
-                                commandWord(controlPath) + u' ' + kRequiredOcxVersion;
+                                commandWord(controlPath) + u' ' + curvex::kRequiredOcxVersion;
     const int rc = programRunner().runAndWait(toolCommand, kHiddenWindow, kRegistrationTimeoutMs);
     const CheckFailure result = toolResult(rc);
     debugBox(result.debugText);
-    if (rc != 0)
+    if (rc != static_cast<int>(curvex::RegOcxExit::Success))
         return fail(result, version);
 
     programRunner().startDetached(commandWord(gAppFolder + kProgramFile) + u' ' +
@@ -218,7 +217,7 @@ StartupOutcome Main(const QString& commandLine) {
     mainWindow = FrmMain::create(&error);
     if (!mainWindow) {
         prompts().messageBox(error, UserPrompts::Buttons::Ok, UserPrompts::Icon::Critical,
-                             kProgramTitle);
+                             curvex::kProgramTitle);
         return StartupOutcome::Failed;
     }
     mainWindow->Form_Load();
@@ -227,27 +226,11 @@ StartupOutcome Main(const QString& commandLine) {
 
     const std::int32_t version = mainWindow->Viewer1().getOcxVersion();
     gSkipOcxUnregister = version < kUnregisterThreshold;
-    if (!IsOcxVersionCompatible(kRequiredOcxVersion, version))
+    if (!curvex::ocxVersionFits(version))
         return registerControl(version);
     if (!gSkipOcxUnregister)
         mainWindow->Viewer1().ocxUnRegist();
     return StartupOutcome::Running;
-}
-
-bool IsOcxVersionCompatible(const QString& requiredVersion, std::int32_t version) {
-    const qsizetype dot = requiredVersion.indexOf(u'.');
-    if (dot < 0)
-        return false;
-    const auto requiredMajor = toInt16(requiredVersion.left(dot));
-    if (!requiredMajor)
-        return false;
-    QString minorText = requiredVersion.mid(dot + 1);
-    if (!minorText.isEmpty())
-        minorText.chop(1);
-    const auto minor = numericValue(minorText);
-    const double requiredMinor = minor ? *minor : -1;
-    const std::int32_t minorDigit = (version & 0x7FFF) / 10;
-    return *requiredMajor == version / 65536 && requiredMinor == minorDigit;
 }
 
 QString OcxVersionText(std::int32_t version) {

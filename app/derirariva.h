@@ -17,11 +17,6 @@ enum class StartupOutcome {
 // when Running, the main window has been unloaded (its settings saved) and the process ends.
 StartupOutcome Main(const QString& commandLine);
 
-// True when `version` (major in the high 16 bits, hundredths in the low 15 bits) has the major
-// version and the first digit of the hundredths of `requiredVersion` ("1.33" accepts 1.30 to
-// 1.39).
-bool IsOcxVersionCompatible(const QString& requiredVersion, std::int32_t version);
-
 // The version as shown in messages: 65566 gives "1.3", a low part of 33 "1.3.3".
 QString OcxVersionText(std::int32_t version);
 

@@ -1,5 +1,8 @@
 #include "userprompts.h"
 
+#include "curvexcolor.h"
+#include "curvexids.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -8,8 +11,6 @@
 #include <QPrintDialog>
 
 namespace {
-
-const char* const kProgramTitle = "Plotwell";
 
 QMessageBox::Icon messageIcon(UserPrompts::Icon icon) {
     switch (icon) {
@@ -50,7 +51,7 @@ public:
 
     QString inputBox(const QString& prompt, const QString& defaultText) override {
         bool accepted = false;
-        const QString text = QInputDialog::getText(nullptr, kProgramTitle, prompt,
+        const QString text = QInputDialog::getText(nullptr, curvex::kProgramTitle, prompt,
                                                    QLineEdit::Normal, defaultText, &accepted);
         return accepted ? text : QString();
     }
@@ -68,13 +69,10 @@ public:
     }
 
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override {
-        const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-        const QColor chosen = QColorDialog::getColor(start);
+        const QColor chosen = QColorDialog::getColor(curvex::toQColor(initial));
         if (!chosen.isValid())
             return std::nullopt;
-        return static_cast<std::uint32_t>(chosen.red()) |
-               static_cast<std::uint32_t>(chosen.green()) << 8 |
-               static_cast<std::uint32_t>(chosen.blue()) << 16;
+        return curvex::toColorRef(chosen);
     }
 
     bool printSetup(QPrinter& printer, QWidget* owner) override {

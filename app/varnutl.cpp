@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "commandline.h"
+#include "curvexids.h"
 #include "forms/frmmain.h"
 #include "numerictext.h"
 #include "privateprofile.h"
@@ -20,8 +21,8 @@ namespace {
 // The read buffer of the settings routines: 255 bytes including the terminating NUL.
 constexpr std::size_t kReadBufferSize = 255;
 constexpr int kWaitStepMs = 100;
-constexpr int kCannotStart = 4;
-constexpr int kTimedOut = 5;
+constexpr int kCannotStart = static_cast<int>(curvex::RegOcxExit::FileNotFound);
+constexpr int kTimedOut = static_cast<int>(curvex::RegOcxExit::TimedOut);
 // A program ended by a signal has no exit code; it counts as an undefined result.
 constexpr int kCrashed = -1;
 

@@ -1,6 +1,7 @@
 #include "curvexctrl.h"
 
 #include "curvexaboutbox.h"
+#include "curvexcolor.h"
 #include "curvexdispatch.h"
 #include "curvexexports.h"
 #include "curvexids.h"
@@ -28,16 +29,6 @@ int liveControls = 0;
 
 constexpr ColorRef kRubberBandColour = 0xFF00FF;
 
-QColor toQColor(ColorRef colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
-ColorRef toColorRef(const QColor& colour) {
-    return static_cast<ColorRef>(colour.red()) | static_cast<ColorRef>(colour.green()) << 8 |
-           static_cast<ColorRef>(colour.blue()) << 16;
-}
-
 // The first dropped item when it is a local file, else empty.
 QString firstDroppedFile(const QMimeData& drop) {
     const QList<QUrl> urls = drop.urls();
@@ -55,8 +46,8 @@ CCurvexCtrl::CCurvexCtrl(QWidget* parent)
     if (liveControls == 0)
         curvexModule().reset();
     ++liveControls;
-    backColor_ = toColorRef(palette().color(QPalette::Window));
-    foreColor_ = toColorRef(palette().color(QPalette::WindowText));
+    backColor_ = curvex::toColorRef(palette().color(QPalette::Window));
+    foreColor_ = curvex::toColorRef(palette().color(QPalette::WindowText));
     setMouseTracking(true);
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -344,7 +335,7 @@ void CCurvexCtrl::ensureBitmap() {
     if (memBitmap)
         return;
     memBitmap = std::make_unique<QImage>(size(), QImage::Format_RGB32);
-    memBitmap->fill(toQColor(m_graph->backColour));
+    memBitmap->fill(curvex::toQColor(m_graph->backColour));
 }
 
 void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
@@ -359,7 +350,7 @@ void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
     // and bottom edges does.
     screen.save();
     screen.setRenderHint(QPainter::Antialiasing, false);
-    screen.setPen(QPen(toQColor(kRubberBandColour), 0));
+    screen.setPen(QPen(curvex::toQColor(kRubberBandColour), 0));
     screen.setBrush(Qt::NoBrush);
     screen.drawRect(QRect(left, top, right - 1 - left, bottom - 1 - top));
     screen.restore();
@@ -373,10 +364,11 @@ void CCurvexCtrl::releaseCapture() {
 
 void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float distMax) {
     if (sink_)
-        sink_->onEvent(1, {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
+        sink_->onEvent(curvex::EventReDrawed,
+                       {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
 }
 
 void CCurvexCtrl::FireFileDroped() {
     if (sink_)
-        sink_->onEvent(2, {});
+        sink_->onEvent(curvex::EventFileDroped, {});
 }

@@ -1,6 +1,7 @@
 #include "curvexdispatch.h"
 
 #include "curvexctrl.h"
+#include "curvexids.h"
 
 #include <QFile>
 
@@ -14,6 +15,7 @@ namespace {
 
 using component::InvokeKind;
 using component::InvokeResult;
+using namespace curvex;
 
 // Numbers arrive as any numeric QVariant; a long takes the low 32 bits of values that fit in
 // either a signed or an unsigned 32-bit number.
@@ -167,32 +169,32 @@ constexpr InvokeKind kPut = InvokeKind::PropertyPut;
 
 // clang-format off
 constexpr std::array kMembers = {
-    Member{1, kGet, 0, get<&CCurvexCtrl::viewRenewal>},
-    Member{1, kPut, 1, putLong<bool, &CCurvexCtrl::setViewRenewal>},
-    Member{2, kGet, 0, get<&CCurvexCtrl::distanceMode>},
-    Member{2, kPut, 1, putLong<std::int32_t, &CCurvexCtrl::setDistanceMode>},
-    Member{3, kMethod, 2, setDistArea},
-    Member{4, kMethod, 2, getDistArea},
-    Member{5, kMethod, 2, loadCutData},
-    Member{6, kMethod, 1, setIniFileName},
-    Member{7, kMethod, 1, putLong<std::int32_t, &CCurvexCtrl::SetDrawMode>},
-    Member{8, kMethod, 0, get<&CCurvexCtrl::GetDrawMode>},
-    Member{9, kMethod, 1, getGraphColor},
-    Member{10, kMethod, 2, setGraphColor},
-    Member{11, kMethod, 1, putFloat<&CCurvexCtrl::SetG00feed>},
-    Member{12, kMethod, 0, get<&CCurvexCtrl::GetG00feed>},
-    Member{13, kMethod, 0, run<&CCurvexCtrl::LostCapture>},
-    Member{14, kMethod, 2, getBmpSize},
-    Member{15, kMethod, 3, outputPrinter},
-    Member{16, kMethod, 0, get<&CCurvexCtrl::GetOcxVersion>},
-    Member{17, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
-    Member{18, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
-    Member{-550, kMethod, 0, run<&CCurvexCtrl::Refresh>},
-    Member{-501, kGet, 0, get<&CCurvexCtrl::backColor>},
-    Member{-501, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},
-    Member{-513, kGet, 0, get<&CCurvexCtrl::foreColor>},
-    Member{-513, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setForeColor>},
-    Member{-552, kMethod, 0, run<&CCurvexCtrl::AboutBox>},
+    Member{DispViewRenewal, kGet, 0, get<&CCurvexCtrl::viewRenewal>},
+    Member{DispViewRenewal, kPut, 1, putLong<bool, &CCurvexCtrl::setViewRenewal>},
+    Member{DispDistanceMode, kGet, 0, get<&CCurvexCtrl::distanceMode>},
+    Member{DispDistanceMode, kPut, 1, putLong<std::int32_t, &CCurvexCtrl::setDistanceMode>},
+    Member{DispSetDistArea, kMethod, 2, setDistArea},
+    Member{DispGetDistArea, kMethod, 2, getDistArea},
+    Member{DispLoadCutData, kMethod, 2, loadCutData},
+    Member{DispSetIniFileName, kMethod, 1, setIniFileName},
+    Member{DispSetDrawMode, kMethod, 1, putLong<std::int32_t, &CCurvexCtrl::SetDrawMode>},
+    Member{DispGetDrawMode, kMethod, 0, get<&CCurvexCtrl::GetDrawMode>},
+    Member{DispGetGraphColor, kMethod, 1, getGraphColor},
+    Member{DispSetGraphColor, kMethod, 2, setGraphColor},
+    Member{DispSetG00feed, kMethod, 1, putFloat<&CCurvexCtrl::SetG00feed>},
+    Member{DispGetG00feed, kMethod, 0, get<&CCurvexCtrl::GetG00feed>},
+    Member{DispLostCapture, kMethod, 0, run<&CCurvexCtrl::LostCapture>},
+    Member{DispGetBmpSize, kMethod, 2, getBmpSize},
+    Member{DispOutputPrinter, kMethod, 3, outputPrinter},
+    Member{DispGetOcxVersion, kMethod, 0, get<&CCurvexCtrl::GetOcxVersion>},
+    Member{DispGetStrBuffer, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
+    Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
+    Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
+    Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
+    Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},
+    Member{DispForeColor, kGet, 0, get<&CCurvexCtrl::foreColor>},
+    Member{DispForeColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setForeColor>},
+    Member{DispAboutBox, kMethod, 0, run<&CCurvexCtrl::AboutBox>},
 };
 // clang-format on
 

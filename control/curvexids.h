@@ -1,11 +1,15 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
-// The identifiers of the graph control, fixed once chosen: hosts store the class identifier.
-// The five GUIDs are one series that differs only in the last digit of the first group.
+// The contracts that the control, the program and the registration tool share. Every number
+// here is fixed once chosen: hosts store the class identifier and call members by number.
 namespace curvex {
 
+// The five GUIDs are one series that differs only in the last digit of the first group.
 inline constexpr char kTypeLibId[] = "{6787F193-8DE6-440C-87EA-1AC003CAE07A}";
 inline constexpr char kDispatchIid[] = "{6787F194-8DE6-440C-87EA-1AC003CAE07A}";
 inline constexpr char kEventIid[] = "{6787F195-8DE6-440C-87EA-1AC003CAE07A}";
@@ -17,20 +21,121 @@ inline constexpr char kPropPageProgId[] = "CURVEX.CurvexPropPage.1";
 inline constexpr char kControlTypeName[] = "Curvex Control";
 inline constexpr char kPropPageTypeName[] = "Curvex Property Page";
 inline constexpr char kTypeLibVersion[] = "1.3";
-inline constexpr double kControlVersion = 1.3;
 inline constexpr char kHelpFile[] = "Curvex.hlp";
+// The version in the control's registration.
+inline constexpr double kControlVersion = 1.3;
 
 // Miscellaneous status bits: recompose on resize, cannot link inside, inside-out, activate when
 // visible, set client site first.
 inline constexpr std::uint32_t kMiscStatus = 0x20191;
-// Version 1.30: major in the high 16 bits, hundredths in the low 16 bits. A test build of the
-// control may report another version through CURVEX_OCX_VERSION.
+// Version of the persisted property set (major 1, minor 3).
+inline constexpr std::int32_t kPersistVersion = 0x00010003;
+
+// Dispatch identifiers of the control's members. Negative numbers are the standard ones.
+enum DispId : int {
+    DispViewRenewal = 1,
+    DispDistanceMode = 2,
+    DispSetDistArea = 3,
+    DispGetDistArea = 4,
+    DispLoadCutData = 5,
+    DispSetIniFileName = 6,
+    DispSetDrawMode = 7,
+    DispGetDrawMode = 8,
+    DispGetGraphColor = 9,
+    DispSetGraphColor = 10,
+    DispSetG00feed = 11,
+    DispGetG00feed = 12,
+    DispLostCapture = 13,
+    DispGetBmpSize = 14,
+    DispOutputPrinter = 15,
+    DispGetOcxVersion = 16,
+    DispGetStrBuffer = 17,
+    DispOcxUnRegist = 18,
+    DispRefresh = -550,
+    DispBackColor = -501,
+    DispForeColor = -513,
+    DispAboutBox = -552,
+};
+
+// Event identifiers of the control's event interface.
+enum EventId : int {
+    EventReDrawed = 1,
+    EventFileDroped = 2,
+};
+
+// The version a control reports, through GetOcxVersion and its DllVersion export alike: major in
+// the high 16 bits, hundredths in the low 16 bits (1.30 is 65566). A test build of the control
+// may report another version through CURVEX_OCX_VERSION.
 #ifdef CURVEX_OCX_VERSION
 inline constexpr std::int32_t kOcxVersion = CURVEX_OCX_VERSION;
 #else
 inline constexpr std::int32_t kOcxVersion = 65566;
 #endif
-// Version of the persisted property set (major 1, minor 3).
-inline constexpr std::int32_t kPersistVersion = 0x00010003;
+
+// The control version the program asks for: any control 1.30 to 1.39 fits.
+inline constexpr char kRequiredOcxVersion[] = "1.33";
+
+// A required version "MAJOR.MINOR" as the program states it: the major number and the first
+// digit of the hundredths ("1.33" gives 1 and 3). The last digit never matters; with nothing
+// numeric before it the minor digit is -1 and no control fits. Empty when the text has no "." or
+// no 16-bit major number. Blanks around either number are allowed.
+struct RequiredVersion {
+    int major = 0;
+    int minorDigit = -1;
+
+    static std::optional<RequiredVersion> parse(std::string_view text) {
+        const std::size_t dot = text.find('.');
+        if (dot == std::string_view::npos)
+            return std::nullopt;
+        const auto major = wholeNumber(text.substr(0, dot));
+        if (!major || *major < -32768 || *major > 32767)
+            return std::nullopt;
+        std::string_view minor = text.substr(dot + 1);
+        if (!minor.empty())
+            minor.remove_suffix(1);
+        const auto digit = wholeNumber(minor);
+        return RequiredVersion{static_cast<int>(*major), digit ? static_cast<int>(*digit) : -1};
+    }
+
+    // Whether a control version number (major << 16 | hundredths) fits. Bit 15 of the hundredths
+    // is ignored.
+    constexpr bool accepts(std::int32_t versionNumber) const {
+        return versionNumber / 65536 == major && (versionNumber & 0x7FFF) / 10 == minorDigit;
+    }
+
+private:
+    static std::optional<long> wholeNumber(std::string_view text) {
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        if (!text.empty() && text.front() == '+')
+            text.remove_prefix(1);
+        long value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size() || text.empty())
+            return std::nullopt;
+        return value;
+    }
+};
+
+// Whether a control reporting `versionNumber` fits the program.
+inline bool ocxVersionFits(std::int32_t versionNumber) {
+    const auto required = RequiredVersion::parse(kRequiredOcxVersion);
+    return required && required->accepts(versionNumber);
+}
+
+// Exit codes of the registration tool. TimedOut never comes from the tool itself: the program
+// reports it when the tool did not end in time.
+enum class RegOcxExit : int {
+    Success = 0,
+    NoArgument = 1,
+    Failed = 2,
+    FileNotFound = 4,
+    TimedOut = 5,
+};
+
+// The program's title, in its message boxes and print jobs.
+inline constexpr char kProgramTitle[] = "Plotwell";
 
 } // namespace curvex

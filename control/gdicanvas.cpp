@@ -1,6 +1,7 @@
 #include "gdicanvas.h"
 
 #include "chartfont.h"
+#include "curvexcolor.h"
 
 #include <QImage>
 
@@ -54,12 +55,8 @@ void GdiCanvas::setClipRect(int left, int top, int right, int bottom) {
     painter_.setClipRect(clip_);
 }
 
-QColor GdiCanvas::toQColor(ColorRef colour) {
-    return QColor(colour & 0xFFu, (colour >> 8) & 0xFFu, (colour >> 16) & 0xFFu);
-}
-
 void GdiCanvas::selectPen(ColorRef colour) {
-    const QColor qcolour = toQColor(colour);
+    const QColor qcolour = curvex::toQColor(colour);
     pen_ = qcolour.rgb();
     QPen pen(qcolour, 0);
     pen.setCapStyle(Qt::FlatCap);
@@ -67,7 +64,7 @@ void GdiCanvas::selectPen(ColorRef colour) {
 }
 
 void GdiCanvas::selectBrush(ColorRef colour) {
-    const QColor qcolour = toQColor(colour);
+    const QColor qcolour = curvex::toQColor(colour);
     brush_ = qcolour.rgb();
     painter_.setBrush(qcolour);
 }

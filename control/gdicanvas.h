@@ -45,7 +45,6 @@ private:
     static QImage& inRgb32(QImage& image);
     void drawLine(Point from, Point to);
     QRgb* pixelAt(std::int64_t x, std::int64_t y);
-    static QColor toQColor(ColorRef colour);
 
     QImage& image_;
     QPainter painter_;

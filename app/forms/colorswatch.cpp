@@ -1,5 +1,7 @@
 #include "colorswatch.h"
 
+#include "curvexcolor.h"
+
 #include <QPalette>
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
@@ -12,8 +14,7 @@ ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
 void ColorSwatch::setColorRef(std::uint32_t colorRef) {
     mColorRef = colorRef;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window,
-                     QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF));
+    colours.setColor(QPalette::Window, curvex::toQColor(colorRef));
     setPalette(colours);
 }
 

@@ -185,11 +185,11 @@ void FrmMain::connectHandlers() {
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
     switch (dispid) {
-    case CurvexProxy::EventReDrawed:
+    case curvex::EventReDrawed:
         if (args.size() == 3)
             Viewer1_ReDrawed(args.at(0).toFloat(), args.at(1).toFloat(), args.at(2).toFloat());
         break;
-    case CurvexProxy::EventFileDroped:
+    case curvex::EventFileDroped:
         Viewer1_FileDroped();
         break;
     default:
@@ -217,7 +217,7 @@ void FrmMain::Form_Load() {
     mZoom->takeCeilingFromBar();
     loadGeometry();
     setWindowTitle(gText(QStringLiteral("frmCaption")) + QStringLiteral("  Ver") +
-                   kRequiredOcxVersion);
+                   curvex::kRequiredOcxVersion);
     setCaptions();
     loadInitDirectory();
     gInitFile = ReadIniWithDefault(kReference, QStringLiteral("Init File"), gInitFile);

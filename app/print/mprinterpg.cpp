@@ -1,6 +1,7 @@
 #include "mprinterpg.h"
 
 #include "appstate.h"
+#include "curvexids.h"
 #include "frmprinter.h"
 #include "paperpicture.h"
 #include "printerlayout.h"
@@ -23,7 +24,6 @@ std::array<QString, kPrinterMessageCount> gPrinterMessages;
 namespace {
 
 // The program's title: the print job's name and the title of its failure message.
-const char* const kProgramTitle = "Plotwell";
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 
@@ -109,7 +109,7 @@ void fetchDefaultPrinter() {
 // document. False when the printer cannot take the page.
 bool printCanvas(const PaperPicture& paper) {
     QPrinter& printer = currentPrinter();
-    printer.setDocName(QLatin1String(kProgramTitle));
+    printer.setDocName(QLatin1String(curvex::kProgramTitle));
     QPainter painter;
     bool printed = painter.begin(&printer);
     if (printed) {
@@ -242,7 +242,7 @@ int PrintGraph(QWidget* mainWindow) {
     const BusyPointer busy;
     if (!printOrPreview(mainWindow)) {
         prompts().messageBox(QStringLiteral("Not found a printer"), UserPrompts::Buttons::Ok,
-                             UserPrompts::Icon::Critical, QLatin1String(kProgramTitle));
+                             UserPrompts::Icon::Critical, QLatin1String(curvex::kProgramTitle));
     }
     return 0;
 }

@@ -56,7 +56,7 @@ TEST_F(FrmColorDlgTest, LoadShowsTheControlsColoursWithTheFirstSelected) {
     EXPECT_EQ(dialog.command3()->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(dialog.colorIndex()->text(), QStringLiteral("0"));
     EXPECT_EQ(highlighted(dialog), std::vector<int>{0});
-    EXPECT_TRUE(viewer.callsOf(CurvexProxy::DispSetGraphColor).empty());
+    EXPECT_TRUE(viewer.callsOf(curvex::DispSetGraphColor).empty());
 }
 
 TEST_F(FrmColorDlgTest, ColorIndexHighlightsTheRoundedNumberOnly) {
@@ -83,13 +83,13 @@ TEST_F(FrmColorDlgTest, ConfirmingUnchangedSendsAllSixteenAndRenders) {
 
     ASSERT_EQ(viewer.calls.size(), 18u);
     for (int n = 0; n < FrmColorDlg::kColorCount; ++n) {
-        EXPECT_EQ(viewer.calls[n].dispid, CurvexProxy::DispSetGraphColor);
+        EXPECT_EQ(viewer.calls[n].dispid, curvex::DispSetGraphColor);
         EXPECT_EQ(viewer.calls[n].args.at(0).toInt(), before[n]);
         EXPECT_EQ(viewer.calls[n].args.at(1).toInt(), n);
     }
-    EXPECT_EQ(viewer.calls[16].dispid, CurvexProxy::DispViewRenewal);
+    EXPECT_EQ(viewer.calls[16].dispid, curvex::DispViewRenewal);
     EXPECT_TRUE(viewer.calls[16].args.at(0).toBool());
-    EXPECT_EQ(viewer.calls[17].dispid, CurvexProxy::DispRefresh);
+    EXPECT_EQ(viewer.calls[17].dispid, curvex::DispRefresh);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(viewer.colours, before);
 }
@@ -129,7 +129,7 @@ TEST_F(FrmColorDlgTest, ActivationEndsASelectionAndAClickMovesTheHighlight) {
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_FALSE(viewer.callsOf(CurvexProxy::DispLostCapture).empty());
+    EXPECT_FALSE(viewer.callsOf(curvex::DispLostCapture).empty());
 
     QTest::mouseClick(dialog.pctColor(11), Qt::LeftButton);
     EXPECT_EQ(dialog.colorIndex()->text(), QStringLiteral("11"));

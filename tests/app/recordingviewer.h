@@ -27,20 +27,20 @@ public:
                                    QVariant* result) override {
         calls.push_back({dispid, args});
         switch (dispid) {
-        case CurvexProxy::DispGetGraphColor:
+        case curvex::DispGetGraphColor:
             *result = colours.at(args.at(0).toInt());
             break;
-        case CurvexProxy::DispSetGraphColor:
+        case curvex::DispSetGraphColor:
             colours.at(args.at(1).toInt()) = args.at(0).toInt();
             break;
-        case CurvexProxy::DispSetDistArea:
+        case curvex::DispSetDistArea:
             lower = args.at(0).toFloat();
             upper = args.at(1).toFloat();
             if (result) {
                 *result = true;
             }
             break;
-        case CurvexProxy::DispRefresh:
+        case curvex::DispRefresh:
             if (onRefresh) {
                 onRefresh();
             }

@@ -20,7 +20,7 @@ const QString kToolNeeded =
     QStringLiteral("PWRegOcx.exe is necessary to link OCX.\r\n"
                    "Execute it after you keep it in the application holder.");
 
-TEST(IsOcxVersionCompatible, AcceptsEveryHundredthOfTheRequiredTenth) {
+TEST(RequiredVersion, AcceptsEveryHundredthOfTheRequiredTenth) {
     struct Case {
         const char* required;
         std::int32_t version;
@@ -34,9 +34,11 @@ TEST(IsOcxVersionCompatible, AcceptsEveryHundredthOfTheRequiredTenth) {
         {"1.3", 65566, false},           {"133", 65566, false},
         {"x.33", 65566, false},          {"2.05", 2 * 65536 + 3, true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsOcxVersionCompatible(QString::fromLatin1(c.required), c.version), c.compatible)
+    for (const Case& c : cases) {
+        const auto required = curvex::RequiredVersion::parse(c.required);
+        EXPECT_EQ(required && required->accepts(c.version), c.compatible)
             << c.required << " " << c.version;
+    }
 }
 
 TEST(OcxVersionText, MajorDotTenthsInShortestForm) {

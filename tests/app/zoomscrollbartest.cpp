@@ -20,7 +20,7 @@ protected:
 
     // The last SetDistArea sent to the control.
     std::pair<float, float> lastArea() const {
-        const auto sent = viewer.callsOf(CurvexProxy::DispSetDistArea);
+        const auto sent = viewer.callsOf(curvex::DispSetDistArea);
         EXPECT_FALSE(sent.empty());
         return sent.empty()
                    ? std::pair{-1.0f, -1.0f}
@@ -73,9 +73,9 @@ TEST_F(ZoomScrollBarTest, ValueMovesTheShownPartOfTheSameWidth) {
         EXPECT_FLOAT_EQ(lower, c.lower) << c.value;
         EXPECT_FLOAT_EQ(upper, c.upper == 0 ? c.lower + 50 : c.upper) << c.value;
         ASSERT_EQ(viewer.calls.size(), 3u) << c.value;
-        EXPECT_EQ(viewer.calls[0].dispid, CurvexProxy::DispViewRenewal);
+        EXPECT_EQ(viewer.calls[0].dispid, curvex::DispViewRenewal);
         EXPECT_TRUE(viewer.calls[0].args.at(0).toBool());
-        EXPECT_EQ(viewer.calls[2].dispid, CurvexProxy::DispRefresh);
+        EXPECT_EQ(viewer.calls[2].dispid, curvex::DispRefresh);
     }
 }
 
@@ -97,7 +97,7 @@ TEST_F(ZoomScrollBarTest, RenderDuringAScrollStepLeavesTheThumbWhereTheUserPutIt
     EXPECT_EQ(nestedRenders, 1);
     EXPECT_EQ(bar.value(), 256);
     EXPECT_EQ(bar.maximum(), 500);
-    EXPECT_EQ(viewer.callsOf(CurvexProxy::DispSetDistArea).size(), 1u);
+    EXPECT_EQ(viewer.callsOf(curvex::DispSetDistArea).size(), 1u);
 
     // A render that did not come from the scroll bar moves the thumb to the control's part.
     zoom.reDrawed(viewer.lower, viewer.upper, 1000);
@@ -111,7 +111,7 @@ TEST_F(ZoomScrollBarTest, ThumbDragMovesThePartOnlyWhenReleased) {
     bar.setSliderPosition(300);
     EXPECT_TRUE(viewer.calls.empty());
     bar.setSliderDown(false);
-    ASSERT_EQ(viewer.callsOf(CurvexProxy::DispSetDistArea).size(), 1u);
+    ASSERT_EQ(viewer.callsOf(curvex::DispSetDistArea).size(), 1u);
     const auto [lower, upper] = lastArea();
     EXPECT_FLOAT_EQ(lower, 40.0f);
     EXPECT_FLOAT_EQ(upper, 90.0f);

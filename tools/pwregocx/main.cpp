@@ -10,10 +10,10 @@
 
 namespace {
 
-int finish(RegOcxExitCode code, const QString& message) {
-    std::fprintf(code == REG_SUCCESS ? stdout : stderr, "PWRegOcx: %s\n",
+int finish(curvex::RegOcxExit code, const QString& message) {
+    std::fprintf(code == curvex::RegOcxExit::Success ? stdout : stderr, "PWRegOcx: %s\n",
                  message.toLocal8Bit().constData());
-    return code;
+    return static_cast<int>(code);
 }
 
 // The path as given, without one pair of enclosing double quotes.
@@ -29,20 +29,21 @@ int main(int argc, char* argv[]) {
     const QString usage = QStringLiteral(
         "usage: PWRegOcx \"<control path>\" <version> | PWRegOcx -u \"<control path>\"");
     if (argc < 3)
-        return finish(NO_ARGMENT, usage);
+        return finish(curvex::RegOcxExit::NoArgument, usage);
     const QString first = QString::fromLocal8Bit(argv[1]);
     const QString second = unquoted(QString::fromLocal8Bit(argv[2]));
     QString message;
     if (first == QLatin1String("-u")) {
         if (second.isEmpty())
-            return finish(NO_ARGMENT, usage);
-        const RegOcxExitCode code = UnregisterControl(second, message);
+            return finish(curvex::RegOcxExit::NoArgument, usage);
+        const curvex::RegOcxExit code = UnregisterControl(second, message);
         return finish(code, message);
     }
     const QString path = unquoted(first);
-    const auto required = RequiredVersion::parse(QString::fromLocal8Bit(argv[2]));
+    const auto required = curvex::RequiredVersion::parse(argv[2]);
     if (path.isEmpty() || !required)
-        return finish(NO_ARGMENT, QStringLiteral("need a control path and a version such as 1.33"));
-    const RegOcxExitCode code = RegisterControl(path, *required, message);
+        return finish(curvex::RegOcxExit::NoArgument,
+                      QStringLiteral("need a control path and a version such as 1.33"));
+    const curvex::RegOcxExit code = RegisterControl(path, *required, message);
     return finish(code, message);
 }

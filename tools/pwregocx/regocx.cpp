@@ -5,27 +5,9 @@
 #include <QFileInfo>
 #include <QLibrary>
 
-std::optional<RequiredVersion> RequiredVersion::parse(const QString& text) {
-    const qsizetype dot = text.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return std::nullopt;
-    bool ok = false;
-    RequiredVersion version;
-    version.major = text.left(dot).toShort(&ok);
-    if (!ok)
-        return std::nullopt;
-    QString minor = text.mid(dot + 1);
-    minor.chop(1);
-    const int digit = minor.toInt(&ok);
-    version.minorDigit = ok ? digit : -1;
-    return version;
-}
-
-bool RequiredVersion::accepts(std::int32_t versionNumber) const {
-    return versionNumber / 65536 == major && (versionNumber & 0x7FFF) / 10 == minorDigit;
-}
-
 namespace {
+
+using curvex::RegOcxExit;
 
 // Loads the library at `path` and finds the exports a registration needs.
 struct ControlExports {
@@ -34,17 +16,17 @@ struct ControlExports {
     component::DllUnregisterServerFn unregisterServer = nullptr;
 };
 
-RegOcxExitCode loadControl(const QString& path, QLibrary& library, ControlExports& exports,
-                           QString& message) {
+RegOcxExit loadControl(const QString& path, QLibrary& library, ControlExports& exports,
+                       QString& message) {
     const QFileInfo file(path);
     if (!file.isFile()) {
         message = QStringLiteral("%1: no such file").arg(path);
-        return FILE_NOT_FOUND;
+        return RegOcxExit::FileNotFound;
     }
     library.setFileName(file.absoluteFilePath());
     if (!library.load()) {
         message = QStringLiteral("%1: cannot be loaded: %2").arg(path, library.errorString());
-        return REG_FAILED;
+        return RegOcxExit::Failed;
     }
     exports.version =
         reinterpret_cast<component::DllVersionFn>(library.resolve(component::kDllVersion));
@@ -59,31 +41,31 @@ RegOcxExitCode loadControl(const QString& path, QLibrary& library, ControlExport
     if (missing != nullptr) {
         message =
             QStringLiteral("%1: not a control library (no %2)").arg(path, QLatin1String(missing));
-        return REG_FAILED;
+        return RegOcxExit::Failed;
     }
-    return REG_SUCCESS;
+    return RegOcxExit::Success;
 }
 
-RegOcxExitCode serverResult(const QString& path, component::HResult result, const char* done,
-                            QString& message) {
+RegOcxExit serverResult(const QString& path, component::HResult result, const char* done,
+                        QString& message) {
     if (result != component::kOk) {
         message = QStringLiteral("%1: %2 failed (0x%3)")
                       .arg(path, QLatin1String(done))
                       .arg(static_cast<std::uint32_t>(result), 8, 16, QLatin1Char('0'));
-        return REG_FAILED;
+        return RegOcxExit::Failed;
     }
     message = QStringLiteral("%1: %2 done").arg(path, QLatin1String(done));
-    return REG_SUCCESS;
+    return RegOcxExit::Success;
 }
 
 } // namespace
 
-RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& required,
-                               QString& message) {
+RegOcxExit RegisterControl(const QString& path, const curvex::RequiredVersion& required,
+                           QString& message) {
     QLibrary library;
     ControlExports exports;
-    const RegOcxExitCode loaded = loadControl(path, library, exports, message);
-    if (loaded != REG_SUCCESS)
+    const RegOcxExit loaded = loadControl(path, library, exports, message);
+    if (loaded != RegOcxExit::Success)
         return loaded;
     const std::int32_t number = exports.version();
     if (!required.accepts(number)) {
@@ -91,16 +73,16 @@ RegOcxExitCode RegisterControl(const QString& path, const RequiredVersion& requi
                       .arg(path)
                       .arg(number / 65536)
                       .arg(number & 0x7FFF, 2, 10, QLatin1Char('0'));
-        return REG_FAILED;
+        return RegOcxExit::Failed;
     }
     return serverResult(path, exports.registerServer(), "registration", message);
 }
 
-RegOcxExitCode UnregisterControl(const QString& path, QString& message) {
+RegOcxExit UnregisterControl(const QString& path, QString& message) {
     QLibrary library;
     ControlExports exports;
-    const RegOcxExitCode loaded = loadControl(path, library, exports, message);
-    if (loaded != REG_SUCCESS)
+    const RegOcxExit loaded = loadControl(path, library, exports, message);
+    if (loaded != RegOcxExit::Success)
         return loaded;
     return serverResult(path, exports.unregisterServer(), "unregistration", message);
 }

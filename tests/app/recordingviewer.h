@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curvexids.h"
 #include "curvexproxy.h"
 #include "dispatch.h"
 

@@ -1,5 +1,7 @@
 #include "vectorcanvas.h"
 
+#include "curvexcolor.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -10,11 +12,6 @@
 namespace {
 
 constexpr double kPenWidth = 1.0;
-
-QColor toQColor(ColorRef colour) {
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
-}
 
 QPointF pixelCentre(QPointF pixel) {
     return pixel + QPointF(0.5, 0.5);
@@ -78,7 +75,7 @@ void VectorCanvas::setClipRect(int left, int top, int right, int bottom) {
 }
 
 void VectorCanvas::selectPen(ColorRef colour) {
-    const QColor next = toQColor(colour);
+    const QColor next = curvex::toQColor(colour);
     if (next == pen_)
         return;
     flushLines();
@@ -86,7 +83,7 @@ void VectorCanvas::selectPen(ColorRef colour) {
 }
 
 void VectorCanvas::selectBrush(ColorRef colour) {
-    brush_ = toQColor(colour);
+    brush_ = curvex::toQColor(colour);
 }
 
 void VectorCanvas::selectFont(int height, TextDirection direction) {

@@ -1,6 +1,7 @@
 #include "helpmenu.h"
 
 #include "appstate.h"
+#include "curvexids.h"
 #include "userprompts.h"
 
 #include <QAction>
@@ -14,8 +15,9 @@ HelpMenu::HelpMenu(QMenuBar& menuBar) : QObject(&menuBar) {
 }
 
 QString HelpMenu::aboutText() {
-    return QStringLiteral("Plotwell Ver%1\n\nSettings file:\n%2")
-        .arg(QString::fromLatin1(kRequiredOcxVersion), QDir::toNativeSeparators(gIniFile));
+    return QStringLiteral("%1 Ver%2\n\nSettings file:\n%3")
+        .arg(QLatin1String(curvex::kProgramTitle), QLatin1String(curvex::kRequiredOcxVersion),
+             QDir::toNativeSeparators(gIniFile));
 }
 
 void HelpMenu::mnuAbout_Click() {

@@ -3,7 +3,7 @@ PRESET ?= dev
 BUILD   = build/$(PRESET)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench fuzz asan format clean
+.PHONY: all deps build run test bench fuzz asan package format clean
 
 all: build
 
@@ -32,6 +32,11 @@ asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+# build/package/plotwell_<version>_<arch>.deb
+package: deps
+	cmake --preset package >/dev/null
+	cmake --build --preset package --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

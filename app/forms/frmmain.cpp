@@ -3,6 +3,8 @@
 #include "appstate.h"
 #include "controlhost.h"
 #include "curvexids.h"
+#include "filedroptarget.h"
+#include "filereloader.h"
 #include "filetyperule.h"
 #include "frmcolordlg.h"
 #include "g00feedprompt.h"
@@ -10,6 +12,7 @@
 #include "mainlayout.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
+#include "recentfilesmenu.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -123,6 +126,7 @@ bool FrmMain::createViewer(QString* error) {
     if (!mHostedViewer)
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
+    mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     createControls();
     connectHandlers();
     mHostedViewer->control().advise(this);
@@ -152,6 +156,7 @@ void FrmMain::createMenus() {
     mMnuOpen = mMnuFile->addAction(QStringLiteral("Open"));
     mMnuPrint = mMnuFile->addAction(QStringLiteral("Print"));
     mMnuExit = mMnuFile->addAction(QStringLiteral("Exit"));
+    mRecentFiles = new RecentFilesMenu(*mMnuFile, *mMnuExit, *this);
 
     mMnuConfig = menuBar()->addMenu(QStringLiteral("Config"));
     mMnuIndFunc = mMnuConfig->addMenu(QStringLiteral("Indication function"));
@@ -181,6 +186,9 @@ void FrmMain::connectHandlers() {
     connect(mMnuDrawColor, &QAction::triggered, this, &FrmMain::mnuDrawColor_Click);
     connect(mMnuG00feed, &QAction::triggered, this, &FrmMain::mnuG00feed_Click);
     connect(mHS1, &QScrollBar::valueChanged, this, &FrmMain::HS1_Change);
+    connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &FrmMain::openWithoutDialog);
+    connect(new FileDropTarget(*this), &FileDropTarget::fileDropped, this,
+            &FrmMain::openWithoutDialog);
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
@@ -228,6 +236,8 @@ void FrmMain::Form_Load() {
     gBinSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Bin Suffix"), {}));
     gTextSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Text Suffix"), {}));
     mBaseCaption = windowTitle();
+    mRecentFiles->load();
+    mReloader->load();
     if (gPendingFileValid)
         Command1_Click();
 }
@@ -376,6 +386,8 @@ void FrmMain::Command1_Click() {
     if (!loaded)
         mFileName.clear();
     setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
+    mRecentFiles->fileShown(mFileName);
+    mReloader->fileShown(mFileName, mIsText);
 }
 
 // True for a text file, false for a binary one, nothing when the user cancelled the question.
@@ -449,11 +461,16 @@ void FrmMain::HS1_Change() {
 
 void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax) {
     mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
+    mReloader->reDrawed(fDistMax);
 }
 
 // Opens the dropped file without the open dialog.
 void FrmMain::Viewer1_FileDroped() {
-    gPendingFile = Viewer1().getStrBuffer();
+    openWithoutDialog(Viewer1().getStrBuffer());
+}
+
+void FrmMain::openWithoutDialog(const QString& path) {
+    gPendingFile = path;
     gPendingFileValid = true;
     Command1_Click();
 }

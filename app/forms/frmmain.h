@@ -8,10 +8,12 @@
 #include <array>
 #include <memory>
 
+class FileReloader;
 class QAction;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class RecentFilesMenu;
 class ZoomScrollBar;
 
 namespace component {
@@ -66,6 +68,8 @@ public:
     void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
     void Viewer1_FileDroped();
     void Form_Resize();
+    // The open command for a file chosen without the dialog: dropped, recent or given at start.
+    void openWithoutDialog(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +117,8 @@ private:
     QAction* mMnuDrawColor = nullptr;
     QAction* mMnuG00feed = nullptr;
     ZoomScrollBar* mZoom = nullptr;
+    RecentFilesMenu* mRecentFiles = nullptr;
+    FileReloader* mReloader = nullptr;
 
     QString mFileName;
     bool mIsText = false;

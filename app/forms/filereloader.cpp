@@ -1,0 +1,163 @@
+#include "filereloader.h"
+
+#include "appstate.h"
+#include "curvexproxy.h"
+#include "cutdataset.h"
+#include "cutloader.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+
+#include <sys/stat.h>
+
+#include <utility>
+
+namespace {
+
+const QString kSection = QStringLiteral("Reload");
+const QString kOnChange = QStringLiteral("On Change");
+constexpr int kMessageMs = 10000;
+
+// Why `path` does not load, as the data core says it.
+QString loadFailure(const QString& path, bool isText) {
+    CutDataSet scratch;
+    const LoadResult result = LoadCutFile(QFile::encodeName(path).toStdString(), isText, scratch);
+    return result.ok() ? QStringLiteral("the control refused the data")
+                       : QString::fromStdString(result.reason());
+}
+
+} // namespace
+
+FileReloader::FileReloader(CurvexProxy& viewer, QMainWindow& window, QMenu& fileMenu,
+                           QAction& before, QMenu& configMenu)
+    : QObject(&window), mViewer(viewer), mWindow(window) {
+    mMnuReload = new QAction(QStringLiteral("Reload"), &fileMenu);
+    mMnuReload->setShortcut(QKeySequence(Qt::Key_F5));
+    fileMenu.insertAction(&before, mMnuReload);
+    mMnuReloadOnChange = configMenu.addAction(QStringLiteral("Reload on Change"));
+    mMnuReloadOnChange->setCheckable(true);
+    mMnuReloadOnChange->setChecked(true);
+    mSettleTimer.setSingleShot(true);
+    mSettleTimer.setInterval(kSettleMs);
+
+    connect(mMnuReload, &QAction::triggered, this, &FileReloader::mnuReload_Click);
+    connect(mMnuReloadOnChange, &QAction::triggered, this, &FileReloader::mnuReloadOnChange_Click);
+    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &FileReloader::fileChanged);
+    connect(&mWatcher, &QFileSystemWatcher::directoryChanged, this, &FileReloader::fileChanged);
+    connect(&mSettleTimer, &QTimer::timeout, this, &FileReloader::settle);
+}
+
+// Anything but "0" keeps the reload on.
+void FileReloader::load() {
+    mMnuReloadOnChange->setChecked(ReadIniValue(kSection, kOnChange).trimmed() != u'0');
+    watch();
+}
+
+void FileReloader::fileShown(const QString& path, bool isText) {
+    mPath = path;
+    mIsText = isText;
+    mLoaded = path.isEmpty() ? std::nullopt : versionOf(path);
+    mSeen = mLoaded;
+    mSettleTimer.stop();
+    watch();
+}
+
+// The render after a reload showed the kept part; when the total length changed, the whole
+// range is shown instead, after this render has finished.
+void FileReloader::reDrawed(float distMax) {
+    mDistMax = distMax;
+    const std::optional<float> keptFor = std::exchange(mKeptFor, std::nullopt);
+    if (keptFor && *keptFor != distMax)
+        QTimer::singleShot(0, this, &FileReloader::showWholeRange);
+}
+
+void FileReloader::mnuReload_Click() {
+    if (!mPath.isEmpty())
+        reload();
+}
+
+void FileReloader::mnuReloadOnChange_Click() {
+    WriteIniValue(kSection, kOnChange, mMnuReloadOnChange->isChecked() ? "1" : "0");
+    watch();
+}
+
+std::optional<FileReloader::Version> FileReloader::versionOf(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return Version{status.st_ino, status.st_size,
+                   status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec};
+}
+
+// The file and its folder while the switch is on and a file is shown. A file that was deleted
+// drops out of the watcher; it is added again once it is back.
+void FileReloader::watch() {
+    const QStringList watched = mWatcher.files() + mWatcher.directories();
+    if (!watched.isEmpty())
+        mWatcher.removePaths(watched);
+    if (mPath.isEmpty() || !mMnuReloadOnChange->isChecked())
+        return;
+    mWatcher.addPath(QFileInfo(mPath).absolutePath());
+    if (QFileInfo::exists(mPath))
+        mWatcher.addPath(mPath);
+}
+
+// Every change starts the wait for the file to settle anew.
+void FileReloader::fileChanged() {
+    mSeen = versionOf(mPath);
+    if (!mPath.isEmpty() && !mWatcher.files().contains(mPath) && mSeen)
+        mWatcher.addPath(mPath);
+    mSettleTimer.start();
+}
+
+// The file is reloaded when it stayed the same for the whole wait and differs from what was
+// loaded; a change of another file in the folder reloads nothing.
+void FileReloader::settle() {
+    const auto now = versionOf(mPath);
+    if (now != mSeen) {
+        mSeen = now;
+        mSettleTimer.start();
+        return;
+    }
+    if (now && now != mLoaded)
+        reload();
+}
+
+// A load starts from the whole range: the kept part is set again before the render, and after a
+// failed load, so that the next render shows the old chart as it was.
+void FileReloader::reload() {
+    float lower = 0.0f;
+    float upper = 100.0f;
+    mViewer.getDistArea(lower, upper);
+    mLoaded = versionOf(mPath);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool loaded = mViewer.loadCutData(mPath, mIsText ? -1 : 0);
+    QApplication::restoreOverrideCursor();
+    mViewer.setDistArea(lower, upper);
+    if (!loaded) {
+        showMessage(
+            QStringLiteral("Reload of %1 failed: %2; the chart shows the data loaded before")
+                .arg(mPath, loadFailure(mPath, mIsText)));
+        return;
+    }
+    mKeptFor = mDistMax;
+    mViewer.setViewRenewal(true);
+    mViewer.refresh();
+    showMessage(QStringLiteral("Reloaded %1").arg(mPath));
+}
+
+void FileReloader::showWholeRange() {
+    mViewer.setDistArea(0.0f, 100.0f);
+    mViewer.setViewRenewal(true);
+    mViewer.refresh();
+}
+
+void FileReloader::showMessage(const QString& text) {
+    mWindow.statusBar()->showMessage(text, kMessageMs);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+
+#include <optional>
+
+class CurvexProxy;
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// Reloads the shown file when it changes on disk, once it has stopped changing, and by hand
+// (File > Reload, F5). The folder is watched as well, so that a file replaced by delete and rename
+// is found again. A reload keeps the shown part when the new data has the same total length, and
+// a reload that fails keeps the old chart and says why in the status bar. The automatic reload
+// is switched in the Config menu and kept in section "Reload" of the settings file.
+class FileReloader : public QObject {
+    Q_OBJECT
+public:
+    // How long the file must stay unchanged before it is reloaded.
+    static constexpr int kSettleMs = 500;
+
+    FileReloader(CurvexProxy& viewer, QMainWindow& window, QMenu& fileMenu, QAction& before,
+                 QMenu& configMenu);
+
+    // Reads the switch from the settings file in use.
+    void load();
+    // The window shows `path` now, loaded as text or binary (empty: nothing).
+    void fileShown(const QString& path, bool isText);
+    // The chart was rendered for a total length of `distMax`.
+    void reDrawed(float distMax);
+
+    QAction& mnuReload() const { return *mMnuReload; }
+    QAction& mnuReloadOnChange() const { return *mMnuReloadOnChange; }
+
+    void mnuReload_Click();
+    void mnuReloadOnChange_Click();
+
+private:
+    // What identifies one version of the file: its inode, size and modification time.
+    struct Version {
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 modifiedNs = -1;
+        bool operator==(const Version&) const = default;
+    };
+    static std::optional<Version> versionOf(const QString& path);
+
+    void watch();
+    void fileChanged();
+    void settle();
+    void reload();
+    void showWholeRange();
+    void showMessage(const QString& text);
+
+    CurvexProxy& mViewer;
+    QMainWindow& mWindow;
+    QAction* mMnuReload = nullptr;
+    QAction* mMnuReloadOnChange = nullptr;
+    QFileSystemWatcher mWatcher;
+    QTimer mSettleTimer;
+    QString mPath;
+    bool mIsText = false;
+    std::optional<Version> mLoaded;
+    std::optional<Version> mSeen;
+    float mDistMax = 0.0f;
+    // The total length before a reload, until the render that follows it.
+    std::optional<float> mKeptFor;
+};

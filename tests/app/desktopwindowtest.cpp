@@ -1,0 +1,265 @@
+#include "startupfixture.h"
+
+#include "forms/filereloader.h"
+#include "forms/recentfilesmenu.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using apptest::StartupRun;
+
+constexpr int kReloadWaitMs = 10000;
+
+// The program started in-process with the real main window and control; files are made in its
+// folder.
+class DesktopWindow : public ::testing::Test {
+protected:
+    void start() {
+        ASSERT_EQ(Main(QString()), StartupOutcome::Running);
+        window = &StartupRun::window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        recent = window->findChild<RecentFilesMenu*>();
+        reloader = window->findChild<FileReloader*>();
+        ASSERT_NE(recent, nullptr);
+        ASSERT_NE(reloader, nullptr);
+    }
+    void restart() {
+        unloadMainWindow();
+        start();
+    }
+
+    QString sample(const QString& name, const char* from = "samples/CUTDATA.txt") const {
+        const QString path = run.file(name);
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(QString::fromLatin1(from), path));
+        return path;
+    }
+    void open(const QString& path) {
+        run.prompts.chosenFiles = {path};
+        window->mnuOpen().trigger();
+    }
+    QString message() const { return window->statusBar()->currentMessage(); }
+    QImage chart() const { return window->viewerWidget().grab().toImage(); }
+    std::pair<float, float> shownRange() const {
+        float lower = -1;
+        float upper = -1;
+        window->Viewer1().getDistArea(lower, upper);
+        return {lower, upper};
+    }
+    void zoomTo(float lower, float upper) const {
+        window->Viewer1().setDistArea(lower, upper);
+        window->Viewer1().setViewRenewal(true);
+        window->Viewer1().refresh();
+    }
+    bool waitForMessage(const QString& start) const {
+        return QTest::qWaitFor([&] { return message().startsWith(start); }, kReloadWaitMs);
+    }
+
+    StartupRun run;
+    FrmMain* window = nullptr;
+    RecentFilesMenu* recent = nullptr;
+    FileReloader* reloader = nullptr;
+};
+
+// The first half of the sample's lines: a shorter file of the same format.
+QByteArray firstHalfOfSample() {
+    const QByteArray text = apptest::readFile(QStringLiteral("samples/CUTDATA.txt"));
+    return text.left(text.indexOf('\n', text.size() / 2) + 1);
+}
+
+TEST_F(DesktopWindow, RecentFilesKeepTheLastEightNewestFirstAcrossStarts) {
+    start();
+    QStringList opened;
+    for (int i = 0; i < 9; ++i) {
+        opened.prepend(sample(QStringLiteral("run %1 &.txt").arg(i)));
+        open(opened.front());
+    }
+    open(opened.at(3)); // an entry already listed moves to the front
+    const QStringList expected = {opened.at(3), opened.at(0), opened.at(1), opened.at(2),
+                                  opened.at(4), opened.at(5), opened.at(6), opened.at(7)};
+    EXPECT_EQ(recent->files(), expected);
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Recent Files"), QStringLiteral("File1")), opened.at(3));
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Recent Files"), QStringLiteral("File8")), opened.at(7));
+    EXPECT_EQ(recent->item(0).text(),
+              QStringLiteral("&1 ") + QString(opened.at(3)).replace(u'&', QStringLiteral("&&")));
+
+    restart();
+    run.prompts.fileRequests.clear();
+    EXPECT_EQ(recent->files(), expected);
+    for (int i = 0; i < RecentFileList::kCapacity; ++i) {
+        EXPECT_TRUE(recent->item(i).isVisible());
+        EXPECT_EQ(recent->item(i).shortcut(),
+                  QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    }
+    // Ctrl+3 opens the third file without the dialog and puts it first.
+    QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(window->fileName(), expected.at(2));
+    EXPECT_TRUE(run.prompts.fileRequests.empty());
+    EXPECT_EQ(recent->files().front(), expected.at(2));
+}
+
+// A file that was removed, or replaced by a folder, leaves the list when chosen.
+TEST_F(DesktopWindow, ChosenRecentFileThatHasGoneIsRemovedWithTheReason) {
+    const struct {
+        bool replaceByFolder;
+        const char* reason;
+    } cases[] = {{false, "No such file or directory"}, {true, "not a regular file"}};
+    start();
+    const QString kept = sample(QStringLiteral("kept.txt"));
+    for (const auto& [replaceByFolder, reason] : cases) {
+        const QString gone = sample(QStringLiteral("gone.txt"));
+        open(kept);
+        open(gone);
+        const QString title = window->windowTitle();
+        const QImage before = chart();
+        ASSERT_TRUE(QFile::remove(gone));
+        if (replaceByFolder) {
+            ASSERT_TRUE(QDir().mkdir(gone));
+        }
+        recent->item(0).trigger();
+        EXPECT_EQ(recent->files(), QStringList{kept});
+        EXPECT_TRUE(message().startsWith(gone + QStringLiteral(": ") + reason))
+            << message().toStdString();
+        EXPECT_EQ(window->windowTitle(), title);
+        EXPECT_EQ(chart(), before);
+        EXPECT_TRUE(
+            ReadIniValue(QStringLiteral("Recent Files"), QStringLiteral("File2")).isEmpty());
+        EXPECT_FALSE(recent->item(1).isVisible());
+        QDir().rmdir(gone);
+    }
+}
+
+// A file dragged from a file manager onto any part of the window opens; other drops do not.
+TEST_F(DesktopWindow, FileDroppedOnTheWindowOutsideTheChartOpens) {
+    start();
+    const QString path = sample(QStringLiteral("dropped ファイル.txt"));
+    const struct {
+        QList<QUrl> urls;
+        bool accepted;
+    } drops[] = {
+        {{QUrl(QStringLiteral("https://example.org/a.txt"))}, false},
+        {{QUrl(QStringLiteral("https://example.org/a.txt")), QUrl::fromLocalFile(path)}, true}};
+    for (const auto& [urls, accepted] : drops) {
+        QMimeData data;
+        data.setUrls(urls);
+        auto* target = const_cast<QPushButton*>(&window->Command1());
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_EQ(enter.isAccepted(), accepted);
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        EXPECT_EQ(window->fileName(), accepted ? path : QString());
+    }
+    EXPECT_TRUE(run.prompts.fileRequests.empty());
+}
+
+// Rewritten with the same total length, the file reloads and keeps the shown part; a shorter
+// file shows its whole range.
+TEST_F(DesktopWindow, RewrittenFileReloadsKeepingTheShownPartWhenTheLengthIsTheSame) {
+    start();
+    const QString path = sample(QStringLiteral("watched.txt"));
+    open(path);
+    zoomTo(20, 40);
+    QTest::qWait(50); // a new modification time
+    apptest::writeFile(path, apptest::readFile(QStringLiteral("samples/CUTDATA.txt")));
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_EQ(shownRange(), std::make_pair(20.0f, 40.0f));
+
+    window->statusBar()->clearMessage();
+    const QImage before = chart();
+    apptest::writeFile(path, firstHalfOfSample());
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownRange() == std::make_pair(0.0f, 100.0f); }));
+    EXPECT_NE(chart(), before);
+    EXPECT_EQ(window->fileName(), path);
+}
+
+// The optimiser's way: a new file beside it, then renamed over it. Later rewrites are still seen.
+TEST_F(DesktopWindow, DeleteAndRenameReloadsAndTheFileStaysWatched) {
+    start();
+    const QString path = sample(QStringLiteral("renamed.txt"));
+    open(path);
+    const QImage whole = chart();
+    const QString next = run.file(QStringLiteral(".renamed.txt.new"));
+    apptest::writeFile(next, firstHalfOfSample());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(next, path));
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_NE(chart(), whole);
+
+    window->statusBar()->clearMessage();
+    apptest::writeFile(path, apptest::readFile(QStringLiteral("samples/CUTDATA.txt")));
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_EQ(chart(), whole);
+}
+
+// An empty or cut binary file does not load: the chart, the shown part and the title stay, and
+// the status bar says why.
+TEST_F(DesktopWindow, FailingReloadKeepsTheOldChartAndSaysWhy) {
+    const struct {
+        const char* name;
+        const char* from;
+        QByteArray (*content)(const QString& sample);
+        const char* reason;
+    } cases[] = {
+        {"empty.txt", "samples/CUTDATA.txt", [](const QString&) { return QByteArray(); },
+         "the file is empty"},
+        {"cut.bin", "samples/CUTDATA.bin",
+         [](const QString& from) {
+             QByteArray bytes = apptest::readFile(from);
+             return bytes.left(bytes.size() - 3);
+         },
+         "truncated entry at byte offset"},
+    };
+    start();
+    for (const auto& c : cases) {
+        const QString path = sample(QString::fromLatin1(c.name), c.from);
+        open(path);
+        zoomTo(10, 30);
+        const QImage before = chart();
+        const QString title = window->windowTitle();
+        window->statusBar()->clearMessage();
+        apptest::writeFile(path, c.content(QString::fromLatin1(c.from)));
+        ASSERT_TRUE(waitForMessage(QStringLiteral("Reload of ") + path + QStringLiteral(" failed")))
+            << c.name << ": " << message().toStdString();
+        EXPECT_TRUE(message().contains(QString::fromLatin1(c.reason))) << message().toStdString();
+        EXPECT_EQ(shownRange(), std::make_pair(10.0f, 30.0f));
+        EXPECT_EQ(window->windowTitle(), title);
+        window->Viewer1().setViewRenewal(true);
+        window->Viewer1().refresh();
+        EXPECT_EQ(chart(), before) << c.name;
+    }
+}
+
+// Switched off (and kept so across starts) nothing reloads by itself; F5 still does.
+TEST_F(DesktopWindow, SwitchedOffOnlyF5Reloads) {
+    start();
+    EXPECT_TRUE(reloader->mnuReloadOnChange().isChecked());
+    reloader->mnuReloadOnChange().trigger();
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Reload"), QStringLiteral("On Change")),
+              QStringLiteral("0"));
+    restart();
+    EXPECT_FALSE(reloader->mnuReloadOnChange().isChecked());
+
+    const QString path = sample(QStringLiteral("manual.txt"));
+    open(path);
+    const QImage whole = chart();
+    apptest::writeFile(path, firstHalfOfSample());
+    QTest::qWait(FileReloader::kSettleMs * 3);
+    EXPECT_TRUE(message().isEmpty()) << message().toStdString();
+    EXPECT_EQ(chart(), whole);
+    QTest::keyClick(window, Qt::Key_F5);
+    EXPECT_TRUE(message().startsWith(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_NE(chart(), whole);
+}
+
+} // namespace

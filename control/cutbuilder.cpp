@@ -4,7 +4,6 @@
 
 #include "series.h"
 
-#include <cmath>
 #include <limits>
 #include <new>
 
@@ -22,16 +21,16 @@ CutBuilder::CutBuilder(std::size_t expectedRecords) {
 }
 
 void CutBuilder::addStart(const CutRecord& state) {
-    store(state);
+    store(state, 0.0f);
 }
 
 void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
-    const float step = std::sqrt(dz * dz + dy * dy + dx * dx);
+    const float step = StepLength(dx, dy, dz);
     const bool rapid = state.motionCode == 0;
     m_totalDistance += step;
     if (!rapid)
         m_cutDistance += step;
-    store(state);
+    store(state, step);
 
     auto raise = [this](int index, float value) {
         if (value > m_data.maxima[index])
@@ -44,9 +43,10 @@ void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
     }
 }
 
-void CutBuilder::store(const CutRecord& state) {
+void CutBuilder::store(const CutRecord& state, float step) {
     if (m_data.records.size() == std::numeric_limits<std::uint32_t>::max())
         throw std::bad_alloc();
+    m_moves.add(state, m_data.records.empty() ? nullptr : &m_data.records.back(), step);
     m_data.records.push_back(state);
     m_data.totalDistance.push_back(m_totalDistance);
     m_data.cutDistance.push_back(m_cutDistance);
@@ -59,5 +59,6 @@ CutDataSet CutBuilder::take() {
     m_data.cutDistance.shrink_to_fit();
     m_data.blockNos.shrink_to_fit();
     m_data.count = static_cast<std::uint32_t>(m_data.records.size());
+    m_data.moves = m_moves.take();
     return std::move(m_data);
 }

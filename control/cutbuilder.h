@@ -1,11 +1,13 @@
 #pragma once
 
 #include "cutdataset.h"
+#include "moveindexbuilder.h"
 
 #include <cstddef>
 
-// Builds a new data set record by record: the cumulative distances, the block numbers and the
-// maxima of the plotted series. The arrays are reserved once for the expected number of records.
+// Builds a new data set record by record: the cumulative distances, the block numbers, the
+// maxima of the plotted series and the move index. The arrays are reserved once for the expected
+// number of records.
 class CutBuilder {
 public:
     explicit CutBuilder(std::size_t expectedRecords);
@@ -21,9 +23,10 @@ public:
     CutDataSet take();
 
 private:
-    void store(const CutRecord& state);
+    void store(const CutRecord& state, float step);
 
     CutDataSet m_data;
     float m_totalDistance = 0.0f;
     float m_cutDistance = 0.0f;
+    MoveIndexBuilder m_moves;
 };

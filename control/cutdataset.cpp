@@ -6,4 +6,5 @@ void FreeCutData(CutDataSet& data) {
     std::vector<float>().swap(data.totalDistance);
     std::vector<float>().swap(data.cutDistance);
     std::vector<std::int32_t>().swap(data.blockNos);
+    data.moves = MoveIndex();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cutrecord.h"
+#include "moveindex.h"
 
 #include <array>
 #include <cstdint>
@@ -8,8 +9,8 @@
 
 inline constexpr int kMaximaCount = 16;
 
-// The loaded monitoring data: records with their cumulative distances, block numbers and the
-// maxima of the plotted series. The four arrays always have `count` elements.
+// The loaded monitoring data: records with their cumulative distances, block numbers, the
+// maxima of the plotted series and the move index. The four arrays always have `count` elements.
 struct CutDataSet {
     std::vector<CutRecord> records;
     std::vector<float> totalDistance; // mm, G00 moves included
@@ -17,6 +18,7 @@ struct CutDataSet {
     std::vector<std::int32_t> blockNos;
     std::uint32_t count = 0;
     std::array<float, kMaximaCount> maxima{}; // 0 maxRemoval, 1 maxRateOrg, 2 maxRateOpt
+    MoveIndex moves;
 
     bool hasData() const { return !records.empty(); }
     float maxRemoval() const { return maxima[0]; }
@@ -24,5 +26,5 @@ struct CutDataSet {
     float maxRateOpt() const { return maxima[2]; }
 };
 
-// Releases the four arrays; `count` and the maxima stay as they are.
+// Releases the four arrays and the move index; `count` and the maxima stay as they are.
 void FreeCutData(CutDataSet& data);

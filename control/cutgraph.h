@@ -1,12 +1,12 @@
 #pragma once
 
+#include "toolcolours.h"
+
 #include <array>
 #include <cstdint>
 
 // Colour reference: red in the low byte, then green, then blue (0x00BBGGRR).
 using ColorRef = std::uint32_t;
-
-inline constexpr int kCurveColours = 16;
 
 // The default colour of curve colour number n: a cycle of green, cyan, blue, magenta, red and
 // yellow.

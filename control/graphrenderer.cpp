@@ -44,34 +44,6 @@ float maximumOf(const GraphInputs& inputs) {
     return inputs.data->maxima[inputs.primaryDrawMode];
 }
 
-// The colour index as the tool numbers of the records change.
-struct ToolColours {
-    std::int16_t tool = 0;
-    int colour = 0;
-
-    // Applies the tool rule for a record; true when the colour index moved on.
-    bool enter(std::int16_t toolNo) {
-        if (toolNo == tool)
-            return false;
-        const bool advance = tool != 0;
-        if (advance)
-            colour = (colour + 1) % kCurveColours;
-        tool = toolNo;
-        return advance;
-    }
-
-    // The tool rule for records that are not drawn, without a branch per record.
-    void skip(const CutRecord* records, std::uint32_t count) {
-        unsigned advances = 0;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::int16_t toolNo = records[i].toolNo;
-            advances += static_cast<unsigned>((toolNo != tool) & (tool != 0));
-            tool = toolNo;
-        }
-        colour = static_cast<int>((static_cast<unsigned>(colour) + advances) % kCurveColours);
-    }
-};
-
 // Path is CurvePath for a caller's path, or the final ColumnPath so that its calls are direct.
 template <class Path>
 void drawCurve(const ChartFrame& frame, const CCutGraph& graph, const GraphInputs& inputs,

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 namespace {
 
@@ -227,6 +230,129 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
     const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");
+}
+
+const char* const kStatsHeader =
+    "tool,records,cut_mm,rapid_mm,programmed_s,optimised_s,saved_s,saved_percent,"
+    "no_feed_programmed,no_feed_optimised\n";
+
+// kText moves 5 and 11 mm rapid and cuts 1 mm at 600 (programmed) and 1200 mm/min (optimised).
+TEST_F(CurvexTool, StatsPrintsTheTimesAsCsv) {
+    struct Case {
+        const char* arguments;
+        std::string rows;
+    };
+    const Case cases[] = {
+        {"stats --csv k.txt", "2,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0\n"
+                              "total,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0\n"},
+        {"stats --g00 6000 k.txt --csv", "2,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0\n"
+                                         "total,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0\n"},
+        {"stats --csv --range 30 40 --text k.dat",
+         "2,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"
+         "total,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"},
+        {"stats --csv --range 0 10 k.txt", "total,0,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
+        {"stats --csv --g00 0 k.txt", "2,3,1.000,16.000,0.100,0.050,0.050,50.00,2,2\n"
+                                      "total,3,1.000,16.000,0.100,0.050,0.050,50.00,2,2\n"},
+        {"stats --csv h.bin", "0,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"
+                              "total,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, kStatsHeader + c.rows) << c.arguments;
+        EXPECT_EQ(run.err, "") << c.arguments;
+    }
+}
+
+TEST_F(CurvexTool, StatsTableForPeople) {
+    const CurvexRun run = curvex(folder, "stats k.txt");
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    ASSERT_EQ(rows.size(), 4u) << run.out;
+    EXPECT_EQ(rows[0].substr(0, 4), "tool");
+    EXPECT_EQ(rows[2].size(), rows[3].size());
+    std::istringstream total(rows[3]);
+    std::vector<std::string> fields;
+    for (std::string field; total >> field;)
+        fields.push_back(field);
+    EXPECT_EQ(fields, (std::vector<std::string>{"total", "3", "1.000", "16.000", "0:00:00.3",
+                                                "0:00:00.2", "0:00:00.1", "17.1", "0", "0"}));
+}
+
+TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
+    const char* const usage =
+        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE\n";
+    struct Case {
+        const char* arguments;
+        int status;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"stats none.txt", 1,
+         "curvex: cannot load none.txt: cannot open the file: No such file or directory\n"},
+        {"stats --csv --binary cut.dat", 1,
+         "curvex: cannot load cut.dat: truncated entry at byte offset 14\n"},
+        {"stats", 2, usage},
+        {"stats k.dat", 2, usage},
+        {"stats --range 10 k.txt", 2, usage},
+        {"stats --range 10 x k.txt", 2, usage},
+        {"stats --g00 fast k.txt", 2, usage},
+        {"stats --verbose k.txt", 2, usage},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        ASSERT_GE(run.err.size(), c.error.size()) << c.arguments;
+        EXPECT_EQ(run.err.substr(run.err.size() - c.error.size()), c.error) << c.arguments;
+    }
+}
+
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream stream(line);
+    for (std::string field; std::getline(stream, field, ',');)
+        fields.push_back(field);
+    return fields;
+}
+
+// The totals of `curvex dump`, summed from the differences of its running distances.
+std::vector<double> dumpTotals(const std::string& dump) {
+    std::istringstream lines(dump);
+    std::string line;
+    std::getline(lines, line);
+    double previous = 0.0, cut = 0.0, rapid = 0.0, programmed = 0.0, optimised = 0.0;
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> f = csvFields(line);
+        const double total = std::stod(f[11]);
+        const double length = total - previous;
+        previous = total;
+        if (std::stoi(f[3]) == 0) {
+            rapid += length;
+            programmed += 60.0 * length / 5000.0;
+            optimised += 60.0 * length / 5000.0;
+            continue;
+        }
+        cut += length;
+        programmed += 60.0 * length / std::stod(f[7]);
+        optimised += 60.0 * length / std::stod(f[10]);
+    }
+    return {cut, rapid, programmed, optimised};
+}
+
+TEST_F(CurvexTool, StatsAgreesWithSumsOfTheDump) {
+    ASSERT_EQ(curvex(folder, "synth --seed 5 --blocks 20000 -o big.txt").status, 0);
+    const std::vector<double> expected = dumpTotals(curvex(folder, "dump big.txt").out);
+    const CurvexRun stats = curvex(folder, "stats --csv big.txt");
+    const std::string totalLine = stats.out.substr(stats.out.rfind("total,"));
+    const std::vector<std::string> total = csvFields(totalLine);
+    ASSERT_EQ(total.size(), 10u) << stats.out;
+    EXPECT_EQ(total[1], "20000");
+    for (std::size_t k = 0; k < expected.size(); ++k)
+        EXPECT_NEAR(std::stod(total[k + 2]), expected[k], expected[k] * 0.0005) << k;
 }
 
 } // namespace

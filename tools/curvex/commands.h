@@ -18,3 +18,4 @@ int runSynth(CommandArguments args);
 int runTitles(CommandArguments args);
 int runRender(CommandArguments args);
 int runPick(CommandArguments args);
+int runStats(CommandArguments args);

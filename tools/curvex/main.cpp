@@ -53,6 +53,14 @@ constexpr Command kCommands[] = {
      "  motionCode,x,y,z,orgFeed,optFeed,removalKind,removal,value. Exit status 1 when the\n"
      "  chart draws no record.",
      runPick},
+    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE",
+     "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
+     "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
+     "  times (G00 moves at FEED mm/min, default 5000), the time saved and the moves without\n"
+     "  feed. --range LO HI counts only the records the chart shows for LO..HI percent of\n"
+     "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
+     "  header line and one line per tool, then \"total\", times in seconds.",
+     runStats},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

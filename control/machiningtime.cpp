@@ -1,0 +1,102 @@
+#include "machiningtime.h"
+
+#include "moveindexbuilder.h"
+
+#include <algorithm>
+
+namespace {
+
+bool indexed(const CutDataSet& data) {
+    return data.moves.records == data.count && data.records.size() == data.count;
+}
+
+using ExceptionIterator = std::vector<StepException>::const_iterator;
+
+// The first exception at or after record i.
+ExceptionIterator exceptionFrom(const CutDataSet& data, std::uint32_t i) {
+    const std::vector<StepException>& exceptions = data.moves.exceptions;
+    return std::lower_bound(exceptions.begin(), exceptions.end(), i,
+                            [](const StepException& exception, std::uint32_t record) {
+                                return exception.record < record;
+                            });
+}
+
+// The step of record i; `next` is the first exception at or after it and moves past an exception
+// of record i.
+float stepAt(const CutDataSet& data, std::uint32_t i, ExceptionIterator& next) {
+    if (next != data.moves.exceptions.end() && next->record == i)
+        return (next++)->step;
+    return StepFromPositions(data.records[i], i > 0 ? &data.records[i - 1] : nullptr);
+}
+
+// Adds the records first..end-1 one by one.
+void addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t end, MoveSums& sums) {
+    ExceptionIterator next = exceptionFrom(data, first);
+    for (std::uint32_t i = first; i < end; ++i) {
+        const float step = stepAt(data, i, next);
+        sums.add(data.records[i], static_cast<double>(step));
+    }
+}
+
+} // namespace
+
+double MoveLength(const CutDataSet& data, std::uint32_t i) {
+    if (!indexed(data) || i >= data.count)
+        return 0.0;
+    ExceptionIterator next = exceptionFrom(data, i);
+    return static_cast<double>(stepAt(data, i, next));
+}
+
+MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range) {
+    MoveSums sums;
+    if (!indexed(data))
+        return sums;
+    const std::uint32_t end = std::min(range.end, data.count);
+    if (range.first >= end)
+        return sums;
+    const std::uint32_t firstBlock = (range.first + kMoveBlockSize - 1) / kMoveBlockSize;
+    const std::uint32_t endBlock = end / kMoveBlockSize;
+    if (firstBlock >= endBlock) {
+        addRecords(data, range.first, end, sums);
+        return sums;
+    }
+    addRecords(data, range.first, firstBlock * kMoveBlockSize, sums);
+    for (std::uint32_t block = firstBlock; block < endBlock; ++block)
+        sums.add(data.moves.blocks[block]);
+    addRecords(data, endBlock * kMoveBlockSize, end, sums);
+    return sums;
+}
+
+namespace {
+
+std::vector<ToolTimes> rowsOf(const std::vector<ToolSums>& tools, double g00Feed) {
+    std::vector<ToolTimes> rows;
+    for (const ToolSums& tool : tools)
+        rows.push_back({tool.toolNo, tool.colours, TimesOf(tool.sums, g00Feed)});
+    return rows;
+}
+
+} // namespace
+
+std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, double g00Feed) {
+    return indexed(data) ? rowsOf(data.moves.tools, g00Feed) : std::vector<ToolTimes>();
+}
+
+std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, double g00Feed) {
+    const std::uint32_t end = std::min(range.end, data.count);
+    if (!indexed(data) || range.first >= end)
+        return {};
+    ToolColours colours{data.records[0].toolNo, 0};
+    colours.skip(data.records.data(), range.first);
+    MoveIndexBuilder builder(colours);
+    ExceptionIterator next = exceptionFrom(data, range.first);
+    for (std::uint32_t i = range.first; i < end; ++i) {
+        const float step = stepAt(data, i, next);
+        builder.add(data.records[i], i > 0 ? &data.records[i - 1] : nullptr, step);
+    }
+    return rowsOf(builder.take().tools, g00Feed);
+}
+
+MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed) {
+    return TimesOf(indexed(data) ? data.moves.total : MoveSums(), g00Feed);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cutdataset.h"
+#include "movesums.h"
+
+#include <cstdint>
+#include <vector>
+
+// The machining-time figures of a loaded data set, from its move index. A record's move length
+// is the growth of the total distance at it, taken in double precision from the step the loader
+// added. A data set without a move index (not made by a loader) has no figures.
+
+// The records first up to but not including end.
+struct RecordRange {
+    std::uint32_t first = 0;
+    std::uint32_t end = 0;
+};
+
+struct ToolTimes {
+    std::int16_t toolNo = 0;
+    std::uint16_t colours = 0; // bit n: the chart draws the tool in curve colour number n
+    MachiningTimes times;
+};
+
+// The move length of record i, in mm.
+double MoveLength(const CutDataSet& data, std::uint32_t i);
+
+// The sums of the records of `range`: whole blocks from the index, the records at either end one
+// by one.
+MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range);
+
+// One row per tool, in the order of the tools' first records.
+std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, double g00Feed);
+// The same for the records of `range` only, worked out record by record.
+std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, double g00Feed);
+MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cutrecord.h"
+
+#include <cstdint>
+#include <optional>
+
+// The sums over a run of records before a G00 feed is applied: lengths in mm and the times of
+// the moves that are not rapid, in seconds, in double precision.
+struct MoveSums {
+    std::uint64_t records = 0;
+    double cutLength = 0.0;
+    double rapidLength = 0.0;
+    double programmedCutTime = 0.0;
+    double optimisedCutTime = 0.0;
+    std::uint64_t rapidMoves = 0;
+    // Moves that are not rapid and whose programmed or optimised feed is 0 or negative.
+    std::uint64_t noFeedProgrammed = 0;
+    std::uint64_t noFeedOptimised = 0;
+
+    // Counts `record`, which moved `length` mm. A record that does not move, or whose length is
+    // not a finite number, only counts as a record.
+    void add(const CutRecord& record, double length);
+    void add(const MoveSums& other);
+};
+
+// The figures of a run of records with a G00 feed (mm/min) for the rapid moves: lengths in mm,
+// times in seconds. Saved percent is empty when the programmed time is 0. A G00 feed that is not
+// a positive number gives the rapid moves no time and counts them as moves without feed.
+struct MachiningTimes {
+    std::uint64_t records = 0;
+    double cutLength = 0.0;
+    double rapidLength = 0.0;
+    double programmed = 0.0;
+    double optimised = 0.0;
+    double saved = 0.0;
+    std::optional<double> savedPercent;
+    std::uint64_t noFeedProgrammed = 0;
+    std::uint64_t noFeedOptimised = 0;
+};
+
+MachiningTimes TimesOf(const MoveSums& sums, double g00Feed);

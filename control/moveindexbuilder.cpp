@@ -1,16 +1,8 @@
 #include "moveindexbuilder.h"
 
 #include <cstring>
-#include <limits>
 
 namespace {
-
-constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
-constexpr std::size_t kToolNumbers = 65536;
-
-std::size_t toolSlot(std::int16_t toolNo) {
-    return static_cast<std::uint16_t>(toolNo);
-}
 
 bool sameStep(float a, float b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
@@ -18,8 +10,7 @@ bool sameStep(float a, float b) {
 
 } // namespace
 
-MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours)
-    : m_colours(colours), m_rows(kToolNumbers, kNoRow) {}
+MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours) : m_colours(colours) {}
 
 void MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, float step) {
     if (!m_colours || record.toolNo != m_colours->tool || m_index.records == 0)
@@ -44,13 +35,12 @@ void MoveIndexBuilder::enterTool(std::int16_t toolNo) {
         m_colours->enter(toolNo);
     else
         m_colours = ToolColours{toolNo, 0};
-    std::uint32_t& row = m_rows[toolSlot(toolNo)];
-    if (row == kNoRow) {
-        row = static_cast<std::uint32_t>(m_index.tools.size());
+    const auto [row, added] =
+        m_rows.try_emplace(toolNo, static_cast<std::uint32_t>(m_index.tools.size()));
+    if (added)
         m_index.tools.push_back({toolNo, 0, {}});
-    }
-    m_runRow = row;
-    ToolSums& tool = m_index.tools[row];
+    m_runRow = row->second;
+    ToolSums& tool = m_index.tools[m_runRow];
     tool.colours = static_cast<std::uint16_t>(tool.colours | (1u << m_colours->colour));
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <unordered_map>
 
 // Builds the move index of a data set as its records are added, from the step lengths that the
 // loader adds to the distances. The records of one tool within one block are summed once and
@@ -33,6 +33,6 @@ private:
     std::optional<ToolColours> m_colours;
     // The row of the tool of the current run in m_index.tools.
     std::uint32_t m_runRow = 0;
-    // The row of every tool number in m_index.tools, or kNoRow.
-    std::vector<std::uint32_t> m_rows;
+    // The row of every tool number in m_index.tools.
+    std::unordered_map<std::int16_t, std::uint32_t> m_rows;
 };

@@ -1,9 +1,11 @@
 #include "cutdatachecks.h"
 
+#include "machiningtime.h"
 #include "series.h"
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,6 +76,24 @@ void CheckMaxima(const CutDataSet& data) {
     }
 }
 
+// The move index gives back every step the loader added: the running sum grows by exactly the
+// record's move length rounded to float, wherever the sum is finite.
+void CheckMoveIndex(const CutDataSet& data) {
+    if (data.moves.records != data.count)
+        FailInvariant("the move index does not cover every record");
+    std::uint64_t records = 0;
+    for (const ToolSums& tool : data.moves.tools)
+        records += tool.sums.records;
+    if (records != data.count || data.moves.total.records != data.count)
+        FailInvariant("the tool rows do not count every record once");
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const float previousTotal = i == 0 ? 0.0f : data.totalDistance[i - 1];
+        const float total = previousTotal + static_cast<float>(MoveLength(data, i));
+        if (std::isfinite(total) && !SameFloat(total, data.totalDistance[i]))
+            FailInvariant("a move length is not the step the loader added");
+    }
+}
+
 } // namespace
 
 void FailInvariant(std::string_view what) {
@@ -126,4 +146,5 @@ void CheckLoadedDataSet(const CutDataSet& data) {
     CheckSizes(data);
     CheckDistances(data);
     CheckMaxima(data);
+    CheckMoveIndex(data);
 }

@@ -22,5 +22,5 @@ bool SameDataSet(const CutDataSet& a, const CutDataSet& b);
 // What every successful load guarantees: four arrays of `count` elements, block numbers that
 // belong to their records, distances that never decrease where the steps are finite, G00 moves
 // that leave the cutting distance alone, and maxima that are the largest series values of this
-// load only (at least 0, entries 3 to 15 always 0).
+// load only (at least 0, entries 3 to 15 always 0), and a move index that gives back every step.
 void CheckLoadedDataSet(const CutDataSet& data);

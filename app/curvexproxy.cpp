@@ -5,9 +5,13 @@
 using component::InvokeKind;
 
 QVariant CurvexProxy::call(int dispid, InvokeKind kind, QVariantList& args) {
+    return tryCall(dispid, kind, args).value_or(QVariant());
+}
+
+std::optional<QVariant> CurvexProxy::tryCall(int dispid, InvokeKind kind, QVariantList& args) {
     QVariant result;
     if (target_.invoke(dispid, kind, args, &result) != component::InvokeResult::Ok)
-        return {};
+        return std::nullopt;
     return result;
 }
 
@@ -134,4 +138,12 @@ void CurvexProxy::refresh() {
 void CurvexProxy::aboutBox() {
     auto args = noArgs();
     call(curvex::DispAboutBox, InvokeKind::Method, args);
+}
+
+std::optional<QString> CurvexProxy::getLoadError() {
+    auto args = noArgs();
+    const auto result = tryCall(curvex::DispGetLoadError, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toString();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // The host's typed view of the graph control: every method is one late-bound call by dispatch
 // identifier (curvexids.h), so call sites read like the control's interface.
@@ -35,9 +36,13 @@ public:
     void ocxUnRegist();
     void refresh();
     void aboutBox();
+    // The reason of the last failed load; nothing from a control without the member.
+    std::optional<QString> getLoadError();
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);
+    // The result, or nothing when the control does not answer the call.
+    std::optional<QVariant> tryCall(int dispid, component::InvokeKind kind, QVariantList& args);
 
     component::DispatchObject& target_;
 };

@@ -106,7 +106,9 @@ bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
 bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
     m_graph->lowerPercent = 0.0f;
     m_graph->upperPercent = 100.0f;
-    return LoadCutFile(fileName, typeTextFlg != 0, curvexModule().data).ok();
+    const LoadResult result = LoadCutFile(fileName, typeTextFlg != 0, curvexModule().data);
+    loadError_ = result.ok() ? std::string() : result.reason();
+    return result.ok();
 }
 
 void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
@@ -197,6 +199,10 @@ void CCurvexCtrl::setForeColor(ColorRef colour) {
 void CCurvexCtrl::AboutBox() {
     CurvexAboutBox box;
     box.exec();
+}
+
+QString CCurvexCtrl::GetLoadError() const {
+    return QString::fromStdString(loadError_);
 }
 
 void CCurvexCtrl::paintEvent(QPaintEvent*) {

@@ -60,6 +60,7 @@ public:
     ColorRef foreColor() const { return foreColor_; }
     void setForeColor(ColorRef colour);
     void AboutBox();
+    QString GetLoadError() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -91,6 +92,7 @@ private:
     // The off-screen chart; the painter that draws into it lives for one render.
     std::unique_ptr<QImage> memBitmap;
     std::string dropFileName;
+    std::string loadError_;
     bool ViewRenewal = true;
     bool mouseCaptured = false;
     ColorRef backColor_ = 0xFFFFFF;

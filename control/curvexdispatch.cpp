@@ -189,6 +189,7 @@ constexpr std::array kMembers = {
     Member{DispGetOcxVersion, kMethod, 0, get<&CCurvexCtrl::GetOcxVersion>},
     Member{DispGetStrBuffer, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
     Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
+    Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

@@ -51,6 +51,10 @@ enum DispId : int {
     DispGetOcxVersion = 16,
     DispGetStrBuffer = 17,
     DispOcxUnRegist = 18,
+    // Members added later; a control without them answers "member not found" and hosts go on
+    // without the feature.
+    // GetLoadError(): the reason of the last load when it failed, empty after a successful one.
+    DispGetLoadError = 27,
     DispRefresh = -550,
     DispBackColor = -501,
     DispForeColor = -513,

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "chartstatus.h"
 #include "controlhost.h"
 #include "curvexids.h"
 #include "filedroptarget.h"
@@ -26,6 +27,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <sys/stat.h>
 
@@ -140,13 +142,15 @@ void FrmMain::createControls() {
     mHS1->setSingleStep(1);
     mHS1->setPageStep(1);
     mZoom = new ZoomScrollBar(*mHS1, *mViewer1, this);
+    mChartStatus = std::make_unique<ChartStatus>(*statusBar());
 
     viewerWidget().setGeometry(twipsToPixels(kViewer1Design));
     mCommand1->setGeometry(twipsToPixels(kCommand1Design));
     mHS1->setGeometry(twipsToPixels(kHS1Design));
 
     const QRect client = twipsToPixels(QRect(0, 0, kDesignClientWidth, kDesignClientHeight));
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -382,6 +386,7 @@ void FrmMain::Command1_Click() {
         if (loaded)
             Viewer1().refresh();
         QApplication::restoreOverrideCursor();
+        mChartStatus->loadDone(mFileName, loaded, Viewer1().getLoadError());
     }
     if (!loaded)
         mFileName.clear();

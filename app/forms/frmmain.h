@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class ChartStatus;
 class FileReloader;
 class QAction;
 class QMenu;
@@ -48,6 +49,7 @@ public:
     QAction& mnuDist(int index) const { return *mMnuDist.at(index); }
     QAction& mnuDrawColor() const { return *mMnuDrawColor; }
     QAction& mnuG00feed() const { return *mMnuG00feed; }
+    const ChartStatus& chartStatus() const { return *mChartStatus; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -119,6 +121,7 @@ private:
     ZoomScrollBar* mZoom = nullptr;
     RecentFilesMenu* mRecentFiles = nullptr;
     FileReloader* mReloader = nullptr;
+    std::unique_ptr<ChartStatus> mChartStatus;
 
     QString mFileName;
     bool mIsText = false;

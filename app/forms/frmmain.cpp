@@ -149,8 +149,7 @@ void FrmMain::createControls() {
     mHS1->setGeometry(twipsToPixels(kHS1Design));
 
     const QRect client = twipsToPixels(QRect(0, 0, kDesignClientWidth, kDesignClientHeight));
-    resize(client.width(),
-           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -87,6 +87,18 @@ const CheckFailure kControlFileMissing{
     "Curvex.ocx unexist", {"Message27", "Message4", "Message5"}, false};
 const CheckFailure kToolMissing{
     "PWRegOcx.exe unexist", {"Message26", "Message6", "Message7"}, true};
+const CheckFailure kMismatchAfterRestart{
+    "Curvex.ocx version mismatch after restart", {"Message22", "Message4", "Message5"}, true};
+
+// Set in the environment of the program that a registration starts again, so that a control
+// which still does not fit ends that run instead of registering and restarting once more.
+const char* const kRestartMarker = "PLOTWELL_RESTARTED";
+
+bool takeRestartMarker() {
+    const bool marked = qEnvironmentVariable(kRestartMarker) == u'1';
+    qunsetenv(kRestartMarker);
+    return marked;
+}
 
 // The debug text of every tool result, and the message of every result but success.
 CheckFailure toolResult(int rc) {
@@ -193,7 +205,8 @@ StartupOutcome registerControl(std::int32_t version) {
         return fail(result, version);
 
     programRunner().startDetached(commandWord(gAppFolder + kProgramFile) + u' ' +
-                                  commandWord(gPendingFile));
+                                      commandWord(gPendingFile),
+                                  {QLatin1String(kRestartMarker) + QStringLiteral("=1")});
     unloadMainWindow();
     return StartupOutcome::Restarted;
 }
@@ -201,6 +214,7 @@ StartupOutcome registerControl(std::int32_t version) {
 } // namespace
 
 StartupOutcome Main(const QString& commandLine) {
+    const bool restartedRun = takeRestartMarker();
     gPendingFile = pendingFileOf(commandLine);
     gPendingFileValid = !gPendingFile.isEmpty() && isNormalFile(gPendingFile);
     gAppFolder = programFolder();
@@ -226,6 +240,10 @@ StartupOutcome Main(const QString& commandLine) {
 
     const std::int32_t version = mainWindow->Viewer1().getOcxVersion();
     gSkipOcxUnregister = version < kUnregisterThreshold;
+    if (!curvex::ocxVersionFits(version) && restartedRun) {
+        debugBox(kMismatchAfterRestart.debugText);
+        return fail(kMismatchAfterRestart, version);
+    }
     if (!curvex::ocxVersionFits(version))
         return registerControl(version);
     if (!gSkipOcxUnregister)

@@ -13,11 +13,18 @@ public:
         return RunAndWait(commandLine, static_cast<std::int16_t>(windowStyle), timeoutMs);
     }
 
-    bool startDetached(const QString& commandLine) override {
+    bool startDetached(const QString& commandLine, const QStringList& environment) override {
         const auto words = splitCommandLine(commandLine);
         if (!words || words->isEmpty())
             return false;
-        return QProcess::startDetached(words->constFirst(), words->mid(1));
+        QProcess program;
+        program.setProgram(words->constFirst());
+        program.setArguments(words->mid(1));
+        QProcessEnvironment programEnvironment = QProcessEnvironment::systemEnvironment();
+        for (const QString& entry : environment)
+            programEnvironment.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+        program.setProcessEnvironment(programEnvironment);
+        return program.startDetached();
     }
 };
 

@@ -8,7 +8,6 @@
 
 #include <QFileInfo>
 
-#include <cmath>
 #include <dlfcn.h>
 
 namespace {
@@ -57,13 +56,6 @@ component::ClassRegistration controlRegistration(const QString& library) {
     return entry;
 }
 
-// Major version in the high 16 bits, hundredths in the low 16 bits.
-std::int32_t versionNumber(double version) {
-    const double major = std::floor(version);
-    const double minor = std::floor((version - major) * 100.0 + 0.5);
-    return static_cast<std::int32_t>(major) * 65536 + static_cast<std::int32_t>(minor);
-}
-
 } // namespace
 
 extern "C" {
@@ -103,6 +95,6 @@ component::HResult DllCanUnloadNow() {
 }
 
 std::int32_t DllVersion() {
-    return versionNumber(curvex::kControlVersion);
+    return curvex::kOcxVersion;
 }
 }

@@ -22,8 +22,6 @@ inline constexpr char kControlTypeName[] = "Curvex Control";
 inline constexpr char kPropPageTypeName[] = "Curvex Property Page";
 inline constexpr char kTypeLibVersion[] = "1.3";
 inline constexpr char kHelpFile[] = "Curvex.hlp";
-// The version in the control's registration.
-inline constexpr double kControlVersion = 1.3;
 
 // Miscellaneous status bits: recompose on resize, cannot link inside, inside-out, activate when
 // visible, set client site first.

@@ -113,8 +113,9 @@ public:
         waited.push_back({commandLine, windowStyle, timeoutMs});
         return exitCode_;
     }
-    bool startDetached(const QString& commandLine) override {
+    bool startDetached(const QString& commandLine, const QStringList& environment) override {
         detached.push_back(commandLine);
+        detachedEnvironments.push_back(environment);
         return true;
     }
 
@@ -125,6 +126,7 @@ public:
     };
     std::vector<Run> waited;
     std::vector<QString> detached;
+    std::vector<QStringList> detachedEnvironments;
 
 private:
     int exitCode_;

@@ -48,6 +48,85 @@ QStringList argumentsOf(qint64 pid) {
     return arguments;
 }
 
+// A program folder with copies of the program, the tool, the component library and the control
+// at `controlPath`.
+void placeProgram(const QTemporaryDir& folder, const QString& controlPath) {
+    for (const char* name : {"Plotwell", "PWRegOcx", "libPlotwellComponent.so"})
+        ASSERT_TRUE(QFile::copy(apptest::binFile(QString::fromLatin1(name)),
+                                folder.filePath(QString::fromLatin1(name))))
+            << name;
+    ASSERT_TRUE(QFile::copy(controlPath, folder.filePath(QStringLiteral("Curvex.ocx"))));
+}
+
+void stopAll(const QString& program) {
+    for (const qint64 pid : processesOf(program))
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_TRUE(waitFor([&] { return processesOf(program).isEmpty(); }, 10000));
+}
+
+// The control of version 1.20 beside the program and an empty registry: the real tool judges
+// the version that the control reports to the program, refuses to register it, and the one run
+// shows its message (it waits in the message box) instead of starting itself again.
+TEST(Registration, TheToolRefusesAControlThatTheProgramWouldRefuse) {
+    apptest::application();
+    apptest::PrivateRegistry registry;
+    QTemporaryDir folder;
+    placeProgram(folder, QStringLiteral(PLOTWELL_OLD_CONTROL));
+    const QString program = folder.filePath(QStringLiteral("Plotwell"));
+    const QString output = folder.filePath(QStringLiteral("output.txt"));
+    QProcess run;
+    run.setStandardOutputFile(output);
+    run.setStandardErrorFile(output, QIODevice::Append);
+    run.start(program, {});
+    ASSERT_TRUE(run.waitForStarted());
+
+    EXPECT_TRUE(waitFor([&] { return apptest::readFile(output).contains("PWRegOcx: "); }, 30000));
+    const QByteArray toolOutput = apptest::readFile(output);
+    EXPECT_TRUE(toolOutput.contains("does not fit the required version"))
+        << toolOutput.toStdString();
+    EXPECT_FALSE(toolOutput.contains("registration done")) << toolOutput.toStdString();
+    EXPECT_EQ(processesOf(program), QList<qint64>({run.processId()}));
+    EXPECT_EQ(run.state(), QProcess::Running);
+    stopAll(program);
+    run.waitForFinished(10000);
+}
+
+// A tool that reports success without changing anything: the run that the registration started
+// finds the same control, shows the version message and stays alone; the tool ran once.
+TEST(Registration, ARestartedRunNeverRestartsAgain) {
+    apptest::application();
+    apptest::PrivateRegistry registry;
+    QTemporaryDir folder;
+    placeProgram(folder, QStringLiteral(PLOTWELL_OLD_CONTROL));
+    const QString tool = folder.filePath(QStringLiteral("PWRegOcx"));
+    const QString toolLog = folder.filePath(QStringLiteral("tool.log"));
+    ASSERT_TRUE(QFile::remove(tool));
+    apptest::writeFile(tool, "#!/bin/sh\necho \"$*\" >> \"$(dirname \"$0\")/tool.log\"\n");
+    ASSERT_TRUE(
+        QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString program = folder.filePath(QStringLiteral("Plotwell"));
+
+    const QString output = folder.filePath(QStringLiteral("output.txt"));
+    QProcess firstRun;
+    firstRun.setStandardOutputFile(output);
+    firstRun.setStandardErrorFile(output, QIODevice::Append);
+    firstRun.start(program, {});
+    ASSERT_TRUE(firstRun.waitForFinished(60000)) << "the first run did not end";
+    EXPECT_EQ(firstRun.exitCode(), 0);
+    QList<qint64> secondRuns;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            secondRuns = processesOf(program);
+            return !secondRuns.isEmpty();
+        },
+        10000));
+    // A run that restarted again would have run the tool a second time by now.
+    EXPECT_FALSE(waitFor([&] { return apptest::readFile(toolLog).count('\n') > 1; }, 4000));
+    EXPECT_EQ(apptest::readFile(toolLog).count('\n'), 1);
+    EXPECT_EQ(processesOf(program), secondRuns) << apptest::readFile(output).toStdString();
+    stopAll(program);
+}
+
 // Plotwell finds a control of version 1.20 registered, runs the real PWRegOcx on the Curvex.ocx
 // beside it, starts itself again with the file and ends; the new run loads the right control,
 // passes the check and unregisters it. Neither run shows a message box.

@@ -183,9 +183,34 @@ TEST(StartupCheck, SuccessfulRegistrationRestartsWithTheQuotedFileAndNoMessage) 
         EXPECT_EQ(run.runner.detached[0], u'"' + program + QStringLiteral("\" ") + c.restart);
         // The new process receives the file as its one argument, whatever characters it holds.
         EXPECT_EQ(splitCommandLine(run.runner.detached[0]), QStringList({program, c.pending}));
+        // The new run knows that it was started by a registration.
+        EXPECT_EQ(run.runner.detachedEnvironments[0],
+                  QStringList({QStringLiteral("PLOTWELL_RESTARTED=1")}));
         EXPECT_EQ(FrmMain::instance(), nullptr);
         EXPECT_TRUE(run.ini().contains("Form Top="));
     }
+}
+
+// A run that a registration started, still finding a control that does not fit, shows the
+// version message and ends: no second registration, no second restart. The mark is gone from
+// the environment, so programs it starts do not inherit it.
+TEST(StartupCheck, ARunStartedByItsOwnRestartNeverRegistersAgain) {
+    StartupRun run(0);
+    run.registerOldControl();
+    run.placeControlAndTool();
+    qputenv("PLOTWELL_RESTARTED", "1");
+
+    EXPECT_EQ(Main(QString()), StartupOutcome::Failed);
+    EXPECT_FALSE(qEnvironmentVariableIsSet("PLOTWELL_RESTARTED"));
+    EXPECT_TRUE(run.runner.waited.empty());
+    EXPECT_TRUE(run.runner.detached.empty());
+    ASSERT_EQ(run.prompts.messages.size(), 1u);
+    EXPECT_EQ(run.prompts.messages[0].text,
+              QStringLiteral("The inconsistency of the version!!\r\n") + kVersionMismatch +
+                  QStringLiteral("(ocx ver:1.2)"));
+    EXPECT_EQ(run.prompts.messages[0].icon, UserPrompts::Icon::Critical);
+    EXPECT_EQ(run.prompts.messages[0].title, QStringLiteral("Plotwell"));
+    EXPECT_EQ(FrmMain::instance(), nullptr);
 }
 
 TEST(StartupCheck, TheRightControlPassesAndUnregistersItself) {

@@ -8,15 +8,29 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const char* const kSettingsFile = "Plotwell.ini";
 
-// The write bit of `status` that applies to the process: owner, group or others.
+bool inGroup(gid_t group) {
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    std::vector<gid_t> groups(count > 0 ? static_cast<std::size_t>(count) : 0);
+    const int filled = ::getgroups(count, groups.data());
+    return filled > 0 &&
+           std::find(groups.begin(), groups.begin() + filled, group) != groups.begin() + filled;
+}
+
+// The write bit of `status` that applies to the process: owner, group (any of its groups) or
+// others.
 bool permitsWrite(const struct stat& status) {
     if (status.st_uid == ::geteuid())
         return (status.st_mode & S_IWUSR) != 0;
-    if (status.st_gid == ::getegid())
+    if (inGroup(status.st_gid))
         return (status.st_mode & S_IWGRP) != 0;
     return (status.st_mode & S_IWOTH) != 0;
 }

@@ -14,6 +14,7 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
+#include "resizewatcher.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -192,6 +193,7 @@ void FrmMain::connectHandlers() {
     connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &FrmMain::openWithoutDialog);
     connect(new FileDropTarget(*this), &FileDropTarget::fileDropped, this,
             &FrmMain::openWithoutDialog);
+    new ResizeWatcher(*centralWidget(), [this] { layOutControls(); });
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {

@@ -32,6 +32,7 @@ QString itemText(int index, const QString& path) {
 
 RecentFilesMenu::RecentFilesMenu(QMenu& fileMenu, QAction& before, QMainWindow& window)
     : QObject(&window), mWindow(window) {
+    mLeadingSeparator = fileMenu.insertSeparator(&before);
     for (int i = 0; i < RecentFileList::kCapacity; ++i) {
         mItems[i] = new QAction(&fileMenu);
         mItems[i]->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
@@ -78,5 +79,6 @@ void RecentFilesMenu::rebuild() {
         mItems[i]->setEnabled(used);
         mItems[i]->setText(used ? itemText(i, files.at(i)) : QString());
     }
+    mLeadingSeparator->setVisible(!files.isEmpty());
     mSeparator->setVisible(!files.isEmpty());
 }

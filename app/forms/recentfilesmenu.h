@@ -37,5 +37,6 @@ private:
     QMainWindow& mWindow;
     RecentFileList mList;
     std::array<QAction*, RecentFileList::kCapacity> mItems{};
+    QAction* mLeadingSeparator = nullptr;
     QAction* mSeparator = nullptr;
 };

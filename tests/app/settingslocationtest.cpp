@@ -43,6 +43,10 @@ struct LocationCase {
     QByteArray userStart; // what the user's file starts with afterwards; empty: no file
 };
 
+void PrintTo(const LocationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class SettingsLocation : public ::testing::TestWithParam<LocationCase> {};
 
 // The settings file in use, the texts that come from it, the control's axis titles written into

@@ -180,7 +180,9 @@ private:
 
 // An administrator's site file lies beside the installed program. A user's first start copies
 // it into a settings home of the user's own; closing the window saves the settings there, and
-// the installed tree stays exactly as it was.
+// the installed tree stays exactly as it was. The file comes as one argument, as the desktop
+// entry's %f passes it, with blanks and non-ASCII characters in its name; once shown it heads
+// the recent files.
 TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
     const QString siteFile = programFolder() + QStringLiteral("/Plotwell.ini");
     const QByteArray site = "[Text]\nfrmCaption=Site caption\n[Property]\nDist Mode=7\n";
@@ -193,6 +195,9 @@ TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
     const ReadOnlyTree readOnly(prefix_->path());
 
     QTemporaryDir home;
+    const QString dataFile = home.filePath(QStringLiteral("run data/加工 データ.txt"));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("run data")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWELL_SAMPLE), dataFile));
     const QString configHome = home.filePath(QStringLiteral("config"));
     const QString userFile = configHome + QStringLiteral("/Plotwell/Plotwell.ini");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -202,7 +207,7 @@ TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(path(QStringLiteral("bin/plotwell")), {});
+    program.start(path(QStringLiteral("bin/plotwell")), {dataFile});
     ASSERT_TRUE(program.waitForStarted());
 
     // The last setting the window reads at start is the text ending; then the window is up.
@@ -218,6 +223,8 @@ TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
     // The site's "Dist Mode" is outside the menu; the close saved the mode in use.
     EXPECT_TRUE(settings.contains("\nDist Mode=0\n")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("\nForm Top=")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("\n[Recent Files]\nFile1=" + dataFile.toUtf8() + '\n'))
+        << settings.toStdString();
     EXPECT_EQ(readFile(siteFile), site);
     EXPECT_EQ(QDir(programFolder()).entryList(QDir::AllEntries), installed);
 }

@@ -2,8 +2,6 @@
 
 #include "appstate.h"
 #include "curvexproxy.h"
-#include "cutdataset.h"
-#include "cutloader.h"
 #include "varnutl.h"
 
 #include <QAction>
@@ -23,14 +21,6 @@ namespace {
 const QString kSection = QStringLiteral("Reload");
 const QString kOnChange = QStringLiteral("On Change");
 constexpr int kMessageMs = 10000;
-
-// Why `path` does not load, as the data core says it.
-QString loadFailure(const QString& path, bool isText) {
-    CutDataSet scratch;
-    const LoadResult result = LoadCutFile(QFile::encodeName(path).toStdString(), isText, scratch);
-    return result.ok() ? QStringLiteral("the control refused the data")
-                       : QString::fromStdString(result.reason());
-}
 
 } // namespace
 
@@ -141,9 +131,11 @@ void FileReloader::reload() {
     QApplication::restoreOverrideCursor();
     mViewer.setDistArea(lower, upper);
     if (!loaded) {
+        // A control that cannot say why gives no reason.
+        const QString reason = mViewer.getLoadError().value_or(QString());
         showMessage(
             QStringLiteral("Reload of %1 failed: %2; the chart shows the data loaded before")
-                .arg(mPath, loadFailure(mPath, mIsText)));
+                .arg(mPath, reason.isEmpty() ? QStringLiteral("the file does not load") : reason));
         return;
     }
     mKeptFor = mDistMax;

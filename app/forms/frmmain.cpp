@@ -14,7 +14,6 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
-#include "resizewatcher.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -193,7 +192,6 @@ void FrmMain::connectHandlers() {
     connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &FrmMain::openWithoutDialog);
     connect(new FileDropTarget(*this), &FileDropTarget::fileDropped, this,
             &FrmMain::openWithoutDialog);
-    new ResizeWatcher(*centralWidget(), [this] { layOutControls(); });
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {

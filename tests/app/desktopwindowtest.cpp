@@ -32,14 +32,6 @@ protected:
         ASSERT_NE(recent, nullptr);
         ASSERT_NE(reloader, nullptr);
     }
-    // Charts compared before and after a status message need the status bar in place first: it
-    // takes its height from the chart.
-    void showStatusBar() const {
-        window->statusBar()->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            return window->Command1().geometry().bottom() < window->centralWidget()->height();
-        }));
-    }
     void restart() {
         unloadMainWindow();
         start();
@@ -139,10 +131,6 @@ TEST_F(DesktopWindow, ChosenRecentFileThatHasGoneIsRemovedWithTheReason) {
             << message().toStdString();
         EXPECT_EQ(window->windowTitle(), title);
         EXPECT_EQ(chart(), before);
-        // The status bar takes its height from the central widget: the controls move up with it.
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            return window->Command1().geometry().bottom() < window->centralWidget()->height();
-        }));
         EXPECT_TRUE(
             ReadIniValue(QStringLiteral("Recent Files"), QStringLiteral("File2")).isEmpty());
         EXPECT_FALSE(recent->item(1).isVisible());
@@ -178,7 +166,6 @@ TEST_F(DesktopWindow, FileDroppedOnTheWindowOutsideTheChartOpens) {
 // file shows its whole range.
 TEST_F(DesktopWindow, RewrittenFileReloadsKeepingTheShownPartWhenTheLengthIsTheSame) {
     start();
-    showStatusBar();
     const QString path = sample(QStringLiteral("watched.txt"));
     open(path);
     zoomTo(20, 40);
@@ -199,7 +186,6 @@ TEST_F(DesktopWindow, RewrittenFileReloadsKeepingTheShownPartWhenTheLengthIsTheS
 // The optimiser's way: a new file beside it, then renamed over it. Later rewrites are still seen.
 TEST_F(DesktopWindow, DeleteAndRenameReloadsAndTheFileStaysWatched) {
     start();
-    showStatusBar();
     const QString path = sample(QStringLiteral("renamed.txt"));
     open(path);
     const QImage whole = chart();
@@ -235,7 +221,6 @@ TEST_F(DesktopWindow, FailingReloadKeepsTheOldChartAndSaysWhy) {
          "truncated entry at byte offset"},
     };
     start();
-    showStatusBar();
     for (const auto& c : cases) {
         const QString path = sample(QString::fromLatin1(c.name), c.from);
         open(path);
@@ -258,7 +243,6 @@ TEST_F(DesktopWindow, FailingReloadKeepsTheOldChartAndSaysWhy) {
 // Switched off (and kept so across starts) nothing reloads by itself; F5 still does.
 TEST_F(DesktopWindow, SwitchedOffOnlyF5Reloads) {
     start();
-    showStatusBar();
     EXPECT_TRUE(reloader->mnuReloadOnChange().isChecked());
     reloader->mnuReloadOnChange().trigger();
     EXPECT_EQ(ReadIniValue(QStringLiteral("Reload"), QStringLiteral("On Change")),

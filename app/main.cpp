@@ -17,13 +17,24 @@ void closeOnTermination(const TerminationSignals& source) {
     });
 }
 
+// The program's arguments joined by single blanks, decoded as the toolkit decodes them.
+QString commandLineOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments.join(u' ');
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // The program has no options of its own: the toolkit sees only the program name, so that an
+    // argument such as "-stylesheet=x" or "-platform" stays part of the file name.
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     const TerminationSignals termination;
     closeOnTermination(termination);
-    const StartupOutcome outcome = Main(QApplication::arguments().mid(1).join(u' '));
+    const StartupOutcome outcome = Main(commandLineOf(argc, argv));
     int exitCode = outcome == StartupOutcome::Failed ? 1 : 0;
     if (outcome == StartupOutcome::Running)
         exitCode = QApplication::exec();

@@ -3,6 +3,17 @@
 #include "numerictext.h"
 #include "userprompts.h"
 
+#include <cmath>
+
+namespace {
+
+// A feed must survive the conversion to single precision: 1e40 would become infinity.
+bool isFeed(double value) {
+    return std::isfinite(static_cast<float>(value));
+}
+
+} // namespace
+
 float askG00Feed(UserPrompts& prompts, float feed, const QString& prompt,
                  const QString& retryNotice) {
     const QString defaultAnswer = shortestText(feed);
@@ -12,7 +23,7 @@ float askG00Feed(UserPrompts& prompts, float feed, const QString& prompt,
         if (answer.isEmpty()) {
             return feed;
         }
-        if (const auto value = numericValue(answer)) {
+        if (const auto value = numericValue(answer); value && isFeed(*value)) {
             return static_cast<float>(*value);
         }
         notice = retryNotice + QStringLiteral("\r\n\r\n");

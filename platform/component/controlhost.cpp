@@ -56,6 +56,12 @@ std::unique_ptr<HostedControl> createControl(const QString& clsid, QWidget* pare
         return fail(error, QStringLiteral("\"%1\" is not a class identifier").arg(clsid));
 
     const QString registered = ComponentRegistry::libraryForClass(canonical);
+    // A relative name would be looked up from whatever folder the host was started in.
+    if (!registered.isEmpty() && !registered.startsWith(u'/')) {
+        return fail(error, QStringLiteral("Control library %1 registered for %2 in %3 is not an "
+                                          "absolute path")
+                               .arg(registered, canonical, ComponentRegistry::filePath()));
+    }
     const QString path = registered.isEmpty() ? privateControlPath() : registered;
     if (!QFileInfo(path).isFile()) {
         return fail(error,

@@ -20,6 +20,10 @@ TEST(AskG00Feed, AnswersGiveTheNewFeed) {
         {{QStringLiteral("0")}, 0.0f, 0},
         {{QString()}, 5000.0f, 0},
         {{QStringLiteral("abc"), QString()}, 5000.0f, 1},
+        // Beyond the single-precision range: no feed a chart can use.
+        {{QStringLiteral("1e40"), QStringLiteral("2500")}, 2500.0f, 1},
+        {{QStringLiteral("-1e39"), QStringLiteral("3.5e38"), QString()}, 5000.0f, 2},
+        {{QStringLiteral("3.4e38")}, 3.4e38f, 0},
     };
     for (const auto& c : cases) {
         apptest::ScriptedPrompts prompts;

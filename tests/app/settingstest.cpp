@@ -98,11 +98,10 @@ TEST(SettingsRoundTrip, DistModeOutsideTheMenuIsTakenAs0) {
 }
 
 TEST(SettingsRoundTrip, G00Feed) {
-    const std::pair<const char*, float> cases[] = {{"abc", 5000.0f},
-                                                   {"2500.6", 2501.0f},
-                                                   {"2500.5", 2500.0f},
-                                                   {"-10", -10.0f},
-                                                   {"1e30", 5000.0f}};
+    const std::pair<const char*, float> cases[] = {
+        {"abc", 5000.0f}, {"2500.6", 2501.0f}, {"2500.5", 2500.0f},
+        {"-10", -10.0f},  {"1e30", 5000.0f},   {"1e40", 5000.0f},
+        {"inf", 5000.0f}, {"-inf", 5000.0f},   {"nan", 5000.0f}};
     for (const auto& [stored, feed] : cases) {
         SCOPED_TRACE(stored);
         StartupRun run;

@@ -112,6 +112,34 @@ TEST_F(CurvexRegistrationTest, HostsGetAClearErrorInsteadOfAControl) {
     }
 }
 
+// A registry entry that names the library without an absolute path would load whatever library
+// of that name lies in the folder the host was started from.
+TEST_F(CurvexRegistrationTest, RegisteredLibraryMustBeAnAbsolutePathToARegularFile) {
+    const QString binFolder = QFileInfo(binFile(QStringLiteral("Curvex.ocx"))).absolutePath();
+    const QString startFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(binFolder));
+    const struct {
+        QString library;
+        const char* expected;
+    } cases[] = {
+        {QStringLiteral("Curvex.ocx"), "not an absolute path"},
+        {QStringLiteral("./Curvex.ocx"), "not an absolute path"},
+        {QStringLiteral("../bin/Curvex.ocx"), "not an absolute path"},
+        {binFolder, "not found"},
+    };
+    for (const auto& c : cases) {
+        component::ClassRegistration entry;
+        entry.clsid = controlClsid();
+        entry.libraryPath = c.library;
+        ASSERT_TRUE(ComponentRegistry::registerClass(entry));
+        QString error;
+        EXPECT_EQ(component::createControl(controlClsid(), host.get(), &error), nullptr)
+            << c.library.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.expected))) << error.toStdString();
+    }
+    QDir::setCurrent(startFolder);
+}
+
 TEST_F(CurvexRegistrationTest, PropertyPageAndUnloadState) {
     const auto getClassObject =
         controlExport<component::DllGetClassObjectFn>(component::kDllGetClassObject);

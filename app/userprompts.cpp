@@ -59,7 +59,9 @@ public:
     QString openFile(const FileOpenRequest& request) override {
         QFileDialog dialog(nullptr, request.title, request.folder);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        // Any name: one that does not exist is the user's answer too, and the open command
+        // reports the failed load, rather than a warning box inside the dialog.
+        dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(request.filters);
         dialog.setDefaultSuffix(request.defaultSuffix);
         dialog.selectFile(request.fileName);

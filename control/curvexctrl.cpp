@@ -337,8 +337,10 @@ bool CCurvexCtrl::OnDropFiles(const QMimeData& drop) {
     return true;
 }
 
+// The bitmap follows the widget's size also while it is hidden, when Qt holds the resize event
+// back until the widget is shown.
 void CCurvexCtrl::ensureBitmap() {
-    if (memBitmap)
+    if (memBitmap && memBitmap->size() == size())
         return;
     memBitmap = std::make_unique<QImage>(size(), QImage::Format_RGB32);
     memBitmap->fill(curvex::toQColor(m_graph->backColour));

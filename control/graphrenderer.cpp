@@ -82,11 +82,26 @@ void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const GraphInputs&
     canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
 }
 
+long long firstTickIndex(float step, float xLo);
+
+// How many ticks apart the drawn ticks are: 1 while the ticks from k up to `end` fit into `limit`,
+// else the smallest stride that thins them to at most `limit`.
+long long tickStride(long long k, float step, float end, int limit) {
+    if (!(step > 0.0f) || !std::isfinite(end) || limit <= 0)
+        return 1;
+    const long long count = firstTickIndex(step, end) - k;
+    return count > limit ? (count + limit - 1) / limit : 1;
+}
+
 // The ticks k x step for k from `k` on while the value stays below `end`, at most `limit` of
-// them: more ticks than pixels along the axis could not be told apart.
+// them: more ticks than pixels along the axis could not be told apart. When there are more, every
+// stride-th one is drawn (the multiples of the stride, so that labels stay round), evenly up to
+// the end of the axis.
 template <typename DrawTick>
 void forEachTick(long long k, float step, float end, int limit, DrawTick drawTick) {
-    for (int drawn = 0; drawn < limit; ++drawn, ++k) {
+    const long long stride = tickStride(k, step, end, limit);
+    k = (k + stride - 1) / stride * stride;
+    for (int drawn = 0; drawn < limit; ++drawn, k += stride) {
         const float value = static_cast<float>(k) * step;
         if (!(value < end))
             return;
@@ -167,13 +182,13 @@ void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame) {
     });
 }
 
-template <class Path>
-void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
+// The frame of a render at the graph's plot size. Records in `graph` what the render gives:
+// font height, total distance and the plot's left and right ends.
+ChartFrame layoutGraph(CCutGraph& graph, const GraphInputs& inputs) {
     ChartFrame frame = layoutFrame(graph.plotWidth, graph.plotHeight);
     graph.fontHeight = frame.fh;
     frame.maximum = maximumOf(inputs);
-    const bool withData = hasData(inputs);
-    if (withData) {
+    if (hasData(inputs)) {
         const CutDataSet& data = *inputs.data;
         graph.distMax = data.totalDistance[data.count - 1];
         applyShownRange(frame, graph.distanceMode, graph.lowerPercent, graph.upperPercent, data,
@@ -181,6 +196,13 @@ void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inp
         graph.plotLeft = frame.plotLeft();
         graph.plotRight = frame.xEnd;
     }
+    return frame;
+}
+
+template <class Path>
+void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inputs, Path& curve) {
+    const ChartFrame frame = layoutGraph(graph, inputs);
+    const bool withData = hasData(inputs);
 
     canvas.setClipRect(0, 0, frame.width, frame.height);
     canvas.selectBrush(graph.backColour);
@@ -208,8 +230,11 @@ GraphInputs moduleGraphInputs(const CCutGraph& graph) {
 }
 
 void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
-    if (surface.isNull())
+    // Nothing to draw on, but the new data's range and plot ends are taken in all the same.
+    if (surface.isNull()) {
+        layoutGraph(graph, inputs);
         return;
+    }
     GdiCanvas canvas(surface);
     ColumnPath curve(canvas);
     drawGraphWith(canvas, graph, inputs, curve);

@@ -232,6 +232,44 @@ TEST_F(CurvexOutputTest, GetBmpSizeFollowsEveryResizeAndOutputSurvivesOddSizes) 
     }
 }
 
+// Qt delivers the resize of a hidden widget only when it is shown again; the chart must not wait
+// for that.
+TEST_F(CurvexOutputTest, AControlResizedWhileHiddenRendersAtItsNewSize) {
+    ASSERT_TRUE(loadSample());
+    host->hide();
+    widget()->resize(300, 200);
+    QVariantList args{qint16(0), qint16(0)};
+    callOn(hosted->control(), 14, args);
+    EXPECT_EQ(args[0].toInt(), 300);
+    EXPECT_EQ(args[1].toInt(), 200);
+    render();
+    callOn(hosted->control(), 14, args);
+    EXPECT_EQ(args[0].toInt(), 300);
+    EXPECT_EQ(args[1].toInt(), 200);
+    // At 300 x 200 the horizontal axis runs along row 177 from column 23 to 293.
+    const QImage chart = cachedChart(hosted->control(), QSize(300, 200));
+    EXPECT_EQ(chart.pixel(150, 177), 0xFF000000u);
+    EXPECT_EQ(chart.pixel(150, 178), 0xFFFFFFFFu);
+}
+
+// A control without any pixels still takes in the new data on Refresh: the event reports its
+// range, and the distance is the one a visible control reports.
+TEST_F(CurvexOutputTest, AControlOfSizeZeroStillTakesInNewData) {
+    widget()->resize(0, 0);
+    ASSERT_TRUE(loadSample());
+    sink.events.clear();
+    render();
+    ASSERT_EQ(sink.count(kReDrawed), 1);
+    const float distance = sink.events.front().args[2].toFloat();
+    EXPECT_GT(distance, 0.0f);
+
+    widget()->resize(1000, 400);
+    sink.events.clear();
+    render();
+    ASSERT_EQ(sink.count(kReDrawed), 1);
+    EXPECT_EQ(sink.events.front().args[2].toFloat(), distance);
+}
+
 TEST_F(CurvexOutputTest, BitmapBeforeTheFirstResizeHasTheCurrentSize) {
     auto unshown = component::createControl(controlClsid(), nullptr, nullptr);
     ASSERT_NE(unshown, nullptr);

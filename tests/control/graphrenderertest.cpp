@@ -1,4 +1,5 @@
 #include "graphrenderer.h"
+#include "chartcanvas.h"
 #include "curvexmodule.h"
 #include "graphtestsupport.h"
 
@@ -6,6 +7,7 @@
 
 #include <QImage>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -348,6 +350,105 @@ TEST(GraphRenderer, ModuleInputsComeFromTheSharedState) {
     EXPECT_EQ(inputs.xTitle, "");
     EXPECT_EQ(inputs.yTitle, "");
     module.reset();
+}
+
+// Remembers the labels the renderer writes, with the direction they run in.
+class LabelCanvas : public ChartCanvas {
+public:
+    void setClipRect(int, int, int, int) override {}
+    void selectPen(ColorRef) override {}
+    void selectBrush(ColorRef) override {}
+    void selectFont(int, TextDirection direction) override { direction_ = direction; }
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void rectangle(int, int, int, int) override {}
+    void ellipse(int, int, int, int) override {}
+    void textOut(int, int, const std::string& text) override {
+        (direction_ == TextDirection::Upward ? upward : horizontal).push_back(text);
+    }
+
+    std::vector<std::string> upward;
+    std::vector<std::string> horizontal;
+
+private:
+    TextDirection direction_ = TextDirection::Horizontal;
+};
+
+// The tick values among the labels (titles and "0" and "MAX:" left out).
+std::vector<double> tickValues(const std::vector<std::string>& labels) {
+    std::vector<double> values;
+    for (const std::string& label : labels) {
+        char* end = nullptr;
+        const double value = std::strtod(label.c_str(), &end);
+        if (end != label.c_str() && *end == '\0' && value != 0.0)
+            values.push_back(value);
+    }
+    return values;
+}
+
+// An axis with more ticks than pixels (1,999 steps of 5e8 up to 1e12) keeps at most one tick per
+// pixel, thinned evenly so that the ticks still reach the end of the axis.
+TEST(GraphRenderer, TicksBeyondOnePerPixelAreThinnedEvenlyOverTheWholeAxis) {
+    const struct {
+        const char* name;
+        CutDataSet data;
+        bool vertical;
+        int limit; // pixels along the axis: the plot height or width
+    } cases[] = {
+        {"vertical", makeData({{1.0f, 0.0f}, {99.0f, 1.0e12f}}), true, kHeight},
+        {"horizontal", makeData({{1.0f, 0.0f}, {1.0e12f - 1.0f, 1.0f}}), false, kWidth},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCutGraph graph;
+        prepare(graph);
+        LabelCanvas canvas;
+        RecordingPath path;
+        ensureGuiApplication();
+        DrawGraph(canvas, graph, GraphInputs{&c.data, 0, "Distance", "Removal"}, path);
+        const std::vector<double> ticks =
+            tickValues(c.vertical ? canvas.upward : canvas.horizontal);
+        ASSERT_GE(ticks.size(), 2u);
+        EXPECT_LE(ticks.size(), static_cast<std::size_t>(c.limit));
+        EXPECT_GE(ticks.back(), 0.99e12) << "the ticks stop short of the maximum";
+        EXPECT_LT(ticks.back(), 1.0e12);
+        // Labels are single-precision values: equal steps within their rounding.
+        const double spacing = ticks[1] - ticks[0];
+        for (std::size_t i = 1; i < ticks.size(); ++i)
+            ASSERT_NEAR(ticks[i] - ticks[i - 1], spacing, 1.0e-6 * ticks[i])
+                << "after " << ticks[i - 1];
+        EXPECT_NEAR(ticks[0], spacing, 1.0e-6 * spacing) << "the first tick is one step up";
+    }
+}
+
+// A render without pixels draws nothing but still records what the data and the plot size give,
+// exactly as a render onto a canvas of that size does.
+TEST(GraphRenderer, ARenderWithoutPixelsStillRecordsTheRangeAndPlotEdges) {
+    const CutDataSet data = rampData();
+    for (const QSize size : {QSize(0, 0), QSize(0, 300), QSize(400, 0)}) {
+        SCOPED_TRACE(size.width() * 10000 + size.height());
+        CCutGraph onCanvas;
+        onCanvas.plotWidth = size.width();
+        onCanvas.plotHeight = size.height();
+        LabelCanvas canvas;
+        RecordingPath path;
+        ensureGuiApplication();
+        DrawGraph(canvas, onCanvas, GraphInputs{&data, 0, "Distance", "Removal"}, path);
+
+        CCutGraph withoutPixels;
+        withoutPixels.plotWidth = size.width();
+        withoutPixels.plotHeight = size.height();
+        withoutPixels.distMax = 7.0f; // left from earlier data
+        withoutPixels.plotLeft = 70;
+        withoutPixels.plotRight = 90;
+        QImage none(size, QImage::Format_RGB32);
+        DrawGraph(none, withoutPixels, GraphInputs{&data, 0, "Distance", "Removal"});
+        EXPECT_EQ(withoutPixels.distMax, 100.0f);
+        EXPECT_EQ(withoutPixels.distMax, onCanvas.distMax);
+        EXPECT_EQ(withoutPixels.plotLeft, onCanvas.plotLeft);
+        EXPECT_EQ(withoutPixels.plotRight, onCanvas.plotRight);
+        EXPECT_EQ(withoutPixels.fontHeight, onCanvas.fontHeight);
+    }
 }
 
 TEST(NiceStep, ChoosesTwoOrMoreTicks) {

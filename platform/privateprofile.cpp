@@ -60,9 +60,6 @@ bool writePrivateProfileString(std::string_view section, std::string_view key,
     }
     // Another writer that read the file before this one replaces it would lose this key.
     const FolderLock lock(folderOf(target));
-    if (!lock.held()) {
-        return false;
-    }
     try {
         std::string bytes;
         // Only a missing file may be created afresh; one that exists but cannot be read must not

@@ -1,14 +1,13 @@
 #include "cutloader.h"
 
+#include "filedescriptor.h"
 #include "hugepages.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,39 +18,17 @@ std::string withSystemError(const char* text, int systemError) {
     return reason;
 }
 
-// Closes the descriptor when the read is over, however it ends.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 LoadResult failure(LoadError error, int systemError = 0) {
     return {error, 0, systemError};
 }
 
 // Reads exactly `size` bytes, however many calls it takes.
-LoadResult readFully(int fd, char* target, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, target + done, size - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return failure(LoadError::Unreadable, errno);
-        if (got == 0)
-            return failure(LoadError::Unreadable); // the file became shorter
-        done += static_cast<std::size_t>(got);
-    }
+LoadResult readExactly(int fd, char* target, std::size_t size) {
+    const ssize_t got = readFully(fd, target, size);
+    if (got < 0)
+        return failure(LoadError::Unreadable, errno);
+    if (static_cast<std::size_t>(got) < size)
+        return failure(LoadError::Unreadable); // the file became shorter
     return {};
 }
 
@@ -63,6 +40,8 @@ std::string LoadResult::reason() const {
         return "no error";
     case LoadError::CannotOpen:
         return withSystemError("cannot open the file", systemError);
+    case LoadError::NotRegular:
+        return "not a regular file";
     case LoadError::Unreadable:
         return withSystemError("cannot read the whole file", systemError);
     case LoadError::Empty:
@@ -78,17 +57,16 @@ std::string LoadResult::reason() const {
 }
 
 LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        return failure(LoadError::CannotOpen, errno);
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        return failure(LoadError::CannotOpen, errno);
-    if (S_ISDIR(info.st_mode))
+    const OpenedFile file = openForReading(path);
+    if (!file.fd.valid())
+        return failure(LoadError::CannotOpen, file.error);
+    if (S_ISDIR(file.info.st_mode))
         return failure(LoadError::CannotOpen, EISDIR);
-    if (info.st_size <= 0)
+    if (!file.regular())
+        return failure(LoadError::NotRegular);
+    if (file.info.st_size <= 0)
         return failure(LoadError::Empty);
-    const auto size = static_cast<std::size_t>(info.st_size);
+    const auto size = static_cast<std::size_t>(file.info.st_size);
     std::vector<char> bytes;
     try {
         bytes.reserve(size + 1);
@@ -99,7 +77,7 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer) {
     } catch (const std::length_error&) {
         return failure(LoadError::OutOfMemory);
     }
-    if (LoadResult result = readFully(file.get(), bytes.data(), size); !result.ok())
+    if (LoadResult result = readExactly(file.fd.get(), bytes.data(), size); !result.ok())
         return result;
     bytes[size] = '\0';
     buffer = std::move(bytes);

@@ -13,6 +13,7 @@
 enum class LoadError {
     None,
     CannotOpen,  // missing, a folder, or no permission
+    NotRegular,  // a named pipe or a device: never read, so it cannot stall the load
     Unreadable,  // an error while reading, or the file shrank during the read
     Empty,       // 0 bytes
     TooShort,    // a binary file shorter than its 12-byte header

@@ -1,5 +1,6 @@
 #include "atomicfile.h"
 
+#include "filedescriptor.h"
 #include "filepath.h"
 #include "temporaryfiles.h"
 
@@ -13,40 +14,6 @@
 namespace {
 
 std::atomic<BeforeRenameHook> beforeRenameHook{nullptr};
-
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-    // Closes now and reports whether the close succeeded (a late write error shows here).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-int openRetrying(const char* path, int flags, mode_t mode = 0) {
-    int fd;
-    do {
-        fd = ::open(path, flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
 
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -117,35 +84,28 @@ bool isWriteProtected(const std::string& target) {
 } // namespace
 
 FileReadStatus readWholeFile(const std::string& path, std::string& out) {
-    // Non-blocking, so that a named pipe in place of the file cannot stall the caller.
-    FileDescriptor file(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.valid()) {
-        return errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
+    const OpenedFile file = openForReading(path);
+    if (!file.fd.valid()) {
+        return file.error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
     }
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!file.regular()) {
         return FileReadStatus::Failed;
     }
     // One byte more than the size, so that the end shows without growing; a file that grew
     // since fstat is read to its new end.
     std::size_t used = 0;
-    out.resize(static_cast<std::size_t>(st.st_size) + 1);
+    out.resize(static_cast<std::size_t>(file.info.st_size) + 1);
     for (;;) {
-        if (used == out.size()) {
-            out.resize(out.size() * 2);
-        }
-        const ssize_t n = ::read(file.get(), out.data() + used, out.size() - used);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = readFully(file.fd.get(), out.data() + used, out.size() - used);
         if (n < 0) {
             return FileReadStatus::Failed;
         }
-        if (n == 0) {
+        used += static_cast<std::size_t>(n);
+        if (used < out.size()) {
             out.resize(used);
             return FileReadStatus::Ok;
         }
-        used += static_cast<std::size_t>(n);
+        out.resize(out.size() * 2);
     }
 }
 

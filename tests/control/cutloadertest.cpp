@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +61,30 @@ TEST(CutLoader, FailedLoadsKeepThePreviousDataSetAndSayWhy) {
             expectSameDataSet(data, previous);
         }
     }
+}
+
+// A named pipe, even one that a writer holds open, and a device are refused before a byte is
+// read: reading would wait for the writer or never end.
+TEST(CutLoader, RefusesWhatIsNotARegularFile) {
+    TempFolder folder;
+    const std::string pipe = folder.file("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Read and write: the open neither waits for a reader nor leaves the pipe without a writer.
+    const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "N1)G01X1\r\n", 10), 10);
+    for (const std::string& path : {pipe, std::string("/dev/null"), std::string("/dev/zero")}) {
+        for (const bool text : {true, false}) {
+            SCOPED_TRACE(path + (text ? " text" : " binary"));
+            const CutDataSet previous = previousDataSet();
+            CutDataSet data = previous;
+            const LoadResult result = LoadCutFile(path, text, data);
+            EXPECT_EQ(result.error, LoadError::NotRegular);
+            EXPECT_EQ(result.reason(), "not a regular file");
+            expectSameDataSet(data, previous);
+        }
+    }
+    ::close(writer);
 }
 
 TEST(CutLoader, OtherReasons) {

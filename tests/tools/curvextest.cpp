@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -17,12 +18,13 @@ struct CurvexRun {
     std::string err;
 };
 
-// Runs the built curvex with `arguments` (already quoted as the shell needs them).
+// Runs the built curvex with `arguments` (already quoted as the shell needs them), ended after
+// 20 s (status 124) should it hang.
 CurvexRun curvex(const TempFolder& folder, const std::string& arguments) {
     const char* bin = std::getenv("PLOTWELL_BIN");
     const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
-    const std::string command = "cd '" + folder.path() + "' && '" + program + "' " + arguments +
-                                " >stdout.txt 2>stderr.txt";
+    const std::string command = "cd '" + folder.path() + "' && timeout 20 '" + program + "' " +
+                                arguments + " >stdout.txt 2>stderr.txt";
     CurvexRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -101,6 +103,8 @@ TEST_F(CurvexTool, InfoPrintsCountDistancesAndMaxima) {
 }
 
 TEST_F(CurvexTool, FilesThatFailToLoad) {
+    // A named pipe that nobody writes to: opening it for reading would wait for a writer.
+    ASSERT_EQ(::mkfifo(folder.file("pipe.txt").c_str(), 0600), 0);
     struct Case {
         const char* arguments;
         const char* error;
@@ -113,6 +117,8 @@ TEST_F(CurvexTool, FilesThatFailToLoad) {
          "curvex: cannot load short.bin: the file is shorter than its 12-byte header\n"},
         {"info --binary cut.dat",
          "curvex: cannot load cut.dat: truncated entry at byte offset 14\n"},
+        {"info pipe.txt", "curvex: cannot load pipe.txt: not a regular file\n"},
+        {"dump --binary /dev/null", "curvex: cannot load /dev/null: not a regular file\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);

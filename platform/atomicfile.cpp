@@ -15,20 +15,6 @@ namespace {
 
 std::atomic<BeforeRenameHook> beforeRenameHook{nullptr};
 
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t n = ::write(fd, content.data(), content.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Creates a file that did not exist before, beside `target`; -1 when the folder refuses.
 int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
@@ -68,7 +54,7 @@ bool fillTemporary(int fd, const std::string& target, std::string_view content) 
             return false;
         }
     }
-    return writeAll(fd, content) && ::fsync(fd) == 0;
+    return writeFully(fd, content) && ::fsync(fd) == 0;
 }
 
 // A rename would replace a file that a plain write may not change: one the process lacks write

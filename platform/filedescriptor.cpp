@@ -65,3 +65,17 @@ ssize_t readFully(int fd, char* target, std::size_t size) {
     }
     return static_cast<ssize_t>(done);
 }
+
+bool writeFully(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}

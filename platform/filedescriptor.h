@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -47,3 +48,7 @@ OpenedFile openForReading(const std::string& path);
 // Reads until `size` bytes have arrived or the file ends, however many calls it takes and
 // whatever signals interrupt them: the number of bytes read, or -1 with errno set.
 ssize_t readFully(int fd, char* target, std::size_t size);
+
+// Writes all of `content`, however many calls it takes and whatever signals interrupt them;
+// false when a write fails.
+bool writeFully(int fd, std::string_view content);

@@ -2,6 +2,7 @@
 
 #include "chartfont.h"
 #include "curvexcolor.h"
+#include "settingstext.h"
 
 #include <QImage>
 
@@ -204,7 +205,8 @@ void GdiCanvas::ellipse(int left, int top, int right, int bottom) {
 void GdiCanvas::textOut(int x, int y, const std::string& text) {
     if (!hasFont_ || text.empty())
         return;
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString shown =
+        settingsText(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     const int ascent = painter_.fontMetrics().ascent();
     const QPen pen = painter_.pen();
     painter_.setPen(Qt::black);

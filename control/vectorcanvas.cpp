@@ -1,6 +1,7 @@
 #include "vectorcanvas.h"
 
 #include "curvexcolor.h"
+#include "settingstext.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -173,7 +174,8 @@ void VectorCanvas::textOut(int x, int y, const std::string& text) {
     if (!face_ || text.empty())
         return;
     flushLines();
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString shown =
+        settingsText(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     const QFont font = face_->unstretchedFont();
     painter_.save();
     painter_.setFont(font);

@@ -171,4 +171,25 @@ TEST(GdiCanvas, LinesAtTheEndsOfTheCoordinateRange) {
     EXPECT_EQ(pixelsOf(image, kBlack), expected);
 }
 
+// Titles come from the settings file: one a Japanese site saved in its code page (CP932) is
+// drawn as the same characters as their UTF-8 spelling, upright and upward.
+TEST(GdiCanvas, TextThatIsNoUtf8IsDrawnAsCp932) {
+    ensureGuiApplication();
+    const std::string cp932 = "\x89\xC1\x8D\x48\x83\x66\x81\x5B\x83\x5E"; // 加工データ
+    const std::string utf8 = "加工データ";
+    for (const auto direction :
+         {ChartCanvas::TextDirection::Horizontal, ChartCanvas::TextDirection::Upward}) {
+        const auto draw = [direction](const std::string& text) {
+            QImage image = blankImage(200, 200);
+            GdiCanvas canvas(image);
+            canvas.selectFont(30, direction);
+            canvas.textOut(20, 150, text);
+            return image;
+        };
+        const QImage shown = draw(cp932);
+        EXPECT_FALSE(pixelsOf(shown, kBlack).empty());
+        EXPECT_EQ(shown, draw(utf8));
+    }
+}
+
 } // namespace

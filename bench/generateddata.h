@@ -10,10 +10,13 @@
 
 // `blocks` generated blocks of seed 7, decoded as the binary loader decodes a file.
 inline CutDataSet generatedData(std::int64_t blocks) {
-    BinaryCutWriter writer;
-    CutSynthesizer(7).generate(blocks, writer);
+    std::string bytes;
+    {
+        BinaryCutWriter writer;
+        CutSynthesizer(7).generate(blocks, writer);
+        bytes = writer.contents();
+    }
     // The decoder takes the file's bytes followed by one zero byte.
-    std::string bytes = writer.contents();
     bytes.push_back('\0');
     CutDataSet decoded;
     DecodeCutBinary(std::span<const char>(bytes.data(), bytes.size()), decoded);

@@ -5,14 +5,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-constexpr std::int64_t kBlocks = 1'000'000;
 constexpr std::uint64_t kSeed = 7;
 
 std::filesystem::path benchFolder() {
@@ -20,38 +21,43 @@ std::filesystem::path benchFolder() {
            ("plotwell-bench-loader-" + std::to_string(::getpid()));
 }
 
-std::string textFile() {
-    return (benchFolder() / "CUTDATA.txt").string();
-}
-std::string binaryFile() {
-    return (benchFolder() / "CUTDATA.bin").string();
-}
-
-void writeGenerated(const std::string& path, CutWriter& writer) {
-    CutSynthesizer(kSeed).generate(kBlocks, writer);
+void writeGenerated(const std::string& path, std::int64_t blocks, CutWriter& writer) {
+    CutSynthesizer(kSeed).generate(blocks, writer);
     std::ofstream(path, std::ios::binary) << writer.contents();
 }
 
-void createFiles() {
-    std::filesystem::create_directories(benchFolder());
-    TextCutWriter text;
-    writeGenerated(textFile(), text);
-    BinaryCutWriter binary;
-    writeGenerated(binaryFile(), binary);
+// The generated file of `blocks` blocks in either format, written on first use.
+std::string benchFile(std::int64_t blocks, bool text) {
+    static std::set<std::string> written;
+    const std::string path =
+        (benchFolder() / ("CUTDATA-" + std::to_string(blocks) + (text ? ".txt" : ".bin"))).string();
+    if (written.insert(path).second) {
+        std::filesystem::create_directories(benchFolder());
+        if (text) {
+            TextCutWriter writer;
+            writeGenerated(path, blocks, writer);
+        } else {
+            BinaryCutWriter writer;
+            writeGenerated(path, blocks, writer);
+        }
+    }
+    return path;
 }
 
 // What any loader pays first: the file into memory.
 void BM_ReadWholeText(benchmark::State& state) {
+    const std::string path = benchFile(state.range(0), true);
     std::vector<char> buffer;
     for (auto _ : state) {
-        if (!ReadWholeFile(textFile(), buffer).ok())
+        if (!ReadWholeFile(path, buffer).ok())
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(buffer.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
 
-void loadLoop(benchmark::State& state, const std::string& path, bool text) {
+void loadLoop(benchmark::State& state, bool text) {
+    const std::string path = benchFile(state.range(0), text);
     CutDataSet data;
     for (auto _ : state) {
         if (!LoadCutFile(path, text, data).ok())
@@ -64,25 +70,32 @@ void loadLoop(benchmark::State& state, const std::string& path, bool text) {
 }
 
 void BM_LoadText(benchmark::State& state) {
-    loadLoop(state, textFile(), true);
+    loadLoop(state, true);
 }
 void BM_LoadBinary(benchmark::State& state) {
-    loadLoop(state, binaryFile(), false);
+    loadLoop(state, false);
 }
 
-BENCHMARK(BM_ReadWholeText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadBinary)->Unit(benchmark::kMillisecond);
+// 1,000,000 and 10,000,000 blocks; 100,000,000 (a 6 GB text file and as much memory) only when
+// asked for.
+void sizes(benchmark::internal::Benchmark* bench) {
+    bench->Arg(1'000'000)->Arg(10'000'000);
+    if (std::getenv("PLOTWELL_BENCH_100M"))
+        bench->Arg(100'000'000);
+    bench->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+BENCHMARK(BM_ReadWholeText)->Apply(sizes);
+BENCHMARK(BM_LoadText)->Apply(sizes);
+BENCHMARK(BM_LoadBinary)->Apply(sizes);
 
 } // namespace
 
-// The 1,000,000-block files are generated into a temporary folder at start and removed at the
-// end.
+// The files are generated into a temporary folder when first needed and removed at the end.
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    createFiles();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(benchFolder());

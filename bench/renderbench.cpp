@@ -6,69 +6,86 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
 namespace {
 
-constexpr std::int64_t kBlocks = 1'000'000;
-
-const CutDataSet& benchData() {
-    static const CutDataSet data = generatedData(kBlocks);
-    return data;
+// The decoded data set of `blocks` generated blocks, made once per size.
+const CutDataSet& benchData(std::int64_t blocks) {
+    static std::map<std::int64_t, std::unique_ptr<CutDataSet>> sets;
+    std::unique_ptr<CutDataSet>& data = sets[blocks];
+    if (!data)
+        data = std::make_unique<CutDataSet>(generatedData(blocks));
+    return *data;
 }
 
-// One render of the chart at 1000 x 600 into the same image, as the control repaints.
-void renderWindow(benchmark::State& state, std::int32_t distanceMode, float lower, float upper) {
-    const CutDataSet& data = benchData();
-    if (data.count < kBlocks) {
+// Renders of the chart at 1000 x 600 into the same image, as the control repaints, with the shown
+// window moving on by 1 % of its width every frame (from 0 % again at the end), as while
+// scrolling. Arguments: records, distance mode, plotted quantity, window start and width in
+// hundredths of a percent. "max_ms" is the slowest frame.
+void BM_Render(benchmark::State& state) {
+    const CutDataSet& data = benchData(state.range(0));
+    if (data.count < state.range(0)) {
         state.SkipWithError("generated data did not decode");
         return;
     }
     CCutGraph graph;
     graph.plotWidth = 1000;
     graph.plotHeight = 600;
-    graph.distanceMode = distanceMode;
-    graph.lowerPercent = lower;
-    graph.upperPercent = upper;
-    const GraphInputs inputs{&data, 0, "Cutting Movement Distance [mm]",
-                             "Amount of Cutting Removal [mm3/mm]"};
+    graph.distanceMode = static_cast<std::int32_t>(state.range(1));
+    const GraphInputs inputs{&data, static_cast<std::uint8_t>(state.range(2)), "X", "Y"};
+    const double width = static_cast<double>(state.range(4)) / 100.0;
+    double lower = static_cast<double>(state.range(3)) / 100.0;
     QImage image(graph.plotWidth, graph.plotHeight, QImage::Format_RGB32);
+    double slowest = 0.0;
     for (auto _ : state) {
+        graph.lowerPercent = static_cast<float>(lower);
+        graph.upperPercent = static_cast<float>(lower + width);
+        const auto start = std::chrono::steady_clock::now();
         DrawGraph(image, graph, inputs);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        slowest = std::max(slowest, spent.count());
         benchmark::DoNotOptimize(image.constBits());
+        lower += width * 0.01;
+        if (lower + width > 100.0)
+            lower = width < 100.0 ? std::fmod(lower, 100.0 - width) : 0.0;
     }
     state.counters["records"] = static_cast<double>(data.count);
+    state.counters["max_ms"] = slowest;
 }
 
-void BM_RenderFull(benchmark::State& state) {
-    renderWindow(state, 0, 0.0f, 100.0f);
-}
-void BM_RenderFullCuttingDistance(benchmark::State& state) {
-    renderWindow(state, 1, 0.0f, 100.0f);
-}
-void BM_RenderFullBlockNumbers(benchmark::State& state) {
-    renderWindow(state, 2, 0.0f, 100.0f);
-}
-// A window of 1 % of the range: at the start nothing is skipped; in the middle and at the end
-// the first shown record is found by bisection and the skipped records' tools are walked.
-void BM_RenderZoomStart(benchmark::State& state) {
-    renderWindow(state, 0, 0.0f, 1.0f);
-}
-void BM_RenderZoomMiddle(benchmark::State& state) {
-    renderWindow(state, 0, 50.0f, 51.0f);
-}
-void BM_RenderZoomEnd(benchmark::State& state) {
-    renderWindow(state, 0, 99.0f, 100.0f);
-}
-void BM_RenderZoomEndBlockNumbers(benchmark::State& state) {
-    renderWindow(state, 2, 99.0f, 100.0f);
+void renderCases(benchmark::internal::Benchmark* bench, std::int64_t records) {
+    // Whole range and windows of 10 %, 1 % and 0.01 % at 40 % on each horizontal axis; the other
+    // two quantities on the 1 % window; the windows at both ends.
+    for (std::int64_t mode = 0; mode <= 2; ++mode) {
+        bench->Args({records, mode, 0, 0, 10000});
+        bench->Args({records, mode, 0, 4000, 1000});
+        bench->Args({records, mode, 0, 4000, 100});
+        bench->Args({records, mode, 0, 4000, 1});
+    }
+    bench->Args({records, 0, 1, 4000, 100});
+    bench->Args({records, 0, 2, 4000, 100});
+    bench->Args({records, 0, 0, 0, 100});
+    bench->Args({records, 0, 0, 9900, 100});
+    bench->Args({records, 2, 0, 9900, 100});
 }
 
-BENCHMARK(BM_RenderFull)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderFullCuttingDistance)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderFullBlockNumbers)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderZoomStart)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderZoomMiddle)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderZoomEnd)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderZoomEndBlockNumbers)->Unit(benchmark::kMillisecond);
+void registerRenderCases() {
+    auto* bench = benchmark::RegisterBenchmark("BM_Render", BM_Render);
+    bench->ArgNames({"records", "dist", "func", "from", "width"})->Unit(benchmark::kMillisecond);
+    renderCases(bench, 1'000'000);
+    renderCases(bench, 10'000'000);
+    // About 6 GB of memory: only when asked for.
+    if (std::getenv("PLOTWELL_BENCH_100M"))
+        renderCases(bench, 100'000'000);
+}
 
 } // namespace
 
@@ -81,6 +98,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    registerRenderCases();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

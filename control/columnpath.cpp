@@ -17,23 +17,22 @@ void ColumnPath::moveTo(int x, int y) {
 }
 
 void ColumnPath::extend(int y) {
-    if (y == lastY_)
+    if (y == run_.lastY)
         return;
-    minY_ = std::min(minY_, lastY_);
-    maxY_ = std::max(maxY_, lastY_);
-    lastY_ = y;
-    single_ = false;
+    run_.minY = std::min(run_.minY, run_.lastY);
+    run_.maxY = std::max(run_.maxY, run_.lastY);
+    run_.lastY = y;
+    run_.single = false;
 }
 
 void ColumnPath::startColumn(int x, int y) {
+    addColumn({x, y, y, y, y, true});
+}
+
+void ColumnPath::addColumn(const ColumnRun& run) {
     flush();
     open_ = true;
-    single_ = true;
-    x_ = x;
-    firstY_ = y;
-    lastY_ = y;
-    minY_ = y;
-    maxY_ = y;
+    run_ = run;
 }
 
 void ColumnPath::finish() {
@@ -44,12 +43,12 @@ void ColumnPath::flush() {
     if (!open_)
         return;
     open_ = false;
-    canvas_.lineTo(x_, firstY_);
-    if (single_)
+    canvas_.lineTo(run_.x, run_.firstY);
+    if (run_.single)
         return;
-    const int top = lastY_ < minY_ ? lastY_ + 1 : minY_;
-    const int bottom = lastY_ > maxY_ ? lastY_ - 1 : maxY_;
-    canvas_.moveTo(x_, top);
-    canvas_.lineTo(x_, bottom + 1);
-    canvas_.moveTo(x_, lastY_);
+    const int top = run_.lastY < run_.minY ? run_.lastY + 1 : run_.minY;
+    const int bottom = run_.lastY > run_.maxY ? run_.lastY - 1 : run_.maxY;
+    canvas_.moveTo(run_.x, top);
+    canvas_.lineTo(run_.x, bottom + 1);
+    canvas_.moveTo(run_.x, run_.lastY);
 }

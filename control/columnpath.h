@@ -4,6 +4,18 @@
 
 class ChartCanvas;
 
+// The points of one pixel column that follow each other in a curve, summarised: the first and the
+// last point's height, and the lowest and highest height among the points before the last one
+// that differ from it. `single` when every point has the same height.
+struct ColumnRun {
+    int x = 0;
+    int firstY = 0;
+    int lastY = 0;
+    int minY = 0;
+    int maxY = 0;
+    bool single = true;
+};
+
 // A curve path that paints exactly the pixels of a line to every point, drawing each pixel column
 // once. Consecutive points in one column form a group: the lines between them are vertical and
 // together cover the run between the group's highest and lowest pixel, so the group is drawn as
@@ -19,11 +31,13 @@ public:
     // Called for every record of a render, so the common case, a point in the open column,
     // is kept inline.
     void lineTo(int x, int y) override {
-        if (open_ && x == x_)
+        if (open_ && x == run_.x)
             extend(y);
         else
             startColumn(x, y);
     }
+    // A whole group at once, as the points it summarises would leave it.
+    void addColumn(const ColumnRun& run);
     void finish() override;
 
 private:
@@ -33,11 +47,5 @@ private:
 
     ChartCanvas& canvas_;
     bool open_ = false;
-    bool single_ = true;
-    int x_ = 0;
-    int firstY_ = 0;
-    int lastY_ = 0;
-    // The smallest and largest y among the group's points before the last one.
-    int minY_ = 0;
-    int maxY_ = 0;
+    ColumnRun run_;
 };

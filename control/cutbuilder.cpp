@@ -60,5 +60,6 @@ CutDataSet CutBuilder::take() {
     m_data.blockNos.shrink_to_fit();
     m_data.count = static_cast<std::uint32_t>(m_data.records.size());
     m_data.moves = m_moves.take();
+    m_data.index = CutIndex::build(m_data);
     return std::move(m_data);
 }

@@ -19,7 +19,7 @@ public:
     // A block that moved by (dx, dy, dz).
     void add(const CutRecord& state, float dx, float dy, float dz);
 
-    // The finished data set, its arrays trimmed to the exact count.
+    // The finished data set, its arrays trimmed to the exact count, with its index.
     CutDataSet take();
 
 private:

@@ -7,4 +7,5 @@ void FreeCutData(CutDataSet& data) {
     std::vector<float>().swap(data.cutDistance);
     std::vector<std::int32_t>().swap(data.blockNos);
     data.moves = MoveIndex();
+    data.index = CutIndex();
 }

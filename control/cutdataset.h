@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cutindex.h"
 #include "cutrecord.h"
 #include "moveindex.h"
 
@@ -19,6 +20,7 @@ struct CutDataSet {
     std::uint32_t count = 0;
     std::array<float, kMaximaCount> maxima{}; // 0 maxRemoval, 1 maxRateOrg, 2 maxRateOpt
     MoveIndex moves;
+    CutIndex index; // for drawing; built by the loaders after the arrays
 
     bool hasData() const { return !records.empty(); }
     float maxRemoval() const { return maxima[0]; }
@@ -26,5 +28,6 @@ struct CutDataSet {
     float maxRateOpt() const { return maxima[2]; }
 };
 
-// Releases the four arrays and the move index; `count` and the maxima stay as they are.
+// Releases the four arrays, the move index and the drawing index; `count` and the maxima stay as
+// they are.
 void FreeCutData(CutDataSet& data);

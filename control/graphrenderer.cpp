@@ -4,6 +4,7 @@
 #include "columnpath.h"
 #include "curvexmodule.h"
 #include "gdicanvas.h"
+#include "indexedcurve.h"
 #include "series.h"
 #include "vectorcanvas.h"
 
@@ -67,6 +68,22 @@ void drawCurve(const ChartFrame& frame, const CCutGraph& graph, const GraphInput
         path.lineTo(frame.pointX(x), pointY(i));
     }
     path.finish();
+}
+
+// The curve through a caller's path visits every shown record; the chart's own column path takes
+// whole pixel columns from the data set's index when it has one.
+void drawCurveWith(const ChartFrame& frame, const CCutGraph& graph, const GraphInputs& inputs,
+                   CurvePath& path) {
+    drawCurve(frame, graph, inputs, path);
+}
+
+void drawCurveWith(const ChartFrame& frame, const CCutGraph& graph, const GraphInputs& inputs,
+                   ColumnPath& path) {
+    const CutDataSet& data = *inputs.data;
+    if (data.index.covers(data))
+        IndexedCurve(frame, graph, data, inputs.primaryDrawMode).draw(path);
+    else
+        drawCurve(frame, graph, inputs, path);
 }
 
 void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const GraphInputs& inputs) {
@@ -209,7 +226,7 @@ void drawGraphWith(ChartCanvas& canvas, CCutGraph& graph, const GraphInputs& inp
     canvas.selectPen(graph.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
     if (withData && drawsCurve(graph.distanceMode))
-        drawCurve(frame, graph, inputs, curve);
+        drawCurveWith(frame, graph, inputs, curve);
     drawTitles(canvas, frame, inputs);
     drawVerticalScale(canvas, frame, graph);
     drawHorizontalAxis(canvas, frame, graph);

@@ -9,18 +9,6 @@ std::uint8_t PrimaryDrawModeFromMask(std::int32_t mask, std::uint8_t previous) {
     return previous;
 }
 
-float seriesValue(const CutDataSet& data, std::uint32_t i, std::uint8_t primaryDrawMode,
-                  float g00Feed) {
-    const CutRecord& record = data.records[i];
-    const bool rapid = record.motionCode == 0;
-    float feedFactor = 1.0f;
-    if (primaryDrawMode == 1)
-        feedFactor = (rapid ? g00Feed : static_cast<float>(record.orgFeed)) * kPerSecond;
-    else if (primaryDrawMode == 2)
-        feedFactor = (rapid ? g00Feed : static_cast<float>(record.optFeed)) * kPerSecond;
-    return record.removal * feedFactor;
-}
-
 float horizontalValue(const CutDataSet& data, std::uint32_t i, std::int32_t distanceMode) {
     switch (distanceMode) {
     case 0:

@@ -11,9 +11,19 @@ inline constexpr float kPerSecond = 0.016666668f;
 // `previous` when none of those bits is set.
 std::uint8_t PrimaryDrawModeFromMask(std::int32_t mask, std::uint8_t previous);
 
-// The value of the selected series at record i.
-float seriesValue(const CutDataSet& data, std::uint32_t i, std::uint8_t primaryDrawMode,
-                  float g00Feed);
+// The value of the selected series at record i. Inline, as the chart reads it for every record it
+// draws.
+inline float seriesValue(const CutDataSet& data, std::uint32_t i, std::uint8_t primaryDrawMode,
+                         float g00Feed) {
+    const CutRecord& record = data.records[i];
+    const bool rapid = record.motionCode == 0;
+    float feedFactor = 1.0f;
+    if (primaryDrawMode == 1)
+        feedFactor = (rapid ? g00Feed : static_cast<float>(record.orgFeed)) * kPerSecond;
+    else if (primaryDrawMode == 2)
+        feedFactor = (rapid ? g00Feed : static_cast<float>(record.optFeed)) * kPerSecond;
+    return record.removal * feedFactor;
+}
 
 // The horizontal value of record i for distance mode 0, 1 or 2 (block numbers as unsigned 32-bit
 // values); 0 for any other mode.

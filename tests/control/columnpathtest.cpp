@@ -7,23 +7,10 @@
 #include <QImage>
 
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string firstDifference(const QImage& a, const QImage& b) {
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                std::ostringstream text;
-                text << "first difference at " << x << "," << y << ": " << std::hex << a.pixel(x, y)
-                     << " against " << b.pixel(x, y);
-                return text.str();
-            }
-    return "no difference";
-}
 
 struct Step {
     enum Kind { Pen, Move, Line } kind;

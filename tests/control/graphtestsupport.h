@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 // Text needs a GUI application; the tests run on the offscreen platform. It lives until the
@@ -58,10 +60,35 @@ inline CutDataSet makeData(const std::vector<TestBlock>& blocks) {
     return builder.take();
 }
 
+// The curve drawn the plain way: every record's line goes to the canvas as it is.
+class DirectPath : public CurvePath {
+public:
+    explicit DirectPath(GdiCanvas& canvas) : canvas_(canvas) {}
+    void selectPen(ColorRef colour) override { canvas_.selectPen(colour); }
+    void moveTo(int x, int y) override { canvas_.moveTo(x, y); }
+    void lineTo(int x, int y) override { canvas_.lineTo(x, y); }
+    void finish() override {}
+
+private:
+    GdiCanvas& canvas_;
+};
+
+inline std::string firstDifference(const QImage& a, const QImage& b) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                std::ostringstream text;
+                text << "first difference at " << x << "," << y << ": " << std::hex << a.pixel(x, y)
+                     << " against " << b.pixel(x, y);
+                return text.str();
+            }
+    return "no difference";
+}
+
 // Random monitoring data: runs of many blocks inside one pixel column, jumps, spikes far above
 // and below the chart, G00 blocks whose removal per second exceeds the maximum, block numbers
 // that go up and down, and a tool change every few blocks (tool 0 among them).
-inline CutDataSet randomData(unsigned seed, int count) {
+inline std::vector<TestBlock> randomBlocks(unsigned seed, int count) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     std::uniform_int_distribution<int> runLength(1, 6);
@@ -91,18 +118,9 @@ inline CutDataSet randomData(unsigned seed, int count) {
         block.motionCode = unit(random) < 0.1f ? 0 : 1;
         blocks.push_back(block);
     }
-    return makeData(blocks);
+    return blocks;
 }
 
-// The curve drawn the plain way: every record's line goes to the canvas as it is.
-class DirectPath : public CurvePath {
-public:
-    explicit DirectPath(GdiCanvas& canvas) : canvas_(canvas) {}
-    void selectPen(ColorRef colour) override { canvas_.selectPen(colour); }
-    void moveTo(int x, int y) override { canvas_.moveTo(x, y); }
-    void lineTo(int x, int y) override { canvas_.lineTo(x, y); }
-    void finish() override {}
-
-private:
-    GdiCanvas& canvas_;
-};
+inline CutDataSet randomData(unsigned seed, int count) {
+    return makeData(randomBlocks(seed, count));
+}

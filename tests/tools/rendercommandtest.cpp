@@ -86,6 +86,18 @@ TEST_F(RenderCommand, OptionsReachTheChart) {
               std::string::npos);
 }
 
+// --frames times the renders of a sliding window and needs no output file; with one it saves the
+// last frame.
+TEST_F(RenderCommand, FramesReportTheirTimes) {
+    RenderRun run = render(folder, "--frames 5 --range 40 41 cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.rfind("frames: 5  median ms: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("  max ms: "), std::string::npos) << run.err;
+    run = render(folder, "--frames 2 --size 320x200 -o out.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(output().size(), QSize(320, 200));
+}
+
 TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
     ::mkdir(folder.file("folder.png").c_str(), 0700);
     struct Case {
@@ -102,6 +114,8 @@ TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
         {"--dist x -o out.png cut.txt", 2, "--dist"},
         {"--range 10 -o out.png cut.txt", 2, "--range"},
         {"--g00 fast -o out.png cut.txt", 2, "--g00"},
+        {"--frames 0 cut.txt", 2, "--frames"},
+        {"--frames many -o out.png cut.txt", 2, "--frames"},
         {"--colour 3 -o out.png cut.txt", 2, "unknown option"},
         {"-o out.png missing.txt", 1, "cannot load"},
         {"-o nowhere/out.png cut.txt", 3, "cannot write"},

@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,6 +20,7 @@ namespace {
 
 struct RenderSettings {
     ViewOptions view;
+    int frames = 0; // 0: one render, no timing
     std::string iniFile;
     std::string output;
 };
@@ -25,15 +29,55 @@ bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings
     if (!readViewOptions(arguments, settings.view))
         return false;
     const auto& values = arguments.values;
+    if (const auto found = values.find("--frames");
+        found != values.end() &&
+        (!readInteger(found->second, settings.frames) || settings.frames < 1)) {
+        std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n",
+                     found->second.c_str());
+        return false;
+    }
     if (const auto found = values.find("--ini"); found != values.end())
         settings.iniFile = found->second;
     const auto output = values.find("-o");
-    if (output == values.end() || output->second.empty()) {
+    if (output != values.end())
+        settings.output = output->second;
+    if (settings.frames == 0 && settings.output.empty()) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.png\n");
         return false;
     }
-    settings.output = output->second;
     return true;
+}
+
+// The shown window of frame k: the first one moved on by k hundredths of its width, starting
+// again at 0 % when it would pass 100 %.
+void slideWindow(const ViewOptions& view, int k, CCutGraph& graph) {
+    const double width = static_cast<double>(view.upperPercent) - view.lowerPercent;
+    const double room = 100.0 - width;
+    double lower = view.lowerPercent + 0.01 * width * k;
+    if (!(room > 0.0))
+        lower = view.lowerPercent;
+    else if (lower > room)
+        lower = std::fmod(lower, room);
+    graph.lowerPercent = static_cast<float>(lower);
+    graph.upperPercent = static_cast<float>(lower + width);
+}
+
+// Renders `frames` frames into the same image and reports the median and the slowest on
+// standard error.
+void renderFrames(const RenderSettings& settings, CCutGraph& graph, QImage& image) {
+    std::vector<double> millis;
+    for (int k = 0; k < settings.frames; ++k) {
+        slideWindow(settings.view, k, graph);
+        const auto start = std::chrono::steady_clock::now();
+        DrawGraph(image, graph, moduleGraphInputs(graph));
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        millis.push_back(spent.count());
+    }
+    std::sort(millis.begin(), millis.end());
+    const std::size_t n = millis.size();
+    const double median = n % 2 ? millis[n / 2] : (millis[n / 2 - 1] + millis[n / 2]) / 2.0;
+    std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
 }
 
 // Fonts need a GUI application; a render never needs a screen.
@@ -63,8 +107,12 @@ int renderToFile(const RenderSettings& settings) {
                      view.height);
         return kExitFailure;
     }
-    DrawGraph(image, graph, moduleGraphInputs(graph));
-    if (!image.save(QString::fromLocal8Bit(settings.output.c_str()), "PNG")) {
+    if (settings.frames > 0)
+        renderFrames(settings, graph, image);
+    else
+        DrawGraph(image, graph, moduleGraphInputs(graph));
+    if (!settings.output.empty() &&
+        !image.save(QString::fromLocal8Bit(settings.output.c_str()), "PNG")) {
         std::fprintf(stderr, "curvex: cannot write %s\n", settings.output.c_str());
         return kExitOutput;
     }
@@ -80,7 +128,7 @@ int runRender(CommandArguments args) {
         return kExitUsage;
     const auto arguments =
         parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                              {"--size", "--func", "--dist", "--g00", "--ini", "-o"});
+                              {"--size", "--func", "--dist", "--g00", "--ini", "--frames", "-o"});
     if (!arguments || !readSettings(*arguments, settings))
         return kExitUsage;
     CurvexModule& module = curvexModule();

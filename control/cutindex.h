@@ -1,0 +1,77 @@
+#pragma once
+
+#include "minmaxpyramid.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+struct CutDataSet;
+
+// The smallest and largest of a value over a stretch of records; lo > hi when it has none.
+struct ValueRange {
+    float lo = 1.0f;
+    float hi = 0.0f;
+
+    bool empty() const { return lo > hi; }
+    void add(float value) {
+        if (empty()) {
+            lo = hi = value;
+            return;
+        }
+        lo = std::min(lo, value);
+        hi = std::max(hi, value);
+    }
+    void merge(const ValueRange& other) {
+        if (!other.empty()) {
+            add(other.lo);
+            add(other.hi);
+        }
+    }
+};
+
+// The plotted series over a stretch of records, NaN counted as 0 (the chart draws both on the
+// axis). G00 records are plotted per second with a feed the chart chooses at drawing time, so
+// their removal is kept apart and the rates cover the other records only.
+struct SeriesRanges {
+    ValueRange removal;      // every record
+    ValueRange rapidRemoval; // G00 records
+    ValueRange orgRate;      // removal per second with the programmed feed, other records
+    ValueRange optRate;      // the same with the optimised feed
+
+    void merge(const SeriesRanges& other) {
+        removal.merge(other.removal);
+        rapidRemoval.merge(other.rapidRemoval);
+        orgRate.merge(other.orgRate);
+        optRate.merge(other.optRate);
+    }
+};
+
+// What the chart needs to draw a pixel column without visiting the records inside it, built once
+// per load: the ranges of the series and of the block numbers over every stretch of 16, 256, ...
+// records, the records where the curve colour moves on, and where the distances stop being
+// numbers. A few bytes per record.
+class CutIndex {
+public:
+    // Builds the index of `data`, whose arrays are complete.
+    static CutIndex build(const CutDataSet& data);
+
+    // Whether the index was built for these records.
+    bool covers(const CutDataSet& data) const;
+    std::uint64_t bytes() const;
+
+    const MinMaxPyramid<SeriesRanges>& series() const { return series_; }
+    const MinMaxPyramid<ValueRange>& blockNumbers() const { return blockNumbers_; }
+    // Ascending: the records whose tool change moves the curve colour on.
+    const std::vector<std::uint32_t>& colourSteps() const { return colourSteps_; }
+    // The first record whose distance (0 total, 1 cutting) is NaN, or the count. Before it the
+    // distances never decrease; from it on all are NaN.
+    std::uint32_t firstNaNDistance(int distanceMode) const { return firstNaN_[distanceMode]; }
+
+private:
+    std::uint32_t count_ = 0;
+    MinMaxPyramid<SeriesRanges> series_;
+    MinMaxPyramid<ValueRange> blockNumbers_;
+    std::vector<std::uint32_t> colourSteps_;
+    std::uint32_t firstNaN_[2] = {0, 0};
+};

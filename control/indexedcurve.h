@@ -1,0 +1,62 @@
+#pragma once
+
+#include "chartframe.h"
+#include "cutdataset.h"
+#include "cutgraph.h"
+
+#include <climits>
+#include <cstdint>
+
+class ColumnPath;
+struct ColumnRun;
+
+// The curve drawn from the data set's index: each pixel column's records go to the column path as
+// one group, their lowest and highest point read from the index, so a render costs a few searches
+// per column instead of a visit to every shown record. The column path receives the same groups
+// as from a line to every record.
+class IndexedCurve {
+public:
+    IndexedCurve(const ChartFrame& frame, const CCutGraph& graph, const CutDataSet& data,
+                 std::uint8_t primaryDrawMode);
+
+    void draw(ColumnPath& path) const;
+
+private:
+    // The pixel rows of a stretch of records; lo > hi when empty.
+    struct PixelSpan {
+        int lo = INT_MAX;
+        int hi = INT_MIN;
+        void add(int y) {
+            lo = y < lo ? y : lo;
+            hi = y > hi ? y : hi;
+        }
+    };
+
+    float horizontal(std::uint64_t i) const {
+        return distances_ ? distances_[i]
+                          : static_cast<float>(static_cast<std::uint32_t>(blockNos_[i]));
+    }
+    int column(std::uint64_t i) const { return frame_.pointX(horizontal(i)); }
+    float value(std::uint64_t i) const;
+    int row(std::uint64_t i) const { return frame_.pointY(value(i)); }
+    // The plotted values of entry k of the pyramid's level (a record on level 0), NaN as 0.
+    ValueRange values(int level, std::uint64_t k) const;
+    PixelSpan rows(const ValueRange& range) const;
+
+    std::uint32_t firstShown() const;
+    std::uint32_t endShown(std::uint32_t first) const;
+    std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
+    std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
+    ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
+
+    const ChartFrame& frame_;
+    const CCutGraph& graph_;
+    const CutDataSet& data_;
+    const CutIndex& index_;
+    const std::uint8_t drawMode_;
+    const float rapidFactor_;
+    // Distances for modes 0 and 1, nullptr for block numbers.
+    const float* distances_;
+    const std::int32_t* blockNos_;
+    std::uint32_t firstNaN_;
+};

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+// A summary tree over `count` items: level 0 are the items themselves (not stored), every entry of
+// level l + 1 summarises 16 entries of level l (the last one what is left), up to a level of one
+// entry. Node is any summary with merge(const Node&).
+//
+// The queries take the entries as (level, index) pairs and leave their meaning to the caller: an
+// entry of level 0 is item `index`, any other entry is node(level, index).
+template <class Node> class MinMaxPyramid {
+public:
+    static constexpr std::uint64_t kFanout = 16;
+
+    // Builds the levels from the summaries of the items: leaf(first, last) gives the node of
+    // items first..last - 1 (at most 16 of them).
+    template <class Leaf> void build(std::uint32_t count, Leaf leaf) {
+        count_ = count;
+        levels_.clear();
+        if (count <= 1)
+            return;
+        std::vector<Node> level((count + kFanout - 1) / kFanout);
+        for (std::uint64_t k = 0; k < level.size(); ++k)
+            level[k] =
+                leaf(static_cast<std::uint32_t>(k * kFanout),
+                     static_cast<std::uint32_t>(std::min<std::uint64_t>((k + 1) * kFanout, count)));
+        levels_.push_back(std::move(level));
+        while (levels_.back().size() > 1) {
+            const std::vector<Node>& below = levels_.back();
+            std::vector<Node> above((below.size() + kFanout - 1) / kFanout);
+            for (std::uint64_t k = 0; k < below.size(); ++k) {
+                if (k % kFanout == 0)
+                    above[k / kFanout] = below[k];
+                else
+                    above[k / kFanout].merge(below[k]);
+            }
+            levels_.push_back(std::move(above));
+        }
+    }
+
+    std::uint32_t count() const { return count_; }
+    int levels() const { return static_cast<int>(levels_.size()); }
+    const Node& node(int level, std::uint64_t k) const { return levels_[level - 1][k]; }
+    std::uint64_t bytes() const {
+        std::uint64_t total = 0;
+        for (const std::vector<Node>& level : levels_)
+            total += level.capacity() * sizeof(Node);
+        return total;
+    }
+
+    // Calls visit(level, k) for entries that together cover items a..b - 1 exactly once.
+    template <class Visit> void cover(std::uint64_t a, std::uint64_t b, Visit visit) const {
+        int level = 0;
+        while (a < b) {
+            if (level == levels()) {
+                for (; a < b; ++a)
+                    visit(level, a);
+                return;
+            }
+            for (; a < b && a % kFanout != 0; ++a)
+                visit(level, a);
+            for (; a < b && b % kFanout != 0 && b != size(level); --b)
+                visit(level, b - 1);
+            if (a == b)
+                return;
+            a /= kFanout;
+            b = (b + kFanout - 1) / kFanout;
+            ++level;
+        }
+    }
+
+    // The first item in a..b - 1 that has the property, b when none has it. has(level, k) tells
+    // whether entry k of the level holds an item with it; it must be exact.
+    template <class Has> std::uint64_t findFirst(std::uint64_t a, std::uint64_t b, Has has) const {
+        int level = 0;
+        std::uint64_t k = a;
+        while (start(level, k) < b) {
+            if (level < levels() && k % kFanout == 0 && end(level + 1, k / kFanout) <= b) {
+                k /= kFanout;
+                ++level;
+            } else if (end(level, k) <= b) {
+                if (has(level, k))
+                    return firstBelow(level, k, has);
+                ++k;
+            } else {
+                --level;
+                k *= kFanout;
+            }
+        }
+        return b;
+    }
+
+    // The last item in a..b - 1 that has the property, b when none has it.
+    template <class Has> std::uint64_t findLast(std::uint64_t a, std::uint64_t b, Has has) const {
+        int level = 0;
+        std::uint64_t k = b; // entries k and beyond are done
+        while (k > 0 && end(level, k - 1) > a) {
+            const std::uint64_t parent = (k - 1) / kFanout;
+            if (level < levels() && (k % kFanout == 0 || k == size(level)) &&
+                start(level + 1, parent) >= a) {
+                k = parent + 1;
+                ++level;
+            } else if (start(level, k - 1) >= a) {
+                if (has(level, k - 1))
+                    return lastBelow(level, k - 1, has);
+                --k;
+            } else {
+                --level;
+                k = std::min(k * kFanout, size(level));
+            }
+        }
+        return b;
+    }
+
+private:
+    std::uint64_t size(int level) const { return level == 0 ? count_ : levels_[level - 1].size(); }
+    static std::uint64_t span(int level) {
+        std::uint64_t items = 1;
+        for (int i = 0; i < level; ++i)
+            items *= kFanout;
+        return items;
+    }
+    std::uint64_t start(int level, std::uint64_t k) const { return k * span(level); }
+    std::uint64_t end(int level, std::uint64_t k) const {
+        return std::min<std::uint64_t>((k + 1) * span(level), count_);
+    }
+
+    template <class Has> std::uint64_t firstBelow(int level, std::uint64_t k, Has has) const {
+        while (level > 0) {
+            --level;
+            k *= kFanout;
+            const std::uint64_t last = std::min(k + kFanout, size(level)) - 1;
+            while (k < last && !has(level, k))
+                ++k;
+        }
+        return k;
+    }
+    template <class Has> std::uint64_t lastBelow(int level, std::uint64_t k, Has has) const {
+        while (level > 0) {
+            --level;
+            const std::uint64_t first = k * kFanout;
+            k = std::min(first + kFanout, size(level)) - 1;
+            while (k > first && !has(level, k))
+                --k;
+        }
+        return k;
+    }
+
+    std::uint32_t count_ = 0;
+    std::vector<std::vector<Node>> levels_;
+};

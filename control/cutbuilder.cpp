@@ -1,46 +1,33 @@
 #include "cutbuilder.h"
 
-#include "hugepages.h"
-
 #include "series.h"
 
 #include <limits>
 #include <new>
 
 CutBuilder::CutBuilder(std::size_t expectedRecords) {
-    if (expectedRecords > std::numeric_limits<std::uint32_t>::max())
-        throw std::bad_alloc();
-    m_data.records.reserve(expectedRecords);
-    m_data.totalDistance.reserve(expectedRecords);
-    m_data.cutDistance.reserve(expectedRecords);
-    m_data.blockNos.reserve(expectedRecords);
-    adviseHugePages(m_data.records.data(), expectedRecords * sizeof(CutRecord));
-    adviseHugePages(m_data.totalDistance.data(), expectedRecords * sizeof(float));
-    adviseHugePages(m_data.cutDistance.data(), expectedRecords * sizeof(float));
-    adviseHugePages(m_data.blockNos.data(), expectedRecords * sizeof(std::int32_t));
+    ReserveCutData(m_data, expectedRecords);
 }
 
 void CutBuilder::addStart(const CutRecord& state) {
     store(state, 0.0f);
 }
 
+void CutBuilder::raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutRecord& state) {
+    raiseMaximum(maxima[0], state.removal);
+    if (state.motionCode != 0) {
+        raiseMaximum(maxima[1], static_cast<float>(state.orgFeed) * state.removal * kPerSecond);
+        raiseMaximum(maxima[2], static_cast<float>(state.optFeed) * state.removal * kPerSecond);
+    }
+}
+
 void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
     const float step = StepLength(dx, dy, dz);
-    const bool rapid = state.motionCode == 0;
-    m_totalDistance += step;
-    if (!rapid)
-        m_cutDistance += step;
+    m_totalDistance = addStep(m_totalDistance, step);
+    if (state.motionCode != 0)
+        m_cutDistance = addStep(m_cutDistance, step);
     store(state, step);
-
-    auto raise = [this](int index, float value) {
-        if (value > m_data.maxima[index])
-            m_data.maxima[index] = value;
-    };
-    raise(0, state.removal);
-    if (!rapid) {
-        raise(1, static_cast<float>(state.orgFeed) * state.removal * kPerSecond);
-        raise(2, static_cast<float>(state.optFeed) * state.removal * kPerSecond);
-    }
+    raiseMaxima(m_data.maxima, state);
 }
 
 void CutBuilder::store(const CutRecord& state, float step) {

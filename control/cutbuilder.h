@@ -3,6 +3,7 @@
 #include "cutdataset.h"
 #include "moveindexbuilder.h"
 
+#include <array>
 #include <cstddef>
 
 // Builds a new data set record by record: the cumulative distances, the block numbers, the
@@ -18,6 +19,18 @@ public:
 
     // A block that moved by (dx, dy, dz).
     void add(const CutRecord& state, float dx, float dy, float dz);
+
+    // A running distance and the next step: once NaN, the distance keeps that NaN, bit for bit,
+    // whatever order the compiler gives the addition.
+    static float addStep(float distance, float step) {
+        return distance != distance ? distance : distance + step;
+    }
+    // Raises the maxima of the plotted series to a block's values where they are higher.
+    static void raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutRecord& state);
+    static void raiseMaximum(float& maximum, float value) {
+        if (value > maximum)
+            maximum = value;
+    }
 
     // The finished data set, its arrays trimmed to the exact count, with its index.
     CutDataSet take();

@@ -5,6 +5,7 @@
 #include "moveindex.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct CutDataSet {
     float maxRateOrg() const { return maxima[1]; }
     float maxRateOpt() const { return maxima[2]; }
 };
+
+// Reserves the four arrays for `records` records, large ones backed by huge pages; throws
+// std::bad_alloc beyond the 32-bit count.
+void ReserveCutData(CutDataSet& data, std::size_t records);
 
 // Releases the four arrays, the move index and the drawing index; `count` and the maxima stay as
 // they are.

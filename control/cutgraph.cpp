@@ -8,4 +8,6 @@ CCutGraph::CCutGraph() {
 }
 
 // The graph object releases the shared data set when it goes, as the control does.
-CCutGraph::~CCutGraph() { FreeCutData(curvexModule().data); }
+CCutGraph::~CCutGraph() {
+    FreeCutData(curvexModule().data);
+}

@@ -38,6 +38,9 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer);
 // ReadWholeFile leaves it); the text parser cuts it into lines in place. `out` is replaced only
 // on success.
 LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out);
+// The same on `threads` threads (1: the sequential reader); the result is the same to the bit.
+// The plain call takes the machine's cores for a text of some megabytes.
+LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads);
 LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
 // Path in: reads the file and decodes it. On failure `data` is left exactly as it was.

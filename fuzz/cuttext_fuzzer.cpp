@@ -1,5 +1,6 @@
 // Fuzzes the text loader: any bytes must load (a text file has no way to fail but memory), give a
-// data set that keeps every invariant, and emit one record per block line at most.
+// data set that keeps every invariant, emit one record per block line at most, and give the same
+// data set when read in parts on several threads.
 
 #include "cutdatachecks.h"
 #include "cutloader.h"
@@ -43,6 +44,7 @@ BlockLineCount CountBlockLines(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<char> buffer(data, data + size);
     buffer.push_back('\0');
+    std::vector<char> parallelBuffer = buffer;
 
     static const CutDataSet previous = PreviousDataSet();
     CutDataSet loaded = previous;
@@ -56,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     CheckLoadedDataSet(loaded);
+    // Read in parts on several threads, the text gives the same data set to the bit.
+    CutDataSet parallel;
+    const unsigned threads = 2 + static_cast<unsigned>(size % 5);
+    if (!ParseCutText(parallelBuffer, parallel, threads).ok() || !SameDataSet(parallel, loaded))
+        FailInvariant("reading on several threads gave another data set");
     const BlockLineCount lines = CountBlockLines(data, size);
     if (loaded.count > lines.atMost || loaded.count < lines.atLeast)
         FailInvariant("record count does not match the block lines");

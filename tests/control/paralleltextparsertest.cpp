@@ -1,0 +1,156 @@
+#include "cutdatatesting.h"
+#include "cutsynthesizer.h"
+#include "textcutwriter.h"
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+// Reading a text in parts on several threads gives the data set of the sequential reader to the
+// bit: records, distances, block numbers and maxima.
+
+namespace {
+
+std::uint32_t bitsOf(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+auto recordBits(const CutRecord& r) {
+    return std::tuple(r.toolNo, r.blockNo, r.motionCode, bitsOf(r.x), bitsOf(r.y), bitsOf(r.z),
+                      r.orgFeed, r.removalKind, bitsOf(r.removal), r.optFeed);
+}
+
+std::vector<std::uint32_t> floatBits(const std::vector<float>& values) {
+    std::vector<std::uint32_t> bits;
+    for (const float value : values)
+        bits.push_back(bitsOf(value));
+    return bits;
+}
+
+auto sumsOf(const MoveSums& sums) {
+    return std::tuple(sums.records, sums.cutLength, sums.rapidLength, sums.programmedCutTime,
+                      sums.optimisedCutTime, sums.rapidMoves, sums.noFeedProgrammed,
+                      sums.noFeedOptimised);
+}
+
+void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected, const std::string& what) {
+    EXPECT_EQ(actual.records, expected.records) << what;
+    ASSERT_EQ(actual.tools.size(), expected.tools.size()) << what;
+    for (std::size_t i = 0; i < expected.tools.size(); ++i) {
+        EXPECT_EQ(actual.tools[i].toolNo, expected.tools[i].toolNo) << what;
+        EXPECT_EQ(actual.tools[i].colours, expected.tools[i].colours) << what;
+        EXPECT_EQ(sumsOf(actual.tools[i].sums), sumsOf(expected.tools[i].sums)) << what;
+    }
+    ASSERT_EQ(actual.blocks.size(), expected.blocks.size()) << what;
+    for (std::size_t i = 0; i < expected.blocks.size(); ++i)
+        EXPECT_EQ(sumsOf(actual.blocks[i]), sumsOf(expected.blocks[i])) << what;
+    ASSERT_EQ(actual.exceptions.size(), expected.exceptions.size()) << what;
+    for (std::size_t i = 0; i < expected.exceptions.size(); ++i) {
+        EXPECT_EQ(actual.exceptions[i].record, expected.exceptions[i].record) << what;
+        EXPECT_EQ(bitsOf(actual.exceptions[i].step), bitsOf(expected.exceptions[i].step)) << what;
+    }
+}
+
+void expectBitIdentical(const CutDataSet& actual, const CutDataSet& expected,
+                        const std::string& what) {
+    ASSERT_EQ(actual.count, expected.count) << what;
+    expectArraysMatchCount(actual);
+    for (std::size_t i = 0; i < expected.records.size(); ++i)
+        ASSERT_EQ(recordBits(actual.records[i]), recordBits(expected.records[i]))
+            << what << ", record " << i;
+    EXPECT_EQ(floatBits(actual.totalDistance), floatBits(expected.totalDistance)) << what;
+    EXPECT_EQ(floatBits(actual.cutDistance), floatBits(expected.cutDistance)) << what;
+    EXPECT_EQ(actual.blockNos, expected.blockNos) << what;
+    for (int series = 0; series < kMaximaCount; ++series)
+        EXPECT_EQ(bitsOf(actual.maxima[series]), bitsOf(expected.maxima[series])) << what;
+    expectSameMoves(actual.moves, expected.moves, what);
+}
+
+CutDataSet parseOn(const std::string& text, unsigned threads) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    CutDataSet data;
+    const LoadResult result = ParseCutText(buffer, data, threads);
+    EXPECT_TRUE(result.ok()) << result.reason();
+    return data;
+}
+
+void expectSameOnEveryThreadCount(const std::string& text, const std::string& name) {
+    const CutDataSet sequential = parseOn(text, 1);
+    for (unsigned threads = 2; threads <= 9; ++threads)
+        expectBitIdentical(parseOn(text, threads), sequential,
+                           name + " on " + std::to_string(threads) + " threads");
+}
+
+// Lines of every kind the format knows, most words left out now and then so that they keep
+// their value across the cuts between parts: G92 presets of some axes, tool lines, block lines
+// without ")", without G, with every removal kind or an unknown one, lower case, NaN, infinity,
+// hexadecimal numbers, comments, program lines, blank lines, CR LF and NUL bytes.
+std::string randomText(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    const char* const numbers[] = {"1.5",    "-2.25", "0",  "12.125", "nan",    "inf",
+                                   "0x1p-3", "1e39",  "-0", "7",      "3.0e-2", "100000"};
+    const auto number = [&] { return std::string(numbers[percent(random) % 12]); };
+    const auto maybe = [&](int chance, const std::string& word) {
+        return percent(random) < chance ? word : std::string();
+    };
+    const char* const kinds = "AVUDNQavn";
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        const int kind = percent(random);
+        std::string line;
+        if (kind < 4) {
+            line = std::string(percent(random) < 50 ? "G92" : "g92") + maybe(60, "X" + number()) +
+                   maybe(60, "Y" + number()) + maybe(60, "Z" + number());
+        } else if (kind < 8) {
+            line = (percent(random) < 80 ? "T" : "t") + std::to_string(percent(random) % 7);
+        } else if (kind < 12) {
+            line = percent(random) < 50 ? "(COMMENT)" : percent(random) < 50 ? "M06" : "";
+        } else if (kind < 14) {
+            line = "N" + std::to_string(i) + " G01X" + number();
+        } else {
+            line = (percent(random) < 90 ? "N" : "n") + std::to_string(i * 3 - 40) + "(B" +
+                   std::to_string(i) + ")" + maybe(90, "G0" + std::to_string(percent(random) % 4)) +
+                   maybe(40, "X" + number()) + maybe(40, "Y" + number()) +
+                   maybe(30, "Z" + number()) +
+                   maybe(20, "F" + std::to_string(percent(random) * 50)) +
+                   maybe(50, "(" + std::string(1, kinds[percent(random) % 9]) + number() + ")") +
+                   maybe(30, "F" + std::to_string(percent(random) * 40));
+        }
+        if (percent(random) < 2)
+            line.insert(line.size() / 2, 1, '\0');
+        text += line + (percent(random) < 30 ? "\r\n" : "\n");
+    }
+    return text;
+}
+
+TEST(ParallelTextParser, RandomLinesGiveTheSequentialDataSet) {
+    for (const unsigned seed : {1u, 2u, 3u, 4u})
+        expectSameOnEveryThreadCount(randomText(seed, 3000), "seed " + std::to_string(seed));
+    // Parts without a single block line, and parts that only set words.
+    expectSameOnEveryThreadCount("T2\nG92X1Y2Z3\n%\n(A)\nN1)G01X5\nT3\nN2)X6\n", "short text");
+    expectSameOnEveryThreadCount("N1)G01X5(A1)", "one line without line feed");
+    expectSameOnEveryThreadCount("", "empty text");
+}
+
+TEST(ParallelTextParser, GeneratedFilesGiveTheSequentialDataSet) {
+    for (const std::uint64_t seed : {1u, 9u}) {
+        TextCutWriter writer;
+        CutSynthesizer(seed).generate(20000, writer);
+        expectSameOnEveryThreadCount(writer.contents(), "generated seed " + std::to_string(seed));
+    }
+}
+
+// The thread count decides nothing about success: an empty buffer and the previous data set.
+TEST(ParallelTextParser, FailedReadLeavesThePreviousDataSet) {
+    CutDataSet data = previousDataSet();
+    std::vector<char> empty;
+    EXPECT_EQ(ParseCutText(empty, data, 4).error, LoadError::Empty);
+    expectSameDataSet(data, previousDataSet());
+}
+
+} // namespace

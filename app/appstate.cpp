@@ -1,31 +1,14 @@
 #include "appstate.h"
 
-#include <QHash>
-
-QString gAppFolder;
-QString gIniFile;
-bool gDebugMode = false;
-QString gPendingFile;
-bool gPendingFileValid = false;
-bool gSkipOcxUnregister = false;
-QString gInitDirectory;
-QString gInitFile;
-QString gBinSuffix;
-QString gTextSuffix;
-
-namespace {
-
-QHash<QString, QString>& texts() {
-    static QHash<QString, QString> table;
-    return table;
+AppState& appState() {
+    static AppState state;
+    return state;
 }
 
-} // namespace
-
 QString gText(const QString& key) {
-    return texts().value(key);
+    return appState().texts.value(key);
 }
 
 void setText(const QString& key, const QString& value) {
-    texts().insert(key, value);
+    appState().texts.insert(key, value);
 }

@@ -3,7 +3,7 @@
 #include "appstate.h"
 #include "commandline.h"
 #include "curvexids.h"
-#include "forms/frmmain.h"
+#include "curvexproxy.h"
 #include "numerictext.h"
 #include "privateprofile.h"
 #include "settingstext.h"
@@ -150,7 +150,7 @@ int RunAndWait(const QString& commandLine, std::int16_t /*windowStyle*/, std::in
     return exitCode;
 }
 
-void OutputGraphToPrinter(std::int32_t hdc, std::int32_t width, std::int32_t height) {
-    if (FrmMain* window = FrmMain::instance())
-        window->Viewer1().outputPrinter(hdc, width, height);
+void OutputGraphToPrinter(CurvexProxy& viewer, std::int32_t hdc, std::int32_t width,
+                          std::int32_t height) {
+    viewer.outputPrinter(hdc, width, height);
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class CurvexProxy;
+
 // Small routines shared by start-up and the windows: the settings file, the file-open dialog,
 // two string routines, a program runner and the printer output of the chart.
 
@@ -37,5 +39,6 @@ QString FolderOfPath(const QString& path);
 // of their own to show.
 int RunAndWait(const QString& commandLine, std::int16_t windowStyle, std::int32_t timeoutMs);
 
-// Copies the main window's chart onto the drawing surface `hdc` of the given pixel size.
-void OutputGraphToPrinter(std::int32_t hdc, std::int32_t width, std::int32_t height);
+// Copies the chart of `viewer` onto the drawing surface `hdc` of the given pixel size.
+void OutputGraphToPrinter(CurvexProxy& viewer, std::int32_t hdc, std::int32_t width,
+                          std::int32_t height);

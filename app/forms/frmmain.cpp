@@ -424,7 +424,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void FrmMain::mnuPrint_Click() {
-    PrintGraph(this);
+    PrintGraph(this, &Viewer1());
 }
 
 // Unloads the window, saving its settings, then ends the program whatever else is open.

@@ -16,14 +16,8 @@
 
 #include <memory>
 
-PrinterSettings gPrinterSettings;
-std::int16_t gPrinterIndex = 0;
-bool gPrintPreview = false;
-std::array<QString, kPrinterMessageCount> gPrinterMessages;
-
 namespace {
 
-// The program's title: the print job's name and the title of its failure message.
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 
@@ -126,26 +120,26 @@ bool printCanvas(const PaperPicture& paper) {
 }
 
 // The print preview window: loaded by each print command, kept while it is shown.
-FrmPrinter* loadPreviewWindow(QWidget* mainWindow) {
+FrmPrinter* loadPreviewWindow(QWidget* owner) {
     static QPointer<FrmPrinter> loaded;
     if (loaded.isNull()) {
-        loaded = new FrmPrinter(mainWindow);
+        loaded = new FrmPrinter(owner);
     }
     return loaded.data();
 }
 
 // Sizes the canvas to the page, lets the control copy the chart onto it and prints it or, in
 // preview mode, shows it. False when the printer failed. A window that is not shown is unloaded.
-bool printOrPreview(QWidget* mainWindow) {
-    FrmPrinter* window = loadPreviewWindow(mainWindow);
+bool printOrPreview(QWidget* owner, CurvexProxy* viewer) {
+    FrmPrinter* window = loadPreviewWindow(owner);
     window->setPrinterIndexText(QStringLiteral("-1"));
     window->setPrinterIndexText(QString::number(gPrinterIndex));
     PaperPicture& paper = window->paper();
     const int width = canvasPixels(paper.widthTwips(), window->twipsPerPixelX());
     const int height = canvasPixels(paper.heightTwips(), window->twipsPerPixelY());
-    {
+    if (viewer != nullptr) {
         const component::SurfaceRegistry::Entry surface(&paper.canvas());
-        OutputGraphToPrinter(surface.handle(), width, height);
+        OutputGraphToPrinter(*viewer, surface.handle(), width, height);
     }
     paper.update();
     gPrintPreview = gDebugMode;
@@ -234,13 +228,13 @@ int ApplyPrinterSettings(const PrinterSettings& settings) {
     return 0;
 }
 
-int PrintGraph(QWidget* mainWindow) {
-    const int setup = PrinterSetup(mainWindow);
+int PrintGraph(QWidget* owner, CurvexProxy* viewer) {
+    const int setup = PrinterSetup(owner);
     if (setup != 0) {
         return setup;
     }
     const BusyPointer busy;
-    if (!printOrPreview(mainWindow)) {
+    if (!printOrPreview(owner, viewer)) {
         prompts().messageBox(QStringLiteral("Not found a printer"), UserPrompts::Buttons::Ok,
                              UserPrompts::Icon::Critical, QLatin1String(curvex::kProgramTitle));
     }

@@ -1,41 +1,17 @@
 #pragma once
 
-#include <QPageLayout>
-#include <QPageSize>
+#include "appstate.h"
+#include "print/printersettings.h"
+
 #include <QPrinter>
 #include <QRectF>
 #include <QString>
 
-#include <array>
-#include <cstdint>
-
+class CurvexProxy;
 class QWidget;
 
-// The printer settings kept from one print command to the next. An empty printer name with an
-// output file name is the print-to-file (PDF) choice of the set-up dialog.
-struct PrinterSettings {
-    QString printerName;
-    QString outputFileName;
-    QPageSize pageSize;
-    QPageLayout::Orientation orientation = QPageLayout::Landscape;
-    QPrinter::PaperSource paperSource = QPrinter::Auto;
-    int resolution = 0;
-    QPrinter::ColorMode colorMode = QPrinter::Color;
-    QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
-    int copies = 1;
-    // False until the default printer has been fetched once.
-    bool initialised = false;
-};
-
-inline constexpr int kPrinterMessageCount = 16;
-
-extern PrinterSettings gPrinterSettings;
-// Position of the current printer in the list of installed printers.
-extern std::int16_t gPrinterIndex;
-// Copy of the debug switch taken by each print command: show the page instead of printing it.
-extern bool gPrintPreview;
-// Entry 0: title of the printer set-up messages; entry 1: the refused paper size message.
-extern std::array<QString, kPrinterMessageCount> gPrinterMessages;
+// The print job's state (gPrinterSettings, gPrinterIndex, gPrintPreview, gPrinterMessages) is
+// part of the application state (appstate.h).
 
 // Sets entry `index` (0..15) of gPrinterMessages; other indexes are ignored.
 void SetPrinterMessage(int index, const QString& text);
@@ -63,6 +39,7 @@ int PrinterSetup(QWidget* owner);
 // settings to it. Always 0.
 int ApplyPrinterSettings(const PrinterSettings& settings);
 
-// The print command: set-up, page canvas, chart, then one page to the printer or, in debug mode,
-// the preview window. 1 when the set-up was cancelled, else 0.
-int PrintGraph(QWidget* mainWindow);
+// The print command: set-up, page canvas, the chart of `viewer` (an empty page without one), then
+// one page to the printer or, in debug mode, the preview window. `owner` is the window the
+// dialogs and the preview belong to. 1 when the set-up was cancelled, else 0.
+int PrintGraph(QWidget* owner, CurvexProxy* viewer);

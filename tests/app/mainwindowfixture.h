@@ -24,12 +24,10 @@ inline const QString kFourBlanks = QStringLiteral("    ");
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
+        appState().reset();
         gAppFolder = folder.path() + u'/';
         SetIniFile(gAppFolder + QStringLiteral("Plotwell.ini"));
         LoadInterfaceTexts();
-        gPendingFileValid = false;
-        gBinSuffix.clear();
-        gTextSuffix.clear();
     }
 
     void load() {

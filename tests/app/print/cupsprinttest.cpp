@@ -39,9 +39,7 @@ protected:
         if (!server_) {
             GTEST_SKIP() << "no CUPS server of our own: " << whyNot_.toStdString();
         }
-        gPrinterSettings = PrinterSettings{};
-        gPrinterIndex = 0;
-        gDebugMode = false;
+        appState().reset();
     }
 
     // The set-up dialog's answer: the test queue with `size` in `orientation`.
@@ -83,7 +81,7 @@ TEST_F(CupsPrint, PrintsTheChartAsOnePageAndSizesTheCanvasAgainForTheNextPrint) 
     const QImage bitmap = chart.chartBitmap();
 
     prompts_.setup = choose(QPageSize::A4, QPageLayout::Landscape);
-    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     EXPECT_EQ(gPrinterIndex, 0);
     const QStringList first = server_->waitForPdfFiles(1, 60000);
     ASSERT_EQ(first.size(), 1) << "no PDF from cups-pdf in "
@@ -92,7 +90,7 @@ TEST_F(CupsPrint, PrintsTheChartAsOnePageAndSizesTheCanvasAgainForTheNextPrint) 
                canvasFor(QPageSize::A4, QPageLayout::Landscape));
 
     prompts_.setup = choose(QPageSize::Letter, QPageLayout::Portrait);
-    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     const QStringList both = server_->waitForPdfFiles(2, 60000);
     ASSERT_EQ(both.size(), 2);
     expectPage(both[1], QSizeF(612, 792), bitmap,
@@ -107,7 +105,7 @@ TEST_F(CupsPrint, DebugModeShowsThePreviewAndSendsNothing) {
     const auto filesBefore = QDir(server_->outputFolder()).count();
     gDebugMode = true;
     prompts_.setup = choose(QPageSize::A4, QPageLayout::Landscape);
-    EXPECT_EQ(PrintGraph(nullptr), 0);
+    EXPECT_EQ(PrintGraph(nullptr, nullptr), 0);
     QWidget* preview = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() == QLatin1String("frmPrinter") && widget->isVisible()) {

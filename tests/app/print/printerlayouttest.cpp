@@ -120,7 +120,7 @@ TEST(FindPrinterByName, MatchesWithoutRegardToCase) {
 }
 
 TEST(SetPrinterMessage, StoresEntriesZeroToFifteenAndIgnoresOthers) {
-    gPrinterMessages = {};
+    appState().reset();
     const struct {
         int index;
         bool stored;

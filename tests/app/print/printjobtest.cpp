@@ -1,9 +1,11 @@
 // The print command without a print server: first use, cancel, a refused paper size, no printer
 // at all, the print-to-file choice and the preview of debug mode.
+#include "../recordingviewer.h"
 #include "pdfpage.h"
 #include "printtestsupport.h"
 
 #include "appstate.h"
+#include "forms/frmmain.h"
 #include "print/frmprinter.h"
 #include "print/mprinterpg.h"
 #include "print/paperpicture.h"
@@ -34,9 +36,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(kNoPrintServer);
         apptest::application();
-        gPrinterSettings = PrinterSettings{};
-        gPrinterIndex = 0;
-        gDebugMode = false;
+        appState().reset();
         SetPrinterMessage(0, QStringLiteral("Printer Setup"));
         SetPrinterMessage(1, QStringLiteral("Specified form size is injustice!!"));
     }
@@ -81,8 +81,8 @@ TEST_F(PrintJob, FirstUseOpensOnTheDefaultInLandscapeAndCancelKeepsTheSettings) 
         printer.setPageOrientation(QPageLayout::Portrait);
         return false;
     };
-    EXPECT_EQ(PrintGraph(nullptr), 1);
-    EXPECT_EQ(PrintGraph(nullptr), 1);
+    EXPECT_EQ(PrintGraph(nullptr, nullptr), 1);
+    EXPECT_EQ(PrintGraph(nullptr, nullptr), 1);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], QPageLayout::Landscape);
     EXPECT_EQ(shown[1], QPageLayout::Landscape) << "a cancelled dialog changed the settings";
@@ -92,9 +92,28 @@ TEST_F(PrintJob, FirstUseOpensOnTheDefaultInLandscapeAndCancelKeepsTheSettings) 
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// The print job needs only the control it is given: no main window exists here, and the
+// stand-in control is asked once for the chart on the page canvas at the canvas's size.
+TEST_F(PrintJob, PrintsTheGivenControlWithoutTheMainWindow) {
+    ASSERT_EQ(FrmMain::instance(), nullptr);
+    RecordingViewer control;
+    CurvexProxy viewer(control);
+    QTemporaryDir folder;
+    prompts_.setup =
+        toFile(folder.filePath(QStringLiteral("x.pdf")), QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(nullptr, &viewer), 0);
+    EXPECT_EQ(messagesWith(kNotFound), 0);
+    const auto printed = control.callsOf(curvex::DispOutputPrinter);
+    ASSERT_EQ(printed.size(), 1u);
+    const QSize canvas = canvasFor(QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(printed[0].args.at(1).toInt(), canvas.width());
+    EXPECT_EQ(printed[0].args.at(2).toInt(), canvas.height());
+    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("x.pdf"))).size() > 0);
+}
+
 TEST_F(PrintJob, WithoutAnyPrinterTheCommandShowsNotFoundAPrinter) {
     ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
-    EXPECT_EQ(PrintGraph(nullptr), 0);
+    EXPECT_EQ(PrintGraph(nullptr, nullptr), 0);
     ASSERT_EQ(messagesWith(kNotFound), 1);
     const auto& message = prompts_.messages.back();
     EXPECT_EQ(message.icon, UserPrompts::Icon::Critical);
@@ -138,7 +157,7 @@ TEST_F(PrintJob, PrintToFileWorksLikeAPrinter) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("chart.pdf"));
     prompts_.setup = toFile(path, QPageSize::A4, QPageLayout::Landscape);
-    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     EXPECT_EQ(messagesWith(kNotFound), 0);
     EXPECT_EQ(gPrinterIndex, QPrinterInfo::availablePrinterNames().size());
     EXPECT_EQ(previewWindow(), nullptr);
@@ -161,7 +180,7 @@ TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
     gDebugMode = true;
 
     prompts_.setup = toFile(path, QPageSize::A4, QPageLayout::Landscape);
-    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     FrmPrinter* preview = previewWindow();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
@@ -174,7 +193,7 @@ TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
     EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
 
     prompts_.setup = toFile(path, QPageSize::Letter, QPageLayout::Portrait);
-    EXPECT_EQ(PrintGraph(chart.window()), 0);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     EXPECT_EQ(previewWindow(), preview) << "the shown preview window is used again";
     EXPECT_NEAR(preview->paper().widthTwips(), 12240, 20);
     EXPECT_NEAR(preview->paper().heightTwips(), 15840, 20);
@@ -210,7 +229,7 @@ TEST_F(PrintJob, PreviewScrollsOverAPaperLargerThanItsViewport) {
     QTemporaryDir folder;
     prompts_.setup =
         toFile(folder.filePath(QStringLiteral("x.pdf")), QPageSize::A3, QPageLayout::Landscape);
-    EXPECT_EQ(PrintGraph(nullptr), 0);
+    EXPECT_EQ(PrintGraph(nullptr, nullptr), 0);
     FrmPrinter* preview = previewWindow();
     ASSERT_NE(preview, nullptr);
     QApplication::processEvents();

@@ -59,6 +59,10 @@ QWidget* ChartWindow::window() const {
     return window_.get();
 }
 
+CurvexProxy* ChartWindow::viewer() const {
+    return window_ ? &window_->Viewer1() : nullptr;
+}
+
 QImage ChartWindow::chartBitmap() const {
     std::int16_t width = 0;
     std::int16_t height = 0;
@@ -66,7 +70,7 @@ QImage ChartWindow::chartBitmap() const {
     QImage chart(width, height, QImage::Format_RGB32);
     chart.fill(Qt::magenta);
     const component::SurfaceRegistry::Entry surface(&chart);
-    OutputGraphToPrinter(surface.handle(), width, height);
+    OutputGraphToPrinter(window_->Viewer1(), surface.handle(), width, height);
     return chart;
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class CurvexProxy;
 class FrmMain;
 class QWidget;
 
@@ -38,6 +39,8 @@ public:
 
     // Null when the window could not be made; then `error` says why.
     QWidget* window() const;
+    // The window's graph control, to print from.
+    CurvexProxy* viewer() const;
     QString error() const { return error_; }
     // The chart exactly as the control holds it on the screen.
     QImage chartBitmap() const;

@@ -9,6 +9,7 @@
 #include "cutloader.h"
 #include "graphrenderer.h"
 #include "rangeselection.h"
+#include "responsiveload.h"
 #include "series.h"
 #include "surfaceregistry.h"
 
@@ -103,12 +104,31 @@ bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
     return true;
 }
 
+// The file is read while the windows stay painted; Esc or CancelLoad stops it and leaves the data
+// set as it was. A load is refused while another one runs.
 bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
+    if (load_)
+        return false;
     m_graph->lowerPercent = 0.0f;
     m_graph->upperPercent = 100.0f;
-    const LoadResult result = LoadCutFile(fileName, typeTextFlg != 0, curvexModule().data);
+    const bool text = typeTextFlg != 0;
+    ResponsiveLoad load(
+        [&](CutDataSet& data, LoadMonitor& monitor) {
+            return LoadCutFile(fileName, text, data, &monitor);
+        },
+        [this](int percent) { FireLoadProgress(percent); });
+    load_ = &load;
+    const LoadResult result = load.run(curvexModule().data);
+    load_ = nullptr;
     loadError_ = result.ok() ? std::string() : result.reason();
+    if (load.reported())
+        FireLoadEnded(result.error == LoadError::Cancelled);
     return result.ok();
+}
+
+void CCurvexCtrl::CancelLoad() {
+    if (load_)
+        load_->cancel();
 }
 
 void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
@@ -379,4 +399,14 @@ void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float dis
 void CCurvexCtrl::FireFileDroped() {
     if (sink_)
         sink_->onEvent(curvex::EventFileDroped, {});
+}
+
+void CCurvexCtrl::FireLoadProgress(int percent) {
+    if (sink_)
+        sink_->onEvent(curvex::EventLoadProgress, {QVariant(percent)});
+}
+
+void CCurvexCtrl::FireLoadEnded(bool cancelled) {
+    if (sink_)
+        sink_->onEvent(curvex::EventLoadEnded, {QVariant(cancelled)});
 }

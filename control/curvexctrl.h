@@ -12,6 +12,7 @@
 #include <string>
 
 class QMimeData;
+class ResponsiveLoad;
 
 // The graph control: a widget that shows the chart of the module's data set, lets the user
 // narrow the shown range with the mouse, and is driven by its host through dispatch identifiers.
@@ -54,6 +55,7 @@ public:
     std::int32_t GetOcxVersion() const;
     QString GetStrBuffer() const;
     void OcxUnRegist();
+    void CancelLoad();
     void Refresh();
     ColorRef backColor() const { return backColor_; }
     void setBackColor(ColorRef colour);
@@ -87,6 +89,8 @@ private:
     void InvalidateControl() { update(); }
     void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
     void FireFileDroped();
+    void FireLoadProgress(int percent);
+    void FireLoadEnded(bool cancelled);
 
     std::unique_ptr<CCutGraph> m_graph;
     // The off-screen chart; the painter that draws into it lives for one render.
@@ -100,4 +104,6 @@ private:
     component::EventSink* sink_ = nullptr;
     // Paints that reached OnDraw; tells Refresh whether the window system painted at all.
     std::uint64_t paintCount_ = 0;
+    // The load that is running, while LoadCutData waits for it.
+    ResponsiveLoad* load_ = nullptr;
 };

@@ -190,6 +190,7 @@ constexpr std::array kMembers = {
     Member{DispGetStrBuffer, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
     Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
     Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
+    Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

@@ -53,6 +53,8 @@ enum DispId : int {
     // without the feature.
     // GetLoadError(): the reason of the last load when it failed, empty after a successful one.
     DispGetLoadError = 27,
+    // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
+    DispCancelLoad = 47,
     DispRefresh = -550,
     DispBackColor = -501,
     DispForeColor = -513,
@@ -63,6 +65,10 @@ enum DispId : int {
 enum EventId : int {
     EventReDrawed = 1,
     EventFileDroped = 2,
+    // A load that takes longer than half a second: its progress in percent, every tenth of a
+    // second, and at its end whether it was cancelled.
+    EventLoadProgress = 6,
+    EventLoadEnded = 7,
 };
 
 // The version a control reports, through GetOcxVersion and its DllVersion export alike: major in

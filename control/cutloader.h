@@ -2,6 +2,7 @@
 
 #include "cutdataset.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -19,6 +20,14 @@ enum class LoadError {
     TooShort,    // a binary file shorter than its 12-byte header
     Truncated,   // a binary entry whose field does not fit; `offset` is where the field starts
     OutOfMemory, //
+    Cancelled,   // stopped through its LoadMonitor
+};
+
+// Lets another thread follow a load and stop it: the share done in thousandths, and the request
+// to stop, which the load answers within some milliseconds with LoadError::Cancelled.
+struct LoadMonitor {
+    std::atomic<int> permille{0};
+    std::atomic<bool> cancelled{false};
 };
 
 struct LoadResult {
@@ -32,18 +41,26 @@ struct LoadResult {
 
 // Reads a whole file into `buffer`: its bytes followed by one zero byte. Reads until every byte
 // has arrived.
-LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer);
+LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer,
+                         LoadMonitor* monitor = nullptr);
 
 // Buffer in, result out. `buffer` holds the file's bytes followed by one zero byte (as
 // ReadWholeFile leaves it); the text parser cuts it into lines in place. `out` is replaced only
 // on success.
 LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out);
+// The threads for a text of `bytes` bytes: the machine's cores (at most 8) for some megabytes.
+unsigned CutTextThreads(std::size_t bytes);
 // The same on `threads` threads (1: the sequential reader); the result is the same to the bit.
-// The plain call takes the machine's cores for a text of some megabytes.
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads);
+// The plain call takes CutTextThreads(bytes). A monitor follows the parsing on several threads
+// and may stop it.
+LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads,
+                        LoadMonitor* monitor = nullptr);
 LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
-// Path in: reads the file and decodes it. On failure `data` is left exactly as it was.
-LoadResult ParseCutText(const std::string& path, CutDataSet& data);
-LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data);
-LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data);
+// Path in: reads the file and decodes it. On failure `data` is left exactly as it was. A monitor
+// follows the read and the text parsing and may stop them.
+LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor = nullptr);
+LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data,
+                           LoadMonitor* monitor = nullptr);
+LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data,
+                       LoadMonitor* monitor = nullptr);

@@ -21,26 +21,27 @@ struct BuilderSink {
     }
 };
 
-unsigned threadsFor(std::size_t bytes) {
+} // namespace
+
+unsigned CutTextThreads(std::size_t bytes) {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t shares = std::max<std::size_t>(1, bytes / kBytesPerThread);
     return static_cast<unsigned>(std::min<std::size_t>({cores, shares, kMostThreads}));
 }
 
-} // namespace
-
 LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out) {
-    return ParseCutText(buffer, out, buffer.empty() ? 1 : threadsFor(buffer.size() - 1));
+    return ParseCutText(buffer, out, buffer.empty() ? 1 : CutTextThreads(buffer.size() - 1));
 }
 
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads) {
+LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads,
+                        LoadMonitor* monitor) {
     if (buffer.empty())
         return {LoadError::Empty};
     char* text = buffer.data();
     char* end = text + buffer.size() - 1;
     try {
         if (threads > 1) {
-            out = ParallelTextParser(text, end, threads).parse();
+            out = ParallelTextParser(text, end, threads, monitor).parse();
             return {};
         }
         CutBuilder builder(cuttext::countBlockLines(text, end));
@@ -51,6 +52,8 @@ LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned thread
         out = builder.take();
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
+    } catch (const ParallelTextParser::Cancelled&) {
+        return {LoadError::Cancelled};
     }
     return {};
 }

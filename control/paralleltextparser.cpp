@@ -103,8 +103,21 @@ private:
     unsigned seen_ = 0;
 };
 
-ParallelTextParser::ParallelTextParser(char* text, char* end, unsigned parts) {
+ParallelTextParser::ParallelTextParser(char* text, char* end, unsigned parts, LoadMonitor* monitor)
+    : monitor_(monitor) {
     split(text, end, parts);
+}
+
+// Every 64Ki lines of a part: the monitor's share moves on by the records read, and a request to
+// stop ends the read.
+void ParallelTextParser::lineDone(const Part& part, std::uint32_t& lines, std::uint32_t& counted) {
+    if (!monitor_ || ++lines % 65536 != 0)
+        return;
+    const std::size_t total = recordsRead_ += part.count - counted;
+    counted = part.count;
+    monitor_->permille = static_cast<int>(400 + 550 * total / (slots_ + 1));
+    if (monitor_->cancelled)
+        throw Cancelled();
 }
 
 // Cuts the text at the line starts nearest to equal shares; an empty text is one empty part.
@@ -140,8 +153,12 @@ void ParallelTextParser::allocate(std::size_t slots) {
 void ParallelTextParser::read(Part& part) {
     part.firstKnown.fill(std::numeric_limits<std::uint32_t>::max());
     PartSink sink(part, data_);
-    cuttext::forEachLine(part.begin, part.end,
-                         [&](const char* line) { cuttext::readLine(line, part.state, sink); });
+    std::uint32_t lines = 0;
+    std::uint32_t counted = 0;
+    cuttext::forEachLine(part.begin, part.end, [&](const char* line) {
+        cuttext::readLine(line, part.state, sink);
+        lineDone(part, lines, counted);
+    });
     for (std::uint32_t& first : part.firstKnown)
         first = std::min(first, part.count);
 }
@@ -227,6 +244,7 @@ CutDataSet ParallelTextParser::parse() {
         part.first = slots;
         slots += part.slots;
     }
+    slots_ = slots;
     allocate(slots);
     runEach(parts_.size(), [&](std::size_t k) { read(parts_[k]); });
     closeGaps();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "cutdataset.h"
+#include "cutloader.h"
 #include "cuttextlines.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,7 +19,10 @@
 class ParallelTextParser {
 public:
     // `text`..`end` is the file's text, cut into lines in place while it is read.
-    ParallelTextParser(char* text, char* end, unsigned parts);
+    ParallelTextParser(char* text, char* end, unsigned parts, LoadMonitor* monitor = nullptr);
+
+    // What parse() throws when the monitor asks it to stop.
+    struct Cancelled {};
 
     // Throws std::bad_alloc when the arrays do not fit.
     CutDataSet parse();
@@ -56,6 +61,11 @@ private:
     void indexMoves();
     void sumDistances(std::vector<float>& distances);
 
+    void lineDone(const Part& part, std::uint32_t& lines, std::uint32_t& counted);
+
     std::vector<Part> parts_;
     CutDataSet data_;
+    LoadMonitor* monitor_;
+    std::size_t slots_ = 0;
+    std::atomic<std::size_t> recordsRead_{0};
 };

@@ -10,6 +10,7 @@
 #include "frmcolordlg.h"
 #include "g00feedprompt.h"
 #include "helpmenu.h"
+#include "loadstatus.h"
 #include "mainlayout.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
@@ -129,6 +130,7 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
+    mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     connectHandlers();
     mHostedViewer->control().advise(this);
@@ -202,6 +204,14 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
         break;
     case curvex::EventFileDroped:
         Viewer1_FileDroped();
+        break;
+    case curvex::EventLoadProgress:
+        if (args.size() == 1)
+            mLoadStatus->progress(args.at(0).toInt());
+        break;
+    case curvex::EventLoadEnded:
+        if (args.size() == 1)
+            mLoadStatus->ended(args.at(0).toBool());
         break;
     default:
         break;

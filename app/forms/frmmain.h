@@ -10,6 +10,7 @@
 
 class ChartStatus;
 class FileReloader;
+class LoadStatus;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -122,6 +123,7 @@ private:
     RecentFilesMenu* mRecentFiles = nullptr;
     FileReloader* mReloader = nullptr;
     std::unique_ptr<ChartStatus> mChartStatus;
+    std::unique_ptr<LoadStatus> mLoadStatus;
 
     QString mFileName;
     bool mIsText = false;

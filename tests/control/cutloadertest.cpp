@@ -87,6 +87,27 @@ TEST(CutLoader, RefusesWhatIsNotARegularFile) {
     ::close(writer);
 }
 
+// A monitor that asks to stop ends the read of either format with the reason; the previous data
+// set stays. A monitored load that runs through reports its read.
+TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
+    TempFolder folder;
+    writeBytes(folder.file("cut.txt"), "N1)G01X1(A1)\nN2)G01X2\n");
+    writeBytes(folder.file("cut.bin"), BinaryBytes().header(0, 0, 0).u16(0x0008).f32(1).bytes());
+    for (const bool text : {true, false}) {
+        const std::string path = folder.file(text ? "cut.txt" : "cut.bin");
+        LoadMonitor monitor;
+        monitor.cancelled = true;
+        CutDataSet data = previousDataSet();
+        const LoadResult result = LoadCutFile(path, text, data, &monitor);
+        EXPECT_EQ(result.error, LoadError::Cancelled) << path;
+        EXPECT_EQ(result.reason(), "the load was cancelled");
+        expectSameDataSet(data, previousDataSet());
+        LoadMonitor running;
+        EXPECT_TRUE(LoadCutFile(path, text, data, &running).ok()) << path;
+        EXPECT_EQ(data.count, 2u) << path;
+    }
+}
+
 TEST(CutLoader, OtherReasons) {
     EXPECT_EQ(LoadResult{LoadError::OutOfMemory}.reason(), "out of memory");
     EXPECT_EQ((LoadResult{LoadError::Unreadable, 0, EIO}.reason()),

@@ -153,4 +153,24 @@ TEST(ParallelTextParser, FailedReadLeavesThePreviousDataSet) {
     expectSameDataSet(data, previousDataSet());
 }
 
+// A monitor sees the parsing move on and stops it: a stopped parse leaves the data set as it was.
+TEST(ParallelTextParser, MonitorFollowsAndStopsTheParts) {
+    std::string text;
+    for (int i = 0; i < 300000; ++i)
+        text += "N" + std::to_string(i) + ")G01X" + std::to_string(i % 97) + "\n";
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    std::vector<char> copy = buffer;
+    LoadMonitor monitor;
+    CutDataSet data;
+    ASSERT_TRUE(ParseCutText(buffer, data, 2, &monitor).ok());
+    EXPECT_EQ(data.count, 300000u);
+    EXPECT_GT(monitor.permille, 400);
+
+    CutDataSet previous = previousDataSet();
+    monitor.cancelled = true;
+    EXPECT_EQ(ParseCutText(copy, previous, 2, &monitor).error, LoadError::Cancelled);
+    expectSameDataSet(previous, previousDataSet());
+}
+
 } // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cutloader.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <functional>
+
+// A load that keeps the program's windows alive: the file is read on a worker thread while the
+// calling (GUI) thread goes on painting. User input waits until the load is over, except Esc,
+// which cancels it; closing a window is refused meanwhile. After half a second the progress is
+// reported every tenth of a second.
+class ResponsiveLoad : public QObject {
+public:
+    // Loads into the data set it is given, following and obeying the monitor.
+    using Work = std::function<LoadResult(CutDataSet&, LoadMonitor&)>;
+    using Progress = std::function<void(int percent)>;
+
+    ResponsiveLoad(Work work, Progress progress);
+
+    // Runs the work into a new data set that replaces `data` only on success: a failed or
+    // cancelled load leaves it as it was.
+    LoadResult run(CutDataSet& data);
+    void cancel() { monitor_.cancelled = true; }
+    // Whether progress was reported: the load took longer than half a second.
+    bool reported() const { return reported_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void report();
+
+    Work work_;
+    Progress progress_;
+    LoadMonitor monitor_;
+    QElapsedTimer elapsed_;
+    bool reported_ = false;
+};

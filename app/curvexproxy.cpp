@@ -147,3 +147,26 @@ std::optional<QString> CurvexProxy::getLoadError() {
         return std::nullopt;
     return result->toString();
 }
+
+std::optional<std::int32_t> CurvexProxy::getToolRowCount() {
+    auto args = noArgs();
+    const auto count = tryCall(curvex::DispGetToolRowCount, InvokeKind::Method, args);
+    if (!count || !count->isValid())
+        return std::nullopt;
+    return count->toInt();
+}
+
+std::optional<MachiningRow> CurvexProxy::getToolRow(std::int32_t index) {
+    QVariantList args{index};
+    return MachiningRow::fromVariant(call(curvex::DispGetToolRow, InvokeKind::Method, args));
+}
+
+std::optional<MachiningRow> CurvexProxy::getTotalRow() {
+    auto args = noArgs();
+    return MachiningRow::fromVariant(call(curvex::DispGetTotalRow, InvokeKind::Method, args));
+}
+
+std::optional<MachiningRow> CurvexProxy::getShownRow() {
+    auto args = noArgs();
+    return MachiningRow::fromVariant(call(curvex::DispGetShownRow, InvokeKind::Method, args));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dispatch.h"
+#include "machiningrow.h"
 
 #include <QString>
 
@@ -38,6 +39,11 @@ public:
     void aboutBox();
     // The reason of the last failed load; nothing from a control without the member.
     std::optional<QString> getLoadError();
+    // The machining times; nothing from a control without these members.
+    std::optional<std::int32_t> getToolRowCount();
+    std::optional<MachiningRow> getToolRow(std::int32_t index);
+    std::optional<MachiningRow> getTotalRow();
+    std::optional<MachiningRow> getShownRow();
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

@@ -8,6 +8,7 @@
 #include "curvexmodule.h"
 #include "cutloader.h"
 #include "graphrenderer.h"
+#include "machiningrows.h"
 #include "rangeselection.h"
 #include "responsiveload.h"
 #include "series.h"
@@ -196,6 +197,24 @@ QString CCurvexCtrl::GetStrBuffer() const {
 
 void CCurvexCtrl::OcxUnRegist() {
     DllUnregisterServer();
+}
+
+std::int32_t CCurvexCtrl::GetToolRowCount() const {
+    return static_cast<std::int32_t>(curvexModule().data.moves.tools.size());
+}
+
+QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {
+    return ToolRowVariant(curvexModule().data, index, m_graph->g00Feed);
+}
+
+QVariant CCurvexCtrl::GetTotalRow() const {
+    return TimeRowVariant(TotalTimesOf(curvexModule().data, m_graph->g00Feed));
+}
+
+QVariant CCurvexCtrl::GetShownRow() const {
+    return TimeRowVariant(ShownTimesOf(curvexModule().data, m_graph->distanceMode,
+                                       m_graph->lowerPercent, m_graph->upperPercent,
+                                       m_graph->g00Feed));
 }
 
 void CCurvexCtrl::Refresh() {

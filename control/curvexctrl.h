@@ -56,6 +56,10 @@ public:
     QString GetStrBuffer() const;
     void OcxUnRegist();
     void CancelLoad();
+    std::int32_t GetToolRowCount() const;
+    QVariant GetToolRow(std::int32_t index) const;
+    QVariant GetTotalRow() const;
+    QVariant GetShownRow() const;
     void Refresh();
     ColorRef backColor() const { return backColor_; }
     void setBackColor(ColorRef colour);

@@ -153,6 +153,14 @@ InvokeResult getBmpSize(Call& call) {
     return InvokeResult::Ok;
 }
 
+InvokeResult getToolRow(Call& call) {
+    const auto index = toLong(call.args[0]);
+    if (!index)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.GetToolRow(*index));
+    return InvokeResult::Ok;
+}
+
 InvokeResult outputPrinter(Call& call) {
     const auto surface = toLong(call.args[0]);
     const auto width = toLong(call.args[1]);
@@ -191,6 +199,10 @@ constexpr std::array kMembers = {
     Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
     Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
+    Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
+    Member{DispGetToolRow, kMethod, 1, getToolRow},
+    Member{DispGetTotalRow, kMethod, 0, get<&CCurvexCtrl::GetTotalRow>},
+    Member{DispGetShownRow, kMethod, 0, get<&CCurvexCtrl::GetShownRow>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

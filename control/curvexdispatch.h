@@ -4,7 +4,7 @@
 
 class CCurvexCtrl;
 
-// The dispatch map of the control's interface: dispatch identifiers 1 to 18 and the stock
+// The dispatch map of the control's interface: dispatch identifiers 1 to 22 and the stock
 // members, with their kinds, parameter counts and argument conversions.
 class CurvexDispatch {
 public:

@@ -51,6 +51,12 @@ enum DispId : int {
     DispOcxUnRegist = 18,
     // Members added later; a control without them answers "member not found" and hosts go on
     // without the feature.
+    // GetToolRowCount(), GetToolRow(index), GetTotalRow(), GetShownRow(): the machining times,
+    // rows of TimeRowField values.
+    DispGetToolRowCount = 19,
+    DispGetToolRow = 20,
+    DispGetTotalRow = 21,
+    DispGetShownRow = 22,
     // GetLoadError(): the reason of the last load when it failed, empty after a successful one.
     DispGetLoadError = 27,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
@@ -59,6 +65,25 @@ enum DispId : int {
     DispBackColor = -501,
     DispForeColor = -513,
     DispAboutBox = -552,
+};
+
+// The fields of a machining-time row, as GetToolRow, GetTotalRow and GetShownRow give it: an
+// array of this many values in this order. Lengths in mm, times in seconds; saved percent is
+// empty when the programmed time is 0; tool number and colours are 0 in the total and shown
+// rows. Bit n of the colours is set when the chart draws the tool in curve colour number n.
+enum TimeRowField : int {
+    TimeToolNo,
+    TimeColours,
+    TimeRecords,
+    TimeCutLength,
+    TimeRapidLength,
+    TimeProgrammed,
+    TimeOptimised,
+    TimeSaved,
+    TimeSavedPercent,
+    TimeNoFeedProgrammed,
+    TimeNoFeedOptimised,
+    TimeFieldCount,
 };
 
 // Event identifiers of the control's event interface.

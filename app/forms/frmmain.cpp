@@ -11,6 +11,7 @@
 #include "g00feedprompt.h"
 #include "helpmenu.h"
 #include "loadstatus.h"
+#include "machiningtimeview.h"
 #include "mainlayout.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
@@ -132,6 +133,8 @@ bool FrmMain::createViewer(QString* error) {
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
+    mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);
+    centralWidget()->installEventFilter(this);
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -251,6 +254,8 @@ void FrmMain::Form_Load() {
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
+    if (mMachiningTime)
+        mMachiningTime->load();
     if (gPendingFileValid)
         Command1_Click();
 }
@@ -358,6 +363,8 @@ void FrmMain::Form_Unload() {
     WriteIniValue(kProperty, QStringLiteral("G00 Feed"), shortestText(Viewer1().getG00feed()));
     WriteIniValue(kProperty, QStringLiteral("Dist Mode"),
                   QString::number(Viewer1().distanceMode()));
+    if (mMachiningTime)
+        mMachiningTime->save();
 }
 
 void FrmMain::saveGeometry() {
@@ -402,6 +409,7 @@ void FrmMain::Command1_Click() {
     setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
     mRecentFiles->fileShown(mFileName);
     mReloader->fileShown(mFileName, mIsText);
+    updateMachiningTime();
 }
 
 // True for a text file, false for a binary one, nothing when the user cancelled the question.
@@ -462,11 +470,12 @@ void FrmMain::mnuDrawColor_Click() {
     dialog.exec();
 }
 
-// The new feed shows at the next render.
+// The new feed shows in the chart at the next render, in the machining times at once.
 void FrmMain::mnuG00feed_Click() {
     Viewer1().setG00feed(askG00Feed(prompts(), Viewer1().getG00feed(),
                                     gText(QStringLiteral("inpBox1")),
                                     gText(QStringLiteral("inpBox2"))));
+    updateMachiningTime();
 }
 
 void FrmMain::HS1_Change() {
@@ -476,6 +485,12 @@ void FrmMain::HS1_Change() {
 void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax) {
     mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
     mReloader->reDrawed(fDistMax);
+    updateMachiningTime();
+}
+
+void FrmMain::updateMachiningTime() {
+    if (mMachiningTime)
+        mMachiningTime->update();
 }
 
 // Opens the dropped file without the open dialog.
@@ -492,6 +507,12 @@ void FrmMain::openWithoutDialog(const QString& path) {
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmMain::changeEvent(QEvent* event) {

@@ -11,6 +11,7 @@
 class ChartStatus;
 class FileReloader;
 class LoadStatus;
+class MachiningTimeView;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -51,6 +52,8 @@ public:
     QAction& mnuDrawColor() const { return *mMnuDrawColor; }
     QAction& mnuG00feed() const { return *mMnuG00feed; }
     const ChartStatus& chartStatus() const { return *mChartStatus; }
+    // The machining-time panel and status line; null with a control that has no machining times.
+    MachiningTimeView* machiningTime() const { return mMachiningTime; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -78,6 +81,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The client area also changes size when a dock or the status bar comes or goes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     FrmMain();
@@ -88,6 +93,7 @@ private:
     void onEvent(int dispid, const QVariantList& args) override;
     void enforceMinimumSize();
     void layOutControls();
+    void updateMachiningTime();
 
     double dotsPerInch() const;
     QRect twipsToPixels(const QRect& twips) const;
@@ -124,6 +130,7 @@ private:
     FileReloader* mReloader = nullptr;
     std::unique_ptr<ChartStatus> mChartStatus;
     std::unique_ptr<LoadStatus> mLoadStatus;
+    MachiningTimeView* mMachiningTime = nullptr;
 
     QString mFileName;
     bool mIsText = false;

@@ -64,6 +64,10 @@ TEST_F(CurvexDispatchTest, BadCallsAnswerWithoutSideEffects) {
         {5, InvokeKind::Method, {QVariant(), 1}, InvokeResult::TypeMismatch},
         {3, InvokeKind::Method, {QStringLiteral("low"), 5.0f}, InvokeResult::TypeMismatch},
         {9, InvokeKind::Method, {qlonglong(1) << 40}, InvokeResult::TypeMismatch},
+        {20, InvokeKind::Method, {}, InvokeResult::BadParamCount},
+        {20, InvokeKind::Method, {QStringLiteral("first")}, InvokeResult::TypeMismatch},
+        {21, InvokeKind::PropertyGet, {}, InvokeResult::MemberNotFound},
+        {23, InvokeKind::Method, {}, InvokeResult::MemberNotFound},
     };
     for (const Case& c : cases) {
         QVariantList args = c.args;
@@ -122,6 +126,45 @@ TEST_F(CurvexDispatchTest, LoadCutDataResetsTheRangeEvenWhenItFails) {
     setDistArea(20.0f, 40.0f);
     EXPECT_TRUE(loadSample());
     EXPECT_EQ(distArea(), std::make_pair(0.0f, 100.0f));
+}
+
+// Rows are arrays of the TimeRowField values; a tool index without a row gives nothing.
+TEST_F(CurvexDispatchTest, MachiningTimeRowsFollowTheDataTheFeedAndTheShownRange) {
+    EXPECT_EQ(call(19).toInt(), 0);
+    EXPECT_FALSE(call(20, {0}).isValid());
+    EXPECT_EQ(call(21).toList().value(2).toULongLong(), 0u);
+    ASSERT_TRUE(loadSample());
+    const int tools = call(19).toInt();
+    ASSERT_EQ(tools, 6);
+    quint64 records = 0;
+    for (int index = 0; index < tools; ++index) {
+        const QVariantList row = call(20, {index}).toList();
+        ASSERT_EQ(row.size(), 11) << index;
+        EXPECT_EQ(row[0].toInt(), index + 1);
+        records += row[2].toULongLong();
+    }
+    EXPECT_FALSE(call(20, {tools}).isValid());
+    EXPECT_FALSE(call(20, {-1}).isValid());
+    const QVariantList total = call(21).toList();
+    EXPECT_EQ(total[2].toULongLong(), records);
+    EXPECT_NEAR(total[5].toDouble(), 1176.108, 0.001);
+    EXPECT_NEAR(total[6].toDouble(), 854.460, 0.001);
+    EXPECT_NEAR(total[8].toDouble(), 27.35, 0.005);
+    const QVariantList all = call(22).toList();
+    EXPECT_EQ(all[2], total[2]);
+    EXPECT_NEAR(all[5].toDouble(), total[5].toDouble(), 1e-9);
+    EXPECT_NEAR(all[6].toDouble(), total[6].toDouble(), 1e-9);
+
+    call(11, {2500.0f});
+    const QVariantList slower = call(21).toList();
+    EXPECT_NEAR(slower[5].toDouble() - total[5].toDouble(),
+                slower[6].toDouble() - total[6].toDouble(), 1e-9);
+    EXPECT_NEAR(slower[5].toDouble() - total[5].toDouble(), total[4].toDouble() * 60.0 / 5000.0,
+                1e-6);
+    setDistArea(10.0f, 20.0f);
+    const QVariantList shown = call(22).toList();
+    EXPECT_GT(shown[2].toULongLong(), 0u);
+    EXPECT_LT(shown[2].toULongLong(), records);
 }
 
 TEST_F(CurvexDispatchTest, RefreshRendersAndFiresReDrawedBeforeItReturns) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+class CurvexProxy;
+class MachiningTimePanel;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+// The machining times of the shown data in the main window: the "Machining time" panel, a dock
+// the user can show, hide and move (its state kept in section "Machining Time" of the settings
+// file, shown from the Config menu), and the totals as a permanent line in the status bar.
+// Everything comes from the graph control.
+class MachiningTimeView : public QObject {
+    Q_OBJECT
+public:
+    // The view for `window`, or null when the control has no machining times.
+    static MachiningTimeView* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
+
+    // Places the panel as the settings file says; hidden at the bottom by default.
+    void load();
+    void save() const;
+    // Reads the rows from the control again: after a load, a G00 feed change, a render.
+    void update();
+
+    QDockWidget& dock() const { return *mDock; }
+    MachiningTimePanel& panel() const { return *mPanel; }
+    QLabel& totals() const { return *mTotals; }
+
+private:
+    MachiningTimeView(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
+
+    QMainWindow& mWindow;
+    CurvexProxy& mViewer;
+    QDockWidget* mDock = nullptr;
+    MachiningTimePanel* mPanel = nullptr;
+    QLabel* mTotals = nullptr;
+};

@@ -1,0 +1,29 @@
+#include "machiningrows.h"
+
+#include "curvexids.h"
+#include "machiningtime.h"
+
+QVariant TimeRowVariant(const MachiningTimes& times, std::int16_t toolNo, std::uint16_t colours) {
+    QVariantList row(curvex::TimeFieldCount);
+    row[curvex::TimeToolNo] = static_cast<int>(toolNo);
+    row[curvex::TimeColours] = static_cast<int>(colours);
+    row[curvex::TimeRecords] = static_cast<qulonglong>(times.records);
+    row[curvex::TimeCutLength] = times.cutLength;
+    row[curvex::TimeRapidLength] = times.rapidLength;
+    row[curvex::TimeProgrammed] = times.programmed;
+    row[curvex::TimeOptimised] = times.optimised;
+    row[curvex::TimeSaved] = times.saved;
+    if (times.savedPercent)
+        row[curvex::TimeSavedPercent] = *times.savedPercent;
+    row[curvex::TimeNoFeedProgrammed] = static_cast<qulonglong>(times.noFeedProgrammed);
+    row[curvex::TimeNoFeedOptimised] = static_cast<qulonglong>(times.noFeedOptimised);
+    return row;
+}
+
+QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed) {
+    const std::vector<ToolTimes> rows = ToolTimesOf(data, g00Feed);
+    if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
+        return {};
+    const ToolTimes& row = rows[static_cast<std::size_t>(index)];
+    return TimeRowVariant(row.times, row.toolNo, row.colours);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cutdataset.h"
+#include "movesums.h"
+#include "shownrange.h"
+
+#include <QVariant>
+
+#include <cstdint>
+
+// The machining-time rows as the control's interface hands them out: arrays of the fields of
+// curvex::TimeRowField.
+
+QVariant TimeRowVariant(const MachiningTimes& times, std::int16_t toolNo = 0,
+                        std::uint16_t colours = 0);
+
+// Tool row `index` (in the order of the tools' first records), or an empty value for an index
+// without a row.
+QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed);

@@ -19,12 +19,14 @@ namespace {
 const QString kSection = QStringLiteral("Machining Time");
 constexpr int kCurveColours = 16;
 
-QString readKey(const char* key, const QString& defaultValue) {
-    return ReadIniWithDefault(kSection, QString::fromLatin1(key), defaultValue);
+// Reads without writing the defaults: a window whose panel is never used adds nothing to the
+// settings file.
+QString readKey(const char* key) {
+    return ReadIniValue(kSection, QString::fromLatin1(key));
 }
 
 int readNumber(const char* key, int defaultValue) {
-    return toInt32(readKey(key, QString::number(defaultValue))).value_or(defaultValue);
+    return toInt32(readKey(key)).value_or(defaultValue);
 }
 
 void writeNumber(const char* key, int value) {
@@ -95,7 +97,13 @@ void MachiningTimeView::load() {
     }
 }
 
+// A window whose panel was never used keeps its settings file as it was.
 void MachiningTimeView::save() const {
+    const bool untouched = mDock->isHidden() && !mDock->isFloating() &&
+                           mWindow.dockWidgetArea(mDock) == Qt::BottomDockWidgetArea &&
+                           readKey("Visible").isEmpty();
+    if (untouched)
+        return;
     writeNumber("Visible", mDock->isHidden() ? 0 : 1);
     writeNumber("Area", mWindow.dockWidgetArea(mDock));
     writeNumber("Floating", mDock->isFloating() ? 1 : 0);

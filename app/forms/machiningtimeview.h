@@ -21,6 +21,7 @@ public:
 
     // Places the panel as the settings file says; hidden at the bottom by default.
     void load();
+    // Writes the panel's place, unless it was never shown, moved or written.
     void save() const;
     // Reads the rows from the control again: after a load, a G00 feed change, a render.
     void update();

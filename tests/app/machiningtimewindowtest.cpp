@@ -115,6 +115,9 @@ TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
 
 TEST_F(MainWindowTest, MachiningTimePanelKeepsItsPlaceInItsOwnSectionAndTheLayoutHolds) {
     load();
+    unload();
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Machining Time"), QStringLiteral("Visible")), QString());
+    load();
     QDockWidget& dock = window->machiningTime()->dock();
     window->addDockWidget(Qt::RightDockWidgetArea, &dock);
     dock.show();

@@ -170,3 +170,11 @@ std::optional<MachiningRow> CurvexProxy::getShownRow() {
     auto args = noArgs();
     return MachiningRow::fromVariant(call(curvex::DispGetShownRow, InvokeKind::Method, args));
 }
+
+std::optional<bool> CurvexProxy::goToBlock(std::int32_t blockNo) {
+    QVariantList args{blockNo};
+    const auto result = tryCall(curvex::DispGoToBlock, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toBool();
+}

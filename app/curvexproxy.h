@@ -44,6 +44,9 @@ public:
     std::optional<MachiningRow> getToolRow(std::int32_t index);
     std::optional<MachiningRow> getTotalRow();
     std::optional<MachiningRow> getShownRow();
+    // Whether a record has that block number (the chart then shows it); nothing from a control
+    // without the member.
+    std::optional<bool> goToBlock(std::int32_t blockNo);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

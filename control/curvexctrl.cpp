@@ -17,10 +17,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -51,6 +53,7 @@ CCurvexCtrl::CCurvexCtrl(QWidget* parent)
     backColor_ = curvex::toColorRef(palette().color(QPalette::Window));
     foreColor_ = curvex::toColorRef(palette().color(QPalette::WindowText));
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -124,6 +127,11 @@ bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeText
     loadError_ = result.ok() ? std::string() : result.reason();
     if (load.reported())
         FireLoadEnded(result.error == LoadError::Cancelled);
+    if (result.ok()) {
+        navigation_.history().clear();
+        clearReadOut();
+        readOut_.dataReplaced();
+    }
     return result.ok();
 }
 
@@ -244,6 +252,25 @@ QString CCurvexCtrl::GetLoadError() const {
     return QString::fromStdString(loadError_);
 }
 
+bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
+    const CutDataSet& data = curvexModule().data;
+    if (!data.hasData() || !drawsCurve(m_graph->distanceMode))
+        return false;
+    const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
+    if (found == data.blockNos.end())
+        return false;
+    const auto index = static_cast<std::uint32_t>(found - data.blockNos.begin());
+    const float end = horizontalValue(data, data.count - 1, m_graph->distanceMode);
+    const float at =
+        end > 0.0f ? horizontalValue(data, index, m_graph->distanceMode) / end * 100.0f : 0.0f;
+    const float shown = m_graph->upperPercent - m_graph->lowerPercent;
+    const float width = shown >= 100.0f ? 1.0f : shown;
+    showRange(rangeAround(at, width, minimumWidthPercent(data, m_graph->distanceMode)));
+    readOut_.mark(index);
+    FireReadOut();
+    return true;
+}
+
 void CCurvexCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     OnDraw(&painter, rect());
@@ -278,6 +305,21 @@ void CCurvexCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
         OnLButtonDblClk();
 }
 
+void CCurvexCtrl::wheelEvent(QWheelEvent* event) {
+    if (!navigateByWheel(*event))
+        QWidget::wheelEvent(event);
+}
+
+void CCurvexCtrl::keyPressEvent(QKeyEvent* event) {
+    if (!navigateByKey(*event))
+        QWidget::keyPressEvent(event);
+}
+
+void CCurvexCtrl::leaveEvent(QEvent* event) {
+    clearReadOut();
+    QWidget::leaveEvent(event);
+}
+
 void CCurvexCtrl::dragEnterEvent(QDragEnterEvent* event) {
     if (!firstDroppedFile(*event->mimeData()).isEmpty())
         event->acceptProposedAction();
@@ -295,8 +337,12 @@ void CCurvexCtrl::OnDraw(QPainter* screen, const QRect& bounds) {
     ensureBitmap();
     if (ViewRenewal) {
         DrawGraph(*memBitmap, *m_graph, moduleGraphInputs(*m_graph));
-        if (screen)
+        navigation_.history().rendered({m_graph->lowerPercent, m_graph->upperPercent});
+        readOut_.rendered();
+        if (screen) {
             screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
+            readOut_.draw(*screen, *m_graph, curvexModule().data, curvexModule().primaryDrawMode);
+        }
         FireReDrawed(m_graph->lowerPercent, m_graph->upperPercent, m_graph->distMax);
         ViewRenewal = false;
         return;
@@ -304,6 +350,7 @@ void CCurvexCtrl::OnDraw(QPainter* screen, const QRect& bounds) {
     if (screen == nullptr)
         return;
     screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
+    readOut_.draw(*screen, *m_graph, curvexModule().data, curvexModule().primaryDrawMode);
     if (curvexModule().selection.selActive)
         drawRubberBand(*screen);
 }
@@ -314,6 +361,7 @@ void CCurvexCtrl::OnSize() {
 }
 
 void CCurvexCtrl::OnLButtonDown(const QPoint& point) {
+    clearReadOut();
     SelectionState& selection = curvexModule().selection;
     selection.selAnchorPercent = PercentAtX(*m_graph, curvexModule().data.hasData(), point.x());
     if (IsPercentInRange(selection.selAnchorPercent)) {
@@ -335,10 +383,13 @@ void CCurvexCtrl::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
             selection.selCurrent = {point.x(), point.y()};
             InvalidateControl();
         }
+        if (buttons == Qt::NoButton)
+            readOutAt(point);
         return;
     }
     releaseCapture();
     selection.selActive = 0;
+    clearReadOut();
     InvalidateControl();
 }
 
@@ -374,6 +425,49 @@ bool CCurvexCtrl::OnDropFiles(const QMimeData& drop) {
     dropFileName = QFile::encodeName(path).toStdString();
     FireFileDroped();
     return true;
+}
+
+bool CCurvexCtrl::navigateByWheel(const QWheelEvent& event) {
+    const auto range = navigation_.wheel(event, *m_graph, curvexModule().data);
+    if (range)
+        showRange(*range);
+    return curvexModule().data.hasData();
+}
+
+bool CCurvexCtrl::navigateByKey(const QKeyEvent& event) {
+    if (!ChartNavigation::isNavigationKey(event))
+        return false;
+    if (const auto range = navigation_.key(event, *m_graph, curvexModule().data))
+        showRange(*range);
+    return true;
+}
+
+// The path a finished drag takes: the next paint renders the range and fires ReDrawed.
+void CCurvexCtrl::showRange(const ShownRange& range) {
+    m_graph->lowerPercent = range.lower;
+    m_graph->upperPercent = range.upper;
+    ViewRenewal = true;
+    InvalidateControl();
+}
+
+void CCurvexCtrl::readOutAt(const QPoint& point) {
+    const CurvexModule& module = curvexModule();
+    if (!module.data.hasData() || ViewRenewal)
+        return;
+    if (!readOut_.pointAt(point.x(), *m_graph, module.data, module.primaryDrawMode))
+        return;
+    if (readOut_.marked())
+        FireReadOut();
+    else
+        FireReadOutCleared();
+    InvalidateControl();
+}
+
+void CCurvexCtrl::clearReadOut() {
+    if (!readOut_.clear())
+        return;
+    FireReadOutCleared();
+    InvalidateControl();
 }
 
 // The bitmap follows the widget's size also while it is hidden, when Qt holds the resize event
@@ -413,6 +507,18 @@ void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float dis
     if (sink_)
         sink_->onEvent(curvex::EventReDrawed,
                        {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
+}
+
+void CCurvexCtrl::FireReadOut() {
+    const CurvexModule& module = curvexModule();
+    const QVariantList record = readOut_.describe(*m_graph, module.data, module.primaryDrawMode);
+    if (sink_ && !record.isEmpty())
+        sink_->onEvent(curvex::EventReadOut, record);
+}
+
+void CCurvexCtrl::FireReadOutCleared() {
+    if (sink_)
+        sink_->onEvent(curvex::EventReadOutCleared, {});
 }
 
 void CCurvexCtrl::FireFileDroped() {

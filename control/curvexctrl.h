@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chartnavigation.h"
+#include "chartreadout.h"
 #include "cutgraph.h"
 #include "dispatch.h"
 
@@ -67,6 +69,7 @@ public:
     void setForeColor(ColorRef colour);
     void AboutBox();
     QString GetLoadError() const;
+    bool GoToBlock(std::int32_t blockNo);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,6 +78,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -86,6 +92,11 @@ private:
     void OnLButtonUp(const QPoint& point);
     void OnLButtonDblClk();
     bool OnDropFiles(const QMimeData& drop);
+    bool navigateByWheel(const QWheelEvent& event);
+    bool navigateByKey(const QKeyEvent& event);
+    void showRange(const ShownRange& range);
+    void readOutAt(const QPoint& point);
+    void clearReadOut();
 
     void ensureBitmap();
     void drawRubberBand(QPainter& screen) const;
@@ -95,12 +106,16 @@ private:
     void FireFileDroped();
     void FireLoadProgress(int percent);
     void FireLoadEnded(bool cancelled);
+    void FireReadOut();
+    void FireReadOutCleared();
 
     std::unique_ptr<CCutGraph> m_graph;
     // The off-screen chart; the painter that draws into it lives for one render.
     std::unique_ptr<QImage> memBitmap;
     std::string dropFileName;
     std::string loadError_;
+    ChartNavigation navigation_;
+    ChartReadOut readOut_;
     bool ViewRenewal = true;
     bool mouseCaptured = false;
     ColorRef backColor_ = 0xFFFFFF;

@@ -118,6 +118,14 @@ InvokeResult loadCutData(Call& call) {
     return InvokeResult::Ok;
 }
 
+InvokeResult goToBlock(Call& call) {
+    const auto blockNo = toLong(call.args[0]);
+    if (!blockNo)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.GoToBlock(*blockNo));
+    return InvokeResult::Ok;
+}
+
 InvokeResult setIniFileName(Call& call) {
     const auto fileName = toAnsiString(call.args[0]);
     if (!fileName)
@@ -198,6 +206,7 @@ constexpr std::array kMembers = {
     Member{DispGetStrBuffer, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
     Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
     Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
+    Member{DispGoToBlock, kMethod, 1, goToBlock},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
     Member{DispGetToolRow, kMethod, 1, getToolRow},

@@ -59,6 +59,10 @@ enum DispId : int {
     DispGetShownRow = 22,
     // GetLoadError(): the reason of the last load when it failed, empty after a successful one.
     DispGetLoadError = 27,
+    // GoToBlock(blockNo): centres the first record of that block number in a window of the shown
+    // width (1 % when everything is shown) and marks it as the read-out does; FALSE when no
+    // record has that number.
+    DispGoToBlock = 28,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
     DispRefresh = -550,
@@ -90,6 +94,11 @@ enum TimeRowField : int {
 enum EventId : int {
     EventReDrawed = 1,
     EventFileDroped = 2,
+    // ReadOut(index, blockNo, toolNo, motionCode, x, y, z, orgFeed, optFeed, removalKind,
+    // removal, value): the record under the pointer (or gone to) changed.
+    EventReadOut = 3,
+    // ReadOutCleared(): the pointer left the chart, a drag started or new data came.
+    EventReadOutCleared = 4,
     // A load that takes longer than half a second: its progress in percent, every tenth of a
     // second, and at its end whether it was cancelled.
     EventLoadProgress = 6,

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "chartreading.h"
 #include "chartstatus.h"
 #include "controlhost.h"
 #include "curvexids.h"
@@ -135,6 +136,8 @@ bool FrmMain::createViewer(QString* error) {
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);
     centralWidget()->installEventFilter(this);
+    mChartReading =
+        new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -215,6 +218,12 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
     case curvex::EventLoadEnded:
         if (args.size() == 1)
             mLoadStatus->ended(args.at(0).toBool());
+        break;
+    case curvex::EventReadOut:
+        mChartReading->Viewer1_ReadOut(args);
+        break;
+    case curvex::EventReadOutCleared:
+        mChartReading->Viewer1_ReadOutCleared();
         break;
     default:
         break;

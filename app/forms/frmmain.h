@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class ChartReading;
 class ChartStatus;
 class FileReloader;
 class LoadStatus;
@@ -54,6 +55,7 @@ public:
     const ChartStatus& chartStatus() const { return *mChartStatus; }
     // The machining-time panel and status line; null with a control that has no machining times.
     MachiningTimeView* machiningTime() const { return mMachiningTime; }
+    ChartReading& chartReading() const { return *mChartReading; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<ChartStatus> mChartStatus;
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimeView* mMachiningTime = nullptr;
+    ChartReading* mChartReading = nullptr;
 
     QString mFileName;
     bool mIsText = false;

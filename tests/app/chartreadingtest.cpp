@@ -1,10 +1,14 @@
+#include "forms/chartreading.h"
 #include "apptestsupport.h"
 #include "curvexproxy.h"
+#include "cutloader.h"
 #include "forms/chartstatus.h"
 #include "forms/frmmain.h"
 #include "mainwindowfixture.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QScrollBar>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -75,6 +79,76 @@ TEST(ChartStatus, AControlThatCannotSayWhyStillNamesTheFile) {
     status.showReadOut(QStringLiteral("N10"));
     status.clearReadOut();
     EXPECT_EQ(status.message(), QString());
+}
+
+TEST_F(ChartReadingTest, FileCommandsHaveShortcuts) {
+    load();
+    EXPECT_EQ(window->mnuOpen().shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(window->mnuPrint().shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(window->mnuExit().shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(window->chartReading().mnuGoToBlock().shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+G")));
+}
+
+TEST_F(ChartReadingTest, GoToBlockShowsTheBlockOrSaysItIsMissing) {
+    load();
+    open(sample(QStringLiteral("run.txt"), false));
+    CutDataSet data;
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    const std::int32_t blockNo = data.blockNos[data.count / 2];
+    QScrollBar& bar = window->HS1();
+    ASSERT_EQ(bar.maximum(), 0) << "the whole range is shown";
+
+    answers.inputs = {QString::number(blockNo)};
+    QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(answers.inputPrompts.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar.maximum() > 0; })) << "the scroll bar follows";
+    const auto [lower, upper] = shownRange();
+    EXPECT_NEAR(upper - lower, 1.0f, 1e-4f);
+    EXPECT_TRUE(
+        window->chartStatus().message().startsWith(QStringLiteral("Block %1   ").arg(blockNo)))
+        << window->chartStatus().message().toStdString();
+
+    const struct {
+        const char* answer;
+        const char* message;
+    } refusals[] = {
+        {"999999", "Block 999999 is not in the data"},
+        {"12a", "Not a block number: 12a"},
+    };
+    for (const auto& r : refusals) {
+        answers.inputs = {QString::fromLatin1(r.answer)};
+        window->chartReading().mnuGoToBlock().trigger();
+        EXPECT_EQ(window->chartStatus().message(), QString::fromLatin1(r.message));
+        EXPECT_EQ(shownRange(), std::make_pair(lower, upper));
+    }
+}
+
+// The status bar shows what `curvex pick` prints for the pointer's column of the same chart.
+TEST_F(ChartReadingTest, TheReadOutAgreesWithCurvexPick) {
+    load();
+    open(sample(QStringLiteral("run.txt"), false));
+    QWidget& chart = window->viewerWidget();
+    for (const int column : {chart.width() / 3, chart.width() * 3 / 4}) {
+        QTest::mouseMove(&chart, QPoint(column, chart.height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window->chartStatus().message().startsWith(QStringLiteral("Block ")); }));
+        QProcess pick;
+        pick.start(apptest::binFile(QStringLiteral("curvex")),
+                   {QStringLiteral("pick"), QStringLiteral("--size"),
+                    QStringLiteral("%1x%2").arg(chart.width()).arg(chart.height()),
+                    QStringLiteral("--x"), QString::number(column),
+                    QStringLiteral("samples/CUTDATA.txt")});
+        ASSERT_TRUE(pick.waitForFinished(10000));
+        ASSERT_EQ(pick.exitCode(), 0) << pick.readAllStandardError().toStdString();
+        QVariantList record;
+        for (const QByteArray& field : pick.readAllStandardOutput().trimmed().split(','))
+            record.push_back(QString::fromLatin1(field));
+        EXPECT_EQ(window->chartStatus().message(), ChartReading::describe(record, 1))
+            << "column " << column;
+    }
+    QTest::mouseMove(&chart, QPoint(chart.width() + 30, chart.height() / 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->chartStatus().message().isEmpty(); }));
 }
 
 } // namespace

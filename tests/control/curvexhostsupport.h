@@ -7,6 +7,7 @@
 #include "componentexports.h"
 #include "controlhost.h"
 #include "curvexids.h"
+#include "surfaceregistry.h"
 
 #include <QApplication>
 #include <QLibrary>
@@ -89,6 +90,16 @@ inline QVariant callOn(component::ControlObject& control, int dispid, QVariantLi
     EXPECT_EQ(status, component::InvokeResult::Ok)
         << "dispid " << dispid << ": " << component::describe(status);
     return result;
+}
+
+// The control's cached chart, copied onto an image of `size` through OutputPrinter.
+inline QImage cachedChart(component::ControlObject& control, QSize size) {
+    QImage target(size, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    component::SurfaceRegistry::Entry surface(&target);
+    QVariantList args{surface.handle(), size.width(), size.height()};
+    callOn(control, 15, args);
+    return target;
 }
 
 // One hosted control on a shown host window, with an empty registry in which bin/Curvex.ocx is

@@ -25,14 +25,6 @@ namespace {
 constexpr QRgb kMagenta = 0xFFFF00FF;
 
 // The chart as OutputPrinter copies it onto a surface of the bitmap's own size.
-QImage cachedChart(component::ControlObject& control, QSize size) {
-    QImage target(size, QImage::Format_RGB32);
-    target.fill(Qt::black);
-    component::SurfaceRegistry::Entry surface(&target);
-    QVariantList args{surface.handle(), size.width(), size.height()};
-    callOn(control, 15, args);
-    return target;
-}
 
 bool hasColour(const QImage& image, int y, int fromX, int toX, QRgb colour) {
     for (int x = fromX; x < toX; ++x) {

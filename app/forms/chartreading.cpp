@@ -1,0 +1,90 @@
+#include "chartreading.h"
+
+#include "chartstatus.h"
+#include "curvexproxy.h"
+#include "userprompts.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <bit>
+
+namespace {
+
+constexpr int kRecordFields = 12;
+
+QString number(const QVariant& value) {
+    return QString::number(value.toDouble(), 'g', 9);
+}
+
+QString gCode(unsigned code) {
+    return code < 100 ? QStringLiteral("G%1").arg(code, 2, 10, QLatin1Char('0'))
+                      : QStringLiteral("G--");
+}
+
+QString removalKind(unsigned kind) {
+    static const char kKinds[] = "NAVUD";
+    return kind < 5 ? QString(QLatin1Char(kKinds[kind])) : QString::number(kind);
+}
+
+// The unit of the plotted series: removal per millimetre, or removal per second with a feed.
+QString unitOf(int drawMode) {
+    const int series = drawMode == 0 ? 0 : std::countr_zero(static_cast<unsigned>(drawMode));
+    return series == 0 ? QStringLiteral("mm3/mm") : QStringLiteral("mm3/sec");
+}
+
+} // namespace
+
+ChartReading::ChartReading(QMainWindow& window, CurvexProxy& viewer, ChartStatus& status,
+                           const FileCommands& commands)
+    : QObject(&window), mViewer(viewer), mStatus(status) {
+    commands.open.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    commands.print.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    commands.exit.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenuBar& bar = *window.menuBar();
+    const QList<QAction*> menus = bar.actions();
+    QMenu* view = new QMenu(QStringLiteral("View"), &bar);
+    bar.insertMenu(menus.isEmpty() ? nullptr : menus.last(), view);
+    mMnuGoToBlock = view->addAction(QStringLiteral("Go to Block..."));
+    mMnuGoToBlock->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(mMnuGoToBlock, &QAction::triggered, this, &ChartReading::mnuGoToBlock_Click);
+}
+
+void ChartReading::mnuGoToBlock_Click() {
+    const QString answer =
+        prompts().inputBox(QStringLiteral("Go to block number:"), QString()).trimmed();
+    if (answer.isEmpty())
+        return;
+    bool ok = false;
+    const int blockNo = answer.toInt(&ok);
+    if (!ok) {
+        mStatus.showReadOut(QStringLiteral("Not a block number: %1").arg(answer));
+        return;
+    }
+    const std::optional<bool> found = mViewer.goToBlock(blockNo);
+    if (!found)
+        mStatus.showReadOut(QStringLiteral("This chart control cannot go to a block"));
+    else if (!*found)
+        mStatus.showReadOut(QStringLiteral("Block %1 is not in the data").arg(blockNo));
+}
+
+void ChartReading::Viewer1_ReadOut(const QVariantList& record) {
+    mStatus.showReadOut(describe(record, mViewer.getDrawMode()));
+}
+
+void ChartReading::Viewer1_ReadOutCleared() {
+    mStatus.clearReadOut();
+}
+
+QString ChartReading::describe(const QVariantList& record, int drawMode) {
+    if (record.size() != kRecordFields)
+        return {};
+    return QStringLiteral("Block %1   Tool %2   %3   X %4  Y %5  Z %6   Feed %7 / optimised %8   "
+                          "Removal %9 %10   Value %11 %12")
+        .arg(record[1].toString(), record[2].toString(), gCode(record[3].toUInt()),
+             number(record[4]), number(record[5]), number(record[6]), record[7].toString(),
+             record[8].toString(), removalKind(record[9].toUInt()))
+        .arg(number(record[10]), number(record[11]), unitOf(drawMode));
+}

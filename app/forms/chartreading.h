@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QVariantList>
+
+class ChartStatus;
+class CurvexProxy;
+class QAction;
+class QMainWindow;
+
+// Reading the chart from the main window: the read-out of the record under the pointer in the
+// status bar, View > "Go to Block..." (Ctrl+G), and the shortcuts of the file commands (Ctrl+O
+// open, Ctrl+P print, Ctrl+Q exit).
+class ChartReading : public QObject {
+    Q_OBJECT
+public:
+    struct FileCommands {
+        QAction& open;
+        QAction& print;
+        QAction& exit;
+    };
+
+    ChartReading(QMainWindow& window, CurvexProxy& viewer, ChartStatus& status,
+                 const FileCommands& commands);
+
+    QAction& mnuGoToBlock() const { return *mMnuGoToBlock; }
+
+    void mnuGoToBlock_Click();
+    // The control's read-out event: the record's fields in the event's order.
+    void Viewer1_ReadOut(const QVariantList& record);
+    void Viewer1_ReadOutCleared();
+
+    // The status-bar text of a read-out record shown with draw-mode mask `drawMode`.
+    static QString describe(const QVariantList& record, int drawMode);
+
+private:
+    CurvexProxy& mViewer;
+    ChartStatus& mStatus;
+    QAction* mMnuGoToBlock = nullptr;
+};

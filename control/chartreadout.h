@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cutgraph.h"
+#include "recordpick.h"
+
+#include <QVariantList>
+
+#include <cstdint>
+#include <optional>
+
+class QPainter;
+struct CutDataSet;
+
+// The record under the pointer: picked with the renderer's own geometry, marked with a small
+// circle and cross over the cached chart (never into it) and described for the host.
+class ChartReadOut {
+public:
+    // Picks the record for pointer column x of the chart last rendered; true when the marked
+    // record changed.
+    bool pointAt(int x, const CCutGraph& graph, const CutDataSet& data, std::uint8_t drawMode);
+    // Marks record `index` as if the pointer had picked it.
+    void mark(std::uint32_t index) { marked_ = index; }
+    // Removes the mark; true when there was one.
+    bool clear();
+    // A render happened: the data set or the view may have changed.
+    void rendered() { picker_.reset(); }
+    // A new data set: the mark and the picker belong to the old one.
+    void dataReplaced();
+
+    std::optional<std::uint32_t> marked() const { return marked_; }
+    // The marked record as the event hands it out: index, block number, tool, G code, X, Y, Z,
+    // programmed and optimised feed, removal kind, removal and the plotted value.
+    QVariantList describe(const CCutGraph& graph, const CutDataSet& data,
+                          std::uint8_t drawMode) const;
+    void draw(QPainter& screen, const CCutGraph& graph, const CutDataSet& data,
+              std::uint8_t drawMode) const;
+
+private:
+    std::optional<RecordPicker> picker_;
+    std::optional<std::uint32_t> marked_;
+};
+
+// The view the chart was last rendered with.
+ChartView chartViewOf(const CCutGraph& graph, std::uint8_t drawMode);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "chartframe.h"
+#include "cutdataset.h"
+
+#include <cstdint>
+
+// The shown part of the horizontal range, in percent of the whole.
+struct ShownRange {
+    float lower = 0.0f;
+    float upper = 100.0f;
+
+    float width() const { return upper - lower; }
+    bool operator==(const ShownRange&) const = default;
+};
+
+// The narrowest range worth showing: the renderer widens anything below 3.0 units of the
+// horizontal quantity, so a narrower range would look the same.
+float minimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode);
+
+// `range` moved into 0..100 with its width kept between minWidth and 100.
+ShownRange clampRange(ShownRange range, float minWidth);
+
+// `range` moved by `fraction` of its width (negative towards the start), inside 0..100.
+ShownRange panRange(ShownRange range, float fraction, float minWidth);
+
+// A range of `width` around `centre`, inside 0..100.
+ShownRange rangeAround(float centre, float width, float minWidth);
+
+// `range` narrowed by `factor` (wider for a factor below 1) about its centre.
+ShownRange zoomAboutCentre(ShownRange range, float factor, float minWidth);
+
+// `range` narrowed by `factor` so that the value at `anchorPercent`, drawn at pixel column
+// `column` now, stays there in the chart `layout` lays out (whose plot starts right of the break
+// gap once the range no longer starts at 0). Where that would take a range starting before 0, or
+// the column lies over the gap, the range starts at 0.
+ShownRange zoomAboutColumn(ShownRange range, const ChartFrame& layout, float anchorPercent,
+                           int column, float factor, float minWidth);

@@ -16,7 +16,7 @@ namespace {
 constexpr int kRecordFields = 12;
 
 QString number(const QVariant& value) {
-    return QString::number(value.toDouble(), 'g', 9);
+    return QString::number(value.toDouble(), 'g', 7);
 }
 
 QString gCode(unsigned code) {
@@ -81,8 +81,7 @@ void ChartReading::Viewer1_ReadOutCleared() {
 QString ChartReading::describe(const QVariantList& record, int drawMode) {
     if (record.size() != kRecordFields)
         return {};
-    return QStringLiteral("Block %1   Tool %2   %3   X %4  Y %5  Z %6   Feed %7 / optimised %8   "
-                          "Removal %9 %10   Value %11 %12")
+    return QStringLiteral("N%1 T%2 %3 X%4 Y%5 Z%6 F%7/%8 %9%10 = %11 %12")
         .arg(record[1].toString(), record[2].toString(), gCode(record[3].toUInt()),
              number(record[4]), number(record[5]), number(record[6]), record[7].toString(),
              record[8].toString(), removalKind(record[9].toUInt()))

@@ -105,8 +105,7 @@ TEST_F(ChartReadingTest, GoToBlockShowsTheBlockOrSaysItIsMissing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return bar.maximum() > 0; })) << "the scroll bar follows";
     const auto [lower, upper] = shownRange();
     EXPECT_NEAR(upper - lower, 1.0f, 1e-4f);
-    EXPECT_TRUE(
-        window->chartStatus().message().startsWith(QStringLiteral("Block %1   ").arg(blockNo)))
+    EXPECT_TRUE(window->chartStatus().message().startsWith(QStringLiteral("N%1 T").arg(blockNo)))
         << window->chartStatus().message().toStdString();
 
     const struct {
@@ -132,7 +131,7 @@ TEST_F(ChartReadingTest, TheReadOutAgreesWithCurvexPick) {
     for (const int column : {chart.width() / 3, chart.width() * 3 / 4}) {
         QTest::mouseMove(&chart, QPoint(column, chart.height() / 2));
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return window->chartStatus().message().startsWith(QStringLiteral("Block ")); }));
+            [&] { return window->chartStatus().message().startsWith(QStringLiteral("N")); }));
         QProcess pick;
         pick.start(apptest::binFile(QStringLiteral("curvex")),
                    {QStringLiteral("pick"), QStringLiteral("--size"),

@@ -43,8 +43,7 @@ QString firstDroppedFile(const QMimeData& drop) {
 
 } // namespace
 
-CCurvexCtrl::CCurvexCtrl(QWidget* parent)
-    : QWidget(parent), m_graph(std::make_unique<CCutGraph>()) {
+CCurvexCtrl::CCurvexCtrl(QWidget* parent) : QWidget(parent), graph_(std::make_unique<CCutGraph>()) {
     // The shared state is set up by the first control only: a second control must not drop the
     // data set, titles or selection the first one is using.
     if (liveControls == 0)
@@ -60,9 +59,9 @@ CCurvexCtrl::CCurvexCtrl(QWidget* parent)
 
 CCurvexCtrl::~CCurvexCtrl() {
     releaseCapture();
-    memBitmap.reset();
+    bitmap_.reset();
     FreeCutData(curvexModule().data);
-    m_graph.reset();
+    graph_.reset();
     --liveControls;
 }
 
@@ -92,19 +91,19 @@ void CCurvexCtrl::loadProperties(const QVariantMap& bag) {
 }
 
 void CCurvexCtrl::setDistanceMode(std::int32_t mode) {
-    m_graph->distanceMode = mode;
-    InvalidateControl();
+    graph_->distanceMode = mode;
+    repaintLater();
 }
 
 bool CCurvexCtrl::SetDistArea(float& lowerPercent, float& upperPercent) {
-    m_graph->lowerPercent = lowerPercent;
-    m_graph->upperPercent = upperPercent;
+    graph_->lowerPercent = lowerPercent;
+    graph_->upperPercent = upperPercent;
     return true;
 }
 
 bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
-    lowerPercent = m_graph->lowerPercent;
-    uperPercent = m_graph->upperPercent;
+    lowerPercent = graph_->lowerPercent;
+    uperPercent = graph_->upperPercent;
     return true;
 }
 
@@ -113,8 +112,8 @@ bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
 bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
     if (load_)
         return false;
-    m_graph->lowerPercent = 0.0f;
-    m_graph->upperPercent = 100.0f;
+    graph_->lowerPercent = 0.0f;
+    graph_->upperPercent = 100.0f;
     const bool text = typeTextFlg != 0;
     ResponsiveLoad load(
         [&](CutDataSet& data, LoadMonitor& monitor) {
@@ -145,7 +144,7 @@ void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
 }
 
 void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {
-    m_graph->drawModeMask = drawMode;
+    graph_->drawModeMask = drawMode;
     CurvexModule& module = curvexModule();
     module.primaryDrawMode = PrimaryDrawModeFromMask(drawMode, module.primaryDrawMode);
 }
@@ -153,25 +152,25 @@ void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {
 std::int32_t CCurvexCtrl::GetGraphColor(std::int32_t colorNo) const {
     if (colorNo < 0 || colorNo >= kCurveColours)
         return 0xFFFFFF;
-    return static_cast<std::int32_t>(m_graph->colours[static_cast<std::size_t>(colorNo)]);
+    return static_cast<std::int32_t>(graph_->colours[static_cast<std::size_t>(colorNo)]);
 }
 
 void CCurvexCtrl::SetGraphColor(std::int32_t colorRef, std::int32_t colorNo) {
     if (colorNo < 0 || colorNo >= kCurveColours)
         return;
-    m_graph->colours[static_cast<std::size_t>(colorNo)] = static_cast<ColorRef>(colorRef);
+    graph_->colours[static_cast<std::size_t>(colorNo)] = static_cast<ColorRef>(colorRef);
 }
 
 void CCurvexCtrl::LostCapture() {
     releaseCapture();
     curvexModule().selection.selActive = 0;
-    InvalidateControl();
+    repaintLater();
 }
 
 std::int32_t CCurvexCtrl::GetBmpSize(std::int16_t& width, std::int16_t& height) {
     ensureBitmap();
-    width = static_cast<std::int16_t>(memBitmap->width());
-    height = static_cast<std::int16_t>(memBitmap->height());
+    width = static_cast<std::int16_t>(bitmap_->width());
+    height = static_cast<std::int16_t>(bitmap_->height());
     return 1;
 }
 
@@ -192,7 +191,7 @@ void CCurvexCtrl::OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidt
     if (!painter.isActive())
         return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(origin, *memBitmap, QRect(0, 0, width, height));
+    painter.drawImage(origin, *bitmap_, QRect(0, 0, width, height));
 }
 
 std::int32_t CCurvexCtrl::GetOcxVersion() const {
@@ -200,7 +199,7 @@ std::int32_t CCurvexCtrl::GetOcxVersion() const {
 }
 
 QString CCurvexCtrl::GetStrBuffer() const {
-    return QFile::decodeName(dropFileName.c_str());
+    return QFile::decodeName(droppedFile_.c_str());
 }
 
 void CCurvexCtrl::OcxUnRegist() {
@@ -212,17 +211,17 @@ std::int32_t CCurvexCtrl::GetToolRowCount() const {
 }
 
 QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {
-    return ToolRowVariant(curvexModule().data, index, m_graph->g00Feed);
+    return ToolRowVariant(curvexModule().data, index, graph_->g00Feed);
 }
 
 QVariant CCurvexCtrl::GetTotalRow() const {
-    return TimeRowVariant(TotalTimesOf(curvexModule().data, m_graph->g00Feed));
+    return TimeRowVariant(TotalTimesOf(curvexModule().data, graph_->g00Feed));
 }
 
 QVariant CCurvexCtrl::GetShownRow() const {
-    return TimeRowVariant(ShownTimesOf(curvexModule().data, m_graph->distanceMode,
-                                       m_graph->lowerPercent, m_graph->upperPercent,
-                                       m_graph->g00Feed));
+    return TimeRowVariant(ShownTimesOf(curvexModule().data, graph_->distanceMode,
+                                       graph_->lowerPercent, graph_->upperPercent,
+                                       graph_->g00Feed));
 }
 
 void CCurvexCtrl::Refresh() {
@@ -230,17 +229,17 @@ void CCurvexCtrl::Refresh() {
     repaint();
     // A hidden or unexposed window is not painted; the render and its event happen all the same.
     if (paintCount_ == paintsBefore)
-        OnDraw(nullptr, rect());
+        renderAndShow(nullptr, rect());
 }
 
 void CCurvexCtrl::setBackColor(ColorRef colour) {
     backColor_ = colour;
-    InvalidateControl();
+    repaintLater();
 }
 
 void CCurvexCtrl::setForeColor(ColorRef colour) {
     foreColor_ = colour;
-    InvalidateControl();
+    repaintLater();
 }
 
 void CCurvexCtrl::AboutBox() {
@@ -254,18 +253,18 @@ QString CCurvexCtrl::GetLoadError() const {
 
 bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     const CutDataSet& data = curvexModule().data;
-    if (!data.hasData() || !drawsCurve(m_graph->distanceMode))
+    if (!data.hasData() || !drawsCurve(graph_->distanceMode))
         return false;
     const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
     if (found == data.blockNos.end())
         return false;
     const auto index = static_cast<std::uint32_t>(found - data.blockNos.begin());
-    const float end = horizontalValue(data, data.count - 1, m_graph->distanceMode);
+    const float end = horizontalValue(data, data.count - 1, graph_->distanceMode);
     const float at =
-        end > 0.0f ? horizontalValue(data, index, m_graph->distanceMode) / end * 100.0f : 0.0f;
-    const float shown = m_graph->upperPercent - m_graph->lowerPercent;
+        end > 0.0f ? horizontalValue(data, index, graph_->distanceMode) / end * 100.0f : 0.0f;
+    const float shown = graph_->upperPercent - graph_->lowerPercent;
     const float width = shown >= 100.0f ? 1.0f : shown;
-    showRange(rangeAround(at, width, minimumWidthPercent(data, m_graph->distanceMode)));
+    showRange(rangeAround(at, width, minimumWidthPercent(data, graph_->distanceMode)));
     readOut_.mark(index);
     FireReadOut();
     return true;
@@ -273,28 +272,28 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
 
 void CCurvexCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    OnDraw(&painter, rect());
+    renderAndShow(&painter, rect());
 }
 
 void CCurvexCtrl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    OnSize();
+    resizeBitmap();
 }
 
 void CCurvexCtrl::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->position().toPoint());
+        startSelection(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 
 void CCurvexCtrl::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(event->buttons(), event->position().toPoint());
+    trackSelection(event->buttons(), event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
 void CCurvexCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonUp(event->position().toPoint());
+        finishSelection(event->position().toPoint());
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -302,7 +301,7 @@ void CCurvexCtrl::mouseReleaseEvent(QMouseEvent* event) {
 // which would start a drag.
 void CCurvexCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDblClk();
+        showWholeRange();
 }
 
 void CCurvexCtrl::wheelEvent(QWheelEvent* event) {
@@ -326,62 +325,62 @@ void CCurvexCtrl::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CCurvexCtrl::dropEvent(QDropEvent* event) {
-    if (OnDropFiles(*event->mimeData()))
+    if (takeDroppedFile(*event->mimeData()))
         event->acceptProposedAction();
 }
 
-void CCurvexCtrl::OnDraw(QPainter* screen, const QRect& bounds) {
+void CCurvexCtrl::renderAndShow(QPainter* screen, const QRect& bounds) {
     ++paintCount_;
-    m_graph->plotHeight = std::abs(bounds.height());
-    m_graph->plotWidth = std::abs(bounds.width());
+    graph_->plotHeight = std::abs(bounds.height());
+    graph_->plotWidth = std::abs(bounds.width());
     ensureBitmap();
-    if (ViewRenewal) {
-        DrawGraph(*memBitmap, *m_graph, moduleGraphInputs(*m_graph));
-        navigation_.history().rendered({m_graph->lowerPercent, m_graph->upperPercent});
+    if (viewRenewal_) {
+        DrawGraph(*bitmap_, *graph_, moduleGraphInputs(*graph_));
+        navigation_.history().rendered({graph_->lowerPercent, graph_->upperPercent});
         readOut_.rendered();
         if (screen) {
-            screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
-            readOut_.draw(*screen, *m_graph, curvexModule().data, curvexModule().primaryDrawMode);
+            screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
+            readOut_.draw(*screen, *graph_, curvexModule().data, curvexModule().primaryDrawMode);
         }
-        FireReDrawed(m_graph->lowerPercent, m_graph->upperPercent, m_graph->distMax);
-        ViewRenewal = false;
+        FireReDrawed(graph_->lowerPercent, graph_->upperPercent, graph_->distMax);
+        viewRenewal_ = false;
         return;
     }
     if (screen == nullptr)
         return;
-    screen->drawImage(bounds.topLeft(), *memBitmap, bounds);
-    readOut_.draw(*screen, *m_graph, curvexModule().data, curvexModule().primaryDrawMode);
+    screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
+    readOut_.draw(*screen, *graph_, curvexModule().data, curvexModule().primaryDrawMode);
     if (curvexModule().selection.selActive)
         drawRubberBand(*screen);
 }
 
-void CCurvexCtrl::OnSize() {
-    memBitmap.reset();
+void CCurvexCtrl::resizeBitmap() {
+    bitmap_.reset();
     ensureBitmap();
 }
 
-void CCurvexCtrl::OnLButtonDown(const QPoint& point) {
+void CCurvexCtrl::startSelection(const QPoint& point) {
     clearReadOut();
     SelectionState& selection = curvexModule().selection;
-    selection.selAnchorPercent = PercentAtX(*m_graph, curvexModule().data.hasData(), point.x());
+    selection.selAnchorPercent = PercentAtX(*graph_, curvexModule().data.hasData(), point.x());
     if (IsPercentInRange(selection.selAnchorPercent)) {
         selection.selActive = 1;
         selection.selAnchor = {point.x(), point.y()};
     }
 }
 
-void CCurvexCtrl::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
+void CCurvexCtrl::trackSelection(Qt::MouseButtons buttons, const QPoint& point) {
     const QRect windowRect(mapToGlobal(QPoint(0, 0)), size());
     const QPoint screenPoint = mapToGlobal(point);
-    if (!mouseCaptured) {
+    if (!mouseCaptured_) {
         grabMouse();
-        mouseCaptured = true;
+        mouseCaptured_ = true;
     }
     SelectionState& selection = curvexModule().selection;
     if (windowRect.contains(screenPoint)) {
         if (selection.selActive && (buttons & Qt::LeftButton)) {
             selection.selCurrent = {point.x(), point.y()};
-            InvalidateControl();
+            repaintLater();
         }
         if (buttons == Qt::NoButton)
             readOutAt(point);
@@ -390,10 +389,10 @@ void CCurvexCtrl::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
     releaseCapture();
     selection.selActive = 0;
     clearReadOut();
-    InvalidateControl();
+    repaintLater();
 }
 
-void CCurvexCtrl::OnLButtonUp(const QPoint& point) {
+void CCurvexCtrl::finishSelection(const QPoint& point) {
     SelectionState& selection = curvexModule().selection;
     if (!selection.selActive)
         return;
@@ -403,32 +402,32 @@ void CCurvexCtrl::OnLButtonUp(const QPoint& point) {
     const qint64 dy = point.y() - selection.selAnchor.y;
     if (dx * dx + dy * dy <= 0)
         return;
-    selection.selEndPercent = PercentAtX(*m_graph, curvexModule().data.hasData(), point.x());
-    ApplySelectedWindow(*m_graph, selection.selAnchorPercent, selection.selEndPercent);
-    ViewRenewal = true;
-    InvalidateControl();
+    selection.selEndPercent = PercentAtX(*graph_, curvexModule().data.hasData(), point.x());
+    ApplySelectedWindow(*graph_, selection.selAnchorPercent, selection.selEndPercent);
+    viewRenewal_ = true;
+    repaintLater();
 }
 
-void CCurvexCtrl::OnLButtonDblClk() {
+void CCurvexCtrl::showWholeRange() {
     // The press that completes a double click arrives before it; it starts no drag.
     curvexModule().selection.selActive = 0;
-    m_graph->lowerPercent = 0.0f;
-    m_graph->upperPercent = 100.0f;
-    ViewRenewal = true;
-    InvalidateControl();
+    graph_->lowerPercent = 0.0f;
+    graph_->upperPercent = 100.0f;
+    viewRenewal_ = true;
+    repaintLater();
 }
 
-bool CCurvexCtrl::OnDropFiles(const QMimeData& drop) {
+bool CCurvexCtrl::takeDroppedFile(const QMimeData& drop) {
     const QString path = firstDroppedFile(drop);
     if (path.isEmpty())
         return false;
-    dropFileName = QFile::encodeName(path).toStdString();
+    droppedFile_ = QFile::encodeName(path).toStdString();
     FireFileDroped();
     return true;
 }
 
 bool CCurvexCtrl::navigateByWheel(const QWheelEvent& event) {
-    const auto range = navigation_.wheel(event, *m_graph, curvexModule().data);
+    const auto range = navigation_.wheel(event, *graph_, curvexModule().data);
     if (range)
         showRange(*range);
     return curvexModule().data.hasData();
@@ -437,46 +436,46 @@ bool CCurvexCtrl::navigateByWheel(const QWheelEvent& event) {
 bool CCurvexCtrl::navigateByKey(const QKeyEvent& event) {
     if (!ChartNavigation::isNavigationKey(event))
         return false;
-    if (const auto range = navigation_.key(event, *m_graph, curvexModule().data))
+    if (const auto range = navigation_.key(event, *graph_, curvexModule().data))
         showRange(*range);
     return true;
 }
 
 // The path a finished drag takes: the next paint renders the range and fires ReDrawed.
 void CCurvexCtrl::showRange(const ShownRange& range) {
-    m_graph->lowerPercent = range.lower;
-    m_graph->upperPercent = range.upper;
-    ViewRenewal = true;
-    InvalidateControl();
+    graph_->lowerPercent = range.lower;
+    graph_->upperPercent = range.upper;
+    viewRenewal_ = true;
+    repaintLater();
 }
 
 void CCurvexCtrl::readOutAt(const QPoint& point) {
     const CurvexModule& module = curvexModule();
-    if (!module.data.hasData() || ViewRenewal)
+    if (!module.data.hasData() || viewRenewal_)
         return;
-    if (!readOut_.pointAt(point.x(), *m_graph, module.data, module.primaryDrawMode))
+    if (!readOut_.pointAt(point.x(), *graph_, module.data, module.primaryDrawMode))
         return;
     if (readOut_.marked())
         FireReadOut();
     else
         FireReadOutCleared();
-    InvalidateControl();
+    repaintLater();
 }
 
 void CCurvexCtrl::clearReadOut() {
     if (!readOut_.clear())
         return;
     FireReadOutCleared();
-    InvalidateControl();
+    repaintLater();
 }
 
 // The bitmap follows the widget's size also while it is hidden, when Qt holds the resize event
 // back until the widget is shown.
 void CCurvexCtrl::ensureBitmap() {
-    if (memBitmap && memBitmap->size() == size())
+    if (bitmap_ && bitmap_->size() == size())
         return;
-    memBitmap = std::make_unique<QImage>(size(), QImage::Format_RGB32);
-    memBitmap->fill(curvex::toQColor(m_graph->backColour));
+    bitmap_ = std::make_unique<QImage>(size(), QImage::Format_RGB32);
+    bitmap_->fill(curvex::toQColor(graph_->backColour));
 }
 
 void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
@@ -498,9 +497,9 @@ void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
 }
 
 void CCurvexCtrl::releaseCapture() {
-    if (mouseCaptured)
+    if (mouseCaptured_)
         releaseMouse();
-    mouseCaptured = false;
+    mouseCaptured_ = false;
 }
 
 void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float distMax) {
@@ -511,7 +510,7 @@ void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float dis
 
 void CCurvexCtrl::FireReadOut() {
     const CurvexModule& module = curvexModule();
-    const QVariantList record = readOut_.describe(*m_graph, module.data, module.primaryDrawMode);
+    const QVariantList record = readOut_.describe(*graph_, module.data, module.primaryDrawMode);
     if (sink_ && !record.isEmpty())
         sink_->onEvent(curvex::EventReadOut, record);
 }

@@ -37,20 +37,20 @@ public:
     void loadProperties(const QVariantMap& bag) override;
 
     // The automation interface, in dispatch order.
-    bool viewRenewal() const { return ViewRenewal; }
-    void setViewRenewal(bool renew) { ViewRenewal = renew; }
-    std::int32_t distanceMode() const { return m_graph->distanceMode; }
+    bool viewRenewal() const { return viewRenewal_; }
+    void setViewRenewal(bool renew) { viewRenewal_ = renew; }
+    std::int32_t distanceMode() const { return graph_->distanceMode; }
     void setDistanceMode(std::int32_t mode);
     bool SetDistArea(float& lowerPercent, float& upperPercent);
     bool GetDistArea(float& lowerPercent, float& uperPercent) const;
     bool LoadCutData(const std::string& fileName, std::int32_t typeTextFlg);
     void SetIniFileName(const std::string& iniFileName);
     void SetDrawMode(std::int32_t drawMode);
-    std::int32_t GetDrawMode() const { return m_graph->drawModeMask; }
+    std::int32_t GetDrawMode() const { return graph_->drawModeMask; }
     std::int32_t GetGraphColor(std::int32_t colorNo) const;
     void SetGraphColor(std::int32_t colorRef, std::int32_t colorNo);
-    void SetG00feed(float g00Feed) { m_graph->g00Feed = g00Feed; }
-    float GetG00feed() const { return m_graph->g00Feed; }
+    void SetG00feed(float g00Feed) { graph_->g00Feed = g00Feed; }
+    float GetG00feed() const { return graph_->g00Feed; }
     void LostCapture();
     std::int32_t GetBmpSize(std::int16_t& width, std::int16_t& height);
     void OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidth, std::int32_t ptrHeight);
@@ -85,13 +85,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void OnDraw(QPainter* screen, const QRect& bounds);
-    void OnSize();
-    void OnLButtonDown(const QPoint& point);
-    void OnMouseMove(Qt::MouseButtons buttons, const QPoint& point);
-    void OnLButtonUp(const QPoint& point);
-    void OnLButtonDblClk();
-    bool OnDropFiles(const QMimeData& drop);
+    void renderAndShow(QPainter* screen, const QRect& bounds);
+    void resizeBitmap();
+    void startSelection(const QPoint& point);
+    void trackSelection(Qt::MouseButtons buttons, const QPoint& point);
+    void finishSelection(const QPoint& point);
+    void showWholeRange();
+    bool takeDroppedFile(const QMimeData& drop);
     bool navigateByWheel(const QWheelEvent& event);
     bool navigateByKey(const QKeyEvent& event);
     void showRange(const ShownRange& range);
@@ -101,7 +101,7 @@ private:
     void ensureBitmap();
     void drawRubberBand(QPainter& screen) const;
     void releaseCapture();
-    void InvalidateControl() { update(); }
+    void repaintLater() { update(); }
     void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
     void FireFileDroped();
     void FireLoadProgress(int percent);
@@ -109,19 +109,19 @@ private:
     void FireReadOut();
     void FireReadOutCleared();
 
-    std::unique_ptr<CCutGraph> m_graph;
+    std::unique_ptr<CCutGraph> graph_;
     // The off-screen chart; the painter that draws into it lives for one render.
-    std::unique_ptr<QImage> memBitmap;
-    std::string dropFileName;
+    std::unique_ptr<QImage> bitmap_;
+    std::string droppedFile_;
     std::string loadError_;
     ChartNavigation navigation_;
     ChartReadOut readOut_;
-    bool ViewRenewal = true;
-    bool mouseCaptured = false;
+    bool viewRenewal_ = true;
+    bool mouseCaptured_ = false;
     ColorRef backColor_ = 0xFFFFFF;
     ColorRef foreColor_ = 0x000000;
     component::EventSink* sink_ = nullptr;
-    // Paints that reached OnDraw; tells Refresh whether the window system painted at all.
+    // Paints that reached renderAndShow; tells Refresh whether the window system painted at all.
     std::uint64_t paintCount_ = 0;
     // The load that is running, while LoadCutData waits for it.
     ResponsiveLoad* load_ = nullptr;

@@ -1,5 +1,6 @@
 #include "curvexctrl.h"
 
+#include "chartoutput.h"
 #include "curvexaboutbox.h"
 #include "curvexcolor.h"
 #include "curvexdispatch.h"
@@ -268,6 +269,17 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     readOut_.mark(index);
     FireReadOut();
     return true;
+}
+
+bool CCurvexCtrl::DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth,
+                            std::int32_t chartHeight, std::int32_t left, std::int32_t top,
+                            std::int32_t width, std::int32_t height) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    if (target == nullptr)
+        return false;
+    const QSize chartSize =
+        chartWidth == 0 && chartHeight == 0 ? size() : QSize(chartWidth, chartHeight);
+    return DrawChartOn(*target, *graph_, chartSize, QRect(left, top, width, height));
 }
 
 void CCurvexCtrl::paintEvent(QPaintEvent*) {

@@ -70,6 +70,10 @@ public:
     void AboutBox();
     QString GetLoadError() const;
     bool GoToBlock(std::int32_t blockNo);
+    // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
+    // drawn into left, top, width x height of the surface (see DrawChartOn).
+    bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
+                   std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -179,6 +179,19 @@ InvokeResult outputPrinter(Call& call) {
     return InvokeResult::Ok;
 }
 
+InvokeResult drawChart(Call& call) {
+    std::array<std::int32_t, 7> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = toLong(call.args[static_cast<int>(i)]);
+        if (!value)
+            return InvokeResult::TypeMismatch;
+        values[i] = *value;
+    }
+    setResult(call.result, call.control.DrawChart(values[0], values[1], values[2], values[3],
+                                                  values[4], values[5], values[6]));
+    return InvokeResult::Ok;
+}
+
 constexpr InvokeKind kMethod = InvokeKind::Method;
 constexpr InvokeKind kGet = InvokeKind::PropertyGet;
 constexpr InvokeKind kPut = InvokeKind::PropertyPut;
@@ -212,6 +225,7 @@ constexpr std::array kMembers = {
     Member{DispGetToolRow, kMethod, 1, getToolRow},
     Member{DispGetTotalRow, kMethod, 0, get<&CCurvexCtrl::GetTotalRow>},
     Member{DispGetShownRow, kMethod, 0, get<&CCurvexCtrl::GetShownRow>},
+    Member{DispDrawChart, kMethod, 7, drawChart},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

@@ -65,6 +65,9 @@ enum DispId : int {
     DispGoToBlock = 28,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
+    // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
+    // without marks, drawn into a rectangle of a drawing surface, as pixels or vector drawing.
+    DispDrawChart = 37,
     DispRefresh = -550,
     DispBackColor = -501,
     DispForeColor = -513,

@@ -10,6 +10,7 @@
 #include "surfaceregistry.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <QTest>

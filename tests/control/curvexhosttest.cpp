@@ -24,8 +24,6 @@ namespace {
 
 constexpr QRgb kMagenta = 0xFFFF00FF;
 
-// The chart as OutputPrinter copies it onto a surface of the bitmap's own size.
-
 bool hasColour(const QImage& image, int y, int fromX, int toX, QRgb colour) {
     for (int x = fromX; x < toX; ++x) {
         if (image.pixel(x, y) == colour)

@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,7 +22,7 @@ RenderRun render(const TempFolder& folder, const std::string& arguments) {
     const char* bin = std::getenv("PLOTWELL_BIN");
     const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
     const std::string command = "cd '" + folder.path() + "' && '" + program + "' render " +
-                                arguments + " >/dev/null 2>stderr.txt";
+                                arguments + " >stdout.bin 2>stderr.txt";
     RenderRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -32,6 +33,14 @@ RenderRun render(const TempFolder& folder, const std::string& arguments) {
 // Tool 1 cuts from x 0 to 10 and 20; tool 2 cuts on to 30 with more removal.
 const char* const kText = "T1\nN1)G01X0Y0Z0F600(A0.5)F600\nN2)G01X10(A1)F600\nN3)G01X20(A0.5)F600\n"
                           "T2\nN4)G01X30(A2)F600\n";
+
+bool anyPixel(const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                return true;
+    return false;
+}
 
 bool anyBlack(const QImage& image, const QRect& area) {
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -100,6 +109,7 @@ TEST_F(RenderCommand, FramesReportTheirTimes) {
 
 TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
     ::mkdir(folder.file("folder.png").c_str(), 0700);
+    ::mkdir(folder.file("folder.pdf").c_str(), 0700);
     struct Case {
         const char* arguments;
         int status;
@@ -117,7 +127,12 @@ TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
         {"--frames 0 cut.txt", 2, "--frames"},
         {"--frames many -o out.png cut.txt", 2, "--frames"},
         {"--colour 3 -o out.png cut.txt", 2, "unknown option"},
+        {"-o out.jpg cut.txt", 2, ".png, .svg or .pdf"},
+        {"-o out cut.txt", 2, ".png, .svg or .pdf"},
+        {"-o out.svg.txt cut.txt", 2, ".png, .svg or .pdf"},
         {"-o out.png missing.txt", 1, "cannot load"},
+        {"-o nowhere/out.svg cut.txt", 3, "cannot write"},
+        {"-o folder.pdf cut.txt", 3, "cannot write"},
         {"-o nowhere/out.png cut.txt", 3, "cannot write"},
         {"-o folder.png cut.txt", 3, "cannot write"},
     };
@@ -126,6 +141,57 @@ TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
         EXPECT_EQ(run.status, c.status) << c.arguments << ": " << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
     }
+    for (const char* name : {"out.jpg", "out", "out.svg.txt"})
+        EXPECT_FALSE(std::filesystem::exists(folder.file(name))) << name;
+}
+
+TEST_F(RenderCommand, TheEndingOfTheOutputPicksTheFormat) {
+    struct Case {
+        const char* output;
+        const char* file;
+        std::string_view start;
+    };
+    const Case cases[] = {
+        {"out.png", "out.png", "\x89PNG\r\n"}, {"OUT.PNG", "OUT.PNG", "\x89PNG\r\n"},
+        {"out.svg", "out.svg", "<?xml"},       {"Out.Svg", "Out.Svg", "<?xml"},
+        {"out.pdf", "out.pdf", "%PDF-"},       {"OUT.PDF", "OUT.PDF", "%PDF-"},
+        {"-", "stdout.bin", "\x89PNG\r\n"},
+    };
+    for (const Case& c : cases) {
+        const RenderRun run = render(folder, std::string("-o ") + c.output + " cut.txt");
+        ASSERT_EQ(run.status, 0) << c.output << ": " << run.err;
+        const std::string bytes = readBytes(folder.file(c.file));
+        EXPECT_EQ(bytes.substr(0, c.start.size()), c.start) << c.output;
+    }
+    const std::string svg = readBytes(folder.file("out.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find(">MAX: 0.5</text>"), std::string::npos) << "the maximum label as text";
+    const QImage piped =
+        QImage::fromData(QByteArray::fromStdString(readBytes(folder.file("stdout.bin"))), "PNG");
+    EXPECT_EQ(piped, QImage(QString::fromStdString(folder.file("out.png"))));
+}
+
+TEST_F(RenderCommand, TheSettingsFileGivesTheDrawingColours) {
+    // Tool 1 draws in colour 0, tool 2 in colour 1: green and cyan by default.
+    RenderRun run = render(folder, "-o out.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(anyPixel(output(), qRgb(0, 255, 0)));
+    EXPECT_TRUE(anyPixel(output(), qRgb(0, 255, 255)));
+
+    writeBytes(folder.file("Plotwell.ini"), "[Property]\nDrawing Color 0=255\n"
+                                            "Drawing Color 1= 16711680 \nDrawing Color 2=pink\n");
+    run = render(folder, "--ini Plotwell.ini -o out.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(anyPixel(output(), qRgb(255, 0, 0)));
+    EXPECT_TRUE(anyPixel(output(), qRgb(0, 0, 255)));
+    EXPECT_FALSE(anyPixel(output(), qRgb(0, 255, 0)));
+    EXPECT_FALSE(anyPixel(output(), qRgb(0, 255, 255)));
+
+    run = render(folder, "--ini Plotwell.ini -o out.svg cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string svg = readBytes(folder.file("out.svg"));
+    EXPECT_NE(svg.find("stroke=\"#ff0000\""), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"#0000ff\""), std::string::npos);
 }
 
 } // namespace

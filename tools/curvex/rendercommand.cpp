@@ -1,12 +1,17 @@
+#include "chartdocument.h"
 #include "commandarguments.h"
 #include "commands.h"
 #include "curvexmodule.h"
 #include "graphrenderer.h"
+#include "numerictext.h"
+#include "privateprofile.h"
 #include "series.h"
 #include "viewoptions.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
@@ -23,7 +28,26 @@ struct RenderSettings {
     int frames = 0; // 0: one render, no timing
     std::string iniFile;
     std::string output;
+    ChartFormat format = ChartFormat::Png;
 };
+
+// "-o -" writes the PNG to standard output.
+bool toStandardOutput(const RenderSettings& settings) {
+    return settings.output == "-";
+}
+
+bool readFormat(RenderSettings& settings) {
+    const auto format = chartFormatOf(QString::fromLocal8Bit(settings.output.c_str()));
+    if (!format) {
+        std::fprintf(stderr,
+                     "curvex: the output file must end in .png, .svg or .pdf (or be - for PNG on "
+                     "standard output), not '%s'\n",
+                     settings.output.c_str());
+        return false;
+    }
+    settings.format = *format;
+    return true;
+}
 
 bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings) {
     if (!readViewOptions(arguments, settings.view))
@@ -42,10 +66,10 @@ bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings
     if (output != values.end())
         settings.output = output->second;
     if (settings.frames == 0 && settings.output.empty()) {
-        std::fprintf(stderr, "curvex: give the output file with -o OUT.png\n");
+        std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
         return false;
     }
-    return true;
+    return settings.output.empty() || toStandardOutput(settings) || readFormat(settings);
 }
 
 // The shown window of frame k: the first one moved on by k hundredths of its width, starting
@@ -63,7 +87,7 @@ void slideWindow(const ViewOptions& view, int k, CCutGraph& graph) {
 }
 
 // Renders `frames` frames into the same image and reports the median and the slowest on
-// standard error.
+// standard error; the graph keeps the last frame's range.
 void renderFrames(const RenderSettings& settings, CCutGraph& graph, QImage& image) {
     std::vector<double> millis;
     for (int k = 0; k < settings.frames; ++k) {
@@ -80,6 +104,85 @@ void renderFrames(const RenderSettings& settings, CCutGraph& graph, QImage& imag
     std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
 }
 
+// The drawing colours the program keeps in its settings file; a missing or unreadable value
+// leaves the colour as it is, as the program does.
+void readDrawingColours(const std::string& iniFile, CCutGraph& graph) {
+    for (int n = 0; n < kCurveColours; ++n) {
+        char value[256];
+        const std::string key = "Drawing Color " + std::to_string(n);
+        getPrivateProfileString("Property", key, "", value, sizeof value, iniFile);
+        if (const auto colour = toInt32(QString::fromLocal8Bit(value)))
+            graph.colours[static_cast<std::size_t>(n)] = static_cast<ColorRef>(*colour);
+    }
+}
+
+void prepareGraph(const RenderSettings& settings, CCutGraph& graph) {
+    const ViewOptions& view = settings.view;
+    CurvexModule& module = curvexModule();
+    graph.drawModeMask = 1 << view.function;
+    module.primaryDrawMode = PrimaryDrawModeFromMask(graph.drawModeMask, module.primaryDrawMode);
+    graph.distanceMode = view.distanceMode;
+    graph.lowerPercent = view.lowerPercent;
+    graph.upperPercent = view.upperPercent;
+    graph.g00Feed = view.g00Feed;
+    graph.plotWidth = view.width;
+    graph.plotHeight = view.height;
+    if (!settings.iniFile.empty())
+        readDrawingColours(settings.iniFile, graph);
+}
+
+int cannotWrite(const RenderSettings& settings) {
+    std::fprintf(stderr, "curvex: cannot write %s\n", settings.output.c_str());
+    return kExitOutput;
+}
+
+bool openOutput(const RenderSettings& settings, QFile& out) {
+    if (toStandardOutput(settings))
+        return out.open(stdout, QIODevice::WriteOnly);
+    out.setFileName(QString::fromLocal8Bit(settings.output.c_str()));
+    return out.open(QIODevice::WriteOnly);
+}
+
+// An image of the chart's size, or null after saying that there is no memory for it.
+QImage chartImage(const CCutGraph& graph) {
+    QImage image(graph.plotWidth, graph.plotHeight, QImage::Format_RGB32);
+    if (image.isNull())
+        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", graph.plotWidth,
+                     graph.plotHeight);
+    return image;
+}
+
+int writePng(const RenderSettings& settings, CCutGraph& graph) {
+    QImage image = chartImage(graph);
+    if (image.isNull())
+        return kExitFailure;
+    DrawGraph(image, graph, moduleGraphInputs(graph));
+    QFile out;
+    if (!openOutput(settings, out) || !image.save(&out, "PNG") || !out.flush())
+        return cannotWrite(settings);
+    return kExitOk;
+}
+
+int writeVector(const RenderSettings& settings, CCutGraph& graph) {
+    QFile out;
+    if (!openOutput(settings, out))
+        return cannotWrite(settings);
+    const GraphInputs inputs = moduleGraphInputs(graph);
+    const bool written = writeVectorChart(
+        out, settings.format, QSize(graph.plotWidth, graph.plotHeight), [&](QPaintDevice& device) {
+            QPainter painter(&device);
+            if (!painter.isActive())
+                return false;
+            DrawGraph(painter, graph, inputs);
+            return painter.end();
+        });
+    if (!written || !out.flush()) {
+        out.remove();
+        return cannotWrite(settings);
+    }
+    return kExitOk;
+}
+
 // Fonts need a GUI application; a render never needs a screen.
 int renderToFile(const RenderSettings& settings) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -89,34 +192,18 @@ int renderToFile(const RenderSettings& settings) {
     static char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    const ViewOptions& view = settings.view;
-    CurvexModule& module = curvexModule();
     CCutGraph graph;
-    graph.drawModeMask = 1 << view.function;
-    module.primaryDrawMode = PrimaryDrawModeFromMask(graph.drawModeMask, module.primaryDrawMode);
-    graph.distanceMode = view.distanceMode;
-    graph.lowerPercent = view.lowerPercent;
-    graph.upperPercent = view.upperPercent;
-    graph.g00Feed = view.g00Feed;
-    graph.plotWidth = view.width;
-    graph.plotHeight = view.height;
-
-    QImage image(view.width, view.height, QImage::Format_RGB32);
-    if (image.isNull()) {
-        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", view.width,
-                     view.height);
-        return kExitFailure;
-    }
-    if (settings.frames > 0)
+    prepareGraph(settings, graph);
+    if (settings.frames > 0) {
+        QImage image = chartImage(graph);
+        if (image.isNull())
+            return kExitFailure;
         renderFrames(settings, graph, image);
-    else
-        DrawGraph(image, graph, moduleGraphInputs(graph));
-    if (!settings.output.empty() &&
-        !image.save(QString::fromLocal8Bit(settings.output.c_str()), "PNG")) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", settings.output.c_str());
-        return kExitOutput;
+        if (settings.output.empty())
+            return kExitOk;
     }
-    return kExitOk;
+    return settings.format == ChartFormat::Png ? writePng(settings, graph)
+                                               : writeVector(settings, graph);
 }
 
 } // namespace

@@ -1,0 +1,67 @@
+#include "chartdocument.h"
+
+#include <QFileDevice>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace {
+
+// The chart's pixels are screen pixels of this resolution; it sets the document's physical size.
+constexpr int kPixelsPerInch = 96;
+const QString kDocumentTitle = QStringLiteral("Chart");
+
+bool writeSvg(QIODevice& out, QSize size, const ChartPainting& paint) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&out);
+    generator.setResolution(kPixelsPerInch);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(kDocumentTitle);
+    return paint(generator);
+}
+
+bool writePdf(QIODevice& out, QSize size, const ChartPainting& paint) {
+    QPdfWriter writer(&out);
+    writer.setResolution(kPixelsPerInch);
+    writer.setTitle(kDocumentTitle);
+    writer.setCreator(QStringLiteral("Plotwell"));
+    const QSizeF inches(static_cast<double>(size.width()) / kPixelsPerInch,
+                        static_cast<double>(size.height()) / kPixelsPerInch);
+    writer.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    writer.setPageMargins(QMarginsF());
+    return paint(writer);
+}
+
+} // namespace
+
+std::optional<ChartFormat> chartFormatOf(const QString& fileName) {
+    for (const ChartFormat format : {ChartFormat::Png, ChartFormat::Svg, ChartFormat::Pdf})
+        if (fileName.endsWith(chartFormatEnding(format), Qt::CaseInsensitive))
+            return format;
+    return std::nullopt;
+}
+
+QString chartFormatEnding(ChartFormat format) {
+    switch (format) {
+    case ChartFormat::Svg:
+        return QStringLiteral(".svg");
+    case ChartFormat::Pdf:
+        return QStringLiteral(".pdf");
+    case ChartFormat::Png:
+        break;
+    }
+    return QStringLiteral(".png");
+}
+
+bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const ChartPainting& paint) {
+    if (size.isEmpty() || !out.isWritable())
+        return false;
+    bool painted = false;
+    if (format == ChartFormat::Svg)
+        painted = writeSvg(out, size, paint);
+    else if (format == ChartFormat::Pdf)
+        painted = writePdf(out, size, paint);
+    const auto* file = qobject_cast<const QFileDevice*>(&out);
+    return painted && (file == nullptr || file->error() == QFileDevice::NoError);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QIODevice;
+class QPaintDevice;
+
+// The file formats a chart is saved in: PNG (the screen's pixels), SVG and PDF (vector drawing).
+enum class ChartFormat { Png, Svg, Pdf };
+
+// The format named by the ending of `fileName` (".png", ".svg" or ".pdf" in any case), or nothing.
+std::optional<ChartFormat> chartFormatOf(const QString& fileName);
+
+// The ending of `format` with its dot, in lower case.
+QString chartFormatEnding(ChartFormat format);
+
+// Paints the chart on a document's device, one unit per chart pixel; false when it could not.
+using ChartPainting = std::function<bool(QPaintDevice& device)>;
+
+// Writes an SVG or PDF document of one chart of `size` pixels (on a page of that size at 96
+// pixels per inch) to `out`. False when `format` is PNG, the painting failed or `out` could not
+// take the document.
+bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const ChartPainting& paint);

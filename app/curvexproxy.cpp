@@ -178,3 +178,12 @@ std::optional<bool> CurvexProxy::goToBlock(std::int32_t blockNo) {
         return std::nullopt;
     return result->toBool();
 }
+
+std::optional<bool> CurvexProxy::drawChart(std::int32_t hdc, QSize chart, const QRect& target) {
+    QVariantList args{hdc,          chart.width(),  chart.height(), target.left(),
+                      target.top(), target.width(), target.height()};
+    const auto result = tryCall(curvex::DispDrawChart, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toBool();
+}

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "curvexids.h"
 #include "dispatch.h"
 #include "machiningrow.h"
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -32,6 +35,10 @@ public:
     void lostCapture();
     std::int32_t getBmpSize(std::int16_t& width, std::int16_t& height);
     void outputPrinter(std::int32_t hdc, std::int32_t width, std::int32_t height);
+    // The chart as shown, laid out at `chart` (0 x 0: the control's size) and drawn into
+    // `target` of the surface `hdc`: whether it was drawn, or nothing when the control has no
+    // such member (an older control).
+    std::optional<bool> drawChart(std::int32_t hdc, QSize chart, const QRect& target);
     std::int32_t getOcxVersion();
     QString getStrBuffer();
     void ocxUnRegist();

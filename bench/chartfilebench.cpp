@@ -1,5 +1,6 @@
 // A 1,000,000-record chart at 1000 x 600 written as PNG (the screen's pixels), SVG and PDF
 // (vector drawing) into memory: the time of one whole file and its size.
+
 // First: the generator has a member named like a keyword that Qt headers define.
 #include "generateddata.h"
 

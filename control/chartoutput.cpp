@@ -62,7 +62,6 @@ bool drawVectors(QPaintDevice& device, CCutGraph& graph, const QRect& target) {
     QPainter painter(&device);
     if (!painter.isActive())
         return false;
-    painter.setClipRect(target);
     painter.translate(target.topLeft());
     painter.scale(static_cast<double>(target.width()) / graph.plotWidth,
                   static_cast<double>(target.height()) / graph.plotHeight);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr double kPenWidth = 1.0;
-
 QPointF pixelCentre(QPointF pixel) {
     return pixel + QPointF(0.5, 0.5);
 }
@@ -53,13 +51,23 @@ QPainterPath rectPath(const QRectF& rect) {
     return path;
 }
 
+// One chart pixel, but never thinner than one pixel of the device: a chart scaled down onto an
+// image keeps every line.
+double penWidthFor(const QPainter& painter) {
+    const QTransform toDevice = painter.deviceTransform();
+    const double scale = std::min(std::hypot(toDevice.m11(), toDevice.m12()),
+                                  std::hypot(toDevice.m21(), toDevice.m22()));
+    return scale > 0.0 ? std::max(1.0, 1.0 / scale) : 1.0;
+}
+
 } // namespace
 
 VectorCanvas::VectorCanvas(QPainter& painter, int width, int height)
-    : painter_(painter), bounds_(0, 0, std::max(width, 0), std::max(height, 0)), clip_(bounds_) {
+    : painter_(painter), bounds_(0, 0, std::max(width, 0), std::max(height, 0)), clip_(bounds_),
+      penWidth_(penWidthFor(painter)) {
     painter_.save();
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::OpaqueMode);
     painter_.setBackground(QBrush(Qt::white));
 }
@@ -120,7 +128,7 @@ void VectorCanvas::addSegment(QPointF from, QPointF to) {
 }
 
 QPen VectorCanvas::linePen() const {
-    return QPen(pen_, kPenWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    return QPen(pen_, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 void VectorCanvas::flushLines() {
@@ -151,18 +159,18 @@ void VectorCanvas::ellipse(int left, int top, int right, int bottom) {
         return;
     flushLines();
     const QRectF outer(QPointF(left, top), QPointF(right, bottom));
-    const double inset = kPenWidth / 2;
+    const double inset = penWidth_ / 2;
     const QRectF centreLine = outer.adjusted(inset, inset, -inset, -inset);
     painter_.save();
     if (clip_.contains(outer)) {
-        painter_.setPen(QPen(pen_, kPenWidth));
+        painter_.setPen(QPen(pen_, penWidth_));
         painter_.setBrush(brush_);
         painter_.drawEllipse(centreLine);
     } else {
         QPainterPath shape;
         shape.addEllipse(centreLine);
         QPainterPathStroker stroker;
-        stroker.setWidth(kPenWidth);
+        stroker.setWidth(penWidth_);
         const QPainterPath clip = rectPath(clip_);
         painter_.fillPath(shape.intersected(clip), brush_);
         painter_.fillPath(stroker.createStroke(shape).intersected(clip), pen_);

@@ -15,9 +15,11 @@ class QPainter;
 // The vector canvas: records the canvas calls as vector drawing on a painter (an SVG generator,
 // a PDF writer, a printer), one unit of the painter's coordinates per pixel. A line runs from
 // the centre of its first pixel to the centre of its end pixel with a pen one pixel wide, so it
-// covers the pixels the raster canvas paints; lines are clipped here, so the drawing does not
+// covers the pixels the raster canvas paints (a pen never thinner than one device pixel, so a
+// chart scaled down onto an image keeps its lines); lines are clipped here, so the drawing does not
 // depend on the clipping a paint engine supports. Consecutive lines in one pen go out as one
-// path; text goes out as text in the raster canvas's face, narrowed by a horizontal scale.
+// path; text goes out as text in the raster canvas's face, narrowed by a horizontal scale, and
+// is not clipped (a paint engine's clip is not used: PDF printers lost whole pages under it).
 class VectorCanvas final : public ChartCanvas {
 public:
     // Draws on the active `painter` for a chart of width x height pixels; the painter's state is
@@ -47,6 +49,7 @@ private:
     QPainter& painter_;
     QRectF bounds_;
     QRectF clip_;
+    double penWidth_;
     QPointF current_;
     QColor pen_ = Qt::black;
     QColor brush_ = Qt::white;

@@ -1,7 +1,9 @@
 #include "mprinterpg.h"
 
 #include "appstate.h"
+#include "chartplacement.h"
 #include "curvexids.h"
+#include "curvexproxy.h"
 #include "frmprinter.h"
 #include "paperpicture.h"
 #include "printerlayout.h"
@@ -15,6 +17,7 @@
 #include <QPrinterInfo>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -99,24 +102,60 @@ void fetchDefaultPrinter() {
     gPrinterSettings.orientation = QPageLayout::Landscape;
 }
 
-// Draws the paper's canvas on the current printer's page at the paper's own size and ends the
-// document. False when the printer cannot take the page.
-bool printCanvas(const PaperPicture& paper) {
+// The current printer's page in its device pixels: the whole paper, as the page canvas shows it.
+QSizeF printerPage(const PaperPicture& paper, const QPrinter& printer) {
+    return {paper.widthTwips() / kTwipsPerInch * printer.logicalDpiX(),
+            paper.heightTwips() / kTwipsPerInch * printer.logicalDpiY()};
+}
+
+// The canvas as one lossless image on the whole page: without a chart or for a control that
+// cannot draw the chart itself.
+bool printCanvasImage(const PaperPicture& paper, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRectF(QPointF(0, 0), printerPage(paper, printer)), paper.canvas());
+    return painter.end();
+}
+
+// The chart's size in the control, or an empty size.
+QSize chartSizeOf(CurvexProxy& viewer) {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    viewer.getBmpSize(width, height);
+    return {width, height};
+}
+
+// The chart as vector drawing where it lies on the canvas, drawn by the control; the canvas
+// image without a chart or with a control that cannot draw it. Ends the document. False when the
+// printer cannot take the page.
+bool printChart(const PaperPicture& paper, CurvexProxy* viewer, const QRect& placed) {
     QPrinter& printer = currentPrinter();
     printer.setDocName(QLatin1String(curvex::kProgramTitle));
-    QPainter painter;
-    bool printed = painter.begin(&printer);
-    if (printed) {
-        const QRectF target(0, 0, paper.widthTwips() / kTwipsPerInch * printer.logicalDpiX(),
-                            paper.heightTwips() / kTwipsPerInch * printer.logicalDpiY());
-        painter.drawImage(target, paper.canvas());
-        printed = painter.end() && printer.printerState() != QPrinter::Error;
+    std::optional<bool> drawn;
+    if (viewer != nullptr && !placed.isEmpty()) {
+        const component::SurfaceRegistry::Entry surface(&printer);
+        drawn = viewer->drawChart(
+            surface.handle(), QSize(0, 0),
+            canvasToPage(placed, paper.canvas().size(), printerPage(paper, printer)));
     }
-    if (!printed) {
+    const bool printed = drawn.has_value() ? *drawn : printCanvasImage(paper, printer);
+    if (!printed || printer.printerState() == QPrinter::Error) {
         // A printer whose job failed stays busy; the next command starts with a fresh one.
         currentPrinterSlot().reset();
+        return false;
     }
-    return printed;
+    return true;
+}
+
+// The chart on the page canvas: copied at its size when it fits, as it always was; scaled down
+// to fit otherwise, or copied and cut as before by a control that cannot scale it.
+void drawChartOnCanvas(CurvexProxy& viewer, std::int32_t surface, QSize canvas,
+                       const QRect& placed) {
+    if (placed.size() == chartSizeOf(viewer) ||
+        !viewer.drawChart(surface, QSize(0, 0), placed).has_value())
+        OutputGraphToPrinter(viewer, surface, canvas.width(), canvas.height());
 }
 
 // The print preview window: loaded by each print command, kept while it is shown.
@@ -135,11 +174,13 @@ bool printOrPreview(QWidget* owner, CurvexProxy* viewer) {
     window->setPrinterIndexText(QStringLiteral("-1"));
     window->setPrinterIndexText(QString::number(gPrinterIndex));
     PaperPicture& paper = window->paper();
-    const int width = canvasPixels(paper.widthTwips(), window->twipsPerPixelX());
-    const int height = canvasPixels(paper.heightTwips(), window->twipsPerPixelY());
+    const QSize canvas(canvasPixels(paper.widthTwips(), window->twipsPerPixelX()),
+                       canvasPixels(paper.heightTwips(), window->twipsPerPixelY()));
+    QRect placed;
     if (viewer != nullptr) {
+        placed = placeChartOnCanvas(chartSizeOf(*viewer), canvas);
         const component::SurfaceRegistry::Entry surface(&paper.canvas());
-        OutputGraphToPrinter(*viewer, surface.handle(), width, height);
+        drawChartOnCanvas(*viewer, surface.handle(), canvas, placed);
     }
     paper.update();
     gPrintPreview = gDebugMode;
@@ -147,7 +188,7 @@ bool printOrPreview(QWidget* owner, CurvexProxy* viewer) {
     if (gPrintPreview) {
         window->show();
     } else {
-        printed = printCanvas(paper);
+        printed = printChart(paper, viewer, placed);
     }
     if (!window->isVisible()) {
         delete window;

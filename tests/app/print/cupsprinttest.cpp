@@ -100,6 +100,35 @@ TEST_F(CupsPrint, PrintsTheChartAsOnePageAndSizesTheCanvasAgainForTheNextPrint) 
     }
 }
 
+TEST_F(CupsPrint, AChartLargerThanThePageComesOutWholeAsTextAndLines) {
+    ChartWindow chart;
+    ASSERT_TRUE(chart.window()) << chart.error().toStdString();
+    // A maximised window on a 1680 x 1050 screen.
+    chart.resizeWindow(QSize(1680, 1050));
+    const QImage bitmap = chart.chartBitmap();
+    const QSize canvas = canvasFor(QPageSize::A4, QPageLayout::Landscape);
+    ASSERT_GT(bitmap.width(), canvas.width()) << "the chart must be wider than the page";
+    const int filesBefore =
+        static_cast<int>(QDir(server_->outputFolder()).entryList({QStringLiteral("*.pdf")}).size());
+
+    prompts_.setup = choose(QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
+    const QStringList files = server_->waitForPdfFiles(filesBefore + 1, 60000);
+    ASSERT_EQ(files.size(), filesBefore + 1);
+    // Both axes at their scaled length where the scaled chart lies: the right end of the
+    // horizontal axis is on the page.
+    expectPage(files.last(), QSizeF(595, 842), bitmap, canvas);
+
+    const PdfContent content = readPdfContent(files.last());
+    ASSERT_TRUE(content.error.isEmpty()) << content.error.toStdString();
+    EXPECT_EQ(content.images, 0) << "the page is drawing, not a picture";
+    EXPECT_FALSE(content.fonts.isEmpty());
+    EXPECT_GT(content.strokedPaths, 3) << "axes, ticks and curves as lines";
+    // cups-pdf distils the job through PostScript: the labels come back as text in a Type 3
+    // font without their character codes, so they are counted, not read.
+    EXPECT_GE(content.words.size(), 20) << "the labels as text";
+}
+
 TEST_F(CupsPrint, DebugModeShowsThePreviewAndSendsNothing) {
     const int jobsBefore = server_->jobCount();
     const auto filesBefore = QDir(server_->outputFolder()).count();

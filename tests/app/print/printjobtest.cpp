@@ -172,6 +172,44 @@ TEST_F(PrintJob, PrintToFileWorksLikeAPrinter) {
     EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
 }
 
+TEST_F(PrintJob, ALargerChartIsScaledDownWholeOnThePageAndInThePreview) {
+    ChartWindow chart;
+    ASSERT_TRUE(chart.window()) << chart.error().toStdString();
+    chart.resizeWindow(QSize(1680, 1050));
+    const QImage bitmap = chart.chartBitmap();
+    const QSize a4 = canvasFor(QPageSize::A4, QPageLayout::Landscape);
+    ASSERT_GT(bitmap.width(), a4.width());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    prompts_.setup = toFile(path, QPageSize::A4, QPageLayout::Landscape);
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
+    EXPECT_EQ(messagesWith(kNotFound), 0);
+    const PdfDocument pdf = readPdf(path, kRasterDpi);
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    EXPECT_EQ(pdf.pages, 1);
+    const QString placement = checkChartCentred(bitmap, a4, pdf.firstPage);
+    EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
+    const PdfContent content = readPdfContent(path);
+    ASSERT_TRUE(content.error.isEmpty()) << content.error.toStdString();
+    EXPECT_EQ(content.images, 0);
+    EXPECT_GT(content.strokedPaths, 3);
+    // Both axis titles and the maximum label, every word inside the page.
+    const QString text = content.text();
+    for (const char* words :
+         {"MAX: 0.998", "Cutting Movement Distance [mm]", "Amount of Cutting Removal [mm3/mm]"})
+        EXPECT_TRUE(text.contains(QLatin1String(words))) << words << " in " << text.toStdString();
+    const QRectF page(QPointF(0, 0), content.pageSizePoints);
+    for (const PdfWord& word : content.words)
+        EXPECT_TRUE(page.contains(word.box)) << word.text.toStdString() << " leaves the page";
+
+    gDebugMode = true;
+    EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
+    FrmPrinter* preview = previewWindow();
+    ASSERT_NE(preview, nullptr);
+    const QString shown = checkChartCentred(bitmap, a4, preview->paper().canvas());
+    EXPECT_TRUE(shown.isEmpty()) << "preview: " << shown.toStdString();
+}
+
 TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
     ChartWindow chart;
     ASSERT_TRUE(chart.window()) << chart.error().toStdString();

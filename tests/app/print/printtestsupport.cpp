@@ -63,6 +63,12 @@ CurvexProxy* ChartWindow::viewer() const {
     return window_ ? &window_->Viewer1() : nullptr;
 }
 
+void ChartWindow::resizeWindow(QSize size) {
+    window_->resize(size);
+    QCoreApplication::processEvents();
+    window_->Viewer1().refresh();
+}
+
 QImage ChartWindow::chartBitmap() const {
     std::int16_t width = 0;
     std::int16_t height = 0;
@@ -167,13 +173,16 @@ AxisLines findAxisLines(const QImage& chart) {
 
 QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page) {
     const AxisLines axes = findAxisLines(chart);
-    QImage canvas(canvasSize, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    QPainter painter(&canvas);
-    painter.drawImage((canvasSize.width() - chart.width()) / 2,
-                      (canvasSize.height() - chart.height()) / 2, chart);
-    painter.end();
-    const AxisLines expected = strongestLines(canvas, axes.colour);
+    // At its size when it fits, else scaled down to fit with its aspect kept; centred.
+    const double scale = std::min({1.0, static_cast<double>(canvasSize.width()) / chart.width(),
+                                   static_cast<double>(canvasSize.height()) / chart.height()});
+    const double left = std::floor((canvasSize.width() - chart.width() * scale) / 2);
+    const double top = std::floor((canvasSize.height() - chart.height() * scale) / 2);
+    AxisLines expected = axes;
+    expected.row = static_cast<int>(top + axes.row * scale);
+    expected.column = static_cast<int>(left + axes.column * scale);
+    expected.rowLength = static_cast<int>(std::lround(axes.rowLength * scale));
+    expected.columnLength = static_cast<int>(std::lround(axes.columnLength * scale));
     const bool canvasWide = canvasSize.width() > canvasSize.height();
     const bool pageWide = page.width() > page.height();
     std::vector<QImage> candidates;

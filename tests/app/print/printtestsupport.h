@@ -44,6 +44,8 @@ public:
     QString error() const { return error_; }
     // The chart exactly as the control holds it on the screen.
     QImage chartBitmap() const;
+    // Resizes the main window and renders the chart at its new size.
+    void resizeWindow(QSize size);
 
 private:
     apptest::PrivateRegistry registry_;
@@ -63,9 +65,8 @@ struct AxisLines {
 };
 AxisLines findAxisLines(const QImage& chart);
 
-// Checks that `page` (a raster of a printed page) shows `chart` centred at screen size on a
-// canvas of `canvasSize` screen pixels that covers the whole page (and clips a chart larger than
-// it). The raster may be turned by a
-// quarter when the page came back in the other orientation. Empty when it does, else what is
-// wrong.
+// Checks that `page` (a raster of a printed page) shows `chart` centred on a canvas of
+// `canvasSize` screen pixels that covers the whole page: at screen size when it fits, scaled down
+// to fit (aspect kept) when it is larger. The raster may be turned by a quarter when the page
+// came back in the other orientation. Empty when it does, else what is wrong.
 QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page);

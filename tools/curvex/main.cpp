@@ -35,26 +35,16 @@ constexpr Command kCommands[] = {
     {"render",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
      "       [--ini FILE] [--frames N] -o OUT FILE",
-     "Loads FILE and renders the chart as the graph control draws it into OUT, whose ending
-     "
-     "  picks the format: .png (the screen's pixels), .svg or .pdf (vector drawing with the
-     "
-     "  labels as text); -o - writes PNG to standard output. Size WxH (default 1000x600),
-     "
-     "  plotted quantity N (0 removal, 1 and 2 removal per second with the programmed or
-     "
-     "  optimised feed; default 0), horizontal axis N (0 distance, 1 distance without G00
-     "
-     "  moves, 2 block number; default 0), shown range LO..HI percent (default 0 100), G00
-     "
-     "  feed (default 5000), and the axis titles and the 16 drawing colours of the settings
-     "
-     "  file FILE (none without --ini). Exit status 3 when OUT cannot be written. --frames N
-     "
-     "  renders N frames, the shown range moving on by 1 % of its width each frame (from 0 %
-     "
-     "  again at the end), prints \"frames: N  median ms: X  max ms: Y\" on standard error and
-     "
+     "Loads FILE and renders the chart as the graph control draws it into OUT, whose ending\n"
+     "  picks the format: .png (the screen's pixels), .svg or .pdf (vector drawing with the\n"
+     "  labels as text); -o - writes PNG to standard output. Size WxH (default 1000x600),\n"
+     "  plotted quantity N (0 removal, 1 and 2 removal per second with the programmed or\n"
+     "  optimised feed; default 0), horizontal axis N (0 distance, 1 distance without G00\n"
+     "  moves, 2 block number; default 0), shown range LO..HI percent (default 0 100), G00\n"
+     "  feed (default 5000), and the axis titles and the 16 drawing colours of the settings\n"
+     "  file FILE (none without --ini). Exit status 3 when OUT cannot be written. --frames N\n"
+     "  renders N frames, the shown range moving on by 1 % of its width each frame (from 0 %\n"
+     "  again at the end), prints \"frames: N  median ms: X  max ms: Y\" on standard error and\n"
      "  makes -o optional (the last frame is saved).",
      runRender},
     {"pick",

@@ -2,6 +2,7 @@
 
 #include "curvexcolor.h"
 #include "curvexids.h"
+#include "forms/savechartdialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -82,6 +83,12 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
+    std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest& request) override {
+        SaveChartDialog dialog(request);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.choice();
+    }
     void beep() override { QApplication::beep(); }
 };
 

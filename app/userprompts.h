@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,20 @@ public:
         QString fileName;
     };
 
+    // The save-chart dialog's start: folder, suggested file name, format shown first ("png",
+    // "svg" or "pdf") and the chart's size.
+    struct ChartSaveRequest {
+        QString folder;
+        QString fileName;
+        QString format;
+        QSize size;
+    };
+    // The chosen file (with its ending) and size.
+    struct ChartSaveChoice {
+        QString path;
+        QSize size;
+    };
+
     virtual ~UserPrompts() = default;
 
     virtual int messageBox(const QString& text, Buttons buttons, Icon icon,
@@ -38,6 +53,8 @@ public:
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
     // The print set-up dialog on `printer`; false when cancelled.
     virtual bool printSetup(QPrinter& printer, QWidget* owner) = 0;
+    // The save-chart dialog; nothing when cancelled.
+    virtual std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest& request) = 0;
     virtual void beep() = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "chartcommands.h"
 #include "chartreading.h"
 #include "chartstatus.h"
 #include "controlhost.h"
@@ -132,6 +133,7 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
+    new ChartCommands(*this);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);

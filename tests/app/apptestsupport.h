@@ -80,6 +80,9 @@ public:
         return next(chosenColors, std::optional<std::uint32_t>());
     }
     bool printSetup(QPrinter&, QWidget*) override { return false; }
+    std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest&) override {
+        return std::nullopt;
+    }
     void beep() override { ++beeps; }
 
     std::deque<int> answers;

@@ -1,0 +1,115 @@
+#include "chartexport.h"
+
+#include "chartdocument.h"
+#include "curvexids.h"
+#include "curvexproxy.h"
+#include "surfaceregistry.h"
+#include "userprompts.h"
+#include "varnutl.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+namespace {
+
+const QString kSection = QStringLiteral("Chart Export");
+const QString kFolderKey = QStringLiteral("Folder");
+const QString kFormatKey = QStringLiteral("Format");
+const QString kSvgMime = QStringLiteral("image/svg+xml");
+
+// The chart at `size` drawn by the control onto `device` from its top-left corner.
+bool drawOn(CurvexProxy& viewer, QPaintDevice& device, QSize size) {
+    const component::SurfaceRegistry::Entry surface(&device);
+    return viewer.drawChart(surface.handle(), size, QRect(QPoint(0, 0), size)).value_or(false);
+}
+
+UserPrompts::ChartSaveRequest saveRequest(const QString& shownFile, QSize size) {
+    UserPrompts::ChartSaveRequest request;
+    request.format = ReadIniValue(kSection, kFormatKey);
+    if (!chartFormatOf(QLatin1Char('.') + request.format))
+        request.format = QStringLiteral("png");
+    request.folder = ReadIniValue(kSection, kFolderKey);
+    if (request.folder.isEmpty() && !shownFile.isEmpty())
+        request.folder = QFileInfo(shownFile).absolutePath();
+    const QString base =
+        shownFile.isEmpty() ? QStringLiteral("chart") : QFileInfo(shownFile).completeBaseName();
+    request.fileName = base + QLatin1Char('.') + request.format;
+    request.size = size;
+    return request;
+}
+
+void rememberChoice(const QString& path) {
+    const QFileInfo file(path);
+    WriteIniValue(kSection, kFolderKey, file.absolutePath());
+    WriteIniValue(kSection, kFormatKey, file.suffix().toLower());
+}
+
+} // namespace
+
+ChartExport::ChartExport(CurvexProxy& viewer) : viewer_(viewer) {}
+
+QSize ChartExport::chartSize() {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    viewer_.getBmpSize(width, height);
+    return {width, height};
+}
+
+void ChartExport::saveChartAs(const QString& shownFile) {
+    const auto choice = prompts().saveChart(saveRequest(shownFile, chartSize()));
+    if (!choice || choice->path.isEmpty())
+        return;
+    if (!writeChart(choice->path, choice->size)) {
+        prompts().messageBox(QStringLiteral("Cannot save the chart as %1").arg(choice->path),
+                             UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
+                             QLatin1String(curvex::kProgramTitle));
+        return;
+    }
+    rememberChoice(choice->path);
+}
+
+bool ChartExport::writeChart(const QString& path, QSize size) {
+    const auto format = chartFormatOf(path);
+    if (!format || size.isEmpty())
+        return false;
+    if (*format == ChartFormat::Png) {
+        QImage image(size, QImage::Format_RGB32);
+        return !image.isNull() && drawOn(viewer_, image, size) && image.save(path, "PNG");
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool written = writeVectorChart(
+        file, *format, size, [&](QPaintDevice& device) { return drawOn(viewer_, device, size); });
+    if (!written)
+        file.remove();
+    return written;
+}
+
+QByteArray ChartExport::svgOf(QSize size) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const bool written =
+        writeVectorChart(buffer, ChartFormat::Svg, size,
+                         [&](QPaintDevice& device) { return drawOn(viewer_, device, size); });
+    return written ? buffer.data() : QByteArray();
+}
+
+void ChartExport::copyChart() {
+    const QSize size = chartSize();
+    QImage image(size, QImage::Format_RGB32);
+    if (size.isEmpty() || image.isNull() || !drawOn(viewer_, image, size)) {
+        prompts().beep();
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    if (const QByteArray svg = svgOf(size); !svg.isEmpty())
+        data->setData(kSvgMime, svg);
+    QGuiApplication::clipboard()->setMimeData(data);
+}

@@ -10,7 +10,7 @@ QVariant CurvexProxy::call(int dispid, InvokeKind kind, QVariantList& args) {
 
 std::optional<QVariant> CurvexProxy::tryCall(int dispid, InvokeKind kind, QVariantList& args) {
     QVariant result;
-    if (target_.invoke(dispid, kind, args, &result) != component::InvokeResult::Ok)
+    if (mTarget.invoke(dispid, kind, args, &result) != component::InvokeResult::Ok)
         return std::nullopt;
     return result;
 }

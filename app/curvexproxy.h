@@ -15,7 +15,7 @@
 // identifier (curvexids.h), so call sites read like the control's interface.
 class CurvexProxy {
 public:
-    explicit CurvexProxy(component::DispatchObject& target) : target_(target) {}
+    explicit CurvexProxy(component::DispatchObject& target) : mTarget(target) {}
 
     void setViewRenewal(bool value);
     bool viewRenewal();
@@ -60,5 +60,5 @@ private:
     // The result, or nothing when the control does not answer the call.
     std::optional<QVariant> tryCall(int dispid, component::InvokeKind kind, QVariantList& args);
 
-    component::DispatchObject& target_;
+    component::DispatchObject& mTarget;
 };

@@ -6,7 +6,7 @@
 #include <new>
 
 CutBuilder::CutBuilder(std::size_t expectedRecords) {
-    ReserveCutData(m_data, expectedRecords);
+    ReserveCutData(data_, expectedRecords);
 }
 
 void CutBuilder::addStart(const CutRecord& state) {
@@ -23,30 +23,30 @@ void CutBuilder::raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutR
 
 void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
     const float step = StepLength(dx, dy, dz);
-    m_totalDistance = addStep(m_totalDistance, step);
+    totalDistance_ = addStep(totalDistance_, step);
     if (state.motionCode != 0)
-        m_cutDistance = addStep(m_cutDistance, step);
+        cutDistance_ = addStep(cutDistance_, step);
     store(state, step);
-    raiseMaxima(m_data.maxima, state);
+    raiseMaxima(data_.maxima, state);
 }
 
 void CutBuilder::store(const CutRecord& state, float step) {
-    if (m_data.records.size() == std::numeric_limits<std::uint32_t>::max())
+    if (data_.records.size() == std::numeric_limits<std::uint32_t>::max())
         throw std::bad_alloc();
-    m_moves.add(state, m_data.records.empty() ? nullptr : &m_data.records.back(), step);
-    m_data.records.push_back(state);
-    m_data.totalDistance.push_back(m_totalDistance);
-    m_data.cutDistance.push_back(m_cutDistance);
-    m_data.blockNos.push_back(state.blockNo);
+    moves_.add(state, data_.records.empty() ? nullptr : &data_.records.back(), step);
+    data_.records.push_back(state);
+    data_.totalDistance.push_back(totalDistance_);
+    data_.cutDistance.push_back(cutDistance_);
+    data_.blockNos.push_back(state.blockNo);
 }
 
 CutDataSet CutBuilder::take() {
-    m_data.records.shrink_to_fit();
-    m_data.totalDistance.shrink_to_fit();
-    m_data.cutDistance.shrink_to_fit();
-    m_data.blockNos.shrink_to_fit();
-    m_data.count = static_cast<std::uint32_t>(m_data.records.size());
-    m_data.moves = m_moves.take();
-    m_data.index = CutIndex::build(m_data);
-    return std::move(m_data);
+    data_.records.shrink_to_fit();
+    data_.totalDistance.shrink_to_fit();
+    data_.cutDistance.shrink_to_fit();
+    data_.blockNos.shrink_to_fit();
+    data_.count = static_cast<std::uint32_t>(data_.records.size());
+    data_.moves = moves_.take();
+    data_.index = CutIndex::build(data_);
+    return std::move(data_);
 }

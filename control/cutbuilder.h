@@ -38,8 +38,8 @@ public:
 private:
     void store(const CutRecord& state, float step);
 
-    CutDataSet m_data;
-    float m_totalDistance = 0.0f;
-    float m_cutDistance = 0.0f;
-    MoveIndexBuilder m_moves;
+    CutDataSet data_;
+    float totalDistance_ = 0.0f;
+    float cutDistance_ = 0.0f;
+    MoveIndexBuilder moves_;
 };

@@ -10,20 +10,20 @@ bool sameStep(float a, float b) {
 
 } // namespace
 
-MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours) : m_colours(colours) {}
+MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours) : colours_(colours) {}
 
 void MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, float step) {
-    if (!m_colours || record.toolNo != m_colours->tool || m_index.records == 0)
+    if (!colours_ || record.toolNo != colours_->tool || index_.records == 0)
         enterTool(record.toolNo);
     if (!sameStep(step, StepFromPositions(record, previous)))
-        m_index.exceptions.push_back({m_index.records, step});
-    m_run.add(record, step);
-    ++m_index.records;
-    if (++m_inBlock == kMoveBlockSize) {
+        index_.exceptions.push_back({index_.records, step});
+    run_.add(record, step);
+    ++index_.records;
+    if (++inBlock_ == kMoveBlockSize) {
         flushRun();
-        m_index.blocks.push_back(m_block);
-        m_block = {};
-        m_inBlock = 0;
+        index_.blocks.push_back(block_);
+        block_ = {};
+        inBlock_ = 0;
     }
 }
 
@@ -31,33 +31,33 @@ void MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, f
 // the record's colour is taken as the chart takes it.
 void MoveIndexBuilder::enterTool(std::int16_t toolNo) {
     flushRun();
-    if (m_colours)
-        m_colours->enter(toolNo);
+    if (colours_)
+        colours_->enter(toolNo);
     else
-        m_colours = ToolColours{toolNo, 0};
+        colours_ = ToolColours{toolNo, 0};
     const auto [row, added] =
-        m_rows.try_emplace(toolNo, static_cast<std::uint32_t>(m_index.tools.size()));
+        rows_.try_emplace(toolNo, static_cast<std::uint32_t>(index_.tools.size()));
     if (added)
-        m_index.tools.push_back({toolNo, 0, {}});
-    m_runRow = row->second;
-    ToolSums& tool = m_index.tools[m_runRow];
-    tool.colours = static_cast<std::uint16_t>(tool.colours | (1u << m_colours->colour));
+        index_.tools.push_back({toolNo, 0, {}});
+    runRow_ = row->second;
+    ToolSums& tool = index_.tools[runRow_];
+    tool.colours = static_cast<std::uint16_t>(tool.colours | (1u << colours_->colour));
 }
 
 void MoveIndexBuilder::flushRun() {
-    if (m_run.records == 0)
+    if (run_.records == 0)
         return;
-    m_index.tools[m_runRow].sums.add(m_run);
-    m_block.add(m_run);
-    m_run = {};
+    index_.tools[runRow_].sums.add(run_);
+    block_.add(run_);
+    run_ = {};
 }
 
 MoveIndex MoveIndexBuilder::take() {
     flushRun();
-    if (m_inBlock > 0)
-        m_index.blocks.push_back(m_block);
-    for (const ToolSums& tool : m_index.tools)
-        m_index.total.add(tool.sums);
-    m_index.exceptions.shrink_to_fit();
-    return std::move(m_index);
+    if (inBlock_ > 0)
+        index_.blocks.push_back(block_);
+    for (const ToolSums& tool : index_.tools)
+        index_.total.add(tool.sums);
+    index_.exceptions.shrink_to_fit();
+    return std::move(index_);
 }

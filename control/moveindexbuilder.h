@@ -26,13 +26,13 @@ private:
     void enterTool(std::int16_t toolNo);
     void flushRun();
 
-    MoveIndex m_index;
-    MoveSums m_block;
-    MoveSums m_run;
-    std::uint32_t m_inBlock = 0;
-    std::optional<ToolColours> m_colours;
-    // The row of the tool of the current run in m_index.tools.
-    std::uint32_t m_runRow = 0;
-    // The row of every tool number in m_index.tools.
-    std::unordered_map<std::int16_t, std::uint32_t> m_rows;
+    MoveIndex index_;
+    MoveSums block_;
+    MoveSums run_;
+    std::uint32_t inBlock_ = 0;
+    std::optional<ToolColours> colours_;
+    // The row of the tool of the current run in index_.tools.
+    std::uint32_t runRow_ = 0;
+    // The row of every tool number in index_.tools.
+    std::unordered_map<std::int16_t, std::uint32_t> rows_;
 };

@@ -7,22 +7,22 @@
 #include <QMenuBar>
 
 ChartCommands::ChartCommands(FrmMain& window)
-    : QObject(&window), window_(window), export_(window.Viewer1()),
-      saveChartAs_(new QAction(QStringLiteral("Save Chart As…"), &window)),
-      editMenu_(new QMenu(QStringLiteral("Edit"), &window)),
-      copyChart_(editMenu_->addAction(QStringLiteral("Copy Chart"))) {
-    saveChartAs_->setShortcut(QKeySequence::Save);
-    copyChart_->setShortcut(QKeySequence::Copy);
-    window.mnuFile().insertAction(&window.mnuPrint(), saveChartAs_);
-    window.menuBar()->insertMenu(window.mnuConfig().menuAction(), editMenu_);
-    connect(saveChartAs_, &QAction::triggered, this, &ChartCommands::saveChartAsTriggered);
-    connect(copyChart_, &QAction::triggered, this, &ChartCommands::copyChartTriggered);
+    : QObject(&window), mWindow(window), mExport(window.Viewer1()),
+      mSaveChartAs(new QAction(QStringLiteral("Save Chart As…"), &window)),
+      mEditMenu(new QMenu(QStringLiteral("Edit"), &window)),
+      mCopyChart(mEditMenu->addAction(QStringLiteral("Copy Chart"))) {
+    mSaveChartAs->setShortcut(QKeySequence::Save);
+    mCopyChart->setShortcut(QKeySequence::Copy);
+    window.mnuFile().insertAction(&window.mnuPrint(), mSaveChartAs);
+    window.menuBar()->insertMenu(window.mnuConfig().menuAction(), mEditMenu);
+    connect(mSaveChartAs, &QAction::triggered, this, &ChartCommands::saveChartAsTriggered);
+    connect(mCopyChart, &QAction::triggered, this, &ChartCommands::copyChartTriggered);
 }
 
 void ChartCommands::saveChartAsTriggered() {
-    export_.saveChartAs(window_.fileName());
+    mExport.saveChartAs(mWindow.fileName());
 }
 
 void ChartCommands::copyChartTriggered() {
-    export_.copyChart();
+    mExport.copyChart();
 }

@@ -15,17 +15,17 @@ class ChartCommands : public QObject {
 public:
     explicit ChartCommands(FrmMain& window);
 
-    QAction& saveChartAs() const { return *saveChartAs_; }
-    QMenu& editMenu() const { return *editMenu_; }
-    QAction& copyChart() const { return *copyChart_; }
+    QAction& saveChartAs() const { return *mSaveChartAs; }
+    QMenu& editMenu() const { return *mEditMenu; }
+    QAction& copyChart() const { return *mCopyChart; }
 
 private:
     void saveChartAsTriggered();
     void copyChartTriggered();
 
-    FrmMain& window_;
-    ChartExport export_;
-    QAction* saveChartAs_;
-    QMenu* editMenu_;
-    QAction* copyChart_;
+    FrmMain& mWindow;
+    ChartExport mExport;
+    QAction* mSaveChartAs;
+    QMenu* mEditMenu;
+    QAction* mCopyChart;
 };

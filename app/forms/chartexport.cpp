@@ -51,12 +51,12 @@ void rememberChoice(const QString& path) {
 
 } // namespace
 
-ChartExport::ChartExport(CurvexProxy& viewer) : viewer_(viewer) {}
+ChartExport::ChartExport(CurvexProxy& viewer) : mViewer(viewer) {}
 
 QSize ChartExport::chartSize() {
     std::int16_t width = 0;
     std::int16_t height = 0;
-    viewer_.getBmpSize(width, height);
+    mViewer.getBmpSize(width, height);
     return {width, height};
 }
 
@@ -79,13 +79,13 @@ bool ChartExport::writeChart(const QString& path, QSize size) {
         return false;
     if (*format == ChartFormat::Png) {
         QImage image(size, QImage::Format_RGB32);
-        return !image.isNull() && drawOn(viewer_, image, size) && image.save(path, "PNG");
+        return !image.isNull() && drawOn(mViewer, image, size) && image.save(path, "PNG");
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const bool written = writeVectorChart(
-        file, *format, size, [&](QPaintDevice& device) { return drawOn(viewer_, device, size); });
+        file, *format, size, [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
     if (!written)
         file.remove();
     return written;
@@ -96,14 +96,14 @@ QByteArray ChartExport::svgOf(QSize size) {
     buffer.open(QIODevice::WriteOnly);
     const bool written =
         writeVectorChart(buffer, ChartFormat::Svg, size,
-                         [&](QPaintDevice& device) { return drawOn(viewer_, device, size); });
+                         [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
     return written ? buffer.data() : QByteArray();
 }
 
 void ChartExport::copyChart() {
     const QSize size = chartSize();
     QImage image(size, QImage::Format_RGB32);
-    if (size.isEmpty() || image.isNull() || !drawOn(viewer_, image, size)) {
+    if (size.isEmpty() || image.isNull() || !drawOn(mViewer, image, size)) {
         prompts().beep();
         return;
     }

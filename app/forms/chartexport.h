@@ -27,5 +27,5 @@ private:
     QSize chartSize();
     QByteArray svgOf(QSize size);
 
-    CurvexProxy& viewer_;
+    CurvexProxy& mViewer;
 };

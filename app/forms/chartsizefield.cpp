@@ -21,51 +21,51 @@ QSpinBox* sideBox(QWidget* parent) {
 } // namespace
 
 ChartSizeField::ChartSizeField(QWidget* parent)
-    : QWidget(parent), width_(sideBox(this)), height_(sideBox(this)),
-      keepAspect_(new QCheckBox(QStringLiteral("Keep aspect"), this)) {
-    keepAspect_->setChecked(true);
+    : QWidget(parent), mWidth(sideBox(this)), mHeight(sideBox(this)),
+      mKeepAspect(new QCheckBox(QStringLiteral("Keep aspect"), this)) {
+    mKeepAspect->setChecked(true);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(width_);
+    layout->addWidget(mWidth);
     layout->addWidget(new QLabel(QStringLiteral("x"), this));
-    layout->addWidget(height_);
-    layout->addWidget(keepAspect_);
+    layout->addWidget(mHeight);
+    layout->addWidget(mKeepAspect);
     layout->addStretch();
-    connect(width_, &QSpinBox::valueChanged, this, &ChartSizeField::widthChanged);
-    connect(height_, &QSpinBox::valueChanged, this, &ChartSizeField::heightChanged);
-    connect(keepAspect_, &QCheckBox::toggled, this, &ChartSizeField::keepAspectToggled);
+    connect(mWidth, &QSpinBox::valueChanged, this, &ChartSizeField::widthChanged);
+    connect(mHeight, &QSpinBox::valueChanged, this, &ChartSizeField::heightChanged);
+    connect(mKeepAspect, &QCheckBox::toggled, this, &ChartSizeField::keepAspectToggled);
 }
 
 void ChartSizeField::setChartSize(QSize size) {
     if (size.isEmpty())
         return;
-    aspect_ = static_cast<double>(size.width()) / size.height();
-    setQuietly(*width_, size.width());
-    setQuietly(*height_, size.height());
+    mAspect = static_cast<double>(size.width()) / size.height();
+    setQuietly(*mWidth, size.width());
+    setQuietly(*mHeight, size.height());
 }
 
 QSize ChartSizeField::chartSize() const {
-    return {width_->value(), height_->value()};
+    return {mWidth->value(), mHeight->value()};
 }
 
 void ChartSizeField::widthChanged(int width) {
-    if (!adjusting_ && keepAspect_->isChecked())
-        setQuietly(*height_, width / aspect_);
+    if (!mAdjusting && mKeepAspect->isChecked())
+        setQuietly(*mHeight, width / mAspect);
 }
 
 void ChartSizeField::heightChanged(int height) {
-    if (!adjusting_ && keepAspect_->isChecked())
-        setQuietly(*width_, height * aspect_);
+    if (!mAdjusting && mKeepAspect->isChecked())
+        setQuietly(*mWidth, height * mAspect);
 }
 
 // Checking the box again keeps the aspect the two fields have then.
 void ChartSizeField::keepAspectToggled(bool keep) {
     if (keep)
-        aspect_ = static_cast<double>(width_->value()) / height_->value();
+        mAspect = static_cast<double>(mWidth->value()) / mHeight->value();
 }
 
 void ChartSizeField::setQuietly(QSpinBox& box, double value) {
-    adjusting_ = true;
+    mAdjusting = true;
     box.setValue(static_cast<int>(std::lround(value)));
-    adjusting_ = false;
+    mAdjusting = false;
 }

@@ -16,9 +16,9 @@ public:
     void setChartSize(QSize size);
     QSize chartSize() const;
 
-    QSpinBox& widthBox() { return *width_; }
-    QSpinBox& heightBox() { return *height_; }
-    QCheckBox& keepAspectBox() { return *keepAspect_; }
+    QSpinBox& widthBox() { return *mWidth; }
+    QSpinBox& heightBox() { return *mHeight; }
+    QCheckBox& keepAspectBox() { return *mKeepAspect; }
 
 private:
     void widthChanged(int width);
@@ -26,9 +26,9 @@ private:
     void keepAspectToggled(bool keep);
     void setQuietly(QSpinBox& box, double value);
 
-    QSpinBox* width_;
-    QSpinBox* height_;
-    QCheckBox* keepAspect_;
-    double aspect_ = 1.0; // width / height
-    bool adjusting_ = false;
+    QSpinBox* mWidth;
+    QSpinBox* mHeight;
+    QCheckBox* mKeepAspect;
+    double mAspect = 1.0; // width / height
+    bool mAdjusting = false;
 };

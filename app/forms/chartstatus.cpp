@@ -2,33 +2,33 @@
 
 #include <QStatusBar>
 
-ChartStatus::ChartStatus(QStatusBar& bar) : bar_(bar) {}
+ChartStatus::ChartStatus(QStatusBar& bar) : mBar(bar) {}
 
 void ChartStatus::loadDone(const QString& fileName, bool loaded,
                            const std::optional<QString>& reason) {
-    readOutShown_ = false;
+    mReadOutShown = false;
     if (loaded) {
-        bar_.clearMessage();
+        mBar.clearMessage();
         return;
     }
     QString text = QStringLiteral("Cannot load %1").arg(fileName);
     if (reason && !reason->isEmpty())
         text += QStringLiteral(": ") + *reason;
-    bar_.showMessage(text);
+    mBar.showMessage(text);
 }
 
 void ChartStatus::showReadOut(const QString& text) {
-    readOutShown_ = true;
-    bar_.showMessage(text);
+    mReadOutShown = true;
+    mBar.showMessage(text);
 }
 
 void ChartStatus::clearReadOut() {
-    if (!readOutShown_)
+    if (!mReadOutShown)
         return;
-    readOutShown_ = false;
-    bar_.clearMessage();
+    mReadOutShown = false;
+    mBar.clearMessage();
 }
 
 QString ChartStatus::message() const {
-    return bar_.currentMessage();
+    return mBar.currentMessage();
 }

@@ -22,6 +22,6 @@ public:
     QString message() const;
 
 private:
-    QStatusBar& bar_;
-    bool readOutShown_ = false;
+    QStatusBar& mBar;
+    bool mReadOutShown = false;
 };

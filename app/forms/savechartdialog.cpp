@@ -30,7 +30,7 @@ QString endingOf(const QString& filter) {
 
 SaveChartDialog::SaveChartDialog(const UserPrompts::ChartSaveRequest& request, QWidget* parent)
     : QFileDialog(parent, QStringLiteral("Save Chart As"), request.folder),
-      size_(new ChartSizeField(this)) {
+      mSize(new ChartSizeField(this)) {
     setObjectName(QStringLiteral("saveChartDialog"));
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
@@ -38,19 +38,19 @@ SaveChartDialog::SaveChartDialog(const UserPrompts::ChartSaveRequest& request, Q
     setNameFilters(filters());
     selectNameFilter(filterOf(request.format));
     selectFile(request.fileName);
-    size_->setChartSize(request.size);
+    mSize->setChartSize(request.size);
     // The non-native dialog lays its parts out in a grid: the size goes in a row of its own.
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
         const int row = grid->rowCount();
         grid->addWidget(new QLabel(QStringLiteral("Size:"), this), row, 0);
-        grid->addWidget(size_, row, 1);
+        grid->addWidget(mSize, row, 1);
     }
 }
 
 UserPrompts::ChartSaveChoice SaveChartDialog::choice() const {
     const QStringList files = selectedFiles();
     const QString file = files.isEmpty() ? QString() : files.first();
-    return {withEnding(file, selectedNameFilter()), size_->chartSize()};
+    return {withEnding(file, selectedNameFilter()), mSize->chartSize()};
 }
 
 QString SaveChartDialog::withEnding(const QString& fileName, const QString& filter) {

@@ -17,7 +17,7 @@ public:
     // The accepted choice.
     UserPrompts::ChartSaveChoice choice() const;
 
-    ChartSizeField& sizeField() { return *size_; }
+    ChartSizeField& sizeField() { return *mSize; }
 
     // `fileName` with the ending of `filter` added unless it ends in .png, .svg or .pdf already.
     static QString withEnding(const QString& fileName, const QString& filter);
@@ -25,5 +25,5 @@ public:
     static QStringList filters();
 
 private:
-    ChartSizeField* size_;
+    ChartSizeField* mSize;
 };

@@ -1,9 +1,9 @@
 #include "generateddata.h"
 #include "graphrenderer.h"
+#include "guibenchmain.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -89,17 +89,6 @@ void registerRenderCases() {
 
 } // namespace
 
-// Text needs a GUI application; a benchmark never needs a screen.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int guiArgc = 1;
-    QGuiApplication application(guiArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerRenderCases();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv, registerRenderCases);
 }

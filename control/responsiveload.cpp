@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -57,7 +58,22 @@ LoadResult ResponsiveLoad::run(CutDataSet& data) {
     worker.join();
     if (result.ok())
         data = std::move(loaded);
+    closeDeferredWindows();
     return result;
+}
+
+// The close requests held back during the load reach their windows from the event loop, after
+// the caller has taken in the result.
+void ResponsiveLoad::closeDeferredWindows() {
+    for (const QPointer<QObject>& window : deferredCloses_)
+        if (window)
+            QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
+    deferredCloses_.clear();
+}
+
+void ResponsiveLoad::deferWindowClose(QObject* widget) {
+    if (std::find(deferredCloses_.begin(), deferredCloses_.end(), widget) == deferredCloses_.end())
+        deferredCloses_.emplace_back(widget);
 }
 
 void ResponsiveLoad::report() {
@@ -68,7 +84,10 @@ void ResponsiveLoad::report() {
 }
 
 bool ResponsiveLoad::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close) {
+    // A platform window hands its close to its widget, whose own close handling must run to
+    // stay consistent; the widget's close event is the one held back.
+    if (event->type() == QEvent::Close && watched->isWidgetType()) {
+        deferWindowClose(watched);
         event->ignore();
         return true;
     }

@@ -4,13 +4,15 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
+#include <vector>
 
 // A load that keeps the program's windows alive: the file is read on a worker thread while the
 // calling (GUI) thread goes on painting. User input waits until the load is over, except Esc,
-// which cancels it; closing a window is refused meanwhile. After half a second the progress is
-// reported every tenth of a second.
+// which cancels it; a window asked to close meanwhile is closed once the load is over. After half
+// a second the progress is reported every tenth of a second.
 class ResponsiveLoad : public QObject {
 public:
     // Loads into the data set it is given, following and obeying the monitor.
@@ -31,10 +33,14 @@ protected:
 
 private:
     void report();
+    void closeDeferredWindows();
+    void deferWindowClose(QObject* widget);
 
     Work work_;
     Progress progress_;
     LoadMonitor monitor_;
     QElapsedTimer elapsed_;
     bool reported_ = false;
+    // Widgets whose close request arrived during the load.
+    std::vector<QPointer<QObject>> deferredCloses_;
 };

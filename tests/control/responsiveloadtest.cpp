@@ -111,4 +111,25 @@ TEST(ResponsiveLoad, QuickLoadsReplaceOnlyOnSuccess) {
     EXPECT_TRUE(reports.empty());
 }
 
+// A window asked to close during a load stays open until the load is over and is closed then,
+// so a close request (a window manager's, a termination signal's) is never lost.
+TEST(ResponsiveLoad, ACloseRequestDuringTheLoadClosesTheWindowAfterIt) {
+    application();
+    QWidget window;
+    window.show();
+    bool openWhenLoadEnded = false;
+    ResponsiveLoad load(untilCancelled, [](int) {});
+    QTimer::singleShot(100, &window, [&] { window.close(); });
+    QTimer::singleShot(300, &window, [&] {
+        openWhenLoadEnded = window.isVisible();
+        load.cancel();
+    });
+    CutDataSet data = oneRecord(3.0f);
+    EXPECT_EQ(load.run(data).error, LoadError::Cancelled);
+    EXPECT_TRUE(openWhenLoadEnded) << "the close was taken during the load";
+    EXPECT_TRUE(window.isVisible()) << "closed before the caller took in the result";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible()) << "the close request was lost";
+}
+
 } // namespace

@@ -6,19 +6,6 @@
 #include <climits>
 #include <cmath>
 
-int truncToInt(double value) {
-    if (value > -2147483649.0 && value < 2147483648.0)
-        return static_cast<int>(value);
-    if (std::isnan(value))
-        return 0;
-    return value > 0.0 ? INT_MAX : INT_MIN;
-}
-
-int offsetPixel(int base, int offset) {
-    const long long sum = static_cast<long long>(base) + offset;
-    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
-}
-
 bool drawsCurve(std::int32_t distanceMode) {
     return distanceMode >= 0 && distanceMode <= 2;
 }

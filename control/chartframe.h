@@ -2,6 +2,9 @@
 
 #include "cutdataset.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 // The layout of the chart for one plot size, data set and shown range: what the renderer draws
@@ -9,10 +12,19 @@
 
 // Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
 // the 32-bit range stay at its ends.
-int truncToInt(double value);
+inline int truncToInt(double value) {
+    if (value > -2147483649.0 && value < 2147483648.0)
+        return static_cast<int>(value);
+    if (std::isnan(value))
+        return 0;
+    return value > 0.0 ? INT_MAX : INT_MIN;
+}
 
 // base + offset, kept inside the 32-bit range.
-int offsetPixel(int base, int offset);
+inline int offsetPixel(int base, int offset) {
+    const long long sum = static_cast<long long>(base) + offset;
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
 
 // What the chart shows: plot size, horizontal quantity, shown range in percent, plotted series.
 struct ChartView {

@@ -35,6 +35,19 @@ void ColumnPath::addColumn(const ColumnRun& run) {
     run_ = run;
 }
 
+void ColumnPath::addStack(int x, int firstY, const std::vector<ColumnPiece>& pieces,
+                          ColorRef lastColour, int lastY) {
+    flush();
+    canvas_.lineTo(x, firstY);
+    for (const ColumnPiece& piece : pieces) {
+        canvas_.selectPen(piece.colour);
+        canvas_.moveTo(x, piece.top);
+        canvas_.lineTo(x, piece.bottom + 1);
+    }
+    canvas_.selectPen(lastColour);
+    canvas_.moveTo(x, lastY);
+}
+
 void ColumnPath::finish() {
     flush();
 }
@@ -46,9 +59,7 @@ void ColumnPath::flush() {
     canvas_.lineTo(run_.x, run_.firstY);
     if (run_.single)
         return;
-    const int top = run_.lastY < run_.minY ? run_.lastY + 1 : run_.minY;
-    const int bottom = run_.lastY > run_.maxY ? run_.lastY - 1 : run_.maxY;
-    canvas_.moveTo(run_.x, top);
-    canvas_.lineTo(run_.x, bottom + 1);
+    canvas_.moveTo(run_.x, run_.top());
+    canvas_.lineTo(run_.x, run_.bottom() + 1);
     canvas_.moveTo(run_.x, run_.lastY);
 }

@@ -2,6 +2,8 @@
 
 #include "curvepath.h"
 
+#include <vector>
+
 class ChartCanvas;
 
 // The points of one pixel column that follow each other in a curve, summarised: the first and the
@@ -14,6 +16,17 @@ struct ColumnRun {
     int minY = 0;
     int maxY = 0;
     bool single = true;
+
+    // The run below the line into the first point, top..bottom; painted unless `single`.
+    int top() const { return lastY < minY ? lastY + 1 : minY; }
+    int bottom() const { return lastY > maxY ? lastY - 1 : maxY; }
+};
+
+// Rows top..bottom of a column in one colour.
+struct ColumnPiece {
+    int top = 0;
+    int bottom = 0;
+    ColorRef colour = 0;
 };
 
 // A curve path that paints exactly the pixels of a line to every point, drawing each pixel column
@@ -38,6 +51,10 @@ public:
     }
     // A whole group at once, as the points it summarises would leave it.
     void addColumn(const ColumnRun& run);
+    // A column of groups in several colours, painted as the line into its first point at firstY
+    // and the pieces that stay visible, which must not overlap; it ends at lastY in lastColour.
+    void addStack(int x, int firstY, const std::vector<ColumnPiece>& pieces, ColorRef lastColour,
+                  int lastY);
     void finish() override;
 
 private:

@@ -123,6 +123,13 @@ std::uint32_t IndexedCurve::distanceColumnEnd(std::uint32_t i, std::uint32_t sto
     return intoNaN ? stop : low;
 }
 
+// The plotted values of records a..b - 1, read from the index.
+ValueRange IndexedCurve::valuesOver(std::uint32_t a, std::uint32_t b) const {
+    ValueRange range;
+    index_.series().cover(a, b, [&](int level, std::uint64_t k) { range.merge(values(level, k)); });
+    return range;
+}
+
 // Records i..end - 1, all in column x, as the column path would have summarised them point by
 // point: the extremes exclude the trailing points at the last point's height.
 ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) const {
@@ -134,22 +141,76 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
     if (end - i < 2)
         return run;
     const int lastY = run.lastY;
-    const auto& series = index_.series();
-    const std::uint64_t before = series.findLast(i, end - 1, [&](int level, std::uint64_t k) {
-        if (level == 0)
-            return row(k) != lastY;
-        const PixelSpan span = rows(values(level, k));
-        return span.lo != lastY || span.hi != lastY;
-    });
+    const std::uint64_t before =
+        index_.series().findLast(i, end - 1, [&](int level, std::uint64_t k) {
+            if (level == 0)
+                return row(k) != lastY;
+            const PixelSpan span = rows(values(level, k));
+            return span.lo != lastY || span.hi != lastY;
+        });
     if (before == end - 1)
         return run;
-    ValueRange range;
-    series.cover(i, before + 1, [&](int level, std::uint64_t k) { range.merge(values(level, k)); });
-    const PixelSpan span = rows(range);
+    const PixelSpan span = rows(valuesOver(i, static_cast<std::uint32_t>(before) + 1));
     run.minY = span.lo;
     run.maxY = span.hi;
     run.single = false;
     return run;
+}
+
+ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
+    return graph_.colours[static_cast<std::size_t>(steps) % kCurveColours];
+}
+
+// Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
+// all after i: groups 0..count, group g starting at steps[g - 1]. The groups are taken from the
+// last to the first; each paints only the rows no later group has painted, and groups that
+// cannot show are passed over.
+void IndexedCurve::drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                             const std::uint32_t* steps, std::ptrdiff_t count,
+                             std::ptrdiff_t firstColour) const {
+    cover_.clear();
+    pieces_.clear();
+    for (std::ptrdiff_t group = count; group >= 0;) {
+        const std::uint32_t start = group == 0 ? i : steps[group - 1];
+        const ColorRef pen = colour(firstColour + group);
+        const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
+        const ColumnRun run = columnRun(start, group == count ? end : steps[group], x);
+        if (group > 0) {
+            const int previousY = row(start - 1);
+            if (previousY < run.firstY)
+                cover_.paint(previousY, run.firstY - 1, paint);
+            else
+                cover_.paint(run.firstY + 1, previousY, paint);
+        }
+        if (!run.single)
+            cover_.paint(run.top(), run.bottom(), paint);
+        group = group == 0 ? -1 : groupThatMayShow(i, steps, group);
+    }
+    path.addStack(x, row(i), pieces_, colour(firstColour + count), row(end - 1));
+}
+
+// The last group before `done` (> 0) that may paint a row still free, or -1. A group cannot show
+// when its points and the point before it all lie in the painted rows, which then are one
+// stretch: so the next group to paint holds the last record outside them, or follows it when
+// that record is its last one.
+std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32_t* steps,
+                                              std::ptrdiff_t done) const {
+    const ColumnCover::Rows* painted = cover_.oneStretch();
+    if (painted == nullptr)
+        return done - 1;
+    const std::uint32_t start = steps[done - 1];
+    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
+        if (level == 0) {
+            const int y = row(k);
+            return y < painted->top || y > painted->bottom;
+        }
+        const PixelSpan span = rows(values(level, k));
+        return span.lo < painted->top || span.hi > painted->bottom;
+    });
+    if (last == start)
+        return -1;
+    const std::ptrdiff_t group = std::upper_bound(steps, steps + done - 1, last) - steps;
+    return group + 1 < done && steps[group] == last + 1 ? group + 1 : group;
 }
 
 void IndexedCurve::draw(ColumnPath& path) const {
@@ -157,18 +218,19 @@ void IndexedCurve::draw(ColumnPath& path) const {
     const std::uint32_t end = endShown(first);
     const std::vector<std::uint32_t>& steps = index_.colourSteps();
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
-    const auto colour = [&] { return graph_.colours[(step - steps.begin()) % kCurveColours]; };
-    path.selectPen(colour());
+    path.selectPen(colour(step - steps.begin()));
     path.moveTo(column(first), row(first));
     for (std::uint32_t i = first; i < end;) {
-        if (step != steps.end() && *step == i) {
-            ++step;
-            path.selectPen(colour());
-        }
-        const std::uint32_t stop = step != steps.end() && *step < end ? *step : end;
+        if (step != steps.end() && *step == i)
+            path.selectPen(colour(++step - steps.begin()));
         const int x = column(i);
-        const std::uint32_t next = columnEnd(i, stop, x);
-        path.addColumn(columnRun(i, next, x));
+        const std::uint32_t next = columnEnd(i, end, x);
+        const auto stop = std::lower_bound(step, steps.end(), next);
+        if (step == stop)
+            path.addColumn(columnRun(i, next, x));
+        else
+            drawStack(path, i, next, x, &*step, stop - step, step - steps.begin());
+        step = stop;
         i = next;
     }
     path.finish();

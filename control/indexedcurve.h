@@ -1,14 +1,15 @@
 #pragma once
 
 #include "chartframe.h"
+#include "columncover.h"
+#include "columnpath.h"
 #include "cutdataset.h"
 #include "cutgraph.h"
 
 #include <climits>
 #include <cstdint>
 
-class ColumnPath;
-struct ColumnRun;
+#include <vector>
 
 // The curve drawn from the data set's index: each pixel column's records go to the column path as
 // one group, their lowest and highest point read from the index, so a render costs a few searches
@@ -47,7 +48,15 @@ private:
     std::uint32_t endShown(std::uint32_t first) const;
     std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
+    ValueRange valuesOver(std::uint32_t a, std::uint32_t b) const;
     ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
+    // The pen after `steps` colour steps.
+    ColorRef colour(std::ptrdiff_t steps) const;
+    void drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                   const std::uint32_t* steps, std::ptrdiff_t count,
+                   std::ptrdiff_t firstColour) const;
+    std::ptrdiff_t groupThatMayShow(std::uint32_t i, const std::uint32_t* steps,
+                                    std::ptrdiff_t done) const;
 
     const ChartFrame& frame_;
     const CCutGraph& graph_;
@@ -59,4 +68,7 @@ private:
     const float* distances_;
     const std::int32_t* blockNos_;
     std::uint32_t firstNaN_;
+    // Scratch of drawStack, kept for the next column.
+    mutable ColumnCover cover_;
+    mutable std::vector<ColumnPiece> pieces_;
 };

@@ -44,6 +44,11 @@ bool ChartReadOut::clear() {
     return had;
 }
 
+void ChartReadOut::rendered(const CutDataSet& data) {
+    if (picker_ && !picker_->serves(data))
+        picker_.reset();
+}
+
 void ChartReadOut::dataReplaced() {
     picker_.reset();
     marked_.reset();

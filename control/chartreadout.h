@@ -22,8 +22,9 @@ public:
     void mark(std::uint32_t index) { marked_ = index; }
     // Removes the mark; true when there was one.
     bool clear();
-    // A render happened: the data set or the view may have changed.
-    void rendered() { picker_.reset(); }
+    // A render happened: the picker stays while the records stay (its block maxima follow the
+    // plotted series themselves).
+    void rendered(const CutDataSet& data);
     // A new data set: the mark and the picker belong to the old one.
     void dataReplaced();
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-ColumnPath::ColumnPath(ChartCanvas& canvas) : canvas_(canvas) {}
+ColumnPath::ColumnPath(ChartCanvas& canvas, bool pixels) : canvas_(canvas), pixels_(pixels) {}
 
 void ColumnPath::selectPen(ColorRef colour) {
     flush();

@@ -37,7 +37,11 @@ struct ColumnPiece {
 // painted. A pen change ends the group, so every segment keeps its colour.
 class ColumnPath final : public CurvePath {
 public:
-    explicit ColumnPath(ChartCanvas& canvas);
+    // `pixels`: the canvas keeps only the last colour of every pixel, so a column of groups may
+    // be painted as the pixels it leaves (addStack) instead of group after group.
+    explicit ColumnPath(ChartCanvas& canvas, bool pixels = false);
+
+    bool pixels() const { return pixels_; }
 
     void selectPen(ColorRef colour) override;
     void moveTo(int x, int y) override;
@@ -63,6 +67,7 @@ private:
     void flush();
 
     ChartCanvas& canvas_;
+    const bool pixels_;
     bool open_ = false;
     ColumnRun run_;
 };

@@ -349,7 +349,7 @@ void CCurvexCtrl::renderAndShow(QPainter* screen, const QRect& bounds) {
     if (viewRenewal_) {
         DrawGraph(*bitmap_, *graph_, moduleGraphInputs(*graph_));
         navigation_.history().rendered({graph_->lowerPercent, graph_->upperPercent});
-        readOut_.rendered();
+        readOut_.rendered(curvexModule().data);
         if (screen) {
             screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
             readOut_.draw(*screen, *graph_, curvexModule().data, curvexModule().primaryDrawMode);

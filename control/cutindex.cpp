@@ -3,6 +3,7 @@
 #include "cutdataset.h"
 #include "series.h"
 
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -74,6 +75,8 @@ CutIndex CutIndex::build(const CutDataSet& data) {
     index.colourSteps_ = findColourSteps(data);
     index.firstNaN_[0] = firstNaN(data.totalDistance, data.count);
     index.firstNaN_[1] = firstNaN(data.cutDistance, data.count);
+    static std::atomic<std::uint64_t> builds{0};
+    index.serial_ = ++builds;
     return index;
 }
 

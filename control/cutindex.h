@@ -59,6 +59,9 @@ public:
     // Whether the index was built for these records.
     bool covers(const CutDataSet& data) const;
     std::uint64_t bytes() const;
+    // Different for every build of an index in the process, 0 for none: a data set whose index
+    // keeps its serial has kept its records.
+    std::uint64_t serial() const { return serial_; }
 
     const MinMaxPyramid<SeriesRanges>& series() const { return series_; }
     const MinMaxPyramid<ValueRange>& blockNumbers() const { return blockNumbers_; }
@@ -74,4 +77,5 @@ private:
     MinMaxPyramid<ValueRange> blockNumbers_;
     std::vector<std::uint32_t> colourSteps_;
     std::uint32_t firstNaN_[2] = {0, 0};
+    std::uint64_t serial_ = 0;
 };

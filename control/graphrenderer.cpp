@@ -253,7 +253,7 @@ void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
         return;
     }
     GdiCanvas canvas(surface);
-    ColumnPath curve(canvas);
+    ColumnPath curve(canvas, true);
     drawGraphWith(canvas, graph, inputs, curve);
 }
 

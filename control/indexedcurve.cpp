@@ -161,6 +161,19 @@ ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
     return graph_.colours[static_cast<std::size_t>(steps) % kCurveColours];
 }
 
+// Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`, all
+// after i: one group after the other, each in its colour.
+void IndexedCurve::drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                              const std::uint32_t* steps, std::ptrdiff_t count,
+                              std::ptrdiff_t firstColour) const {
+    for (std::ptrdiff_t group = 0; group <= count; ++group) {
+        if (group > 0)
+            path.selectPen(colour(firstColour + group));
+        path.addColumn(
+            columnRun(group == 0 ? i : steps[group - 1], group == count ? end : steps[group], x));
+    }
+}
+
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
 // all after i: groups 0..count, group g starting at steps[g - 1]. The groups are taken from the
 // last to the first; each paints only the rows no later group has painted, and groups that
@@ -228,8 +241,10 @@ void IndexedCurve::draw(ColumnPath& path) const {
         const auto stop = std::lower_bound(step, steps.end(), next);
         if (step == stop)
             path.addColumn(columnRun(i, next, x));
-        else
+        else if (path.pixels())
             drawStack(path, i, next, x, &*step, stop - step, step - steps.begin());
+        else
+            drawGroups(path, i, next, x, &*step, stop - step, step - steps.begin());
         step = stop;
         i = next;
     }

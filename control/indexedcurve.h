@@ -52,6 +52,9 @@ private:
     ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
     // The pen after `steps` colour steps.
     ColorRef colour(std::ptrdiff_t steps) const;
+    void drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                    const std::uint32_t* steps, std::ptrdiff_t count,
+                    std::ptrdiff_t firstColour) const;
     void drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
                    const std::uint32_t* steps, std::ptrdiff_t count,
                    std::ptrdiff_t firstColour) const;

@@ -176,11 +176,15 @@ private:
 } // namespace
 
 RecordPicker::RecordPicker(const CutDataSet& data)
-    : data_(data),
+    : data_(data), serial_(data.index.serial()),
       blockNosAscend_(std::is_sorted(
           data.blockNos.begin(), data.blockNos.end(), [](std::int32_t a, std::int32_t b) {
               return static_cast<std::uint32_t>(a) < static_cast<std::uint32_t>(b);
           })) {}
+
+bool RecordPicker::serves(const CutDataSet& data) const {
+    return &data == &data_ && serial_ != 0 && data.index.serial() == serial_;
+}
 
 bool RecordPicker::isSorted(std::int32_t distanceMode) const {
     return distanceMode == 2 ? blockNosAscend_ : isSortedHorizontally(data_, distanceMode);

@@ -28,6 +28,9 @@ public:
     // outlive the picker and stay unchanged.
     explicit RecordPicker(const CutDataSet& data);
 
+    // Whether the picker was made for these very records: the same data set with the same index.
+    bool serves(const CutDataSet& data) const;
+
     // Nothing when the chart `view` draws no record at all.
     std::optional<PickedRecord> pick(const ChartView& view, int column) const;
 
@@ -35,6 +38,7 @@ private:
     bool isSorted(std::int32_t distanceMode) const;
 
     const CutDataSet& data_;
+    const std::uint64_t serial_;
     bool blockNosAscend_ = false;
     // Built at the first long column of a plotted series, kept while the series stays.
     mutable SeriesMaxIndex maxima_;

@@ -239,4 +239,18 @@ TEST(RecordPick, AgreesWithTheRenderedCurve) {
     }
 }
 
+// The read-out keeps its picker from render to render while it serves the records; a data set
+// replaced in the same place (as a load replaces the shared one) needs a new picker.
+TEST(RecordPick, APickerServesOnlyTheRecordsItWasMadeFor) {
+    CutDataSet data = blocksAt({0.0f, 10.0f, 10.01f, 100.0f}, {1, 2, 5, 1});
+    const RecordPicker picker(data);
+    EXPECT_TRUE(picker.serves(data));
+    const CutDataSet same = data;
+    EXPECT_FALSE(picker.serves(same)) << "another data set";
+    data = blocksAt({0.0f, 10.0f, 10.01f, 100.0f}, {1, 6, 5, 1});
+    EXPECT_FALSE(picker.serves(data)) << "records replaced in place";
+    CutDataSet unindexed;
+    EXPECT_FALSE(RecordPicker(unindexed).serves(unindexed)) << "no index";
+}
+
 } // namespace

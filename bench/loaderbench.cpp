@@ -2,6 +2,7 @@
 #include "cutloader.h"
 #include "cutsynthesizer.h"
 #include "textcutwriter.h"
+#include "wholefile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,6 +57,17 @@ void BM_ReadWholeText(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
 
+// What the loaders pay first instead: the file mapped and every page of it brought in.
+void BM_MapWholeText(benchmark::State& state) {
+    const std::string path = benchFile(state.range(0), true);
+    for (auto _ : state) {
+        WholeFile file;
+        if (!file.open(path, nullptr).ok())
+            state.SkipWithError("map failed");
+        benchmark::DoNotOptimize(file.bytes().data());
+    }
+}
+
 void loadLoop(benchmark::State& state, bool text) {
     const std::string path = benchFile(state.range(0), text);
     CutDataSet data;
@@ -86,6 +98,7 @@ void sizes(benchmark::internal::Benchmark* bench) {
 }
 
 BENCHMARK(BM_ReadWholeText)->Apply(sizes);
+BENCHMARK(BM_MapWholeText)->Apply(sizes);
 BENCHMARK(BM_LoadText)->Apply(sizes);
 BENCHMARK(BM_LoadBinary)->Apply(sizes);
 

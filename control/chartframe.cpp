@@ -58,7 +58,7 @@ ChartFrame viewFrame(const ChartView& view, const CutDataSet& data) {
 bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
     if (distanceMode != 0 && distanceMode != 1)
         return false;
-    const std::vector<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+    const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
     return std::isfinite(array[data.count - 1]);
 }
 
@@ -66,7 +66,7 @@ std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs
                                std::int32_t distanceMode, float xLo) {
     const std::uint32_t last = data.count - 1;
     if (isSortedHorizontally(data, distanceMode)) {
-        const std::vector<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+        const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
         return static_cast<std::uint32_t>(
             std::lower_bound(array.begin(), array.begin() + last, xLo) - array.begin());
     }

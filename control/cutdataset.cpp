@@ -20,10 +20,10 @@ void ReserveCutData(CutDataSet& data, std::size_t records) {
 
 void FreeCutData(CutDataSet& data) {
     // Swapping with empty vectors gives the memory back, which clear() would not.
-    std::vector<CutRecord>().swap(data.records);
-    std::vector<float>().swap(data.totalDistance);
-    std::vector<float>().swap(data.cutDistance);
-    std::vector<std::int32_t>().swap(data.blockNos);
+    LoadedArray<CutRecord>().swap(data.records);
+    LoadedArray<float>().swap(data.totalDistance);
+    LoadedArray<float>().swap(data.cutDistance);
+    LoadedArray<std::int32_t>().swap(data.blockNos);
     data.moves = MoveIndex();
     data.index = CutIndex();
 }

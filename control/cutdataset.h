@@ -3,21 +3,21 @@
 #include "cutindex.h"
 #include "cutrecord.h"
 #include "moveindex.h"
+#include "unwrittenallocator.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 inline constexpr int kMaximaCount = 16;
 
 // The loaded monitoring data: records with their cumulative distances, block numbers, the
 // maxima of the plotted series and the move index. The four arrays always have `count` elements.
 struct CutDataSet {
-    std::vector<CutRecord> records;
-    std::vector<float> totalDistance; // mm, G00 moves included
-    std::vector<float> cutDistance;   // mm, G00 moves not counted
-    std::vector<std::int32_t> blockNos;
+    LoadedArray<CutRecord> records;
+    LoadedArray<float> totalDistance; // mm, G00 moves included
+    LoadedArray<float> cutDistance;   // mm, G00 moves not counted
+    LoadedArray<std::int32_t> blockNos;
     std::uint32_t count = 0;
     std::array<float, kMaximaCount> maxima{}; // 0 maxRemoval, 1 maxRateOrg, 2 maxRateOpt
     MoveIndex moves;

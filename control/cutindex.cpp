@@ -48,7 +48,7 @@ std::vector<std::uint32_t> findColourSteps(const CutDataSet& data) {
 }
 
 // A running sum of lengths never decreases, and once NaN stays NaN: bisection finds the first NaN.
-std::uint32_t firstNaN(const std::vector<float>& distances, std::uint32_t count) {
+std::uint32_t firstNaN(const LoadedArray<float>& distances, std::uint32_t count) {
     std::uint32_t low = 0;
     std::uint32_t high = count;
     while (low < high) {

@@ -45,20 +45,29 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer,
                          LoadMonitor* monitor = nullptr);
 
 // Buffer in, result out. `buffer` holds the file's bytes followed by one zero byte (as
-// ReadWholeFile leaves it); the text parser cuts it into lines in place. `out` is replaced only
-// on success.
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out);
-// The threads for a text of `bytes` bytes: the machine's cores (at most 8) for some megabytes.
-unsigned CutTextThreads(std::size_t bytes);
+// ReadWholeFile leaves it); it is only read. `out` is replaced only on success.
+LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out);
+// The threads for a file of `bytes` bytes: the machine's cores (at most 8) for some megabytes.
+unsigned CutLoadThreads(std::size_t bytes);
 // The same on `threads` threads (1: the sequential reader); the result is the same to the bit.
-// The plain call takes CutTextThreads(bytes). A monitor follows the parsing on several threads
+// The plain call takes CutLoadThreads(bytes). A monitor follows the parsing on several threads
 // and may stop it.
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads,
+LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out, unsigned threads,
                         LoadMonitor* monitor = nullptr);
+// The binary decoder on CutLoadThreads(bytes) threads.
 LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
-// Path in: reads the file and decodes it. On failure `data` is left exactly as it was. A monitor
-// follows the read and the text parsing and may stop them.
+// The same for a file's bytes alone, without a zero byte after them (a mapped file), on `threads`
+// threads (1: the sequential reader and decoder; the result is the same to the bit). A monitor
+// follows the work on several threads and may stop it.
+LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
+                             LoadMonitor* monitor = nullptr);
+LoadResult DecodeCutBinaryBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
+                                LoadMonitor* monitor = nullptr);
+
+// Path in: maps the file (reads it where its file system cannot map it) and decodes it. On
+// failure `data` is left exactly as it was. A monitor follows the read and the decoding and may
+// stop them.
 LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor = nullptr);
 LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data,
                            LoadMonitor* monitor = nullptr);

@@ -16,29 +16,34 @@ constexpr unsigned kMostThreads = 8;
 // Hands the records of a sequential read to the builder.
 struct BuilderSink {
     CutBuilder& builder;
-    void add(const TextState& state, float dx, float dy, float dz) {
+    void add(const ReadState& state, float dx, float dy, float dz) {
         builder.add(state.record, dx, dy, dz);
     }
 };
 
 } // namespace
 
-unsigned CutTextThreads(std::size_t bytes) {
+unsigned CutLoadThreads(std::size_t bytes) {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t shares = std::max<std::size_t>(1, bytes / kBytesPerThread);
     return static_cast<unsigned>(std::min<std::size_t>({cores, shares, kMostThreads}));
 }
 
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out) {
-    return ParseCutText(buffer, out, buffer.empty() ? 1 : CutTextThreads(buffer.size() - 1));
+LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out) {
+    return ParseCutText(buffer, out, buffer.empty() ? 1 : CutLoadThreads(buffer.size() - 1));
 }
 
-LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned threads,
+LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out, unsigned threads,
                         LoadMonitor* monitor) {
     if (buffer.empty())
         return {LoadError::Empty};
-    char* text = buffer.data();
-    char* end = text + buffer.size() - 1;
+    return ParseCutTextBytes(buffer.first(buffer.size() - 1), out, threads, monitor);
+}
+
+LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
+                             LoadMonitor* monitor) {
+    const char* text = bytes.data();
+    const char* end = text + bytes.size();
     try {
         if (threads > 1) {
             out = ParallelTextParser(text, end, threads, monitor).parse();
@@ -46,13 +51,13 @@ LoadResult ParseCutText(std::span<char> buffer, CutDataSet& out, unsigned thread
         }
         CutBuilder builder(cuttext::countBlockLines(text, end));
         BuilderSink sink{builder};
-        TextState state;
+        ReadState state;
         cuttext::forEachLine(text, end,
                              [&](const char* line) { cuttext::readLine(line, state, sink); });
         out = builder.take();
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
-    } catch (const ParallelTextParser::Cancelled&) {
+    } catch (const PartedLoad::Cancelled&) {
         return {LoadError::Cancelled};
     }
     return {};

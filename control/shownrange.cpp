@@ -10,7 +10,7 @@ namespace {
 std::uint32_t firstBeyond(const CutDataSet& data, const HorizontalArray& xs,
                           std::int32_t distanceMode, std::uint32_t first, float hi) {
     if (isSortedHorizontally(data, distanceMode)) {
-        const std::vector<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+        const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
         return static_cast<std::uint32_t>(
             std::upper_bound(array.begin() + first, array.begin() + data.count, hi) -
             array.begin());

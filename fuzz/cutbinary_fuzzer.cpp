@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -78,6 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!SameDataSet(loaded, previous))
             FailInvariant("a failed binary load changed the previous data set");
     }
+    // Decoded in parts on several threads, the bytes give the same result and data set to the bit.
+    CutDataSet parallel = previous;
+    const unsigned threads = 2 + static_cast<unsigned>(size % 5);
+    const LoadResult parallelResult = DecodeCutBinaryBytes(
+        std::span<const char>(reinterpret_cast<const char*>(data), size), parallel, threads);
+    if (parallelResult.error != result.error || parallelResult.offset != result.offset ||
+        !SameDataSet(parallel, loaded))
+        FailInvariant("decoding on several threads gave another result or data set");
 
     // The same bytes through a file, for one input size in 16 (the file round costs more than
     // the decoding): ReadWholeFile and the path overload must agree with the buffer, an empty

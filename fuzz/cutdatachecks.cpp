@@ -16,7 +16,7 @@ bool SameFloat(float a, float b) {
 }
 
 template <typename T, typename Equal>
-bool SameArray(const std::vector<T>& a, const std::vector<T>& b, Equal equal) {
+bool SameArray(const LoadedArray<T>& a, const LoadedArray<T>& b, Equal equal) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

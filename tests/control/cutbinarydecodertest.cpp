@@ -100,8 +100,8 @@ TEST(CutBinary, EveryFieldIsModal) {
     ASSERT_EQ(data.count, 3u);
     const CutRecord expected{7, 42, 2, 7, 5, 1, 800, 1, 0.5f, 1000};
     EXPECT_EQ(recordFields(data.records[2]), recordFields(expected));
-    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{0, 42, 42}));
-    EXPECT_EQ(data.totalDistance, (std::vector<float>{0, 5, 8}));
+    EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{0, 42, 42}));
+    EXPECT_EQ(data.totalDistance, (LoadedArray<float>{0, 5, 8}));
 }
 
 // What ends the data, and what comes after it is never read.
@@ -193,8 +193,8 @@ TEST(CutBinary, DistancesAndMaxima) {
                                   .bytes();
     const CutDataSet data = loadBinary(bytes);
     ASSERT_EQ(data.count, 5u);
-    EXPECT_EQ(data.totalDistance, (std::vector<float>{0, 5, 5, 15, 15}));
-    EXPECT_EQ(data.cutDistance, (std::vector<float>{0, 0, 0, 10, 10}));
+    EXPECT_EQ(data.totalDistance, (LoadedArray<float>{0, 5, 5, 15, 15}));
+    EXPECT_EQ(data.cutDistance, (LoadedArray<float>{0, 0, 0, 10, 10}));
     EXPECT_EQ(data.maxRemoval(), 2.0f);
     EXPECT_EQ(data.maxRateOrg(), 6000 * 2.0f * 0.016666668f);
     EXPECT_EQ(data.maxRateOpt(), 300 * 2.0f * 0.016666668f);

@@ -126,8 +126,8 @@ TEST(CutLoader, TheFlagChoosesTheLoader) {
 
     writeBytes(folder.file("data"), "N5)G01X1\r\nN6)G01X3\r\n");
     ASSERT_TRUE(LoadCutFile(folder.file("data"), true, data).ok());
-    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{5, 6}));
-    EXPECT_EQ(data.totalDistance, (std::vector<float>{1, 3}));
+    EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{5, 6}));
+    EXPECT_EQ(data.totalDistance, (LoadedArray<float>{1, 3}));
 }
 
 } // namespace

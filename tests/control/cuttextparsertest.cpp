@@ -120,17 +120,17 @@ TEST(CutText, NoBlockLinesLoadsAnEmptyDataSet) {
 
 TEST(CutText, DistancesAccumulatePerRecord) {
     const CutDataSet data = loadText("N1)G00X3Y4\nN2)G01X6Y8\nN3)G00Z12\nN4)X6Y8Z0\nN5)G02Z-1");
-    const std::vector<float> total = {5, 10, 22, 34, 35};
-    const std::vector<float> cutting = {0, 5, 5, 17, 18};
+    const LoadedArray<float> total = {5, 10, 22, 34, 35};
+    const LoadedArray<float> cutting = {0, 5, 5, 17, 18};
     EXPECT_EQ(data.totalDistance, total);
     EXPECT_EQ(data.cutDistance, cutting);
-    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{1, 2, 3, 4, 5}));
 }
 
 // Block numbers come from the file as they are; nothing requires them to increase.
 TEST(CutText, BlockNumbersNeedNotIncrease) {
     const CutDataSet data = loadText("N30)G01\nN-2)G01\nN30)G01\n");
-    EXPECT_EQ(data.blockNos, (std::vector<std::int32_t>{30, -2, 30}));
+    EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{30, -2, 30}));
 }
 
 struct MaximaCase {

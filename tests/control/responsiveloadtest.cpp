@@ -44,8 +44,9 @@ LoadResult untilCancelled(CutDataSet&, LoadMonitor& monitor) {
 
 CutDataSet oneRecord(float removal) {
     CutDataSet data;
-    data.records.resize(1);
-    data.records[0].removal = removal;
+    CutRecord record;
+    record.removal = removal;
+    data.records = {record};
     data.totalDistance = {0.0f};
     data.cutDistance = {0.0f};
     data.blockNos = {0};

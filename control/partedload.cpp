@@ -1,0 +1,129 @@
+#include "partedload.h"
+
+#include "cutbuilder.h"
+#include "moveindexbuilder.h"
+#include "runeach.h"
+
+#include <cstring>
+
+PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor)
+    : parts_(slots.size()), delta_(delta), monitor_(monitor) {
+    std::size_t total = 0;
+    for (std::size_t k = 0; k < parts_.size(); ++k) {
+        parts_[k].first = total;
+        parts_[k].state.known = k == 0 ? unsigned{kAllFields} : 0u;
+        total += slots[k];
+    }
+    ReserveCutData(data_, total);
+    data_.records.resize(total);
+    data_.totalDistance.resize(total);
+    data_.cutDistance.resize(total);
+    data_.blockNos.resize(total);
+}
+
+void PartedLoad::stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
+    if (!monitor_ || ++steps % 65536 != 0)
+        return;
+    const std::size_t total = recordsRead_ += part.count - counted;
+    counted = part.count;
+    monitor_->permille = static_cast<int>(400 + 550 * total / (data_.records.size() + 1));
+    if (monitor_->cancelled)
+        throw Cancelled();
+}
+
+// Moves every part's records and steps down to follow the part before without a gap: slots that
+// got no record stay empty otherwise.
+void PartedLoad::closeGaps() {
+    std::size_t next = 0;
+    for (Part& part : parts_) {
+        if (part.first != next) {
+            std::memmove(&data_.records[next], &data_.records[part.first],
+                         part.count * sizeof(CutRecord));
+            std::memmove(&data_.totalDistance[next], &data_.totalDistance[part.first],
+                         part.count * sizeof(float));
+            part.first = next;
+        }
+        next += part.count;
+    }
+    data_.count = static_cast<std::uint32_t>(next);
+    if (next == data_.records.size())
+        return;
+    data_.records.resize(next);
+    data_.totalDistance.resize(next);
+    data_.cutDistance.resize(next);
+    data_.blockNos.resize(next);
+    data_.records.shrink_to_fit();
+    data_.totalDistance.shrink_to_fit();
+    data_.cutDistance.shrink_to_fit();
+    data_.blockNos.shrink_to_fit();
+}
+
+void PartedLoad::takeEarlierFields(const Part& part, const CutRecord& before) {
+    for (int field = 0; field < kFieldCount; ++field)
+        for (std::uint32_t i = 0; i < part.firstKnown[field]; ++i)
+            copyFields(1u << field, before, data_.records[part.first + i]);
+}
+
+// Fills in what the part could not know, given the state before it, and takes what the records
+// give: steps, block numbers and maxima.
+void PartedLoad::complete(Part& part, const CutRecord& before) {
+    takeEarlierFields(part, before);
+    for (const PendingStep& pending : part.pending) {
+        const CutRecord& record = data_.records[part.first + pending.record];
+        std::array<float, 3> delta = pending.delta;
+        const float moved[3] = {record.x - before.x, record.y - before.y, record.z - before.z};
+        const float back[3] = {before.x - record.x, before.y - record.y, before.z - record.z};
+        for (int axis = 0; axis < 3; ++axis)
+            if (pending.axes & (kXField << axis))
+                delta[axis] = delta_ == Delta::NewLessOld ? moved[axis] : back[axis];
+        data_.totalDistance[part.first + pending.record] = StepLength(delta[0], delta[1], delta[2]);
+    }
+    for (std::size_t i = part.first; i < part.first + part.count; ++i) {
+        const CutRecord& record = data_.records[i];
+        data_.blockNos[i] = record.blockNo;
+        data_.cutDistance[i] = record.motionCode == 0 ? 0.0f : data_.totalDistance[i];
+        CutBuilder::raiseMaxima(part.maxima, record);
+    }
+}
+
+// The move index from every record's step, as the sequential readers build it record by record.
+void PartedLoad::indexMoves() {
+    MoveIndexBuilder moves;
+    for (std::size_t i = 0; i < data_.records.size(); ++i)
+        moves.add(data_.records[i], i > 0 ? &data_.records[i - 1] : nullptr,
+                  data_.totalDistance[i]);
+    data_.moves = moves.take();
+}
+
+// The steps in `distances` become their running sum, in record order.
+void PartedLoad::sumDistances(LoadedArray<float>& distances) {
+    float sum = 0.0f;
+    for (float& distance : distances) {
+        sum = CutBuilder::addStep(sum, distance);
+        distance = sum;
+    }
+}
+
+CutDataSet PartedLoad::finish() {
+    closeGaps();
+    // The state before each part: the one before the part before, with what that part set.
+    std::vector<CutRecord> before(parts_.size());
+    for (std::size_t k = 1; k < parts_.size(); ++k) {
+        before[k] = parts_[k - 1].state.record;
+        copyFields(kAllFields & ~parts_[k - 1].state.known, before[k - 1], before[k]);
+    }
+    runEach(parts_.size(), [&](std::size_t k) { complete(parts_[k], before[k]); });
+    for (const Part& part : parts_)
+        for (int series = 0; series < kMaximaCount; ++series)
+            CutBuilder::raiseMaximum(data_.maxima[series], part.maxima[series]);
+    // The move index takes the steps, which the total distance then replaces by their sum.
+    runEach(2, [&](std::size_t k) {
+        if (k == 0)
+            indexMoves();
+        else
+            sumDistances(data_.cutDistance);
+    });
+    sumDistances(data_.totalDistance);
+    data_.index = CutIndex::build(data_);
+    return std::move(data_);
+}

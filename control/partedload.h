@@ -1,0 +1,112 @@
+#pragma once
+
+#include "cutdataset.h"
+#include "cutfields.h"
+#include "cutloader.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+// The records of a load read in parts on several threads. Every part is read on its own, not
+// knowing the fields and the position before it: the records' fields it could not know, and the
+// length of the few blocks that moved from a position set before the part, are filled in once
+// every part's end state is known. The distances are then summed record by record, as the
+// sequential readers sum them, so the data set is the same to the bit.
+class PartedLoad {
+public:
+    // A block that moved from a position set before its part: its step waits for that position.
+    struct PendingStep {
+        std::uint32_t record;
+        std::array<float, 3> delta;
+        unsigned axes;
+    };
+
+    struct Part {
+        std::size_t first = 0; // where its records go
+        std::uint32_t count = 0;
+        ReadState state; // at the part's end
+        // Per field, the records before this one take the field's value from before the part.
+        std::array<std::uint32_t, kFieldCount> firstKnown{};
+        std::vector<PendingStep> pending;
+        std::array<float, kMaximaCount> maxima{};
+    };
+
+    // How a format gives the move along an axis: the new position less the old one (text) or the
+    // old less the new (binary). Both give the same length; a NaN keeps the bits of the first.
+    enum class Delta { NewLessOld, OldLessNew };
+
+    // Stores the records of a part in their slots, with the step of each block in totalDistance.
+    class Sink {
+    public:
+        Sink(Part& part, CutDataSet& data) : part_(part), data_(data) {
+            part_.firstKnown.fill(std::numeric_limits<std::uint32_t>::max());
+        }
+        ~Sink() {
+            for (std::uint32_t& first : part_.firstKnown)
+                first = std::min(first, part_.count);
+        }
+        Sink(const Sink&) = delete;
+        Sink& operator=(const Sink&) = delete;
+
+        void add(const ReadState& state, float dx, float dy, float dz) {
+            const std::uint32_t i = part_.count++;
+            data_.records[part_.first + i] = state.record;
+            if (const unsigned newly = state.known & ~seen_)
+                noteKnown(newly, i);
+            float& step = data_.totalDistance[part_.first + i];
+            if (state.unknownMoves) {
+                part_.pending.push_back({i, {dx, dy, dz}, state.unknownMoves});
+                step = 0.0f;
+            } else {
+                step = StepLength(dx, dy, dz);
+            }
+        }
+
+    private:
+        void noteKnown(unsigned newly, std::uint32_t record) {
+            for (int field = 0; field < kFieldCount; ++field)
+                if (newly & (1u << field))
+                    part_.firstKnown[field] = record;
+            seen_ |= newly;
+        }
+
+        Part& part_;
+        CutDataSet& data_;
+        unsigned seen_ = 0;
+    };
+
+    // What the readers throw when the monitor asks them to stop.
+    struct Cancelled {};
+
+    // Part k takes at most slots[k] records; the first part starts knowing every field. Throws
+    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read.
+    PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor);
+
+    // Called by a part's reader after each line or entry: every 64Ki of them the monitor's share
+    // moves on by the records read, and a request to stop throws Cancelled.
+    void stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted);
+
+    std::size_t parts() const { return parts_.size(); }
+    Part& part(std::size_t k) { return parts_[k]; }
+    CutDataSet& data() { return data_; }
+
+    // Once every part is read: the data set with its distances, block numbers, maxima and indexes.
+    CutDataSet finish();
+
+private:
+    void closeGaps();
+    void complete(Part& part, const CutRecord& before);
+    void takeEarlierFields(const Part& part, const CutRecord& before);
+    void indexMoves();
+    static void sumDistances(LoadedArray<float>& distances);
+
+    std::vector<Part> parts_;
+    CutDataSet data_;
+    Delta delta_;
+    LoadMonitor* monitor_;
+    std::atomic<std::size_t> recordsRead_{0};
+};

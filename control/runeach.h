@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+// Runs work(k) for k = 0..count - 1 on as many threads, work(0) on the calling one; the first
+// exception is thrown again once every thread has ended.
+template <typename Work> void runEach(std::size_t count, Work work) {
+    if (count == 0)
+        return;
+    std::vector<std::exception_ptr> failures(count);
+    std::vector<std::thread> threads;
+    const auto guarded = [&](std::size_t k) {
+        try {
+            work(k);
+        } catch (...) {
+            failures[k] = std::current_exception();
+        }
+    };
+    try {
+        for (std::size_t k = 1; k < count; ++k)
+            threads.emplace_back(guarded, k);
+    } catch (const std::system_error&) {
+        failures[0] = std::make_exception_ptr(std::bad_alloc());
+    }
+    if (!failures[0])
+        guarded(0);
+    for (std::thread& thread : threads)
+        thread.join();
+    if (threads.size() + 1 < count && !failures[0])
+        failures[0] = std::make_exception_ptr(std::bad_alloc());
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}

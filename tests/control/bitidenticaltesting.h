@@ -1,0 +1,71 @@
+#pragma once
+
+#include "cutdatatesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+// Data sets compared to the bit: records, distances, block numbers, maxima and the move index.
+
+inline std::uint32_t bitsOf(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+inline auto recordBits(const CutRecord& r) {
+    return std::tuple(r.toolNo, r.blockNo, r.motionCode, bitsOf(r.x), bitsOf(r.y), bitsOf(r.z),
+                      r.orgFeed, r.removalKind, bitsOf(r.removal), r.optFeed);
+}
+
+inline std::vector<std::uint32_t> floatBits(const LoadedArray<float>& values) {
+    std::vector<std::uint32_t> bits;
+    for (const float value : values)
+        bits.push_back(bitsOf(value));
+    return bits;
+}
+
+inline auto sumsOf(const MoveSums& sums) {
+    return std::tuple(sums.records, sums.cutLength, sums.rapidLength, sums.programmedCutTime,
+                      sums.optimisedCutTime, sums.rapidMoves, sums.noFeedProgrammed,
+                      sums.noFeedOptimised);
+}
+
+inline void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected,
+                            const std::string& what) {
+    EXPECT_EQ(actual.records, expected.records) << what;
+    ASSERT_EQ(actual.tools.size(), expected.tools.size()) << what;
+    for (std::size_t i = 0; i < expected.tools.size(); ++i) {
+        EXPECT_EQ(actual.tools[i].toolNo, expected.tools[i].toolNo) << what;
+        EXPECT_EQ(actual.tools[i].colours, expected.tools[i].colours) << what;
+        EXPECT_EQ(sumsOf(actual.tools[i].sums), sumsOf(expected.tools[i].sums)) << what;
+    }
+    ASSERT_EQ(actual.blocks.size(), expected.blocks.size()) << what;
+    for (std::size_t i = 0; i < expected.blocks.size(); ++i)
+        EXPECT_EQ(sumsOf(actual.blocks[i]), sumsOf(expected.blocks[i])) << what;
+    ASSERT_EQ(actual.exceptions.size(), expected.exceptions.size()) << what;
+    for (std::size_t i = 0; i < expected.exceptions.size(); ++i) {
+        EXPECT_EQ(actual.exceptions[i].record, expected.exceptions[i].record) << what;
+        EXPECT_EQ(bitsOf(actual.exceptions[i].step), bitsOf(expected.exceptions[i].step)) << what;
+    }
+}
+
+inline void expectBitIdentical(const CutDataSet& actual, const CutDataSet& expected,
+                               const std::string& what) {
+    ASSERT_EQ(actual.count, expected.count) << what;
+    expectArraysMatchCount(actual);
+    for (std::size_t i = 0; i < expected.records.size(); ++i)
+        ASSERT_EQ(recordBits(actual.records[i]), recordBits(expected.records[i]))
+            << what << ", record " << i;
+    EXPECT_EQ(floatBits(actual.totalDistance), floatBits(expected.totalDistance)) << what;
+    EXPECT_EQ(floatBits(actual.cutDistance), floatBits(expected.cutDistance)) << what;
+    EXPECT_EQ(actual.blockNos, expected.blockNos) << what;
+    for (int series = 0; series < kMaximaCount; ++series)
+        EXPECT_EQ(bitsOf(actual.maxima[series]), bitsOf(expected.maxima[series])) << what;
+    expectSameMoves(actual.moves, expected.moves, what);
+}

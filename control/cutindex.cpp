@@ -1,10 +1,13 @@
 #include "cutindex.h"
 
 #include "cutdataset.h"
+#include "runeach.h"
 #include "series.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -35,16 +38,22 @@ ValueRange blockNumberRange(const CutDataSet& data, std::uint32_t first, std::ui
 }
 
 // The tool rule of the chart: a record whose tool differs from the one before moves the colour
-// on, unless the one before is tool 0.
-std::vector<std::uint32_t> findColourSteps(const CutDataSet& data) {
-    std::vector<std::uint32_t> steps;
-    for (std::uint32_t i = 1; i < data.count; ++i) {
+// on, unless the one before is tool 0. Appends those of records first..last - 1.
+void findColourSteps(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
+                     std::vector<std::uint32_t>& steps) {
+    for (std::uint32_t i = std::max(first, 1u); i < last; ++i) {
         const std::int16_t before = data.records[i - 1].toolNo;
         if (data.records[i].toolNo != before && before != 0)
             steps.push_back(i);
     }
-    steps.shrink_to_fit();
-    return steps;
+}
+
+// Below this many records a thread more costs more than it saves.
+constexpr std::uint32_t kRecordsPerThread = 1u << 20;
+
+unsigned threadsFor(std::uint32_t count) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max(1u, std::min({cores, 8u, count / kRecordsPerThread}));
 }
 
 // A running sum of lengths never decreases, and once NaN stays NaN: bisection finds the first NaN.
@@ -63,16 +72,38 @@ std::uint32_t firstNaN(const LoadedArray<float>& distances, std::uint32_t count)
 
 } // namespace
 
-CutIndex CutIndex::build(const CutDataSet& data) {
+// The stretches of 16 records and the colour steps, in parts of whole stretches on as many threads
+// as the records are worth.
+CutIndex CutIndex::build(const CutDataSet& data, unsigned threads) {
     CutIndex index;
     index.count_ = data.count;
-    index.series_.build(data.count, [&](std::uint32_t first, std::uint32_t last) {
-        return seriesRanges(data, first, last);
+    const std::uint32_t count = data.count;
+    const std::uint64_t leaves = count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(count);
+    std::vector<SeriesRanges> series(leaves);
+    std::vector<ValueRange> blockNumbers(leaves);
+    const unsigned parts = threads > 0 ? threads : threadsFor(count);
+    std::vector<std::vector<std::uint32_t>> steps(parts);
+    runEach(parts, [&](std::size_t k) {
+        const std::uint64_t from = leaves * k / parts;
+        const std::uint64_t to = leaves * (k + 1) / parts;
+        for (std::uint64_t leaf = from; leaf < to; ++leaf) {
+            const auto first = static_cast<std::uint32_t>(leaf * 16);
+            const auto last =
+                static_cast<std::uint32_t>(std::min<std::uint64_t>(first + 16, count));
+            series[leaf] = seriesRanges(data, first, last);
+            blockNumbers[leaf] = blockNumberRange(data, first, last);
+        }
+        findColourSteps(data, static_cast<std::uint32_t>(from * 16),
+                        k + 1 == parts ? count : static_cast<std::uint32_t>(to * 16), steps[k]);
     });
-    index.blockNumbers_.build(data.count, [&](std::uint32_t first, std::uint32_t last) {
-        return blockNumberRange(data, first, last);
-    });
-    index.colourSteps_ = findColourSteps(data);
+    index.series_.build(count, std::move(series));
+    index.blockNumbers_.build(count, std::move(blockNumbers));
+    std::size_t stepCount = 0;
+    for (const std::vector<std::uint32_t>& part : steps)
+        stepCount += part.size();
+    index.colourSteps_.reserve(stepCount);
+    for (const std::vector<std::uint32_t>& part : steps)
+        index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
     index.firstNaN_[0] = firstNaN(data.totalDistance, data.count);
     index.firstNaN_[1] = firstNaN(data.cutDistance, data.count);
     static std::atomic<std::uint64_t> builds{0};

@@ -53,8 +53,9 @@ struct SeriesRanges {
 // numbers. A few bytes per record.
 class CutIndex {
 public:
-    // Builds the index of `data`, whose arrays are complete.
-    static CutIndex build(const CutDataSet& data);
+    // Builds the index of `data`, whose arrays are complete, on `threads` threads (0: as many as
+    // the records are worth); the index is the same on any number.
+    static CutIndex build(const CutDataSet& data, unsigned threads = 0);
 
     // Whether the index was built for these records.
     bool covers(const CutDataSet& data) const;

@@ -17,15 +17,21 @@ public:
     // Builds the levels from the summaries of the items: leaf(first, last) gives the node of
     // items first..last - 1 (at most 16 of them).
     template <class Leaf> void build(std::uint32_t count, Leaf leaf) {
-        count_ = count;
-        levels_.clear();
-        if (count <= 1)
-            return;
-        std::vector<Node> level((count + kFanout - 1) / kFanout);
+        std::vector<Node> level(count <= 1 ? 0 : firstLevelSize(count));
         for (std::uint64_t k = 0; k < level.size(); ++k)
             level[k] =
                 leaf(static_cast<std::uint32_t>(k * kFanout),
                      static_cast<std::uint32_t>(std::min<std::uint64_t>((k + 1) * kFanout, count)));
+        build(count, std::move(level));
+    }
+
+    // The entries of level 1, firstLevelSize(count) of them: what the leaves would give. Builds
+    // the levels above them.
+    void build(std::uint32_t count, std::vector<Node> level) {
+        count_ = count;
+        levels_.clear();
+        if (count <= 1)
+            return;
         levels_.push_back(std::move(level));
         while (levels_.back().size() > 1) {
             const std::vector<Node>& below = levels_.back();
@@ -38,6 +44,10 @@ public:
             }
             levels_.push_back(std::move(above));
         }
+    }
+
+    static std::uint64_t firstLevelSize(std::uint32_t count) {
+        return (count + kFanout - 1) / kFanout;
     }
 
     std::uint32_t count() const { return count_; }

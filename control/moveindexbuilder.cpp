@@ -12,11 +12,18 @@ bool sameStep(float a, float b) {
 
 MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours) : colours_(colours) {}
 
-void MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, float step) {
-    if (!colours_ || record.toolNo != colours_->tool || index_.records == 0)
+MoveIndexBuilder::MoveIndexBuilder(std::uint32_t firstRecord, std::size_t mostRuns)
+    : firstRecord_(firstRecord), mostRuns_(mostRuns), part_(true) {}
+
+bool MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, float step) {
+    if (index_.records == 0 || record.toolNo != runTool_) {
         enterTool(record.toolNo);
+        if (part_ && runs_.size() > mostRuns_)
+            return false;
+    }
+    const std::uint32_t number = firstRecord_ + index_.records;
     if (!sameStep(step, StepFromPositions(record, previous)))
-        index_.exceptions.push_back({index_.records, step});
+        index_.exceptions.push_back({number, step});
     run_.add(record, step);
     ++index_.records;
     if (++inBlock_ == kMoveBlockSize) {
@@ -25,12 +32,17 @@ void MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, f
         block_ = {};
         inBlock_ = 0;
     }
+    return true;
 }
 
 // The first record, or one whose tool differs from the record before: the run so far ends and
-// the record's colour is taken as the chart takes it.
+// the record's colour is taken as the chart takes it. A tool that stays across a block boundary
+// enters again, which changes nothing.
 void MoveIndexBuilder::enterTool(std::int16_t toolNo) {
     flushRun();
+    runTool_ = toolNo;
+    if (part_)
+        return;
     if (colours_)
         colours_->enter(toolNo);
     else
@@ -47,9 +59,28 @@ void MoveIndexBuilder::enterTool(std::int16_t toolNo) {
 void MoveIndexBuilder::flushRun() {
     if (run_.records == 0)
         return;
-    index_.tools[runRow_].sums.add(run_);
+    if (part_)
+        runs_.push_back({runTool_, run_});
+    else
+        index_.tools[runRow_].sums.add(run_);
     block_.add(run_);
     run_ = {};
+}
+
+void MoveIndexBuilder::append(MoveIndexBuilder&& part) {
+    for (const Run& run : part.runs_) {
+        enterTool(run.toolNo);
+        index_.tools[runRow_].sums.add(run.sums);
+    }
+    if (part.index_.records > 0)
+        enterTool(part.runTool_);
+    index_.blocks.insert(index_.blocks.end(), part.index_.blocks.begin(), part.index_.blocks.end());
+    index_.exceptions.insert(index_.exceptions.end(), part.index_.exceptions.begin(),
+                             part.index_.exceptions.end());
+    index_.records += part.index_.records;
+    run_ = part.run_;
+    block_ = part.block_;
+    inBlock_ = part.inBlock_;
 }
 
 MoveIndex MoveIndexBuilder::take() {

@@ -3,26 +3,45 @@
 #include "moveindex.h"
 #include "toolcolours.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 // Builds the move index of a data set as its records are added, from the step lengths that the
-// loader adds to the distances. The records of one tool within one block are summed once and
-// then go to their tool's and their block's sums together.
+// loader adds to the distances. The records of one tool within one block are summed once (a run)
+// and then go to their tool's and their block's sums together.
+//
+// A long data set can be indexed in parts on several threads: a part that starts at a block
+// boundary further on keeps its runs apart, since the tool rows and the colours before it are not
+// known yet, and is appended to the builder of the records before it, which adds its runs in
+// their order, so that every sum is the same to the bit.
 class MoveIndexBuilder {
 public:
     // `colours` is the chart's colour state before the first record added, when that is not the
     // first record of the data.
     explicit MoveIndexBuilder(std::optional<ToolColours> colours = std::nullopt);
 
+    // A part that starts at record `firstRecord`, a multiple of kMoveBlockSize, and keeps at most
+    // `mostRuns` runs apart; add() refuses records beyond that.
+    MoveIndexBuilder(std::uint32_t firstRecord, std::size_t mostRuns);
+
     // Adds `record`, which moved `step` mm; `previous` is the record before it, null for the
-    // first one.
-    void add(const CutRecord& record, const CutRecord* previous, float step);
+    // first one of the data. False when a part has more runs than it may keep.
+    bool add(const CutRecord& record, const CutRecord* previous, float step);
+
+    // Takes the records of `part`, which follow this builder's, whose last block is complete.
+    void append(MoveIndexBuilder&& part);
 
     MoveIndex take();
 
 private:
+    struct Run {
+        std::int16_t toolNo;
+        MoveSums sums;
+    };
+
     void enterTool(std::int16_t toolNo);
     void flushRun();
 
@@ -30,9 +49,15 @@ private:
     MoveSums block_;
     MoveSums run_;
     std::uint32_t inBlock_ = 0;
+    std::uint32_t firstRecord_ = 0;
+    std::int16_t runTool_ = 0;
     std::optional<ToolColours> colours_;
     // The row of the tool of the current run in index_.tools.
     std::uint32_t runRow_ = 0;
     // The row of every tool number in index_.tools.
     std::unordered_map<std::int16_t, std::uint32_t> rows_;
+    // A part's runs, and how many it may keep (none for the builder of the data's start).
+    std::vector<Run> runs_;
+    std::size_t mostRuns_ = 0;
+    bool part_ = false;
 };

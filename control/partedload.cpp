@@ -4,7 +4,9 @@
 #include "moveindexbuilder.h"
 #include "runeach.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor)
     : parts_(slots.size()), delta_(delta), monitor_(monitor) {
@@ -86,13 +88,40 @@ void PartedLoad::complete(Part& part, const CutRecord& before) {
     }
 }
 
-// The move index from every record's step, as the sequential readers build it record by record.
-void PartedLoad::indexMoves() {
-    MoveIndexBuilder moves;
-    for (std::size_t i = 0; i < data_.records.size(); ++i)
-        moves.add(data_.records[i], i > 0 ? &data_.records[i - 1] : nullptr,
-                  data_.totalDistance[i]);
-    data_.moves = moves.take();
+// Adds records first..last - 1 to `moves`; false when the builder refuses one.
+bool PartedLoad::addMoves(MoveIndexBuilder& moves, std::size_t first, std::size_t last) const {
+    for (std::size_t i = first; i < last; ++i)
+        if (!moves.add(data_.records[i], i > 0 ? &data_.records[i - 1] : nullptr,
+                       data_.totalDistance[i]))
+            return false;
+    return true;
+}
+
+// The move index from every record's step, in parts of whole blocks on as many threads as there
+// are parts; on one thread when a part changes tools too often to keep its runs apart.
+MoveIndex PartedLoad::indexMoves() const {
+    const std::size_t count = data_.records.size();
+    const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
+    const std::size_t parts = std::max<std::size_t>(1, std::min(parts_.size(), blocks));
+    std::vector<std::optional<MoveIndexBuilder>> builders(parts);
+    std::vector<char> done(parts, 0);
+    runEach(parts, [&](std::size_t k) {
+        const std::size_t first = blocks * k / parts * kMoveBlockSize;
+        const std::size_t last = std::min(count, blocks * (k + 1) / parts * kMoveBlockSize);
+        if (k == 0)
+            builders[k].emplace();
+        else
+            builders[k].emplace(static_cast<std::uint32_t>(first), (last - first) / 16 + 16);
+        done[k] = addMoves(*builders[k], first, last);
+    });
+    if (std::find(done.begin(), done.end(), 0) != done.end()) {
+        MoveIndexBuilder moves;
+        addMoves(moves, 0, count);
+        return moves.take();
+    }
+    for (std::size_t k = 1; k < parts; ++k)
+        builders[0]->append(std::move(*builders[k]));
+    return builders[0]->take();
 }
 
 // The steps in `distances` become their running sum, in record order.
@@ -116,14 +145,10 @@ CutDataSet PartedLoad::finish() {
     for (const Part& part : parts_)
         for (int series = 0; series < kMaximaCount; ++series)
             CutBuilder::raiseMaximum(data_.maxima[series], part.maxima[series]);
-    // The move index takes the steps, which the total distance then replaces by their sum.
-    runEach(2, [&](std::size_t k) {
-        if (k == 0)
-            indexMoves();
-        else
-            sumDistances(data_.cutDistance);
-    });
-    sumDistances(data_.totalDistance);
+    // The move index takes the steps, which the distances then replace by their sums.
+    data_.moves = indexMoves();
+    runEach(2,
+            [&](std::size_t k) { sumDistances(k == 0 ? data_.totalDistance : data_.cutDistance); });
     data_.index = CutIndex::build(data_);
     return std::move(data_);
 }

@@ -3,6 +3,7 @@
 #include "cutdataset.h"
 #include "cutfields.h"
 #include "cutloader.h"
+#include "moveindexbuilder.h"
 
 #include <array>
 #include <atomic>
@@ -101,7 +102,8 @@ private:
     void closeGaps();
     void complete(Part& part, const CutRecord& before);
     void takeEarlierFields(const Part& part, const CutRecord& before);
-    void indexMoves();
+    bool addMoves(MoveIndexBuilder& moves, std::size_t first, std::size_t last) const;
+    MoveIndex indexMoves() const;
     static void sumDistances(LoadedArray<float>& distances);
 
     std::vector<Part> parts_;

@@ -90,6 +90,28 @@ TEST(ParallelBinary, RandomEntriesGiveTheSequentialDataSet) {
                                  "one entry");
 }
 
+// Entries that move and change the tool every `toolRun` entries: the move index keeps the runs of
+// each part apart and adds them in order, or, with runs too short for that, indexes on one thread.
+std::string toolChanges(int entries, int toolRun) {
+    BinaryBytes bytes;
+    bytes.header(0, 0, 0);
+    for (int i = 0; i < entries; ++i)
+        bytes.u16(0x024F)
+            .u16(static_cast<std::uint16_t>(i / toolRun % 3))
+            .i32(i)
+            .u8(i % 5 == 0 ? 0 : 1)
+            .f32(static_cast<float>(i % 13))
+            .i32(1000 + i % 7)
+            .i32(i % 11 == 0 ? 0 : 1500);
+    return bytes.bytes();
+}
+
+TEST(ParallelBinary, ToolChangesGiveTheSequentialMoveIndex) {
+    for (const int toolRun : {1, 2, 40, 5000})
+        expectSameOnEveryThreadCount(toolChanges(30000, toolRun),
+                                     "a new tool every " + std::to_string(toolRun) + " entries");
+}
+
 TEST(ParallelBinary, GeneratedFilesGiveTheSequentialDataSet) {
     for (const std::uint64_t seed : {1u, 9u}) {
         BinaryCutWriter writer;

@@ -355,7 +355,8 @@ void CCurvexCtrl::renderAndShow(QPainter* screen, const QRect& bounds) {
             readOut_.draw(*screen, *graph_, curvexModule().data, curvexModule().primaryDrawMode);
         }
         FireReDrawed(graph_->lowerPercent, graph_->upperPercent, graph_->distMax);
-        viewRenewal_ = false;
+        // A paint while a load runs shows the data there is; the new data still needs a render.
+        viewRenewal_ = load_ != nullptr;
         return;
     }
     if (screen == nullptr)

@@ -9,7 +9,11 @@ constexpr int kEndMessageMs = 5000;
 
 } // namespace
 
+// A file named on the command line is loaded before the window first shows: a load that reports
+// progress is a long one, and the window shows itself so that its progress and Esc can be seen.
 void LoadStatus::progress(int percent) {
+    if (!mWindow.isVisible())
+        mWindow.show();
     mWindow.statusBar()->showMessage(QStringLiteral("Loading... %1 %  (Esc cancels)").arg(percent));
 }
 

@@ -178,6 +178,18 @@ TEST_F(CurvexDispatchTest, RefreshRendersAndFiresReDrawedBeforeItReturns) {
     EXPECT_EQ(sink.count(kReDrawed), 1);
 }
 
+// The window goes on painting while a load runs; such a paint shows the data it has, and the
+// render that ViewRenewal asks for is still due for the new data.
+TEST_F(CurvexDispatchTest, APaintDuringALoadLeavesTheRenderForTheNewData) {
+    call(1, {true}, InvokeKind::PropertyPut);
+    widget()->update();
+    ASSERT_TRUE(loadSample());
+    call(-550);
+    ASSERT_GE(sink.count(kReDrawed), 1);
+    EXPECT_GT(sink.events.back().args[2].toFloat(), 0.0f) << "the chart still shows no data";
+    EXPECT_FALSE(call(1, {}, InvokeKind::PropertyGet).toBool());
+}
+
 TEST_F(CurvexDispatchTest, RefreshOfAHiddenControlStillRenders) {
     host->hide();
     render();

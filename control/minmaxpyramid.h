@@ -83,13 +83,25 @@ public:
 
     // The first item in a..b - 1 that has the property, b when none has it. has(level, k) tells
     // whether entry k of the level holds an item with it; it must be exact.
+    // As findLast, an entry's parent may pass over a stretch of entries that lack the property.
     template <class Has> std::uint64_t findFirst(std::uint64_t a, std::uint64_t b, Has has) const {
         int level = 0;
         std::uint64_t k = a;
+        int triedLevel = -1;
+        std::uint64_t triedParent = 0;
         while (start(level, k) < b) {
-            if (level < levels() && k % kFanout == 0 && end(level + 1, k / kFanout) <= b) {
-                k /= kFanout;
+            const std::uint64_t parent = k / kFanout;
+            if (level < levels() && k % kFanout == 0 && end(level + 1, parent) <= b) {
+                k = parent;
                 ++level;
+            } else if (level < levels() && (triedLevel != level || triedParent != parent)) {
+                triedLevel = level;
+                triedParent = parent;
+                if (!has(level + 1, parent)) {
+                    if (end(level + 1, parent) >= b)
+                        return b;
+                    k = (parent + 1) * kFanout;
+                }
             } else if (end(level, k) <= b) {
                 if (has(level, k))
                     return firstBelow(level, k, has);
@@ -103,15 +115,27 @@ public:
     }
 
     // The last item in a..b - 1 that has the property, b when none has it.
+    // An entry's parent also covers entries beyond b; when even it lacks the property, none of
+    // its entries before k has it, which passes over a stretch of them at once.
     template <class Has> std::uint64_t findLast(std::uint64_t a, std::uint64_t b, Has has) const {
         int level = 0;
         std::uint64_t k = b; // entries k and beyond are done
+        int triedLevel = -1;
+        std::uint64_t triedParent = 0;
         while (k > 0 && end(level, k - 1) > a) {
             const std::uint64_t parent = (k - 1) / kFanout;
             if (level < levels() && (k % kFanout == 0 || k == size(level)) &&
                 start(level + 1, parent) >= a) {
                 k = parent + 1;
                 ++level;
+            } else if (level < levels() && (triedLevel != level || triedParent != parent)) {
+                triedLevel = level;
+                triedParent = parent;
+                if (!has(level + 1, parent)) {
+                    if (start(level + 1, parent) <= a)
+                        return b;
+                    k = parent * kFanout;
+                }
             } else if (start(level, k - 1) >= a) {
                 if (has(level, k - 1))
                     return lastBelow(level, k - 1, has);

@@ -40,7 +40,7 @@ void pickEveryColumn(benchmark::State& state, std::int32_t distanceMode, float l
     view.lowerPercent = lower;
     view.upperPercent = upper;
     const RecordPicker picker(data);
-    // The first pick in a long column builds the series' block maxima, once per picker.
+    // The first pick in a long column finds the block maxima of its own column.
     const double warmStart = threadMilliseconds();
     benchmark::DoNotOptimize(picker.pick(view, kWidth / 2));
     state.counters["first pick cpu ms"] = threadMilliseconds() - warmStart;

@@ -175,19 +175,21 @@ private:
 
 } // namespace
 
-RecordPicker::RecordPicker(const CutDataSet& data)
-    : data_(data), serial_(data.index.serial()),
-      blockNosAscend_(std::is_sorted(
-          data.blockNos.begin(), data.blockNos.end(), [](std::int32_t a, std::int32_t b) {
-              return static_cast<std::uint32_t>(a) < static_cast<std::uint32_t>(b);
-          })) {}
+RecordPicker::RecordPicker(const CutDataSet& data) : data_(data), serial_(data.index.serial()) {}
 
 bool RecordPicker::serves(const CutDataSet& data) const {
     return &data == &data_ && serial_ != 0 && data.index.serial() == serial_;
 }
 
 bool RecordPicker::isSorted(std::int32_t distanceMode) const {
-    return distanceMode == 2 ? blockNosAscend_ : isSortedHorizontally(data_, distanceMode);
+    if (distanceMode != 2)
+        return isSortedHorizontally(data_, distanceMode);
+    if (!blockNosAscend_)
+        blockNosAscend_ = std::is_sorted(
+            data_.blockNos.begin(), data_.blockNos.end(), [](std::int32_t a, std::int32_t b) {
+                return static_cast<std::uint32_t>(a) < static_cast<std::uint32_t>(b);
+            });
+    return *blockNosAscend_;
 }
 
 std::optional<PickedRecord> RecordPicker::pick(const ChartView& view, int column) const {

@@ -24,8 +24,7 @@ struct PickedRecord {
 // index of the series.
 class RecordPicker {
 public:
-    // Looks once through the block numbers to see whether they ever decrease; the data set must
-    // outlive the picker and stay unchanged.
+    // The data set must outlive the picker and stay unchanged.
     explicit RecordPicker(const CutDataSet& data);
 
     // Whether the picker was made for these very records: the same data set with the same index.
@@ -39,7 +38,8 @@ private:
 
     const CutDataSet& data_;
     const std::uint64_t serial_;
-    bool blockNosAscend_ = false;
+    // Whether the block numbers never decrease, looked at once when first needed.
+    mutable std::optional<bool> blockNosAscend_;
     // Built at the first long column of a plotted series, kept while the series stays.
     mutable SeriesMaxIndex maxima_;
 };

@@ -22,18 +22,25 @@ void SeriesMaxIndex::build(const CutDataSet& data, std::uint8_t primaryDrawMode,
     built_ = true;
     drawMode_ = primaryDrawMode;
     g00Feed_ = g00Feed;
-    blockMax_.assign((data.count + kBlock - 1) / kBlock, 0.0f);
-    for (std::uint32_t b = 0; b < blockMax_.size(); ++b) {
-        const std::uint32_t lo = b * kBlock;
-        const std::uint32_t hi = std::min(lo + kBlock, data.count);
-        float best = valueOf(data, lo);
-        for (std::uint32_t i = lo + 1; i < hi; ++i) {
-            const float value = valueOf(data, i);
-            if (isHigherValue(value, best))
-                best = value;
-        }
-        blockMax_[b] = best;
+    const std::size_t blocks = (data.count + kBlock - 1) / kBlock;
+    blockMax_.assign(blocks, 0.0f);
+    known_.assign(blocks, false);
+}
+
+float SeriesMaxIndex::blockMax(const CutDataSet& data, std::uint32_t block) {
+    if (known_[block])
+        return blockMax_[block];
+    const std::uint32_t lo = block * kBlock;
+    const std::uint32_t hi = std::min(lo + kBlock, data.count);
+    float best = valueOf(data, lo);
+    for (std::uint32_t i = lo + 1; i < hi; ++i) {
+        const float value = valueOf(data, i);
+        if (isHigherValue(value, best))
+            best = value;
     }
+    known_[block] = true;
+    blockMax_[block] = best;
+    return best;
 }
 
 void SeriesMaxIndex::scan(const CutDataSet& data, std::uint32_t lo, std::uint32_t hi, Highest& best,
@@ -48,7 +55,7 @@ void SeriesMaxIndex::scan(const CutDataSet& data, std::uint32_t lo, std::uint32_
 }
 
 SeriesMaxIndex::Highest SeriesMaxIndex::highest(const CutDataSet& data, std::uint32_t lo,
-                                                std::uint32_t hi) const {
+                                                std::uint32_t hi) {
     Highest best;
     bool found = false;
     const std::uint32_t firstWhole = (lo + kBlock - 1) / kBlock;
@@ -61,8 +68,9 @@ SeriesMaxIndex::Highest SeriesMaxIndex::highest(const CutDataSet& data, std::uin
     // The block that first beats the head; its record is found by one scan at the end.
     std::uint32_t bestBlock = endWhole;
     for (std::uint32_t b = firstWhole; b < endWhole; ++b) {
-        if (!found || isHigherValue(blockMax_[b], best.value)) {
-            best.value = blockMax_[b];
+        const float value = blockMax(data, b);
+        if (!found || isHigherValue(value, best.value)) {
+            best.value = value;
             bestBlock = b;
             found = true;
         }

@@ -123,11 +123,33 @@ std::uint32_t IndexedCurve::distanceColumnEnd(std::uint32_t i, std::uint32_t sto
     return intoNaN ? stop : low;
 }
 
-// The plotted values of records a..b - 1, read from the index.
-ValueRange IndexedCurve::valuesOver(std::uint32_t a, std::uint32_t b) const {
+// The pixel rows of records a..b - 1: the whole stretches of the index inside them first; then
+// the records at either end, which are looked at one by one only when the stretch around them
+// reaches beyond the rows found so far.
+IndexedCurve::PixelSpan IndexedCurve::rowsOver(std::uint32_t a, std::uint32_t b) const {
+    constexpr std::uint32_t kStretch = MinMaxPyramid<SeriesRanges>::kFanout;
+    const std::uint32_t inner = std::min(b, (a + kStretch - 1) / kStretch * kStretch);
+    const std::uint32_t outer = std::max(inner, b / kStretch * kStretch);
     ValueRange range;
-    index_.series().cover(a, b, [&](int level, std::uint64_t k) { range.merge(values(level, k)); });
-    return range;
+    index_.series().cover(inner, outer,
+                          [&](int level, std::uint64_t k) { range.merge(values(level, k)); });
+    PixelSpan span = rows(range);
+    addEndRows(span, a, inner);
+    addEndRows(span, outer, b);
+    return span;
+}
+
+// Records a..b - 1 lie in one stretch of the index.
+void IndexedCurve::addEndRows(PixelSpan& span, std::uint32_t a, std::uint32_t b) const {
+    if (a >= b)
+        return;
+    if (span.lo <= span.hi && index_.series().levels() > 0) {
+        const PixelSpan around = rows(values(1, a / MinMaxPyramid<SeriesRanges>::kFanout));
+        if (around.lo >= span.lo && around.hi <= span.hi)
+            return;
+    }
+    for (std::uint32_t k = a; k < b; ++k)
+        span.add(row(k));
 }
 
 // Records i..end - 1, all in column x, as the column path would have summarised them point by
@@ -150,7 +172,7 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
         });
     if (before == end - 1)
         return run;
-    const PixelSpan span = rows(valuesOver(i, static_cast<std::uint32_t>(before) + 1));
+    const PixelSpan span = rowsOver(i, static_cast<std::uint32_t>(before) + 1);
     run.minY = span.lo;
     run.maxY = span.hi;
     run.single = false;

@@ -48,7 +48,8 @@ private:
     std::uint32_t endShown(std::uint32_t first) const;
     std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
-    ValueRange valuesOver(std::uint32_t a, std::uint32_t b) const;
+    PixelSpan rowsOver(std::uint32_t a, std::uint32_t b) const;
+    void addEndRows(PixelSpan& span, std::uint32_t a, std::uint32_t b) const;
     ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
     // The pen after `steps` colour steps.
     ColorRef colour(std::ptrdiff_t steps) const;

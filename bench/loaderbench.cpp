@@ -68,6 +68,17 @@ void BM_MapWholeText(benchmark::State& state) {
     }
 }
 
+// What a loaded data set holds: its four arrays, the drawing index and the move index.
+double heldBytes(const CutDataSet& data) {
+    const MoveIndex& moves = data.moves;
+    return static_cast<double>(
+        data.records.capacity() * sizeof(CutRecord) +
+        (data.totalDistance.capacity() + data.cutDistance.capacity()) * sizeof(float) +
+        data.blockNos.capacity() * sizeof(std::int32_t) + data.index.bytes() +
+        moves.tools.capacity() * sizeof(ToolSums) + moves.blocks.capacity() * sizeof(MoveSums) +
+        moves.exceptions.capacity() * sizeof(StepException));
+}
+
 void loadLoop(benchmark::State& state, bool text) {
     const std::string path = benchFile(state.range(0), text);
     CutDataSet data;
@@ -77,8 +88,11 @@ void loadLoop(benchmark::State& state, bool text) {
         benchmark::DoNotOptimize(data.records.data());
     }
     state.SetItemsProcessed(state.iterations() * data.count);
+    const auto records = static_cast<double>(data.count);
     state.counters["bytes_per_record"] =
-        static_cast<double>(std::filesystem::file_size(path)) / static_cast<double>(data.count);
+        static_cast<double>(std::filesystem::file_size(path)) / records;
+    state.counters["held_per_record"] = heldBytes(data) / records;
+    state.counters["index_per_record"] = static_cast<double>(data.index.bytes()) / records;
 }
 
 void BM_LoadText(benchmark::State& state) {

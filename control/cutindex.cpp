@@ -72,37 +72,50 @@ std::uint32_t firstNaN(const LoadedArray<float>& distances, std::uint32_t count)
 
 } // namespace
 
+CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
+    const std::uint64_t leaves =
+        data.count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(data.count);
+    return {std::vector<SeriesRanges>(leaves), std::vector<ValueRange>(leaves),
+            std::vector<std::vector<std::uint32_t>>(parts)};
+}
+
+void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
+                          Parts& parts, std::size_t part) {
+    for (std::uint64_t leaf = first / 16; leaf < parts.series.size() && leaf * 16 < last; ++leaf) {
+        const auto from = static_cast<std::uint32_t>(leaf * 16);
+        const auto to = static_cast<std::uint32_t>(std::min<std::uint64_t>(from + 16, last));
+        parts.series[leaf] = seriesRanges(data, from, to);
+        parts.blockNumbers[leaf] = blockNumberRange(data, from, to);
+    }
+    findColourSteps(data, first, last, parts.colourSteps[part]);
+}
+
 // The stretches of 16 records and the colour steps, in parts of whole stretches on as many threads
 // as the records are worth.
 CutIndex CutIndex::build(const CutDataSet& data, unsigned threads) {
+    const unsigned partCount = threads > 0 ? threads : threadsFor(data.count);
+    Parts parts = partsFor(data, partCount);
+    const std::uint64_t leaves = parts.series.size();
+    runEach(partCount, [&](std::size_t k) {
+        const auto first = static_cast<std::uint32_t>(leaves * k / partCount * 16);
+        const auto last = k + 1 == partCount
+                              ? data.count
+                              : static_cast<std::uint32_t>(leaves * (k + 1) / partCount * 16);
+        addRecords(data, first, last, parts, k);
+    });
+    return build(data, std::move(parts));
+}
+
+CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     CutIndex index;
     index.count_ = data.count;
-    const std::uint32_t count = data.count;
-    const std::uint64_t leaves = count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(count);
-    std::vector<SeriesRanges> series(leaves);
-    std::vector<ValueRange> blockNumbers(leaves);
-    const unsigned parts = threads > 0 ? threads : threadsFor(count);
-    std::vector<std::vector<std::uint32_t>> steps(parts);
-    runEach(parts, [&](std::size_t k) {
-        const std::uint64_t from = leaves * k / parts;
-        const std::uint64_t to = leaves * (k + 1) / parts;
-        for (std::uint64_t leaf = from; leaf < to; ++leaf) {
-            const auto first = static_cast<std::uint32_t>(leaf * 16);
-            const auto last =
-                static_cast<std::uint32_t>(std::min<std::uint64_t>(first + 16, count));
-            series[leaf] = seriesRanges(data, first, last);
-            blockNumbers[leaf] = blockNumberRange(data, first, last);
-        }
-        findColourSteps(data, static_cast<std::uint32_t>(from * 16),
-                        k + 1 == parts ? count : static_cast<std::uint32_t>(to * 16), steps[k]);
-    });
-    index.series_.build(count, std::move(series));
-    index.blockNumbers_.build(count, std::move(blockNumbers));
+    index.series_.build(data.count, std::move(parts.series));
+    index.blockNumbers_.build(data.count, std::move(parts.blockNumbers));
     std::size_t stepCount = 0;
-    for (const std::vector<std::uint32_t>& part : steps)
+    for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         stepCount += part.size();
     index.colourSteps_.reserve(stepCount);
-    for (const std::vector<std::uint32_t>& part : steps)
+    for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
     index.firstNaN_[0] = firstNaN(data.totalDistance, data.count);
     index.firstNaN_[1] = firstNaN(data.cutDistance, data.count);

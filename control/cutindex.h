@@ -57,6 +57,22 @@ public:
     // the records are worth); the index is the same on any number.
     static CutIndex build(const CutDataSet& data, unsigned threads = 0);
 
+    // The stretches of 16 records and the colour steps, filled part by part by whoever has the
+    // records at hand: addRecords() for parts of whole stretches, in any order and on any thread,
+    // each part's colour steps in a list of its own.
+    struct Parts {
+        std::vector<SeriesRanges> series;
+        std::vector<ValueRange> blockNumbers;
+        std::vector<std::vector<std::uint32_t>> colourSteps;
+    };
+    static Parts partsFor(const CutDataSet& data, std::size_t parts);
+    // Records first..last - 1 of part `part`: `first` a multiple of 16, `last` too or the count.
+    // The calls of one part come in record order.
+    static void addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
+                           Parts& parts, std::size_t part);
+    // The index from every part, once the distances are summed.
+    static CutIndex build(const CutDataSet& data, Parts parts);
+
     // Whether the index was built for these records.
     bool covers(const CutDataSet& data) const;
     std::uint64_t bytes() const;

@@ -66,8 +66,8 @@ void PartedLoad::takeEarlierFields(const Part& part, const CutRecord& before) {
             copyFields(1u << field, before, data_.records[part.first + i]);
 }
 
-// Fills in what the part could not know, given the state before it, and takes what the records
-// give: steps, block numbers and maxima.
+// Fills in what the part could not know, given the state before it: the fields of its first
+// records and the steps of the blocks that moved from a position set before it.
 void PartedLoad::complete(Part& part, const CutRecord& before) {
     takeEarlierFields(part, before);
     for (const PendingStep& pending : part.pending) {
@@ -80,48 +80,48 @@ void PartedLoad::complete(Part& part, const CutRecord& before) {
                 delta[axis] = delta_ == Delta::NewLessOld ? moved[axis] : back[axis];
         data_.totalDistance[part.first + pending.record] = StepLength(delta[0], delta[1], delta[2]);
     }
-    for (std::size_t i = part.first; i < part.first + part.count; ++i) {
-        const CutRecord& record = data_.records[i];
-        data_.blockNos[i] = record.blockNo;
-        data_.cutDistance[i] = record.motionCode == 0 ? 0.0f : data_.totalDistance[i];
-        CutBuilder::raiseMaxima(part.maxima, record);
+}
+
+// One pass over records first..last - 1 of span k, a part of whole move blocks, a block at a time:
+// block numbers, cutting steps, maxima, the span's move index and the drawing index's stretches.
+void PartedLoad::takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
+                             CutIndex::Parts& index) {
+    if (k == 0)
+        span.moves.emplace();
+    else
+        span.moves.emplace(static_cast<std::uint32_t>(first), (last - first) / 16 + 16);
+    for (std::size_t block = first; block < last; block += kMoveBlockSize) {
+        const std::size_t end = std::min(last, block + kMoveBlockSize);
+        for (std::size_t i = block; i < end; ++i) {
+            const CutRecord& record = data_.records[i];
+            const float step = data_.totalDistance[i];
+            data_.blockNos[i] = record.blockNo;
+            data_.cutDistance[i] = record.motionCode == 0 ? 0.0f : step;
+            CutBuilder::raiseMaxima(span.maxima, record);
+            if (span.movesKept)
+                span.movesKept =
+                    span.moves->add(record, i > 0 ? &data_.records[i - 1] : nullptr, step);
+        }
+        CutIndex::addRecords(data_, static_cast<std::uint32_t>(block),
+                             static_cast<std::uint32_t>(end), index, k);
     }
 }
 
-// Adds records first..last - 1 to `moves`; false when the builder refuses one.
-bool PartedLoad::addMoves(MoveIndexBuilder& moves, std::size_t first, std::size_t last) const {
-    for (std::size_t i = first; i < last; ++i)
-        if (!moves.add(data_.records[i], i > 0 ? &data_.records[i - 1] : nullptr,
-                       data_.totalDistance[i]))
-            return false;
-    return true;
-}
-
-// The move index from every record's step, in parts of whole blocks on as many threads as there
-// are parts; on one thread when a part changes tools too often to keep its runs apart.
-MoveIndex PartedLoad::indexMoves() const {
-    const std::size_t count = data_.records.size();
-    const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
-    const std::size_t parts = std::max<std::size_t>(1, std::min(parts_.size(), blocks));
-    std::vector<std::optional<MoveIndexBuilder>> builders(parts);
-    std::vector<char> done(parts, 0);
-    runEach(parts, [&](std::size_t k) {
-        const std::size_t first = blocks * k / parts * kMoveBlockSize;
-        const std::size_t last = std::min(count, blocks * (k + 1) / parts * kMoveBlockSize);
-        if (k == 0)
-            builders[k].emplace();
-        else
-            builders[k].emplace(static_cast<std::uint32_t>(first), (last - first) / 16 + 16);
-        done[k] = addMoves(*builders[k], first, last);
-    });
-    if (std::find(done.begin(), done.end(), 0) != done.end()) {
+// The move index of every span in order; on one thread when a span changed tools too often to
+// keep its runs apart.
+MoveIndex PartedLoad::joinMoves(std::vector<Span>& spans) const {
+    for (const Span& span : spans) {
+        if (span.movesKept)
+            continue;
         MoveIndexBuilder moves;
-        addMoves(moves, 0, count);
+        for (std::size_t i = 0; i < data_.records.size(); ++i)
+            moves.add(data_.records[i], i > 0 ? &data_.records[i - 1] : nullptr,
+                      data_.totalDistance[i]);
         return moves.take();
     }
-    for (std::size_t k = 1; k < parts; ++k)
-        builders[0]->append(std::move(*builders[k]));
-    return builders[0]->take();
+    for (std::size_t k = 1; k < spans.size(); ++k)
+        spans[0].moves->append(std::move(*spans[k].moves));
+    return spans[0].moves->take();
 }
 
 // The steps in `distances` become their running sum, in record order.
@@ -142,13 +142,24 @@ CutDataSet PartedLoad::finish() {
         copyFields(kAllFields & ~parts_[k - 1].state.known, before[k - 1], before[k]);
     }
     runEach(parts_.size(), [&](std::size_t k) { complete(parts_[k], before[k]); });
-    for (const Part& part : parts_)
+    // Spans of whole move blocks, one per part, read once more each: what the records give.
+    const std::size_t count = data_.records.size();
+    const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
+    const std::size_t spanCount = std::max<std::size_t>(1, std::min(parts_.size(), blocks));
+    std::vector<Span> spans(spanCount);
+    CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
+    runEach(spanCount, [&](std::size_t k) {
+        takeRecords(blocks * k / spanCount * kMoveBlockSize,
+                    std::min(count, blocks * (k + 1) / spanCount * kMoveBlockSize), k, spans[k],
+                    index);
+    });
+    for (const Span& span : spans)
         for (int series = 0; series < kMaximaCount; ++series)
-            CutBuilder::raiseMaximum(data_.maxima[series], part.maxima[series]);
-    // The move index takes the steps, which the distances then replace by their sums.
-    data_.moves = indexMoves();
+            CutBuilder::raiseMaximum(data_.maxima[series], span.maxima[series]);
+    // The move index took the steps, which the distances now replace by their sums.
+    data_.moves = joinMoves(spans);
     runEach(2,
             [&](std::size_t k) { sumDistances(k == 0 ? data_.totalDistance : data_.cutDistance); });
-    data_.index = CutIndex::build(data_);
+    data_.index = CutIndex::build(data_, std::move(index));
     return std::move(data_);
 }

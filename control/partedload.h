@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <vector>
 
 // The records of a load read in parts on several threads. Every part is read on its own, not
@@ -33,7 +34,6 @@ public:
         // Per field, the records before this one take the field's value from before the part.
         std::array<std::uint32_t, kFieldCount> firstKnown{};
         std::vector<PendingStep> pending;
-        std::array<float, kMaximaCount> maxima{};
     };
 
     // How a format gives the move along an axis: the new position less the old one (text) or the
@@ -99,11 +99,19 @@ public:
     CutDataSet finish();
 
 private:
+    // What a span of whole move blocks gives once every part is complete.
+    struct Span {
+        std::optional<MoveIndexBuilder> moves;
+        bool movesKept = true;
+        std::array<float, kMaximaCount> maxima{};
+    };
+
     void closeGaps();
     void complete(Part& part, const CutRecord& before);
     void takeEarlierFields(const Part& part, const CutRecord& before);
-    bool addMoves(MoveIndexBuilder& moves, std::size_t first, std::size_t last) const;
-    MoveIndex indexMoves() const;
+    void takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
+                     CutIndex::Parts& index);
+    MoveIndex joinMoves(std::vector<Span>& spans) const;
     static void sumDistances(LoadedArray<float>& distances);
 
     std::vector<Part> parts_;

@@ -1,11 +1,19 @@
 #include "moveindexbuilder.h"
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
+// Which NaN the length of a move with two NaN coordinates gives depends on the order in which the
+// compiler takes the operands, and no sum counts a NaN step: any two NaN steps are the same, and
+// an exception keeps one NaN for all.
 bool sameStep(float a, float b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return (a != a && b != b) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+float keptStep(float step) {
+    return step != step ? std::numeric_limits<float>::quiet_NaN() : step;
 }
 
 } // namespace
@@ -23,7 +31,7 @@ bool MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, f
     }
     const std::uint32_t number = firstRecord_ + index_.records;
     if (!sameStep(step, StepFromPositions(record, previous)))
-        index_.exceptions.push_back({number, step});
+        index_.exceptions.push_back({number, keptStep(step)});
     run_.add(record, step);
     ++index_.records;
     if (++inBlock_ == kMoveBlockSize) {

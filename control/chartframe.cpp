@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 bool drawsCurve(std::int32_t distanceMode) {
     return distanceMode >= 0 && distanceMode <= 2;
@@ -62,16 +63,63 @@ bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
     return std::isfinite(array[data.count - 1]);
 }
 
+namespace {
+
+// The distances of a distance mode never decrease before the record this returns, and are all
+// NaN from it on; nothing for block numbers, or distances without an index that do not stay
+// finite.
+std::optional<std::uint32_t> sortedDistances(const CutDataSet& data, std::int32_t distanceMode) {
+    if (distanceMode != 0 && distanceMode != 1)
+        return std::nullopt;
+    if (data.index.covers(data))
+        return data.index.firstNaNDistance(distanceMode);
+    if (isSortedHorizontally(data, distanceMode))
+        return data.count;
+    return std::nullopt;
+}
+
+const float* distancesOf(const CutDataSet& data, std::int32_t distanceMode) {
+    return distanceMode == 0 ? data.totalDistance.data() : data.cutDistance.data();
+}
+
+// The first record in a..b - 1 whose block number `beyond` a bound, from the index when there is
+// one, else walked; b when there is none.
+template <class Beyond>
+std::uint32_t firstBlockNumber(const CutDataSet& data, const HorizontalArray& xs, std::uint32_t a,
+                               std::uint32_t b, Beyond beyond) {
+    if (!data.index.covers(data)) {
+        while (a < b && !beyond(xs[a]))
+            ++a;
+        return a;
+    }
+    const MinMaxPyramid<ValueRange>& numbers = data.index.blockNumbers();
+    return static_cast<std::uint32_t>(numbers.findFirst(a, b, [&](int level, std::uint64_t k) {
+        return level == 0 ? beyond(xs[static_cast<std::uint32_t>(k)])
+                          : beyond(numbers.node(level, k).hi);
+    }));
+}
+
+} // namespace
+
 std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
                                std::int32_t distanceMode, float xLo) {
     const std::uint32_t last = data.count - 1;
-    if (isSortedHorizontally(data, distanceMode)) {
-        const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+    if (const auto sorted = sortedDistances(data, distanceMode)) {
+        const float* array = distancesOf(data, distanceMode);
         return static_cast<std::uint32_t>(
-            std::lower_bound(array.begin(), array.begin() + last, xLo) - array.begin());
+            std::lower_bound(array, array + std::min(*sorted, last), xLo) - array);
     }
-    std::uint32_t i = 0;
-    while (i < last && xs[i] < xLo)
-        ++i;
-    return i;
+    return firstBlockNumber(data, xs, 0, last, [&](float x) { return !(x < xLo); });
+}
+
+std::uint32_t endOfShownRecords(const CutDataSet& data, const HorizontalArray& xs,
+                                std::int32_t distanceMode, std::uint32_t first, float xHi) {
+    if (const auto sorted = sortedDistances(data, distanceMode)) {
+        if (first >= *sorted)
+            return data.count;
+        const float* array = distancesOf(data, distanceMode);
+        const float* end = std::upper_bound(array + first, array + *sorted, xHi);
+        return end < array + *sorted ? static_cast<std::uint32_t>(end - array) : data.count;
+    }
+    return firstBlockNumber(data, xs, first, data.count, [&](float x) { return x > xHi; });
 }

@@ -102,6 +102,11 @@ private:
 bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode);
 
 // The first record at or beyond xLo, never past the last one: found by bisection where the
-// values are sorted, else walked.
+// values are sorted, from the data set's index on block numbers, else walked.
 std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
                                std::int32_t distanceMode, float xLo);
+
+// Where a walk from record `first` over the shown records stops: the first record from `first`
+// on beyond xHi, or the count. Found as firstShownRecord finds its record.
+std::uint32_t endOfShownRecords(const CutDataSet& data, const HorizontalArray& xs,
+                                std::int32_t distanceMode, std::uint32_t first, float xHi);

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-ColumnPath::ColumnPath(ChartCanvas& canvas, bool pixels) : canvas_(canvas), pixels_(pixels) {}
+ColumnPath::ColumnPath(ChartCanvas& canvas, Canvas kind) : canvas_(canvas), kind_(kind) {}
 
 void ColumnPath::selectPen(ColorRef colour) {
     flush();

@@ -37,11 +37,14 @@ struct ColumnPiece {
 // painted. A pen change ends the group, so every segment keeps its colour.
 class ColumnPath final : public CurvePath {
 public:
-    // `pixels`: the canvas keeps only the last colour of every pixel, so a column of groups may
-    // be painted as the pixels it leaves (addStack) instead of group after group.
-    explicit ColumnPath(ChartCanvas& canvas, bool pixels = false);
+    // What the canvas keeps of lines drawn over each other: a vector canvas keeps every line; a
+    // pixel canvas only the last colour of each pixel, so a column of groups may be painted as
+    // the pixels it leaves (addStack) instead of group after group.
+    enum class Canvas { Vector, Pixels };
 
-    bool pixels() const { return pixels_; }
+    explicit ColumnPath(ChartCanvas& canvas, Canvas kind = Canvas::Vector);
+
+    bool pixels() const { return kind_ == Canvas::Pixels; }
 
     void selectPen(ColorRef colour) override;
     void moveTo(int x, int y) override;
@@ -67,7 +70,7 @@ private:
     void flush();
 
     ChartCanvas& canvas_;
-    const bool pixels_;
+    const Canvas kind_;
     bool open_ = false;
     ColumnRun run_;
 };

@@ -11,10 +11,6 @@
 
 namespace {
 
-float numberOrZero(float value) {
-    return std::isnan(value) ? 0.0f : value;
-}
-
 SeriesRanges seriesRanges(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
     SeriesRanges ranges;
     for (std::uint32_t i = first; i < last; ++i) {

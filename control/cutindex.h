@@ -3,6 +3,7 @@
 #include "minmaxpyramid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,11 @@ struct ValueRange {
         }
     }
 };
+
+// A plotted value as the chart places it: NaN is drawn where 0 is.
+inline float numberOrZero(float value) {
+    return std::isnan(value) ? 0.0f : value;
+}
 
 // The plotted series over a stretch of records, NaN counted as 0 (the chart draws both on the
 // axis). G00 records are plotted per second with a feed the chart chooses at drawing time, so

@@ -253,7 +253,7 @@ void DrawGraph(QImage& surface, CCutGraph& graph, const GraphInputs& inputs) {
         return;
     }
     GdiCanvas canvas(surface);
-    ColumnPath curve(canvas, true);
+    ColumnPath curve(canvas, ColumnPath::Canvas::Pixels);
     drawGraphWith(canvas, graph, inputs, curve);
 }
 

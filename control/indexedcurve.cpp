@@ -4,7 +4,6 @@
 #include "series.h"
 
 #include <algorithm>
-#include <cmath>
 
 IndexedCurve::IndexedCurve(const ChartFrame& frame, const CCutGraph& graph, const CutDataSet& data,
                            std::uint8_t primaryDrawMode)
@@ -18,9 +17,8 @@ IndexedCurve::IndexedCurve(const ChartFrame& frame, const CCutGraph& graph, cons
 
 // The value as the chart plots it; NaN is drawn where 0 is.
 float IndexedCurve::value(std::uint64_t i) const {
-    const float plotted =
-        seriesValue(data_, static_cast<std::uint32_t>(i), drawMode_, graph_.g00Feed);
-    return std::isnan(plotted) ? 0.0f : plotted;
+    return numberOrZero(
+        seriesValue(data_, static_cast<std::uint32_t>(i), drawMode_, graph_.g00Feed));
 }
 
 ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
@@ -35,8 +33,7 @@ ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
     range = drawMode_ == 1 ? ranges.orgRate : ranges.optRate;
     if (!ranges.rapidRemoval.empty()) {
         for (const float removal : {ranges.rapidRemoval.lo, ranges.rapidRemoval.hi}) {
-            const float plotted = removal * rapidFactor_;
-            range.add(std::isnan(plotted) ? 0.0f : plotted);
+            range.add(numberOrZero(removal * rapidFactor_));
         }
     }
     return range;
@@ -50,36 +47,6 @@ IndexedCurve::PixelSpan IndexedCurve::rows(const ValueRange& range) const {
         span.add(frame_.pointY(range.hi));
     }
     return span;
-}
-
-// The first record at or beyond xLo, never past the last one, as the record walk finds it.
-std::uint32_t IndexedCurve::firstShown() const {
-    const std::uint32_t last = data_.count - 1;
-    const float xLo = frame_.xLo;
-    if (distances_)
-        return static_cast<std::uint32_t>(
-            std::lower_bound(distances_, distances_ + std::min(firstNaN_, last), xLo) - distances_);
-    return static_cast<std::uint32_t>(
-        index_.blockNumbers().findFirst(0, last, [&](int level, std::uint64_t k) {
-            return level == 0 ? !(horizontal(k) < xLo)
-                              : !(index_.blockNumbers().node(level, k).hi < xLo);
-        }));
-}
-
-// The first record from `first` on beyond xHi, or the count: where the record walk stops.
-std::uint32_t IndexedCurve::endShown(std::uint32_t first) const {
-    const float xHi = frame_.xHi;
-    if (distances_) {
-        if (first >= firstNaN_)
-            return data_.count;
-        const float* end = std::upper_bound(distances_ + first, distances_ + firstNaN_, xHi);
-        return end < distances_ + firstNaN_ ? static_cast<std::uint32_t>(end - distances_)
-                                            : data_.count;
-    }
-    return static_cast<std::uint32_t>(
-        index_.blockNumbers().findFirst(first, data_.count, [&](int level, std::uint64_t k) {
-            return level == 0 ? horizontal(k) > xHi : index_.blockNumbers().node(level, k).hi > xHi;
-        }));
 }
 
 // The first record after i and before `stop` outside pixel column x (that of record i), or stop.
@@ -249,8 +216,9 @@ std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32
 }
 
 void IndexedCurve::draw(ColumnPath& path) const {
-    const std::uint32_t first = firstShown();
-    const std::uint32_t end = endShown(first);
+    const HorizontalArray xs(data_, graph_.distanceMode);
+    const std::uint32_t first = firstShownRecord(data_, xs, graph_.distanceMode, frame_.xLo);
+    const std::uint32_t end = endOfShownRecords(data_, xs, graph_.distanceMode, first, frame_.xHi);
     const std::vector<std::uint32_t>& steps = index_.colourSteps();
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));

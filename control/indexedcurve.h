@@ -44,8 +44,6 @@ private:
     ValueRange values(int level, std::uint64_t k) const;
     PixelSpan rows(const ValueRange& range) const;
 
-    std::uint32_t firstShown() const;
-    std::uint32_t endShown(std::uint32_t first) const;
     std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     PixelSpan rowsOver(std::uint32_t a, std::uint32_t b) const;

@@ -52,8 +52,8 @@ LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsig
         CutBuilder builder(cuttext::countBlockLines(text, end));
         BuilderSink sink{builder};
         ReadState state;
-        cuttext::forEachLine(text, end,
-                             [&](const char* line) { cuttext::readLine(line, state, sink); });
+        cuttext::forEachLine(
+            text, end, [&](const char* line) { return cuttext::readLine(line, state, sink); });
         out = builder.take();
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};

@@ -7,16 +7,12 @@
 
 namespace {
 
-bool isCSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 const char* skipSpace(const char* p) {
-    while (isCSpace(*p))
+    while (CIsSpace(*p))
         ++p;
     return p;
 }

@@ -7,6 +7,12 @@
 // text, skips leading white space, stops at the first character that cannot continue the number
 // and gives 0 where no number stands. None of them allocates.
 
+// The white space that the conversions skip before a number: space, tab, line feed, vertical tab,
+// form feed and carriage return.
+inline bool CIsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 // atoi and atol: values outside the 32-bit range are saturated to INT32_MIN or INT32_MAX.
 std::int32_t CAtol(const char* text);
 

@@ -35,8 +35,9 @@ void ParallelTextParser::read(std::size_t k) {
     std::uint32_t lines = 0;
     std::uint32_t counted = 0;
     cuttext::forEachLine(lines_[k].begin, lines_[k].end, [&](const char* line) {
-        cuttext::readLine(line, part.state, sink);
+        const char* stop = cuttext::readLine(line, part.state, sink);
         load_->stepDone(part, lines, counted);
+        return stop;
     });
 }
 

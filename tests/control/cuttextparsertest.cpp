@@ -73,6 +73,16 @@ TEST(CutText, BlockLines) {
          record(0, 2, 1, 1, 1, 4, 100, 1, 1, 200), std::sqrt(3.0f) + 3, std::sqrt(3.0f) + 3},
         {"a carriage return ends the line", "N1)G01X1\rY5\r\n", 1,
          record(0, 1, 1, 1, 0, 0, 0, 0, 0, 0), 1, 1},
+        {"no number after a carriage return", "N1)G01X\r5\nN2)G01", 2,
+         record(0, 2, 1, 0, 0, 0, 0, 0, 0, 0), 0, 0},
+        {"blanks before a number stay in their line", "N1)G01X1F \n7\nN2)G01Y \n8", 2,
+         record(0, 2, 1, 1, 0, 0, 0, 0, 0, 0), 1, 1},
+        {"blanks before numbers within the line", "N1)G01X 3Y\t4F 5( A1)F 6\nN2)G01", 2,
+         record(0, 2, 1, 3, 4, 0, 5, 0, 0, 6), 5, 5},
+        {"numbers in every C form", "N1)G01X1e1Y0x10Z+2F+3(A.5)F-7\nN2)G01", 2,
+         record(0, 2, 1, 10, 16, 2, 3, 1, 0.5f, -7), std::sqrt(360.0f), std::sqrt(360.0f)},
+        {"a word letter inside a number form is still found", "N1)G01X1eY2\nN2)G01", 2,
+         record(0, 2, 1, 1, 2, 0, 0, 0, 0, 0), std::sqrt(5.0f), std::sqrt(5.0f)},
     };
     for (const TextCase& c : cases)
         expectLastRecord(c);

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+// Readers for the plain numbers that fill a text file ("-16.762", "1400"), many times faster than
+// the C conversions in numberconv.h and giving exactly what they give for the same text. Anything
+// else (white space or a plus before the number, an exponent, a hexadecimal form, more digits than
+// a double holds exactly) gives nullptr, and the number is left to the C conversion.
+
+namespace plainnumber {
+
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Powers of ten and the doubles nearest to their inverses; the powers are exact.
+inline constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                     1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+inline constexpr double kInversePowers[] = {1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,
+                                            1e-7,  1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13,
+                                            1e-14, 1e-15, 1e-16, 1e-17, 1e-18, 1e-19};
+inline constexpr int kMostDigits = 19;
+inline constexpr std::uint64_t kMostMantissa = std::uint64_t{1} << 53;
+
+// The float nearest to the double nearest to mantissa / 10^fraction, as a C conversion to double
+// and a cast give it. The product with the inverse lies within three units in the last place of
+// that double, so both round to the same float unless the product lies within a few units of the
+// midpoint between two floats, the 29 bits that a float drops being near 2^28; only then is the
+// quotient itself worked out. The result is a normal float: mantissa and fraction are bounded.
+inline float quotientAsFloat(std::uint64_t mantissa, int fraction) {
+    const auto m = static_cast<double>(mantissa);
+    const double product = m * kInversePowers[fraction];
+    constexpr std::uint64_t kDropped = (std::uint64_t{1} << 29) - 1;
+    constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
+    constexpr std::uint64_t kMargin = 8;
+    const std::uint64_t low = std::bit_cast<std::uint64_t>(product) & kDropped;
+    if (low - (kMidpoint - kMargin) <= 2 * kMargin)
+        return static_cast<float>(m / kPowers[fraction]);
+    return static_cast<float>(product);
+}
+
+} // namespace plainnumber
+
+// An optional minus and 1 to 9 digits, not followed by another digit: returns the position after
+// them with `value` set to what CAtol gives, or nullptr.
+inline const char* PlainInt(const char* p, std::int32_t& value) {
+    using plainnumber::isDigit;
+    const bool negative = *p == '-';
+    const char* q = p + (negative ? 1 : 0);
+    const char* const first = q;
+    std::int32_t magnitude = 0;
+    for (; isDigit(*q) && q - first < 9; ++q)
+        magnitude = magnitude * 10 + (*q - '0');
+    if (q == first || isDigit(*q))
+        return nullptr;
+    value = negative ? -magnitude : magnitude;
+    return q;
+}
+
+// An optional minus and digits with an optional point, not a hexadecimal form and not followed by
+// an exponent: returns the position after them with `value` set to what CAtof gives, cast to
+// float, or nullptr.
+inline const char* PlainFloat(const char* p, float& value) {
+    using namespace plainnumber;
+    const bool negative = *p == '-';
+    const char* q = p + (negative ? 1 : 0);
+    if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X'))
+        return nullptr;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    for (; isDigit(*q); ++q, ++digits)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+    if (*q == '.') {
+        for (++q; isDigit(*q); ++q, ++digits, ++fraction)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+    }
+    if (digits == 0 || digits > kMostDigits || mantissa > kMostMantissa)
+        return nullptr;
+    if (*q == 'e' || *q == 'E')
+        return nullptr;
+    const float magnitude = quotientAsFloat(mantissa, fraction);
+    value = negative ? -magnitude : magnitude;
+    return q;
+}

@@ -1,0 +1,163 @@
+#include "plainnumber.h"
+#include "numberconv.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+
+bool sameFloat(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The text, and how many of its characters the plain reader takes (0: none, the C conversion
+// decides).
+struct PlainCase {
+    const char* text;
+    int length;
+};
+
+TEST(PlainNumber, FloatTakesPlainDecimalsAndLeavesTheRest) {
+    const PlainCase cases[] = {
+        {"-16.762X", 7},
+        {"1400(", 4},
+        {"0.5", 3},
+        {"-0", 2},
+        {"-0.000", 6},
+        {".5)", 2},
+        {"5.Y", 2},
+        {"-.25", 4},
+        {"007.50", 6},
+        {"9007199254740992", 16},
+        {"0.000000000000000001", 20},
+        {"1.5e3", 0},
+        {"2E-1", 0},
+        {"0x1A", 0},
+        {"12x", 2},
+        {"00x5", 2},
+        {"-0X1", 0},
+        {"+5", 0},
+        {" 5", 0},
+        {"\t5", 0},
+        {"", 0},
+        {"-", 0},
+        {".", 0},
+        {"-.", 0},
+        {"--5", 0},
+        {"inf", 0},
+        {"nan", 0},
+        {"12345678901234567890", 0},
+        {"9007199254740993", 0},
+    };
+    for (const PlainCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        float value = 1234.0f;
+        const char* end = PlainFloat(c.text, value);
+        if (c.length == 0) {
+            EXPECT_EQ(end, nullptr);
+            continue;
+        }
+        ASSERT_NE(end, nullptr);
+        EXPECT_EQ(end - c.text, c.length);
+        EXPECT_TRUE(sameFloat(value, static_cast<float>(CAtof(c.text)))) << value;
+    }
+}
+
+TEST(PlainNumber, IntTakesUpToNineDigitsAndLeavesTheRest) {
+    const PlainCase cases[] = {
+        {"123X", 3},
+        {"-7)", 2},
+        {"0", 1},
+        {"-0", 2},
+        {"007", 3},
+        {"999999999", 9},
+        {"-999999999F", 10},
+        {"1234567890", 0},
+        {"-2147483648", 0},
+        {"+1", 0},
+        {" 1", 0},
+        {"", 0},
+        {"-", 0},
+        {"x1", 0},
+    };
+    for (const PlainCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::int32_t value = 1234;
+        const char* end = PlainInt(c.text, value);
+        if (c.length == 0) {
+            EXPECT_EQ(end, nullptr);
+            continue;
+        }
+        ASSERT_NE(end, nullptr);
+        EXPECT_EQ(end - c.text, c.length);
+        EXPECT_EQ(value, CAtol(c.text));
+    }
+}
+
+// Compares the plain reader with the C conversion cast to float; counts what it took.
+struct FloatComparison {
+    int taken = 0;
+    int mismatches = 0;
+
+    void check(const char* text) {
+        float value = 0.0f;
+        if (!PlainFloat(text, value))
+            return;
+        ++taken;
+        if (!sameFloat(value, static_cast<float>(CAtof(text))) && ++mismatches < 10)
+            ADD_FAILURE() << '"' << text << "\" gives " << value;
+    }
+};
+
+// Random digits around a point: short ones as files hold them, and long ones up to the most
+// digits a double holds exactly.
+TEST(PlainNumber, FloatMatchesTheConversionOnRandomDecimals) {
+    std::mt19937_64 random(20261208);
+    FloatComparison comparison;
+    std::string text;
+    for (int i = 0; i < 400000; ++i) {
+        text.clear();
+        if (random() & 1)
+            text += '-';
+        const int whole = static_cast<int>(random() % 10);
+        const int fraction = static_cast<int>(random() % (i % 2 ? 5 : 12));
+        for (int k = 0; k < whole; ++k)
+            text += static_cast<char>('0' + random() % 10);
+        text += '.';
+        for (int k = 0; k < fraction; ++k)
+            text += static_cast<char>('0' + random() % 10);
+        comparison.check(text.c_str());
+    }
+    EXPECT_EQ(comparison.mismatches, 0);
+    EXPECT_GT(comparison.taken, 300000);
+}
+
+// Decimals next to the midpoint between two neighbouring floats, where the double that the C
+// conversion gives and a product with an inverse power can round to different floats.
+TEST(PlainNumber, FloatMatchesTheConversionNextToFloatMidpoints) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-3.0, 9.0);
+    FloatComparison comparison;
+    char text[64];
+    for (int i = 0; i < 300000; ++i) {
+        const auto low = static_cast<float>(std::pow(10.0, exponent(random)));
+        const double midpoint =
+            (static_cast<double>(low) + std::nextafter(low, 2.0f * low + 1.0f)) / 2.0;
+        const int significant = 16 - static_cast<int>(random() % 4);
+        const int fraction =
+            std::max(0, significant - 1 - static_cast<int>(std::floor(std::log10(midpoint))));
+        std::snprintf(text, sizeof text, "%.*f", fraction, midpoint);
+        comparison.check(text);
+    }
+    EXPECT_EQ(comparison.mismatches, 0);
+    EXPECT_GT(comparison.taken, 200000);
+}
+
+} // namespace

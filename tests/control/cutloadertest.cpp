@@ -108,6 +108,31 @@ TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
     }
 }
 
+// A mapped file ends where its last page ends, and nothing need be mapped after it: a number that
+// runs up to that end is read without reading past it, on one thread and on several.
+TEST(CutLoader, TextEndingAtAPageEndIsReadToItsLastDigit) {
+    TempFolder folder;
+    const std::string line = "N1)G01X-16.762Y3F1400(A0.25)F2100\n";
+    const std::string last = "N2)G01X2Y3F1400(A0.5)F123456";
+    for (const std::size_t size : {std::size_t{4096}, std::size_t{12} << 20}) {
+        SCOPED_TRACE(size);
+        std::string text;
+        text.reserve(size);
+        while (text.size() + line.size() + last.size() <= size)
+            text += line;
+        text.append(size - text.size() - last.size(), '\n');
+        text += last;
+        ASSERT_EQ(text.size(), size);
+        writeBytes(folder.file("t.txt"), text);
+        CutDataSet data;
+        ASSERT_TRUE(LoadCutFile(folder.file("t.txt"), true, data).ok());
+        ASSERT_EQ(data.count, (size - last.size()) / line.size() + 1);
+        EXPECT_EQ(data.records.back().optFeed, 123456);
+        EXPECT_EQ(data.records.back().x, 2.0f);
+        EXPECT_EQ(data.records.front().x, -16.762f);
+    }
+}
+
 TEST(CutLoader, OtherReasons) {
     EXPECT_EQ(LoadResult{LoadError::OutOfMemory}.reason(), "out of memory");
     EXPECT_EQ((LoadResult{LoadError::Unreadable, 0, EIO}.reason()),

@@ -35,8 +35,10 @@ TEST(PlainNumber, FloatTakesPlainDecimalsAndLeavesTheRest) {
         {"5.Y", 2},
         {"-.25", 4},
         {"007.50", 6},
-        {"9007199254740992", 16},
-        {"0.000000000000000001", 20},
+        {"12345678.5", 10},
+        {"-123456789012345.5", 18},
+        {"900719925474099.2", 17},
+        {"0.000000000000001", 17},
         {"1.5e3", 0},
         {"2E-1", 0},
         {"0x1A", 0},
@@ -53,8 +55,12 @@ TEST(PlainNumber, FloatTakesPlainDecimalsAndLeavesTheRest) {
         {"--5", 0},
         {"inf", 0},
         {"nan", 0},
-        {"12345678901234567890", 0},
+        {"9007199254740992", 16},
+        {"0.0000000000000001", 18},
         {"9007199254740993", 0},
+        {"0.00000000000000000001", 0},
+        {"12345678901234567890", 0},
+        {"900719925474099.3", 0},
     };
     for (const PlainCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -126,8 +132,8 @@ TEST(PlainNumber, FloatMatchesTheConversionOnRandomDecimals) {
         text.clear();
         if (random() & 1)
             text += '-';
-        const int whole = static_cast<int>(random() % 10);
-        const int fraction = static_cast<int>(random() % (i % 2 ? 5 : 12));
+        const int whole = static_cast<int>(random() % (i % 3 ? 10 : 18));
+        const int fraction = static_cast<int>(random() % (i % 2 ? 5 : 18));
         for (int k = 0; k < whole; ++k)
             text += static_cast<char>('0' + random() % 10);
         text += '.';
@@ -158,6 +164,38 @@ TEST(PlainNumber, FloatMatchesTheConversionNextToFloatMidpoints) {
     }
     EXPECT_EQ(comparison.mismatches, 0);
     EXPECT_GT(comparison.taken, 200000);
+}
+
+} // namespace
+
+namespace {
+
+// Digits next to the bytes that border them in value ('/', ':', and bytes that differ from a digit
+// only in their top bit or in their upper half), and next to the letters of the words.
+TEST(PlainNumber, NumbersEndAtEveryOtherByte) {
+    const char alphabet[] = "0123456789-./:\xb0\xb9\x80\x89\x10\x19 XF(";
+    std::mt19937 random(11);
+    FloatComparison comparison;
+    int intsTaken = 0;
+    int intMismatches = 0;
+    char text[24];
+    for (int i = 0; i < 300000; ++i) {
+        const std::size_t length = random() % 20;
+        for (std::size_t k = 0; k < length; ++k)
+            text[k] = alphabet[random() % (sizeof alphabet - 1)];
+        text[length] = '\0';
+        comparison.check(text);
+        std::int32_t value = 0;
+        if (!PlainInt(text, value))
+            continue;
+        ++intsTaken;
+        if (value != CAtol(text) && ++intMismatches < 10)
+            ADD_FAILURE() << "int \"" << text << '"';
+    }
+    EXPECT_EQ(comparison.mismatches, 0);
+    EXPECT_EQ(intMismatches, 0);
+    EXPECT_GT(comparison.taken, 50000);
+    EXPECT_GT(intsTaken, 50000);
 }
 
 } // namespace

@@ -7,30 +7,50 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 namespace {
 
-SeriesRanges seriesRanges(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
-    SeriesRanges ranges;
-    for (std::uint32_t i = first; i < last; ++i) {
-        const float removal = numberOrZero(data.records[i].removal);
-        ranges.removal.add(removal);
-        if (data.records[i].motionCode == 0) {
-            ranges.rapidRemoval.add(removal);
-            continue;
-        }
-        ranges.orgRate.add(numberOrZero(seriesValue(data, i, 1, 0.0f)));
-        ranges.optRate.add(numberOrZero(seriesValue(data, i, 2, 0.0f)));
+// A range built without a branch on its values: it starts beyond every number and is the empty
+// ValueRange when nothing was added. It takes each value as ValueRange::add does, so the range is
+// the same to the bit.
+struct RunningRange {
+    float lo = std::numeric_limits<float>::infinity();
+    float hi = -std::numeric_limits<float>::infinity();
+
+    void add(float value) {
+        lo = std::min(lo, value);
+        hi = std::max(hi, value);
     }
-    return ranges;
+    void addIf(bool taken, float value) {
+        lo = taken ? std::min(lo, value) : lo;
+        hi = taken ? std::max(hi, value) : hi;
+    }
+    ValueRange range() const { return lo > hi ? ValueRange{} : ValueRange{lo, hi}; }
+};
+
+SeriesRanges seriesRanges(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
+    RunningRange removal;
+    RunningRange rapidRemoval;
+    RunningRange orgRate;
+    RunningRange optRate;
+    for (std::uint32_t i = first; i < last; ++i) {
+        const float value = numberOrZero(data.records[i].removal);
+        const bool rapid = data.records[i].motionCode == 0;
+        removal.add(value);
+        rapidRemoval.addIf(rapid, value);
+        orgRate.addIf(!rapid, numberOrZero(seriesValue(data, i, 1, 0.0f)));
+        optRate.addIf(!rapid, numberOrZero(seriesValue(data, i, 2, 0.0f)));
+    }
+    return {removal.range(), rapidRemoval.range(), orgRate.range(), optRate.range()};
 }
 
 ValueRange blockNumberRange(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
-    ValueRange range;
+    RunningRange range;
     for (std::uint32_t i = first; i < last; ++i)
-        range.add(horizontalValue(data, i, 2));
-    return range;
+        range.add(blockNumberValue(data, i));
+    return range.range();
 }
 
 // The tool rule of the chart: a record whose tool differs from the one before moves the colour

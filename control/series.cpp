@@ -16,7 +16,7 @@ float horizontalValue(const CutDataSet& data, std::uint32_t i, std::int32_t dist
     case 1:
         return data.cutDistance[i];
     case 2:
-        return static_cast<float>(static_cast<std::uint32_t>(data.blockNos[i]));
+        return blockNumberValue(data, i);
     default:
         return 0.0f;
     }

@@ -25,6 +25,11 @@ inline float seriesValue(const CutDataSet& data, std::uint32_t i, std::uint8_t p
     return record.removal * feedFactor;
 }
 
+// The block number of record i as a horizontal value: taken as an unsigned 32-bit value.
+inline float blockNumberValue(const CutDataSet& data, std::uint32_t i) {
+    return static_cast<float>(static_cast<std::uint32_t>(data.blockNos[i]));
+}
+
 // The horizontal value of record i for distance mode 0, 1 or 2 (block numbers as unsigned 32-bit
 // values); 0 for any other mode.
 float horizontalValue(const CutDataSet& data, std::uint32_t i, std::int32_t distanceMode);

@@ -1,8 +1,11 @@
 #include "cutindex.h"
 #include "graphtestsupport.h"
+#include "series.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 // The drawing index may hold at most 8 bytes per record whatever the records are: a new tool at
@@ -39,6 +42,43 @@ TEST(CutIndex, HoldsAtMostEightBytesPerRecord) {
         }
         EXPECT_LE(data.index.bytes(), 8u * data.count) << c.what;
         EXPECT_GT(data.index.bytes(), data.count) << c.what << ": the pyramid is missing";
+    }
+}
+
+// Each stretch of 16 records holds the ranges that adding its records' values one by one gives, to
+// the bit: removal everywhere, G00 removal, the two rates elsewhere, NaN as 0, and block numbers.
+TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
+    const auto same = [](const ValueRange& a, const ValueRange& b) {
+        return std::memcmp(&a.lo, &b.lo, sizeof a.lo) == 0 &&
+               std::memcmp(&a.hi, &b.hi, sizeof a.hi) == 0;
+    };
+    for (const std::uint64_t seed : {3u, 4u, 5u}) {
+        const CutDataSet data = makeData(randomBlocks(seed, 4099));
+        const std::uint64_t stretches = (data.count + 15) / 16;
+        for (std::uint64_t k = 0; k < stretches; ++k) {
+            SeriesRanges expected;
+            ValueRange numbers;
+            for (auto i = static_cast<std::uint32_t>(16 * k);
+                 i < std::min<std::uint64_t>(data.count, 16 * k + 16); ++i) {
+                const float removal = numberOrZero(data.records[i].removal);
+                expected.removal.add(removal);
+                if (data.records[i].motionCode == 0) {
+                    expected.rapidRemoval.add(removal);
+                } else {
+                    expected.orgRate.add(numberOrZero(seriesValue(data, i, 1, 0.0f)));
+                    expected.optRate.add(numberOrZero(seriesValue(data, i, 2, 0.0f)));
+                }
+                numbers.add(horizontalValue(data, i, 2));
+            }
+            const SeriesRanges& actual = data.index.series().node(1, k);
+            EXPECT_TRUE(same(actual.removal, expected.removal)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.rapidRemoval, expected.rapidRemoval))
+                << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.orgRate, expected.orgRate)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.optRate, expected.optRate)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(data.index.blockNumbers().node(1, k), numbers))
+                << seed << ", stretch " << k;
+        }
     }
 }
 

@@ -91,7 +91,7 @@ std::uint32_t firstNaN(const LoadedArray<float>& distances, std::uint32_t count)
 CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
     const std::uint64_t leaves =
         data.count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(data.count);
-    return {std::vector<SeriesRanges>(leaves), std::vector<ValueRange>(leaves),
+    return {MinMaxPyramid<SeriesRanges>::Level(leaves), MinMaxPyramid<ValueRange>::Level(leaves),
             std::vector<std::vector<std::uint32_t>>(parts)};
 }
 

@@ -67,8 +67,8 @@ public:
     // records at hand: addRecords() for parts of whole stretches, in any order and on any thread,
     // each part's colour steps in a list of its own.
     struct Parts {
-        std::vector<SeriesRanges> series;
-        std::vector<ValueRange> blockNumbers;
+        MinMaxPyramid<SeriesRanges>::Level series;
+        MinMaxPyramid<ValueRange>::Level blockNumbers;
         std::vector<std::vector<std::uint32_t>> colourSteps;
     };
     static Parts partsFor(const CutDataSet& data, std::size_t parts);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "unwrittenallocator.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -13,11 +15,13 @@
 template <class Node> class MinMaxPyramid {
 public:
     static constexpr std::uint64_t kFanout = 16;
+    // The entries of one level, left as the memory came until the build writes every one of them.
+    using Level = LoadedArray<Node>;
 
     // Builds the levels from the summaries of the items: leaf(first, last) gives the node of
     // items first..last - 1 (at most 16 of them).
     template <class Leaf> void build(std::uint32_t count, Leaf leaf) {
-        std::vector<Node> level(count <= 1 ? 0 : firstLevelSize(count));
+        Level level(count <= 1 ? 0 : firstLevelSize(count));
         for (std::uint64_t k = 0; k < level.size(); ++k)
             level[k] =
                 leaf(static_cast<std::uint32_t>(k * kFanout),
@@ -27,15 +31,15 @@ public:
 
     // The entries of level 1, firstLevelSize(count) of them: what the leaves would give. Builds
     // the levels above them.
-    void build(std::uint32_t count, std::vector<Node> level) {
+    void build(std::uint32_t count, Level level) {
         count_ = count;
         levels_.clear();
         if (count <= 1)
             return;
         levels_.push_back(std::move(level));
         while (levels_.back().size() > 1) {
-            const std::vector<Node>& below = levels_.back();
-            std::vector<Node> above((below.size() + kFanout - 1) / kFanout);
+            const Level& below = levels_.back();
+            Level above((below.size() + kFanout - 1) / kFanout);
             for (std::uint64_t k = 0; k < below.size(); ++k) {
                 if (k % kFanout == 0)
                     above[k / kFanout] = below[k];
@@ -55,7 +59,7 @@ public:
     const Node& node(int level, std::uint64_t k) const { return levels_[level - 1][k]; }
     std::uint64_t bytes() const {
         std::uint64_t total = 0;
-        for (const std::vector<Node>& level : levels_)
+        for (const Level& level : levels_)
             total += level.capacity() * sizeof(Node);
         return total;
     }
@@ -183,5 +187,5 @@ private:
     }
 
     std::uint32_t count_ = 0;
-    std::vector<std::vector<Node>> levels_;
+    std::vector<Level> levels_;
 };

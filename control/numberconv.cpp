@@ -1,5 +1,7 @@
 #include "numberconv.h"
 
+#include "plainnumber.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -7,9 +9,7 @@
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using plainnumber::isDigit;
 
 const char* skipSpace(const char* p) {
     while (CIsSpace(*p))
@@ -35,28 +35,16 @@ bool readDigits(const char*& p, std::uint64_t limit, std::uint64_t& value) {
     return p != start;
 }
 
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactPower = 22;
-constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
-
 // The common short decimal number ("-2.449", "1200", "1.5e3"): when its digits fit a double's
 // mantissa and its power of ten is exact, one multiplication or division rounds it correctly.
 // Returns false for anything else.
 bool fastDecimal(const char* p, double& result) {
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int exponent = 0;
-    for (; isDigit(*p); ++p, ++digits)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (*p == '.') {
-        for (++p; isDigit(*p); ++p, ++digits, --exponent)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-    }
-    if (digits == 0 || digits > 19 || mantissa > kMaxExactMantissa)
+    using namespace plainnumber;
+    Decimal decimal;
+    p = readDecimal(p, decimal);
+    if (!fitsDouble(decimal))
         return false;
+    int exponent = -decimal.fraction;
     if (*p == 'e' || *p == 'E') {
         const char* q = p + 1;
         const bool negative = readSign(q);
@@ -64,10 +52,10 @@ bool fastDecimal(const char* p, double& result) {
         if (readDigits(q, 1000, value))
             exponent += negative ? -static_cast<int>(value) : static_cast<int>(value);
     }
-    if (exponent < -kMaxExactPower || exponent > kMaxExactPower)
+    if (exponent < -kMostExactPower || exponent > kMostExactPower)
         return false;
-    const auto m = static_cast<double>(mantissa);
-    result = exponent < 0 ? m / kExactPowers[-exponent] : m * kExactPowers[exponent];
+    const auto m = static_cast<double>(decimal.mantissa);
+    result = exponent < 0 ? m / kPowers[-exponent] : m * kPowers[exponent];
     return true;
 }
 

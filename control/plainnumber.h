@@ -14,14 +14,42 @@ inline bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Powers of ten and the doubles nearest to their inverses; the powers are exact.
-inline constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
-                                     1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+// Powers of ten that a double holds exactly, and the doubles nearest to the inverses of the first
+// twenty.
+inline constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+inline constexpr int kMostExactPower = 22;
 inline constexpr double kInversePowers[] = {1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,
                                             1e-7,  1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13,
                                             1e-14, 1e-15, 1e-16, 1e-17, 1e-18, 1e-19};
+// The most digits, and the largest value of them, that a double holds exactly.
 inline constexpr int kMostDigits = 19;
 inline constexpr std::uint64_t kMostMantissa = std::uint64_t{1} << 53;
+
+// The digits of a decimal with an optional point, as one whole number.
+struct Decimal {
+    std::uint64_t mantissa = 0;
+    int digits = 0;   // read, before and after the point
+    int fraction = 0; // of them after the point
+};
+
+// Reads digits, an optional point and digits from `p`; returns the position after them. The
+// mantissa is only meaningful for at most kMostDigits digits.
+inline const char* readDecimal(const char* p, Decimal& decimal) {
+    for (; isDigit(*p); ++p, ++decimal.digits)
+        decimal.mantissa = decimal.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (*p == '.') {
+        for (++p; isDigit(*p); ++p, ++decimal.digits, ++decimal.fraction)
+            decimal.mantissa = decimal.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    return p;
+}
+
+// Whether a double holds the decimal's digits exactly.
+inline bool fitsDouble(const Decimal& decimal) {
+    return decimal.digits > 0 && decimal.digits <= kMostDigits && decimal.mantissa <= kMostMantissa;
+}
 
 // The float nearest to the double nearest to mantissa / 10^fraction, as a C conversion to double
 // and a cast give it. The product with the inverse lies within three units in the last place of
@@ -67,20 +95,11 @@ inline const char* PlainFloat(const char* p, float& value) {
     const char* q = p + (negative ? 1 : 0);
     if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X'))
         return nullptr;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    for (; isDigit(*q); ++q, ++digits)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
-    if (*q == '.') {
-        for (++q; isDigit(*q); ++q, ++digits, ++fraction)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
-    }
-    if (digits == 0 || digits > kMostDigits || mantissa > kMostMantissa)
+    Decimal decimal;
+    q = readDecimal(q, decimal);
+    if (!fitsDouble(decimal) || *q == 'e' || *q == 'E')
         return nullptr;
-    if (*q == 'e' || *q == 'E')
-        return nullptr;
-    const float magnitude = quotientAsFloat(mantissa, fraction);
+    const float magnitude = quotientAsFloat(decimal.mantissa, decimal.fraction);
     value = negative ? -magnitude : magnitude;
     return q;
 }

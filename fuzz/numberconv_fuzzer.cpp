@@ -1,8 +1,10 @@
 // Fuzzes the number conversions of the text loader against the C library in the "C" locale:
 // CAtof must give exactly strtod's value, CAtol strtol's value saturated to 32 bits, CStrtoul the
-// value a 32-bit strtoul gives.
+// value a 32-bit strtoul gives; the plain-number readers, where they take a number, CAtof's value
+// cast to float and CAtol's value.
 
 #include "numberconv.h"
+#include "plainnumber.h"
 
 #include <cerrno>
 #include <cmath>
@@ -73,5 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("CAtol differs from strtol saturated to 32 bits", number);
     if (CStrtoul(number) != ReferenceStrtoul(number))
         Fail("CStrtoul differs from a 32-bit strtoul", number);
+    float plainFloat = 0.0f;
+    const auto expectedFloat = static_cast<float>(CAtof(number));
+    if (PlainFloat(number, plainFloat) &&
+        std::memcmp(&plainFloat, &expectedFloat, sizeof plainFloat) != 0)
+        Fail("PlainFloat differs from CAtof cast to float", number);
+    std::int32_t plainInt = 0;
+    if (PlainInt(number, plainInt) && plainInt != CAtol(number))
+        Fail("PlainInt differs from CAtol", number);
     return 0;
 }

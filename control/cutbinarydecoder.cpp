@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 // The binary format: the start position (three floats), then entries of a 16-bit flag word
@@ -31,18 +33,20 @@ constexpr std::array<std::uint8_t, 1024> kEntrySizes = [] {
     return sizes;
 }();
 
+// A little-endian field: one load on a little-endian machine, the bytes put together elsewhere.
 template <typename T> T readLittleEndian(const unsigned char* p) {
-    std::make_unsigned_t<T> value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        value |= static_cast<std::make_unsigned_t<T>>(std::make_unsigned_t<T>(p[i]) << (8 * i));
-    return static_cast<T>(value);
-}
-
-template <> float readLittleEndian<float>(const unsigned char* p) {
-    const auto bits = readLittleEndian<std::uint32_t>(p);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    if constexpr (std::endian::native == std::endian::little) {
+        T value;
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    } else if constexpr (std::is_floating_point_v<T>) {
+        return std::bit_cast<T>(readLittleEndian<std::uint32_t>(p));
+    } else {
+        std::make_unsigned_t<T> value = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            value |= static_cast<std::make_unsigned_t<T>>(std::make_unsigned_t<T>(p[i]) << (8 * i));
+        return static_cast<T>(value);
+    }
 }
 
 std::uint16_t flagsAt(const unsigned char* p) {

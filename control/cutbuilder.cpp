@@ -1,7 +1,5 @@
 #include "cutbuilder.h"
 
-#include "series.h"
-
 #include <limits>
 #include <new>
 
@@ -11,14 +9,6 @@ CutBuilder::CutBuilder(std::size_t expectedRecords) {
 
 void CutBuilder::addStart(const CutRecord& state) {
     store(state, 0.0f);
-}
-
-void CutBuilder::raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutRecord& state) {
-    raiseMaximum(maxima[0], state.removal);
-    if (state.motionCode != 0) {
-        raiseMaximum(maxima[1], static_cast<float>(state.orgFeed) * state.removal * kPerSecond);
-        raiseMaximum(maxima[2], static_cast<float>(state.optFeed) * state.removal * kPerSecond);
-    }
 }
 
 void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {

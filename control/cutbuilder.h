@@ -2,6 +2,7 @@
 
 #include "cutdataset.h"
 #include "moveindexbuilder.h"
+#include "series.h"
 
 #include <array>
 #include <cstddef>
@@ -25,11 +26,17 @@ public:
     static float addStep(float distance, float step) {
         return distance != distance ? distance : distance + step;
     }
-    // Raises the maxima of the plotted series to a block's values where they are higher.
-    static void raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutRecord& state);
     static void raiseMaximum(float& maximum, float value) {
         if (value > maximum)
             maximum = value;
+    }
+    // Raises the maxima of the plotted series to a block's values where they are higher.
+    static void raiseMaxima(std::array<float, kMaximaCount>& maxima, const CutRecord& state) {
+        raiseMaximum(maxima[0], state.removal);
+        if (state.motionCode != 0) {
+            raiseMaximum(maxima[1], static_cast<float>(state.orgFeed) * state.removal * kPerSecond);
+            raiseMaximum(maxima[2], static_cast<float>(state.optFeed) * state.removal * kPerSecond);
+        }
     }
 
     // The finished data set, its arrays trimmed to the exact count, with its index.

@@ -1,16 +1,8 @@
 #include "moveindexbuilder.h"
 
-#include <cstring>
 #include <limits>
 
 namespace {
-
-// Which NaN the length of a move with two NaN coordinates gives depends on the order in which the
-// compiler takes the operands, and no sum counts a NaN step: any two NaN steps are the same, and
-// an exception keeps one NaN for all.
-bool sameStep(float a, float b) {
-    return (a != a && b != b) || std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 float keptStep(float step) {
     return step != step ? std::numeric_limits<float>::quiet_NaN() : step;
@@ -23,24 +15,22 @@ MoveIndexBuilder::MoveIndexBuilder(std::optional<ToolColours> colours) : colours
 MoveIndexBuilder::MoveIndexBuilder(std::uint32_t firstRecord, std::size_t mostRuns)
     : firstRecord_(firstRecord), mostRuns_(mostRuns), part_(true) {}
 
-bool MoveIndexBuilder::add(const CutRecord& record, const CutRecord* previous, float step) {
-    if (index_.records == 0 || record.toolNo != runTool_) {
-        enterTool(record.toolNo);
-        if (part_ && runs_.size() > mostRuns_)
-            return false;
-    }
-    const std::uint32_t number = firstRecord_ + index_.records;
-    if (!sameStep(step, StepFromPositions(record, previous)))
-        index_.exceptions.push_back({number, keptStep(step)});
-    run_.add(record, step);
-    ++index_.records;
-    if (++inBlock_ == kMoveBlockSize) {
-        flushRun();
-        index_.blocks.push_back(block_);
-        block_ = {};
-        inBlock_ = 0;
-    }
-    return true;
+// A record whose tool is not the run's, or the first one: false when a part keeps too many runs.
+bool MoveIndexBuilder::startRun(std::int16_t toolNo) {
+    enterTool(toolNo);
+    return !(part_ && runs_.size() > mostRuns_);
+}
+
+// A step that the positions do not give, as after a preset of the position.
+void MoveIndexBuilder::noteException(float step) {
+    index_.exceptions.push_back({firstRecord_ + index_.records, keptStep(step)});
+}
+
+void MoveIndexBuilder::endBlock() {
+    flushRun();
+    index_.blocks.push_back(block_);
+    block_ = {};
+    inBlock_ = 0;
 }
 
 // The first record, or one whose tool differs from the record before: the run so far ends and

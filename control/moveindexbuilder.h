@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -28,8 +29,19 @@ public:
     MoveIndexBuilder(std::uint32_t firstRecord, std::size_t mostRuns);
 
     // Adds `record`, which moved `step` mm; `previous` is the record before it, null for the
-    // first one of the data. False when a part has more runs than it may keep.
-    bool add(const CutRecord& record, const CutRecord* previous, float step);
+    // first one of the data. False when a part has more runs than it may keep. Inline: every
+    // record of a load passes here; what happens once per run or block is not.
+    bool add(const CutRecord& record, const CutRecord* previous, float step) {
+        if ((index_.records == 0 || record.toolNo != runTool_) && !startRun(record.toolNo))
+            return false;
+        if (!sameStep(step, StepFromPositions(record, previous)))
+            noteException(step);
+        run_.add(record, step);
+        ++index_.records;
+        if (++inBlock_ == kMoveBlockSize)
+            endBlock();
+        return true;
+    }
 
     // Takes the records of `part`, which follow this builder's, whose last block is complete.
     void append(MoveIndexBuilder&& part);
@@ -42,6 +54,16 @@ private:
         MoveSums sums;
     };
 
+    // Which NaN the length of a move with two NaN coordinates gives depends on the order in which
+    // the compiler takes the operands, and no sum counts a NaN step: any two NaN steps are the
+    // same, and an exception keeps one NaN for all.
+    static bool sameStep(float a, float b) {
+        return (a != a && b != b) || std::memcmp(&a, &b, sizeof a) == 0;
+    }
+
+    bool startRun(std::int16_t toolNo);
+    void noteException(float step);
+    void endBlock();
     void enterTool(std::int16_t toolNo);
     void flushRun();
 

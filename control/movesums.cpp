@@ -1,36 +1,6 @@
 #include "movesums.h"
 
-#include <cmath>
-
-namespace {
-
-constexpr double kSecondsPerMinute = 60.0;
-
-// Seconds to move `length` mm at `feed` mm/min; false when there is no feed.
-bool addTime(double length, double feed, double& time) {
-    if (!(feed > 0.0))
-        return false;
-    time += kSecondsPerMinute * length / feed;
-    return true;
-}
-
-} // namespace
-
-void MoveSums::add(const CutRecord& record, double length) {
-    ++records;
-    if (!(length > 0.0) || !std::isfinite(length))
-        return;
-    if (record.motionCode == 0) {
-        rapidLength += length;
-        ++rapidMoves;
-        return;
-    }
-    cutLength += length;
-    if (!addTime(length, record.orgFeed, programmedCutTime))
-        ++noFeedProgrammed;
-    if (!addTime(length, record.optFeed, optimisedCutTime))
-        ++noFeedOptimised;
-}
+using movesums::addTime;
 
 void MoveSums::add(const MoveSums& other) {
     records += other.records;

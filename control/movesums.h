@@ -2,8 +2,23 @@
 
 #include "cutrecord.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
+
+namespace movesums {
+
+inline constexpr double kSecondsPerMinute = 60.0;
+
+// Seconds to move `length` mm at `feed` mm/min; false when there is no feed.
+inline bool addTime(double length, double feed, double& time) {
+    if (!(feed > 0.0))
+        return false;
+    time += kSecondsPerMinute * length / feed;
+    return true;
+}
+
+} // namespace movesums
 
 // The sums over a run of records before a G00 feed is applied: lengths in mm and the times of
 // the moves that are not rapid, in seconds, in double precision.
@@ -19,8 +34,22 @@ struct MoveSums {
     std::uint64_t noFeedOptimised = 0;
 
     // Counts `record`, which moved `length` mm. A record that does not move, or whose length is
-    // not a finite number, only counts as a record.
-    void add(const CutRecord& record, double length);
+    // not a finite number, only counts as a record. Inline: every record of a load passes here.
+    void add(const CutRecord& record, double length) {
+        ++records;
+        if (!(length > 0.0) || !std::isfinite(length))
+            return;
+        if (record.motionCode == 0) {
+            rapidLength += length;
+            ++rapidMoves;
+            return;
+        }
+        cutLength += length;
+        if (!movesums::addTime(length, record.orgFeed, programmedCutTime))
+            ++noFeedProgrammed;
+        if (!movesums::addTime(length, record.optFeed, optimisedCutTime))
+            ++noFeedOptimised;
+    }
     void add(const MoveSums& other);
 };
 

@@ -44,7 +44,7 @@ bool fastDecimal(const char* p, double& result) {
     p = readDecimal(p, decimal);
     if (!fitsDouble(decimal))
         return false;
-    int exponent = -decimal.fraction;
+    int exponent = -static_cast<int>(decimal.fraction);
     if (*p == 'e' || *p == 'E') {
         const char* q = p + 1;
         const bool negative = readSign(q);

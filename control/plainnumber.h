@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 // Readers for the plain numbers that fill a text file ("-16.762", "1400"), many times faster than
@@ -30,19 +31,26 @@ inline constexpr std::uint64_t kMostMantissa = std::uint64_t{1} << 53;
 // The digits of a decimal with an optional point, as one whole number.
 struct Decimal {
     std::uint64_t mantissa = 0;
-    int digits = 0;   // read, before and after the point
-    int fraction = 0; // of them after the point
+    std::ptrdiff_t digits = 0;   // read, before and after the point
+    std::ptrdiff_t fraction = 0; // of them after the point
 };
 
 // Reads digits, an optional point and digits from `p`; returns the position after them. The
 // mantissa is only meaningful for at most kMostDigits digits.
 inline const char* readDecimal(const char* p, Decimal& decimal) {
-    for (; isDigit(*p); ++p, ++decimal.digits)
-        decimal.mantissa = decimal.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    const char* const whole = p;
+    std::uint64_t mantissa = 0;
+    for (; isDigit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    decimal.digits = p - whole;
     if (*p == '.') {
-        for (++p; isDigit(*p); ++p, ++decimal.digits, ++decimal.fraction)
-            decimal.mantissa = decimal.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        const char* const point = ++p;
+        for (; isDigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        decimal.fraction = p - point;
+        decimal.digits += decimal.fraction;
     }
+    decimal.mantissa = mantissa;
     return p;
 }
 
@@ -77,12 +85,13 @@ inline const char* PlainInt(const char* p, std::int32_t& value) {
     const bool negative = *p == '-';
     const char* q = p + (negative ? 1 : 0);
     const char* const first = q;
-    std::int32_t magnitude = 0;
-    for (; isDigit(*q) && q - first < 9; ++q)
-        magnitude = magnitude * 10 + (*q - '0');
-    if (q == first || isDigit(*q))
+    std::uint64_t magnitude = 0; // wraps on a long run, which is refused
+    for (; isDigit(*q); ++q)
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*q - '0');
+    if (q == first || q - first > 9)
         return nullptr;
-    value = negative ? -magnitude : magnitude;
+    const auto digits = static_cast<std::int32_t>(magnitude);
+    value = negative ? -digits : digits;
     return q;
 }
 
@@ -99,7 +108,7 @@ inline const char* PlainFloat(const char* p, float& value) {
     q = readDecimal(q, decimal);
     if (!fitsDouble(decimal) || *q == 'e' || *q == 'E')
         return nullptr;
-    const float magnitude = quotientAsFloat(decimal.mantissa, decimal.fraction);
+    const float magnitude = quotientAsFloat(decimal.mantissa, static_cast<int>(decimal.fraction));
     value = negative ? -magnitude : magnitude;
     return q;
 }

@@ -2,8 +2,10 @@
 
 #include "filedescriptor.h"
 #include "hugepages.h"
+#include "runeach.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <new>
 #include <stdexcept>
@@ -19,18 +21,44 @@ LoadResult failure(LoadError error, int systemError = 0) {
 constexpr int kReadPermille = 400;
 constexpr std::size_t kPiece = std::size_t{32} << 20;
 
-// Calls piece(offset, length) for the pieces of 32 MiB of `size` bytes until one fails; a monitor
-// sees each piece begin and may stop before it.
-template <typename Piece> LoadResult inPieces(std::size_t size, LoadMonitor* monitor, Piece piece) {
-    for (std::size_t done = 0; done < size; done += kPiece) {
-        if (monitor) {
-            if (monitor->cancelled)
-                return failure(LoadError::Cancelled);
-            monitor->permille = static_cast<int>(kReadPermille * (done / 1024) / (size / 1024 + 1));
+// Calls piece(offset, length) for the pieces of 32 MiB of `size` bytes until one fails, on
+// `threads` threads that take every threads-th piece each (one thread takes them in order). A
+// monitor sees the share done before each piece and may stop the pieces not begun.
+template <typename Piece>
+LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Piece piece) {
+    const std::size_t pieces = (size + kPiece - 1) / kPiece;
+    std::atomic<std::size_t> done{0};
+    std::atomic<bool> failed{false};
+    std::vector<LoadResult> results(threads);
+    const auto takePieces = [&](std::size_t k) {
+        for (std::size_t i = k; i < pieces && !failed; i += threads) {
+            if (monitor) {
+                if (monitor->cancelled) {
+                    results[k] = failure(LoadError::Cancelled);
+                    failed = true;
+                    return;
+                }
+                monitor->permille =
+                    static_cast<int>(kReadPermille * (done / 1024) / (size / 1024 + 1));
+            }
+            const std::size_t offset = i * kPiece;
+            const std::size_t length = std::min(size - offset, kPiece);
+            results[k] = piece(offset, length);
+            if (!results[k].ok()) {
+                failed = true;
+                return;
+            }
+            done += length;
         }
-        if (LoadResult result = piece(done, std::min(size - done, kPiece)); !result.ok())
-            return result;
+    };
+    try {
+        runEach(threads, takePieces);
+    } catch (const std::bad_alloc&) {
+        return failure(LoadError::OutOfMemory);
     }
+    for (const LoadResult& result : results)
+        if (!result.ok())
+            return result;
     return {};
 }
 
@@ -61,7 +89,7 @@ LoadResult readInto(const OpenedFile& file, std::vector<char>& buffer, LoadMonit
         return failure(LoadError::OutOfMemory);
     }
     const LoadResult result =
-        inPieces(size, monitor, [&](std::size_t offset, std::size_t length) -> LoadResult {
+        inPieces(size, 1, monitor, [&](std::size_t offset, std::size_t length) -> LoadResult {
             const ssize_t got = readFully(file.fd.get(), bytes.data() + offset, length);
             if (got < 0)
                 return failure(LoadError::Unreadable, errno);
@@ -106,7 +134,7 @@ LoadResult WholeFile::open(const std::string& path, LoadMonitor* monitor) {
 // Brings every page in now, so that an error of the device or a file cut short since it was
 // opened shows as a failed read here, not as a fault in the decoder.
 LoadResult WholeFile::populate(int fd, std::size_t size, LoadMonitor* monitor) {
-    if (LoadResult result = inPieces(size, monitor,
+    if (LoadResult result = inPieces(size, CutLoadThreads(size), monitor,
                                      [&](std::size_t offset, std::size_t length) {
                                          return mapped_.populate(offset, length)
                                                     ? LoadResult{}

@@ -1,7 +1,9 @@
 #include "cutdatatesting.h"
 
 #include "../platform/tempfolder.h"
+#include "wholefile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -106,6 +108,27 @@ TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
         EXPECT_TRUE(LoadCutFile(path, text, data, &running).ok()) << path;
         EXPECT_EQ(data.count, 2u) << path;
     }
+}
+
+// A mapped file comes in in pieces of 32 MiB on every core: its bytes are the file's, the monitor
+// sees the share go up, and a monitor that asks to stop stops every thread.
+TEST(CutLoader, AMappedFileComesInOnEveryThreadAndStopsWhenAsked) {
+    TempFolder folder;
+    std::string bytes((std::size_t{100} << 20) + 17, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 13 + i / 8191);
+    writeBytes(folder.file("big"), bytes);
+    LoadMonitor running;
+    WholeFile file;
+    ASSERT_TRUE(file.open(folder.file("big"), &running).ok());
+    ASSERT_EQ(file.bytes().size(), bytes.size());
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), file.bytes().begin()));
+    EXPECT_GT(running.permille, 0);
+    EXPECT_LE(running.permille, 400);
+    LoadMonitor stopped;
+    stopped.cancelled = true;
+    WholeFile cancelled;
+    EXPECT_EQ(cancelled.open(folder.file("big"), &stopped).error, LoadError::Cancelled);
 }
 
 // A mapped file ends where its last page ends, and nothing need be mapped after it: a number that

@@ -40,6 +40,7 @@ template <typename T> T readLittleEndian(const unsigned char* p) {
         std::memcpy(&value, p, sizeof value);
         return value;
     } else if constexpr (std::is_floating_point_v<T>) {
+        static_assert(sizeof(T) == sizeof(std::uint32_t), "the format's decimals are floats");
         return std::bit_cast<T>(readLittleEndian<std::uint32_t>(p));
     } else {
         std::make_unsigned_t<T> value = 0;

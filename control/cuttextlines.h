@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 
 // The lines of the text format: one block per "N" line, "G92" lines preset the position, "T"

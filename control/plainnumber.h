@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// Readers for the plain numbers that fill a text file ("-16.762", "1400"), many times faster than
-// the C conversions in numberconv.h and giving exactly what they give for the same text. Anything
+// Readers for the plain numbers that fill a text file ("-16.762", "1400"), faster than the C
+// conversions in numberconv.h and giving exactly what they give for the same text. Anything
 // else (white space or a plus before the number, an exponent, a hexadecimal form, more digits than
 // a double holds exactly) gives nullptr, and the number is left to the C conversion.
 
@@ -24,7 +24,8 @@ inline constexpr int kMostExactPower = 22;
 inline constexpr double kInversePowers[] = {1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,
                                             1e-7,  1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13,
                                             1e-14, 1e-15, 1e-16, 1e-17, 1e-18, 1e-19};
-// The most digits, and the largest value of them, that a double holds exactly.
+// A decimal is taken whole when its digits fit 64 bits (at most 19 of them) and their value fits a
+// double's mantissa (at most 2^53).
 inline constexpr int kMostDigits = 19;
 inline constexpr std::uint64_t kMostMantissa = std::uint64_t{1} << 53;
 

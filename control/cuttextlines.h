@@ -184,11 +184,11 @@ inline void readRemoval(const char*& point, ReadState& state) {
 // where the reading stopped.
 template <typename Sink> const char* readBlock(const char* line, ReadState& state, Sink& sink) {
     const char* point = line + 1;
+    const std::int32_t blockNo = takeInt(point);
     if (!advancePast(point, ')'))
         return line;
     CutRecord& record = state.record;
-    const char* number = line + 1;
-    record.blockNo = takeInt(number);
+    record.blockNo = blockNo;
     record.motionCode = std::uint8_t{4};
     if (upper(*point) == 'G') {
         ++point;

@@ -11,8 +11,14 @@
 
 namespace plainnumber {
 
+// The value of the decimal digit `c`, and above 9 for any other character: one subtraction serves
+// both the test and the sum in the digit loops.
+inline unsigned digitValue(char c) {
+    return static_cast<unsigned char>(c) - unsigned{'0'};
+}
+
 inline bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return digitValue(c) <= 9;
 }
 
 // Powers of ten that a double holds exactly, and the doubles nearest to the inverses of the first
@@ -41,13 +47,13 @@ struct Decimal {
 inline const char* readDecimal(const char* p, Decimal& decimal) {
     const char* const whole = p;
     std::uint64_t mantissa = 0;
-    for (; isDigit(*p); ++p)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    for (unsigned digit; (digit = digitValue(*p)) <= 9; ++p)
+        mantissa = mantissa * 10 + digit;
     decimal.digits = p - whole;
     if (*p == '.') {
         const char* const point = ++p;
-        for (; isDigit(*p); ++p)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        for (unsigned digit; (digit = digitValue(*p)) <= 9; ++p)
+            mantissa = mantissa * 10 + digit;
         decimal.fraction = p - point;
         decimal.digits += decimal.fraction;
     }
@@ -82,13 +88,12 @@ inline float quotientAsFloat(std::uint64_t mantissa, int fraction) {
 // An optional minus and 1 to 9 digits, not followed by another digit: returns the position after
 // them with `value` set to what CAtol gives, or nullptr.
 inline const char* PlainInt(const char* p, std::int32_t& value) {
-    using plainnumber::isDigit;
     const bool negative = *p == '-';
     const char* q = p + (negative ? 1 : 0);
     const char* const first = q;
     std::uint64_t magnitude = 0; // wraps on a long run, which is refused
-    for (; isDigit(*q); ++q)
-        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*q - '0');
+    for (unsigned digit; (digit = plainnumber::digitValue(*q)) <= 9; ++q)
+        magnitude = magnitude * 10 + digit;
     if (q == first || q - first > 9)
         return nullptr;
     const auto digits = static_cast<std::int32_t>(magnitude);

@@ -23,9 +23,7 @@ PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadM
     data_.blockNos.resize(total);
 }
 
-void PartedLoad::stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
-    if (!monitor_ || ++steps % 65536 != 0)
-        return;
+void PartedLoad::report(const Part& part, std::uint32_t& counted) {
     const std::size_t total = recordsRead_ += part.count - counted;
     counted = part.count;
     monitor_->permille = static_cast<int>(400 + 550 * total / (data_.records.size() + 1));

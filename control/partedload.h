@@ -88,8 +88,12 @@ public:
     PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor);
 
     // Called by a part's reader after each line or entry: every 64Ki of them the monitor's share
-    // moves on by the records read, and a request to stop throws Cancelled.
-    void stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted);
+    // moves on by the records read, and a request to stop throws Cancelled. Inline: it is called
+    // for every line.
+    void stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
+        if (monitor_ && ++steps % 65536 == 0)
+            report(part, counted);
+    }
 
     std::size_t parts() const { return parts_.size(); }
     Part& part(std::size_t k) { return parts_[k]; }
@@ -106,6 +110,7 @@ private:
         std::array<float, kMaximaCount> maxima{};
     };
 
+    void report(const Part& part, std::uint32_t& counted);
     void closeGaps();
     void complete(Part& part, const CutRecord& before);
     void takeEarlierFields(const Part& part, const CutRecord& before);

@@ -13,6 +13,16 @@ std::string withSystemError(const char* text, int systemError) {
     return reason;
 }
 
+// The file at `path` brought in whole, its bytes decoded by `decode` on the loaders' threads.
+template <typename Decode>
+LoadResult decodeWholeFile(const std::string& path, CutDataSet& data, LoadMonitor* monitor,
+                           Decode decode) {
+    WholeFile file;
+    if (LoadResult result = file.open(path, monitor); !result.ok())
+        return result;
+    return decode(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor);
+}
+
 } // namespace
 
 std::string LoadResult::reason() const {
@@ -44,17 +54,11 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer, Loa
 }
 
 LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
-    WholeFile file;
-    if (LoadResult result = file.open(path, monitor); !result.ok())
-        return result;
-    return ParseCutTextBytes(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor);
+    return decodeWholeFile(path, data, monitor, ParseCutTextBytes);
 }
 
 LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
-    WholeFile file;
-    if (LoadResult result = file.open(path, monitor); !result.ok())
-        return result;
-    return DecodeCutBinaryBytes(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor);
+    return decodeWholeFile(path, data, monitor, DecodeCutBinaryBytes);
 }
 
 LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data, LoadMonitor* monitor) {

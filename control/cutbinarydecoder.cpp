@@ -1,108 +1,16 @@
+#include "cutbinaryscan.h"
 #include "cutbuilder.h"
 #include "cutloader.h"
 #include "partedload.h"
 #include "runeach.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
-#include <cstring>
 #include <new>
-#include <type_traits>
 #include <vector>
-
-// The binary format: the start position (three floats), then entries of a 16-bit flag word
-// followed by the fields whose bits are set, in ascending bit order, all little-endian. A flag
-// word whose low byte is zero, or the end of the file, ends the data.
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 12;
-
-constexpr std::array<std::uint8_t, 10> kFieldSizes = {2, 4, 1, 4, 4, 4, 4, 1, 4, 4};
-
-// The bytes of an entry's fields for every combination of the ten field bits.
-constexpr std::array<std::uint8_t, 1024> kEntrySizes = [] {
-    std::array<std::uint8_t, 1024> sizes{};
-    for (std::size_t flags = 0; flags < sizes.size(); ++flags) {
-        for (std::size_t bit = 0; bit < kFieldSizes.size(); ++bit) {
-            if (flags & (std::size_t{1} << bit))
-                sizes[flags] = static_cast<std::uint8_t>(sizes[flags] + kFieldSizes[bit]);
-        }
-    }
-    return sizes;
-}();
-
-// A little-endian field: one load on a little-endian machine, the bytes put together elsewhere.
-template <typename T> T readLittleEndian(const unsigned char* p) {
-    if constexpr (std::endian::native == std::endian::little) {
-        T value;
-        std::memcpy(&value, p, sizeof value);
-        return value;
-    } else if constexpr (std::is_floating_point_v<T>) {
-        static_assert(sizeof(T) == sizeof(std::uint32_t), "the format's decimals are floats");
-        return std::bit_cast<T>(readLittleEndian<std::uint32_t>(p));
-    } else {
-        std::make_unsigned_t<T> value = 0;
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            value |= static_cast<std::make_unsigned_t<T>>(std::make_unsigned_t<T>(p[i]) << (8 * i));
-        return static_cast<T>(value);
-    }
-}
-
-std::uint16_t flagsAt(const unsigned char* p) {
-    return readLittleEndian<std::uint16_t>(p);
-}
-
-// Where the entry starting at `pos` ends its data: true when its flag word ends decoding.
-bool endsData(const unsigned char* bytes, std::size_t size, std::size_t pos) {
-    return pos >= size || bytes[pos] == 0;
-}
-
-// Where a part of the entries starts: the entries before it and its byte offset.
-struct EntryCut {
-    std::size_t entry;
-    std::size_t offset;
-};
-
-// The first field that runs past the file's end, found by walking the flag words; counts the
-// entries on the way and cuts them into `parts` parts of about equal bytes. Returns false with
-// `truncatedAt` set when an entry does not fit.
-bool scanEntries(const unsigned char* bytes, std::size_t size, unsigned parts, std::size_t& entries,
-                 std::vector<EntryCut>& cuts, std::size_t& truncatedAt) {
-    std::size_t pos = kHeaderSize;
-    entries = 0;
-    cuts.assign(1, {0, pos});
-    std::size_t nextCut = parts > 1 ? size / parts : size;
-    while (!endsData(bytes, size, pos)) {
-        if (pos >= nextCut) {
-            cuts.push_back({entries, pos});
-            nextCut = cuts.size() < parts ? size * cuts.size() / parts : size;
-        }
-        if (pos + 2 > size) {
-            truncatedAt = pos;
-            return false;
-        }
-        const std::uint16_t flags = flagsAt(bytes + pos);
-        const std::size_t fieldsEnd = pos + 2 + kEntrySizes[flags & 0x3FF];
-        if (fieldsEnd > size) {
-            // Report the field that does not fit, not the entry.
-            std::size_t field = pos + 2;
-            for (std::size_t bit = 0; bit < kFieldSizes.size(); ++bit) {
-                if (!(flags & (1u << bit)))
-                    continue;
-                if (field + kFieldSizes[bit] > size)
-                    break;
-                field += kFieldSizes[bit];
-            }
-            truncatedAt = field;
-            return false;
-        }
-        pos = fieldsEnd;
-        ++entries;
-    }
-    return true;
-}
+using namespace cutbinary;
 
 // Applies one entry to the running state; returns the position after it.
 const unsigned char* applyEntry(const unsigned char* p, ReadState& read, float delta[3]) {
@@ -231,14 +139,12 @@ LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, uns
     if (size < kHeaderSize)
         return {LoadError::TooShort};
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
-    std::size_t entries = 0;
-    std::vector<EntryCut> cuts;
-    std::size_t truncatedAt = 0;
-    if (!scanEntries(bytes, size, std::max(threads, 1u), entries, cuts, truncatedAt))
-        return {LoadError::Truncated, truncatedAt};
     try {
-        out = cuts.size() > 1 ? decodeInParts(bytes, entries, cuts, monitor)
-                              : decodeInOrder(bytes, entries);
+        const EntryScan scan = ScanEntries({bytes, size}, std::max(threads, 1u));
+        if (!scan.complete)
+            return {LoadError::Truncated, scan.truncatedAt};
+        out = scan.cuts.size() > 1 ? decodeInParts(bytes, scan.entries, scan.cuts, monitor)
+                                   : decodeInOrder(bytes, scan.entries);
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
     } catch (const PartedLoad::Cancelled&) {

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <random>
+#include <string>
 #include <vector>
 
 // The drawing index may hold at most 8 bytes per record whatever the records are: a new tool at
@@ -45,6 +48,42 @@ TEST(CutIndex, HoldsAtMostEightBytesPerRecord) {
     }
 }
 
+// Records whose values are the edge cases of the ranges: NaN and -0 removals now and then (-0 in
+// one record of `negativeZeroIn`, or none), infinities, negative and zero feeds whose rates are -0
+// or NaN, block numbers above 2^31 as unsigned numbers.
+CutDataSet edgeRecords(unsigned seed, int count, int negativeZeroIn) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> pick(0, 999);
+    const float removals[] = {std::numeric_limits<float>::quiet_NaN(),
+                              -std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              0.0f,
+                              -3.5f,
+                              1e30f};
+    const std::int32_t feeds[] = {-600,
+                                  0,
+                                  1,
+                                  600,
+                                  1234,
+                                  std::numeric_limits<std::int32_t>::max(),
+                                  std::numeric_limits<std::int32_t>::min()};
+    CutBuilder builder(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        CutRecord record;
+        const int p = pick(random);
+        record.removal = negativeZeroIn > 0 && p % negativeZeroIn == 0 ? -0.0f
+                         : p < 50                                      ? removals[p % 7]
+                                  : static_cast<float>(p) / 997.0f;
+        record.orgFeed = p < 100 ? feeds[p % 7] : 600 + p;
+        record.optFeed = feeds[pick(random) % 7];
+        record.motionCode = pick(random) < 100 ? 0 : 1;
+        record.blockNo = static_cast<std::int32_t>(random());
+        builder.add(record, 1.0f, 0.0f, 0.0f);
+    }
+    return builder.take();
+}
+
 // Each stretch of 16 records holds the ranges that adding its records' values one by one gives, to
 // the bit: removal everywhere, G00 removal, the two rates elsewhere, NaN as 0, and block numbers.
 TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
@@ -52,8 +91,17 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
         return std::memcmp(&a.lo, &b.lo, sizeof a.lo) == 0 &&
                std::memcmp(&a.hi, &b.hi, sizeof a.hi) == 0;
     };
-    for (const std::uint64_t seed : {3u, 4u, 5u}) {
-        const CutDataSet data = makeData(randomBlocks(seed, 4099));
+    const struct {
+        std::string name;
+        CutDataSet data;
+    } cases[] = {
+        {"random blocks 3", makeData(randomBlocks(3, 4099))},
+        {"random blocks 4", makeData(randomBlocks(4, 4099))},
+        {"random blocks 5", makeData(randomBlocks(5, 4099))},
+        {"edge values without -0", edgeRecords(6, 4099, 0)},
+        {"edge values, -0 in one record of 97", edgeRecords(7, 4099, 97)},
+    };
+    for (const auto& [name, data] : cases) {
         const std::uint64_t stretches = (data.count + 15) / 16;
         for (std::uint64_t k = 0; k < stretches; ++k) {
             SeriesRanges expected;
@@ -71,13 +119,13 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
                 numbers.add(horizontalValue(data, i, 2));
             }
             const SeriesRanges& actual = data.index.series().node(1, k);
-            EXPECT_TRUE(same(actual.removal, expected.removal)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.removal, expected.removal)) << name << ", stretch " << k;
             EXPECT_TRUE(same(actual.rapidRemoval, expected.rapidRemoval))
-                << seed << ", stretch " << k;
-            EXPECT_TRUE(same(actual.orgRate, expected.orgRate)) << seed << ", stretch " << k;
-            EXPECT_TRUE(same(actual.optRate, expected.optRate)) << seed << ", stretch " << k;
+                << name << ", stretch " << k;
+            EXPECT_TRUE(same(actual.orgRate, expected.orgRate)) << name << ", stretch " << k;
+            EXPECT_TRUE(same(actual.optRate, expected.optRate)) << name << ", stretch " << k;
             EXPECT_TRUE(same(data.index.blockNumbers().node(1, k), numbers))
-                << seed << ", stretch " << k;
+                << name << ", stretch " << k;
         }
     }
 }

@@ -105,6 +105,7 @@ void decodePart(PartedLoad& load, std::size_t k, const unsigned char* bytes, con
         part.state.unknownMoves = 0;
         load.stepDone(part, steps, counted);
     }
+    load.partDone(part, counted);
 }
 
 // The parts cut by the scan, each decoded on a thread of its own.
@@ -116,7 +117,8 @@ CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
         ends.push_back(k + 1 < cuts.size() ? cuts[k + 1].entry : entries);
         slots.push_back(ends[k] - cuts[k].entry + (k == 0 ? 1 : 0));
     }
-    PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor);
+    PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor,
+                    static_cast<unsigned>(cuts.size()));
     runEach(cuts.size(), [&](std::size_t k) { decodePart(load, k, bytes, cuts[k], ends[k]); });
     return load.finish();
 }

@@ -5,10 +5,16 @@
 
 #include <cstring>
 
-ParallelTextParser::ParallelTextParser(const char* text, const char* end, unsigned parts,
+namespace {
+
+constexpr unsigned kPartsPerThread = 16;
+
+} // namespace
+
+ParallelTextParser::ParallelTextParser(const char* text, const char* end, unsigned threads,
                                        LoadMonitor* monitor)
-    : monitor_(monitor) {
-    split(text, end, parts);
+    : monitor_(monitor), threads_(threads) {
+    split(text, end, threads * kPartsPerThread);
 }
 
 // Cuts the text at the line starts nearest to equal shares; an empty text is one empty part.
@@ -39,16 +45,17 @@ void ParallelTextParser::read(std::size_t k) {
         load_->stepDone(part, lines, counted);
         return stop;
     });
+    load_->partDone(part, counted);
 }
 
 CutDataSet ParallelTextParser::parse() {
-    runEach(lines_.size(), [&](std::size_t k) {
+    runShared(lines_.size(), threads_, [&](std::size_t k) {
         lines_[k].slots = cuttext::countBlockLines(lines_[k].begin, lines_[k].end);
     });
     std::vector<std::size_t> slots;
     for (const Lines& part : lines_)
         slots.push_back(part.slots);
-    load_ = std::make_unique<PartedLoad>(slots, PartedLoad::Delta::NewLessOld, monitor_);
-    runEach(lines_.size(), [&](std::size_t k) { read(k); });
+    load_ = std::make_unique<PartedLoad>(slots, PartedLoad::Delta::NewLessOld, monitor_, threads_);
+    runShared(lines_.size(), threads_, [&](std::size_t k) { read(k); });
     return load_->finish();
 }

@@ -10,11 +10,13 @@
 #include <vector>
 
 // Reads a text file's lines on several threads: the text is cut at line starts into parts, every
-// part is read on its own and PartedLoad settles what a part could not know.
+// part is read on its own and PartedLoad settles what a part could not know. There are a few parts
+// per thread, and a thread that is done with its part takes the next one not taken, so that the
+// threads end together however long their lines take.
 class ParallelTextParser {
 public:
     // `text`..`end` is the file's text, which is only read.
-    ParallelTextParser(const char* text, const char* end, unsigned parts,
+    ParallelTextParser(const char* text, const char* end, unsigned threads,
                        LoadMonitor* monitor = nullptr);
 
     // Throws std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor
@@ -34,4 +36,5 @@ private:
     std::vector<Lines> lines_;
     std::unique_ptr<PartedLoad> load_;
     LoadMonitor* monitor_;
+    unsigned threads_;
 };

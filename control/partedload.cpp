@@ -8,8 +8,9 @@
 #include <cstring>
 #include <optional>
 
-PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor)
-    : parts_(slots.size()), delta_(delta), monitor_(monitor) {
+PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
+                       unsigned threads)
+    : parts_(slots.size()), delta_(delta), monitor_(monitor), threads_(threads) {
     std::size_t total = 0;
     for (std::size_t k = 0; k < parts_.size(); ++k) {
         parts_[k].first = total;
@@ -139,14 +140,14 @@ CutDataSet PartedLoad::finish() {
         before[k] = parts_[k - 1].state.record;
         copyFields(kAllFields & ~parts_[k - 1].state.known, before[k - 1], before[k]);
     }
-    runEach(parts_.size(), [&](std::size_t k) { complete(parts_[k], before[k]); });
+    runShared(parts_.size(), threads_, [&](std::size_t k) { complete(parts_[k], before[k]); });
     // Spans of whole move blocks, one per part, read once more each: what the records give.
     const std::size_t count = data_.records.size();
     const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
     const std::size_t spanCount = std::max<std::size_t>(1, std::min(parts_.size(), blocks));
     std::vector<Span> spans(spanCount);
     CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
-    runEach(spanCount, [&](std::size_t k) {
+    runShared(spanCount, threads_, [&](std::size_t k) {
         takeRecords(blocks * k / spanCount * kMoveBlockSize,
                     std::min(count, blocks * (k + 1) / spanCount * kMoveBlockSize), k, spans[k],
                     index);

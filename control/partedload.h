@@ -84,14 +84,22 @@ public:
     struct Cancelled {};
 
     // Part k takes at most slots[k] records; the first part starts knowing every field. Throws
-    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read.
-    PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor);
+    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read; what
+    // follows the reading runs on `threads` threads.
+    PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
+               unsigned threads);
 
     // Called by a part's reader after each line or entry: every 64Ki of them the monitor's share
     // moves on by the records read, and a request to stop throws Cancelled. Inline: it is called
     // for every line.
     void stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
         if (monitor_ && ++steps % 65536 == 0)
+            report(part, counted);
+    }
+    // Called by a part's reader at the part's end, which a part shorter than 64Ki lines or entries
+    // reports too.
+    void partDone(const Part& part, std::uint32_t& counted) {
+        if (monitor_)
             report(part, counted);
     }
 
@@ -123,5 +131,6 @@ private:
     CutDataSet data_;
     Delta delta_;
     LoadMonitor* monitor_;
+    unsigned threads_;
     std::atomic<std::size_t> recordsRead_{0};
 };

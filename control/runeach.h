@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <exception>
 #include <new>
@@ -36,4 +38,23 @@ template <typename Work> void runEach(std::size_t count, Work work) {
     for (const std::exception_ptr& failure : failures)
         if (failure)
             std::rethrow_exception(failure);
+}
+
+// Runs work(k) for k = 0..count - 1 on at most `threads` threads, the calling one among them, each
+// taking the next k that no thread has taken: parts that take longer on one thread leave the
+// others the rest. Once a work has thrown no further k is begun, and the first exception is thrown
+// again once every thread has ended.
+template <typename Work> void runShared(std::size_t count, std::size_t threads, Work work) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    runEach(std::min(count, std::max<std::size_t>(threads, 1)), [&](std::size_t) {
+        for (std::size_t k = next++; k < count && !failed; k = next++) {
+            try {
+                work(k);
+            } catch (...) {
+                failed = true;
+                throw;
+            }
+        }
+    });
 }

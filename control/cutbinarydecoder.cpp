@@ -5,6 +5,7 @@
 #include "runeach.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -72,7 +73,8 @@ ReadState startState(const unsigned char* bytes) {
     return state;
 }
 
-CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries) {
+CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries,
+                         const std::function<void()>& bytesRead) {
     CutBuilder builder(entries + 1);
     ReadState state = startState(bytes);
     builder.addStart(state.record);
@@ -82,6 +84,8 @@ CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries) {
         p = applyEntry(p, state, delta);
         builder.add(state.record, delta[0], delta[1], delta[2]);
     }
+    if (bytesRead)
+        bytesRead();
     return builder.take();
 }
 
@@ -110,7 +114,8 @@ void decodePart(PartedLoad& load, std::size_t k, const unsigned char* bytes, con
 
 // The parts cut by the scan, each decoded on a thread of its own.
 CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
-                         const std::vector<EntryCut>& cuts, LoadMonitor* monitor) {
+                         const std::vector<EntryCut>& cuts, LoadMonitor* monitor,
+                         const std::function<void()>& bytesRead) {
     std::vector<std::size_t> ends;
     std::vector<std::size_t> slots;
     for (std::size_t k = 0; k < cuts.size(); ++k) {
@@ -120,6 +125,8 @@ CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
     PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor,
                     static_cast<unsigned>(cuts.size()));
     runEach(cuts.size(), [&](std::size_t k) { decodePart(load, k, bytes, cuts[k], ends[k]); });
+    if (bytesRead)
+        bytesRead();
     return load.finish();
 }
 
@@ -134,7 +141,7 @@ LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out) {
 }
 
 LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, unsigned threads,
-                                LoadMonitor* monitor) {
+                                LoadMonitor* monitor, const std::function<void()>& bytesRead) {
     const std::size_t size = file.size();
     if (size == 0)
         return {LoadError::Empty};
@@ -145,8 +152,9 @@ LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, uns
         const EntryScan scan = ScanEntries({bytes, size}, std::max(threads, 1u));
         if (!scan.complete)
             return {LoadError::Truncated, scan.truncatedAt};
-        out = scan.cuts.size() > 1 ? decodeInParts(bytes, scan.entries, scan.cuts, monitor)
-                                   : decodeInOrder(bytes, scan.entries);
+        out = scan.cuts.size() > 1
+                  ? decodeInParts(bytes, scan.entries, scan.cuts, monitor, bytesRead)
+                  : decodeInOrder(bytes, scan.entries, bytesRead);
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
     } catch (const PartedLoad::Cancelled&) {

@@ -227,7 +227,9 @@ CutIndex CutIndex::build(const CutDataSet& data, unsigned threads) {
                               : static_cast<std::uint32_t>(leaves * (k + 1) / partCount * 16);
         addRecords(data, first, last, parts, k);
     });
-    return build(data, std::move(parts));
+    CutIndex index = build(data, std::move(parts));
+    index.noteDistances(data);
+    return index;
 }
 
 CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
@@ -241,11 +243,14 @@ CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     index.colourSteps_.reserve(stepCount);
     for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
-    index.firstNaN_[0] = firstNaN(data.totalDistance, data.count);
-    index.firstNaN_[1] = firstNaN(data.cutDistance, data.count);
     static std::atomic<std::uint64_t> builds{0};
     index.serial_ = ++builds;
     return index;
+}
+
+void CutIndex::noteDistances(const CutDataSet& data) {
+    firstNaN_[0] = firstNaN(data.totalDistance, data.count);
+    firstNaN_[1] = firstNaN(data.cutDistance, data.count);
 }
 
 bool CutIndex::covers(const CutDataSet& data) const {

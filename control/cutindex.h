@@ -76,8 +76,10 @@ public:
     // The calls of one part come in record order.
     static void addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
                            Parts& parts, std::size_t part);
-    // The index from every part, once the distances are summed.
+    // The index from every part; the distances may still be summed meanwhile, and noteDistances()
+    // takes them once they are.
     static CutIndex build(const CutDataSet& data, Parts parts);
+    void noteDistances(const CutDataSet& data);
 
     // Whether the index was built for these records.
     bool covers(const CutDataSet& data) const;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -59,11 +60,14 @@ LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
 // The same for a file's bytes alone, without a zero byte after them (a mapped file), on `threads`
 // threads (1: the sequential reader and decoder; the result is the same to the bit). A monitor
-// follows the work on several threads and may stop it.
+// follows the work on several threads and may stop it. `bytesRead`, when given, is called once
+// the bytes are read for the last time, before the records are indexed: the bytes may go then.
 LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                             LoadMonitor* monitor = nullptr);
+                             LoadMonitor* monitor = nullptr,
+                             const std::function<void()>& bytesRead = {});
 LoadResult DecodeCutBinaryBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                                LoadMonitor* monitor = nullptr);
+                                LoadMonitor* monitor = nullptr,
+                                const std::function<void()>& bytesRead = {});
 
 // Path in: maps the file (reads it where its file system cannot map it) and decodes it. On
 // failure `data` is left exactly as it was. A monitor follows the read and the decoding and may

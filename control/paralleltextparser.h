@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,8 +21,8 @@ public:
                        LoadMonitor* monitor = nullptr);
 
     // Throws std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor
-    // asks it to stop.
-    CutDataSet parse();
+    // asks it to stop. Calls `bytesRead`, if any, once the text is read.
+    CutDataSet parse(const std::function<void()>& bytesRead = {});
 
 private:
     struct Lines {

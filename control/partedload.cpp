@@ -123,12 +123,16 @@ MoveIndex PartedLoad::joinMoves(std::vector<Span>& spans) const {
     return spans[0].moves->take();
 }
 
-// The steps in `distances` become their running sum, in record order.
-void PartedLoad::sumDistances(LoadedArray<float>& distances) {
-    float sum = 0.0f;
-    for (float& distance : distances) {
-        sum = CutBuilder::addStep(sum, distance);
-        distance = sum;
+// The steps in both arrays become their running sums, in record order. Each sum waits for the
+// addition before it; the two are taken in one loop, where they wait together.
+void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut) {
+    float totalSum = 0.0f;
+    float cutSum = 0.0f;
+    for (std::size_t i = 0; i < total.size(); ++i) {
+        totalSum = CutBuilder::addStep(totalSum, total[i]);
+        total[i] = totalSum;
+        cutSum = CutBuilder::addStep(cutSum, cut[i]);
+        cut[i] = cutSum;
     }
 }
 
@@ -155,10 +159,17 @@ CutDataSet PartedLoad::finish() {
     for (const Span& span : spans)
         for (int series = 0; series < kMaximaCount; ++series)
             CutBuilder::raiseMaximum(data_.maxima[series], span.maxima[series]);
-    // The move index took the steps, which the distances now replace by their sums.
+    // The move index took the steps, which the distances now replace by their sums, while the
+    // drawing index is built on another thread.
     data_.moves = joinMoves(spans);
-    runEach(2,
-            [&](std::size_t k) { sumDistances(k == 0 ? data_.totalDistance : data_.cutDistance); });
-    data_.index = CutIndex::build(data_, std::move(index));
+    CutIndex drawing;
+    runEach(2, [&](std::size_t k) {
+        if (k == 0)
+            sumDistances(data_.totalDistance, data_.cutDistance);
+        else
+            drawing = CutIndex::build(data_, std::move(index));
+    });
+    drawing.noteDistances(data_);
+    data_.index = std::move(drawing);
     return std::move(data_);
 }

@@ -125,7 +125,7 @@ private:
     void takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
                      CutIndex::Parts& index);
     MoveIndex joinMoves(std::vector<Span>& spans) const;
-    static void sumDistances(LoadedArray<float>& distances);
+    static void sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut);
 
     std::vector<Part> parts_;
     CutDataSet data_;

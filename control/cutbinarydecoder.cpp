@@ -13,6 +13,9 @@ namespace {
 
 using namespace cutbinary;
 
+// Parts of the entries per thread: a thread that is done with its part takes the next one.
+constexpr unsigned kPartsPerThread = 16;
+
 // Applies one entry to the running state; returns the position after it.
 const unsigned char* applyEntry(const unsigned char* p, ReadState& read, float delta[3]) {
     CutRecord& state = read.record;
@@ -112,9 +115,10 @@ void decodePart(PartedLoad& load, std::size_t k, const unsigned char* bytes, con
     load.partDone(part, counted);
 }
 
-// The parts cut by the scan, each decoded on a thread of its own.
+// The parts cut by the scan, decoded on `threads` threads, each of which takes the next part not
+// taken when it is done with one.
 CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
-                         const std::vector<EntryCut>& cuts, LoadMonitor* monitor,
+                         const std::vector<EntryCut>& cuts, unsigned threads, LoadMonitor* monitor,
                          const std::function<void()>& bytesRead) {
     std::vector<std::size_t> ends;
     std::vector<std::size_t> slots;
@@ -122,12 +126,10 @@ CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
         ends.push_back(k + 1 < cuts.size() ? cuts[k + 1].entry : entries);
         slots.push_back(ends[k] - cuts[k].entry + (k == 0 ? 1 : 0));
     }
-    PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor,
-                    static_cast<unsigned>(cuts.size()));
-    runEach(cuts.size(), [&](std::size_t k) { decodePart(load, k, bytes, cuts[k], ends[k]); });
-    if (bytesRead)
-        bytesRead();
-    return load.finish();
+    PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor, threads);
+    runShared(cuts.size(), threads,
+              [&](std::size_t k) { decodePart(load, k, bytes, cuts[k], ends[k]); });
+    return load.finish(bytesRead);
 }
 
 } // namespace
@@ -149,11 +151,12 @@ LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, uns
         return {LoadError::TooShort};
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
     try {
-        const EntryScan scan = ScanEntries({bytes, size}, std::max(threads, 1u));
+        const unsigned walks = std::max(threads, 1u);
+        const EntryScan scan = ScanEntries({bytes, size}, walks, walks * kPartsPerThread);
         if (!scan.complete)
             return {LoadError::Truncated, scan.truncatedAt};
         out = scan.cuts.size() > 1
-                  ? decodeInParts(bytes, scan.entries, scan.cuts, monitor, bytesRead)
+                  ? decodeInParts(bytes, scan.entries, scan.cuts, walks, monitor, bytesRead)
                   : decodeInOrder(bytes, scan.entries, bytesRead);
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};

@@ -3,6 +3,7 @@
 #include "runeach.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace cutbinary {
 namespace {
@@ -63,6 +64,9 @@ struct Walk {
     // From the first entry of the open run (the first walk: of the file), walked on until it
     // stopped: the entries stepped over, and the later walk and head it met or how it stopped.
     std::size_t steps = 0;
+    // Where it crossed the bounds of the pieces on its way: the entries stepped over and the
+    // offset.
+    std::vector<EntryCut> marks;
     bool met = false;
     std::size_t metWalk = 0;
     std::size_t metHead = 0;
@@ -115,13 +119,21 @@ void findRuns(const unsigned char* bytes, std::size_t size, std::size_t settling
 // the data ends. A later walk whose heads it passes without meeting one is left behind. Walk k
 // looks for a later walk only from its own last head on: the walk before may join it at any of
 // its heads, and must find the entries between there and the meeting in front of it.
-void walkOn(const unsigned char* bytes, std::size_t size, std::vector<Walk>& walks, std::size_t k) {
+void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
+            std::vector<Walk>& walks, std::size_t k) {
     Walk& walk = walks[k];
     std::size_t pos = k == 0 ? kHeaderSize : walk.heads[walk.runs.back().first];
     const std::size_t settled = k == 0 ? kHeaderSize : walk.heads.back();
     std::size_t steps = 0;
     std::size_t target = k + 1;
     std::size_t head = 0;
+    std::size_t piece = 1;
+    // The bound of the next piece to cross; none after the last piece.
+    const auto bound = [&] {
+        return piece < pieces ? size * piece / pieces : std::numeric_limits<std::size_t>::max();
+    };
+    while (bound() <= pos)
+        ++piece;
     for (;;) {
         while (target < walks.size() && pos >= walks[target].from && pos >= settled) {
             const std::vector<std::size_t>& heads = walks[target].heads;
@@ -139,6 +151,7 @@ void walkOn(const unsigned char* bytes, std::size_t size, std::vector<Walk>& wal
             ++target;
             head = 0;
         }
+        const std::size_t entry = pos;
         std::size_t missing = 0;
         const Step step = stepOver(bytes, size, pos, missing);
         if (step != Step::Fits) {
@@ -147,26 +160,45 @@ void walkOn(const unsigned char* bytes, std::size_t size, std::vector<Walk>& wal
             walk.truncatedAt = missing;
             return;
         }
+        if (entry >= bound()) {
+            walk.marks.push_back({steps, entry});
+            while (bound() <= entry)
+                ++piece;
+        }
         ++steps;
     }
 }
 
-// The scan that the walk from the first entry gives, following each walk into the one it met.
+// Adds a cut after the last one; a part left empty before it is dropped.
+void addCut(EntryScan& scan, const EntryCut& cut) {
+    if (cut.entry == scan.cuts.back().entry)
+        scan.cuts.back() = cut;
+    else
+        scan.cuts.push_back(cut);
+}
+
+// The scan that the walk from the first entry gives, following each walk into the one it met, and
+// cutting where the walks met and where they crossed the bounds of the pieces after being joined.
 EntryScan joinWalks(const std::vector<Walk>& walks) {
     EntryScan scan;
     scan.cuts.push_back({0, kHeaderSize});
     const Walk* walk = &walks[0];
-    Step end = walk->end;
-    std::size_t truncatedAt = walk->truncatedAt;
-    scan.entries = walk->steps;
-    while (walk->met) {
+    std::size_t joined = 0; // the entries of the walk before the head where it was joined
+    Step end = Step::EndsData;
+    std::size_t truncatedAt = 0;
+    for (;;) {
+        const std::size_t before = scan.entries;
+        for (const EntryCut& mark : walk->marks)
+            if (mark.entry > joined)
+                addCut(scan, {before + mark.entry - joined, mark.offset});
+        scan.entries = before + walk->steps - joined;
+        end = walk->end;
+        truncatedAt = walk->truncatedAt;
+        if (!walk->met)
+            break;
         const Walk& next = walks[walk->metWalk];
         const std::size_t head = walk->metHead;
-        const EntryCut cut{scan.entries, next.heads[head]};
-        if (cut.entry == scan.cuts.back().entry)
-            scan.cuts.back() = cut; // the part before it is empty
-        else
-            scan.cuts.push_back(cut);
+        addCut(scan, {scan.entries, next.heads[head]});
         const Run& run = next.runOf(head);
         if (!run.open) {
             scan.entries += run.last - head;
@@ -174,9 +206,7 @@ EntryScan joinWalks(const std::vector<Walk>& walks) {
             truncatedAt = run.truncatedAt;
             break;
         }
-        scan.entries += next.steps - (head - run.first);
-        end = next.end;
-        truncatedAt = next.truncatedAt;
+        joined = head - run.first;
         walk = &next;
     }
     if (end == Step::Truncated) {
@@ -188,17 +218,18 @@ EntryScan joinWalks(const std::vector<Walk>& walks) {
 
 } // namespace
 
-EntryScan ScanEntries(std::span<const unsigned char> file, unsigned parts, std::size_t settling) {
+EntryScan ScanEntries(std::span<const unsigned char> file, unsigned walkCount, unsigned pieces,
+                      std::size_t settling) {
     const unsigned char* bytes = file.data();
     const std::size_t size = file.size();
-    std::vector<Walk> walks(std::max(parts, 1u));
+    std::vector<Walk> walks(std::max(walkCount, 1u));
     for (std::size_t k = 1; k < walks.size(); ++k)
         walks[k].from = std::max(kHeaderSize, size * k / walks.size());
     runEach(walks.size() - 1,
             [&](std::size_t k) { findRuns(bytes, size, settling, walks[k + 1]); });
     runEach(walks.size(), [&](std::size_t k) {
         if (k == 0 || walks[k].hasOpenRun())
-            walkOn(bytes, size, walks, k);
+            walkOn(bytes, size, std::max(pieces, 1u), walks, k);
     });
     return joinWalks(walks);
 }

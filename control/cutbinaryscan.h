@@ -72,11 +72,12 @@ struct EntryScan {
 // some dozens of them.
 inline constexpr std::size_t kSettlingEntries = 4096;
 
-// Walks the flag words of `file` (header included) on `parts` threads: each walks from its share
-// of the bytes and the walk before it takes over where the two meet, which are the cuts. Where
-// walks do not meet, the one before goes on alone; the result is that of a walk from the start.
-// `settling` is kSettlingEntries but in tests.
-EntryScan ScanEntries(std::span<const unsigned char> file, unsigned parts,
+// Walks the flag words of `file` (header included) in `walks` walks on as many threads: each walks
+// from its share of the bytes and the walk before it takes over where the two meet. Where walks do
+// not meet, the one before goes on alone; the result is that of a walk from the start. The cuts
+// fall where the walks meet and at the first entries from the bounds of `pieces` equal shares on,
+// so that there are about as many parts as pieces. `settling` is kSettlingEntries but in tests.
+EntryScan ScanEntries(std::span<const unsigned char> file, unsigned walks, unsigned pieces,
                       std::size_t settling = kSettlingEntries);
 
 } // namespace cutbinary

@@ -57,7 +57,5 @@ CutDataSet ParallelTextParser::parse(const std::function<void()>& bytesRead) {
         slots.push_back(part.slots);
     load_ = std::make_unique<PartedLoad>(slots, PartedLoad::Delta::NewLessOld, monitor_, threads_);
     runShared(lines_.size(), threads_, [&](std::size_t k) { read(k); });
-    if (bytesRead)
-        bytesRead();
-    return load_->finish();
+    return load_->finish(bytesRead);
 }

@@ -21,7 +21,7 @@ public:
                        LoadMonitor* monitor = nullptr);
 
     // Throws std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor
-    // asks it to stop. Calls `bytesRead`, if any, once the text is read.
+    // asks it to stop. Calls `bytesRead`, if any, once the text is read for the last time.
     CutDataSet parse(const std::function<void()>& bytesRead = {});
 
 private:

@@ -8,6 +8,12 @@
 #include <cstring>
 #include <optional>
 
+namespace {
+
+constexpr unsigned kSpansPerThread = 16;
+
+} // namespace
+
 PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                        unsigned threads)
     : parts_(slots.size()), delta_(delta), monitor_(monitor), threads_(threads) {
@@ -136,7 +142,7 @@ void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut
     }
 }
 
-CutDataSet PartedLoad::finish() {
+CutDataSet PartedLoad::finish(const std::function<void()>& inputRead) {
     closeGaps();
     // The state before each part: the one before the part before, with what that part set.
     std::vector<CutRecord> before(parts_.size());
@@ -145,12 +151,16 @@ CutDataSet PartedLoad::finish() {
         copyFields(kAllFields & ~parts_[k - 1].state.known, before[k - 1], before[k]);
     }
     runShared(parts_.size(), threads_, [&](std::size_t k) { complete(parts_[k], before[k]); });
-    // Spans of whole move blocks, one per part, read once more each: what the records give.
+    // Spans of whole move blocks, some per thread, read once more each: what the records give. A
+    // thread that is done with a span takes the next one not taken.
     const std::size_t count = data_.records.size();
     const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
-    const std::size_t spanCount = std::max<std::size_t>(1, std::min(parts_.size(), blocks));
+    const std::size_t spanCount =
+        std::max<std::size_t>(1, std::min<std::size_t>(kSpansPerThread * threads_, blocks));
     std::vector<Span> spans(spanCount);
     CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
+    if (inputRead)
+        inputRead();
     runShared(spanCount, threads_, [&](std::size_t k) {
         takeRecords(blocks * k / spanCount * kMoveBlockSize,
                     std::min(count, blocks * (k + 1) / spanCount * kMoveBlockSize), k, spans[k],

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -108,7 +109,10 @@ public:
     CutDataSet& data() { return data_; }
 
     // Once every part is read: the data set with its distances, block numbers, maxima and indexes.
-    CutDataSet finish();
+    // `inputRead`, when given, is called once the parts need nothing more from what they were read
+    // from, and before the index pass, which allocates nothing: letting a mapped file go takes the
+    // process's memory map, which a mapping or a new thread would wait for.
+    CutDataSet finish(const std::function<void()>& inputRead = {});
 
 private:
     // What a span of whole move blocks gives once every part is complete.

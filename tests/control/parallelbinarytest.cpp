@@ -4,6 +4,7 @@
 #include "cutdatatesting.h"
 #include "cutsynthesizer.h"
 
+#include <algorithm>
 #include <random>
 #include <span>
 #include <string>
@@ -167,23 +168,25 @@ std::vector<std::size_t> entryStarts(const std::string& file, bool& complete) {
 void expectScanOfAWalk(const std::string& file, const std::string& name) {
     bool complete = true;
     const std::vector<std::size_t> starts = entryStarts(file, complete);
-    const cutbinary::EntryScan single = cutbinary::ScanEntries(bytesOf(file), 1);
+    const cutbinary::EntryScan single = cutbinary::ScanEntries(bytesOf(file), 1, 1);
     ASSERT_EQ(single.complete, complete) << name;
     ASSERT_EQ(single.entries, starts.size()) << name;
-    for (unsigned parts = 2; parts <= 9; ++parts) {
+    for (unsigned walks = 1; walks <= 9; ++walks) {
         for (const std::size_t settling : {std::size_t{1}, std::size_t{2}, std::size_t{7},
                                            std::size_t{64}, cutbinary::kSettlingEntries}) {
-            const std::string where = name + ", " + std::to_string(parts) + " parts, settling " +
+            const unsigned pieces = walks * (settling % 5) + 1;
+            const std::string where = name + ", " + std::to_string(walks) + " walks, " +
+                                      std::to_string(pieces) + " pieces, settling " +
                                       std::to_string(settling);
             const cutbinary::EntryScan scan =
-                cutbinary::ScanEntries(bytesOf(file), parts, settling);
+                cutbinary::ScanEntries(bytesOf(file), walks, pieces, settling);
             EXPECT_EQ(scan.complete, single.complete) << where;
             EXPECT_EQ(scan.entries, single.entries) << where;
             EXPECT_EQ(scan.truncatedAt, single.truncatedAt) << where;
             ASSERT_FALSE(scan.cuts.empty()) << where;
             EXPECT_EQ(scan.cuts[0].entry, 0u) << where;
             EXPECT_EQ(scan.cuts[0].offset, cutbinary::kHeaderSize) << where;
-            EXPECT_LE(scan.cuts.size(), parts) << where;
+            EXPECT_LE(scan.cuts.size(), walks + pieces - 1) << where;
             for (std::size_t k = 1; k < scan.cuts.size(); ++k) {
                 EXPECT_GT(scan.cuts[k].entry, scan.cuts[k - 1].entry) << where;
                 ASSERT_LT(scan.cuts[k].entry, starts.size()) << where;
@@ -231,17 +234,29 @@ TEST(BinaryScan, WalksJoinedGiveTheWalkFromTheStart) {
 }
 
 // Walks that start inside an entry meet the file's entries within the default settling length, so
-// that a large file is cut into as many parts as asked for, near its shares of the bytes.
+// that a large file is cut where the walks meet, within some kilobytes after each walk's start,
+// and at an entry right after each bound of the pieces.
 TEST(BinaryScan, LargeFileIsCutIntoEveryShare) {
     BinaryCutWriter writer;
     CutSynthesizer(11).generate(200000, writer);
     const std::string file = writer.contents();
-    for (unsigned parts = 2; parts <= 5; ++parts) {
-        const cutbinary::EntryScan scan = cutbinary::ScanEntries(bytesOf(file), parts);
-        ASSERT_EQ(scan.cuts.size(), parts);
-        for (std::size_t k = 1; k < parts; ++k) {
-            EXPECT_GE(scan.cuts[k].offset, file.size() * k / parts);
-            EXPECT_LT(scan.cuts[k].offset, file.size() * k / parts + 4096);
+    const auto cutWithin = [](const cutbinary::EntryScan& scan, std::size_t from, std::size_t to) {
+        return std::any_of(scan.cuts.begin(), scan.cuts.end(), [&](const cutbinary::EntryCut& cut) {
+            return cut.offset >= from && cut.offset < to;
+        });
+    };
+    for (unsigned walks = 2; walks <= 5; ++walks) {
+        for (const unsigned pieces : {1u, 16 * walks + 3}) {
+            const cutbinary::EntryScan scan = cutbinary::ScanEntries(bytesOf(file), walks, pieces);
+            EXPECT_LE(scan.cuts.size(), walks + pieces - 1);
+            for (std::size_t k = 1; k < walks; ++k)
+                EXPECT_TRUE(cutWithin(scan, file.size() * k / walks,
+                                      file.size() * k / walks + 40 * cutbinary::kSettlingEntries))
+                    << walks << " walks, " << pieces << " pieces: where walk " << k << " starts";
+            for (std::size_t j = 1; j < pieces; ++j)
+                EXPECT_TRUE(
+                    cutWithin(scan, file.size() * j / pieces, file.size() * j / pieces + 36))
+                    << walks << " walks, " << pieces << " pieces: bound " << j;
         }
     }
 }

@@ -5,7 +5,6 @@
 #include "runeach.h"
 
 #include <algorithm>
-#include <functional>
 #include <new>
 #include <vector>
 
@@ -76,8 +75,7 @@ ReadState startState(const unsigned char* bytes) {
     return state;
 }
 
-CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries,
-                         const std::function<void()>& bytesRead) {
+CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries) {
     CutBuilder builder(entries + 1);
     ReadState state = startState(bytes);
     builder.addStart(state.record);
@@ -87,8 +85,6 @@ CutDataSet decodeInOrder(const unsigned char* bytes, std::size_t entries,
         p = applyEntry(p, state, delta);
         builder.add(state.record, delta[0], delta[1], delta[2]);
     }
-    if (bytesRead)
-        bytesRead();
     return builder.take();
 }
 
@@ -118,8 +114,8 @@ void decodePart(PartedLoad& load, std::size_t k, const unsigned char* bytes, con
 // The parts cut by the scan, decoded on `threads` threads, each of which takes the next part not
 // taken when it is done with one.
 CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
-                         const std::vector<EntryCut>& cuts, unsigned threads, LoadMonitor* monitor,
-                         const std::function<void()>& bytesRead) {
+                         const std::vector<EntryCut>& cuts, unsigned threads,
+                         LoadMonitor* monitor) {
     std::vector<std::size_t> ends;
     std::vector<std::size_t> slots;
     for (std::size_t k = 0; k < cuts.size(); ++k) {
@@ -129,7 +125,7 @@ CutDataSet decodeInParts(const unsigned char* bytes, std::size_t entries,
     PartedLoad load(slots, PartedLoad::Delta::OldLessNew, monitor, threads);
     runShared(cuts.size(), threads,
               [&](std::size_t k) { decodePart(load, k, bytes, cuts[k], ends[k]); });
-    return load.finish(bytesRead);
+    return load.finish();
 }
 
 } // namespace
@@ -143,7 +139,7 @@ LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out) {
 }
 
 LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, unsigned threads,
-                                LoadMonitor* monitor, const std::function<void()>& bytesRead) {
+                                LoadMonitor* monitor) {
     const std::size_t size = file.size();
     if (size == 0)
         return {LoadError::Empty};
@@ -155,9 +151,8 @@ LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, uns
         const EntryScan scan = ScanEntries({bytes, size}, walks, walks * kPartsPerThread);
         if (!scan.complete)
             return {LoadError::Truncated, scan.truncatedAt};
-        out = scan.cuts.size() > 1
-                  ? decodeInParts(bytes, scan.entries, scan.cuts, walks, monitor, bytesRead)
-                  : decodeInOrder(bytes, scan.entries, bytesRead);
+        out = scan.cuts.size() > 1 ? decodeInParts(bytes, scan.entries, scan.cuts, walks, monitor)
+                                   : decodeInOrder(bytes, scan.entries);
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
     } catch (const PartedLoad::Cancelled&) {

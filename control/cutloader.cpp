@@ -3,8 +3,6 @@
 #include "wholefile.h"
 
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -15,29 +13,14 @@ std::string withSystemError(const char* text, int systemError) {
     return reason;
 }
 
-// The file at `path` brought in whole, its bytes decoded by `decode` on the loaders' threads. The
-// file is let go on a thread of its own as soon as the decoder has read it: unmapping a large
-// file keeps a core busy for some milliseconds, which the indexing after the reading leaves idle
-// here and there.
+// The file at `path` brought in whole, its bytes decoded by `decode` on the loaders' threads.
 template <typename Decode>
 LoadResult decodeWholeFile(const std::string& path, CutDataSet& data, LoadMonitor* monitor,
                            Decode decode) {
     WholeFile file;
     if (LoadResult result = file.open(path, monitor); !result.ok())
         return result;
-    std::thread release;
-    const auto letGo = [&] {
-        try {
-            release = std::thread([&file] { file.close(); });
-        } catch (const std::system_error&) {
-            file.close();
-        }
-    };
-    const LoadResult result =
-        decode(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor, letGo);
-    if (release.joinable())
-        release.join();
-    return result;
+    return decode(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,14 +59,11 @@ LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
 // The same for a file's bytes alone, without a zero byte after them (a mapped file), on `threads`
 // threads (1: the sequential reader and decoder; the result is the same to the bit). A monitor
-// follows the work on several threads and may stop it. `bytesRead`, when given, is called once
-// the bytes are read for the last time, before the records are indexed: the bytes may go then.
+// follows the work on several threads and may stop it.
 LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                             LoadMonitor* monitor = nullptr,
-                             const std::function<void()>& bytesRead = {});
+                             LoadMonitor* monitor = nullptr);
 LoadResult DecodeCutBinaryBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                                LoadMonitor* monitor = nullptr,
-                                const std::function<void()>& bytesRead = {});
+                                LoadMonitor* monitor = nullptr);
 
 // Path in: maps the file (reads it where its file system cannot map it) and decodes it. On
 // failure `data` is left exactly as it was. A monitor follows the read and the decoding and may

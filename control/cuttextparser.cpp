@@ -4,7 +4,6 @@
 #include "paralleltextparser.h"
 
 #include <algorithm>
-#include <functional>
 #include <new>
 #include <thread>
 
@@ -42,12 +41,12 @@ LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out, unsigned 
 }
 
 LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                             LoadMonitor* monitor, const std::function<void()>& bytesRead) {
+                             LoadMonitor* monitor) {
     const char* text = bytes.data();
     const char* end = text + bytes.size();
     try {
         if (threads > 1) {
-            out = ParallelTextParser(text, end, threads, monitor).parse(bytesRead);
+            out = ParallelTextParser(text, end, threads, monitor).parse();
             return {};
         }
         CutBuilder builder(cuttext::countBlockLines(text, end));
@@ -55,8 +54,6 @@ LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsig
         ReadState state;
         cuttext::forEachLine(
             text, end, [&](const char* line) { return cuttext::readLine(line, state, sink); });
-        if (bytesRead)
-            bytesRead();
         out = builder.take();
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};

@@ -48,7 +48,7 @@ void ParallelTextParser::read(std::size_t k) {
     load_->partDone(part, counted);
 }
 
-CutDataSet ParallelTextParser::parse(const std::function<void()>& bytesRead) {
+CutDataSet ParallelTextParser::parse() {
     runShared(lines_.size(), threads_, [&](std::size_t k) {
         lines_[k].slots = cuttext::countBlockLines(lines_[k].begin, lines_[k].end);
     });
@@ -57,5 +57,5 @@ CutDataSet ParallelTextParser::parse(const std::function<void()>& bytesRead) {
         slots.push_back(part.slots);
     load_ = std::make_unique<PartedLoad>(slots, PartedLoad::Delta::NewLessOld, monitor_, threads_);
     runShared(lines_.size(), threads_, [&](std::size_t k) { read(k); });
-    return load_->finish(bytesRead);
+    return load_->finish();
 }

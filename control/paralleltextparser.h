@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,8 +20,8 @@ public:
                        LoadMonitor* monitor = nullptr);
 
     // Throws std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor
-    // asks it to stop. Calls `bytesRead`, if any, once the text is read for the last time.
-    CutDataSet parse(const std::function<void()>& bytesRead = {});
+    // asks it to stop.
+    CutDataSet parse();
 
 private:
     struct Lines {

@@ -142,7 +142,7 @@ void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut
     }
 }
 
-CutDataSet PartedLoad::finish(const std::function<void()>& inputRead) {
+CutDataSet PartedLoad::finish() {
     closeGaps();
     // The state before each part: the one before the part before, with what that part set.
     std::vector<CutRecord> before(parts_.size());
@@ -159,8 +159,6 @@ CutDataSet PartedLoad::finish(const std::function<void()>& inputRead) {
         std::max<std::size_t>(1, std::min<std::size_t>(kSpansPerThread * threads_, blocks));
     std::vector<Span> spans(spanCount);
     CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
-    if (inputRead)
-        inputRead();
     runShared(spanCount, threads_, [&](std::size_t k) {
         takeRecords(blocks * k / spanCount * kMoveBlockSize,
                     std::min(count, blocks * (k + 1) / spanCount * kMoveBlockSize), k, spans[k],

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -109,10 +108,7 @@ public:
     CutDataSet& data() { return data_; }
 
     // Once every part is read: the data set with its distances, block numbers, maxima and indexes.
-    // `inputRead`, when given, is called once the parts need nothing more from what they were read
-    // from, and before the index pass, which allocates nothing: letting a mapped file go takes the
-    // process's memory map, which a mapping or a new thread would wait for.
-    CutDataSet finish(const std::function<void()>& inputRead = {});
+    CutDataSet finish();
 
 private:
     // What a span of whole move blocks gives once every part is complete.

@@ -114,12 +114,6 @@ LoadResult WholeFile::read(const std::string& path, std::vector<char>& buffer,
     return readInto(file, buffer, monitor);
 }
 
-void WholeFile::close() {
-    bytes_ = {};
-    mapped_ = MappedFile();
-    std::vector<char>().swap(read_);
-}
-
 LoadResult WholeFile::open(const std::string& path, LoadMonitor* monitor) {
     const OpenedFile file = openForReading(path);
     if (LoadResult result = checkReadable(file); !result.ok())

@@ -15,10 +15,8 @@ class WholeFile {
 public:
     LoadResult open(const std::string& path, LoadMonitor* monitor);
 
-    // The bytes of the file, valid as long as this object lives and is not closed.
+    // The bytes of the file, valid as long as this object lives.
     std::span<const char> bytes() const { return bytes_; }
-    // Lets the bytes go.
-    void close();
 
     // Reads the file into `buffer`: its bytes followed by one zero byte.
     static LoadResult read(const std::string& path, std::vector<char>& buffer,

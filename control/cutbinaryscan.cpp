@@ -121,21 +121,26 @@ void findRuns(const unsigned char* bytes, std::size_t size, std::size_t settling
 // its heads, and must find the entries between there and the meeting in front of it.
 void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
             std::vector<Walk>& walks, std::size_t k) {
+    constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
     Walk& walk = walks[k];
     std::size_t pos = k == 0 ? kHeaderSize : walk.heads[walk.runs.back().first];
     const std::size_t settled = k == 0 ? kHeaderSize : walk.heads.back();
     std::size_t steps = 0;
+    // The later walk to meet, from which position on, and the first of its heads not passed.
     std::size_t target = k + 1;
-    std::size_t head = 0;
-    std::size_t piece = 1;
-    // The bound of the next piece to cross; none after the last piece.
-    const auto bound = [&] {
-        return piece < pieces ? size * piece / pieces : std::numeric_limits<std::size_t>::max();
+    const auto meetFrom = [&] {
+        return target < walks.size() ? std::max(walks[target].from, settled) : kNever;
     };
+    std::size_t meetingFrom = meetFrom();
+    std::size_t head = 0;
+    // The bound of the next piece to cross; none after the last piece.
+    std::size_t piece = 1;
+    const auto bound = [&] { return piece < pieces ? size * piece / pieces : kNever; };
     while (bound() <= pos)
         ++piece;
+    std::size_t nextBound = bound();
     for (;;) {
-        while (target < walks.size() && pos >= walks[target].from && pos >= settled) {
+        while (pos >= meetingFrom) {
             const std::vector<std::size_t>& heads = walks[target].heads;
             while (head < heads.size() && heads[head] < pos)
                 ++head;
@@ -150,6 +155,7 @@ void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
                 break;
             ++target;
             head = 0;
+            meetingFrom = meetFrom();
         }
         const std::size_t entry = pos;
         std::size_t missing = 0;
@@ -160,10 +166,11 @@ void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
             walk.truncatedAt = missing;
             return;
         }
-        if (entry >= bound()) {
+        if (entry >= nextBound) {
             walk.marks.push_back({steps, entry});
             while (bound() <= entry)
                 ++piece;
+            nextBound = bound();
         }
         ++steps;
     }

@@ -118,7 +118,8 @@ void findRuns(const unsigned char* bytes, std::size_t size, std::size_t settling
 // Walks on from the first entry of walk k until it meets a later walk, whose head it steps on, or
 // the data ends. A later walk whose heads it passes without meeting one is left behind. Walk k
 // looks for a later walk only from its own last head on: the walk before may join it at any of
-// its heads, and must find the entries between there and the meeting in front of it.
+// its heads, and must find the entries between there and the meeting in front of it. On its way
+// it marks the first entry from each bound of `pieces` equal pieces of the file on.
 void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
             std::vector<Walk>& walks, std::size_t k) {
     constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();

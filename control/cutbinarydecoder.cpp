@@ -12,9 +12,6 @@ namespace {
 
 using namespace cutbinary;
 
-// Parts of the entries per thread: a thread that is done with its part takes the next one.
-constexpr unsigned kPartsPerThread = 16;
-
 // Applies one entry to the running state; returns the position after it.
 const unsigned char* applyEntry(const unsigned char* p, ReadState& read, float delta[3]) {
     CutRecord& state = read.record;
@@ -147,8 +144,10 @@ LoadResult DecodeCutBinaryBytes(std::span<const char> file, CutDataSet& out, uns
         return {LoadError::TooShort};
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
     try {
+        // One thread decodes in order, in one part.
         const unsigned walks = std::max(threads, 1u);
-        const EntryScan scan = ScanEntries({bytes, size}, walks, walks * kPartsPerThread);
+        const EntryScan scan =
+            ScanEntries({bytes, size}, walks, walks > 1 ? walks * kPiecesPerThread : 1);
         if (!scan.complete)
             return {LoadError::Truncated, scan.truncatedAt};
         out = scan.cuts.size() > 1 ? decodeInParts(bytes, scan.entries, scan.cuts, walks, monitor)

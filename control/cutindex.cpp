@@ -140,10 +140,11 @@ bool stretchRanges(const CutDataSet& data, std::uint32_t first, SeriesRanges& se
         zeros = _mm_or_si128(
             zeros, _mm_or_si128(negativeZeros(value),
                                 _mm_or_si128(negativeZeros(orgValue), negativeZeros(optValue))));
+        const __m128 cutting = _mm_xor_ps(rapid, _mm_castsi128_ps(_mm_set1_epi32(-1)));
         removal.add(value);
         rapidRemoval.addIf(rapid, value);
-        orgRate.addIf(_mm_xor_ps(rapid, _mm_castsi128_ps(_mm_set1_epi32(-1))), orgValue);
-        optRate.addIf(_mm_xor_ps(rapid, _mm_castsi128_ps(_mm_set1_epi32(-1))), optValue);
+        orgRate.addIf(cutting, orgValue);
+        optRate.addIf(cutting, optValue);
         numbers.add(
             unsignedAsFloat(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&data.blockNos[i]))));
     }

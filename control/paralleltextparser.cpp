@@ -5,16 +5,10 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr unsigned kPartsPerThread = 16;
-
-} // namespace
-
 ParallelTextParser::ParallelTextParser(const char* text, const char* end, unsigned threads,
                                        LoadMonitor* monitor)
     : monitor_(monitor), threads_(threads) {
-    split(text, end, threads * kPartsPerThread);
+    split(text, end, threads * kPiecesPerThread);
 }
 
 // Cuts the text at the line starts nearest to equal shares; an empty text is one empty part.

@@ -8,12 +8,6 @@
 #include <cstring>
 #include <optional>
 
-namespace {
-
-constexpr unsigned kSpansPerThread = 16;
-
-} // namespace
-
 PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                        unsigned threads)
     : parts_(slots.size()), delta_(delta), monitor_(monitor), threads_(threads) {
@@ -156,7 +150,7 @@ CutDataSet PartedLoad::finish() {
     const std::size_t count = data_.records.size();
     const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
     const std::size_t spanCount =
-        std::max<std::size_t>(1, std::min<std::size_t>(kSpansPerThread * threads_, blocks));
+        std::max<std::size_t>(1, std::min<std::size_t>(kPiecesPerThread * threads_, blocks));
     std::vector<Span> spans(spanCount);
     CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
     runShared(spanCount, threads_, [&](std::size_t k) {

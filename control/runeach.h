@@ -40,6 +40,10 @@ template <typename Work> void runEach(std::size_t count, Work work) {
             std::rethrow_exception(failure);
 }
 
+// How many pieces of work to cut per thread for runShared: enough that the threads end within a
+// small piece of each other when one of them runs slower for a while.
+inline constexpr unsigned kPiecesPerThread = 16;
+
 // Runs work(k) for k = 0..count - 1 on at most `threads` threads, the calling one among them, each
 // taking the next k that no thread has taken: parts that take longer on one thread leave the
 // others the rest. Once a work has thrown no further k is begun, and the first exception is thrown

@@ -22,37 +22,35 @@ constexpr int kReadPermille = 400;
 constexpr std::size_t kPiece = std::size_t{32} << 20;
 
 // Calls piece(offset, length) for the pieces of 32 MiB of `size` bytes until one fails, on
-// `threads` threads that take every threads-th piece each (one thread takes them in order). A
+// `threads` threads, each taking the next piece not taken (one thread takes them in order). A
 // monitor sees the share done before each piece and may stop the pieces not begun.
 template <typename Piece>
 LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Piece piece) {
     const std::size_t pieces = (size + kPiece - 1) / kPiece;
     std::atomic<std::size_t> done{0};
     std::atomic<bool> failed{false};
-    std::vector<LoadResult> results(threads);
-    const auto takePieces = [&](std::size_t k) {
-        for (std::size_t i = k; i < pieces && !failed; i += threads) {
-            if (monitor) {
-                if (monitor->cancelled) {
-                    results[k] = failure(LoadError::Cancelled);
-                    failed = true;
-                    return;
-                }
-                monitor->permille =
-                    static_cast<int>(kReadPermille * (done / 1024) / (size / 1024 + 1));
-            }
-            const std::size_t offset = i * kPiece;
-            const std::size_t length = std::min(size - offset, kPiece);
-            results[k] = piece(offset, length);
-            if (!results[k].ok()) {
+    std::vector<LoadResult> results(pieces);
+    const auto takePiece = [&](std::size_t i) {
+        if (failed)
+            return;
+        if (monitor) {
+            if (monitor->cancelled) {
+                results[i] = failure(LoadError::Cancelled);
                 failed = true;
                 return;
             }
-            done += length;
+            monitor->permille = static_cast<int>(kReadPermille * (done / 1024) / (size / 1024 + 1));
         }
+        const std::size_t offset = i * kPiece;
+        const std::size_t length = std::min(size - offset, kPiece);
+        results[i] = piece(offset, length);
+        if (results[i].ok())
+            done += length;
+        else
+            failed = true;
     };
     try {
-        runEach(threads, takePieces);
+        runShared(pieces, threads, takePiece);
     } catch (const std::bad_alloc&) {
         return failure(LoadError::OutOfMemory);
     }

@@ -2,6 +2,7 @@
 // a reason that the bytes explain and the previous data set stays whole, or it gives a data set
 // that keeps every invariant and starts with the header position.
 
+#include "cutbinaryscan.h"
 #include "cutdatachecks.h"
 #include "cutloader.h"
 #include "scratchfolder.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 12;
+using cutbinary::kHeaderSize;
 
 float HeaderFloat(const std::uint8_t* data, std::size_t offset) {
     float value = 0.0f;

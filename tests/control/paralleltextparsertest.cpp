@@ -3,6 +3,9 @@
 #include "cutsynthesizer.h"
 #include "textcutwriter.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <random>
 #include <string>
@@ -86,6 +89,67 @@ TEST(ParallelTextParser, GeneratedFilesGiveTheSequentialDataSet) {
         TextCutWriter writer;
         CutSynthesizer(seed).generate(20000, writer);
         expectSameOnEveryThreadCount(writer.contents(), "generated seed " + std::to_string(seed));
+    }
+}
+
+// A text that ends where the mapped memory ends: the page after its last byte is not readable, as
+// after a mapped file whose size is a multiple of the page size.
+class TextBeforeGuardPage {
+public:
+    explicit TextBeforeGuardPage(const std::string& text) {
+        const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        readable_ = (text.size() + page - 1) / page * page + page;
+        void* memory = ::mmap(nullptr, readable_ + page, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED)
+            throw std::bad_alloc();
+        memory_ = static_cast<char*>(memory);
+        ::mprotect(memory_ + readable_, page, PROT_NONE);
+        size_ = text.size();
+        std::memcpy(memory_ + readable_ - size_, text.data(), size_);
+        mapped_ = readable_ + page;
+    }
+    ~TextBeforeGuardPage() { ::munmap(memory_, mapped_); }
+    TextBeforeGuardPage(const TextBeforeGuardPage&) = delete;
+    TextBeforeGuardPage& operator=(const TextBeforeGuardPage&) = delete;
+
+    std::span<const char> bytes() const { return {memory_ + readable_ - size_, size_}; }
+
+private:
+    char* memory_ = nullptr;
+    std::size_t readable_ = 0;
+    std::size_t mapped_ = 0;
+    std::size_t size_ = 0;
+};
+
+// Numbers are read eight bytes at a time, but nothing after the text's last byte is read: a read
+// there would stop the test. The last lines end in every way a number or a word can end them.
+TEST(ParallelTextParser, NothingAfterTheTextIsRead) {
+    const std::string body = randomText(5, 400);
+    const char* const endings[] = {"N9)G01X1.5",
+                                   "N9)G01X1.5\n",
+                                   "N9)G01X",
+                                   "N9)G01X-",
+                                   "N9)G01Y12345678",
+                                   "N9)G01X1F1400(A0.5)F21",
+                                   "N9)G01X1.2345\r",
+                                   "G92X1.25Y-3",
+                                   "T5",
+                                   "N12345678",
+                                   "N9)G01Z-0.0001\n\n",
+                                   "N9)X1.",
+                                   "N9)X."};
+    for (const char* ending : endings) {
+        for (const std::string& text : {std::string(ending), body + ending}) {
+            const TextBeforeGuardPage guarded(text);
+            for (const unsigned threads : {1u, 2u, 3u}) {
+                CutDataSet data;
+                ASSERT_TRUE(ParseCutTextBytes(guarded.bytes(), data, threads).ok());
+                expectBitIdentical(data, parseOn(text, 1),
+                                   std::string(ending) + " on " + std::to_string(threads) +
+                                       " threads");
+            }
+        }
     }
 }
 

@@ -29,26 +29,31 @@ struct ReadState {
     unsigned unknownMoves = 0;
 };
 
+// Calls `handle` with the member pointer of every field in `fields`.
+template <typename Handler> void forEachField(unsigned fields, Handler handle) {
+    if (fields & kToolField)
+        handle(&CutRecord::toolNo);
+    if (fields & kBlockField)
+        handle(&CutRecord::blockNo);
+    if (fields & kMotionField)
+        handle(&CutRecord::motionCode);
+    if (fields & kXField)
+        handle(&CutRecord::x);
+    if (fields & kYField)
+        handle(&CutRecord::y);
+    if (fields & kZField)
+        handle(&CutRecord::z);
+    if (fields & kOrgFeedField)
+        handle(&CutRecord::orgFeed);
+    if (fields & kRemovalKindField)
+        handle(&CutRecord::removalKind);
+    if (fields & kRemovalField)
+        handle(&CutRecord::removal);
+    if (fields & kOptFeedField)
+        handle(&CutRecord::optFeed);
+}
+
 // Copies the fields in `fields` from `from` into `to`.
 inline void copyFields(unsigned fields, const CutRecord& from, CutRecord& to) {
-    if (fields & kToolField)
-        to.toolNo = from.toolNo;
-    if (fields & kBlockField)
-        to.blockNo = from.blockNo;
-    if (fields & kMotionField)
-        to.motionCode = from.motionCode;
-    if (fields & kXField)
-        to.x = from.x;
-    if (fields & kYField)
-        to.y = from.y;
-    if (fields & kZField)
-        to.z = from.z;
-    if (fields & kOrgFeedField)
-        to.orgFeed = from.orgFeed;
-    if (fields & kRemovalKindField)
-        to.removalKind = from.removalKind;
-    if (fields & kRemovalField)
-        to.removal = from.removal;
-    if (fields & kOptFeedField)
-        to.optFeed = from.optFeed;
+    forEachField(fields, [&](auto member) { to.*member = from.*member; });
 }

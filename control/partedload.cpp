@@ -59,10 +59,14 @@ void PartedLoad::closeGaps() {
     data_.blockNos.shrink_to_fit();
 }
 
+// A field at a time, so that the copy of one member runs over the part's first records.
 void PartedLoad::takeEarlierFields(const Part& part, const CutRecord& before) {
+    CutRecord* const records = data_.records.data() + part.first;
     for (int field = 0; field < kFieldCount; ++field)
-        for (std::uint32_t i = 0; i < part.firstKnown[field]; ++i)
-            copyFields(1u << field, before, data_.records[part.first + i]);
+        forEachField(1u << field, [&](auto member) {
+            for (std::uint32_t i = 0; i < part.firstKnown[field]; ++i)
+                records[i].*member = before.*member;
+        });
 }
 
 // Fills in what the part could not know, given the state before it: the fields of its first

@@ -1,16 +1,20 @@
 #include "binarycutwriter.h"
+#include "cutdataset.h"
 #include "cutloader.h"
 #include "cutsynthesizer.h"
+#include "runeach.h"
 #include "textcutwriter.h"
 #include "wholefile.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -68,6 +72,33 @@ void BM_MapWholeText(benchmark::State& state) {
     }
 }
 
+// What any load of as many records pays at the least: the data set's four arrays reserved fresh,
+// written once in pieces shared out to the threads as the loaders share theirs, and released when
+// the next data set comes. No record is read or computed.
+void BM_FillFreshArrays(benchmark::State& state) {
+    const auto records = static_cast<std::size_t>(state.range(0));
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t pieces = std::size_t{kPiecesPerThread} * threads;
+    CutDataSet data;
+    for (auto _ : state) {
+        FreeCutData(data);
+        ReserveCutData(data, records);
+        data.records.resize(records);
+        data.totalDistance.resize(records);
+        data.cutDistance.resize(records);
+        data.blockNos.resize(records);
+        runShared(pieces, threads, [&](std::size_t k) {
+            const std::size_t first = records * k / pieces;
+            const std::size_t last = records * (k + 1) / pieces;
+            std::fill(data.records.data() + first, data.records.data() + last, CutRecord{});
+            std::fill(data.totalDistance.data() + first, data.totalDistance.data() + last, 1.0f);
+            std::fill(data.cutDistance.data() + first, data.cutDistance.data() + last, 1.0f);
+            std::fill(data.blockNos.data() + first, data.blockNos.data() + last, 1);
+        });
+        benchmark::DoNotOptimize(data.records.data());
+    }
+}
+
 // What a loaded data set holds: its four arrays, the drawing index and the move index.
 double heldBytes(const CutDataSet& data) {
     const MoveIndex& moves = data.moves;
@@ -113,6 +144,7 @@ void sizes(benchmark::internal::Benchmark* bench) {
 
 BENCHMARK(BM_ReadWholeText)->Apply(sizes);
 BENCHMARK(BM_MapWholeText)->Apply(sizes);
+BENCHMARK(BM_FillFreshArrays)->Apply(sizes);
 BENCHMARK(BM_LoadText)->Apply(sizes);
 BENCHMARK(BM_LoadBinary)->Apply(sizes);
 

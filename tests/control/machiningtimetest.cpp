@@ -82,7 +82,7 @@ std::string textFile(const std::vector<GenBlock>& blocks) {
         }
         if (b.tool != tool) {
             tool = b.tool;
-            text += "T" + std::to_string(tool) + "\nM06\n";
+            text.append("T").append(std::to_string(tool)).append("\nM06\n");
         }
         std::snprintf(line, sizeof line, "N%d)G%02dX%.9gY%.9gZ%.9gF%d(%c", ++blockNo, b.motion, b.x,
                       b.y, b.z, b.orgFeed, kKinds[b.kind]);

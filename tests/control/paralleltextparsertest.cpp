@@ -165,7 +165,11 @@ TEST(ParallelTextParser, FailedReadLeavesThePreviousDataSet) {
 TEST(ParallelTextParser, MonitorFollowsAndStopsTheParts) {
     std::string text;
     for (int i = 0; i < 300000; ++i)
-        text += "N" + std::to_string(i) + ")G01X" + std::to_string(i % 97) + "\n";
+        text.append("N")
+            .append(std::to_string(i))
+            .append(")G01X")
+            .append(std::to_string(i % 97))
+            .append("\n");
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     std::vector<char> copy = buffer;

@@ -39,13 +39,13 @@ TEST(CurvexTitles, PrintsAllSlotsAndWritesBackDefaults) {
     std::string expected = "X1=Cutting Movement Distance [mm]\nX2=Cutting Movement Distance "
                            "[mm]\nX3=Seqence Block Number\n";
     for (int n = 4; n <= 15; ++n) {
-        expected += "X" + std::to_string(n) + "=\n";
+        expected.append("X").append(std::to_string(n)).append("=\n");
     }
     expected += "X16=Last\nY1=Amount of Cutting Removal [mm3/mm]\n"
                 "Y2=Removal per Sec with OrgFeed [mm3/sec]\n"
                 "Y3=Removal per Sec with OptFeed [mm3/sec]\n";
     for (int n = 4; n <= 16; ++n) {
-        expected += "Y" + std::to_string(n) + "=\n";
+        expected.append("Y").append(std::to_string(n)).append("=\n");
     }
     EXPECT_EQ(run.output, expected);
     const std::string head = "[Text]\r\nTavixAxisY2=Removal per Sec with OrgFeed [mm3/sec]\r\n";

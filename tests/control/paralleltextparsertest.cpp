@@ -6,9 +6,13 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <new>
 #include <random>
+#include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // Reading a text in parts on several threads gives the data set of the sequential reader to the
@@ -104,10 +108,14 @@ public:
         if (memory == MAP_FAILED)
             throw std::bad_alloc();
         memory_ = static_cast<char*>(memory);
-        ::mprotect(memory_ + readable_, page, PROT_NONE);
+        mapped_ = readable_ + page;
+        if (::mprotect(memory_ + readable_, page, PROT_NONE) != 0) {
+            const int error = errno;
+            ::munmap(memory_, mapped_);
+            throw std::system_error(error, std::generic_category(), "mprotect");
+        }
         size_ = text.size();
         std::memcpy(memory_ + readable_ - size_, text.data(), size_);
-        mapped_ = readable_ + page;
     }
     ~TextBeforeGuardPage() { ::munmap(memory_, mapped_); }
     TextBeforeGuardPage(const TextBeforeGuardPage&) = delete;

@@ -115,65 +115,106 @@ void findRuns(const unsigned char* bytes, std::size_t size, std::size_t settling
     }
 }
 
+constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+
+// The later walks that a walk may meet: the one to look for next, from which position on, and the
+// first of its heads not passed yet. A walk looks for a later walk only from `settled`, its own
+// last head, on: the walk before may join it at any of its heads, and must find the entries
+// between there and the meeting in front of it.
+class LaterWalks {
+public:
+    LaterWalks(const std::vector<Walk>& walks, std::size_t k, std::size_t settled)
+        : walks_(walks), settled_(settled), target_(k + 1), from_(meetFrom()) {}
+
+    // Whether an entry at `pos` is a head of a later walk. A later walk whose heads lie behind
+    // `pos`, none of them met, is left behind for the next one.
+    bool meets(std::size_t pos) { return pos >= from_ && looksAt(pos); }
+    std::size_t walk() const { return target_; }
+    std::size_t head() const { return head_; }
+
+private:
+    bool looksAt(std::size_t pos) {
+        while (pos >= from_) {
+            const std::vector<std::size_t>& heads = walks_[target_].heads;
+            while (head_ < heads.size() && heads[head_] < pos)
+                ++head_;
+            if (head_ < heads.size())
+                return heads[head_] == pos;
+            ++target_;
+            head_ = 0;
+            from_ = meetFrom();
+        }
+        return false;
+    }
+
+    std::size_t meetFrom() const {
+        return target_ < walks_.size() ? std::max(walks_[target_].from, settled_) : kNever;
+    }
+
+    const std::vector<Walk>& walks_;
+    std::size_t settled_;
+    std::size_t target_;
+    std::size_t from_;
+    std::size_t head_ = 0;
+};
+
+// The bounds of `pieces` equal pieces of `size` bytes, from the first one after `pos` on.
+class PieceBounds {
+public:
+    PieceBounds(std::size_t size, std::size_t pieces, std::size_t pos)
+        : size_(size), pieces_(pieces) {
+        passTo(pos);
+    }
+
+    // Whether the entry at `entry` is the first from a bound on; the bounds up to it are passed.
+    bool crossedAt(std::size_t entry) {
+        if (entry < next_)
+            return false;
+        passTo(entry);
+        return true;
+    }
+
+private:
+    std::size_t bound() const { return piece_ < pieces_ ? size_ * piece_ / pieces_ : kNever; }
+    void passTo(std::size_t pos) {
+        while (bound() <= pos)
+            ++piece_;
+        next_ = bound();
+    }
+
+    std::size_t size_;
+    std::size_t pieces_;
+    std::size_t piece_ = 1;
+    std::size_t next_ = 0;
+};
+
 // Walks on from the first entry of walk k until it meets a later walk, whose head it steps on, or
-// the data ends. A later walk whose heads it passes without meeting one is left behind. Walk k
-// looks for a later walk only from its own last head on: the walk before may join it at any of
-// its heads, and must find the entries between there and the meeting in front of it. On its way
-// it marks the first entry from each bound of `pieces` equal pieces of the file on.
+// the data ends. On its way it marks the first entry from each bound of `pieces` equal pieces of
+// the file on.
 void walkOn(const unsigned char* bytes, std::size_t size, std::size_t pieces,
             std::vector<Walk>& walks, std::size_t k) {
-    constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
     Walk& walk = walks[k];
     std::size_t pos = k == 0 ? kHeaderSize : walk.heads[walk.runs.back().first];
-    const std::size_t settled = k == 0 ? kHeaderSize : walk.heads.back();
-    std::size_t steps = 0;
-    // The later walk to meet, from which position on, and the first of its heads not passed.
-    std::size_t target = k + 1;
-    const auto meetFrom = [&] {
-        return target < walks.size() ? std::max(walks[target].from, settled) : kNever;
-    };
-    std::size_t meetingFrom = meetFrom();
-    std::size_t head = 0;
-    // The bound of the next piece to cross; none after the last piece.
-    std::size_t piece = 1;
-    const auto bound = [&] { return piece < pieces ? size * piece / pieces : kNever; };
-    while (bound() <= pos)
-        ++piece;
-    std::size_t nextBound = bound();
-    for (;;) {
-        while (pos >= meetingFrom) {
-            const std::vector<std::size_t>& heads = walks[target].heads;
-            while (head < heads.size() && heads[head] < pos)
-                ++head;
-            if (head < heads.size() && heads[head] == pos) {
-                walk.steps = steps;
-                walk.met = true;
-                walk.metWalk = target;
-                walk.metHead = head;
-                return;
-            }
-            if (head < heads.size())
-                break;
-            ++target;
-            head = 0;
-            meetingFrom = meetFrom();
+    LaterWalks later(walks, k, k == 0 ? kHeaderSize : walk.heads.back());
+    PieceBounds bounds(size, pieces, pos);
+    for (std::size_t steps = 0;; ++steps) {
+        if (later.meets(pos)) {
+            walk.steps = steps;
+            walk.met = true;
+            walk.metWalk = later.walk();
+            walk.metHead = later.head();
+            return;
         }
         const std::size_t entry = pos;
         std::size_t missing = 0;
-        const Step step = stepOver(bytes, size, pos, missing);
-        if (step != Step::Fits) {
+        if (const Step step = stepOver(bytes, size, pos, missing); step != Step::Fits) {
             walk.steps = steps;
             walk.end = step;
             walk.truncatedAt = missing;
             return;
         }
-        if (entry >= nextBound) {
+        if (bounds.crossedAt(entry))
             walk.marks.push_back({steps, entry});
-            while (bound() <= entry)
-                ++piece;
-            nextBound = bound();
-        }
-        ++steps;
     }
 }
 

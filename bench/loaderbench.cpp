@@ -82,11 +82,7 @@ void BM_FillFreshArrays(benchmark::State& state) {
     CutDataSet data;
     for (auto _ : state) {
         FreeCutData(data);
-        ReserveCutData(data, records);
-        data.records.resize(records);
-        data.totalDistance.resize(records);
-        data.cutDistance.resize(records);
-        data.blockNos.resize(records);
+        SizeCutData(data, records);
         runShared(pieces, threads, [&](std::size_t k) {
             const std::size_t first = records * k / pieces;
             const std::size_t last = records * (k + 1) / pieces;

@@ -18,6 +18,14 @@ void ReserveCutData(CutDataSet& data, std::size_t records) {
     adviseHugePages(data.blockNos.data(), records * sizeof(std::int32_t));
 }
 
+void SizeCutData(CutDataSet& data, std::size_t records) {
+    ReserveCutData(data, records);
+    data.records.resize(records);
+    data.totalDistance.resize(records);
+    data.cutDistance.resize(records);
+    data.blockNos.resize(records);
+}
+
 void FreeCutData(CutDataSet& data) {
     // Swapping with empty vectors gives the memory back, which clear() would not.
     LoadedArray<CutRecord>().swap(data.records);

@@ -33,6 +33,10 @@ struct CutDataSet {
 // std::bad_alloc beyond the 32-bit count.
 void ReserveCutData(CutDataSet& data, std::size_t records);
 
+// Reserves the four arrays as ReserveCutData and gives each `records` elements left unwritten, for
+// a loader that writes every one of them, on any thread.
+void SizeCutData(CutDataSet& data, std::size_t records);
+
 // Releases the four arrays, the move index and the drawing index; `count` and the maxima stay as
 // they are.
 void FreeCutData(CutDataSet& data);

@@ -17,11 +17,7 @@ PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadM
         parts_[k].state.known = k == 0 ? unsigned{kAllFields} : 0u;
         total += slots[k];
     }
-    ReserveCutData(data_, total);
-    data_.records.resize(total);
-    data_.totalDistance.resize(total);
-    data_.cutDistance.resize(total);
-    data_.blockNos.resize(total);
+    SizeCutData(data_, total);
 }
 
 void PartedLoad::report(const Part& part, std::uint32_t& counted) {

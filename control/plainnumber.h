@@ -21,6 +21,14 @@ inline bool isDigit(char c) {
     return digitValue(c) <= 9;
 }
 
+// Adds the digits from `p` on to `value`, each as value * 10 + digit; returns the position after
+// them. `value` wraps on a long run, which the callers refuse by the count of digits.
+inline const char* addDigits(const char* p, std::uint64_t& value) {
+    for (unsigned digit; (digit = digitValue(*p)) <= 9; ++p)
+        value = value * 10 + digit;
+    return p;
+}
+
 // Powers of ten that a double holds exactly, and the doubles nearest to the inverses of the first
 // twenty.
 inline constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -47,13 +55,11 @@ struct Decimal {
 inline const char* readDecimal(const char* p, Decimal& decimal) {
     const char* const whole = p;
     std::uint64_t mantissa = 0;
-    for (unsigned digit; (digit = digitValue(*p)) <= 9; ++p)
-        mantissa = mantissa * 10 + digit;
+    p = addDigits(p, mantissa);
     decimal.digits = p - whole;
     if (*p == '.') {
         const char* const point = ++p;
-        for (unsigned digit; (digit = digitValue(*p)) <= 9; ++p)
-            mantissa = mantissa * 10 + digit;
+        p = addDigits(p, mantissa);
         decimal.fraction = p - point;
         decimal.digits += decimal.fraction;
     }
@@ -91,9 +97,8 @@ inline const char* PlainInt(const char* p, std::int32_t& value) {
     const bool negative = *p == '-';
     const char* q = p + (negative ? 1 : 0);
     const char* const first = q;
-    std::uint64_t magnitude = 0; // wraps on a long run, which is refused
-    for (unsigned digit; (digit = plainnumber::digitValue(*q)) <= 9; ++q)
-        magnitude = magnitude * 10 + digit;
+    std::uint64_t magnitude = 0;
+    q = plainnumber::addDigits(q, magnitude);
     if (q == first || q - first > 9)
         return nullptr;
     const auto digits = static_cast<std::int32_t>(magnitude);

@@ -152,7 +152,8 @@ QString messageOf(const CheckFailure& failure, std::int32_t version) {
         lines.append(gText(key));
     QString message = lines.join(QStringLiteral("\r\n"));
     if (failure.withVersion)
-        message += QStringLiteral("(ocx ver:") + OcxVersionText(version) + u')';
+        message += QStringLiteral("(ocx ver:") +
+                   QString::fromStdString(curvex::ocxVersionText(version)) + u')';
     return message;
 }
 
@@ -249,11 +250,6 @@ StartupOutcome Main(const QString& commandLine) {
     if (!gSkipOcxUnregister)
         mainWindow->Viewer1().ocxUnRegist();
     return StartupOutcome::Running;
-}
-
-QString OcxVersionText(std::int32_t version) {
-    return QString::number(version / 65536) + u'.' +
-           QString::number((version & 0x7FFF) / 10.0, 'g', QLocale::FloatingPointShortest);
 }
 
 void LoadInterfaceTexts() {

@@ -17,9 +17,6 @@ enum class StartupOutcome {
 // when Running, the main window has been unloaded (its settings saved) and the process ends.
 StartupOutcome Main(const QString& commandLine);
 
-// The version as shown in messages: 65566 gives "1.3", a low part of 33 "1.3.3".
-QString OcxVersionText(std::int32_t version);
-
 // Reads the forty interface texts of section "Text", writing missing ones with their defaults,
 // and sets gInitDirectory and gInitFile to their first values.
 void LoadInterfaceTexts();

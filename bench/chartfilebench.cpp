@@ -25,27 +25,25 @@ const CutDataSet& benchData() {
     return data;
 }
 
-const GraphInputs& benchInputs() {
-    static const GraphInputs inputs{&benchData(), 0, "Cutting Movement Distance [mm]",
-                                    "Amount of Cutting Removal [mm3/mm]"};
-    return inputs;
+ChartState benchChart() {
+    ChartState chart;
+    chart.width = kWidth;
+    chart.height = kHeight;
+    chart.xTitle = "Cutting Movement Distance [mm]";
+    chart.yTitle = "Amount of Cutting Removal [mm3/mm]";
+    return chart;
 }
 
-void prepare(CCutGraph& graph) {
-    graph.plotWidth = kWidth;
-    graph.plotHeight = kHeight;
-}
-
-bool writePng(QBuffer& out, CCutGraph& graph) {
+bool writePng(QBuffer& out, const ChartState& chart) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    DrawGraph(image, graph, benchInputs());
+    DrawGraph(image, chart, &benchData());
     return image.save(&out, "PNG");
 }
 
-bool writeVector(QBuffer& out, CCutGraph& graph, ChartFormat format) {
+bool writeVector(QBuffer& out, const ChartState& chart, ChartFormat format) {
     return writeVectorChart(out, format, QSize(kWidth, kHeight), [&](QPaintDevice& device) {
         QPainter painter(&device);
-        DrawGraph(painter, graph, benchInputs());
+        DrawGraph(painter, chart, &benchData());
         return painter.end();
     });
 }
@@ -55,14 +53,13 @@ void writeChart(benchmark::State& state, ChartFormat format) {
         state.SkipWithError("generated data did not decode");
         return;
     }
-    CCutGraph graph;
-    prepare(graph);
+    const ChartState chart = benchChart();
     qint64 bytes = 0;
     for (auto _ : state) {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         const bool written =
-            format == ChartFormat::Png ? writePng(out, graph) : writeVector(out, graph, format);
+            format == ChartFormat::Png ? writePng(out, chart) : writeVector(out, chart, format);
         if (!written) {
             state.SkipWithError("the chart could not be written");
             return;

@@ -1,3 +1,4 @@
+#include "curvexids.h"
 #include "generateddata.h"
 #include "machiningtime.h"
 #include "shownrange.h"
@@ -25,7 +26,7 @@ void BM_TimeTable(benchmark::State& state) {
     if (!haveData(state))
         return;
     const CutDataSet& data = benchData();
-    double g00Feed = 5000.0;
+    double g00Feed = curvex::kDefaultG00Feed;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ToolTimesOf(data, g00Feed));
         benchmark::DoNotOptimize(TotalTimesOf(data, g00Feed));
@@ -47,7 +48,8 @@ void BM_ShownRange(benchmark::State& state) {
     for (auto _ : state) {
         const float lower = static_cast<float>(step % 50);
         const float upper = lower + 0.1f + static_cast<float>(step % 7) * 7.0f;
-        benchmark::DoNotOptimize(ShownTimesOf(data, distanceMode, lower, upper, 5000.0));
+        benchmark::DoNotOptimize(
+            ShownTimesOf(data, distanceMode, lower, upper, curvex::kDefaultG00Feed));
         ++step;
     }
 }

@@ -33,7 +33,7 @@ void pickEveryColumn(benchmark::State& state, std::int32_t distanceMode, float l
         state.SkipWithError("generated data did not decode");
         return;
     }
-    ChartView view;
+    ChartState view;
     view.width = kWidth;
     view.height = 600;
     view.distanceMode = distanceMode;

@@ -36,24 +36,26 @@ void BM_Render(benchmark::State& state) {
         state.SkipWithError("generated data did not decode");
         return;
     }
-    CCutGraph graph;
-    graph.plotWidth = 1000;
-    graph.plotHeight = 600;
-    graph.distanceMode = static_cast<std::int32_t>(state.range(1));
-    const GraphInputs inputs{&data, static_cast<std::uint8_t>(state.range(2)), "X", "Y"};
+    ChartState chart;
+    chart.width = 1000;
+    chart.height = 600;
+    chart.distanceMode = static_cast<std::int32_t>(state.range(1));
+    chart.drawMode = static_cast<std::uint8_t>(state.range(2));
+    chart.xTitle = "X";
+    chart.yTitle = "Y";
     const double width = static_cast<double>(state.range(4)) / 100.0;
     double lower = static_cast<double>(state.range(3)) / 100.0;
-    QImage image(graph.plotWidth, graph.plotHeight, QImage::Format_RGB32);
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
     // The first render of a size fits the chart font to it: not part of a frame's time.
-    graph.lowerPercent = static_cast<float>(lower);
-    graph.upperPercent = static_cast<float>(lower + width);
-    DrawGraph(image, graph, inputs);
+    chart.lowerPercent = static_cast<float>(lower);
+    chart.upperPercent = static_cast<float>(lower + width);
+    DrawGraph(image, chart, &data);
     std::vector<double> frames;
     for (auto _ : state) {
-        graph.lowerPercent = static_cast<float>(lower);
-        graph.upperPercent = static_cast<float>(lower + width);
+        chart.lowerPercent = static_cast<float>(lower);
+        chart.upperPercent = static_cast<float>(lower + width);
         const auto start = std::chrono::steady_clock::now();
-        DrawGraph(image, graph, inputs);
+        DrawGraph(image, chart, &data);
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
         frames.push_back(spent.count());

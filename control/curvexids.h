@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The contracts that the control, the program and the registration tool share. Every number
@@ -28,6 +29,13 @@ inline constexpr char kHelpFile[] = "Curvex.hlp";
 inline constexpr std::uint32_t kMiscStatus = 0x20191;
 // Version of the persisted property set (major 1, minor 3).
 inline constexpr std::int32_t kPersistVersion = 0x00010003;
+
+// The chart's defaults that hosts rely on: the G00 feed in mm/min when nothing sets one, and the
+// number of curve colours (GetGraphColor and SetGraphColor take 0 to kCurveColours - 1).
+inline constexpr float kDefaultG00Feed = 5000.0f;
+inline constexpr int kCurveColours = 16;
+// The largest chart side, in pixels, that a host may ask DrawChart for.
+inline constexpr int kMaxChartSide = 16384;
 
 // Dispatch identifiers of the control's members. Negative numbers are the standard ones.
 enum DispId : int {
@@ -163,6 +171,15 @@ private:
         return value;
     }
 };
+
+// The version text of messages: the major version, ".", then the low 15 bits divided by 10 in
+// their shortest decimal form (65566 gives "1.3", a low part of 33 gives "1.3.3").
+inline std::string ocxVersionText(std::int32_t versionNumber) {
+    char tenths[32];
+    const auto end =
+        std::to_chars(tenths, tenths + sizeof tenths, (versionNumber & 0x7FFF) / 10.0).ptr;
+    return std::to_string(versionNumber / 65536) + '.' + std::string(tenths, end);
+}
 
 // Whether a control reporting `versionNumber` fits the program.
 inline bool ocxVersionFits(std::int32_t versionNumber) {

@@ -1,6 +1,6 @@
 #include "chartsizefield.h"
 
-#include "chartoutput.h"
+#include "curvexids.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@ namespace {
 
 QSpinBox* sideBox(QWidget* parent) {
     auto* box = new QSpinBox(parent);
-    box->setRange(1, kMaxChartSide);
+    box->setRange(1, curvex::kMaxChartSide);
     box->setSuffix(QStringLiteral(" px"));
     return box;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <QDialog>
 
 #include <array>
@@ -16,7 +18,7 @@ class QPushButton;
 class FrmColorDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kColorCount = 16;
+    static constexpr int kColorCount = curvex::kCurveColours;
 
     explicit FrmColorDlg(CurvexProxy& viewer, QWidget* parent = nullptr);
 

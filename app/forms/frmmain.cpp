@@ -48,8 +48,8 @@ const QRect kHS1Design(240, 5760, 7095, 255);
 constexpr int kScrollMaximum = 32767;
 
 constexpr int kMenuItems = 3;
-constexpr std::int32_t kDefaultG00Feed = 5000;
-constexpr int kColorCount = 16;
+// The settings file keeps the G00 feed as a whole number.
+constexpr auto kDefaultG00Feed = static_cast<std::int32_t>(curvex::kDefaultG00Feed);
 constexpr int kMaxHalvings = 16;
 
 const QString kProperty = QStringLiteral("Property");
@@ -199,9 +199,8 @@ void FrmMain::connectHandlers() {
     connect(mMnuDrawColor, &QAction::triggered, this, &FrmMain::mnuDrawColor_Click);
     connect(mMnuG00feed, &QAction::triggered, this, &FrmMain::mnuG00feed_Click);
     connect(mHS1, &QScrollBar::valueChanged, this, &FrmMain::HS1_Change);
-    connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &FrmMain::openWithoutDialog);
-    connect(new FileDropTarget(*this), &FileDropTarget::fileDropped, this,
-            &FrmMain::openWithoutDialog);
+    connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &FrmMain::open);
+    connect(new FileDropTarget(*this), &FileDropTarget::fileDropped, this, &FrmMain::open);
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
@@ -346,10 +345,10 @@ void FrmMain::loadG00Feed() {
 }
 
 void FrmMain::loadColors() {
-    std::array<std::int32_t, kColorCount> colors{};
-    for (int n = 0; n < kColorCount; ++n)
+    std::array<std::int32_t, curvex::kCurveColours> colors{};
+    for (int n = 0; n < curvex::kCurveColours; ++n)
         colors[n] = Viewer1().getGraphColor(n);
-    for (int n = 0; n < kColorCount; ++n) {
+    for (int n = 0; n < curvex::kCurveColours; ++n) {
         const auto stored =
             toInt32(ReadIniWithDefault(kProperty, colorKey(n), QString::number(colors[n])));
         if (stored)
@@ -389,18 +388,27 @@ void FrmMain::saveGeometry() {
 }
 
 void FrmMain::saveColors() {
-    std::array<std::int32_t, kColorCount> colors{};
-    for (int n = 0; n < kColorCount; ++n)
+    std::array<std::int32_t, curvex::kCurveColours> colors{};
+    for (int n = 0; n < curvex::kCurveColours; ++n)
         colors[n] = Viewer1().getGraphColor(n);
-    for (int n = 0; n < kColorCount; ++n)
+    for (int n = 0; n < curvex::kCurveColours; ++n)
         WriteIniValue(kProperty, colorKey(n), QString::number(colors[n]));
 }
 
+// The File Open button: the file given at start-up, else the one the open dialog picks.
 void FrmMain::Command1_Click() {
-    mFileName = gPendingFileValid ? gPendingFile
-                                  : ShowFileOpenDialog(gInitFile, gInitDirectory,
-                                                       gText("FileCaption"), gText("FileSuffix"));
+    const QString path = gPendingFileValid
+                             ? gPendingFile
+                             : ShowFileOpenDialog(gInitFile, gInitDirectory, gText("FileCaption"),
+                                                  gText("FileSuffix"));
     gPendingFileValid = false;
+    open(path);
+}
+
+// The window's one load operation: the button, drops, recent files and reloads all come here.
+// An empty path (a cancelled dialog) leaves the window without a file name.
+void FrmMain::open(const QString& path) {
+    mFileName = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
         const auto isText = fileTypeOf(mFileName);
@@ -506,13 +514,7 @@ void FrmMain::updateMachiningTime() {
 
 // Opens the dropped file without the open dialog.
 void FrmMain::Viewer1_FileDroped() {
-    openWithoutDialog(Viewer1().getStrBuffer());
-}
-
-void FrmMain::openWithoutDialog(const QString& path) {
-    gPendingFile = path;
-    gPendingFileValid = true;
-    Command1_Click();
+    open(Viewer1().getStrBuffer());
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event) {

@@ -63,8 +63,11 @@ public:
     void Form_Load();
     // Saves the window's settings; runs once, whatever unloads the window.
     void Form_Unload();
-    // The open command.
+    // The open command: the start-up file, else the open dialog's choice.
     void Command1_Click();
+    // Loads and shows `path`, or a window without a file for an empty path: the one load
+    // operation, for the open command, drops, recent files and reloads.
+    void open(const QString& path);
     void mnuOpen_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
@@ -76,8 +79,6 @@ public:
     void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
     void Viewer1_FileDroped();
     void Form_Resize();
-    // The open command for a file chosen without the dialog: dropped, recent or given at start.
-    void openWithoutDialog(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

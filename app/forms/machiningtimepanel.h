@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curvexids.h"
 #include "machiningrow.h"
 
 #include <QColor>
@@ -14,7 +15,7 @@ class MachiningTimePanel : public QTableWidget {
     Q_OBJECT
 public:
     // The colour of every curve colour number.
-    using CurveColours = std::array<QColor, 16>;
+    using CurveColours = std::array<QColor, curvex::kCurveColours>;
 
     enum Column {
         ColumnTool,

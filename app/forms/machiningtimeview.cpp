@@ -1,6 +1,7 @@
 #include "machiningtimeview.h"
 
 #include "curvexcolor.h"
+#include "curvexids.h"
 #include "curvexproxy.h"
 #include "durationtext.h"
 #include "machiningtimepanel.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const QString kSection = QStringLiteral("Machining Time");
-constexpr int kCurveColours = 16;
 
 // Reads without writing the defaults: a window whose panel is never used adds nothing to the
 // settings file.
@@ -123,7 +123,7 @@ void MachiningTimeView::update() {
     const MachiningRow total = mViewer.getTotalRow().value_or(MachiningRow());
     const MachiningRow shown = mViewer.getShownRow().value_or(MachiningRow());
     MachiningTimePanel::CurveColours colours;
-    for (int n = 0; n < kCurveColours; ++n)
+    for (int n = 0; n < curvex::kCurveColours; ++n)
         colours[static_cast<std::size_t>(n)] =
             curvex::toQColor(static_cast<std::uint32_t>(mViewer.getGraphColor(n)));
     mPanel->showRows(tools, total, shown, colours);

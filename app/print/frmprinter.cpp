@@ -32,25 +32,25 @@ FrmPrinter::FrmPrinter(QWidget* owner) : QWidget(owner, Qt::Window) {
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    pctFrame = new QWidget(this);
-    pctFrame->setObjectName(QStringLiteral("pctFrame"));
-    pctPaper = new PaperPicture(twipsPerPixelX(), pctFrame);
-    hsc = makeScrollBar(Qt::Horizontal, "hsc", this);
-    vsc = makeScrollBar(Qt::Vertical, "vsc", this);
-    PrinterIndex = new QLineEdit(QStringLiteral("-1"), this);
-    PrinterIndex->setObjectName(QStringLiteral("PrinterIndex"));
-    PrinterIndex->hide();
+    mPctFrame = new QWidget(this);
+    mPctFrame->setObjectName(QStringLiteral("pctFrame"));
+    mPctPaper = new PaperPicture(twipsPerPixelX(), mPctFrame);
+    mHsc = makeScrollBar(Qt::Horizontal, "hsc", this);
+    mVsc = makeScrollBar(Qt::Vertical, "vsc", this);
+    mPrinterIndex = new QLineEdit(QStringLiteral("-1"), this);
+    mPrinterIndex->setObjectName(QStringLiteral("PrinterIndex"));
+    mPrinterIndex->hide();
 
-    placeTwips(pctFrame, 120, 0, 9375, 6135);
-    pctPaper->setPaperSize(8415, 5295);
-    placeTwips(hsc, 120, 6120, 9495, kBarThickness);
-    placeTwips(vsc, 9600, 0, kBarThickness, 6135);
+    placeTwips(mPctFrame, 120, 0, 9375, 6135);
+    mPctPaper->setPaperSize(8415, 5295);
+    placeTwips(mHsc, 120, 6120, 9495, kBarThickness);
+    placeTwips(mVsc, 9600, 0, kBarThickness, 6135);
     resize(roundHalfEven(kDesignWidth / twipsPerPixelX()),
            roundHalfEven(kDesignHeight / twipsPerPixelY()));
 
-    connect(PrinterIndex, &QLineEdit::textChanged, this, &FrmPrinter::setUpPaper);
-    connect(hsc, &QScrollBar::valueChanged, this, &FrmPrinter::scrollHorizontally);
-    connect(vsc, &QScrollBar::valueChanged, this, &FrmPrinter::scrollVertically);
+    connect(mPrinterIndex, &QLineEdit::textChanged, this, &FrmPrinter::setUpPaper);
+    connect(mHsc, &QScrollBar::valueChanged, this, &FrmPrinter::scrollHorizontally);
+    connect(mVsc, &QScrollBar::valueChanged, this, &FrmPrinter::scrollVertically);
 }
 
 double FrmPrinter::twipsPerPixelX() const {
@@ -62,7 +62,7 @@ double FrmPrinter::twipsPerPixelY() const {
 }
 
 void FrmPrinter::setPrinterIndexText(const QString& text) {
-    PrinterIndex->setText(text);
+    mPrinterIndex->setText(text);
 }
 
 void FrmPrinter::resizeEvent(QResizeEvent* /*event*/) {
@@ -75,38 +75,38 @@ void FrmPrinter::setUpPaper(const QString& indexText) {
         return;
     }
     const PageGeometry page = currentPageGeometry();
-    pctPaper->setPaperSize(page.widthTwips, page.heightTwips);
-    pctPaper->setScale(page.scale);
+    mPctPaper->setPaperSize(page.widthTwips, page.heightTwips);
+    mPctPaper->setScale(page.scale);
 }
 
 void FrmPrinter::layOut() {
     const double tppX = twipsPerPixelX();
     const double tppY = twipsPerPixelY();
     const std::optional<PrinterLayout> layout =
-        PrinterLayout::compute(width() * tppX, height() * tppY, roundHalfEven(vsc->width() * tppX),
-                               roundHalfEven(hsc->height() * tppY), pctPaper->widthTwips(),
-                               pctPaper->heightTwips(), kScrollMaximum);
+        PrinterLayout::compute(width() * tppX, height() * tppY, roundHalfEven(mVsc->width() * tppX),
+                               roundHalfEven(mHsc->height() * tppY), mPctPaper->widthTwips(),
+                               mPctPaper->heightTwips(), kScrollMaximum);
     if (!layout) {
         return;
     }
-    placeTwips(pctFrame, layout->frameLeft, layout->frameTop, layout->frameWidth,
+    placeTwips(mPctFrame, layout->frameLeft, layout->frameTop, layout->frameWidth,
                layout->frameHeight);
-    placeTwips(vsc, layout->vscLeft, layout->vscTop, vsc->width() * tppX, layout->vscHeight);
-    placeTwips(hsc, layout->hscLeft, layout->hscTop, layout->hscWidth, hsc->height() * tppY);
-    scrollScaleY_ = layout->scrollScaleY;
-    scrollScaleX_ = layout->scrollScaleX;
-    for (QScrollBar* bar : {vsc, hsc}) {
+    placeTwips(mVsc, layout->vscLeft, layout->vscTop, mVsc->width() * tppX, layout->vscHeight);
+    placeTwips(mHsc, layout->hscLeft, layout->hscTop, layout->hscWidth, mHsc->height() * tppY);
+    mScrollScaleY = layout->scrollScaleY;
+    mScrollScaleX = layout->scrollScaleX;
+    for (QScrollBar* bar : {mVsc, mHsc}) {
         bar->setPageStep(layout->largeChange);
         bar->setSingleStep(layout->smallChange);
     }
 }
 
 void FrmPrinter::scrollHorizontally(int value) {
-    pctPaper->setLeftTwips(PrinterLayout::paperOffset(value, scrollScaleX_));
+    mPctPaper->setLeftTwips(PrinterLayout::paperOffset(value, mScrollScaleX));
 }
 
 void FrmPrinter::scrollVertically(int value) {
-    pctPaper->setTopTwips(PrinterLayout::paperOffset(value, scrollScaleY_));
+    mPctPaper->setTopTwips(PrinterLayout::paperOffset(value, mScrollScaleY));
 }
 
 void FrmPrinter::placeTwips(QWidget* widget, double left, double top, double width, double height) {

@@ -7,7 +7,7 @@ class QLineEdit;
 class QScrollBar;
 
 // The print preview window: the page canvas of the print command inside a scrollable viewport.
-// Writing a printer index into PrinterIndex sizes the paper to the current printer's page.
+// Writing a printer index into the PrinterIndex box sizes the paper to the current printer's page.
 class FrmPrinter : public QWidget {
 public:
     explicit FrmPrinter(QWidget* owner);
@@ -17,12 +17,12 @@ public:
     double twipsPerPixelY() const;
 
     void setPrinterIndexText(const QString& text);
-    PaperPicture& paper() { return *pctPaper; }
-    float scrollScaleX() const { return scrollScaleX_; }
-    float scrollScaleY() const { return scrollScaleY_; }
-    QScrollBar& horizontalBar() { return *hsc; }
-    QScrollBar& verticalBar() { return *vsc; }
-    QWidget& viewport() { return *pctFrame; }
+    PaperPicture& paper() { return *mPctPaper; }
+    float scrollScaleX() const { return mScrollScaleX; }
+    float scrollScaleY() const { return mScrollScaleY; }
+    QScrollBar& horizontalBar() { return *mHsc; }
+    QScrollBar& verticalBar() { return *mVsc; }
+    QWidget& viewport() { return *mPctFrame; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -34,11 +34,11 @@ private:
     void scrollVertically(int value);
     void placeTwips(QWidget* widget, double left, double top, double width, double height);
 
-    QWidget* pctFrame;
-    PaperPicture* pctPaper;
-    QScrollBar* hsc;
-    QScrollBar* vsc;
-    QLineEdit* PrinterIndex;
-    float scrollScaleX_ = 0;
-    float scrollScaleY_ = 0;
+    QWidget* mPctFrame;
+    PaperPicture* mPctPaper;
+    QScrollBar* mHsc;
+    QScrollBar* mVsc;
+    QLineEdit* mPrinterIndex;
+    float mScrollScaleX = 0;
+    float mScrollScaleY = 0;
 };

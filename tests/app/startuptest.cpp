@@ -42,10 +42,10 @@ TEST(RequiredVersion, AcceptsEveryHundredthOfTheRequiredTenth) {
 }
 
 TEST(OcxVersionText, MajorDotTenthsInShortestForm) {
-    EXPECT_EQ(OcxVersionText(65566), QStringLiteral("1.3"));
-    EXPECT_EQ(OcxVersionText(65556), QStringLiteral("1.2"));
-    EXPECT_EQ(OcxVersionText(65536 + 33), QStringLiteral("1.3.3"));
-    EXPECT_EQ(OcxVersionText(2 * 65536 + 5), QStringLiteral("2.0.5"));
+    EXPECT_EQ(curvex::ocxVersionText(65566), "1.3");
+    EXPECT_EQ(curvex::ocxVersionText(65556), "1.2");
+    EXPECT_EQ(curvex::ocxVersionText(65536 + 33), "1.3.3");
+    EXPECT_EQ(curvex::ocxVersionText(2 * 65536 + 5), "2.0.5");
 }
 
 struct ToolCase {

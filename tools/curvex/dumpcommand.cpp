@@ -1,12 +1,11 @@
 #include "commandarguments.h"
 #include "commands.h"
+#include "curvexids.h"
 #include "series.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr float kDefaultG00Feed = 5000.0f;
 
 void printRecords(const CutDataSet& data, float g00Feed) {
     std::printf("i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,optFeed,"
@@ -27,7 +26,7 @@ int runDump(CommandArguments args) {
     const auto arguments = parseCommandArguments(args, {"--g00"});
     if (!arguments)
         return kExitUsage;
-    float g00Feed = kDefaultG00Feed;
+    float g00Feed = curvex::kDefaultG00Feed;
     if (const auto it = arguments->values.find("--g00"); it != arguments->values.end()) {
         if (!readOptionNumber(it->first, it->second, g00Feed))
             return kExitUsage;

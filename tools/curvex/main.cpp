@@ -1,7 +1,9 @@
 #include "commands.h"
+#include "curvexids.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,7 +18,7 @@ constexpr Command kCommands[] = {
     {"dump", "[--text | --binary] [--g00 FEED] FILE",
      "Loads FILE and prints a header line and one line per record: i, the ten record\n"
      "  fields, totalDistance, cutDistance and the three series (G00 feed FEED, default\n"
-     "  5000). Without --text or --binary the ending decides: \".txt\" text, \".bin\"\n"
+     "  {g00}). Without --text or --binary the ending decides: \".txt\" text, \".bin\"\n"
      "  binary, in any case; any other ending needs one of them.",
      runDump},
     {"info", "[--text | --binary] FILE",
@@ -41,7 +43,8 @@ constexpr Command kCommands[] = {
      "  plotted quantity N (0 removal, 1 and 2 removal per second with the programmed or\n"
      "  optimised feed; default 0), horizontal axis N (0 distance, 1 distance without G00\n"
      "  moves, 2 block number; default 0), shown range LO..HI percent (default 0 100), G00\n"
-     "  feed (default 5000), and the axis titles and the 16 drawing colours of the settings\n"
+     "  feed (default {g00}), and the axis titles and the {colours} drawing colours of the "
+     "settings\n"
      "  file FILE (none without --ini). Exit status 3 when OUT cannot be written. --frames N\n"
      "  renders N frames, the shown range moving on by 1 % of its width each frame (from 0 %\n"
      "  again at the end), prints \"frames: N  median ms: X  max ms: Y\" on standard error and\n"
@@ -60,7 +63,7 @@ constexpr Command kCommands[] = {
     {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
-     "  times (G00 moves at FEED mm/min, default 5000), the time saved and the moves without\n"
+     "  times (G00 moves at FEED mm/min, default {g00}), the time saved and the moves without\n"
      "  feed. --range LO HI counts only the records the chart shows for LO..HI percent of\n"
      "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
      "  header line and one line per tool, then \"total\", times in seconds.",
@@ -71,11 +74,27 @@ void printUsage(std::FILE* stream, const Command& command) {
     std::fprintf(stream, "usage: curvex %s %s\n", command.name, command.usage);
 }
 
+void replaceAll(std::string& text, const std::string& name, const std::string& value) {
+    for (std::size_t at = text.find(name); at != std::string::npos;
+         at = text.find(name, at + value.size()))
+        text.replace(at, name.size(), value);
+}
+
+// A command's help with the defaults it names, {g00} and {colours}, filled in.
+std::string helpText(const Command& command) {
+    std::string text = command.help;
+    char g00[32];
+    std::snprintf(g00, sizeof g00, "%g", static_cast<double>(curvex::kDefaultG00Feed));
+    replaceAll(text, "{g00}", g00);
+    replaceAll(text, "{colours}", std::to_string(curvex::kCurveColours));
+    return text;
+}
+
 void printHelp() {
     std::printf("curvex: command-line access to the monitoring-data files.\n\n");
     for (const Command& command : kCommands) {
         printUsage(stdout, command);
-        std::printf("  %s\n\n", command.help);
+        std::printf("  %s\n\n", helpText(command).c_str());
     }
     std::printf("Exit status: 0 success, 1 a file could not be loaded or written, 2 wrong "
                 "usage, 3 an output image could not be written.\nFloats are printed with %%.9g, "

@@ -21,18 +21,6 @@ bool readColumn(const CommandArgumentList& arguments, int& column) {
     return true;
 }
 
-ChartView chartView(const ViewOptions& options) {
-    ChartView view;
-    view.width = options.width;
-    view.height = options.height;
-    view.distanceMode = options.distanceMode;
-    view.lowerPercent = options.lowerPercent;
-    view.upperPercent = options.upperPercent;
-    view.primaryDrawMode = static_cast<std::uint8_t>(options.function);
-    view.g00Feed = options.g00Feed;
-    return view;
-}
-
 void printPick(const CutDataSet& data, const PickedRecord& picked) {
     const CutRecord& r = data.records[picked.index];
     std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g\n", picked.index, r.blockNo,
@@ -43,19 +31,19 @@ void printPick(const CutDataSet& data, const PickedRecord& picked) {
 } // namespace
 
 int runPick(CommandArguments args) {
-    ViewOptions options;
+    ChartState chart = defaultViewChart();
     std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, options))
+    if (!takeRangeOption(args, rest, chart))
         return kExitUsage;
     const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                                                  {"--size", "--func", "--dist", "--g00", "--x"});
     int column = 0;
-    if (!arguments || !readViewOptions(*arguments, options) || !readColumn(*arguments, column))
+    if (!arguments || !readViewOptions(*arguments, chart) || !readColumn(*arguments, column))
         return kExitUsage;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;
-    const auto picked = RecordPicker(data).pick(chartView(options), column);
+    const auto picked = RecordPicker(data).pick(chart, column);
     if (!picked) {
         std::fprintf(stderr, "curvex: the chart draws no record\n");
         return kExitFailure;

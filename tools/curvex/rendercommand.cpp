@@ -1,7 +1,7 @@
+#include "axistitles.h"
 #include "chartdocument.h"
 #include "commandarguments.h"
 #include "commands.h"
-#include "curvexmodule.h"
 #include "graphrenderer.h"
 #include "numerictext.h"
 #include "privateprofile.h"
@@ -24,7 +24,7 @@
 namespace {
 
 struct RenderSettings {
-    ViewOptions view;
+    ChartState chart = defaultViewChart();
     int frames = 0; // 0: one render, no timing
     std::string iniFile;
     std::string output;
@@ -50,7 +50,7 @@ bool readFormat(RenderSettings& settings) {
 }
 
 bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings) {
-    if (!readViewOptions(arguments, settings.view))
+    if (!readViewOptions(arguments, settings.chart))
         return false;
     const auto& values = arguments.values;
     if (const auto found = values.find("--frames");
@@ -72,32 +72,35 @@ bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings
     return settings.output.empty() || toStandardOutput(settings) || readFormat(settings);
 }
 
-// The shown window of frame k: the first one moved on by k hundredths of its width, starting
-// again at 0 % when it would pass 100 %.
-void slideWindow(const ViewOptions& view, int k, CCutGraph& graph) {
-    const double width = static_cast<double>(view.upperPercent) - view.lowerPercent;
+// The chart of frame k: the shown range of `first` moved on by k hundredths of its width,
+// starting again at 0 % when it would pass 100 %.
+ChartState slideWindow(const ChartState& first, int k) {
+    const double width = static_cast<double>(first.upperPercent) - first.lowerPercent;
     const double room = 100.0 - width;
-    double lower = view.lowerPercent + 0.01 * width * k;
+    double lower = first.lowerPercent + 0.01 * width * k;
     if (!(room > 0.0))
-        lower = view.lowerPercent;
+        lower = first.lowerPercent;
     else if (lower > room)
         lower = std::fmod(lower, room);
-    graph.lowerPercent = static_cast<float>(lower);
-    graph.upperPercent = static_cast<float>(lower + width);
+    ChartState chart = first;
+    chart.lowerPercent = static_cast<float>(lower);
+    chart.upperPercent = static_cast<float>(lower + width);
+    return chart;
 }
 
 // Renders `frames` frames into the same image and reports the median and the slowest on
-// standard error; the graph keeps the last frame's range. The first render of a chart size fits
+// standard error; `chart` takes the last frame's range. The first render of a chart size fits
 // the font to it and fills the glyph cache, once per size and process, as the program does on its
 // first paint: that render comes before the timed ones.
-void renderFrames(const RenderSettings& settings, CCutGraph& graph, QImage& image) {
-    slideWindow(settings.view, 0, graph);
-    DrawGraph(image, graph, moduleGraphInputs(graph));
+void renderFrames(const RenderSettings& settings, const CutDataSet& data, ChartState& chart,
+                  QImage& image) {
+    DrawGraph(image, slideWindow(chart, 0), &data);
+    const ChartState first = chart;
     std::vector<double> millis;
     for (int k = 0; k < settings.frames; ++k) {
-        slideWindow(settings.view, k, graph);
+        chart = slideWindow(first, k);
         const auto start = std::chrono::steady_clock::now();
-        DrawGraph(image, graph, moduleGraphInputs(graph));
+        DrawGraph(image, chart, &data);
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
         millis.push_back(spent.count());
@@ -110,29 +113,24 @@ void renderFrames(const RenderSettings& settings, CCutGraph& graph, QImage& imag
 
 // The drawing colours the program keeps in its settings file; a missing or unreadable value
 // leaves the colour as it is, as the program does.
-void readDrawingColours(const std::string& iniFile, CCutGraph& graph) {
-    for (int n = 0; n < kCurveColours; ++n) {
+void readDrawingColours(const std::string& iniFile, ChartState& chart) {
+    for (int n = 0; n < curvex::kCurveColours; ++n) {
         char value[256];
         const std::string key = "Drawing Color " + std::to_string(n);
         getPrivateProfileString("Property", key, "", value, sizeof value, iniFile);
         if (const auto colour = toInt32(QString::fromLocal8Bit(value)))
-            graph.colours[static_cast<std::size_t>(n)] = static_cast<ColorRef>(*colour);
+            chart.colours[static_cast<std::size_t>(n)] = static_cast<ColorRef>(*colour);
     }
 }
 
-void prepareGraph(const RenderSettings& settings, CCutGraph& graph) {
-    const ViewOptions& view = settings.view;
-    CurvexModule& module = curvexModule();
-    graph.drawModeMask = 1 << view.function;
-    module.primaryDrawMode = PrimaryDrawModeFromMask(graph.drawModeMask, module.primaryDrawMode);
-    graph.distanceMode = view.distanceMode;
-    graph.lowerPercent = view.lowerPercent;
-    graph.upperPercent = view.upperPercent;
-    graph.g00Feed = view.g00Feed;
-    graph.plotWidth = view.width;
-    graph.plotHeight = view.height;
+// The chart as the settings give it, with the axis titles of `titles`.
+ChartState chartOf(const RenderSettings& settings, const AxisTitles& titles) {
+    ChartState chart = settings.chart;
+    chart.xTitle = titles.horizontalTitle(chart.distanceMode);
+    chart.yTitle = titles.verticalTitle(chart.drawMode);
     if (!settings.iniFile.empty())
-        readDrawingColours(settings.iniFile, graph);
+        readDrawingColours(settings.iniFile, chart);
+    return chart;
 }
 
 int cannotWrite(const RenderSettings& settings) {
@@ -148,38 +146,37 @@ bool openOutput(const RenderSettings& settings, QFile& out) {
 }
 
 // An image of the chart's size, or null after saying that there is no memory for it.
-QImage chartImage(const CCutGraph& graph) {
-    QImage image(graph.plotWidth, graph.plotHeight, QImage::Format_RGB32);
+QImage chartImage(const ChartState& chart) {
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
     if (image.isNull())
-        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", graph.plotWidth,
-                     graph.plotHeight);
+        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", chart.width,
+                     chart.height);
     return image;
 }
 
-int writePng(const RenderSettings& settings, CCutGraph& graph) {
-    QImage image = chartImage(graph);
+int writePng(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
+    QImage image = chartImage(chart);
     if (image.isNull())
         return kExitFailure;
-    DrawGraph(image, graph, moduleGraphInputs(graph));
+    DrawGraph(image, chart, &data);
     QFile out;
     if (!openOutput(settings, out) || !image.save(&out, "PNG") || !out.flush())
         return cannotWrite(settings);
     return kExitOk;
 }
 
-int writeVector(const RenderSettings& settings, CCutGraph& graph) {
+int writeVector(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
     QFile out;
     if (!openOutput(settings, out))
         return cannotWrite(settings);
-    const GraphInputs inputs = moduleGraphInputs(graph);
-    const bool written = writeVectorChart(
-        out, settings.format, QSize(graph.plotWidth, graph.plotHeight), [&](QPaintDevice& device) {
-            QPainter painter(&device);
-            if (!painter.isActive())
-                return false;
-            DrawGraph(painter, graph, inputs);
-            return painter.end();
-        });
+    const bool written = writeVectorChart(out, settings.format, QSize(chart.width, chart.height),
+                                          [&](QPaintDevice& device) {
+                                              QPainter painter(&device);
+                                              if (!painter.isActive())
+                                                  return false;
+                                              DrawGraph(painter, chart, &data);
+                                              return painter.end();
+                                          });
     if (!written || !out.flush()) {
         out.remove();
         return cannotWrite(settings);
@@ -188,7 +185,7 @@ int writeVector(const RenderSettings& settings, CCutGraph& graph) {
 }
 
 // Fonts need a GUI application; a render never needs a screen.
-int renderToFile(const RenderSettings& settings) {
+int renderToFile(const RenderSettings& settings, const CutDataSet& data, const AxisTitles& titles) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -196,18 +193,17 @@ int renderToFile(const RenderSettings& settings) {
     static char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    CCutGraph graph;
-    prepareGraph(settings, graph);
+    ChartState chart = chartOf(settings, titles);
     if (settings.frames > 0) {
-        QImage image = chartImage(graph);
+        QImage image = chartImage(chart);
         if (image.isNull())
             return kExitFailure;
-        renderFrames(settings, graph, image);
+        renderFrames(settings, data, chart, image);
         if (settings.output.empty())
             return kExitOk;
     }
-    return settings.format == ChartFormat::Png ? writePng(settings, graph)
-                                               : writeVector(settings, graph);
+    return settings.format == ChartFormat::Png ? writePng(settings, data, chart)
+                                               : writeVector(settings, data, chart);
 }
 
 } // namespace
@@ -215,19 +211,20 @@ int renderToFile(const RenderSettings& settings) {
 int runRender(CommandArguments args) {
     RenderSettings settings;
     std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, settings.view))
+    if (!takeRangeOption(args, rest, settings.chart))
         return kExitUsage;
     const auto arguments =
         parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                               {"--size", "--func", "--dist", "--g00", "--ini", "--frames", "-o"});
     if (!arguments || !readSettings(*arguments, settings))
         return kExitUsage;
-    CurvexModule& module = curvexModule();
-    if (const int status = loadOperandFile(*arguments, module.data); status != kExitOk)
+    CutDataSet data;
+    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;
-    if (!settings.iniFile.empty() && !module.titles.SetIniFileName(settings.iniFile)) {
+    AxisTitles titles;
+    if (!settings.iniFile.empty() && !titles.SetIniFileName(settings.iniFile)) {
         std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
         return kExitUsage;
     }
-    return renderToFile(settings);
+    return renderToFile(settings, data, titles);
 }

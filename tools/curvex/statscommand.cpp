@@ -16,7 +16,7 @@ namespace {
 struct StatsSettings {
     bool csv = false;
     bool ranged = false;
-    ViewOptions view;
+    ChartState view = defaultViewChart();
 };
 
 struct Row {

@@ -5,15 +5,13 @@
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-
-bool readSize(const std::string& text, ViewOptions& options) {
+bool readSize(const std::string& text, ChartState& chart) {
     const std::size_t cross = text.find('x');
-    if (cross == std::string::npos || !readInteger(text.substr(0, cross), options.width) ||
-        !readInteger(text.substr(cross + 1), options.height) || options.width < 1 ||
-        options.height < 1 || options.width > kMaxSide || options.height > kMaxSide) {
+    if (cross == std::string::npos || !readInteger(text.substr(0, cross), chart.width) ||
+        !readInteger(text.substr(cross + 1), chart.height) || chart.width < 1 || chart.height < 1 ||
+        chart.width > curvex::kMaxChartSide || chart.height > curvex::kMaxChartSide) {
         std::fprintf(stderr, "curvex: --size needs WxH with sides from 1 to %d, not '%s'\n",
-                     kMaxSide, text.c_str());
+                     curvex::kMaxChartSide, text.c_str());
         return false;
     }
     return true;
@@ -30,13 +28,20 @@ bool readChoice(const std::string& option, const std::string& text, int& value) 
 
 } // namespace
 
+ChartState defaultViewChart() {
+    ChartState chart;
+    chart.width = 1000;
+    chart.height = 600;
+    return chart;
+}
+
 bool readInteger(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
-bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ViewOptions& options) {
+bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState& chart) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (std::string(args[i]) != "--range") {
             rest.push_back(args[i]);
@@ -46,27 +51,30 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ViewOption
             std::fprintf(stderr, "curvex: --range needs two values, LO and HI\n");
             return false;
         }
-        if (!readOptionNumber("--range", args[i + 1], options.lowerPercent) ||
-            !readOptionNumber("--range", args[i + 2], options.upperPercent))
+        if (!readOptionNumber("--range", args[i + 1], chart.lowerPercent) ||
+            !readOptionNumber("--range", args[i + 2], chart.upperPercent))
             return false;
         i += 2;
     }
     return true;
 }
 
-bool readViewOptions(const CommandArgumentList& arguments, ViewOptions& options) {
+bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
     const auto& values = arguments.values;
     if (const auto found = values.find("--size");
-        found != values.end() && !readSize(found->second, options))
+        found != values.end() && !readSize(found->second, chart))
         return false;
-    if (const auto found = values.find("--func");
-        found != values.end() && !readChoice("--func", found->second, options.function))
-        return false;
+    if (const auto found = values.find("--func"); found != values.end()) {
+        int function = 0;
+        if (!readChoice("--func", found->second, function))
+            return false;
+        chart.drawMode = static_cast<std::uint8_t>(function);
+    }
     if (const auto found = values.find("--dist");
-        found != values.end() && !readChoice("--dist", found->second, options.distanceMode))
+        found != values.end() && !readChoice("--dist", found->second, chart.distanceMode))
         return false;
     if (const auto found = values.find("--g00");
-        found != values.end() && !readOptionNumber("--g00", found->second, options.g00Feed))
+        found != values.end() && !readOptionNumber("--g00", found->second, chart.g00Feed))
         return false;
     return true;
 }

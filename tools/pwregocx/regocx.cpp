@@ -69,10 +69,8 @@ RegOcxExit RegisterControl(const QString& path, const curvex::RequiredVersion& r
         return loaded;
     const std::int32_t number = exports.version();
     if (!required.accepts(number)) {
-        message = QStringLiteral("%1: version %2.%3 does not fit the required version")
-                      .arg(path)
-                      .arg(number / 65536)
-                      .arg(number & 0x7FFF, 2, 10, QLatin1Char('0'));
+        message = QStringLiteral("%1: version %2 does not fit the required version")
+                      .arg(path, QString::fromStdString(curvex::ocxVersionText(number)));
         return RegOcxExit::Failed;
     }
     return serverResult(path, exports.registerServer(), "registration", message);

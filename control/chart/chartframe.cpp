@@ -1,0 +1,125 @@
+#include "chartframe.h"
+
+#include "series.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <optional>
+
+bool drawsCurve(std::int32_t distanceMode) {
+    return distanceMode >= 0 && distanceMode <= 2;
+}
+
+ChartFrame layoutFrame(int width, int height) {
+    ChartFrame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.fh = truncToInt(height * 0.05);
+    frame.cw = frame.fh / 2;
+    frame.fx = static_cast<float>(width - 2 * frame.fh - 3) / static_cast<float>(width);
+    frame.fy = static_cast<float>(height - 2 * frame.fh - 3) / static_cast<float>(height);
+    frame.x0 = truncToInt((1.0f - frame.fx) * static_cast<float>(width));
+    frame.y0 = truncToInt(static_cast<float>(height) * frame.fy);
+    frame.yTop = truncToInt(height * 0.02);
+    frame.xEnd = truncToInt(width * 0.98);
+    return frame;
+}
+
+void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPercent,
+                     float upperPercent, const CutDataSet& data, float distMax) {
+    if (drawsCurve(distanceMode)) {
+        const float end = horizontalValue(data, data.count - 1, distanceMode);
+        frame.xLo = static_cast<float>(end * lowerPercent * 0.01);
+        frame.xHi = static_cast<float>(end * upperPercent * 0.01);
+    }
+    if (frame.xHi - frame.xLo < 3.0f) {
+        if (frame.xLo + 3.0f > distMax)
+            frame.xLo = frame.xHi - 3.0f;
+        else
+            frame.xHi = frame.xLo + 3.0f;
+    }
+    frame.gap = frame.xLo > 0.0f ? truncToInt(frame.width * 0.1) : 0;
+    if (frame.maximum > 0.0f)
+        frame.sy = static_cast<float>((frame.fy - 0.02) * frame.height / frame.maximum);
+    const float span = frame.xHi - frame.xLo;
+    if (span > 0.0f)
+        frame.sx = static_cast<float>(((frame.fx - 0.02) * frame.width - frame.gap) / span);
+}
+
+ChartFrame viewFrame(const ChartState& view, const CutDataSet& data) {
+    ChartFrame frame = layoutFrame(view.width, view.height);
+    if (view.drawMode < kMaximaCount)
+        frame.maximum = data.maxima[view.drawMode];
+    applyShownRange(frame, view.distanceMode, view.lowerPercent, view.upperPercent, data,
+                    data.totalDistance[data.count - 1]);
+    return frame;
+}
+
+bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
+    if (distanceMode != 0 && distanceMode != 1)
+        return false;
+    const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
+    return std::isfinite(array[data.count - 1]);
+}
+
+namespace {
+
+// The distances of a distance mode never decrease before the record this returns, and are all
+// NaN from it on; nothing for block numbers, or distances without an index that do not stay
+// finite.
+std::optional<std::uint32_t> sortedDistances(const CutDataSet& data, std::int32_t distanceMode) {
+    if (distanceMode != 0 && distanceMode != 1)
+        return std::nullopt;
+    if (data.index.covers(data))
+        return data.index.firstNaNDistance(distanceMode);
+    if (isSortedHorizontally(data, distanceMode))
+        return data.count;
+    return std::nullopt;
+}
+
+const float* distancesOf(const CutDataSet& data, std::int32_t distanceMode) {
+    return distanceMode == 0 ? data.totalDistance.data() : data.cutDistance.data();
+}
+
+// The first record in a..b - 1 whose block number `beyond` a bound, from the index when there is
+// one, else walked; b when there is none.
+template <class Beyond>
+std::uint32_t firstBlockNumber(const CutDataSet& data, const HorizontalArray& xs, std::uint32_t a,
+                               std::uint32_t b, Beyond beyond) {
+    if (!data.index.covers(data)) {
+        while (a < b && !beyond(xs[a]))
+            ++a;
+        return a;
+    }
+    const MinMaxPyramid<ValueRange>& numbers = data.index.blockNumbers();
+    return static_cast<std::uint32_t>(numbers.findFirst(a, b, [&](int level, std::uint64_t k) {
+        return level == 0 ? beyond(xs[static_cast<std::uint32_t>(k)])
+                          : beyond(numbers.node(level, k).hi);
+    }));
+}
+
+} // namespace
+
+std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
+                               std::int32_t distanceMode, float xLo) {
+    const std::uint32_t last = data.count - 1;
+    if (const auto sorted = sortedDistances(data, distanceMode)) {
+        const float* array = distancesOf(data, distanceMode);
+        return static_cast<std::uint32_t>(
+            std::lower_bound(array, array + std::min(*sorted, last), xLo) - array);
+    }
+    return firstBlockNumber(data, xs, 0, last, [&](float x) { return !(x < xLo); });
+}
+
+std::uint32_t endOfShownRecords(const CutDataSet& data, const HorizontalArray& xs,
+                                std::int32_t distanceMode, std::uint32_t first, float xHi) {
+    if (const auto sorted = sortedDistances(data, distanceMode)) {
+        if (first >= *sorted)
+            return data.count;
+        const float* array = distancesOf(data, distanceMode);
+        const float* end = std::upper_bound(array + first, array + *sorted, xHi);
+        return end < array + *sorted ? static_cast<std::uint32_t>(end - array) : data.count;
+    }
+    return firstBlockNumber(data, xs, first, data.count, [&](float x) { return x > xHi; });
+}

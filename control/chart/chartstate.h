@@ -1,0 +1,60 @@
+#pragma once
+
+#include "curvexids.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Colour reference: red in the low byte, then green, then blue (0x00BBGGRR).
+using ColorRef = std::uint32_t;
+
+using CurveColours = std::array<ColorRef, curvex::kCurveColours>;
+
+// The default colour of curve colour number n: a cycle of green, cyan, blue, magenta, red and
+// yellow.
+constexpr ColorRef defaultCurveColour(int n) {
+    const int i = n + 1;
+    const ColorRef red = (i + 2) % 6 < 3 ? 0xFFu : 0u;
+    const ColorRef green = i % 6 < 3 ? 0xFFu : 0u;
+    const ColorRef blue = (i + 4) % 6 < 3 ? 0xFFu : 0u;
+    return red | (green << 8) | (blue << 16);
+}
+
+constexpr CurveColours defaultCurveColours() {
+    CurveColours colours{};
+    for (int n = 0; n < curvex::kCurveColours; ++n)
+        colours[static_cast<std::size_t>(n)] = defaultCurveColour(n);
+    return colours;
+}
+
+// What a chart shows. With the data set it is all that a render, the read-out's pick and the
+// shown range's figures read; the control, `curvex`, the benchmarks and the tests each fill one.
+struct ChartState {
+    int width = 100; // plot size in pixels
+    int height = 100;
+    // Horizontal quantity: 0 distance, 1 distance without G00 moves, 2 block number; the others
+    // draw the axes without a curve.
+    std::int32_t distanceMode = 0;
+    // Plotted series: 0 removal, 1 and 2 removal per second with the programmed and with the
+    // optimised feed.
+    std::uint8_t drawMode = 0;
+    float lowerPercent = 0.0f; // shown range, in percent of the horizontal range
+    float upperPercent = 100.0f;
+    float g00Feed = curvex::kDefaultG00Feed; // mm/min of the G00 moves
+    CurveColours colours = defaultCurveColours();
+    ColorRef backColour = 0xFFFFFF;
+    ColorRef axisColour = 0x000000;
+    std::string xTitle; // axis titles as drawn
+    std::string yTitle;
+};
+
+// What a render gives back besides its drawing. The data's fields are set only by a render that
+// had data to show.
+struct ChartDrawn {
+    int fontHeight = 10; // 5 % of the plot height
+    bool withData = false;
+    float distMax = 0.0f; // total distance of the data
+    int plotLeft = 0;     // pixel columns where the shown range starts and ends
+    int plotRight = 0;
+};

@@ -1,0 +1,280 @@
+#include "graphrenderer.h"
+
+#include "chartframe.h"
+#include "columnpath.h"
+#include "gdicanvas.h"
+#include "indexedcurve.h"
+#include "series.h"
+#include "toolcolours.h"
+#include "vectorcanvas.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr std::array<float, 44> kStepTable = {
+    0.001f,     0.002f,     0.005f,     0.01f,      0.02f,     0.05f,     0.1f,      0.2f,
+    0.5f,       1.0f,       2.0f,       5.0f,       10.0f,     20.0f,     25.0f,     50.0f,
+    100.0f,     200.0f,     250.0f,     500.0f,     1000.0f,   2000.0f,   2500.0f,   5000.0f,
+    10000.0f,   20000.0f,   25000.0f,   50000.0f,   100000.0f, 200000.0f, 250000.0f, 500000.0f,
+    1000000.0f, 2000000.0f, 2500000.0f, 5000000.0f, 1.0e7f,    2.0e7f,    2.5e7f,    5.0e7f,
+    1.0e8f,     2.0e8f,     2.5e8f,     5.0e8f};
+
+constexpr int kTickLength = 10;
+constexpr int kBreakHole = 10;
+constexpr int kBreakRadius = 5;
+
+using Direction = ChartCanvas::TextDirection;
+
+int labelWidth(const std::string& text, int charWidth) {
+    return static_cast<int>(text.size()) * charWidth;
+}
+
+bool hasData(const CutDataSet* data) {
+    return data != nullptr && data->hasData() && data->count > 0;
+}
+
+float maximumOf(const ChartState& chart, const CutDataSet* data) {
+    if (data == nullptr || chart.drawMode >= kMaximaCount)
+        return 0.0f;
+    return data->maxima[chart.drawMode];
+}
+
+// Path is CurvePath for a caller's path, or the final ColumnPath so that its calls are direct.
+template <class Path>
+void drawCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+               Path& path) {
+    const HorizontalArray xs(data, chart.distanceMode);
+    const auto pointY = [&](std::uint32_t i) {
+        return frame.pointY(seriesValue(data, i, chart.drawMode, chart.g00Feed));
+    };
+    ToolColours tools{data.records[0].toolNo, 0};
+    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
+    tools.skip(data.records.data(), first);
+    path.selectPen(chart.colours[tools.colour]);
+    path.moveTo(frame.pointX(xs[first]), pointY(first));
+    for (std::uint32_t i = first; i < data.count; ++i) {
+        const float x = xs[i];
+        if (x > frame.xHi)
+            break;
+        if (tools.enter(data.records[i].toolNo))
+            path.selectPen(chart.colours[tools.colour]);
+        path.lineTo(frame.pointX(x), pointY(i));
+    }
+    path.finish();
+}
+
+// The curve through a caller's path visits every shown record; the chart's own column path takes
+// whole pixel columns from the data set's index when it has one.
+void drawCurveWith(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+                   CurvePath& path) {
+    drawCurve(frame, chart, data, path);
+}
+
+void drawCurveWith(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+                   ColumnPath& path) {
+    if (data.index.covers(data))
+        IndexedCurve(frame, chart, data).draw(path);
+    else
+        drawCurve(frame, chart, data, path);
+}
+
+void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+    canvas.selectFont(frame.fh, Direction::Upward);
+    canvas.textOut(frame.x0 - 2 * frame.fh - 3,
+                   truncToInt(0.5 * frame.height * frame.fy) +
+                       labelWidth(chart.yTitle, frame.cw) / 2,
+                   chart.yTitle);
+    canvas.selectFont(frame.fh, Direction::Horizontal);
+    canvas.textOut(truncToInt(frame.width * (1.0 - frame.fx * 0.5)) -
+                       labelWidth(chart.xTitle, frame.cw) / 2,
+                   frame.y0 + frame.fh + 3, chart.xTitle);
+    canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
+}
+
+long long firstTickIndex(float step, float xLo);
+
+// How many ticks apart the drawn ticks are: 1 while the ticks from k up to `end` fit into `limit`,
+// else the smallest stride that thins them to at most `limit`.
+long long tickStride(long long k, float step, float end, int limit) {
+    if (!(step > 0.0f) || !std::isfinite(end) || limit <= 0)
+        return 1;
+    const long long count = firstTickIndex(step, end) - k;
+    return count > limit ? (count + limit - 1) / limit : 1;
+}
+
+// The ticks k x step for k from `k` on while the value stays below `end`, at most `limit` of
+// them: more ticks than pixels along the axis could not be told apart. When there are more, every
+// stride-th one is drawn (the multiples of the stride, so that labels stay round), evenly up to
+// the end of the axis.
+template <typename DrawTick>
+void forEachTick(long long k, float step, float end, int limit, DrawTick drawTick) {
+    const long long stride = tickStride(k, step, end, limit);
+    k = (k + stride - 1) / stride * stride;
+    for (int drawn = 0; drawn < limit; ++drawn, k += stride) {
+        const float value = static_cast<float>(k) * step;
+        if (!(value < end))
+            return;
+        drawTick(value);
+    }
+}
+
+void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+    canvas.selectPen(chart.axisColour);
+    canvas.moveTo(frame.x0, frame.y0);
+    canvas.lineTo(frame.x0, frame.yTop);
+    canvas.textOut(frame.x0 + 10, frame.yTop, "MAX: " + FormatAxisValue(frame.maximum));
+    canvas.selectFont(frame.fh, Direction::Upward);
+    forEachTick(1, NiceStep(0.0f, frame.maximum), frame.maximum, frame.height, [&](float value) {
+        const int ty = frame.pointY(value);
+        canvas.moveTo(frame.x0, ty);
+        canvas.lineTo(frame.x0 + kTickLength, ty);
+        const std::string label = FormatAxisValue(value);
+        canvas.textOut(frame.x0 - frame.fh - 3, ty + labelWidth(label, frame.cw) / 2, label);
+    });
+}
+
+// One S stroke of the break mark: the right half of a circle above the axis and the left half
+// of a circle below it, both meeting the axis at x.
+void drawBreakStroke(ChartCanvas& canvas, const ChartFrame& frame, int x) {
+    const int y0 = frame.y0;
+    const int d = 2 * kBreakRadius;
+    canvas.setClipRect(x, y0 - d, x + kBreakRadius, y0);
+    canvas.ellipse(x - kBreakRadius, y0 - d, x + kBreakRadius, y0);
+    canvas.setClipRect(x - kBreakRadius, y0, x, y0 + d);
+    canvas.ellipse(x - kBreakRadius, y0, x + kBreakRadius, y0 + d);
+}
+
+void drawHorizontalAxis(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+    canvas.selectFont(frame.fh, Direction::Horizontal);
+    canvas.moveTo(frame.x0, frame.y0);
+    if (frame.gap == 0) {
+        canvas.lineTo(frame.xEnd, frame.y0);
+        return;
+    }
+    const int left = frame.x0 + truncToInt(frame.width * 0.05);
+    const int right = left + kBreakHole;
+    canvas.lineTo(left, frame.y0);
+    canvas.moveTo(right, frame.y0);
+    canvas.lineTo(frame.xEnd, frame.y0);
+    canvas.selectBrush(chart.backColour);
+    drawBreakStroke(canvas, frame, left);
+    drawBreakStroke(canvas, frame, right);
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+}
+
+// The smallest k >= 1 with k x step at or beyond xLo, found by bisection: a walk from 1 would
+// take as many steps as there are ticks left of the shown range.
+long long firstTickIndex(float step, float xLo) {
+    const double bound = std::ceil(static_cast<double>(xLo) / step) * 2.0 + 2.0;
+    long long low = 1;
+    long long high = static_cast<long long>(std::clamp(bound, 1.0, 4.0e18));
+    while (low < high) {
+        const long long middle = low + (high - low) / 2;
+        if (static_cast<float>(middle) * step >= xLo)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame) {
+    if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
+        return;
+    const float step = NiceStep(frame.xLo, frame.xHi);
+    forEachTick(firstTickIndex(step, frame.xLo), step, frame.xHi, frame.width, [&](float value) {
+        const int px = frame.pointX(value);
+        canvas.moveTo(px, frame.y0);
+        canvas.lineTo(px, frame.y0 - kTickLength);
+        const std::string label = FormatAxisValue(value);
+        canvas.textOut(px - labelWidth(label, frame.cw) / 2, frame.y0 + 3, label);
+    });
+}
+
+// The frame of a render at the chart's plot size, and what the render gives back.
+ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDrawn& drawn) {
+    ChartFrame frame = layoutFrame(chart.width, chart.height);
+    drawn.fontHeight = frame.fh;
+    frame.maximum = maximumOf(chart, data);
+    if (hasData(data)) {
+        drawn.withData = true;
+        drawn.distMax = data->totalDistance[data->count - 1];
+        applyShownRange(frame, chart.distanceMode, chart.lowerPercent, chart.upperPercent, *data,
+                        drawn.distMax);
+        drawn.plotLeft = frame.plotLeft();
+        drawn.plotRight = frame.xEnd;
+    }
+    return frame;
+}
+
+template <class Path>
+ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const CutDataSet* data,
+                         Path& curve) {
+    ChartDrawn drawn;
+    const ChartFrame frame = layoutGraph(chart, data, drawn);
+
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+    canvas.selectBrush(chart.backColour);
+    canvas.selectPen(chart.backColour);
+    canvas.rectangle(0, 0, frame.width, frame.height);
+    if (drawn.withData && drawsCurve(chart.distanceMode))
+        drawCurveWith(frame, chart, *data, curve);
+    drawTitles(canvas, frame, chart);
+    drawVerticalScale(canvas, frame, chart);
+    drawHorizontalAxis(canvas, frame, chart);
+    if (drawn.withData)
+        drawHorizontalTicks(canvas, frame);
+    return drawn;
+}
+
+} // namespace
+
+ChartDrawn DrawGraph(QImage& surface, const ChartState& chart, const CutDataSet* data) {
+    if (surface.isNull()) {
+        ChartDrawn drawn;
+        layoutGraph(chart, data, drawn);
+        return drawn;
+    }
+    GdiCanvas canvas(surface);
+    ColumnPath curve(canvas, ColumnPath::Canvas::Pixels);
+    return drawGraphWith(canvas, chart, data, curve);
+}
+
+ChartDrawn DrawGraph(QPainter& painter, const ChartState& chart, const CutDataSet* data) {
+    VectorCanvas canvas(painter, chart.width, chart.height);
+    ColumnPath curve(canvas);
+    return drawGraphWith(canvas, chart, data, curve);
+}
+
+ChartDrawn DrawGraph(ChartCanvas& canvas, const ChartState& chart, const CutDataSet* data,
+                     CurvePath& curve) {
+    return drawGraphWith(canvas, chart, data, curve);
+}
+
+float NiceStep(float a, float b) {
+    const float half = (b - a) * 0.5f;
+    const auto above = std::upper_bound(kStepTable.begin() + 1, kStepTable.end(), half);
+    if (above == kStepTable.end())
+        return kStepTable.back();
+    const std::size_t k = static_cast<std::size_t>(above - kStepTable.begin());
+    const float s = kStepTable[k - 1];
+    const double n = std::floor(b / s) - std::ceil(a / s);
+    if (n >= 2.0 || k == 1)
+        return s;
+    return kStepTable[k - 2];
+}
+
+std::string FormatAxisValue(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%0.3f", static_cast<double>(value));
+    std::string formatted(text);
+    while (!formatted.empty() && formatted.back() == '0')
+        formatted.pop_back();
+    return formatted;
+}

@@ -1,0 +1,241 @@
+#include "indexedcurve.h"
+
+#include "columnpath.h"
+#include "series.h"
+
+#include <algorithm>
+
+IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data)
+    : frame_(frame), chart_(chart), data_(data), index_(data.index), drawMode_(chart.drawMode),
+      rapidFactor_(chart.g00Feed * kPerSecond),
+      distances_(chart.distanceMode == 0   ? data.totalDistance.data()
+                 : chart.distanceMode == 1 ? data.cutDistance.data()
+                                           : nullptr),
+      blockNos_(data.blockNos.data()),
+      firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count) {}
+
+// The value as the chart plots it; NaN is drawn where 0 is.
+float IndexedCurve::value(std::uint64_t i) const {
+    return numberOrZero(
+        seriesValue(data_, static_cast<std::uint32_t>(i), drawMode_, chart_.g00Feed));
+}
+
+ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
+    ValueRange range;
+    if (level == 0) {
+        range.add(value(k));
+        return range;
+    }
+    const SeriesRanges& ranges = index_.series().node(level, k);
+    if (drawMode_ != 1 && drawMode_ != 2)
+        return ranges.removal;
+    range = drawMode_ == 1 ? ranges.orgRate : ranges.optRate;
+    if (!ranges.rapidRemoval.empty()) {
+        for (const float removal : {ranges.rapidRemoval.lo, ranges.rapidRemoval.hi}) {
+            range.add(numberOrZero(removal * rapidFactor_));
+        }
+    }
+    return range;
+}
+
+// Both ends of a value range give the extreme rows, as the mapping keeps or reverses the order.
+IndexedCurve::PixelSpan IndexedCurve::rows(const ValueRange& range) const {
+    PixelSpan span;
+    if (!range.empty()) {
+        span.add(frame_.pointY(range.lo));
+        span.add(frame_.pointY(range.hi));
+    }
+    return span;
+}
+
+// The first record after i and before `stop` outside pixel column x (that of record i), or stop.
+std::uint32_t IndexedCurve::columnEnd(std::uint32_t i, std::uint32_t stop, int x) const {
+    if (distances_)
+        return distanceColumnEnd(i, stop, x);
+    return static_cast<std::uint32_t>(
+        index_.blockNumbers().findFirst(i + 1, stop, [&](int level, std::uint64_t k) {
+            if (level == 0)
+                return column(k) != x;
+            const ValueRange& range = index_.blockNumbers().node(level, k);
+            return frame_.pointX(range.lo) != x || frame_.pointX(range.hi) != x;
+        }));
+}
+
+// Distances never decrease up to the first NaN, so their columns change in one direction: the
+// column's end is found by steps of growing length from i, then by bisection. All NaN distances
+// share one column.
+std::uint32_t IndexedCurve::distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const {
+    if (i >= firstNaN_)
+        return stop;
+    const std::uint32_t limit = std::min(stop, firstNaN_);
+    std::uint32_t low = i + 1; // records before low are in column x
+    std::uint32_t high = limit;
+    for (std::uint32_t reach = 1; low < high; reach *= 2) {
+        const std::uint32_t probe = low + std::min(reach, high - low) - 1;
+        if (column(probe) != x) {
+            high = probe;
+            break;
+        }
+        low = probe + 1;
+    }
+    while (low < high) {
+        const std::uint32_t middle = low + (high - low) / 2;
+        if (column(middle) == x)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    const bool intoNaN = low == firstNaN_ && low < stop && frame_.pointX(distances_[low]) == x;
+    return intoNaN ? stop : low;
+}
+
+// The pixel rows of records a..b - 1: the whole stretches of the index inside them first; then
+// the records at either end, which are looked at one by one only when the stretch around them
+// reaches beyond the rows found so far.
+IndexedCurve::PixelSpan IndexedCurve::rowsOver(std::uint32_t a, std::uint32_t b) const {
+    constexpr std::uint32_t kStretch = MinMaxPyramid<SeriesRanges>::kFanout;
+    const std::uint32_t inner = std::min(b, (a + kStretch - 1) / kStretch * kStretch);
+    const std::uint32_t outer = std::max(inner, b / kStretch * kStretch);
+    ValueRange range;
+    index_.series().cover(inner, outer,
+                          [&](int level, std::uint64_t k) { range.merge(values(level, k)); });
+    PixelSpan span = rows(range);
+    addEndRows(span, a, inner);
+    addEndRows(span, outer, b);
+    return span;
+}
+
+// Records a..b - 1 lie in one stretch of the index.
+void IndexedCurve::addEndRows(PixelSpan& span, std::uint32_t a, std::uint32_t b) const {
+    if (a >= b)
+        return;
+    if (span.lo <= span.hi && index_.series().levels() > 0) {
+        const PixelSpan around = rows(values(1, a / MinMaxPyramid<SeriesRanges>::kFanout));
+        if (around.lo >= span.lo && around.hi <= span.hi)
+            return;
+    }
+    for (std::uint32_t k = a; k < b; ++k)
+        span.add(row(k));
+}
+
+// Records i..end - 1, all in column x, as the column path would have summarised them point by
+// point: the extremes exclude the trailing points at the last point's height.
+ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) const {
+    ColumnRun run;
+    run.x = x;
+    run.firstY = row(i);
+    run.lastY = row(end - 1);
+    run.minY = run.maxY = run.firstY;
+    if (end - i < 2)
+        return run;
+    const int lastY = run.lastY;
+    const std::uint64_t before =
+        index_.series().findLast(i, end - 1, [&](int level, std::uint64_t k) {
+            if (level == 0)
+                return row(k) != lastY;
+            const PixelSpan span = rows(values(level, k));
+            return span.lo != lastY || span.hi != lastY;
+        });
+    if (before == end - 1)
+        return run;
+    const PixelSpan span = rowsOver(i, static_cast<std::uint32_t>(before) + 1);
+    run.minY = span.lo;
+    run.maxY = span.hi;
+    run.single = false;
+    return run;
+}
+
+ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
+    return chart_.colours[static_cast<std::size_t>(steps) % curvex::kCurveColours];
+}
+
+// Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`, all
+// after i: one group after the other, each in its colour.
+void IndexedCurve::drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                              const std::uint32_t* steps, std::ptrdiff_t count,
+                              std::ptrdiff_t firstColour) const {
+    for (std::ptrdiff_t group = 0; group <= count; ++group) {
+        if (group > 0)
+            path.selectPen(colour(firstColour + group));
+        path.addColumn(
+            columnRun(group == 0 ? i : steps[group - 1], group == count ? end : steps[group], x));
+    }
+}
+
+// Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
+// all after i: groups 0..count, group g starting at steps[g - 1]. The groups are taken from the
+// last to the first; each paints only the rows no later group has painted, and groups that
+// cannot show are passed over.
+void IndexedCurve::drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                             const std::uint32_t* steps, std::ptrdiff_t count,
+                             std::ptrdiff_t firstColour) const {
+    cover_.clear();
+    pieces_.clear();
+    for (std::ptrdiff_t group = count; group >= 0;) {
+        const std::uint32_t start = group == 0 ? i : steps[group - 1];
+        const ColorRef pen = colour(firstColour + group);
+        const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
+        const ColumnRun run = columnRun(start, group == count ? end : steps[group], x);
+        if (group > 0) {
+            const int previousY = row(start - 1);
+            if (previousY < run.firstY)
+                cover_.paint(previousY, run.firstY - 1, paint);
+            else
+                cover_.paint(run.firstY + 1, previousY, paint);
+        }
+        if (!run.single)
+            cover_.paint(run.top(), run.bottom(), paint);
+        group = group == 0 ? -1 : groupThatMayShow(i, steps, group);
+    }
+    path.addStack(x, row(i), pieces_, colour(firstColour + count), row(end - 1));
+}
+
+// The last group before `done` (> 0) that may paint a row still free, or -1. A group cannot show
+// when its points and the point before it all lie in the painted rows, which then are one
+// stretch: so the next group to paint holds the last record outside them, or follows it when
+// that record is its last one.
+std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32_t* steps,
+                                              std::ptrdiff_t done) const {
+    const ColumnCover::Rows* painted = cover_.oneStretch();
+    if (painted == nullptr)
+        return done - 1;
+    const std::uint32_t start = steps[done - 1];
+    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
+        if (level == 0) {
+            const int y = row(k);
+            return y < painted->top || y > painted->bottom;
+        }
+        const PixelSpan span = rows(values(level, k));
+        return span.lo < painted->top || span.hi > painted->bottom;
+    });
+    if (last == start)
+        return -1;
+    const std::ptrdiff_t group = std::upper_bound(steps, steps + done - 1, last) - steps;
+    return group + 1 < done && steps[group] == last + 1 ? group + 1 : group;
+}
+
+void IndexedCurve::draw(ColumnPath& path) const {
+    const HorizontalArray xs(data_, chart_.distanceMode);
+    const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
+    const std::uint32_t end = endOfShownRecords(data_, xs, chart_.distanceMode, first, frame_.xHi);
+    const std::vector<std::uint32_t>& steps = index_.colourSteps();
+    auto step = std::lower_bound(steps.begin(), steps.end(), first);
+    path.selectPen(colour(step - steps.begin()));
+    path.moveTo(column(first), row(first));
+    for (std::uint32_t i = first; i < end;) {
+        if (step != steps.end() && *step == i)
+            path.selectPen(colour(++step - steps.begin()));
+        const int x = column(i);
+        const std::uint32_t next = columnEnd(i, end, x);
+        const auto stop = std::lower_bound(step, steps.end(), next);
+        if (step == stop)
+            path.addColumn(columnRun(i, next, x));
+        else if (path.pixels())
+            drawStack(path, i, next, x, &*step, stop - step, step - steps.begin());
+        else
+            drawGroups(path, i, next, x, &*step, stop - step, step - steps.begin());
+        step = stop;
+        i = next;
+    }
+    path.finish();
+}

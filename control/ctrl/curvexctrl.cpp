@@ -1,0 +1,552 @@
+#include "curvexctrl.h"
+
+#include "chartoutput.h"
+#include "curvexaboutbox.h"
+#include "curvexcolor.h"
+#include "curvexdispatch.h"
+#include "curvexexports.h"
+#include "curvexids.h"
+#include "curvexmodule.h"
+#include "cutloader.h"
+#include "graphrenderer.h"
+#include "machiningrows.h"
+#include "rangeselection.h"
+#include "responsiveload.h"
+#include "series.h"
+#include "surfaceregistry.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+int liveControls = 0;
+
+constexpr ColorRef kRubberBandColour = 0xFF00FF;
+
+// The first dropped item when it is a local file, else empty.
+QString firstDroppedFile(const QMimeData& drop) {
+    const QList<QUrl> urls = drop.urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return {};
+    return urls.first().toLocalFile();
+}
+
+} // namespace
+
+CCurvexCtrl::CCurvexCtrl(QWidget* parent) : QWidget(parent), graph_(std::make_unique<CCutGraph>()) {
+    // The shared state is set up by the first control only: a second control must not drop the
+    // data set, titles or selection the first one is using.
+    if (liveControls == 0)
+        curvexModule().reset();
+    ++liveControls;
+    backColor_ = curvex::toColorRef(palette().color(QPalette::Window));
+    foreColor_ = curvex::toColorRef(palette().color(QPalette::WindowText));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAcceptDrops(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CCurvexCtrl::~CCurvexCtrl() {
+    releaseCapture();
+    bitmap_.reset();
+    FreeCutData(curvexModule().data);
+    graph_.reset();
+    --liveControls;
+}
+
+int CCurvexCtrl::instanceCount() {
+    return liveControls;
+}
+
+component::InvokeResult CCurvexCtrl::invoke(int dispid, component::InvokeKind kind,
+                                            QVariantList& args, QVariant* result) {
+    return CurvexDispatch::invoke(*this, dispid, kind, args, result);
+}
+
+void CCurvexCtrl::saveProperties(QVariantMap& bag) {
+    bag.insert(QStringLiteral("_Version"), curvex::kPersistVersion);
+    bag.insert(QStringLiteral("BackColor"), backColor_);
+    bag.insert(QStringLiteral("ForeColor"), foreColor_);
+}
+
+void CCurvexCtrl::loadProperties(const QVariantMap& bag) {
+    bool ok = false;
+    const ColorRef back = bag.value(QStringLiteral("BackColor")).toUInt(&ok);
+    if (ok)
+        setBackColor(back);
+    const ColorRef fore = bag.value(QStringLiteral("ForeColor")).toUInt(&ok);
+    if (ok)
+        setForeColor(fore);
+}
+
+void CCurvexCtrl::setDistanceMode(std::int32_t mode) {
+    graph_->chart.distanceMode = mode;
+    repaintLater();
+}
+
+bool CCurvexCtrl::SetDistArea(float& lowerPercent, float& upperPercent) {
+    graph_->chart.lowerPercent = lowerPercent;
+    graph_->chart.upperPercent = upperPercent;
+    return true;
+}
+
+bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
+    lowerPercent = graph_->chart.lowerPercent;
+    uperPercent = graph_->chart.upperPercent;
+    return true;
+}
+
+// The file is read while the windows stay painted; Esc or CancelLoad stops it and leaves the data
+// set as it was. A load is refused while another one runs.
+bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
+    if (load_)
+        return false;
+    graph_->chart.lowerPercent = 0.0f;
+    graph_->chart.upperPercent = 100.0f;
+    const bool text = typeTextFlg != 0;
+    ResponsiveLoad load(
+        [&](CutDataSet& data, LoadMonitor& monitor) {
+            return LoadCutFile(fileName, text, data, &monitor);
+        },
+        [this](int percent) { FireLoadProgress(percent); });
+    load_ = &load;
+    const LoadResult result = load.run(curvexModule().data);
+    load_ = nullptr;
+    loadError_ = result.ok() ? std::string() : result.reason();
+    if (load.reported())
+        FireLoadEnded(result.error == LoadError::Cancelled);
+    if (result.ok()) {
+        navigation_.history().clear();
+        clearReadOut();
+        readOut_.dataReplaced();
+    }
+    return result.ok();
+}
+
+void CCurvexCtrl::CancelLoad() {
+    if (load_)
+        load_->cancel();
+}
+
+void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
+    curvexModule().titles.SetIniFileName(iniFileName);
+}
+
+void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {
+    graph_->drawModeMask = drawMode;
+    CurvexModule& module = curvexModule();
+    module.primaryDrawMode = PrimaryDrawModeFromMask(drawMode, module.primaryDrawMode);
+}
+
+std::int32_t CCurvexCtrl::GetGraphColor(std::int32_t colorNo) const {
+    if (colorNo < 0 || colorNo >= curvex::kCurveColours)
+        return 0xFFFFFF;
+    return static_cast<std::int32_t>(graph_->chart.colours[static_cast<std::size_t>(colorNo)]);
+}
+
+void CCurvexCtrl::SetGraphColor(std::int32_t colorRef, std::int32_t colorNo) {
+    if (colorNo < 0 || colorNo >= curvex::kCurveColours)
+        return;
+    graph_->chart.colours[static_cast<std::size_t>(colorNo)] = static_cast<ColorRef>(colorRef);
+}
+
+void CCurvexCtrl::LostCapture() {
+    releaseCapture();
+    curvexModule().selection.selActive = 0;
+    repaintLater();
+}
+
+std::int32_t CCurvexCtrl::GetBmpSize(std::int16_t& width, std::int16_t& height) {
+    ensureBitmap();
+    width = static_cast<std::int16_t>(bitmap_->width());
+    height = static_cast<std::int16_t>(bitmap_->height());
+    return 1;
+}
+
+void CCurvexCtrl::OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidth,
+                                std::int32_t ptrHeight) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    if (target == nullptr)
+        return;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    GetBmpSize(width, height);
+    if (width <= 0 || height <= 0)
+        return;
+    // In 64 bits: a target size near the ends of the 32-bit range must not overflow.
+    const QPoint origin(static_cast<int>((std::int64_t{ptrWidth} - width) / 2),
+                        static_cast<int>((std::int64_t{ptrHeight} - height) / 2));
+    QPainter painter(target);
+    if (!painter.isActive())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(origin, *bitmap_, QRect(0, 0, width, height));
+}
+
+std::int32_t CCurvexCtrl::GetOcxVersion() const {
+    return curvex::kOcxVersion;
+}
+
+QString CCurvexCtrl::GetStrBuffer() const {
+    return QFile::decodeName(droppedFile_.c_str());
+}
+
+void CCurvexCtrl::OcxUnRegist() {
+    DllUnregisterServer();
+}
+
+std::int32_t CCurvexCtrl::GetToolRowCount() const {
+    return static_cast<std::int32_t>(curvexModule().data.moves.tools.size());
+}
+
+QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {
+    return ToolRowVariant(curvexModule().data, index, graph_->chart.g00Feed);
+}
+
+QVariant CCurvexCtrl::GetTotalRow() const {
+    return TimeRowVariant(TotalTimesOf(curvexModule().data, graph_->chart.g00Feed));
+}
+
+QVariant CCurvexCtrl::GetShownRow() const {
+    return TimeRowVariant(ShownTimesOf(curvexModule().data, graph_->chart.distanceMode,
+                                       graph_->chart.lowerPercent, graph_->chart.upperPercent,
+                                       graph_->chart.g00Feed));
+}
+
+void CCurvexCtrl::Refresh() {
+    const std::uint64_t paintsBefore = paintCount_;
+    repaint();
+    // A hidden or unexposed window is not painted; the render and its event happen all the same.
+    if (paintCount_ == paintsBefore)
+        renderAndShow(nullptr, rect());
+}
+
+void CCurvexCtrl::setBackColor(ColorRef colour) {
+    backColor_ = colour;
+    repaintLater();
+}
+
+void CCurvexCtrl::setForeColor(ColorRef colour) {
+    foreColor_ = colour;
+    repaintLater();
+}
+
+void CCurvexCtrl::AboutBox() {
+    CurvexAboutBox box;
+    box.exec();
+}
+
+QString CCurvexCtrl::GetLoadError() const {
+    return QString::fromStdString(loadError_);
+}
+
+bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
+    const CutDataSet& data = curvexModule().data;
+    if (!data.hasData() || !drawsCurve(graph_->chart.distanceMode))
+        return false;
+    const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
+    if (found == data.blockNos.end())
+        return false;
+    const auto index = static_cast<std::uint32_t>(found - data.blockNos.begin());
+    const float end = horizontalValue(data, data.count - 1, graph_->chart.distanceMode);
+    const float at =
+        end > 0.0f ? horizontalValue(data, index, graph_->chart.distanceMode) / end * 100.0f : 0.0f;
+    const float shown = graph_->chart.upperPercent - graph_->chart.lowerPercent;
+    const float width = shown >= 100.0f ? 1.0f : shown;
+    showRange(rangeAround(at, width, minimumWidthPercent(data, graph_->chart.distanceMode)));
+    readOut_.mark(index);
+    FireReadOut();
+    return true;
+}
+
+bool CCurvexCtrl::DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth,
+                            std::int32_t chartHeight, std::int32_t left, std::int32_t top,
+                            std::int32_t width, std::int32_t height) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    if (target == nullptr)
+        return false;
+    const QSize chartSize =
+        chartWidth == 0 && chartHeight == 0 ? size() : QSize(chartWidth, chartHeight);
+    return DrawChartOn(*target, moduleChart(*graph_), &curvexModule().data, chartSize,
+                       QRect(left, top, width, height));
+}
+
+void CCurvexCtrl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    renderAndShow(&painter, rect());
+}
+
+void CCurvexCtrl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    resizeBitmap();
+}
+
+void CCurvexCtrl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        startSelection(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+void CCurvexCtrl::mouseMoveEvent(QMouseEvent* event) {
+    trackSelection(event->buttons(), event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
+}
+
+void CCurvexCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        finishSelection(event->position().toPoint());
+    QWidget::mouseReleaseEvent(event);
+}
+
+// Not passed on to QWidget: its handling of a double click delivers it once more as a press,
+// which would start a drag.
+void CCurvexCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        showWholeRange();
+}
+
+void CCurvexCtrl::wheelEvent(QWheelEvent* event) {
+    if (!navigateByWheel(*event))
+        QWidget::wheelEvent(event);
+}
+
+void CCurvexCtrl::keyPressEvent(QKeyEvent* event) {
+    if (!navigateByKey(*event))
+        QWidget::keyPressEvent(event);
+}
+
+void CCurvexCtrl::leaveEvent(QEvent* event) {
+    clearReadOut();
+    QWidget::leaveEvent(event);
+}
+
+void CCurvexCtrl::dragEnterEvent(QDragEnterEvent* event) {
+    if (!firstDroppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CCurvexCtrl::dropEvent(QDropEvent* event) {
+    if (takeDroppedFile(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CCurvexCtrl::renderAndShow(QPainter* screen, const QRect& bounds) {
+    ++paintCount_;
+    graph_->chart.height = std::abs(bounds.height());
+    graph_->chart.width = std::abs(bounds.width());
+    ensureBitmap();
+    if (viewRenewal_) {
+        graph_->took(DrawGraph(*bitmap_, moduleChart(*graph_), &curvexModule().data));
+        navigation_.history().rendered({graph_->chart.lowerPercent, graph_->chart.upperPercent});
+        readOut_.rendered(curvexModule().data);
+        if (screen) {
+            screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
+            readOut_.draw(*screen, moduleChart(*graph_), curvexModule().data);
+        }
+        FireReDrawed(graph_->chart.lowerPercent, graph_->chart.upperPercent, graph_->drawn.distMax);
+        // A paint while a load runs shows the data there is; the new data still needs a render.
+        viewRenewal_ = load_ != nullptr;
+        return;
+    }
+    if (screen == nullptr)
+        return;
+    screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
+    readOut_.draw(*screen, moduleChart(*graph_), curvexModule().data);
+    if (curvexModule().selection.selActive)
+        drawRubberBand(*screen);
+}
+
+void CCurvexCtrl::resizeBitmap() {
+    bitmap_.reset();
+    ensureBitmap();
+}
+
+void CCurvexCtrl::startSelection(const QPoint& point) {
+    clearReadOut();
+    SelectionState& selection = curvexModule().selection;
+    selection.selAnchorPercent =
+        PercentAtX(graph_->chart, graph_->drawn, curvexModule().data.hasData(), point.x());
+    if (IsPercentInRange(selection.selAnchorPercent)) {
+        selection.selActive = 1;
+        selection.selAnchor = {point.x(), point.y()};
+    }
+}
+
+void CCurvexCtrl::trackSelection(Qt::MouseButtons buttons, const QPoint& point) {
+    const QRect windowRect(mapToGlobal(QPoint(0, 0)), size());
+    const QPoint screenPoint = mapToGlobal(point);
+    if (!mouseCaptured_) {
+        grabMouse();
+        mouseCaptured_ = true;
+    }
+    SelectionState& selection = curvexModule().selection;
+    if (windowRect.contains(screenPoint)) {
+        if (selection.selActive && (buttons & Qt::LeftButton)) {
+            selection.selCurrent = {point.x(), point.y()};
+            repaintLater();
+        }
+        if (buttons == Qt::NoButton)
+            readOutAt(point);
+        return;
+    }
+    releaseCapture();
+    selection.selActive = 0;
+    clearReadOut();
+    repaintLater();
+}
+
+void CCurvexCtrl::finishSelection(const QPoint& point) {
+    SelectionState& selection = curvexModule().selection;
+    if (!selection.selActive)
+        return;
+    selection.selActive = 0;
+    selection.selCurrent = {point.x(), point.y()};
+    const qint64 dx = point.x() - selection.selAnchor.x;
+    const qint64 dy = point.y() - selection.selAnchor.y;
+    if (dx * dx + dy * dy <= 0)
+        return;
+    selection.selEndPercent =
+        PercentAtX(graph_->chart, graph_->drawn, curvexModule().data.hasData(), point.x());
+    ApplySelectedWindow(graph_->chart, selection.selAnchorPercent, selection.selEndPercent);
+    viewRenewal_ = true;
+    repaintLater();
+}
+
+void CCurvexCtrl::showWholeRange() {
+    // The press that completes a double click arrives before it; it starts no drag.
+    curvexModule().selection.selActive = 0;
+    graph_->chart.lowerPercent = 0.0f;
+    graph_->chart.upperPercent = 100.0f;
+    viewRenewal_ = true;
+    repaintLater();
+}
+
+bool CCurvexCtrl::takeDroppedFile(const QMimeData& drop) {
+    const QString path = firstDroppedFile(drop);
+    if (path.isEmpty())
+        return false;
+    droppedFile_ = QFile::encodeName(path).toStdString();
+    FireFileDroped();
+    return true;
+}
+
+bool CCurvexCtrl::navigateByWheel(const QWheelEvent& event) {
+    const auto range = navigation_.wheel(event, *graph_, curvexModule().data);
+    if (range)
+        showRange(*range);
+    return curvexModule().data.hasData();
+}
+
+bool CCurvexCtrl::navigateByKey(const QKeyEvent& event) {
+    if (!ChartNavigation::isNavigationKey(event))
+        return false;
+    if (const auto range = navigation_.key(event, *graph_, curvexModule().data))
+        showRange(*range);
+    return true;
+}
+
+// The path a finished drag takes: the next paint renders the range and fires ReDrawed.
+void CCurvexCtrl::showRange(const ShownRange& range) {
+    graph_->chart.lowerPercent = range.lower;
+    graph_->chart.upperPercent = range.upper;
+    viewRenewal_ = true;
+    repaintLater();
+}
+
+void CCurvexCtrl::readOutAt(const QPoint& point) {
+    const CurvexModule& module = curvexModule();
+    if (!module.data.hasData() || viewRenewal_)
+        return;
+    if (!readOut_.pointAt(point.x(), moduleChart(*graph_), module.data))
+        return;
+    if (readOut_.marked())
+        FireReadOut();
+    else
+        FireReadOutCleared();
+    repaintLater();
+}
+
+void CCurvexCtrl::clearReadOut() {
+    if (!readOut_.clear())
+        return;
+    FireReadOutCleared();
+    repaintLater();
+}
+
+// The bitmap follows the widget's size also while it is hidden, when Qt holds the resize event
+// back until the widget is shown.
+void CCurvexCtrl::ensureBitmap() {
+    if (bitmap_ && bitmap_->size() == size())
+        return;
+    bitmap_ = std::make_unique<QImage>(size(), QImage::Format_RGB32);
+    bitmap_->fill(curvex::toQColor(graph_->chart.backColour));
+}
+
+void CCurvexCtrl::drawRubberBand(QPainter& screen) const {
+    const SelectionState& selection = curvexModule().selection;
+    const int left = std::min(selection.selAnchor.x, selection.selCurrent.x);
+    const int right = std::max(selection.selAnchor.x, selection.selCurrent.x);
+    const int top = std::min(selection.selAnchor.y, selection.selCurrent.y);
+    const int bottom = std::max(selection.selAnchor.y, selection.selCurrent.y);
+    if (right - left < 1 || bottom - top < 1)
+        return;
+    // The outline covers left..right-1 and top..bottom-1, as a rectangle with exclusive right
+    // and bottom edges does.
+    screen.save();
+    screen.setRenderHint(QPainter::Antialiasing, false);
+    screen.setPen(QPen(curvex::toQColor(kRubberBandColour), 0));
+    screen.setBrush(Qt::NoBrush);
+    screen.drawRect(QRect(left, top, right - 1 - left, bottom - 1 - top));
+    screen.restore();
+}
+
+void CCurvexCtrl::releaseCapture() {
+    if (mouseCaptured_)
+        releaseMouse();
+    mouseCaptured_ = false;
+}
+
+void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float distMax) {
+    if (sink_)
+        sink_->onEvent(curvex::EventReDrawed,
+                       {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
+}
+
+void CCurvexCtrl::FireReadOut() {
+    const CurvexModule& module = curvexModule();
+    const QVariantList record = readOut_.describe(moduleChart(*graph_), module.data);
+    if (sink_ && !record.isEmpty())
+        sink_->onEvent(curvex::EventReadOut, record);
+}
+
+void CCurvexCtrl::FireReadOutCleared() {
+    if (sink_)
+        sink_->onEvent(curvex::EventReadOutCleared, {});
+}
+
+void CCurvexCtrl::FireFileDroped() {
+    if (sink_)
+        sink_->onEvent(curvex::EventFileDroped, {});
+}
+
+void CCurvexCtrl::FireLoadProgress(int percent) {
+    if (sink_)
+        sink_->onEvent(curvex::EventLoadProgress, {QVariant(percent)});
+}
+
+void CCurvexCtrl::FireLoadEnded(bool cancelled) {
+    if (sink_)
+        sink_->onEvent(curvex::EventLoadEnded, {QVariant(cancelled)});
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "chartnavigation.h"
+#include "chartreadout.h"
+#include "cutgraph.h"
+#include "dispatch.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QMimeData;
+class ResponsiveLoad;
+
+// The graph control: a widget that shows the chart of the module's data set, lets the user
+// narrow the shown range with the mouse, and is driven by its host through dispatch identifiers.
+class CCurvexCtrl : public QWidget, public component::ControlObject {
+public:
+    explicit CCurvexCtrl(QWidget* parent);
+    ~CCurvexCtrl() override;
+    CCurvexCtrl(const CCurvexCtrl&) = delete;
+    CCurvexCtrl& operator=(const CCurvexCtrl&) = delete;
+
+    // Controls alive in this library.
+    static int instanceCount();
+
+    // component::ControlObject
+    QWidget* widget() override { return this; }
+    void advise(component::EventSink* sink) override { sink_ = sink; }
+    component::InvokeResult invoke(int dispid, component::InvokeKind kind, QVariantList& args,
+                                   QVariant* result) override;
+    void saveProperties(QVariantMap& bag) override;
+    void loadProperties(const QVariantMap& bag) override;
+
+    // The automation interface, in dispatch order.
+    bool viewRenewal() const { return viewRenewal_; }
+    void setViewRenewal(bool renew) { viewRenewal_ = renew; }
+    std::int32_t distanceMode() const { return graph_->chart.distanceMode; }
+    void setDistanceMode(std::int32_t mode);
+    bool SetDistArea(float& lowerPercent, float& upperPercent);
+    bool GetDistArea(float& lowerPercent, float& uperPercent) const;
+    bool LoadCutData(const std::string& fileName, std::int32_t typeTextFlg);
+    void SetIniFileName(const std::string& iniFileName);
+    void SetDrawMode(std::int32_t drawMode);
+    std::int32_t GetDrawMode() const { return graph_->drawModeMask; }
+    std::int32_t GetGraphColor(std::int32_t colorNo) const;
+    void SetGraphColor(std::int32_t colorRef, std::int32_t colorNo);
+    void SetG00feed(float g00Feed) { graph_->chart.g00Feed = g00Feed; }
+    float GetG00feed() const { return graph_->chart.g00Feed; }
+    void LostCapture();
+    std::int32_t GetBmpSize(std::int16_t& width, std::int16_t& height);
+    void OutputPrinter(std::int32_t surfaceHandle, std::int32_t ptrWidth, std::int32_t ptrHeight);
+    std::int32_t GetOcxVersion() const;
+    QString GetStrBuffer() const;
+    void OcxUnRegist();
+    void CancelLoad();
+    std::int32_t GetToolRowCount() const;
+    QVariant GetToolRow(std::int32_t index) const;
+    QVariant GetTotalRow() const;
+    QVariant GetShownRow() const;
+    void Refresh();
+    ColorRef backColor() const { return backColor_; }
+    void setBackColor(ColorRef colour);
+    ColorRef foreColor() const { return foreColor_; }
+    void setForeColor(ColorRef colour);
+    void AboutBox();
+    QString GetLoadError() const;
+    bool GoToBlock(std::int32_t blockNo);
+    // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
+    // drawn into left, top, width x height of the surface (see DrawChartOn).
+    bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
+                   std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void renderAndShow(QPainter* screen, const QRect& bounds);
+    void resizeBitmap();
+    void startSelection(const QPoint& point);
+    void trackSelection(Qt::MouseButtons buttons, const QPoint& point);
+    void finishSelection(const QPoint& point);
+    void showWholeRange();
+    bool takeDroppedFile(const QMimeData& drop);
+    bool navigateByWheel(const QWheelEvent& event);
+    bool navigateByKey(const QKeyEvent& event);
+    void showRange(const ShownRange& range);
+    void readOutAt(const QPoint& point);
+    void clearReadOut();
+
+    void ensureBitmap();
+    void drawRubberBand(QPainter& screen) const;
+    void releaseCapture();
+    void repaintLater() { update(); }
+    void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
+    void FireFileDroped();
+    void FireLoadProgress(int percent);
+    void FireLoadEnded(bool cancelled);
+    void FireReadOut();
+    void FireReadOutCleared();
+
+    std::unique_ptr<CCutGraph> graph_;
+    // The off-screen chart; the painter that draws into it lives for one render.
+    std::unique_ptr<QImage> bitmap_;
+    std::string droppedFile_;
+    std::string loadError_;
+    ChartNavigation navigation_;
+    ChartReadOut readOut_;
+    bool viewRenewal_ = true;
+    bool mouseCaptured_ = false;
+    ColorRef backColor_ = 0xFFFFFF;
+    ColorRef foreColor_ = 0x000000;
+    component::EventSink* sink_ = nullptr;
+    // Paints that reached renderAndShow; tells Refresh whether the window system painted at all.
+    std::uint64_t paintCount_ = 0;
+    // The load that is running, while LoadCutData waits for it.
+    ResponsiveLoad* load_ = nullptr;
+};

@@ -1,0 +1,18 @@
+#include "cutgraph.h"
+
+#include "curvexmodule.h"
+
+void CCutGraph::took(const ChartDrawn& render) {
+    drawn.fontHeight = render.fontHeight;
+    if (render.withData)
+        drawn = render;
+}
+
+ChartState moduleChart(const CCutGraph& graph) {
+    const CurvexModule& module = curvexModule();
+    ChartState chart = graph.chart;
+    chart.drawMode = module.primaryDrawMode;
+    chart.xTitle = module.titles.horizontalTitle(chart.distanceMode);
+    chart.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
+    return chart;
+}

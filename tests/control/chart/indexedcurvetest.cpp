@@ -1,0 +1,179 @@
+#include "columnpath.h"
+#include "graphrenderer.h"
+#include "graphtestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+// The chart's own render (DrawGraph into an image) takes whole pixel columns from the data set's
+// index; the render through a caller's column path visits every record and is the reference.
+
+namespace {
+
+struct View {
+    int width = 1000;
+    int height = 600;
+    int distanceMode = 0;
+    int drawMode = 0;
+    float lower = 0.0f;
+    float upper = 100.0f;
+    float g00Feed = 5000.0f;
+};
+
+std::string describe(const View& view) {
+    std::ostringstream text;
+    text << view.width << "x" << view.height << ", distance mode " << view.distanceMode
+         << ", draw mode " << view.drawMode << ", window " << view.lower << ".." << view.upper
+         << ", G00 feed " << view.g00Feed;
+    return text.str();
+}
+
+ChartState chartOf(const View& view) {
+    ChartState chart;
+    chart.width = view.width;
+    chart.height = view.height;
+    chart.distanceMode = view.distanceMode;
+    chart.drawMode = static_cast<std::uint8_t>(view.drawMode);
+    chart.lowerPercent = view.lower;
+    chart.upperPercent = view.upper;
+    chart.g00Feed = view.g00Feed;
+    chart.xTitle = "X";
+    chart.yTitle = "Y";
+    return chart;
+}
+
+void expectSameAsReference(const CutDataSet& data, const View& view, const std::string& name) {
+    ASSERT_TRUE(data.index.covers(data)) << name;
+    const ChartState chart = chartOf(view);
+    QImage indexed = blankImage(view.width, view.height);
+    DrawGraph(indexed, chart, &data);
+    QImage reference = blankImage(view.width, view.height);
+    {
+        GdiCanvas canvas(reference);
+        ColumnPath path(canvas);
+        DrawGraph(canvas, chart, &data, path);
+    }
+    ASSERT_EQ(indexed, reference) << name << ", " << describe(view) << ": "
+                                  << firstDifference(indexed, reference);
+}
+
+// Rising block numbers that now and then start again lower down, as programs with sub-programs
+// number their blocks; NaN removal here and there.
+std::vector<TestBlock> risingBlocks(unsigned seed, int count) {
+    std::vector<TestBlock> blocks = randomBlocks(seed, count);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 999);
+    std::int32_t number = 10;
+    for (TestBlock& block : blocks) {
+        number = percent(random) < 3 ? number / 3 : number + 1 + percent(random) % 3;
+        block.blockNo = number;
+        if (percent(random) < 5)
+            block.removal = std::numeric_limits<float>::quiet_NaN();
+    }
+    return blocks;
+}
+
+// Long runs of one tool and many blocks per pixel column.
+std::vector<TestBlock> denseBlocks(unsigned seed, int count) {
+    std::vector<TestBlock> blocks = risingBlocks(seed, count);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        blocks[i].step *= 0.01f;
+        blocks[i].tool = static_cast<std::int16_t>(1 + i / 7000 % 3);
+    }
+    return blocks;
+}
+
+// The distances become infinite and then NaN at the end.
+std::vector<TestBlock> endlessBlocks(unsigned seed, int count) {
+    std::vector<TestBlock> blocks = risingBlocks(seed, count);
+    blocks[blocks.size() * 3 / 4].step = std::numeric_limits<float>::infinity();
+    blocks[blocks.size() * 7 / 8].step = std::numeric_limits<float>::quiet_NaN();
+    return blocks;
+}
+
+struct DataCase {
+    const char* name;
+    CutDataSet data;
+};
+
+std::vector<DataCase> dataCases() {
+    std::vector<DataCase> cases;
+    cases.push_back({"random blocks", randomData(1, 20000)});
+    cases.push_back({"rising block numbers", makeData(risingBlocks(2, 30000))});
+    cases.push_back({"dense columns", makeData(denseBlocks(3, 60000))});
+    cases.push_back({"endless distances", makeData(endlessBlocks(4, 20000))});
+    cases.push_back({"one block", randomData(5, 1)});
+    cases.push_back({"17 blocks", makeData(risingBlocks(6, 17))});
+    cases.push_back({"257 blocks", randomData(7, 257)});
+    return cases;
+}
+
+TEST(IndexedCurve, DrawsEveryAxisAndQuantityAsTheReference) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = dataCases();
+    for (const DataCase& c : cases)
+        for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
+            for (int drawMode = 0; drawMode <= 3; ++drawMode)
+                for (const float g00Feed : {5000.0f, 0.0f, -700.0f}) {
+                    View view;
+                    view.distanceMode = distanceMode;
+                    view.drawMode = drawMode;
+                    view.g00Feed = g00Feed;
+                    expectSameAsReference(c.data, view, c.name);
+                    view.lower = 30.0f;
+                    view.upper = 31.5f;
+                    expectSameAsReference(c.data, view, c.name);
+                }
+}
+
+// Random windows at both ends and anywhere, windows of no width, and odd plot sizes down to a
+// chart whose scales turn negative.
+TEST(IndexedCurve, DrawsRandomWindowsAndSizesAsTheReference) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = dataCases();
+    std::mt19937 random(17);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::uniform_int_distribution<int> mode(0, 2);
+    const int sizes[][2] = {{1000, 600}, {317, 211}, {40, 30}, {7, 5}, {1, 600}};
+    for (const DataCase& c : cases)
+        for (int round = 0; round < 60; ++round) {
+            View view;
+            view.distanceMode = mode(random);
+            view.drawMode = mode(random);
+            const float width = unit(random);
+            switch (round % 5) {
+            case 0:
+                view.lower = unit(random) * (1.0f - width);
+                break;
+            case 1:
+                view.lower = 99.0f + unit(random) * (1.0f - width);
+                break;
+            case 2:
+                view.lower = unit(random) * 100.0f;
+                break;
+            case 3:
+                view.lower = unit(random) * 100.0f;
+                view.upper = view.lower;
+                break;
+            default:
+                view.lower = unit(random) * 60.0f;
+                break;
+            }
+            if (round % 5 != 3)
+                view.upper =
+                    round % 5 == 4 ? view.lower + unit(random) * 40.0f : view.lower + width;
+            const int* size = sizes[round % 5 == 4 ? (round / 5) % 5 : 0];
+            view.width = size[0];
+            view.height = size[1];
+            expectSameAsReference(c.data, view, c.name);
+        }
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+#include "chartframe.h"
+#include "curvexhostsupport.h"
+#include "cutloader.h"
+#include "recordpick.h"
+#include "viewranges.h"
+
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace curvextest;
+using component::InvokeKind;
+
+using CurvexLoadErrorTest = CurvexHostTest;
+
+TEST_F(CurvexLoadErrorTest, TheLastLoadSaysWhyItFailed) {
+    EXPECT_EQ(call(curvex::DispGetLoadError).toString(), QString()) << "nothing loaded yet";
+    EXPECT_FALSE(call(5, {QStringLiteral("samples/no-such-file.txt"), 1}).toBool());
+    EXPECT_EQ(call(curvex::DispGetLoadError).toString(),
+              QStringLiteral("cannot open the file: No such file or directory"));
+    EXPECT_FALSE(call(5, {QStringLiteral("samples/CUTDATA.txt"), 0}).toBool());
+    EXPECT_TRUE(call(curvex::DispGetLoadError).toString().startsWith("truncated entry"));
+    EXPECT_TRUE(loadSample());
+    EXPECT_EQ(call(curvex::DispGetLoadError).toString(), QString());
+    QVariantList extra{1};
+    EXPECT_EQ(hosted->control().invoke(curvex::DispGetLoadError, component::InvokeKind::Method,
+                                       extra, nullptr),
+              component::InvokeResult::BadParamCount);
+}
+
+namespace {
+
+// The chart of the sample as the control lays it out at `size` for the range lower..upper.
+ChartFrame sampleFrame(const CutDataSet& data, QSize size, float lower, float upper) {
+    ChartState view;
+    view.width = size.width();
+    view.height = size.height();
+    view.lowerPercent = lower;
+    view.upperPercent = upper;
+    return viewFrame(view, data);
+}
+
+const CutDataSet& sampleData() {
+    static const CutDataSet data = [] {
+        CutDataSet loaded;
+        LoadCutFile("samples/CUTDATA.txt", true, loaded);
+        return loaded;
+    }();
+    return data;
+}
+
+class CurvexNavigationTest : public CurvexHostTest {
+protected:
+    void SetUp() override {
+        CurvexHostTest::SetUp();
+        ASSERT_TRUE(loadSample());
+        render();
+        sink.events.clear();
+    }
+
+    // Sends one wheel turn of `notches` at `at` and waits for the render it causes.
+    void turnWheel(QPoint at, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                   bool sideways = false) {
+        const QPoint delta = sideways ? QPoint(120 * notches, 0) : QPoint(0, 120 * notches);
+        QWheelEvent event(at, widget()->mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget(), &event);
+        waitForRender();
+    }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(widget(), static_cast<Qt::Key>(key), modifiers);
+        waitForRender();
+    }
+
+    // From the whole range, a wheel turn at `at` gives `expected`.
+    void wheelFromWhole(QPoint at, int notches, std::pair<float, float> expected) {
+        setDistArea(0.0f, 100.0f);
+        render();
+        sink.events.clear();
+        turnWheel(at, notches);
+        const auto [lower, upper] = distArea();
+        EXPECT_EQ(lower, expected.first);
+        EXPECT_NEAR(upper, expected.second, 1e-4f);
+    }
+
+    // Waits for the next ReDrawed, if the last input asked for a render.
+    void waitForRender() {
+        waitFor([this] { return sink.count(kReDrawed) > 0; }, 500);
+        sink.events.clear();
+    }
+};
+
+// At 1000 x 400 the plot runs from column 43 to 980, from 143 once the range starts beyond 0.
+TEST_F(CurvexNavigationTest, WheelZoomKeepsTheDataUnderThePointer) {
+    const QSize size = widget()->size();
+    const struct {
+        float lower;
+        float upper;
+        int column;
+        int notches;
+    } cases[] = {
+        {0.0f, 100.0f, 480, 1}, {0.0f, 100.0f, 930, 2},  {30.0f, 70.0f, 200, 1},
+        {30.0f, 70.0f, 480, 3}, {30.0f, 70.0f, 930, -1}, {30.0f, 70.0f, 600, -2},
+        {10.0f, 11.0f, 700, 4}, {10.0f, 11.0f, 150, -3},
+    };
+    for (const auto& c : cases) {
+        setDistArea(c.lower, c.upper);
+        render();
+        sink.events.clear();
+        const ChartFrame before = sampleFrame(sampleData(), size, c.lower, c.upper);
+        const float value =
+            before.xLo + static_cast<float>(c.column - before.plotLeft()) / before.sx;
+        turnWheel(QPoint(c.column, 200), c.notches);
+        const auto [lower, upper] = distArea();
+        EXPECT_NEAR((upper - lower) * std::pow(1.25f, static_cast<float>(c.notches)),
+                    c.upper - c.lower, 1e-3f)
+            << "column " << c.column << ", notches " << c.notches;
+        const ChartFrame after = sampleFrame(sampleData(), size, lower, upper);
+        EXPECT_LE(std::abs(after.pointX(value) - c.column), 1)
+            << "column " << c.column << ", notches " << c.notches;
+    }
+    // Over the break gap of the zoomed chart the start stays; at the ends the range stays inside.
+    wheelFromWhole(QPoint(100, 200), 1, {0.0f, 80.0f});
+    wheelFromWhole(QPoint(500, 200), -3, {0.0f, 100.0f});
+}
+
+TEST_F(CurvexNavigationTest, PanningStaysInsideTheWholeRange) {
+    setDistArea(40.0f, 60.0f);
+    render();
+    sink.events.clear();
+    turnWheel(QPoint(500, 200), 1, Qt::ShiftModifier);
+    EXPECT_EQ(distArea(), std::make_pair(38.0f, 58.0f));
+    turnWheel(QPoint(500, 200), -2, Qt::NoModifier, true);
+    EXPECT_EQ(distArea(), std::make_pair(42.0f, 62.0f));
+    widget()->setFocus();
+    press(Qt::Key_Right);
+    EXPECT_EQ(distArea(), std::make_pair(44.0f, 64.0f));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(distArea(), std::make_pair(62.0f, 82.0f));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(distArea(), std::make_pair(80.0f, 100.0f)) << "stops at the end";
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 20.0f)) << "stops at the start";
+    press(Qt::Key_Left);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 20.0f));
+    press(Qt::Key_Plus);
+    EXPECT_EQ(distArea(), std::make_pair(2.0f, 18.0f));
+    press(Qt::Key_Minus);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 20.0f));
+    press(Qt::Key_Home);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 100.0f));
+    for (int i = 0; i < 80; ++i)
+        press(Qt::Key_Plus);
+    const auto [lower, upper] = distArea();
+    EXPECT_NEAR(upper - lower, minimumWidthPercent(sampleData(), 0), 1e-4f)
+        << "no narrower than the renderer shows";
+}
+
+TEST_F(CurvexNavigationTest, BackAndForwardThroughSixtySteps) {
+    widget()->setFocus();
+    setDistArea(0.0f, 10.0f);
+    render();
+    sink.events.clear();
+    std::vector<std::pair<float, float>> ranges{distArea()};
+    for (int i = 0; i < 60; ++i) {
+        press(Qt::Key_Right);
+        ranges.push_back(distArea());
+    }
+    ASSERT_NE(ranges.front(), ranges.back());
+    for (int i = 59; i >= 0; --i) {
+        press(i % 2 ? Qt::Key_Backspace : Qt::Key_Left, i % 2 ? Qt::NoModifier : Qt::AltModifier);
+        ASSERT_EQ(distArea(), ranges[static_cast<std::size_t>(i)]) << "back to step " << i;
+    }
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(distArea(), ranges[1]);
+    // Home is a step too, and a new step drops the way forward.
+    press(Qt::Key_Home);
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 100.0f));
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(distArea(), ranges[1]);
+    // A new load forgets every step.
+    ASSERT_TRUE(loadSample());
+    render();
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(distArea(), std::make_pair(0.0f, 100.0f));
+}
+
+TEST_F(CurvexNavigationTest, GoToBlockCentresAndMarksTheRecord) {
+    const CutDataSet& data = sampleData();
+    const std::uint32_t index = data.count / 3;
+    const std::int32_t blockNo = data.blockNos[index];
+    std::uint32_t first = 0;
+    while (data.blockNos[first] != blockNo)
+        ++first;
+    EXPECT_TRUE(call(curvex::DispGoToBlock, {blockNo}).toBool());
+    ASSERT_TRUE(waitFor([&] { return sink.count(kReDrawed) == 1; }));
+    const auto [lower, upper] = distArea();
+    EXPECT_NEAR(upper - lower, 1.0f, 1e-4f);
+    const float centre = data.totalDistance[first] / data.totalDistance[data.count - 1] * 100.0f;
+    EXPECT_NEAR((lower + upper) / 2.0f, centre, 1e-3f);
+    ASSERT_EQ(sink.count(curvex::EventReadOut), 1);
+    const QVariantList& record = sink.events.front().args;
+    EXPECT_EQ(record[0].toUInt(), first);
+    EXPECT_EQ(record[1].toInt(), blockNo);
+    EXPECT_FALSE(call(curvex::DispGoToBlock, {-12345}).toBool());
+    QVariantList notANumber{QStringLiteral("x")};
+    EXPECT_EQ(
+        hosted->control().invoke(curvex::DispGoToBlock, InvokeKind::Method, notANumber, nullptr),
+        component::InvokeResult::TypeMismatch);
+}
+
+TEST_F(CurvexNavigationTest, TheReadOutMarksThePickedRecordOverTheCachedChart) {
+    const QSize size = widget()->size();
+    const QImage cached = cachedChart(hosted->control(), size);
+    ASSERT_EQ(widget()->grab().toImage().convertToFormat(QImage::Format_RGB32), cached);
+    const int column = 600;
+    QTest::mouseMove(widget(), QPoint(column, 150));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOut) == 1; }));
+    ChartState view;
+    view.width = size.width();
+    view.height = size.height();
+    const auto picked = RecordPicker(sampleData()).pick(view, column);
+    ASSERT_TRUE(picked);
+    const QVariantList& record = sink.events.back().args;
+    ASSERT_EQ(record.size(), 12);
+    EXPECT_EQ(record[0].toUInt(), picked->index);
+    EXPECT_EQ(record[11].toFloat(), picked->value);
+    ASSERT_TRUE(waitFor([&] {
+        return widget()->grab().toImage().pixel(picked->x + 6, picked->y) == 0xFF000000u;
+    })) << "the cross at the picked point";
+    EXPECT_EQ(cachedChart(hosted->control(), size), cached) << "never drawn into the cache";
+    QTest::mouseMove(widget(), QPoint(size.width() + 20, 150));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOutCleared) == 1; }));
+    EXPECT_TRUE(waitFor([&] {
+        return widget()->grab().toImage().convertToFormat(QImage::Format_RGB32) == cached;
+    }));
+}
+
+} // namespace

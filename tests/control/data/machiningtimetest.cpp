@@ -1,0 +1,399 @@
+#include "machiningtime.h"
+#include "cutdatatesting.h"
+#include "durationtext.h"
+#include "graphrenderer.h"
+#include "graphtestsupport.h"
+#include "shownrange.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One generated block, or a G92 preset of the position when `preset` is set.
+struct GenBlock {
+    bool preset = false;
+    std::int16_t tool = 1;
+    std::uint8_t motion = 1;
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    std::int32_t orgFeed = 1000;
+    std::uint8_t kind = 1; // 0 N, 1 A, 2 V, 3 U
+    float removal = 0.5f;
+    std::int32_t optFeed = 1000;
+};
+
+// Blocks with everything the figures have rules for: rapid moves that remove material, moves of
+// length 0, feeds of 0 and below, tool 0 and tools used more than once, and (when `presets`)
+// G92 presets between blocks.
+std::vector<GenBlock> generateBlocks(unsigned seed, int count, bool presets) {
+    std::mt19937 random(seed);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const std::int16_t tools[] = {3, 0, 7, 3, 12, 0};
+    std::vector<GenBlock> blocks;
+    GenBlock block;
+    block.tool = tools[0];
+    int toolIndex = 0;
+    for (int n = 0; n < count; ++n) {
+        if (pick(0, 400) == 0)
+            block.tool = tools[++toolIndex % 6];
+        if (presets && pick(0, 300) == 0) {
+            GenBlock preset;
+            preset.preset = true;
+            preset.x = static_cast<float>(pick(-5000, 5000)) * 0.01f;
+            blocks.push_back(preset);
+        }
+        block.motion = static_cast<std::uint8_t>(pick(0, 9) < 2 ? 0 : pick(1, 3));
+        if (pick(0, 20) != 0) {
+            block.x += static_cast<float>(pick(-3000, 3000)) * 0.001f;
+            block.y += static_cast<float>(pick(-3000, 3000)) * 0.001f;
+            block.z += static_cast<float>(pick(-500, 500)) * 0.001f;
+        }
+        const int feedRoll = pick(0, 30);
+        block.orgFeed = feedRoll == 0 ? 0 : feedRoll == 1 ? -250 : pick(1, 40) * 50;
+        block.optFeed = feedRoll == 2 ? 0 : feedRoll == 3 ? -1 : pick(1, 60) * 40;
+        block.kind = static_cast<std::uint8_t>(pick(0, 3));
+        block.removal = block.kind == 0 ? 0.0f : static_cast<float>(pick(1, 3000)) * 0.001f;
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+std::string textFile(const std::vector<GenBlock>& blocks) {
+    static const char kKinds[] = "NAVU";
+    std::string text = "%\nO1000\n(GENERATED)\nG92X0Y0Z0\n";
+    std::int16_t tool = -1;
+    int blockNo = 0;
+    char line[256];
+    for (const GenBlock& b : blocks) {
+        if (b.preset) {
+            std::snprintf(line, sizeof line, "G92X%.9gY%.9gZ%.9g\n", b.x, b.y, b.z);
+            text += line;
+            continue;
+        }
+        if (b.tool != tool) {
+            tool = b.tool;
+            text.append("T").append(std::to_string(tool)).append("\nM06\n");
+        }
+        std::snprintf(line, sizeof line, "N%d)G%02dX%.9gY%.9gZ%.9gF%d(%c", ++blockNo, b.motion, b.x,
+                      b.y, b.z, b.orgFeed, kKinds[b.kind]);
+        text += line;
+        if (b.kind != 0) {
+            std::snprintf(line, sizeof line, "%.9g", b.removal);
+            text += line;
+        }
+        text += ")F" + std::to_string(b.optFeed) + "\r\n";
+    }
+    return text;
+}
+
+// The binary file starts at the origin; it has no presets.
+std::string binaryFile(const std::vector<GenBlock>& blocks) {
+    BinaryBytes bytes;
+    bytes.header(0, 0, 0);
+    int blockNo = 0;
+    for (const GenBlock& b : blocks) {
+        bytes.u16(0x03FF).u16(static_cast<std::uint16_t>(b.tool)).i32(++blockNo).u8(b.motion);
+        bytes.f32(b.x).f32(b.y).f32(b.z).i32(b.orgFeed).u8(b.kind).f32(b.removal).i32(b.optFeed);
+    }
+    return bytes.bytes();
+}
+
+// The figures of one record, worked out here in double precision from the coordinates.
+struct RefRecord {
+    std::int16_t tool = 0;
+    bool rapid = false;
+    double length = 0.0;
+    std::int32_t orgFeed = 0;
+    std::int32_t optFeed = 0;
+};
+
+// The records a loader makes of `blocks`: a binary file adds its start position as record 0.
+std::vector<RefRecord> referenceRecords(const std::vector<GenBlock>& blocks, bool binary) {
+    std::vector<RefRecord> records;
+    if (binary)
+        records.push_back({0, false, 0.0, 0, 0});
+    double x = 0.0, y = 0.0, z = 0.0;
+    for (const GenBlock& b : blocks) {
+        const double dx = b.x - x, dy = b.y - y, dz = b.z - z;
+        x = b.x;
+        y = b.y;
+        z = b.z;
+        if (b.preset)
+            continue;
+        records.push_back(
+            {b.tool, b.motion == 0, std::sqrt(dx * dx + dy * dy + dz * dz), b.orgFeed, b.optFeed});
+    }
+    return records;
+}
+
+struct RefSums {
+    std::int16_t tool = 0;
+    std::uint64_t records = 0;
+    double cut = 0.0, rapid = 0.0, programmed = 0.0, optimised = 0.0;
+    std::uint64_t noFeedProgrammed = 0, noFeedOptimised = 0;
+
+    void add(const RefRecord& r, double g00Feed) {
+        ++records;
+        if (r.length == 0.0)
+            return;
+        if (r.rapid) {
+            rapid += r.length;
+            programmed += 60.0 * r.length / g00Feed;
+            optimised += 60.0 * r.length / g00Feed;
+            return;
+        }
+        cut += r.length;
+        if (r.orgFeed > 0)
+            programmed += 60.0 * r.length / r.orgFeed;
+        else
+            ++noFeedProgrammed;
+        if (r.optFeed > 0)
+            optimised += 60.0 * r.length / r.optFeed;
+        else
+            ++noFeedOptimised;
+    }
+};
+
+std::vector<RefSums> referenceTools(const std::vector<RefRecord>& records, double g00Feed) {
+    std::vector<RefSums> tools;
+    for (const RefRecord& r : records) {
+        auto row = std::find_if(tools.begin(), tools.end(),
+                                [&](const RefSums& s) { return s.tool == r.tool; });
+        if (row == tools.end())
+            row = tools.insert(tools.end(), RefSums{r.tool});
+        row->add(r, g00Feed);
+    }
+    return tools;
+}
+
+RefSums referenceRange(const std::vector<RefRecord>& records, std::uint32_t first,
+                       std::uint32_t end, double g00Feed) {
+    RefSums sums;
+    for (std::uint32_t i = first; i < end; ++i)
+        sums.add(records[i], g00Feed);
+    return sums;
+}
+
+void expectClose(double actual, double expected, const std::string& what) {
+    EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+void expectTimes(const MachiningTimes& actual, const RefSums& expected, const std::string& what) {
+    EXPECT_EQ(actual.records, expected.records) << what;
+    expectClose(actual.cutLength, expected.cut, what + " cut");
+    expectClose(actual.rapidLength, expected.rapid, what + " rapid");
+    expectClose(actual.programmed, expected.programmed, what + " programmed");
+    expectClose(actual.optimised, expected.optimised, what + " optimised");
+    expectClose(actual.saved, expected.programmed - expected.optimised, what + " saved");
+    ASSERT_EQ(actual.savedPercent.has_value(), expected.programmed > 0.0) << what;
+    if (actual.savedPercent)
+        expectClose(*actual.savedPercent,
+                    (expected.programmed - expected.optimised) / expected.programmed * 100.0,
+                    what + " percent");
+    EXPECT_EQ(actual.noFeedProgrammed, expected.noFeedProgrammed) << what;
+    EXPECT_EQ(actual.noFeedOptimised, expected.noFeedOptimised) << what;
+}
+
+struct FileCase {
+    const char* name;
+    bool binary;
+    int blocks;
+};
+
+const FileCase kFiles[] = {
+    {"text with presets", false, 20000},
+    {"binary", true, 20000},
+    {"text, one block", false, 1},
+    {"binary, start only", true, 0},
+};
+
+CutDataSet loadCase(const FileCase& c, std::vector<RefRecord>& reference) {
+    const std::vector<GenBlock> blocks = generateBlocks(7, c.blocks, !c.binary);
+    reference = referenceRecords(blocks, c.binary);
+    return c.binary ? loadBinary(binaryFile(blocks)) : loadText(textFile(blocks));
+}
+
+TEST(MachiningTime, ToolRowsAndTotalsMatchIndependentSums) {
+    for (const FileCase& c : kFiles) {
+        std::vector<RefRecord> reference;
+        const CutDataSet data = loadCase(c, reference);
+        ASSERT_EQ(data.count, reference.size()) << c.name;
+        for (const double g00Feed : {5000.0, 1234.5}) {
+            const std::string what = std::string(c.name) + " G00 " + std::to_string(g00Feed);
+            const std::vector<RefSums> tools = referenceTools(reference, g00Feed);
+            const std::vector<ToolTimes> rows = ToolTimesOf(data, g00Feed);
+            ASSERT_EQ(rows.size(), tools.size()) << what;
+            for (std::size_t t = 0; t < rows.size(); ++t) {
+                EXPECT_EQ(rows[t].toolNo, tools[t].tool) << what;
+                expectTimes(rows[t].times, tools[t], what + " tool row " + std::to_string(t));
+            }
+            expectTimes(TotalTimesOf(data, g00Feed),
+                        referenceRange(reference, 0, data.count, g00Feed), what + " total");
+        }
+    }
+}
+
+TEST(MachiningTime, MoveLengthsFollowPresetsAndStayExactWhereTheFloatSumsDoNot) {
+    std::vector<RefRecord> reference;
+    const CutDataSet data = loadCase(kFiles[0], reference);
+    double floatSumError = 0.0;
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        expectClose(MoveLength(data, i), reference[i].length, "record " + std::to_string(i));
+        const double fromSums =
+            data.totalDistance[i] - (i > 0 ? static_cast<double>(data.totalDistance[i - 1]) : 0.0);
+        floatSumError = std::max(floatSumError, std::fabs(fromSums - reference[i].length));
+    }
+    // What subtracting the rounded running sums would have lost on a single record.
+    EXPECT_GT(floatSumError, 1e-4);
+}
+
+TEST(MachiningTime, WithoutAG00FeedRapidMovesCountAsMovesWithoutFeed) {
+    const CutDataSet data = loadText("T1\nN1)G00X3Y4(N)\nN2)G01X6Y8F600(A1)F1200\nN3)G00X6Y8\n");
+    for (const double g00Feed : {0.0, -5.0, std::nan("")}) {
+        const MachiningTimes total = TotalTimesOf(data, g00Feed);
+        EXPECT_EQ(total.rapidLength, 5.0);
+        EXPECT_EQ(total.noFeedProgrammed, 1u);
+        EXPECT_EQ(total.noFeedOptimised, 1u);
+        EXPECT_DOUBLE_EQ(total.programmed, 0.5);
+        EXPECT_DOUBLE_EQ(total.optimised, 0.25);
+    }
+    const MachiningTimes total = TotalTimesOf(data, 3000.0);
+    EXPECT_DOUBLE_EQ(total.programmed, 0.6);
+    EXPECT_DOUBLE_EQ(total.optimised, 0.35);
+    ASSERT_TRUE(total.savedPercent);
+    EXPECT_DOUBLE_EQ(*total.savedPercent, 0.25 / 0.6 * 100.0);
+    EXPECT_EQ(total.records, 3u);
+}
+
+TEST(MachiningTime, PercentIsEmptyWithoutProgrammedTime) {
+    const struct {
+        const char* text;
+        std::uint64_t records;
+    } cases[] = {
+        {"", 0},
+        {"N1)G01X0Y0F600(N)F600\n", 1},
+        {"N1)G01X3Y4F0(N)F600\n", 1},
+    };
+    for (const auto& c : cases) {
+        const MachiningTimes total = TotalTimesOf(loadText(c.text), 5000.0);
+        EXPECT_EQ(total.records, c.records) << c.text;
+        EXPECT_FALSE(total.savedPercent) << c.text;
+        EXPECT_EQ(total.programmed, 0.0) << c.text;
+    }
+}
+
+// The records and pens of a render through a path that sees every record.
+class PenPath : public CurvePath {
+public:
+    void selectPen(ColorRef colour) override { pen_ = colour; }
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override { pens.push_back(pen_); }
+    void finish() override {}
+
+    std::vector<ColorRef> pens;
+
+private:
+    ColorRef pen_ = 0;
+};
+
+PenPath renderPens(const CutDataSet& data, std::int32_t distanceMode, float lower, float upper) {
+    ensureGuiApplication();
+    ChartState chart;
+    chart.width = 400;
+    chart.height = 300;
+    chart.distanceMode = distanceMode;
+    chart.lowerPercent = lower;
+    chart.upperPercent = upper;
+    for (int n = 0; n < kCurveColours; ++n)
+        chart.colours[n] = static_cast<ColorRef>(n);
+    QImage image = blankImage(chart.width, chart.height);
+    GdiCanvas canvas(image);
+    PenPath path;
+    DrawGraph(canvas, chart, &data, path);
+    return path;
+}
+
+TEST(MachiningTime, ShownRangeIsWhatTheChartDrawsAndMatchesIndependentSums) {
+    std::vector<RefRecord> reference;
+    const CutDataSet data = loadCase(kFiles[0], reference);
+    const struct {
+        std::int32_t mode;
+        float lower, upper;
+    } windows[] = {
+        {0, 0.0f, 100.0f},   {0, 12.5f, 61.0f}, {0, 40.0f, 40.5f}, {0, 99.99f, 100.0f},
+        {1, 3.0f, 97.0f},    {1, 50.0f, 50.0f}, {2, 20.0f, 80.0f}, {2, 0.0f, 0.001f},
+        {0, 0.0f, 0.00001f}, {3, 0.0f, 100.0f},
+    };
+    for (const auto& w : windows) {
+        const std::string what = "mode " + std::to_string(w.mode) + " " + std::to_string(w.lower) +
+                                 ".." + std::to_string(w.upper);
+        const RecordRange range = ShownRecords(data, w.mode, w.lower, w.upper);
+        EXPECT_EQ(range.end - range.first, renderPens(data, w.mode, w.lower, w.upper).pens.size())
+            << what;
+        expectTimes(ShownTimesOf(data, w.mode, w.lower, w.upper, 2500.0),
+                    referenceRange(reference, range.first, range.end, 2500.0), what);
+        const std::vector<RefSums> tools = referenceTools(
+            {reference.begin() + range.first, reference.begin() + range.end}, 2500.0);
+        const std::vector<ToolTimes> rows = ToolTimesOf(data, range, 2500.0);
+        ASSERT_EQ(rows.size(), tools.size()) << what;
+        for (std::size_t t = 0; t < rows.size(); ++t) {
+            EXPECT_EQ(rows[t].toolNo, tools[t].tool) << what;
+            expectTimes(rows[t].times, tools[t], what + " tool row " + std::to_string(t));
+        }
+    }
+}
+
+TEST(MachiningTime, ToolColoursAreThoseTheChartDrawsTheToolIn) {
+    for (const FileCase& c : {kFiles[0], kFiles[1]}) {
+        std::vector<RefRecord> reference;
+        const CutDataSet data = loadCase(c, reference);
+        std::map<std::int16_t, std::uint16_t> drawn;
+        const std::vector<ColorRef> pens = renderPens(data, 0, 0.0f, 100.0f).pens;
+        ASSERT_EQ(pens.size(), data.count) << c.name;
+        for (std::uint32_t i = 0; i < data.count; ++i)
+            drawn[data.records[i].toolNo] |= static_cast<std::uint16_t>(1u << pens[i]);
+        for (const ToolTimes& row : ToolTimesOf(data, 5000.0))
+            EXPECT_EQ(row.colours, drawn[row.toolNo]) << c.name << " tool " << row.toolNo;
+    }
+    // Tool 1 comes back after tool 0: the colour moves on at every change except one from 0.
+    const CutDataSet data = loadText("T1\nN1)X1\nT2\nN2)X2\nT0\nN3)X3\nT3\nN4)X4\nT1\nN5)X5\n");
+    const std::map<std::int16_t, std::uint16_t> expected = {
+        {1, 0b1001}, {2, 0b0010}, {0, 0b0100}, {3, 0b0100}};
+    for (const ToolTimes& row : ToolTimesOf(data, 5000.0))
+        EXPECT_EQ(row.colours, expected.at(row.toolNo)) << row.toolNo;
+}
+
+TEST(MachiningTime, ADataSetWithoutMoveIndexHasNoFigures) {
+    CutDataSet data = loadText("T1\nN1)G01X3Y4F600(N)F600\n");
+    data.moves = MoveIndex();
+    EXPECT_TRUE(ToolTimesOf(data, 5000.0).empty());
+    EXPECT_EQ(TotalTimesOf(data, 5000.0).records, 0u);
+    EXPECT_EQ(ShownTimesOf(data, 0, 0.0f, 100.0f, 5000.0).records, 0u);
+    EXPECT_EQ(MoveLength(data, 0), 0.0);
+}
+
+TEST(DurationText, HoursMinutesAndSecondsToTheTenth) {
+    const struct {
+        double seconds;
+        const char* text;
+    } cases[] = {
+        {0.0, "0:00:00.0"},      {0.04, "0:00:00.0"},     {0.05, "0:00:00.1"},
+        {59.96, "0:01:00.0"},    {1176.108, "0:19:36.1"}, {3599.95, "1:00:00.0"},
+        {36000.0, "10:00:00.0"}, {-62.34, "-0:01:02.3"},  {-0.04, "0:00:00.0"},
+        {1e300, "1e+300"},       {INFINITY, "inf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DurationText(c.seconds), c.text) << c.seconds;
+}
+
+} // namespace

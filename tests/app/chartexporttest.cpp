@@ -3,6 +3,7 @@
 #include "print/printtestsupport.h"
 
 #include "forms/chartcommands.h"
+#include "forms/chartexport.h"
 #include "forms/chartsizefield.h"
 #include "forms/frmmain.h"
 #include "forms/savechartdialog.h"
@@ -176,6 +177,26 @@ TEST_F(ChartExportTest, CancelAndUnwritableFilesLeaveNothingBehind) {
         EXPECT_TRUE(prompts.messages[0].text.contains(QLatin1String(name)));
     }
     EXPECT_TRUE(ReadIniValue(QStringLiteral("Chart Export"), QStringLiteral("Folder")).isEmpty());
+}
+
+// The suggested name is the shown file's without its last ending, in the format chosen last.
+TEST_F(ChartExportTest, TheSuggestedNameDropsOnlyTheDataFilesLastEnding) {
+    const struct {
+        const char* shown;
+        const char* suggested;
+    } cases[] = {
+        {"/data/a.b.txt", "a.b.png"},
+        {"/data/run.2024.05.dat", "run.2024.05.png"},
+        {"/data/noending", "noending.png"},
+        {"", "chart.png"},
+    };
+    ChartExport exporter(*chart.viewer());
+    for (const auto& c : cases) {
+        prompts.requests.clear();
+        exporter.saveChartAs(QString::fromUtf8(c.shown));
+        ASSERT_EQ(prompts.requests.size(), 1u) << c.shown;
+        EXPECT_EQ(prompts.requests[0].fileName, QString::fromUtf8(c.suggested)) << c.shown;
+    }
 }
 
 TEST_F(ChartExportTest, CopyChartPutsTheImageAndItsSvgOnTheClipboard) {

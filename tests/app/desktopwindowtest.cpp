@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -60,8 +61,14 @@ protected:
         window->Viewer1().setViewRenewal(true);
         window->Viewer1().refresh();
     }
-    bool waitForMessage(const QString& start) const {
-        return QTest::qWaitFor([&] { return message().startsWith(start); }, kReloadWaitMs);
+    bool waitForMessage(const QString& start, int timeoutMs = kReloadWaitMs) const {
+        return QTest::qWaitFor([&] { return message().startsWith(start); }, timeoutMs);
+    }
+    // Runs the calls queued so far, such as the work a render left for later.
+    static void runQueuedCalls() {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        ASSERT_TRUE(QTest::qWaitFor([&ran] { return ran; }));
     }
 
     StartupRun run;
@@ -105,6 +112,21 @@ TEST_F(DesktopWindow, RecentFilesKeepTheLastEightNewestFirstAcrossStarts) {
     EXPECT_EQ(window->fileName(), expected.at(2));
     EXPECT_TRUE(run.prompts.fileRequests.empty());
     EXPECT_EQ(recent->files().front(), expected.at(2));
+}
+
+// A hand-edited list that names a file twice and leaves a slot empty shows each file once, in the
+// order of its first slot.
+TEST_F(DesktopWindow, AHandEditedRecentListNamesEachFileOnce) {
+    const QString a = sample(QStringLiteral("a.txt"));
+    const QString b = sample(QStringLiteral("b.txt"));
+    run.writeIni((QStringLiteral("[Recent Files]\nFile1=%1\nFile2=%2\nFile3=\nFile4=%1\nFile5=%2\n"
+                                 "File6=%1\n")
+                      .arg(a, b)
+                      .toUtf8()));
+    start();
+    EXPECT_EQ(recent->files(), (QStringList{a, b}));
+    EXPECT_TRUE(recent->item(1).isVisible());
+    EXPECT_FALSE(recent->item(2).isVisible());
 }
 
 // A file that was removed, or replaced by a folder, leaves the list when chosen.
@@ -172,6 +194,7 @@ TEST_F(DesktopWindow, RewrittenFileReloadsKeepingTheShownPartWhenTheLengthIsTheS
     QTest::qWait(50); // a new modification time
     apptest::writeFile(path, apptest::readFile(QStringLiteral("samples/CUTDATA.txt")));
     ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
+    runQueuedCalls();
     EXPECT_EQ(shownRange(), std::make_pair(20.0f, 40.0f));
 
     window->statusBar()->clearMessage();
@@ -181,6 +204,19 @@ TEST_F(DesktopWindow, RewrittenFileReloadsKeepingTheShownPartWhenTheLengthIsTheS
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownRange() == std::make_pair(0.0f, 100.0f); }));
     EXPECT_NE(chart(), before);
     EXPECT_EQ(window->fileName(), path);
+}
+
+// A file written beside the shown one changes the watched folder but reloads nothing: the wait
+// covers the settling time three times over.
+TEST_F(DesktopWindow, AChangeToAnotherFileInTheFolderReloadsNothing) {
+    start();
+    open(sample(QStringLiteral("shown.txt")));
+    zoomTo(20, 40);
+    window->statusBar()->clearMessage();
+    apptest::writeFile(run.file(QStringLiteral("other.txt")), firstHalfOfSample());
+    EXPECT_FALSE(waitForMessage(QStringLiteral("Reload"), FileReloader::kSettleMs * 3))
+        << message().toStdString();
+    EXPECT_EQ(shownRange(), std::make_pair(20.0f, 40.0f));
 }
 
 // The optimiser's way: a new file beside it, then renamed over it. Later rewrites are still seen.

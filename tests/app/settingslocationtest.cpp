@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
 namespace {
 
 using apptest::StartupRun;
@@ -135,6 +141,76 @@ TEST(SettingsLocationFirstStart, ConfigHomeDefaultsToDotConfig) {
             << configHome;
     }
     qputenv("HOME", savedHome);
+}
+
+// The process runs as another user with other groups for the life of the object; the superuser's
+// saved user id brings it back.
+class ProcessIdentity {
+public:
+    ProcessIdentity(uid_t user, gid_t group, const std::vector<gid_t>& groups) {
+        ::getresgid(&gids_[0], &gids_[1], &gids_[2]);
+        saved_.resize(static_cast<std::size_t>(::getgroups(0, nullptr)));
+        saved_.resize(
+            static_cast<std::size_t>(::getgroups(static_cast<int>(saved_.size()), saved_.data())));
+        ok_ = ::setgroups(groups.size(), groups.data()) == 0 &&
+              ::setresgid(group, group, gids_[2]) == 0 && ::setresuid(user, user, 0) == 0;
+    }
+    ~ProcessIdentity() {
+        ::setresuid(0, 0, 0);
+        ::setresgid(gids_[0], gids_[1], gids_[2]);
+        ::setgroups(saved_.size(), saved_.data());
+    }
+    bool ok() const { return ok_; }
+
+private:
+    gid_t gids_[3] = {};
+    std::vector<gid_t> saved_;
+    bool ok_ = false;
+};
+
+// A program folder owned by another user that only its group may write: its members may keep the
+// settings beside the program, whether the group is the process's own or one of its others, and
+// nobody else may, the superuser included.
+TEST(SettingsLocationGroupFolder, WritableForTheMembersOfItsGroupOnly) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a folder to another user";
+    constexpr uid_t kOwner = 40001;
+    constexpr uid_t kUser = 40002;
+    constexpr gid_t kGroup = 40010;
+    constexpr gid_t kOtherGroup = 40011;
+    const struct {
+        const char* name;
+        uid_t user;
+        gid_t group;
+        std::vector<gid_t> groups;
+        bool writable;
+    } cases[] = {
+        {"superuser in the folder's group", 0, kGroup, {}, true},
+        {"superuser with the folder's group as its one other", 0, 0, {kGroup}, true},
+        {"superuser with the folder's group among its others", 0, 0, {kOtherGroup, kGroup}, true},
+        {"superuser outside the group", 0, 0, {kOtherGroup}, false},
+        {"user in the folder's group", kUser, kGroup, {}, true},
+        {"user with the folder's group among its others",
+         kUser,
+         kUser,
+         {kOtherGroup, kGroup},
+         true},
+        {"user outside the group", kUser, kUser, {kOtherGroup}, false},
+    };
+    QTemporaryDir parent;
+    ASSERT_TRUE(QFile::setPermissions(
+        parent.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                           QFileDevice::ReadOther | QFileDevice::ExeOther));
+    const QString folder = parent.filePath(QStringLiteral("program"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QByteArray name = QFile::encodeName(folder);
+    ASSERT_EQ(::chown(name.constData(), kOwner, kGroup), 0);
+    ASSERT_EQ(::chmod(name.constData(), 0575), 0);
+    for (const auto& c : cases) {
+        const ProcessIdentity identity(c.user, c.group, c.groups);
+        ASSERT_TRUE(identity.ok()) << c.name;
+        EXPECT_EQ(isWritableFolder(folder), c.writable) << c.name;
+    }
 }
 
 } // namespace

@@ -166,8 +166,14 @@ TEST_F(CurvexTool, WrongUsage) {
 const char* const kPickText = "N1)G01X10F600(A1)F600\nN2)G01X10.01F600(A3)F600\n"
                               "N3)G01X10.02F600(A3)F600\nN4)G01X100F900(A2)F800\n";
 
+// Block numbers out of the distance order: 30, 10, 20, 40 at distances 10, 20, 30, 100. By block
+// number, block 30 lies in column 750 of the 1000 x 600 chart.
+const char* const kShuffledText = "N30)G01X10F600(A1)F600\nN10)G01X20F600(A2)F600\n"
+                                  "N20)G01X30F600(A3)F600\nN40)G01X100F600(A4)F600\n";
+
 TEST_F(CurvexTool, PickPrintsTheRecordUnderAColumn) {
     writeBytes(folder.file("p.txt"), kPickText);
+    writeBytes(folder.file("b.txt"), kShuffledText);
     const std::string second = "1,2,0,1,10.0100002,0,0,600,600,1,3,";
     struct Case {
         const char* arguments;
@@ -182,6 +188,10 @@ TEST_F(CurvexTool, PickPrintsTheRecordUnderAColumn) {
         {"pick --dist 2 --x 500 p.txt", second + "3\n"},
         {"pick --text --size 500x300 --x 80 p.txt", second + "3\n"},
         {"pick --range 99 100 --x 900 p.txt", "3,4,0,1,100,0,0,900,800,1,2,2\n"},
+        {"pick --dist 2 --x 63 b.txt", "1,10,0,1,20,0,0,600,600,1,2,2\n"},
+        {"pick --dist 2 --x 740 b.txt", "0,30,0,1,10,0,0,600,600,1,1,1\n"},
+        {"pick --x 63 b.txt", "0,30,0,1,10,0,0,600,600,1,1,1\n"},
+        {"pick --x 740 b.txt", "3,40,0,1,100,0,0,600,600,1,4,4\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -243,7 +253,9 @@ const char* const kStatsHeader =
     "no_feed_programmed,no_feed_optimised\n";
 
 // kText moves 5 and 11 mm rapid and cuts 1 mm at 600 (programmed) and 1200 mm/min (optimised).
+// o.txt cuts 5 mm at 600 mm/min programmed and no optimised feed.
 TEST_F(CurvexTool, StatsPrintsTheTimesAsCsv) {
+    writeBytes(folder.file("o.txt"), "T4\nN1)G01X3Y4F600(A1)F0\n");
     struct Case {
         const char* arguments;
         std::string rows;
@@ -261,6 +273,8 @@ TEST_F(CurvexTool, StatsPrintsTheTimesAsCsv) {
                                       "total,3,1.000,16.000,0.100,0.050,0.050,50.00,2,2\n"},
         {"stats --csv h.bin", "0,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"
                               "total,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
+        {"stats --csv o.txt", "4,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1\n"
+                              "total,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);

@@ -78,20 +78,35 @@ TEST(RecordPick, PicksTheHighestRecordOfTheColumnOrOfTheNearestOne) {
     }
 }
 
-TEST(RecordPick, AColumnOfThousandsOfRecords) {
-    // 5000 records at distance 10 (column 154), the largest at 1500 and again at 4000.
-    std::vector<float> distances(5002, 10.0f);
-    std::vector<float> removals(5002, 1.0f);
-    distances.front() = 0.0f;
-    distances.back() = 100.0f;
-    removals[1500] = 7.0f;
-    removals[4000] = 7.0f;
-    removals[5001] = 9.0f;
-    const CutDataSet data = blocksAt(distances, removals);
-    const auto picked = pickAt(data, view(), 154);
-    ASSERT_TRUE(picked);
-    EXPECT_EQ(picked->index, 1500u);
-    EXPECT_EQ(picked->value, 7.0f);
+// Records 1 to `records` at distance 10 (column 154), all with removal 1 but those at `highest`
+// with 7; a last record at 100 has 9. The pick is the first of the 7s, also where a column longer
+// than 1,024 records takes its maximum from the block index.
+TEST(RecordPick, TheHighestRecordOfAColumnWhereverItLies) {
+    const struct {
+        const char* what;
+        std::uint32_t records;
+        std::vector<std::uint32_t> highest;
+    } cases[] = {
+        {"a few records, the last highest", 5, {5}},
+        {"thousands, two equal highest", 5000, {1500, 4000}},
+        {"thousands, the first highest", 5000, {1}},
+        {"more than 1,024, the last highest", 1500, {1500}},
+        {"the last highest ends a block of the index", 1279, {1279}},
+    };
+    for (const auto& c : cases) {
+        std::vector<float> distances(c.records + 2, 10.0f);
+        std::vector<float> removals(c.records + 2, 1.0f);
+        distances.front() = 0.0f;
+        distances.back() = 100.0f;
+        removals.back() = 9.0f;
+        for (const std::uint32_t i : c.highest)
+            removals[i] = 7.0f;
+        const CutDataSet data = blocksAt(distances, removals);
+        const auto picked = pickAt(data, view(), 154);
+        ASSERT_TRUE(picked) << c.what;
+        EXPECT_EQ(picked->index, c.highest.front()) << c.what;
+        EXPECT_EQ(picked->value, 7.0f) << c.what;
+    }
 }
 
 // The block maxima give what a scan of every record gives, on values with many ties and NaNs.
@@ -121,21 +136,33 @@ TEST(SeriesMaxIndex, AgreesWithAScanOverAnyRun) {
     }
 }
 
+// Block numbers 10, 50, 20, 80, 50, 80, 100: both 50s fall into column 521, both 80s into 796,
+// 20 into 246. In a column without records the nearer crowded column gives its highest record.
 TEST(RecordPick, BlockNumbersThatGoUpAndDownAreWalked) {
-    // Block numbers 10, 50, 20, 80, 50, 100: both 50s fall into column 521.
     std::vector<TestBlock> blocks;
-    const std::int32_t numbers[] = {10, 50, 20, 80, 50, 100};
-    const float removals[] = {1, 2, 9, 1, 3, 1};
-    for (int i = 0; i < 6; ++i)
+    const std::int32_t numbers[] = {10, 50, 20, 80, 50, 80, 100};
+    const float removals[] = {1, 2, 9, 1, 3, 4, 1};
+    for (int i = 0; i < 7; ++i)
         blocks.push_back({1.0f, removals[i], 1, numbers[i], 1, 600});
     const CutDataSet data = makeData(blocks);
-    const auto picked = pickAt(data, view(2), 521);
-    ASSERT_TRUE(picked);
-    EXPECT_EQ(picked->index, 4u);
-    EXPECT_EQ(picked->value, 3.0f);
-    const auto between = pickAt(data, view(2), 300);
-    ASSERT_TRUE(between);
-    EXPECT_EQ(between->index, 2u) << "column 246 of block 20 is nearer than 521";
+    const struct {
+        const char* what;
+        int column;
+        std::uint32_t index;
+        int x;
+    } cases[] = {
+        {"the higher of two records of a column", 521, 4, 521},
+        {"column 246 of block 20 is nearer than 521", 300, 2, 246},
+        {"a gap nearer a crowded column on the left", 600, 4, 521},
+        {"a gap nearer a crowded column on the right", 720, 5, 796},
+    };
+    for (const auto& c : cases) {
+        const auto picked = pickAt(data, view(2), c.column);
+        ASSERT_TRUE(picked) << c.what;
+        EXPECT_EQ(picked->index, c.index) << c.what;
+        EXPECT_EQ(picked->x, c.x) << c.what;
+        EXPECT_EQ(picked->value, removals[c.index]) << c.what;
+    }
 }
 
 TEST(RecordPick, NothingWhenTheChartDrawsNoRecord) {

@@ -2,6 +2,7 @@
 #include "curvexhostsupport.h"
 #include "cutloader.h"
 #include "recordpick.h"
+#include "viewhistory.h"
 #include "viewranges.h"
 
 #include <QWheelEvent>
@@ -193,6 +194,25 @@ TEST_F(CurvexNavigationTest, BackAndForwardThroughSixtySteps) {
     EXPECT_EQ(distArea(), std::make_pair(0.0f, 100.0f));
 }
 
+// Back goes through the last 100 ranges, newest first, and stops there however many there were.
+TEST(ViewHistory, BackStopsAfterTheLastHundredSteps) {
+    for (const int steps : {100, 101, 150}) {
+        ViewHistory history;
+        for (int i = 0; i <= steps; ++i)
+            history.rendered({0.0f, 1.0f + static_cast<float>(i)});
+        int back = 0;
+        while (const auto range = history.back()) {
+            ++back;
+            ASSERT_EQ(range->upper, 1.0f + static_cast<float>(steps - back)) << steps;
+        }
+        EXPECT_EQ(back, std::min(steps, 100)) << steps;
+        int forward = 0;
+        while (history.forward())
+            ++forward;
+        EXPECT_EQ(forward, back) << steps;
+    }
+}
+
 TEST_F(CurvexNavigationTest, GoToBlockCentresAndMarksTheRecord) {
     const CutDataSet& data = sampleData();
     const std::uint32_t index = data.count / 3;
@@ -242,6 +262,38 @@ TEST_F(CurvexNavigationTest, TheReadOutMarksThePickedRecordOverTheCachedChart) {
     EXPECT_TRUE(waitFor([&] {
         return widget()->grab().toImage().convertToFormat(QImage::Format_RGB32) == cached;
     }));
+}
+
+// A move within the column of the marked record changes nothing; a move to another record's
+// column marks that one, and a new load removes the mark.
+TEST_F(CurvexNavigationTest, TheReadOutChangesWithTheRecordAndANewLoadClearsIt) {
+    const QSize size = widget()->size();
+    const QImage cached = cachedChart(hosted->control(), size);
+    ChartView view;
+    view.width = size.width();
+    view.height = size.height();
+    const RecordPicker picker(sampleData());
+    const auto first = picker.pick(view, 600);
+    const auto second = picker.pick(view, 200);
+    ASSERT_TRUE(first && second);
+    ASSERT_NE(first->index, second->index);
+    QTest::mouseMove(widget(), QPoint(600, 150));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOut) == 1; }));
+    QTest::mouseMove(widget(), QPoint(600, 250));
+    QTest::mouseMove(widget(), QPoint(600, 350));
+    QTest::mouseMove(widget(), QPoint(200, 350));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOut) >= 2; }));
+    ASSERT_EQ(sink.count(curvex::EventReadOut), 2);
+    EXPECT_EQ(sink.events.back().args[0].toUInt(), second->index);
+    EXPECT_EQ(sink.count(curvex::EventReadOutCleared), 0);
+
+    sink.events.clear();
+    ASSERT_TRUE(loadSample());
+    EXPECT_EQ(sink.count(curvex::EventReadOutCleared), 1);
+    render();
+    EXPECT_TRUE(waitFor([&] {
+        return widget()->grab().toImage().convertToFormat(QImage::Format_RGB32) == cached;
+    })) << "no mark on the new chart";
 }
 
 } // namespace

@@ -153,6 +153,11 @@ TEST(CutBinary, FailuresKeepThePreviousDataSet) {
         {"a one-byte field after the last byte", header + BinaryBytes().u16(0x0004).bytes(),
          LoadError::Truncated, 14},
         {"half a flag word", header + "\x02", LoadError::Truncated, 12},
+        {"the file ends where a field ends, the next one missing",
+         header + BinaryBytes().u16(0x000A).i32(1).bytes(), LoadError::Truncated, 18},
+        {"a whole entry, then one cut after its second field",
+         header + BinaryBytes().u16(0x0008).f32(1).u16(0x004A).i32(2).f32(3).bytes(),
+         LoadError::Truncated, 28},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -128,4 +128,33 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
     }
 }
 
+// Removals from 1000 and block numbers from 1,000,000, far from 0, so that an entry left unwritten
+// or merged with nothing would pull a range to 0. Counts that are multiples of 16 (and of 256)
+// fill the last entry of a level exactly.
+TEST(CutIndex, TheTopEntryHoldsTheRangesOfEveryRecord) {
+    for (const int count : {16, 4096, 65536, 4099}) {
+        std::mt19937 random(static_cast<unsigned>(count));
+        std::vector<TestBlock> blocks(static_cast<std::size_t>(count));
+        for (TestBlock& block : blocks) {
+            block.removal = 1000.0f + static_cast<float>(random() % 10);
+            block.blockNo = 1'000'000 + static_cast<std::int32_t>(random() % 1000);
+        }
+        const CutDataSet data = makeData(blocks);
+        const auto [removalLo, removalHi] = std::minmax_element(
+            blocks.begin(), blocks.end(),
+            [](const TestBlock& a, const TestBlock& b) { return a.removal < b.removal; });
+        const auto [numberLo, numberHi] = std::minmax_element(
+            blocks.begin(), blocks.end(),
+            [](const TestBlock& a, const TestBlock& b) { return a.blockNo < b.blockNo; });
+        const auto& series = data.index.series();
+        const ValueRange& removal = series.node(series.levels(), 0).removal;
+        EXPECT_EQ(removal.lo, removalLo->removal) << count << " records";
+        EXPECT_EQ(removal.hi, removalHi->removal) << count << " records";
+        const auto& numbers = data.index.blockNumbers();
+        const ValueRange& top = numbers.node(numbers.levels(), 0);
+        EXPECT_EQ(top.lo, static_cast<float>(numberLo->blockNo)) << count << " records";
+        EXPECT_EQ(top.hi, static_cast<float>(numberHi->blockNo)) << count << " records";
+    }
+}
+
 } // namespace

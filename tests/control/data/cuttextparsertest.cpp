@@ -60,6 +60,8 @@ TEST(CutText, BlockLines) {
          record(0, 3, 1, 1, 0, 0, 1, 4, 2, 2), 1, 1},
         {"(N clears kind and removal", "N1)G01F1(A0.5)F2\nN2)G01F3(N0.9)F7", 2,
          record(0, 2, 1, 0, 0, 0, 3, 0, 0, 7), 0, 0},
+        {"(n clears kind and removal too", "N1)G01F1(U0.5)F2\nN2)G01F3(n0.9)F7", 2,
+         record(0, 2, 1, 0, 0, 0, 3, 0, 0, 7), 0, 0},
         {"another letter after ( changes nothing", "N1)G01F1(A0.5)F2\nN2)G01F3(Q9)F7", 2,
          record(0, 2, 1, 0, 0, 0, 3, 1, 0.5f, 7), 0, 0},
         {"an axis letter inside the bracket is still an axis", "N1)G01(X9)", 1,

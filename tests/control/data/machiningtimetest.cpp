@@ -259,13 +259,13 @@ TEST(MachiningTime, MoveLengthsFollowPresetsAndStayExactWhereTheFloatSumsDoNot) 
 
 TEST(MachiningTime, WithoutAG00FeedRapidMovesCountAsMovesWithoutFeed) {
     const CutDataSet data = loadText("T1\nN1)G00X3Y4(N)\nN2)G01X6Y8F600(A1)F1200\nN3)G00X6Y8\n");
-    for (const double g00Feed : {0.0, -5.0, std::nan("")}) {
+    for (const double g00Feed : {0.0, -5.0, std::nan(""), HUGE_VAL}) {
         const MachiningTimes total = TotalTimesOf(data, g00Feed);
-        EXPECT_EQ(total.rapidLength, 5.0);
-        EXPECT_EQ(total.noFeedProgrammed, 1u);
-        EXPECT_EQ(total.noFeedOptimised, 1u);
-        EXPECT_DOUBLE_EQ(total.programmed, 0.5);
-        EXPECT_DOUBLE_EQ(total.optimised, 0.25);
+        EXPECT_EQ(total.rapidLength, 5.0) << g00Feed;
+        EXPECT_EQ(total.noFeedProgrammed, 1u) << g00Feed;
+        EXPECT_EQ(total.noFeedOptimised, 1u) << g00Feed;
+        EXPECT_DOUBLE_EQ(total.programmed, 0.5) << g00Feed;
+        EXPECT_DOUBLE_EQ(total.optimised, 0.25) << g00Feed;
     }
     const MachiningTimes total = TotalTimesOf(data, 3000.0);
     EXPECT_DOUBLE_EQ(total.programmed, 0.6);
@@ -273,6 +273,32 @@ TEST(MachiningTime, WithoutAG00FeedRapidMovesCountAsMovesWithoutFeed) {
     ASSERT_TRUE(total.savedPercent);
     EXPECT_DOUBLE_EQ(*total.savedPercent, 0.25 / 0.6 * 100.0);
     EXPECT_EQ(total.records, 3u);
+}
+
+// A step of 1e20 mm overflows the float step length: it counts as a record and adds nothing, in
+// the whole file's figures, in a tool's row and in a range summed record by record.
+TEST(MachiningTime, AStepThatOverflowsToInfinityCountsOnlyAsARecord) {
+    const CutDataSet data =
+        loadText("T1\nN1)G01X3Y4F600(A1)F1200\nN2)G01X1e20Y4\nN3)G01X1e20Y10\nN4)G00X1e20Y11\n");
+    ASSERT_EQ(data.count, 4u);
+    ASSERT_TRUE(std::isinf(MoveLength(data, 1)));
+    const std::vector<ToolTimes> rows = ToolTimesOf(data, 6000.0);
+    ASSERT_EQ(rows.size(), 1u);
+    const MachiningTimes figures[] = {TotalTimesOf(data, 6000.0), rows[0].times,
+                                      TimesOf(SumsOfRecords(data, {0, 4}), 6000.0)};
+    for (const MachiningTimes& times : figures) {
+        EXPECT_EQ(times.records, 4u);
+        EXPECT_DOUBLE_EQ(times.cutLength, 11.0);
+        EXPECT_DOUBLE_EQ(times.rapidLength, 1.0);
+        EXPECT_DOUBLE_EQ(times.programmed, 1.11);
+        EXPECT_DOUBLE_EQ(times.optimised, 0.56);
+        EXPECT_EQ(times.noFeedProgrammed, 0u);
+        EXPECT_EQ(times.noFeedOptimised, 0u);
+    }
+    const std::vector<ToolTimes> shown = ToolTimesOf(data, RecordRange{1, 3}, 6000.0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].times.records, 2u);
+    EXPECT_DOUBLE_EQ(shown[0].times.cutLength, 6.0);
 }
 
 TEST(MachiningTime, PercentIsEmptyWithoutProgrammedTime) {
@@ -371,6 +397,37 @@ TEST(MachiningTime, ToolColoursAreThoseTheChartDrawsTheToolIn) {
         {1, 0b1001}, {2, 0b0010}, {0, 0b0100}, {3, 0b0100}};
     for (const ToolTimes& row : ToolTimesOf(data, 5000.0))
         EXPECT_EQ(row.colours, expected.at(row.toolNo)) << row.toolNo;
+}
+
+// A narrowed window draws each record in the colour the whole chart draws it in, also when the
+// records before the window left tool 0; the tool rows of the window name the colours drawn in it.
+// The windows start in records of tools 3, 7, 0 and 12.
+TEST(MachiningTime, AWindowKeepsTheColoursOfTheWholeChart) {
+    std::vector<RefRecord> reference;
+    const CutDataSet data = loadCase(kFiles[0], reference);
+    const std::vector<ColorRef> whole = renderPens(data, 0, 0.0f, 100.0f).pens;
+    ASSERT_EQ(whole.size(), data.count);
+    const struct {
+        float lower, upper;
+    } windows[] = {
+        {12.5f, 61.0f}, {37.5f, 38.0f}, {40.0f, 40.5f}, {52.5f, 100.0f}, {97.0f, 99.0f},
+    };
+    for (const auto& w : windows) {
+        const std::string what = std::to_string(w.lower) + ".." + std::to_string(w.upper);
+        const RecordRange range = ShownRecords(data, 0, w.lower, w.upper);
+        const std::vector<ColorRef> pens = renderPens(data, 0, w.lower, w.upper).pens;
+        ASSERT_EQ(pens.size(), range.end - range.first) << what;
+        std::map<std::int16_t, std::uint16_t> drawn;
+        for (std::uint32_t k = 0; k < pens.size(); ++k) {
+            ASSERT_EQ(pens[k], whole[range.first + k]) << what << " record " << range.first + k;
+            drawn[data.records[range.first + k].toolNo] |=
+                static_cast<std::uint16_t>(1u << pens[k]);
+        }
+        const std::vector<ToolTimes> rows = ToolTimesOf(data, range, 5000.0);
+        ASSERT_EQ(rows.size(), drawn.size()) << what;
+        for (const ToolTimes& row : rows)
+            EXPECT_EQ(row.colours, drawn[row.toolNo]) << what << " tool " << row.toolNo;
+    }
 }
 
 TEST(MachiningTime, ADataSetWithoutMoveIndexHasNoFigures) {

@@ -257,7 +257,7 @@ QString OcxVersionText(std::int32_t version) {
 }
 
 void LoadInterfaceTexts() {
-    gInitDirectory = gAppFolder;
+    gInitDirectory = defaultOpenFolder(gAppFolder);
     gInitFile = QStringLiteral("CUTDATA.txt");
     for (const InterfaceText& text : kInterfaceTexts)
         setText(text.key,

@@ -85,6 +85,13 @@ bool isInstalled(const QString& programFolder) {
     return QFileInfo(programFolder + QLatin1String(kInstalledMarker)).isFile();
 }
 
+QString defaultOpenFolder(const QString& programFolder) {
+    if (!isInstalled(programFolder))
+        return programFolder;
+    const QString home = QDir::homePath();
+    return home.endsWith(u'/') ? home : home + u'/';
+}
+
 bool isWritableFolder(const QString& folder) {
     const QByteArray name = QFile::encodeName(folder);
     struct stat status {};

@@ -16,6 +16,10 @@ inline constexpr const char* kInstalledMarker = "Plotwell.installed";
 // True when `programFolder` (ending in "/") holds the installation's marker.
 bool isInstalled(const QString& programFolder);
 
+// The folder the open dialog starts in when none is remembered (ending in "/"): the user's home
+// for an installed program, whose folder holds no data, else the program's folder.
+QString defaultOpenFolder(const QString& programFolder);
+
 // The settings file of the program in `programFolder` (ending in "/"). For a per-user file that
 // does not exist yet its folder is created and the site file is copied into it; when that fails
 // the path is still returned and the run goes on with the values in memory. Without a settings

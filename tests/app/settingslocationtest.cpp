@@ -220,6 +220,37 @@ TEST(SettingsLocationInstalled, SiteFileComesFromTheConfigurationFoldersFirst) {
     }
 }
 
+// With no folder remembered, an installed program's open dialog starts in the user's home (its own
+// folder holds no data); one that is not installed starts in its own folder. A remembered folder
+// is used by both.
+TEST(SettingsLocationInstalled, OpenDialogStartsInTheHomeFolder) {
+    QTemporaryDir home;
+    QTemporaryDir remembered;
+    const ScopedVariable homeVariable("HOME", home.path().toUtf8().constData());
+    const struct {
+        const char* name;
+        bool installed;
+        bool remembers;
+    } cases[] = {{"Installed", true, false},
+                 {"NotInstalled", false, false},
+                 {"InstalledRemembers", true, true}};
+    for (const auto& c : cases) {
+        StartupRun run;
+        if (c.installed)
+            markInstalled(run);
+        if (c.remembers)
+            run.writeIni("[Reference]\nInit Directry=" + remembered.path().toUtf8() + "/\n");
+        ASSERT_EQ(Main(QString()), StartupOutcome::Running) << c.name;
+        QString expected = run.folder.path() + u'/';
+        if (c.remembers)
+            expected = remembered.path() + u'/';
+        else if (c.installed)
+            expected = home.path() + u'/';
+        EXPECT_EQ(gInitDirectory, expected) << c.name;
+        unloadMainWindow();
+    }
+}
+
 // Without $HOME and $XDG_CONFIG_HOME nothing is written at the file system's root: the settings
 // live for the run only, starting from the site file, and standard error says so once.
 TEST(SettingsLocationWithoutHome, SettingsAreKeptForTheRunOnly) {

@@ -166,6 +166,41 @@ TEST_F(InstalledTree, DesktopFilesPassTheirValidators) {
     EXPECT_TRUE(text.contains("\nExec=plotwell %f\n"));
 }
 
+// What a Debian user expects beside the programs: the licence in the machine-readable copyright
+// format, the changelog of this very version, the two manual pages, compressed and free of
+// formatter warnings, and the sample data.
+TEST_F(InstalledTree, DocumentationAndSamplesAreInstalled) {
+    const ProcessResult copyright =
+        run(QStringLiteral("head"), {QStringLiteral("-n1"), path("share/doc/plotwell/copyright")});
+    EXPECT_EQ(copyright.output,
+              "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n");
+    EXPECT_TRUE(readFile(path("share/doc/plotwell/copyright")).contains("\nLicense: Expat\n"));
+    const ProcessResult changelog =
+        run(QStringLiteral("zcat"), {path("share/doc/plotwell/changelog.Debian.gz")});
+    EXPECT_EQ(changelog.exitCode, 0) << changelog.output.toStdString();
+    EXPECT_TRUE(changelog.output.startsWith("plotwell (" PLOTWELL_PACKAGE_VERSION ") "))
+        << changelog.output.toStdString();
+    for (const char* page : {"share/man/man1/plotwell.1.gz", "share/man/man1/curvex.1.gz"}) {
+        QProcess man;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        man.setProcessEnvironment(environment);
+        man.start(QStringLiteral("man"),
+                  {QStringLiteral("--warnings"), QStringLiteral("-l"), path(page)});
+        ASSERT_TRUE(man.waitForFinished(60000)) << page;
+        EXPECT_EQ(man.exitCode(), 0) << page;
+        EXPECT_EQ(man.readAllStandardError(), "") << page;
+        EXPECT_TRUE(man.readAllStandardOutput().contains("SYNOPSIS")) << page;
+    }
+    for (const char* sample : {"CUTDATA.txt", "CUTDATA.bin"}) {
+        const QByteArray installed =
+            readFile(path(QStringLiteral("share/plotwell/samples/") + QLatin1String(sample)));
+        EXPECT_FALSE(installed.isEmpty()) << sample;
+        EXPECT_EQ(installed, readFile(QStringLiteral(PLOTWELL_SAMPLES "/") + QLatin1String(sample)))
+            << sample;
+    }
+}
+
 // Makes a tree read-only for the life of the object (for every user: the program does not count
 // the superuser's exemption) and writable again afterwards, so that it can be removed.
 class ReadOnlyTree {

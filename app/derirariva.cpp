@@ -253,7 +253,7 @@ StartupOutcome Main(const QString& commandLine) {
 }
 
 void LoadInterfaceTexts() {
-    gInitDirectory = gAppFolder;
+    gInitDirectory = defaultOpenFolder(gAppFolder);
     gInitFile = QStringLiteral("CUTDATA.txt");
     for (const InterfaceText& text : kInterfaceTexts)
         setText(text.key,

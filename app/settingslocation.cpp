@@ -4,6 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,7 +47,50 @@ void copySiteFile(const QString& siteFile, const QString& userFile) {
                                         QFileDevice::WriteOwner);
 }
 
+// The site file of an installed program: the first of the configuration folders that holds one,
+// else the one beside the program.
+QString installedSiteFile(const QString& programFolder) {
+    QString folders = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    if (folders.isEmpty())
+        folders = QStringLiteral("/etc/xdg");
+    for (const QString& folder : folders.split(u':', Qt::SkipEmptyParts)) {
+        const QString file = folder + QStringLiteral("/Plotwell/") + kSettingsFile;
+        if (QDir::isAbsolutePath(folder) && QFileInfo(file).isFile())
+            return file;
+    }
+    return programFolder + kSettingsFile;
+}
+
+// Without a settings home the settings live in a private folder for this run only.
+QString fileForThisRunOnly(const QString& siteFile) {
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Plotwell-XXXXXX"));
+    static bool told = false;
+    if (!told) {
+        std::fputs("Plotwell: HOME and XDG_CONFIG_HOME are not set: the settings are kept for this "
+                   "run only\n",
+                   stderr);
+        told = true;
+    }
+    if (!folder.isValid())
+        return {};
+    const QString file = folder.filePath(QLatin1String(kSettingsFile));
+    if (!QFile::exists(file))
+        copySiteFile(siteFile, file);
+    return file;
+}
+
 } // namespace
+
+bool isInstalled(const QString& programFolder) {
+    return QFileInfo(programFolder + QLatin1String(kInstalledMarker)).isFile();
+}
+
+QString defaultOpenFolder(const QString& programFolder) {
+    if (!isInstalled(programFolder))
+        return programFolder;
+    const QString home = QDir::homePath();
+    return home.endsWith(u'/') ? home : home + u'/';
+}
 
 bool isWritableFolder(const QString& folder) {
     const QByteArray name = QFile::encodeName(folder);
@@ -56,10 +103,14 @@ bool isWritableFolder(const QString& folder) {
 }
 
 QString settingsFileFor(const QString& programFolder) {
-    const QString siteFile = programFolder + kSettingsFile;
-    if (isWritableFolder(programFolder))
-        return siteFile;
+    const bool installed = isInstalled(programFolder);
+    if (!installed && isWritableFolder(programFolder))
+        return programFolder + kSettingsFile;
+    const QString siteFile =
+        installed ? installedSiteFile(programFolder) : programFolder + kSettingsFile;
     const QString userFolder = component::ComponentRegistry::userFolder();
+    if (userFolder.isEmpty())
+        return fileForThisRunOnly(siteFile);
     const QString userFile = userFolder + u'/' + kSettingsFile;
     if (!QFile::exists(userFile) && QDir().mkpath(userFolder))
         copySiteFile(siteFile, userFile);

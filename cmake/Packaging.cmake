@@ -4,12 +4,18 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plotwell)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Debian revision of the package; packaging/changelog names the same version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Viewer for the monitoring data of feed-optimised NC programs")
+# Lines of the long description stay within 80 columns, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Plotwell charts the material removed per block of an NC program, or removed per second\n\
-with the programmed or the optimised feed, from the text or binary monitoring data that a\n\
-feed-optimising machining product writes. The curvex tool gives the data to scripts.")
-set(CPACK_PACKAGE_CONTACT "Plotwell maintainers <plotwell@localhost>")
+    "Plotwell charts the material removed per block of an NC program, or removed\n\
+per second with the programmed or the optimised feed, from the text or binary\n\
+monitoring data that a feed-optimising machining product writes. The curvex\n\
+tool gives the data to scripts.")
+# A host under the reserved top-level domain ".example": a real domain name as Debian's tools
+# require, that no one else can own.
+set(CPACK_PACKAGE_CONTACT "Plotwell maintainers <maintainers@plotwell.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

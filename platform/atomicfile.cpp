@@ -39,11 +39,11 @@ void syncFolder(const std::string& folder) {
 }
 
 // Gives the new file the old one's owner and group as far as the process may: root gives both,
-// an owner a group it belongs to; otherwise the new file stays the writer's.
-void takeOverOwner(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-    }
+// an owner a group it belongs to; otherwise the new file stays the writer's. Returns whether the
+// new file has at least the old group.
+bool takeOverOwner(int fd, const struct stat& old) {
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+           ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
 }
 
 bool fillTemporary(int fd, const std::string& target, std::string_view content) {

@@ -18,6 +18,7 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
+#include "settingslocation.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -310,7 +311,7 @@ void FrmMain::loadInitDirectory() {
         gInitDirectory = value;
         break;
     case Lookup::Failed:
-        gInitDirectory = gAppFolder;
+        gInitDirectory = defaultOpenFolder(gAppFolder);
         break;
     case Lookup::NotFound:
         break;

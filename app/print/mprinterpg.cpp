@@ -178,7 +178,8 @@ bool printOrPreview(QWidget* owner, CurvexProxy* viewer) {
                        canvasPixels(paper.heightTwips(), window->twipsPerPixelY()));
     QRect placed;
     if (viewer != nullptr) {
-        placed = placeChartOnCanvas(chartSizeOf(*viewer), canvas);
+        placed = placeChartOnCanvas(chartSizeOf(*viewer), canvas,
+                                    printableArea(currentPrinter().pageLayout(), canvas));
         const component::SurfaceRegistry::Entry surface(&paper.canvas());
         drawChartOnCanvas(*viewer, surface.handle(), canvas, placed);
     }

@@ -17,13 +17,6 @@ namespace {
 
 using KeyValue = std::pair<const char*, QString>;
 
-QString configHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 // Writes the non-empty values; the folder of the registry is created when missing.
 bool writeValues(const QString& section, std::initializer_list<KeyValue> values) {
     const QString file = ComponentRegistry::filePath();
@@ -60,12 +53,24 @@ constexpr std::array kProgIdKeys = {"CLSID"};
 
 } // namespace
 
+QString ComponentRegistry::configHome() {
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return xdg;
+    const QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        return {};
+    return QDir(QDir::cleanPath(home)).filePath(QStringLiteral(".config"));
+}
+
 QString ComponentRegistry::userFolder() {
-    return configHome() + QStringLiteral("/Plotwell");
+    const QString home = configHome();
+    return home.isEmpty() ? QString() : home + QStringLiteral("/Plotwell");
 }
 
 QString ComponentRegistry::filePath() {
-    return userFolder() + QStringLiteral("/components.ini");
+    const QString folder = userFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/components.ini");
 }
 
 QString ComponentRegistry::classSection(const QString& clsid) {

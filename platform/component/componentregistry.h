@@ -20,13 +20,17 @@ struct ClassRegistration {
 };
 
 // The per-user component registry: the INI file "Plotwell/components.ini" under
-// $XDG_CONFIG_HOME (~/.config when the variable is unset, empty or not absolute). Classes live in
+// $XDG_CONFIG_HOME (~/.config when the variable is unset, empty or not absolute; none when $HOME is
+// unset as well, so that nothing is written at the file system's root). Classes live in
 // sections "CLSID\{...}", type libraries in "TypeLib\{...}", ProgIDs in sections of their own
 // name. An empty value counts as absent, so unregistration empties the keys it owns.
 class ComponentRegistry {
 public:
-    // The per-user folder "Plotwell" under $XDG_CONFIG_HOME, which holds the registry and, for a
-    // program that cannot write its own folder, its settings file.
+    // The user's settings home: $XDG_CONFIG_HOME, else ~/.config; empty without either.
+    static QString configHome();
+    // The per-user folder "Plotwell" under the settings home, which holds the registry and, for
+    // an installed program or one that cannot write its own folder, its settings file. Empty
+    // (and so is filePath) without a settings home.
     static QString userFolder();
     static QString filePath();
 

@@ -1,11 +1,14 @@
 #include "startupfixture.h"
 
+#include "componentregistry.h"
 #include "forms/helpmenu.h"
 #include "settingslocation.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -39,8 +43,36 @@ QString userFileOf(const StartupRun& run) {
     return run.registry.path() + QStringLiteral("/Plotwell/Plotwell.ini");
 }
 
+// An environment variable set to `value` (unset when null) for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value)
+        : name_(name), saved_(qgetenv(name)), wasSet_(qEnvironmentVariableIsSet(name)) {
+        if (value == nullptr)
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedVariable() {
+        if (wasSet_)
+            qputenv(name_, saved_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray saved_;
+    bool wasSet_;
+};
+
+void markInstalled(const StartupRun& run) {
+    apptest::writeFile(run.file(QLatin1String(kInstalledMarker)), "installed\n");
+}
+
 struct LocationCase {
     const char* name;
+    bool installed;
     bool writableFolder;
     QByteArray siteFile;  // beside the program; empty: none
     QByteArray userFile;  // in the user's settings home; empty: none
@@ -60,6 +92,11 @@ class SettingsLocation : public ::testing::TestWithParam<LocationCase> {};
 TEST_P(SettingsLocation, FileInUse) {
     const LocationCase& c = GetParam();
     StartupRun run;
+    // No configuration folder holds a site file.
+    const QTemporaryDir configDirs;
+    const ScopedVariable dirs("XDG_CONFIG_DIRS", configDirs.path().toUtf8().constData());
+    if (c.installed)
+        markInstalled(run);
     if (!c.siteFile.isEmpty())
         run.writeIni(c.siteFile);
     if (!c.userFile.isEmpty()) {
@@ -103,17 +140,26 @@ const QByteArray kUser = "[Text]\nfrmCaption=User caption\n";
 INSTANTIATE_TEST_SUITE_P(
     Rule, SettingsLocation,
     ::testing::Values(
-        LocationCase{"PortableFolder", true, kSite, kUser, false, "Site caption", kUser},
-        LocationCase{"PortableFirstStart", true, {}, {}, false, "Monitoring Data Viewer", {}},
-        LocationCase{"SiteFileCopied", false, kSite, {}, true, "Site caption", kSite},
+        LocationCase{"PortableFolder", false, true, kSite, kUser, false, "Site caption", kUser},
+        LocationCase{
+            "PortableFirstStart", false, true, {}, {}, false, "Monitoring Data Viewer", {}},
+        LocationCase{"SiteFileCopied", false, false, kSite, {}, true, "Site caption", kSite},
         LocationCase{"FirstStartWithoutSiteFile",
+                     false,
                      false,
                      {},
                      {},
                      true,
                      "Monitoring Data Viewer",
                      "[Text]\nFileCaption=Monitoring Data File\n"},
-        LocationCase{"UserFileKept", false, kSite, kUser, true, "User caption", kUser}),
+        LocationCase{"UserFileKept", false, false, kSite, kUser, true, "User caption", kUser},
+        // An installed program's folder that the user may write (the superuser's, as a rule)
+        // still keeps its settings in the user's file and leaves the site file as it is.
+        LocationCase{
+            "InstalledInAWritableFolder", true, true, kSite, {}, true, "Site caption", kSite},
+        LocationCase{"InstalledUserFileKept", true, true, kSite, kUser, true, "User caption",
+                     kUser},
+        LocationCase{"InstalledReadOnly", true, false, kSite, {}, true, "Site caption", kSite}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Without a site file the user's first file holds what a first start writes beside the program.
@@ -210,6 +256,105 @@ TEST(SettingsLocationGroupFolder, WritableForTheMembersOfItsGroupOnly) {
         const ProcessIdentity identity(c.user, c.group, c.groups);
         ASSERT_TRUE(identity.ok()) << c.name;
         EXPECT_EQ(isWritableFolder(folder), c.writable) << c.name;
+// An installed program's first user file copies the first configuration folder that holds a site
+// file, before the one beside the program; folders that are relative or lack the file are passed.
+TEST(SettingsLocationInstalled, SiteFileComesFromTheConfigurationFoldersFirst) {
+    const QByteArray beside = "[Text]\nfrmCaption=Beside\n";
+    const QByteArray first = "[Text]\nfrmCaption=First\n";
+    const QByteArray second = "[Text]\nfrmCaption=Second\n";
+    const struct {
+        const char* name;
+        std::vector<QByteArray> folders; // empty entry: a folder without a site file
+        QByteArray expected;
+    } cases[] = {
+        {"FirstHolder", {{}, first, second}, first},
+        {"OnlyTheLast", {{}, {}, second}, second},
+        {"NoneBesideIsUsed", {{}, {}}, beside},
+    };
+    for (const auto& c : cases) {
+        StartupRun run;
+        markInstalled(run);
+        run.writeIni(beside);
+        const QTemporaryDir configDirs;
+        QStringList list{QStringLiteral("relative/xdg")};
+        for (std::size_t i = 0; i < c.folders.size(); ++i) {
+            const QString folder = configDirs.filePath(QString::number(i));
+            ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Plotwell")));
+            if (!c.folders[i].isEmpty())
+                apptest::writeFile(folder + QStringLiteral("/Plotwell/Plotwell.ini"), c.folders[i]);
+            list.append(folder);
+        }
+        const ScopedVariable dirs("XDG_CONFIG_DIRS", list.join(u':').toUtf8().constData());
+        EXPECT_EQ(settingsFileFor(run.folder.path() + u'/'), userFileOf(run)) << c.name;
+        EXPECT_EQ(apptest::readFile(userFileOf(run)), c.expected) << c.name;
+        EXPECT_EQ(run.ini(), beside) << c.name;
+    }
+}
+
+// With no folder remembered, an installed program's open dialog starts in the user's home (its own
+// folder holds no data); one that is not installed starts in its own folder. A remembered folder
+// is used by both.
+TEST(SettingsLocationInstalled, OpenDialogStartsInTheHomeFolder) {
+    QTemporaryDir home;
+    QTemporaryDir remembered;
+    const ScopedVariable homeVariable("HOME", home.path().toUtf8().constData());
+    const struct {
+        const char* name;
+        bool installed;
+        bool remembers;
+    } cases[] = {{"Installed", true, false},
+                 {"NotInstalled", false, false},
+                 {"InstalledRemembers", true, true}};
+    for (const auto& c : cases) {
+        StartupRun run;
+        if (c.installed)
+            markInstalled(run);
+        if (c.remembers)
+            run.writeIni("[Reference]\nInit Directry=" + remembered.path().toUtf8() + "/\n");
+        ASSERT_EQ(Main(QString()), StartupOutcome::Running) << c.name;
+        QString expected = run.folder.path() + u'/';
+        if (c.remembers)
+            expected = remembered.path() + u'/';
+        else if (c.installed)
+            expected = home.path() + u'/';
+        EXPECT_EQ(gInitDirectory, expected) << c.name;
+        unloadMainWindow();
+    }
+}
+
+// Without $HOME and $XDG_CONFIG_HOME nothing is written at the file system's root: the settings
+// live for the run only, starting from the site file, and standard error says so once.
+TEST(SettingsLocationWithoutHome, SettingsAreKeptForTheRunOnly) {
+    const struct {
+        const char* name;
+        bool installed;
+        bool writableFolder;
+    } cases[] = {{"Installed", true, true}, {"ReadOnlyFolder", false, false}};
+    const QByteArray site = "[Text]\nfrmCaption=Site caption\n";
+    for (const auto& c : cases) {
+        StartupRun run;
+        if (c.installed)
+            markInstalled(run);
+        run.writeIni(site);
+        std::optional<ReadOnlyFolder> readOnly;
+        if (!c.writableFolder)
+            readOnly.emplace(run.folder.path());
+        const ScopedVariable home("HOME", nullptr);
+        const ScopedVariable configHome("XDG_CONFIG_HOME", nullptr);
+        ::testing::internal::CaptureStderr();
+        const QString first = settingsFileFor(run.folder.path() + u'/');
+        const QString again = settingsFileFor(run.folder.path() + u'/');
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(first, again) << c.name;
+        EXPECT_FALSE(first.startsWith(QStringLiteral("/.config"))) << first.toStdString();
+        EXPECT_FALSE(first.startsWith(run.folder.path())) << first.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/.config/Plotwell"))) << c.name;
+        EXPECT_TRUE(apptest::readFile(first).startsWith(site)) << c.name;
+        EXPECT_TRUE(component::ComponentRegistry::filePath().isEmpty()) << c.name;
+        // Said once per process: the first case says it, the second finds it said.
+        const bool firstCase = &c == &cases[0];
+        EXPECT_EQ(said.find("settings are kept for this run only") != std::string::npos, firstCase)
+            << c.name << ": " << said;
     }
 }
 

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -165,6 +166,41 @@ TEST_F(InstalledTree, DesktopFilesPassTheirValidators) {
     EXPECT_TRUE(text.contains("\nExec=plotwell %f\n"));
 }
 
+// What a Debian user expects beside the programs: the licence in the machine-readable copyright
+// format, the changelog of this very version, the two manual pages, compressed and free of
+// formatter warnings, and the sample data.
+TEST_F(InstalledTree, DocumentationAndSamplesAreInstalled) {
+    const ProcessResult copyright =
+        run(QStringLiteral("head"), {QStringLiteral("-n1"), path("share/doc/plotwell/copyright")});
+    EXPECT_EQ(copyright.output,
+              "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n");
+    EXPECT_TRUE(readFile(path("share/doc/plotwell/copyright")).contains("\nLicense: Expat\n"));
+    const ProcessResult changelog =
+        run(QStringLiteral("zcat"), {path("share/doc/plotwell/changelog.Debian.gz")});
+    EXPECT_EQ(changelog.exitCode, 0) << changelog.output.toStdString();
+    EXPECT_TRUE(changelog.output.startsWith("plotwell (" PLOTWELL_PACKAGE_VERSION ") "))
+        << changelog.output.toStdString();
+    for (const char* page : {"share/man/man1/plotwell.1.gz", "share/man/man1/curvex.1.gz"}) {
+        QProcess man;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        man.setProcessEnvironment(environment);
+        man.start(QStringLiteral("man"),
+                  {QStringLiteral("--warnings"), QStringLiteral("-l"), path(page)});
+        ASSERT_TRUE(man.waitForFinished(60000)) << page;
+        EXPECT_EQ(man.exitCode(), 0) << page;
+        EXPECT_EQ(man.readAllStandardError(), "") << page;
+        EXPECT_TRUE(man.readAllStandardOutput().contains("SYNOPSIS")) << page;
+    }
+    for (const char* sample : {"CUTDATA.txt", "CUTDATA.bin"}) {
+        const QByteArray installed =
+            readFile(path(QStringLiteral("share/plotwell/samples/") + QLatin1String(sample)));
+        EXPECT_FALSE(installed.isEmpty()) << sample;
+        EXPECT_EQ(installed, readFile(QStringLiteral(PLOTWELL_SAMPLES "/") + QLatin1String(sample)))
+            << sample;
+    }
+}
+
 // Makes a tree read-only for the life of the object (for every user: the program does not count
 // the superuser's exemption) and writable again afterwards, so that it can be removed.
 class ReadOnlyTree {
@@ -181,10 +217,10 @@ private:
 
 // An administrator's site file lies beside the installed program. A user's first start copies
 // it into a settings home of the user's own; closing the window saves the settings there, and
-// the installed tree stays exactly as it was. The file comes as one argument, as the desktop
-// entry's %f passes it, with blanks and non-ASCII characters in its name; once shown it heads
-// the recent files.
-TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
+// the installed tree stays exactly as it was, also when the user may write it (the superuser
+// runs the installed program). The file comes as one argument, as the desktop entry's %f passes
+// it, with blanks and non-ASCII characters in its name; once shown it heads the recent files.
+TEST_F(InstalledTree, ProgramKeepsItsSettingsInTheUsersHome) {
     const QString siteFile = programFolder() + QStringLiteral("/Plotwell.ini");
     const QByteArray site = "[Text]\nfrmCaption=Site caption\n[Property]\nDist Mode=7\n";
     {
@@ -193,40 +229,90 @@ TEST_F(InstalledTree, ProgramInAReadOnlyTreeKeepsItsSettingsInTheUsersHome) {
         file.write(site);
     }
     const QStringList installed = QDir(programFolder()).entryList(QDir::AllEntries);
-    const ReadOnlyTree readOnly(prefix_->path());
+    for (const bool readOnlyTree : {true, false}) {
+        SCOPED_TRACE(readOnlyTree ? "read-only tree" : "writable tree");
+        std::optional<ReadOnlyTree> readOnly;
+        if (readOnlyTree)
+            readOnly.emplace(prefix_->path());
+        QTemporaryDir home;
+        const QString dataFile = home.filePath(QStringLiteral("run data/加工 データ.txt"));
+        ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("run data")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWELL_SAMPLE), dataFile));
+        const QString configHome = home.filePath(QStringLiteral("config"));
+        const QString userFile = configHome + QStringLiteral("/Plotwell/Plotwell.ini");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("xdg")));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(path(QStringLiteral("bin/plotwell")), {dataFile});
+        ASSERT_TRUE(program.waitForStarted());
 
-    QTemporaryDir home;
-    const QString dataFile = home.filePath(QStringLiteral("run data/加工 データ.txt"));
-    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("run data")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWELL_SAMPLE), dataFile));
-    const QString configHome = home.filePath(QStringLiteral("config"));
-    const QString userFile = configHome + QStringLiteral("/Plotwell/Plotwell.ini");
+        // The last setting the window reads at start is the text ending; then the window is up.
+        EXPECT_TRUE(waitFor([&] { return readFile(userFile).contains("Text Suffix="); }, 60000))
+            << readFile(userFile).toStdString();
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAll().toStdString();
+        EXPECT_EQ(program.exitCode(), 0);
+
+        const QByteArray settings = readFile(userFile);
+        EXPECT_TRUE(settings.startsWith("[Text]\nfrmCaption=Site caption\n"))
+            << settings.toStdString();
+        // The site's "Dist Mode" is outside the menu; the close saved the mode in use.
+        EXPECT_TRUE(settings.contains("\nDist Mode=0\n")) << settings.toStdString();
+        EXPECT_TRUE(settings.contains("\nForm Top=")) << settings.toStdString();
+        EXPECT_TRUE(settings.contains("\n[Recent Files]\nFile1=" + dataFile.toUtf8() + '\n'))
+            << settings.toStdString();
+        EXPECT_EQ(readFile(siteFile), site);
+        EXPECT_EQ(QDir(programFolder()).entryList(QDir::AllEntries), installed);
+    }
+}
+
+// The private folders that programs without a settings home keep their settings in.
+QStringList runOnlyFolders() {
+    return QDir(QDir::tempPath()).entryList({QStringLiteral("Plotwell-*")}, QDir::Dirs);
+}
+
+// Without $HOME and $XDG_CONFIG_HOME the installed program keeps its settings for the run only:
+// it says so once, writes nothing at the file system's root nor beside itself, and removes its
+// private settings folder when it ends.
+TEST_F(InstalledTree, ProgramWithoutAHomeKeepsItsSettingsForTheRunOnly) {
+    const QStringList installed = QDir(programFolder()).entryList(QDir::AllEntries);
+    const bool rootConfigBefore = QFileInfo::exists(QStringLiteral("/.config/Plotwell"));
+    const QStringList foldersBefore = runOnlyFolders();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    environment.remove(QStringLiteral("HOME"));
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(path(QStringLiteral("bin/plotwell")), {dataFile});
+    program.start(path(QStringLiteral("bin/plotwell")), {});
     ASSERT_TRUE(program.waitForStarted());
-
-    // The last setting the window reads at start is the text ending; then the window is up.
-    EXPECT_TRUE(waitFor([&] { return readFile(userFile).contains("Text Suffix="); }, 60000))
-        << readFile(userFile).toStdString();
+    // The window is up once the text ending is in the run's settings.
+    QString settingsFile;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            for (const QString& folder : runOnlyFolders()) {
+                const QString file = QDir::tempPath() + u'/' + folder + "/Plotwell.ini";
+                if (!foldersBefore.contains(folder) && readFile(file).contains("Text Suffix="))
+                    settingsFile = file;
+            }
+            return !settingsFile.isEmpty();
+        },
+        60000));
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAll().toStdString();
+    const QByteArray said = program.readAllStandardError();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << said.toStdString();
     EXPECT_EQ(program.exitCode(), 0);
-
-    const QByteArray settings = readFile(userFile);
-    EXPECT_TRUE(settings.startsWith("[Text]\nfrmCaption=Site caption\n")) << settings.toStdString();
-    // The site's "Dist Mode" is outside the menu; the close saved the mode in use.
-    EXPECT_TRUE(settings.contains("\nDist Mode=0\n")) << settings.toStdString();
-    EXPECT_TRUE(settings.contains("\nForm Top=")) << settings.toStdString();
-    EXPECT_TRUE(settings.contains("\n[Recent Files]\nFile1=" + dataFile.toUtf8() + '\n'))
-        << settings.toStdString();
-    EXPECT_EQ(readFile(siteFile), site);
+    EXPECT_EQ(said.count("the settings are kept for this run only"), 1) << said.toStdString();
+    EXPECT_FALSE(settingsFile.isEmpty() || QFileInfo::exists(settingsFile))
+        << settingsFile.toStdString();
+    EXPECT_EQ(QFileInfo::exists(QStringLiteral("/.config/Plotwell")), rootConfigBefore);
     EXPECT_EQ(QDir(programFolder()).entryList(QDir::AllEntries), installed);
 }
 

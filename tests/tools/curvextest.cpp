@@ -134,8 +134,8 @@ TEST_F(CurvexTool, WrongUsage) {
         const char* usage; // the usage line that must end the message
     };
     const Case cases[] = {
-        {"", "       curvex --help\n"},
-        {"frobnicate k.txt", "       curvex --help\n"},
+        {"", "       curvex --help | --version\n"},
+        {"frobnicate k.txt", "       curvex --help | --version\n"},
         {"dump", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"dump k.dat", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"dump k.txt k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
@@ -236,6 +236,25 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
                              "FILE",
                              "       --x PX FILE", "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+// The version is the project's, alone on standard output; any other use of it is wrong usage.
+TEST_F(CurvexTool, VersionPrintsTheProjectsVersion) {
+    const struct {
+        const char* arguments;
+        int status;
+        std::string out;
+    } cases[] = {
+        {"--version", 0, "curvex " PLOTWELL_VERSION "\n"},
+        {"-version", 2, ""},
+        {"info --version", 2, ""},
+    };
+    for (const auto& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+        EXPECT_EQ(run.err.empty(), c.status == 0) << c.arguments << ": " << run.err;
+    }
 }
 
 TEST_F(CurvexTool, SynthWritesLoadableFiles) {

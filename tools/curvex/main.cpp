@@ -104,7 +104,7 @@ void printHelp() {
 void printAllUsages() {
     for (const Command& command : kCommands)
         printUsage(stderr, command);
-    std::fprintf(stderr, "       curvex --help\n");
+    std::fprintf(stderr, "       curvex --help | --version\n");
 }
 
 } // namespace
@@ -116,6 +116,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp();
+        return kExitOk;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("curvex %s\n", PLOTWELL_VERSION);
         return kExitOk;
     }
     for (const Command& command : kCommands) {

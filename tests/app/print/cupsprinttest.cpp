@@ -53,8 +53,13 @@ protected:
         };
     }
 
+    // The page printed on `paper` in `orientation`: its size in points, portrait, and the chart
+    // placed on it.
     static void expectPage(const QString& path, QSizeF pointsPortrait, const QImage& chart,
-                           QSize canvas) {
+                           QPageSize::PageSizeId paper, QPageLayout::Orientation orientation) {
+        const QSize canvas = canvasFor(paper, orientation);
+        const QRectF area = chartAreaFor(paper, orientation,
+                                         currentPrinter().pageLayout().margins(QPageLayout::Point));
         const PdfDocument pdf = readPdf(path, kRasterDpi);
         ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
         EXPECT_EQ(pdf.pages, 1) << path.toStdString();
@@ -62,7 +67,7 @@ protected:
         const QSizeF upright = size.width() <= size.height() ? size : size.transposed();
         EXPECT_NEAR(upright.width(), pointsPortrait.width(), 1);
         EXPECT_NEAR(upright.height(), pointsPortrait.height(), 1);
-        const QString placement = checkChartCentred(chart, canvas, pdf.firstPage);
+        const QString placement = checkChartCentred(chart, canvas, area, pdf.firstPage);
         EXPECT_TRUE(placement.isEmpty()) << path.toStdString() << ": " << placement.toStdString();
     }
 
@@ -86,15 +91,13 @@ TEST_F(CupsPrint, PrintsTheChartAsOnePageAndSizesTheCanvasAgainForTheNextPrint) 
     const QStringList first = server_->waitForPdfFiles(1, 60000);
     ASSERT_EQ(first.size(), 1) << "no PDF from cups-pdf in "
                                << server_->outputFolder().toStdString();
-    expectPage(first[0], QSizeF(595, 842), bitmap,
-               canvasFor(QPageSize::A4, QPageLayout::Landscape));
+    expectPage(first[0], QSizeF(595, 842), bitmap, QPageSize::A4, QPageLayout::Landscape);
 
     prompts_.setup = choose(QPageSize::Letter, QPageLayout::Portrait);
     EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     const QStringList both = server_->waitForPdfFiles(2, 60000);
     ASSERT_EQ(both.size(), 2);
-    expectPage(both[1], QSizeF(612, 792), bitmap,
-               canvasFor(QPageSize::Letter, QPageLayout::Portrait));
+    expectPage(both[1], QSizeF(612, 792), bitmap, QPageSize::Letter, QPageLayout::Portrait);
     for (const auto& message : prompts_.messages) {
         EXPECT_NE(message.text, QStringLiteral("Not found a printer"));
     }
@@ -117,7 +120,12 @@ TEST_F(CupsPrint, AChartLargerThanThePageComesOutWholeAsTextAndLines) {
     ASSERT_EQ(files.size(), filesBefore + 1);
     // Both axes at their scaled length where the scaled chart lies: the right end of the
     // horizontal axis is on the page.
-    expectPage(files.last(), QSizeF(595, 842), bitmap, canvas);
+    expectPage(files.last(), QSizeF(595, 842), bitmap, QPageSize::A4, QPageLayout::Landscape);
+    // Printers cannot print at the sheet's edge: the scaled chart keeps 5 mm inside the printable
+    // area.
+    const PdfDocument pdf = readPdf(files.last(), kRasterDpi);
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    EXPECT_EQ(inkNearEdges(pdf.firstPage, kRasterDpi, 4.5), 0) << "ink within 4.5 mm of an edge";
 
     const PdfContent content = readPdfContent(files.last());
     ASSERT_TRUE(content.error.isEmpty()) << content.error.toStdString();

@@ -31,6 +31,11 @@ const bool kNoPrintServer = qputenv("CUPS_SERVER", "/nonexistent/plotwell-test-c
 
 const QString kNotFound = QStringLiteral("Not found a printer");
 
+// The printable margins of the printer the last print went to, in points.
+QMarginsF printerMargins() {
+    return currentPrinter().pageLayout().margins(QPageLayout::Point);
+}
+
 class PrintJob : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -168,7 +173,8 @@ TEST_F(PrintJob, PrintToFileWorksLikeAPrinter) {
     EXPECT_NEAR(pdf.pageSizePoints.width(), 842, 1);
     EXPECT_NEAR(pdf.pageSizePoints.height(), 595, 1);
     const QString placement = checkChartCentred(
-        chart.chartBitmap(), canvasFor(QPageSize::A4, QPageLayout::Landscape), pdf.firstPage);
+        chart.chartBitmap(), canvasFor(QPageSize::A4, QPageLayout::Landscape),
+        chartAreaFor(QPageSize::A4, QPageLayout::Landscape, printerMargins()), pdf.firstPage);
     EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
 }
 
@@ -187,8 +193,11 @@ TEST_F(PrintJob, ALargerChartIsScaledDownWholeOnThePageAndInThePreview) {
     const PdfDocument pdf = readPdf(path, kRasterDpi);
     ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
     EXPECT_EQ(pdf.pages, 1);
-    const QString placement = checkChartCentred(bitmap, a4, pdf.firstPage);
+    const QMarginsF margins = printerMargins();
+    const QRectF area = chartAreaFor(QPageSize::A4, QPageLayout::Landscape, margins);
+    const QString placement = checkChartCentred(bitmap, a4, area, pdf.firstPage);
     EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
+    EXPECT_EQ(inkNearEdges(pdf.firstPage, kRasterDpi, 4.5), 0) << "ink within 4.5 mm of an edge";
     const PdfContent content = readPdfContent(path);
     ASSERT_TRUE(content.error.isEmpty()) << content.error.toStdString();
     EXPECT_EQ(content.images, 0);
@@ -198,17 +207,23 @@ TEST_F(PrintJob, ALargerChartIsScaledDownWholeOnThePageAndInThePreview) {
     for (const char* words :
          {"MAX: 0.998", "Cutting Movement Distance [mm]", "Amount of Cutting Removal [mm3/mm]"})
         EXPECT_TRUE(text.contains(QLatin1String(words))) << words << " in " << text.toStdString();
-    // Word boxes come from the font's box, a little taller than the text cell: a label that
-    // starts at the page's edge may reach a fraction of a point beyond it.
-    const QRectF page = QRectF(QPointF(0, 0), content.pageSizePoints).adjusted(-1, -1, 1, 1);
+    // Every word keeps 5 mm inside the printer's printable area. Word boxes come from the font's
+    // box, a little taller than the text cell: a label at the area's edge may reach a fraction of
+    // a point beyond it.
+    const double keep = 5.0 / 25.4 * 72.0 - 1.0;
+    const QRectF inside = QRectF(QPointF(0, 0), content.pageSizePoints)
+                              .marginsRemoved(margins)
+                              .adjusted(keep, keep, -keep, -keep);
     for (const PdfWord& word : content.words)
-        EXPECT_TRUE(page.contains(word.box)) << word.text.toStdString() << " leaves the page";
+        EXPECT_TRUE(inside.contains(word.box))
+            << word.text.toStdString() << " at " << word.box.x() << "," << word.box.y()
+            << " reaches into the page's 5 mm margin";
 
     gDebugMode = true;
     EXPECT_EQ(PrintGraph(chart.window(), chart.viewer()), 0);
     FrmPrinter* preview = previewWindow();
     ASSERT_NE(preview, nullptr);
-    const QString shown = checkChartCentred(bitmap, a4, preview->paper().canvas());
+    const QString shown = checkChartCentred(bitmap, a4, area, preview->paper().canvas());
     EXPECT_TRUE(shown.isEmpty()) << "preview: " << shown.toStdString();
 }
 
@@ -229,7 +244,10 @@ TEST_F(PrintJob, DebugModePreviewsThePageAndSizesItAgainOnTheNextPrint) {
     EXPECT_NEAR(preview->paper().heightTwips(), 11906, 20);
     const QSize a4 = canvasFor(QPageSize::A4, QPageLayout::Landscape);
     EXPECT_EQ(preview->paper().canvas().size(), a4);
-    const QString placement = checkChartCentred(chart.chartBitmap(), a4, preview->paper().canvas());
+    const QString placement =
+        checkChartCentred(chart.chartBitmap(), a4,
+                          chartAreaFor(QPageSize::A4, QPageLayout::Landscape, printerMargins()),
+                          preview->paper().canvas());
     EXPECT_TRUE(placement.isEmpty()) << placement.toStdString();
 
     prompts_.setup = toFile(path, QPageSize::Letter, QPageLayout::Portrait);

@@ -25,6 +25,19 @@ QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation
             canvasPixels(points.height() * 20, twipsPerPixel)};
 }
 
+QRectF chartAreaFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation,
+                    const QMarginsF& margins) {
+    const QSizeF page =
+        QPageLayout(QPageSize(size), orientation, QMarginsF()).fullRect(QPageLayout::Point).size();
+    const double keep = 5.0 / 25.4 * 72.0;
+    const QRectF inner =
+        QRectF(QPointF(0, 0), page).marginsRemoved(margins).adjusted(keep, keep, -keep, -keep);
+    const QSize canvas = canvasFor(size, orientation);
+    const double sx = canvas.width() / page.width();
+    const double sy = canvas.height() / page.height();
+    return {inner.left() * sx, inner.top() * sy, inner.width() * sx, inner.height() * sy};
+}
+
 ChartWindow::ChartWindow() {
     apptest::application();
     const QString control = apptest::binFile(QStringLiteral("Curvex.ocx"));
@@ -171,13 +184,32 @@ AxisLines findAxisLines(const QImage& chart) {
     return strongestLines(chart, mostCommon(chart, background, true, busiestRow));
 }
 
-QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page) {
+int inkNearEdges(const QImage& page, int dotsPerInch, double mm) {
+    const int band = static_cast<int>(std::ceil(mm / 25.4 * dotsPerInch));
+    const QRect inner = page.rect().adjusted(band, band, -band, -band);
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            const bool ink = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 200;
+            count += ink && !inner.contains(x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+QString checkChartCentred(const QImage& chart, QSize canvasSize, const QRectF& area,
+                          const QImage& page) {
     const AxisLines axes = findAxisLines(chart);
-    // At its size when it fits, else scaled down to fit with its aspect kept; centred.
-    const double scale = std::min({1.0, static_cast<double>(canvasSize.width()) / chart.width(),
-                                   static_cast<double>(canvasSize.height()) / chart.height()});
-    const double left = std::floor((canvasSize.width() - chart.width() * scale) / 2);
-    const double top = std::floor((canvasSize.height() - chart.height() * scale) / 2);
+    // At its size and centred on the page when it fits the area, else scaled down to fit the area
+    // with its aspect kept and centred in it.
+    const double scale =
+        std::min({1.0, area.width() / chart.width(), area.height() / chart.height()});
+    const QRectF centredIn = scale < 1.0 ? area : QRectF(QPointF(0, 0), QSizeF(canvasSize));
+    const double left =
+        centredIn.left() + std::floor((centredIn.width() - chart.width() * scale) / 2);
+    const double top =
+        centredIn.top() + std::floor((centredIn.height() - chart.height() * scale) / 2);
     AxisLines expected = axes;
     expected.row = static_cast<int>(top + axes.row * scale);
     expected.column = static_cast<int>(left + axes.column * scale);

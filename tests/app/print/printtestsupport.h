@@ -3,8 +3,10 @@
 #include "../apptestsupport.h"
 
 #include <QImage>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QTemporaryDir>
@@ -19,6 +21,11 @@ class QWidget;
 
 // Screen pixels of the page canvas for paper `size` in `orientation`.
 QSize canvasFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation);
+
+// The part of that canvas a chart may fill: the page less the printer's `margins` (in points, as
+// they apply in `orientation`) and less 5 mm more on each side.
+QRectF chartAreaFor(QPageSize::PageSizeId size, QPageLayout::Orientation orientation,
+                    const QMarginsF& margins);
 
 // The program's scripted dialogs, with a print set-up dialog that runs `setup` on the dialog's
 // printer; the question whether a file is text is answered Yes.
@@ -65,8 +72,14 @@ struct AxisLines {
 };
 AxisLines findAxisLines(const QImage& chart);
 
-// Checks that `page` (a raster of a printed page) shows `chart` centred on a canvas of
-// `canvasSize` screen pixels that covers the whole page: at screen size when it fits, scaled down
-// to fit (aspect kept) when it is larger. The raster may be turned by a quarter when the page
-// came back in the other orientation. Empty when it does, else what is wrong.
-QString checkChartCentred(const QImage& chart, QSize canvasSize, const QImage& page);
+// The pixels of `page` (a raster of a printed page at `dotsPerInch`) that carry ink within `mm`
+// of any of its edges.
+int inkNearEdges(const QImage& page, int dotsPerInch, double mm);
+
+// Checks that `page` (a raster of a printed page) shows `chart` on a canvas of `canvasSize` screen
+// pixels that covers the whole page: at screen size and centred on the page when it fits `area`
+// (canvas pixels), else scaled down to fit `area` (aspect kept) and centred in it. The raster may
+// be turned by a quarter when the page came back in the other orientation. Empty when it does,
+// else what is wrong.
+QString checkChartCentred(const QImage& chart, QSize canvasSize, const QRectF& area,
+                          const QImage& page);

@@ -49,6 +49,11 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ViewOption
         if (!readOptionNumber("--range", args[i + 1], options.lowerPercent) ||
             !readOptionNumber("--range", args[i + 2], options.upperPercent))
             return false;
+        if (!(options.lowerPercent < options.upperPercent)) {
+            std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", args[i + 1],
+                         args[i + 2]);
+            return false;
+        }
         i += 2;
     }
     return true;
@@ -66,7 +71,7 @@ bool readViewOptions(const CommandArgumentList& arguments, ViewOptions& options)
         found != values.end() && !readChoice("--dist", found->second, options.distanceMode))
         return false;
     if (const auto found = values.find("--g00");
-        found != values.end() && !readOptionNumber("--g00", found->second, options.g00Feed))
+        found != values.end() && !readOptionFeed("--g00", found->second, options.g00Feed))
         return false;
     return true;
 }

@@ -318,6 +318,33 @@ TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
     }
 }
 
+// Memory running out and a settings file that cannot be written end a command with status 1
+// and the reason, writing nothing.
+TEST_F(CurvexTool, FailuresOnTheWayExitWithTheReason) {
+    struct Case {
+        const char* setUp;
+        const char* arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"ulimit -v 150000", "synth --blocks 10000000 -o x.txt", "curvex: synth: out of memory\n"},
+        {"true", "titles missing/Plotwell.ini",
+         "curvex: cannot write the settings file missing/Plotwell.ini: No such file or "
+         "directory\n"},
+        {"true", "render --ini missing/Plotwell.ini -o x.png k.txt",
+         "curvex: cannot write the settings file missing/Plotwell.ini: No such file or "
+         "directory\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments, c.setUp);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_EQ(run.err, c.message) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.txt"))) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.png"))) << c.arguments;
+    }
+}
+
 // Values that parse but make no sense are wrong usage too, named in the message; nothing is
 // loaded or written.
 TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {

@@ -124,6 +124,12 @@ bool readOptionFeed(const std::string& option, const std::string& text, float& v
     return true;
 }
 
+int cannotWriteSettings(const std::string& path, int error) {
+    std::fprintf(stderr, "curvex: cannot write the settings file %s: %s\n", path.c_str(),
+                 std::strerror(error));
+    return kExitFailure;
+}
+
 int finishOutput() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "curvex: cannot write to standard output\n");

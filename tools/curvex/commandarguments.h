@@ -37,5 +37,9 @@ bool readOptionNumber(const std::string& option, const std::string& text, std::u
 // otherwise.
 bool readOptionFeed(const std::string& option, const std::string& text, float& value);
 
+// Says on standard error that the settings file `path` could not be written, with the reason
+// that the errno value `error` gives. Returns kExitFailure.
+int cannotWriteSettings(const std::string& path, int error);
+
 // Flushes standard output; a full disk or a closed pipe gives kExitFailure with a message.
 int finishOutput();

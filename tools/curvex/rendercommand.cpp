@@ -237,5 +237,7 @@ int runRender(CommandArguments args) {
         std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
         return kExitUsage;
     }
+    if (const int error = module.titles.defaultsWriteError(); error != 0)
+        return cannotWriteSettings(settings.iniFile, error);
     return renderToFile(settings);
 }

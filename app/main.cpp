@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     closeOnTermination(termination);
     const StartupOutcome outcome = Main(commandLineOf(argc, argv));
     int exitCode = outcome == StartupOutcome::Failed ? 1 : 0;
-    if (outcome == StartupOutcome::Running)
+    if (outcome == StartupOutcome::Running && !termination.requested())
         exitCode = QApplication::exec();
     unloadMainWindow();
     return exitCode;

@@ -1,4 +1,5 @@
 #include "derirariva.h"
+#include "filenametext.h"
 #include "forms/frmmain.h"
 #include "terminationsignals.h"
 
@@ -17,11 +18,11 @@ void closeOnTermination(const TerminationSignals& source) {
     });
 }
 
-// The program's arguments joined by single blanks, decoded as the toolkit decodes them.
+// The program's arguments joined by single blanks, as file names that keep every byte.
 QString commandLineOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(fileNameFromBytes(QByteArray(argv[i])));
     return arguments.join(u' ');
 }
 

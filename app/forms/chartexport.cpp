@@ -3,13 +3,13 @@
 #include "chartdocument.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
+#include "filenametext.h"
 #include "surfaceregistry.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -83,8 +83,7 @@ QString ChartExport::writeChart(const QString& path, QSize size) {
         return QStringLiteral("the chart cannot be drawn at %1 x %2")
             .arg(size.width())
             .arg(size.height());
-    return QString::fromLocal8Bit(
-        replaceChartFile(QFile::encodeName(path).toStdString(), document));
+    return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), document));
 }
 
 // The chart at `size` as a whole file of `format`; empty when the control cannot draw it.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -62,6 +63,40 @@ TEST(ProgramArguments, ATerminationRequestDuringTheStartQuestionEndsTheProgram) 
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(apptest::readFile(copy.file("Plotwell.ini")).contains("Form Top="));
+}
+
+// A name from the command line that is no UTF-8 and relative to the current folder opens that
+// file byte for byte and is listed in the recent files from the root, in its escaped form.
+TEST(ProgramArguments, ANameThatIsNoUtf8OpensAndIsListedFromTheRoot) {
+    apptest::application();
+    apptest::PrivateRegistry registry;
+    ProgramFolder copy;
+    ASSERT_TRUE(copy.copied);
+    ASSERT_TRUE(QDir(copy.folder.path()).mkdir(QStringLiteral("r")));
+    const QByteArray folderBytes = QFile::encodeName(copy.folder.path());
+    const QByteArray data = folderBytes + "/r/caf\xE9.txt";
+    FILE* file = std::fopen(data.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("N1)G01X10F600(A1)F600\nN2)G01X20F600(A2)F600\n", file);
+    std::fclose(file);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.setWorkingDirectory(copy.folder.path());
+    program.start(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("exec ./Plotwell \"$(printf 'r/caf\\351.txt')\"")});
+    ASSERT_TRUE(program.waitForStarted());
+    const QByteArray entry = "File1=" + folderBytes + "/r/caf%E9.txt\n";
+    bool listed = false;
+    for (int waited = 0; !listed && program.state() == QProcess::Running && waited < 20000;
+         waited += 50) {
+        QTest::qWait(50);
+        listed = apptest::readFile(copy.file("Plotwell.ini")).contains(entry);
+    }
+    if (program.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(30000));
+    EXPECT_TRUE(listed) << apptest::readFile(copy.file("Plotwell.ini")).toStdString();
 }
 
 // Before the fix the toolkit took "-platform nonexistent" for itself and ended the program at

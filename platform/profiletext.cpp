@@ -156,15 +156,16 @@ std::string_view ProfileText::lineEnding() const {
     return bytes_[at + 1] == '\n' ? "\r\n" : "\r";
 }
 
-// What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF (or at the
-// start), nothing after CR in a text whose lines end with CR, LF after any other lone CR (a cut
-// CR LF), else the text's line ending.
+// What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF or a lone
+// CR (or at the start), except LF after a CR at the very end of a text whose lines do not end
+// with CR alone (a CR LF cut short); else the text's line ending.
 std::string_view ProfileText::missingLineEnd(std::size_t lineEnd) const {
     if (lineEnd <= textBegin() || bytes_[lineEnd - 1] == '\n') {
         return {};
     }
     if (bytes_[lineEnd - 1] == '\r') {
-        return lineEnding() == "\r" ? std::string_view() : "\n";
+        const bool cutCrLf = lineEnd == bytes_.size() && lineEnding() != "\r";
+        return cutCrLf ? "\n" : std::string_view();
     }
     return lineEnding();
 }

@@ -174,6 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "[A]\rx=1\rKey=v"},
         WriteCase{"CrOnlyNewSectionAfterLineWithoutEnd", "[A]\rx=1", "B", "Key", "v",
                   "[A]\rx=1\r[B]\rKey=v\r"},
+        WriteCase{"AppendAfterLoneCrInsideTheText", "[A]\nx=1\r;c\n[B]\n", "A", "Key", "v",
+                  "[A]\nx=1\rKey=v\n;c\n[B]\n"},
         WriteCase{"GarbageKept", "\xff\0\x01\n[A]\nno equals\n[Broken\n=orphan\nx=1\n"s, "A", "Key",
                   "v", "\xff\0\x01\n[A]\nKey=v\nno equals\n[Broken\n=orphan\nx=1\n"s},
         WriteCase{"WriteIntoBrokenHeader", "[Broken\nx=1\n", "Broken", "y", "2",

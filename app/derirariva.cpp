@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "curvexcolor.h"
 #include "curvexids.h"
+#include "filenametext.h"
 #include "forms/frmmain.h"
 #include "numerictext.h"
 #include "print/mprinterpg.h"
@@ -12,8 +13,10 @@
 #include "varnutl.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QLocale>
 #include <QPushButton>
+
+#include <sys/stat.h>
 
 #include <array>
 #include <memory>
@@ -129,8 +132,10 @@ std::unique_ptr<FrmMain> mainWindow;
 
 // A normal file: a regular file (links followed) whose name does not mark it hidden.
 bool isNormalFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.isFile() && !info.fileName().startsWith(u'.');
+    struct stat status {};
+    const QByteArray name = fileNameBytes(path);
+    return !name.contains('\0') && ::stat(name.constData(), &status) == 0 &&
+           S_ISREG(status.st_mode) && !path.section(u'/', -1).startsWith(u'.');
 }
 
 QString pendingFileOf(const QString& commandLine) {

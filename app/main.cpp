@@ -1,4 +1,5 @@
 #include "derirariva.h"
+#include "filenametext.h"
 #include "forms/frmmain.h"
 #include "terminationsignals.h"
 
@@ -22,11 +23,11 @@ void closeOnTermination(const TerminationSignals& source) {
     });
 }
 
-// The program's arguments joined by single blanks, decoded as the toolkit decodes them.
+// The program's arguments joined by single blanks, as file names that keep every byte.
 QString commandLineOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(fileNameFromBytes(QByteArray(argv[i])));
     return arguments.join(u' ');
 }
 
@@ -68,7 +69,7 @@ int main(int argc, char* argv[]) {
     closeOnTermination(termination);
     const StartupOutcome outcome = Main(commandLineOf(argc, argv));
     int exitCode = outcome == StartupOutcome::Failed ? 1 : 0;
-    if (outcome == StartupOutcome::Running)
+    if (outcome == StartupOutcome::Running && !termination.requested())
         exitCode = QApplication::exec();
     unloadMainWindow();
     return exitCode;

@@ -53,5 +53,6 @@ void TerminationSignals::drain() {
     std::array<char, 16> bytes{};
     while (::read(wakeUp[1], bytes.data(), bytes.size()) > 0) {
     }
+    mRequested = true;
     emit terminationRequested();
 }

@@ -13,6 +13,10 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // Whether a termination request has come: one that came while a question of the start was
+    // open ended that question, and the program must not start its event loop after it.
+    bool requested() const { return mRequested; }
+
 signals:
     void terminationRequested();
 
@@ -20,4 +24,5 @@ private:
     void drain();
 
     QSocketNotifier* mNotifier = nullptr;
+    bool mRequested = false;
 };

@@ -46,6 +46,14 @@ bool takeOverOwner(int fd, const struct stat& old) {
            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
 }
 
+// Removes the temporary file of a failed replacement; errno keeps the reason of the failure.
+bool dropTemporary(const std::string& temporaryPath) {
+    const int reason = errno;
+    ::unlink(temporaryPath.c_str());
+    errno = reason;
+    return false;
+}
+
 bool fillTemporary(int fd, const std::string& target, std::string_view content) {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
@@ -57,6 +65,18 @@ bool fillTemporary(int fd, const std::string& target, std::string_view content) 
     return writeFully(fd, content) && ::fsync(fd) == 0;
 }
 
+// Fills the temporary file and closes it; false with errno at the first step that failed.
+bool completeTemporary(FileDescriptor& temporary, const std::string& target,
+                       std::string_view content) {
+    const bool filled = fillTemporary(temporary.get(), target, content);
+    const int reason = errno;
+    const bool closed = temporary.close();
+    if (!filled) {
+        errno = reason;
+    }
+    return filled && closed;
+}
+
 // A rename would replace a file that a plain write may not change: one the process lacks write
 // permission for, or one without any write permission at all, which root could otherwise write.
 bool isWriteProtected(const std::string& target) {
@@ -64,7 +84,11 @@ bool isWriteProtected(const std::string& target) {
     if (::stat(target.c_str(), &st) != 0) {
         return errno != ENOENT;
     }
-    return (st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0;
+    if ((st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return true;
+    }
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 } // namespace
@@ -72,9 +96,11 @@ bool isWriteProtected(const std::string& target) {
 FileReadStatus readWholeFile(const std::string& path, std::string& out) {
     const OpenedFile file = openForReading(path);
     if (!file.fd.valid()) {
+        errno = file.error;
         return file.error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
     }
     if (!file.regular()) {
+        errno = S_ISDIR(file.info.st_mode) ? EISDIR : EINVAL;
         return FileReadStatus::Failed;
     }
     // One byte more than the size, so that the end shows without growing; a file that grew
@@ -97,7 +123,11 @@ FileReadStatus readWholeFile(const std::string& path, std::string& out) {
 
 bool replaceFileAtomically(const std::string& path, std::string_view content) {
     const std::string target = linkTarget(path);
-    if (target.empty() || isWriteProtected(target)) {
+    if (target.empty()) {
+        errno = ELOOP;
+        return false;
+    }
+    if (isWriteProtected(target)) {
         return false;
     }
     removeStaleTemporaries(target);
@@ -106,17 +136,14 @@ bool replaceFileAtomically(const std::string& path, std::string_view content) {
     if (!temporary.valid()) {
         return false;
     }
-    const bool filled = fillTemporary(temporary.get(), target, content);
-    if (!temporary.close() || !filled) {
-        ::unlink(temporaryPath.c_str());
-        return false;
+    if (!completeTemporary(temporary, target, content)) {
+        return dropTemporary(temporaryPath);
     }
     if (const BeforeRenameHook hook = beforeRenameHook.load()) {
         hook(temporaryPath);
     }
     if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-        ::unlink(temporaryPath.c_str());
-        return false;
+        return dropTemporary(temporaryPath);
     }
     syncFolder(folderOf(target));
     return true;

@@ -72,6 +72,9 @@ bool writeFully(int fd, std::string_view content) {
         if (n < 0 && errno == EINTR) {
             continue;
         }
+        if (n == 0) {
+            errno = EIO;
+        }
         if (n <= 0) {
             return false;
         }

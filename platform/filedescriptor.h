@@ -50,5 +50,5 @@ OpenedFile openForReading(const std::string& path);
 ssize_t readFully(int fd, char* target, std::size_t size);
 
 // Writes all of `content`, however many calls it takes and whatever signals interrupt them;
-// false when a write fails.
+// false with errno set when a write fails.
 bool writeFully(int fd, std::string_view content);

@@ -20,8 +20,11 @@ FolderLock::FolderLock(const std::string& folder)
     }
 }
 
+// Keeps errno, which tells the writer's caller why a write under the lock failed.
 FolderLock::~FolderLock() {
     if (fd_ >= 0) {
+        const int reason = errno;
         ::close(fd_);
+        errno = reason;
     }
 }

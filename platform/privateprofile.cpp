@@ -6,6 +6,7 @@
 #include "profiletext.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 #include <stdexcept>
 
@@ -52,10 +53,12 @@ std::size_t getPrivateProfileString(std::string_view section, std::string_view k
 bool writePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& file) {
     if (!ProfileText::canStore(section, key, value)) {
+        errno = EINVAL;
         return false;
     }
     const std::string target = linkTarget(file);
     if (target.empty()) {
+        errno = ELOOP;
         return false;
     }
     // Another writer that read the file before this one replaces it would lose this key.
@@ -69,8 +72,10 @@ bool writePrivateProfileString(std::string_view section, std::string_view key,
         }
         return replaceFileAtomically(target, ProfileText(bytes).withValue(section, key, value));
     } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
         return false;
     } catch (const std::length_error&) {
+        errno = ENOMEM;
         return false;
     }
 }

@@ -15,6 +15,7 @@ std::size_t getPrivateProfileString(std::string_view section, std::string_view k
                                     std::size_t bufferSize, const std::string& file);
 
 // Sets section/key to `value`, keeping every other byte of the file. The file is replaced
-// atomically; false when it could not be written (the old file is then untouched).
+// atomically; false when it could not be written (the old file is then untouched), with errno
+// telling why (EINVAL for a section, key or value that a file cannot hold).
 bool writePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& file);

@@ -1,7 +1,6 @@
 #include "profiletext.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -36,7 +35,10 @@ bool hasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-// One line of the text: [begin, contentEnd) is its content, [contentEnd, end) its CR LF or LF.
+constexpr std::string_view kLineBreaks = "\r\n";
+
+// One line of the text: [begin, contentEnd) is its content, [contentEnd, end) its CR LF, LF or
+// lone CR.
 struct Line {
     std::size_t begin;
     std::size_t contentEnd;
@@ -44,15 +46,12 @@ struct Line {
 };
 
 Line lineAt(std::string_view bytes, std::size_t begin) {
-    const void* lf = std::memchr(bytes.data() + begin, '\n', bytes.size() - begin);
-    if (lf == nullptr) {
-        // A CR at the very end is the start of a CR LF that was cut off.
-        const std::size_t end = bytes.size();
-        return {begin, end > begin && bytes[end - 1] == '\r' ? end - 1 : end, end};
+    const std::size_t at = bytes.find_first_of(kLineBreaks, begin);
+    if (at == std::string_view::npos) {
+        return {begin, bytes.size(), bytes.size()};
     }
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data());
-    const std::size_t contentEnd = at > begin && bytes[at - 1] == '\r' ? at - 1 : at;
-    return {begin, contentEnd, at + 1};
+    const bool crLf = bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n';
+    return {begin, at, at + (crLf ? 2 : 1)};
 }
 
 // The name of a section header line, or nothing for any other line.
@@ -147,18 +146,28 @@ std::size_t ProfileText::textBegin() const {
     return bytes_.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
 }
 
+// The first line break: CR LF, LF or a lone CR. A CR at the very end that is the text's only
+// line break may be the start of a CR LF that was cut off, so it decides nothing.
 std::string_view ProfileText::lineEnding() const {
-    const std::size_t lf = bytes_.find('\n');
-    return lf != std::string_view::npos && lf > 0 && bytes_[lf - 1] == '\r' ? "\r\n" : "\n";
+    const std::size_t at = bytes_.find_first_of(kLineBreaks);
+    if (at == std::string_view::npos || bytes_[at] == '\n' || at + 1 == bytes_.size()) {
+        return "\n";
+    }
+    return bytes_[at + 1] == '\n' ? "\r\n" : "\r";
 }
 
-// What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF (or at the
-// start), LF after a lone CR, else the text's line ending.
+// What the line that ends at `lineEnd` lacks to be a complete line: nothing after LF or a lone
+// CR (or at the start), except LF after a CR at the very end of a text whose lines do not end
+// with CR alone (a CR LF cut short); else the text's line ending.
 std::string_view ProfileText::missingLineEnd(std::size_t lineEnd) const {
     if (lineEnd <= textBegin() || bytes_[lineEnd - 1] == '\n') {
         return {};
     }
-    return bytes_[lineEnd - 1] == '\r' ? "\n" : lineEnding();
+    if (bytes_[lineEnd - 1] == '\r') {
+        const bool cutCrLf = lineEnd == bytes_.size() && lineEnding() != "\r";
+        return cutCrLf ? "\n" : std::string_view();
+    }
+    return lineEnding();
 }
 
 std::string ProfileText::withValue(std::string_view section, std::string_view key,

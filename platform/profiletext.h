@@ -8,12 +8,13 @@
 // The bytes of a settings file of the private-profile (INI) kind, read and edited without
 // touching a byte that the edit does not change.
 //
-// Lines end with LF or CR LF. A line whose first non-blank byte is "[" starts a section named by
-// the text up to the first "]" (or the end of the line when there is none). A line with "=" is a
-// key line of the current section unless it starts with ";" or "#" (a comment). Anything else is
-// kept as it is and otherwise ignored. A UTF-8 byte-order mark before the first line is no part
-// of it and stays where it is. Names match without regard to ASCII case; blanks (space
-// and tab) around names and values do not count.
+// Lines end with LF, CR LF or a lone CR, as the platform's own reader takes them (hand-edited
+// files from old editors end their lines with CR alone). A line whose first non-blank byte is "["
+// starts a section named by the text up to the first "]" (or the end of the line when there is
+// none). A line with "=" is a key line of the current section unless it starts with ";" or "#" (a
+// comment). Anything else is kept as it is and otherwise ignored. A UTF-8 byte-order mark before
+// the first line is no part of it and stays where it is. Names match without regard to ASCII case;
+// blanks (space and tab) around names and values do not count.
 class ProfileText {
 public:
     explicit ProfileText(std::string_view bytes) : bytes_(bytes) {}
@@ -26,7 +27,7 @@ public:
     // The whole text with `key` set to `value`: an existing key line gets the new value in place,
     // a missing key is added after the last key line of the section (or after its header), and a
     // missing section is added at the end. New lines end like the text's first line (LF when it
-    // has none).
+    // has none, or when its only line break is a CR at the very end).
     std::string withValue(std::string_view section, std::string_view key,
                           std::string_view value) const;
 

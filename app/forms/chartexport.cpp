@@ -3,13 +3,13 @@
 #include "chartdocument.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
+#include "filenametext.h"
 #include "surfaceregistry.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -64,39 +64,42 @@ void ChartExport::saveChartAs(const QString& shownFile) {
     const auto choice = prompts().saveChart(saveRequest(shownFile, chartSize()));
     if (!choice || choice->path.isEmpty())
         return;
-    if (!writeChart(choice->path, choice->size)) {
-        prompts().messageBox(QStringLiteral("Cannot save the chart as %1").arg(choice->path),
-                             UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
-                             QLatin1String(curvex::kProgramTitle));
+    if (const QString reason = writeChart(choice->path, choice->size); !reason.isEmpty()) {
+        prompts().messageBox(
+            QStringLiteral("Cannot save the chart as %1: %2").arg(choice->path, reason),
+            UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
+            QLatin1String(curvex::kProgramTitle));
         return;
     }
     rememberChoice(choice->path);
 }
 
-bool ChartExport::writeChart(const QString& path, QSize size) {
+QString ChartExport::writeChart(const QString& path, QSize size) {
     const auto format = chartFormatOf(path);
-    if (!format || size.isEmpty())
-        return false;
-    if (*format == ChartFormat::Png) {
-        QImage image(size, QImage::Format_RGB32);
-        return !image.isNull() && drawOn(mViewer, image, size) && image.save(path, "PNG");
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = writeVectorChart(
-        file, *format, size, [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
-    if (!written)
-        file.remove();
-    return written;
+    if (!format)
+        return QStringLiteral("the name must end in .png, .svg or .pdf");
+    const QByteArray document = documentOf(*format, size);
+    if (document.isEmpty())
+        return QStringLiteral("the chart cannot be drawn at %1 x %2")
+            .arg(size.width())
+            .arg(size.height());
+    return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), document));
 }
 
-QByteArray ChartExport::svgOf(QSize size) {
+// The chart at `size` as a whole file of `format`; empty when the control cannot draw it.
+QByteArray ChartExport::documentOf(ChartFormat format, QSize size) {
+    if (size.isEmpty())
+        return {};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const bool written =
-        writeVectorChart(buffer, ChartFormat::Svg, size,
-                         [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
+    if (format == ChartFormat::Png) {
+        QImage image(size, QImage::Format_RGB32);
+        if (image.isNull() || !drawOn(mViewer, image, size) || !image.save(&buffer, "PNG"))
+            return {};
+        return buffer.data();
+    }
+    const bool written = writeVectorChart(
+        buffer, format, size, [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
     return written ? buffer.data() : QByteArray();
 }
 
@@ -109,7 +112,7 @@ void ChartExport::copyChart() {
     }
     auto* data = new QMimeData;
     data->setImageData(image);
-    if (const QByteArray svg = svgOf(size); !svg.isEmpty())
+    if (const QByteArray svg = documentOf(ChartFormat::Svg, size); !svg.isEmpty())
         data->setData(kSvgMime, svg);
     QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "chartdocument.h"
+
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -19,13 +22,14 @@ public:
     // Puts the chart at its own size on the clipboard as an image and as SVG.
     void copyChart();
 
-    // Writes the chart at `size` to `path` in the format of its ending; false when the control
-    // cannot draw it or the file cannot be written.
-    bool writeChart(const QString& path, QSize size);
+    // Writes the chart at `size` to `path` in the format of its ending, replacing an older file
+    // only once the whole chart is written. Empty on success, else why it failed: the control
+    // cannot draw the chart, or the system's reason the file cannot be written.
+    QString writeChart(const QString& path, QSize size);
 
 private:
     QSize chartSize();
-    QByteArray svgOf(QSize size);
+    QByteArray documentOf(ChartFormat format, QSize size);
 
     CurvexProxy& mViewer;
 };

@@ -1,7 +1,8 @@
 #include "recentfilesmenu.h"
 
+#include "filenametext.h"
+
 #include <QAction>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
@@ -9,18 +10,28 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace {
 
 constexpr int kMessageMs = 10000;
 
-// Why `path` cannot be opened any more, or empty when it is still a regular file.
-QString whyGone(const QString& path) {
+// Why `path` cannot be opened now, or empty when it is a regular file. A name longer than the
+// system takes says so, and nothing is known of the file.
+struct Refusal {
+    QString reason;
+    bool nameTooLong = false;
+};
+
+Refusal whyRefused(const QString& path) {
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return S_ISREG(status.st_mode) ? QString() : QStringLiteral("not a regular file");
+    if (::stat(fileNameBytes(path).constData(), &status) != 0) {
+        if (errno == ENAMETOOLONG)
+            return {QStringLiteral("name too long"), true};
+        return {QString::fromLocal8Bit(std::strerror(errno))};
+    }
+    return {S_ISREG(status.st_mode) ? QString() : QStringLiteral("not a regular file")};
 }
 
 // A menu text shows "&" only doubled.
@@ -59,15 +70,24 @@ void RecentFilesMenu::mnuRecent_Click(int index) {
     if (index >= mList.files().size())
         return;
     const QString path = mList.files().at(index);
-    const QString reason = whyGone(path);
-    if (reason.isEmpty()) {
+    const Refusal refusal = whyRefused(path);
+    if (refusal.reason.isEmpty()) {
         emit openRequested(path);
+        return;
+    }
+    if (refusal.nameTooLong) {
+        mWindow.statusBar()->showMessage(
+            QStringLiteral("%1: %2 (the system takes at most %3 bytes)")
+                .arg(path, refusal.reason)
+                .arg(PATH_MAX - 1),
+            kMessageMs);
         return;
     }
     mList.remove(path);
     rebuild();
     mWindow.statusBar()->showMessage(
-        QStringLiteral("%1: %2 (removed from the recent files)").arg(path, reason), kMessageMs);
+        QStringLiteral("%1: %2 (removed from the recent files)").arg(path, refusal.reason),
+        kMessageMs);
 }
 
 // Unused items stay in the menu hidden, so that their shortcuts keep their numbers.

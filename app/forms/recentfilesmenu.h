@@ -12,7 +12,8 @@ class QMenu;
 
 // The recent files in the File menu, before Exit, with Ctrl+1..Ctrl+8. Choosing a file that
 // has gone (or is no longer a regular file) removes it from the list and says why in the status
-// bar; any other choice asks for the file to be opened.
+// bar; a name longer than the system takes is refused as "name too long" and stays listed; any
+// other choice asks for the file to be opened.
 class RecentFilesMenu : public QObject {
     Q_OBJECT
 public:

@@ -2,6 +2,8 @@
 
 #include "privateprofile.h"
 
+#include <cerrno>
+
 namespace {
 
 constexpr std::string_view kSection = "Text";
@@ -38,6 +40,7 @@ bool AxisTitles::SetIniFileName(std::string_view path) {
         return false;
     }
     iniFileName_ = path;
+    defaultsWriteError_ = 0;
     horizontal_ = std::make_unique<Table>();
     vertical_ = std::make_unique<Table>();
     for (std::size_t slot = 0; slot < kSlots; ++slot) {
@@ -63,6 +66,7 @@ void AxisTitles::reset() {
     iniFileName_.clear();
     horizontal_.reset();
     vertical_.reset();
+    defaultsWriteError_ = 0;
 }
 
 std::string AxisTitles::readTitle(const std::string& key) const {
@@ -73,9 +77,13 @@ std::string AxisTitles::readTitle(const std::string& key) const {
 }
 
 void AxisTitles::fillDefault(std::string& slot, const std::string& key,
-                             std::string_view defaultTitle) const {
-    if (slot.empty()) {
-        slot = defaultTitle;
-        writePrivateProfileString(kSection, key, defaultTitle, iniFileName_);
+                             std::string_view defaultTitle) {
+    if (!slot.empty()) {
+        return;
+    }
+    slot = defaultTitle;
+    if (!writePrivateProfileString(kSection, key, defaultTitle, iniFileName_) &&
+        defaultsWriteError_ == 0) {
+        defaultsWriteError_ = errno;
     }
 }

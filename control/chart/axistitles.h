@@ -26,17 +26,21 @@ public:
 
     const std::string& iniFileName() const { return iniFileName_; }
 
+    // 0 when the last SetIniFileName wrote back every missing default (or none was missing), else
+    // the errno of the first write that failed (ENOENT for a file in a missing folder).
+    int defaultsWriteError() const { return defaultsWriteError_; }
+
     // Back to the state before the first SetIniFileName.
     void reset();
 
 private:
     std::string readTitle(const std::string& key) const;
-    // Puts the default into an empty slot and writes it to the file; the write's result is not
-    // needed, the title is in memory either way.
-    void fillDefault(std::string& slot, const std::string& key,
-                     std::string_view defaultTitle) const;
+    // Puts the default into an empty slot and writes it to the file; the title is in memory
+    // either way, a failed write is kept in defaultsWriteError_.
+    void fillDefault(std::string& slot, const std::string& key, std::string_view defaultTitle);
 
     std::string iniFileName_;
     std::unique_ptr<Table> horizontal_;
     std::unique_ptr<Table> vertical_;
+    int defaultsWriteError_ = 0;
 };

@@ -1,9 +1,14 @@
 #include "chartdocument.h"
 
+#include "atomicfile.h"
+
 #include <QFileDevice>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -64,4 +69,11 @@ bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const Char
         painted = writePdf(out, size, paint);
     const auto* file = qobject_cast<const QFileDevice*>(&out);
     return painted && (file == nullptr || file->error() == QFileDevice::NoError);
+}
+
+std::string replaceChartFile(const std::string& path, const QByteArray& document) {
+    const std::string_view bytes(document.constData(), static_cast<std::size_t>(document.size()));
+    if (replaceFileAtomically(path, bytes))
+        return {};
+    return std::strerror(errno);
 }

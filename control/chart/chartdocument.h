@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
+class QByteArray;
 class QIODevice;
 class QPaintDevice;
 
@@ -25,3 +27,10 @@ using ChartPainting = std::function<bool(QPaintDevice& device)>;
 // pixels per inch) to `out`. False when `format` is PNG, the painting failed or `out` could not
 // take the document.
 bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const ChartPainting& paint);
+
+// Replaces the file `path` (a local file name in bytes) with `document` in one step: a temporary
+// file beside it, renamed over it once every write and the close succeeded, so that a failed
+// write keeps the old file whole. A symbolic link keeps pointing at its file, which is replaced;
+// another hard link keeps the old contents. Empty on success, else the system's reason
+// ("No space left on device").
+std::string replaceChartFile(const std::string& path, const QByteArray& document);

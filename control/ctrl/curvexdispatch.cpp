@@ -2,8 +2,7 @@
 
 #include "curvexctrl.h"
 #include "curvexids.h"
-
-#include <QFile>
+#include "filenametext.h"
 
 #include <array>
 #include <cstdint>
@@ -37,7 +36,7 @@ std::optional<float> toFloat(const QVariant& value) {
 std::optional<std::string> toAnsiString(const QVariant& value) {
     if (!value.canConvert<QString>())
         return std::nullopt;
-    return QFile::encodeName(value.toString()).toStdString();
+    return fileNameBytes(value.toString()).toStdString();
 }
 
 void setResult(QVariant* result, const QVariant& value) {

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -24,7 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -197,6 +201,61 @@ TEST_F(ChartExportTest, TheSuggestedNameDropsOnlyTheDataFilesLastEnding) {
         ASSERT_EQ(prompts.requests.size(), 1u) << c.shown;
         EXPECT_EQ(prompts.requests[0].fileName, QString::fromUtf8(c.suggested)) << c.shown;
     }
+}
+
+// The file-size limit of the process for as long as it lives, with SIGXFSZ ignored, so that a
+// write past it fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &mOld);
+        mOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, mOld.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &mOld);
+        std::signal(SIGXFSZ, mOldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit mOld{};
+    void (*mOldHandler)(int) = nullptr;
+};
+
+// A saved chart replaces its file in one step: another hard link keeps the old contents, and a
+// write that fails keeps the old file, says why in one message and is not remembered.
+TEST_F(ChartExportTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+    const char* const names[] = {"old.png", "old.svg", "old.pdf"};
+    for (const char* name : names) {
+        const QString path = folder.filePath(QLatin1String(name));
+        apptest::writeFile(path, "old");
+        prompts.messages.clear();
+        {
+            const FileSizeLimit limit(512);
+            saveAs(QLatin1String(name), QSize(400, 300));
+        }
+        ASSERT_EQ(prompts.messages.size(), 1u) << name;
+        EXPECT_TRUE(prompts.messages[0].text.contains(path + QStringLiteral(": File too large")))
+            << prompts.messages[0].text.toStdString();
+        EXPECT_EQ(apptest::readFile(path), QByteArray("old")) << name;
+    }
+    EXPECT_TRUE(ReadIniValue(QStringLiteral("Chart Export"), QStringLiteral("Folder")).isEmpty());
+    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral(".*")}, QDir::Hidden | QDir::Files),
+              QStringList());
+
+    prompts.messages.clear();
+    for (const char* name : names) {
+        const QString path = folder.filePath(QLatin1String(name));
+        const QString hard = folder.filePath(QStringLiteral("hard-") + QLatin1String(name));
+        ASSERT_EQ(::link(qPrintable(path), qPrintable(hard)), 0);
+        saveAs(QLatin1String(name), QSize(400, 300));
+        EXPECT_GT(apptest::readFile(path).size(), 512) << name;
+        EXPECT_EQ(apptest::readFile(hard), QByteArray("old")) << name;
+    }
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ChartExportTest, CopyChartPutsTheImageAndItsSvgOnTheClipboard) {

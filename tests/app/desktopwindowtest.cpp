@@ -1,5 +1,6 @@
 #include "startupfixture.h"
 
+#include "filenametext.h"
 #include "forms/filereloader.h"
 #include "forms/recentfilesmenu.h"
 #include "varnutl.h"
@@ -13,6 +14,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -161,6 +164,86 @@ TEST_F(DesktopWindow, ChosenRecentFileThatHasGoneIsRemovedWithTheReason) {
 }
 
 // A file dragged from a file manager onto any part of the window opens; other drops do not.
+// The current folder for as long as it lives.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const QString& folder) : mOld(QDir::currentPath()) {
+        QDir::setCurrent(folder);
+    }
+    ~CurrentFolder() { QDir::setCurrent(mOld); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    QString mOld;
+};
+
+// The value of `key` in section "Recent Files" as the settings file holds it.
+QByteArray storedRecentFile(const QByteArray& ini, const QByteArray& key) {
+    const qsizetype start = ini.indexOf("\n" + key + "=");
+    if (start < 0)
+        return {};
+    const qsizetype valueStart = start + key.size() + 2;
+    return ini.mid(valueStart, ini.indexOf('\n', valueStart) - valueStart);
+}
+
+// A name given relative to the current folder is listed from the root, while the title keeps it
+// as given; a name that is no UTF-8 (and one with "%") opens, is listed and comes back after a
+// restart byte for byte.
+TEST_F(DesktopWindow, RecentFilesAreAbsoluteAndKeepEveryByteOfTheName) {
+    start();
+    sample(QStringLiteral("rel.txt"));
+    {
+        const CurrentFolder current(run.folder.path());
+        open(QStringLiteral("rel.txt"));
+    }
+    EXPECT_EQ(window->fileName(), QStringLiteral("rel.txt"));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("    rel.txt")));
+    EXPECT_EQ(recent->files().front(), run.file(QStringLiteral("rel.txt")));
+
+    const QByteArray folderBytes = QFile::encodeName(run.folder.path());
+    const QByteArray bytes = folderBytes + "/caf\xE9 100%E9.txt";
+    {
+        const QByteArray text = apptest::readFile(QStringLiteral("samples/CUTDATA.txt"));
+        FILE* file = std::fopen(bytes.constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), file);
+        std::fclose(file);
+    }
+    const QString name = fileNameFromBytes(bytes);
+    open(name);
+    EXPECT_EQ(window->fileName(), name);
+    EXPECT_EQ(recent->files().front(), name);
+    EXPECT_EQ(storedRecentFile(run.ini(), "File1"), folderBytes + "/caf%E9 100%25E9.txt");
+
+    restart();
+    ASSERT_EQ(recent->files().size(), 2);
+    EXPECT_EQ(recent->files().front(), name);
+    open(run.file(QStringLiteral("rel.txt")));
+    recent->item(1).trigger();
+    EXPECT_EQ(window->fileName(), name) << window->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(window->windowTitle().endsWith(name));
+}
+
+// An entry longer than the system takes stays listed whole and is refused by name; entries written
+// before names were escaped read as they were.
+TEST_F(DesktopWindow, ARecentNameLongerThanTheSystemTakesIsRefusedAndKept) {
+    const QByteArray tooLong = "/" + QByteArray(5000, 'a') + "/cut.txt";
+    const QByteArray old = "/old/a%41 100%.txt";
+    run.writeIni("[Recent Files]\nFile1=" + tooLong + "\nFile2=" + old + "\n");
+    start();
+    EXPECT_EQ(recent->files(),
+              QStringList({QString::fromLatin1(tooLong), QString::fromLatin1(old)}));
+    const QString title = window->windowTitle();
+    recent->item(0).trigger();
+    EXPECT_TRUE(message().contains(QStringLiteral(": name too long")))
+        << message().left(200).toStdString();
+    EXPECT_EQ(recent->files().size(), 2);
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_EQ(storedRecentFile(run.ini(), "File1"), tooLong);
+    EXPECT_EQ(storedRecentFile(run.ini(), "File2"), old);
+}
+
 TEST_F(DesktopWindow, FileDroppedOnTheWindowOutsideTheChartOpens) {
     start();
     const QString path = sample(QStringLiteral("dropped ファイル.txt"));

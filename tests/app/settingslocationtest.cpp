@@ -256,6 +256,9 @@ TEST(SettingsLocationGroupFolder, WritableForTheMembersOfItsGroupOnly) {
         const ProcessIdentity identity(c.user, c.group, c.groups);
         ASSERT_TRUE(identity.ok()) << c.name;
         EXPECT_EQ(isWritableFolder(folder), c.writable) << c.name;
+    }
+}
+
 // An installed program's first user file copies the first configuration folder that holds a site
 // file, before the one beside the program; folders that are relative or lack the file are passed.
 TEST(SettingsLocationInstalled, SiteFileComesFromTheConfigurationFoldersFirst) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -18,13 +19,14 @@ struct CurvexRun {
     std::string err;
 };
 
-// Runs the built curvex with `arguments` (already quoted as the shell needs them), ended after
-// 20 s (status 124) should it hang.
-CurvexRun curvex(const TempFolder& folder, const std::string& arguments) {
+// Runs the built curvex with `arguments` (already quoted as the shell needs them) after the shell
+// commands `setUp`, ended after 20 s (status 124) should it hang.
+CurvexRun curvex(const TempFolder& folder, const std::string& arguments,
+                 const std::string& setUp = "true") {
     const char* bin = std::getenv("PLOTWELL_BIN");
     const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
-    const std::string command = "cd '" + folder.path() + "' && timeout 20 '" + program + "' " +
-                                arguments + " >stdout.txt 2>stderr.txt";
+    const std::string command = "cd '" + folder.path() + "' && " + setUp + " && timeout 20 '" +
+                                program + "' " + arguments + " >stdout.txt 2>stderr.txt";
     CurvexRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -182,7 +184,8 @@ TEST_F(CurvexTool, PickPrintsTheRecordUnderAColumn) {
     const Case cases[] = {
         {"pick --x 154 p.txt", second + "3\n"},
         {"pick --x 157 p.txt", second + "3\n"},
-        {"pick --x -50 p.txt", second + "3\n"},
+        {"pick --x 0 p.txt", second + "3\n"},
+        {"pick --x 999 p.txt", "3,4,0,1,100,0,0,900,800,1,2,2\n"},
         {"pick --x 980 p.txt", "3,4,0,1,100,0,0,900,800,1,2,2\n"},
         {"pick --func 2 --x 154 p.txt", second + "30.0000038\n"},
         {"pick --dist 2 --x 500 p.txt", second + "3\n"},
@@ -288,8 +291,6 @@ TEST_F(CurvexTool, StatsPrintsTheTimesAsCsv) {
          "2,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"
          "total,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"},
         {"stats --csv --range 0 10 k.txt", "total,0,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
-        {"stats --csv --g00 0 k.txt", "2,3,1.000,16.000,0.100,0.050,0.050,50.00,2,2\n"
-                                      "total,3,1.000,16.000,0.100,0.050,0.050,50.00,2,2\n"},
         {"stats --csv h.bin", "0,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"
                               "total,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
         {"stats --csv o.txt", "4,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1\n"
@@ -348,6 +349,70 @@ TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
         ASSERT_GE(run.err.size(), c.error.size()) << c.arguments;
         EXPECT_EQ(run.err.substr(run.err.size() - c.error.size()), c.error) << c.arguments;
     }
+}
+
+// Memory running out and a settings file that cannot be written end a command with status 1
+// and the reason, writing nothing.
+TEST_F(CurvexTool, FailuresOnTheWayExitWithTheReason) {
+    struct Case {
+        const char* setUp;
+        const char* arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"ulimit -v 150000", "synth --blocks 10000000 -o x.txt", "curvex: synth: out of memory\n"},
+        {"true", "titles missing/Plotwell.ini",
+         "curvex: cannot write the settings file missing/Plotwell.ini: No such file or "
+         "directory\n"},
+        {"true", "render --ini missing/Plotwell.ini -o x.png k.txt",
+         "curvex: cannot write the settings file missing/Plotwell.ini: No such file or "
+         "directory\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments, c.setUp);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_EQ(run.err, c.message) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.txt"))) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.png"))) << c.arguments;
+    }
+}
+
+// Values that parse but make no sense are wrong usage too, named in the message; nothing is
+// loaded or written.
+TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
+    struct Case {
+        const char* arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"stats --range 50 10 k.txt", "curvex: --range needs LO below HI, not '50 10'\n"},
+        {"stats --range 10 10 k.txt", "curvex: --range needs LO below HI, not '10 10'\n"},
+        {"stats --range nan 10 k.txt", "curvex: --range needs a number, not 'nan'\n"},
+        {"stats --range 0 inf k.txt", "curvex: --range needs a number, not 'inf'\n"},
+        {"stats --g00 -5 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-5'\n"},
+        {"stats --g00 0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
+        {"stats --g00 -0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-0'\n"},
+        {"stats --g00 1e40 k.txt", "curvex: --g00 needs a number, not '1e40'\n"},
+        {"dump --g00 0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
+        {"dump --g00 -inf k.txt", "curvex: --g00 needs a number, not '-inf'\n"},
+        {"render --g00 -5 -o x.png k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-5'\n"},
+        {"render --range 50 10 -o x.png k.txt", "curvex: --range needs LO below HI, not '50 10'\n"},
+        {"pick --range 60 50 --x 5 k.txt", "curvex: --range needs LO below HI, not '60 50'\n"},
+        {"pick --g00 0 --x 5 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
+        {"pick --x -5 k.txt", "curvex: --x needs a column from 0 to 999 of the chart, not -5\n"},
+        {"pick --x 1000 k.txt",
+         "curvex: --x needs a column from 0 to 999 of the chart, not 1000\n"},
+        {"pick --size 500x300 --x 500 k.txt",
+         "curvex: --x needs a column from 0 to 499 of the chart, not 500\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.message) << c.arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("x.png")));
 }
 
 std::vector<std::string> csvFields(const std::string& line) {

@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -17,12 +20,13 @@ struct RenderRun {
     std::string err;
 };
 
-// Runs the built `curvex render` with `arguments` in `folder`.
-RenderRun render(const TempFolder& folder, const std::string& arguments) {
+// Runs the built `curvex render` with `arguments` in `folder`, after the shell commands `setUp`.
+RenderRun render(const TempFolder& folder, const std::string& arguments,
+                 const std::string& setUp = "true") {
     const char* bin = std::getenv("PLOTWELL_BIN");
     const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
-    const std::string command = "cd '" + folder.path() + "' && '" + program + "' render " +
-                                arguments + " >stdout.bin 2>stderr.txt";
+    const std::string command = "cd '" + folder.path() + "' && " + setUp + " && '" + program +
+                                "' render " + arguments + " >stdout.bin 2>stderr.txt";
     RenderRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -169,6 +173,70 @@ TEST_F(RenderCommand, TheEndingOfTheOutputPicksTheFormat) {
     const QImage piped =
         QImage::fromData(QByteArray::fromStdString(readBytes(folder.file("stdout.bin"))), "PNG");
     EXPECT_EQ(piped, QImage(QString::fromStdString(folder.file("out.png"))));
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// The names in `folder` that start with a dot: temporary files left behind.
+std::vector<std::string> hiddenFiles(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().filename().string().front() == '.')
+            names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// An output replaces its file in one step: a new file renamed over the old one, so another hard
+// link keeps the old contents, a symbolic link keeps pointing at the file it names, and a write
+// that fails (here past the file-size limit, 512 bytes, with SIGXFSZ ignored) leaves the old
+// file as it was and no temporary file.
+TEST_F(RenderCommand, OutputsReplaceTheirFileInOneStep) {
+    struct Case {
+        const char* ending;
+        std::string_view start;
+    };
+    const Case cases[] = {{".png", "\x89PNG\r\n"}, {".svg", "<?xml"}, {".pdf", "%PDF-"}};
+    for (const Case& c : cases) {
+        const std::string out = std::string("out") + c.ending;
+        const std::string real = std::string("real") + c.ending;
+        const std::string link = std::string("link") + c.ending;
+        writeBytes(folder.file(out), "old");
+        writeBytes(folder.file(real), "old");
+        ASSERT_EQ(::link(folder.file(out).c_str(), folder.file("hard").c_str()), 0);
+        ASSERT_EQ(::symlink(real.c_str(), folder.file(link).c_str()), 0);
+        const ino_t oldInode = inodeOf(folder.file(out));
+
+        RenderRun run = render(folder, "-o " + out + " cut.txt");
+        ASSERT_EQ(run.status, 0) << c.ending << run.err;
+        EXPECT_EQ(readBytes(folder.file(out)).substr(0, c.start.size()), c.start) << c.ending;
+        EXPECT_NE(inodeOf(folder.file(out)), oldInode) << c.ending;
+        EXPECT_EQ(readBytes(folder.file("hard")).substr(0, 16), "old") << c.ending;
+
+        run = render(folder, "-o " + link + " cut.txt");
+        ASSERT_EQ(run.status, 0) << c.ending << run.err;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.file(link))) << c.ending;
+        EXPECT_EQ(readBytes(folder.file(real)).substr(0, c.start.size()), c.start) << c.ending;
+
+        writeBytes(folder.file(out), "old");
+        run = render(folder, "-o " + out + " cut.txt", "ulimit -f 1 && trap '' XFSZ");
+        EXPECT_EQ(run.status, 3) << c.ending;
+        EXPECT_NE(run.err.find("cannot write " + out + ": File too large"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(readBytes(folder.file(out)).substr(0, 16), "old") << c.ending;
+        EXPECT_EQ(hiddenFiles(folder), std::vector<std::string>()) << c.ending;
+        ::unlink(folder.file("hard").c_str());
+    }
+    // Standard output on a full device.
+    ::unlink(folder.file("stdout.bin").c_str());
+    ASSERT_EQ(::symlink("/dev/full", folder.file("stdout.bin").c_str()), 0);
+    const RenderRun run = render(folder, "-o - cut.txt");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("cannot write to standard output: No space left on device"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(RenderCommand, TheSettingsFileGivesTheDrawingColours) {

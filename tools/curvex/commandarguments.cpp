@@ -113,6 +113,23 @@ bool readOptionNumber(const std::string& option, const std::string& text, std::u
     return true;
 }
 
+bool readOptionFeed(const std::string& option, const std::string& text, float& value) {
+    if (!readOptionNumber(option, text, value))
+        return false;
+    if (!(value > 0.0f)) {
+        std::fprintf(stderr, "curvex: %s needs a feed above 0 mm/min, not '%s'\n", option.c_str(),
+                     text.c_str());
+        return false;
+    }
+    return true;
+}
+
+int cannotWriteSettings(const std::string& path, int error) {
+    std::fprintf(stderr, "curvex: cannot write the settings file %s: %s\n", path.c_str(),
+                 std::strerror(error));
+    return kExitFailure;
+}
+
 int finishOutput() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "curvex: cannot write to standard output\n");

@@ -33,5 +33,13 @@ int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data);
 bool readOptionNumber(const std::string& option, const std::string& text, float& value);
 bool readOptionNumber(const std::string& option, const std::string& text, std::uint64_t& value);
 
+// Reads a feed in mm/min: a finite number above 0. Prints what is wrong and returns false
+// otherwise.
+bool readOptionFeed(const std::string& option, const std::string& text, float& value);
+
+// Says on standard error that the settings file `path` could not be written, with the reason
+// that the errno value `error` gives. Returns kExitFailure.
+int cannotWriteSettings(const std::string& path, int error);
+
 // Flushes standard output; a full disk or a closed pipe gives kExitFailure with a message.
 int finishOutput();

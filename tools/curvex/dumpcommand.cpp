@@ -28,7 +28,7 @@ int runDump(CommandArguments args) {
         return kExitUsage;
     float g00Feed = curvex::kDefaultG00Feed;
     if (const auto it = arguments->values.find("--g00"); it != arguments->values.end()) {
-        if (!readOptionNumber(it->first, it->second, g00Feed))
+        if (!readOptionFeed(it->first, it->second, g00Feed))
             return kExitUsage;
     }
     CutDataSet data;

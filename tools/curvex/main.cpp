@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <new>
 
 namespace {
 
@@ -107,6 +108,17 @@ void printAllUsages() {
     std::fprintf(stderr, "       curvex --help | --version\n");
 }
 
+// Runs `command` on the arguments after its name; memory running out on the way ends it with a
+// message and kExitFailure instead of an abort.
+int runCommand(const Command& command, int argc, char** argv) {
+    try {
+        return command.run(CommandArguments(argv + 2, static_cast<std::size_t>(argc - 2)));
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "curvex: %s: out of memory\n", command.name);
+        return kExitFailure;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -125,8 +137,7 @@ int main(int argc, char** argv) {
     for (const Command& command : kCommands) {
         if (std::strcmp(argv[1], command.name) != 0)
             continue;
-        const int status =
-            command.run(CommandArguments(argv + 2, static_cast<std::size_t>(argc - 2)));
+        const int status = runCommand(command, argc, argv);
         if (status == kExitUsage)
             printUsage(stderr, command);
         return status;

@@ -8,7 +8,8 @@
 
 namespace {
 
-bool readColumn(const CommandArgumentList& arguments, int& column) {
+// The pixel column given with --x, which lies in a chart `width` pixels wide.
+bool readColumn(const CommandArgumentList& arguments, int width, int& column) {
     const auto found = arguments.values.find("--x");
     if (found == arguments.values.end()) {
         std::fprintf(stderr, "curvex: give the pixel column with --x PX\n");
@@ -16,6 +17,11 @@ bool readColumn(const CommandArgumentList& arguments, int& column) {
     }
     if (!readInteger(found->second, column)) {
         std::fprintf(stderr, "curvex: --x needs a whole number, not '%s'\n", found->second.c_str());
+        return false;
+    }
+    if (column < 0 || column >= width) {
+        std::fprintf(stderr, "curvex: --x needs a column from 0 to %d of the chart, not %d\n",
+                     width - 1, column);
         return false;
     }
     return true;
@@ -38,7 +44,8 @@ int runPick(CommandArguments args) {
     const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                                                  {"--size", "--func", "--dist", "--g00", "--x"});
     int column = 0;
-    if (!arguments || !readViewOptions(*arguments, chart) || !readColumn(*arguments, column))
+    if (!arguments || !readViewOptions(*arguments, chart) ||
+        !readColumn(*arguments, chart.width, column))
         return kExitUsage;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)

@@ -8,16 +8,18 @@
 #include "series.h"
 #include "viewoptions.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -133,16 +135,24 @@ ChartState chartOf(const RenderSettings& settings, const AxisTitles& titles) {
     return chart;
 }
 
-int cannotWrite(const RenderSettings& settings) {
-    std::fprintf(stderr, "curvex: cannot write %s\n", settings.output.c_str());
+int cannotWrite(const RenderSettings& settings, const std::string& reason) {
+    std::fprintf(stderr, "curvex: cannot write %s: %s\n",
+                 toStandardOutput(settings) ? "to standard output" : settings.output.c_str(),
+                 reason.c_str());
     return kExitOutput;
 }
 
-bool openOutput(const RenderSettings& settings, QFile& out) {
-    if (toStandardOutput(settings))
-        return out.open(stdout, QIODevice::WriteOnly);
-    out.setFileName(QString::fromLocal8Bit(settings.output.c_str()));
-    return out.open(QIODevice::WriteOnly);
+// Writes the finished document to standard output, or replaces the output file with it in one
+// step, so that a failed write keeps an older file whole.
+int writeOutput(const RenderSettings& settings, const QByteArray& document) {
+    if (!toStandardOutput(settings)) {
+        const std::string reason = replaceChartFile(settings.output, document);
+        return reason.empty() ? kExitOk : cannotWrite(settings, reason);
+    }
+    const auto size = static_cast<std::size_t>(document.size());
+    if (std::fwrite(document.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0)
+        return cannotWrite(settings, std::strerror(errno));
+    return kExitOk;
 }
 
 // An image of the chart's size, or null after saying that there is no memory for it.
@@ -159,17 +169,17 @@ int writePng(const RenderSettings& settings, const CutDataSet& data, const Chart
     if (image.isNull())
         return kExitFailure;
     DrawGraph(image, chart, &data);
-    QFile out;
-    if (!openOutput(settings, out) || !image.save(&out, "PNG") || !out.flush())
-        return cannotWrite(settings);
-    return kExitOk;
+    QBuffer document;
+    if (!document.open(QIODevice::WriteOnly) || !image.save(&document, "PNG"))
+        return cannotWrite(settings, "the PNG image could not be made");
+    return writeOutput(settings, document.data());
 }
 
 int writeVector(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
-    QFile out;
-    if (!openOutput(settings, out))
-        return cannotWrite(settings);
-    const bool written = writeVectorChart(out, settings.format, QSize(chart.width, chart.height),
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    const bool written = writeVectorChart(document, settings.format,
+                                          QSize(chart.width, chart.height),
                                           [&](QPaintDevice& device) {
                                               QPainter painter(&device);
                                               if (!painter.isActive())
@@ -177,11 +187,9 @@ int writeVector(const RenderSettings& settings, const CutDataSet& data, const Ch
                                               DrawGraph(painter, chart, &data);
                                               return painter.end();
                                           });
-    if (!written || !out.flush()) {
-        out.remove();
-        return cannotWrite(settings);
-    }
-    return kExitOk;
+    if (!written)
+        return cannotWrite(settings, "the chart could not be drawn");
+    return writeOutput(settings, document.data());
 }
 
 // Fonts need a GUI application; a render never needs a screen.
@@ -226,5 +234,7 @@ int runRender(CommandArguments args) {
         std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
         return kExitUsage;
     }
+    if (const int error = titles.defaultsWriteError(); error != 0)
+        return cannotWriteSettings(settings.iniFile, error);
     return renderToFile(settings, data, titles);
 }

@@ -26,6 +26,8 @@ int runTitles(CommandArguments args) {
                      arguments->operands.front().size(), AxisTitles::kStorage - 1);
         return kExitFailure;
     }
+    if (titles.defaultsWriteError() != 0)
+        return cannotWriteSettings(titles.iniFileName(), titles.defaultsWriteError());
     printTable('X', &AxisTitles::horizontalTitle, titles);
     printTable('Y', &AxisTitles::verticalTitle, titles);
     return finishOutput();

@@ -54,6 +54,11 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
         if (!readOptionNumber("--range", args[i + 1], chart.lowerPercent) ||
             !readOptionNumber("--range", args[i + 2], chart.upperPercent))
             return false;
+        if (!(chart.lowerPercent < chart.upperPercent)) {
+            std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", args[i + 1],
+                         args[i + 2]);
+            return false;
+        }
         i += 2;
     }
     return true;
@@ -74,7 +79,7 @@ bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
         found != values.end() && !readChoice("--dist", found->second, chart.distanceMode))
         return false;
     if (const auto found = values.find("--g00");
-        found != values.end() && !readOptionNumber("--g00", found->second, chart.g00Feed))
+        found != values.end() && !readOptionFeed("--g00", found->second, chart.g00Feed))
         return false;
     return true;
 }

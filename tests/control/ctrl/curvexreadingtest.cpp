@@ -269,7 +269,7 @@ TEST_F(CurvexNavigationTest, TheReadOutMarksThePickedRecordOverTheCachedChart) {
 TEST_F(CurvexNavigationTest, TheReadOutChangesWithTheRecordAndANewLoadClearsIt) {
     const QSize size = widget()->size();
     const QImage cached = cachedChart(hosted->control(), size);
-    ChartView view;
+    ChartState view;
     view.width = size.width();
     view.height = size.height();
     const RecordPicker picker(sampleData());

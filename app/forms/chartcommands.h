@@ -4,16 +4,21 @@
 
 #include <QObject>
 
-class FrmMain;
+class CurvexProxy;
 class QAction;
+class QMainWindow;
 class QMenu;
 
 // The main window's chart commands: File > Save Chart As… (Ctrl+S), before Print, and
-// Edit > Copy Chart (Ctrl+C), in an Edit menu after File.
+// Edit > Copy Chart (Ctrl+C), in an Edit menu before `menuAfter`.
 class ChartCommands : public QObject {
     Q_OBJECT
 public:
-    explicit ChartCommands(FrmMain& window);
+    ChartCommands(CurvexProxy& viewer, QMainWindow& window, QMenu& fileMenu, QAction& before,
+                  QMenu& menuAfter);
+
+    // The window shows `path` (empty: no file): Save Chart As suggests a name after it.
+    void fileShown(const QString& path) { mFileName = path; }
 
     QAction& saveChartAs() const { return *mSaveChartAs; }
     QMenu& editMenu() const { return *mEditMenu; }
@@ -23,8 +28,8 @@ private:
     void saveChartAsTriggered();
     void copyChartTriggered();
 
-    FrmMain& mWindow;
     ChartExport mExport;
+    QString mFileName;
     QAction* mSaveChartAs;
     QMenu* mEditMenu;
     QAction* mCopyChart;

@@ -134,7 +134,7 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
-    new ChartCommands(*this);
+    mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);
@@ -428,6 +428,7 @@ void FrmMain::open(const QString& path) {
         mFileName.clear();
     setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
     mRecentFiles->fileShown(mFileName);
+    mChartCommands->fileShown(mFileName);
     mReloader->fileShown(mFileName, mIsText);
     updateMachiningTime();
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class ChartCommands;
 class ChartReading;
 class ChartStatus;
 class FileReloader;
@@ -131,6 +132,7 @@ private:
     ZoomScrollBar* mZoom = nullptr;
     RecentFilesMenu* mRecentFiles = nullptr;
     FileReloader* mReloader = nullptr;
+    ChartCommands* mChartCommands = nullptr;
     std::unique_ptr<ChartStatus> mChartStatus;
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimeView* mMachiningTime = nullptr;

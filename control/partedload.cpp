@@ -154,13 +154,13 @@ MoveIndex PartedLoad::joinMoves(std::vector<Span>& spans) const {
 // The steps in both arrays become their running sums, in record order. Each sum waits for the
 // addition before it; the two are taken in one loop, where they wait together.
 void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut) {
-    float totalSum = 0.0f;
-    float cutSum = 0.0f;
+    double totalSum = 0.0;
+    double cutSum = 0.0;
     for (std::size_t i = 0; i < total.size(); ++i) {
         totalSum = CutBuilder::addStep(totalSum, total[i]);
-        total[i] = totalSum;
+        total[i] = static_cast<float>(totalSum);
         cutSum = CutBuilder::addStep(cutSum, cut[i]);
-        cut[i] = cutSum;
+        cut[i] = static_cast<float>(cutSum);
     }
 }
 

@@ -27,12 +27,12 @@ enum class LoadError {
 
 // Lets another thread follow a load and stop it: the share done in thousandths, and the request
 // to stop, which the load answers within some milliseconds with LoadError::Cancelled. `read`, when
-// set, is called with the bytes read so far after each piece of the file has come in, on the
-// thread that read it, before the next piece is begun on that thread.
+// set, is called after each piece of the file has come in, on the thread that read it, before the
+// next piece is begun on that thread.
 struct LoadMonitor {
     std::atomic<int> permille{0};
     std::atomic<bool> cancelled{false};
-    std::function<void(std::uint64_t bytesRead)> read;
+    std::function<void()> read;
 };
 
 struct LoadResult {

@@ -36,7 +36,10 @@ LoadResult PiecedTextLoad::readStretches(const FilePieces& file, ParallelTextPar
     for (std::size_t offset = 0; offset < size;) {
         if (monitor_ && monitor_->cancelled)
             return {LoadError::Cancelled};
-        const std::size_t length = std::min(stretchBytes_, size - offset);
+        // The kept line and the stretch share the buffer, which grows only for a line longer
+        // than half a stretch.
+        const std::size_t room = kept_ < stretchBytes_ / 2 ? stretchBytes_ - kept_ : stretchBytes_;
+        const std::size_t length = std::min(room, size - offset);
         if (LoadResult result = fill(file, offset, length); !result.ok())
             return result;
         offset += length;
@@ -78,7 +81,7 @@ LoadResult PiecedTextLoad::fill(const FilePieces& file, std::size_t offset, std:
         piece.slots =
             cuttext::countBlockLines(buffer_.data() + piece.begin, buffer_.data() + piece.end);
         if (monitor_ && monitor_->read && piece.result.ok())
-            monitor_->read(offset + piece.end - kept_);
+            monitor_->read();
     });
     pieces_[0].begin = 0;
     pieces_[0].slots += kept_ > 0 ? 1 : 0;

@@ -45,9 +45,9 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
             failed = true;
             return;
         }
-        const std::size_t read = done += length;
+        done += length;
         if (monitor && monitor->read)
-            monitor->read(read);
+            monitor->read();
     };
     try {
         runShared(pieces, threads, takePiece);

@@ -261,7 +261,7 @@ const ChangeCase kChanges[] = {
 // A monitor that changes the file at `path` the first time a piece of it has been read.
 struct ChangingMonitor {
     ChangingMonitor(const std::string& path, const ChangeCase& c) {
-        monitor.read = [this, path, &c](std::uint64_t) {
+        monitor.read = [this, path, &c] {
             if (changed.exchange(true))
                 return;
             const int fd = ::open(path.c_str(), O_WRONLY);

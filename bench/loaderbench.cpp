@@ -4,7 +4,6 @@
 #include "cutsynthesizer.h"
 #include "runeach.h"
 #include "textcutwriter.h"
-#include "wholefile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,17 +60,6 @@ void BM_ReadWholeText(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
 
-// What the loaders pay first instead: the file mapped and every page of it brought in.
-void BM_MapWholeText(benchmark::State& state) {
-    const std::string path = benchFile(state.range(0), true);
-    for (auto _ : state) {
-        WholeFile file;
-        if (!file.open(path, nullptr).ok())
-            state.SkipWithError("map failed");
-        benchmark::DoNotOptimize(file.bytes().data());
-    }
-}
-
 // What any load of as many records pays at the least: the data set's four arrays reserved fresh,
 // written once in pieces shared out to the threads as the loaders share theirs, and released when
 // the next data set comes. No record is read or computed.
@@ -99,9 +87,9 @@ void BM_FillFreshArrays(benchmark::State& state) {
 double heldBytes(const CutDataSet& data) {
     const MoveIndex& moves = data.moves;
     return static_cast<double>(
-        data.records.capacity() * sizeof(CutRecord) +
-        (data.totalDistance.capacity() + data.cutDistance.capacity()) * sizeof(float) +
-        data.blockNos.capacity() * sizeof(std::int32_t) + data.index.bytes() +
+        data.records.size() * sizeof(CutRecord) +
+        (data.totalDistance.size() + data.cutDistance.size()) * sizeof(float) +
+        data.blockNos.size() * sizeof(std::int32_t) + data.index.bytes() +
         moves.tools.capacity() * sizeof(ToolSums) + moves.blocks.capacity() * sizeof(MoveSums) +
         moves.exceptions.capacity() * sizeof(StepException));
 }
@@ -139,7 +127,6 @@ void sizes(benchmark::internal::Benchmark* bench) {
 }
 
 BENCHMARK(BM_ReadWholeText)->Apply(sizes);
-BENCHMARK(BM_MapWholeText)->Apply(sizes);
 BENCHMARK(BM_FillFreshArrays)->Apply(sizes);
 BENCHMARK(BM_LoadText)->Apply(sizes);
 BENCHMARK(BM_LoadBinary)->Apply(sizes);

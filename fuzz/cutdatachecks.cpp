@@ -76,8 +76,8 @@ void CheckMaxima(const CutDataSet& data) {
     }
 }
 
-// The move index gives back every step the loader added: the running sum grows by exactly the
-// record's move length rounded to float, wherever the sum is finite.
+// The move index gives back every step the loader added: each running distance is the sum in
+// double of the records' move lengths so far, rounded to float, wherever the sum is finite.
 void CheckMoveIndex(const CutDataSet& data) {
     if (data.moves.records != data.count)
         FailInvariant("the move index does not cover every record");
@@ -86,9 +86,10 @@ void CheckMoveIndex(const CutDataSet& data) {
         records += tool.sums.records;
     if (records != data.count || data.moves.total.records != data.count)
         FailInvariant("the tool rows do not count every record once");
+    double sum = 0.0;
     for (std::uint32_t i = 0; i < data.count; ++i) {
-        const float previousTotal = i == 0 ? 0.0f : data.totalDistance[i - 1];
-        const float total = previousTotal + static_cast<float>(MoveLength(data, i));
+        sum += MoveLength(data, i);
+        const auto total = static_cast<float>(sum);
         if (std::isfinite(total) && !SameFloat(total, data.totalDistance[i]))
             FailInvariant("a move length is not the step the loader added");
     }

@@ -49,13 +49,20 @@ void FileReloader::load() {
     watch();
 }
 
+void FileReloader::loadStarts(const QString& path) {
+    mStarting = versionOf(path);
+    mLoading = true;
+}
+
 void FileReloader::fileShown(const QString& path, bool isText) {
+    mLoading = false;
     mPath = path;
     mIsText = isText;
-    mLoaded = path.isEmpty() ? std::nullopt : versionOf(path);
+    mLoaded = path.isEmpty() ? std::nullopt : mStarting;
     mSeen = mLoaded;
     mSettleTimer.stop();
     watch();
+    reloadWhenChangedSince();
 }
 
 // The render after a reload showed the kept part; when the total length changed, the whole
@@ -82,7 +89,8 @@ std::optional<FileReloader::Version> FileReloader::versionOf(const QString& path
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return Version{status.st_ino, status.st_size,
-                   status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec};
+                   status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
+                   status.st_ctim.tv_sec * 1'000'000'000LL + status.st_ctim.tv_nsec};
 }
 
 // The file and its folder while the switch is on and a file is shown. A file that was deleted
@@ -107,8 +115,11 @@ void FileReloader::fileChanged() {
 }
 
 // The file is reloaded when it stayed the same for the whole wait and differs from what was
-// loaded; a change of another file in the folder reloads nothing.
+// loaded; a change of another file in the folder reloads nothing. During a load nothing is
+// reloaded: the end of the load looks again.
 void FileReloader::settle() {
+    if (mLoading)
+        return;
     const auto now = versionOf(mPath);
     if (now != mSeen) {
         mSeen = now;
@@ -126,10 +137,13 @@ void FileReloader::reload() {
     float upper = 100.0f;
     mViewer.getDistArea(lower, upper);
     mLoaded = versionOf(mPath);
+    mLoading = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool loaded = mViewer.loadCutData(mPath, mIsText ? -1 : 0);
     QApplication::restoreOverrideCursor();
+    mLoading = false;
     mViewer.setDistArea(lower, upper);
+    reloadWhenChangedSince();
     if (!loaded) {
         // A control that cannot say why gives no reason.
         const QString reason = mViewer.getLoadError().value_or(QString());
@@ -142,6 +156,16 @@ void FileReloader::reload() {
     mViewer.setViewRenewal(true);
     mViewer.refresh();
     showMessage(QStringLiteral("Reloaded %1").arg(mPath));
+}
+
+// A file that changed since the version the last load read (during that load, or a change it
+// failed on) is reloaded once it has settled, while the reload on change is on.
+void FileReloader::reloadWhenChangedSince() {
+    if (mPath.isEmpty() || !mMnuReloadOnChange->isChecked())
+        return;
+    mSeen = versionOf(mPath);
+    if (mSeen && mSeen != mLoaded)
+        mSettleTimer.start();
 }
 
 void FileReloader::showWholeRange() {

@@ -27,7 +27,11 @@ public:
 
     // Reads the switch from the settings file in use.
     void load();
-    // The window shows `path` now, loaded as text or binary (empty: nothing).
+    // The window is about to load `path`: the version it will read is noted now, so that a change
+    // during the load is reloaded after it. No reload starts until fileShown().
+    void loadStarts(const QString& path);
+    // The window shows `path` now, loaded as text or binary (empty: nothing), as it was when
+    // loadStarts() was called.
     void fileShown(const QString& path, bool isText);
     // The chart was rendered for a total length of `distMax`.
     void reDrawed(float distMax);
@@ -39,11 +43,13 @@ public:
     void mnuReloadOnChange_Click();
 
 private:
-    // What identifies one version of the file: its inode, size and modification time.
+    // What identifies one version of the file: its inode, size, and modification and change
+    // times (a change of its permissions changes the latter).
     struct Version {
         quint64 inode = 0;
         qint64 size = -1;
         qint64 modifiedNs = -1;
+        qint64 changedNs = -1;
         bool operator==(const Version&) const = default;
     };
     static std::optional<Version> versionOf(const QString& path);
@@ -52,6 +58,7 @@ private:
     void fileChanged();
     void settle();
     void reload();
+    void reloadWhenChangedSince();
     void showWholeRange();
     void showMessage(const QString& text);
 
@@ -63,8 +70,11 @@ private:
     QTimer mSettleTimer;
     QString mPath;
     bool mIsText = false;
+    // The version read by the last load, taken before the load began.
     std::optional<Version> mLoaded;
+    std::optional<Version> mStarting;
     std::optional<Version> mSeen;
+    bool mLoading = false;
     float mDistMax = 0.0f;
     // The total length before a reload, until the render that follows it.
     std::optional<float> mKeptFor;

@@ -418,6 +418,7 @@ void FrmMain::open(const QString& path) {
         mIsText = *isText;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Viewer1().setViewRenewal(true);
+        mReloader->loadStarts(mFileName);
         loaded = Viewer1().loadCutData(mFileName, mIsText ? -1 : 0);
         if (loaded)
             Viewer1().refresh();

@@ -31,7 +31,8 @@ void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPe
     if (drawsCurve(distanceMode)) {
         const float end = horizontalValue(data, data.count - 1, distanceMode);
         frame.xLo = static_cast<float>(end * lowerPercent * 0.01);
-        frame.xHi = static_cast<float>(end * upperPercent * 0.01);
+        // The whole range ends at the last record itself: the percentage could round below it.
+        frame.xHi = upperPercent == 100.0f ? end : static_cast<float>(end * upperPercent * 0.01);
     }
     if (frame.xHi - frame.xLo < 3.0f) {
         if (frame.xLo + 3.0f > distMax)

@@ -36,7 +36,11 @@ public:
         : data_(data), view_(view), frame_(viewFrame(view, data)), xs_(data, view.distanceMode),
           sorted_(sorted), maxima_(maxima), first_(firstShown()) {}
 
+    // Nothing when the first shown record lies before the left end: the range lies beyond the
+    // last record, and the chart draws none.
     std::optional<PickedRecord> pick(int column) const {
+        if (xs_[first_] < frame_.xLo)
+            return std::nullopt;
         const bool bisect = sorted_ && frame_.sx >= 0.0f;
         return result(bisect ? searchSorted(column) : walkAll(column));
     }

@@ -30,7 +30,8 @@ public:
     // Whether the picker was made for these very records: the same data set with the same index.
     bool serves(const CutDataSet& data) const;
 
-    // Nothing when the chart `view` draws no record at all.
+    // Nothing when the chart `view` draws no record at all, as for a range beyond the last
+    // record.
     std::optional<PickedRecord> pick(const ChartState& view, int column) const;
 
 private:

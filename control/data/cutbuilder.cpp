@@ -25,8 +25,8 @@ void CutBuilder::store(const CutRecord& state, float step) {
         throw std::bad_alloc();
     moves_.add(state, data_.records.empty() ? nullptr : &data_.records.back(), step);
     data_.records.push_back(state);
-    data_.totalDistance.push_back(totalDistance_);
-    data_.cutDistance.push_back(cutDistance_);
+    data_.totalDistance.push_back(static_cast<float>(totalDistance_));
+    data_.cutDistance.push_back(static_cast<float>(cutDistance_));
     data_.blockNos.push_back(state.blockNo);
 }
 

@@ -21,10 +21,11 @@ public:
     // A block that moved by (dx, dy, dz).
     void add(const CutRecord& state, float dx, float dy, float dz);
 
-    // A running distance and the next step: once NaN, the distance keeps that NaN, bit for bit,
-    // whatever order the compiler gives the addition.
-    static float addStep(float distance, float step) {
-        return distance != distance ? distance : distance + step;
+    // A running distance and the next step. The sum is kept in double and each stored value is
+    // it rounded to float: float sums would lose the short steps of a long file. Once NaN, the
+    // distance keeps that NaN, bit for bit, whatever order the compiler gives the addition.
+    static double addStep(double distance, float step) {
+        return distance != distance ? distance : distance + static_cast<double>(step);
     }
     static void raiseMaximum(float& maximum, float value) {
         if (value > maximum)
@@ -46,7 +47,7 @@ private:
     void store(const CutRecord& state, float step);
 
     CutDataSet data_;
-    float totalDistance_ = 0.0f;
-    float cutDistance_ = 0.0f;
+    double totalDistance_ = 0.0;
+    double cutDistance_ = 0.0;
     MoveIndexBuilder moves_;
 };

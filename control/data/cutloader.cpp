@@ -1,5 +1,6 @@
 #include "cutloader.h"
 
+#include "piecedtextload.h"
 #include "wholefile.h"
 
 #include <cstring>
@@ -13,14 +14,15 @@ std::string withSystemError(const char* text, int systemError) {
     return reason;
 }
 
-// The file at `path` brought in whole, its bytes decoded by `decode` on the loaders' threads.
+// The file at `path` read whole, its bytes decoded by `decode` on the loaders' threads.
 template <typename Decode>
-LoadResult decodeWholeFile(const std::string& path, CutDataSet& data, LoadMonitor* monitor,
+LoadResult decodeWholeFile(const FilePieces& file, CutDataSet& data, LoadMonitor* monitor,
                            Decode decode) {
-    WholeFile file;
-    if (LoadResult result = file.open(path, monitor); !result.ok())
+    std::vector<char> buffer;
+    if (LoadResult result = WholeFile::read(file, buffer, monitor); !result.ok())
         return result;
-    return decode(file.bytes(), data, CutLoadThreads(file.bytes().size()), monitor);
+    const auto bytes = std::span<const char>(buffer).first(file.size());
+    return decode(bytes, data, CutLoadThreads(bytes.size()), monitor);
 }
 
 } // namespace
@@ -35,6 +37,8 @@ std::string LoadResult::reason() const {
         return "not a regular file";
     case LoadError::Unreadable:
         return withSystemError("cannot read the whole file", systemError);
+    case LoadError::Changed:
+        return "the file changed while it was read";
     case LoadError::Empty:
         return "the file is empty";
     case LoadError::TooShort:
@@ -54,11 +58,19 @@ LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer, Loa
 }
 
 LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
-    return decodeWholeFile(path, data, monitor, ParseCutTextBytes);
+    FilePieces file;
+    if (LoadResult result = file.open(path); !result.ok())
+        return result;
+    if (const unsigned threads = CutLoadThreads(file.size()); threads > 1)
+        return PiecedTextLoad(threads, monitor).load(file, data);
+    return decodeWholeFile(file, data, monitor, ParseCutTextBytes);
 }
 
 LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
-    return decodeWholeFile(path, data, monitor, DecodeCutBinaryBytes);
+    FilePieces file;
+    if (LoadResult result = file.open(path); !result.ok())
+        return result;
+    return decodeWholeFile(file, data, monitor, DecodeCutBinaryBytes);
 }
 
 LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data, LoadMonitor* monitor) {

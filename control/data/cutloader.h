@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ enum class LoadError {
     None,
     CannotOpen,  // missing, a folder, or no permission
     NotRegular,  // a named pipe or a device: never read, so it cannot stall the load
-    Unreadable,  // an error while reading, or the file shrank during the read
+    Unreadable,  // an error while reading
+    Changed,     // the file's size or times changed during the read, or it ended sooner
     Empty,       // 0 bytes
     TooShort,    // a binary file shorter than its 12-byte header
     Truncated,   // a binary entry whose field does not fit; `offset` is where the field starts
@@ -24,10 +26,13 @@ enum class LoadError {
 };
 
 // Lets another thread follow a load and stop it: the share done in thousandths, and the request
-// to stop, which the load answers within some milliseconds with LoadError::Cancelled.
+// to stop, which the load answers within some milliseconds with LoadError::Cancelled. `read`, when
+// set, is called after each piece of the file has come in, on the thread that read it, before the
+// next piece is begun on that thread.
 struct LoadMonitor {
     std::atomic<int> permille{0};
     std::atomic<bool> cancelled{false};
+    std::function<void()> read;
 };
 
 struct LoadResult {
@@ -57,7 +62,7 @@ LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out, unsigned 
 // The binary decoder on CutLoadThreads(bytes) threads.
 LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
-// The same for a file's bytes alone, without a zero byte after them (a mapped file), on `threads`
+// The same for a file's bytes alone, without a zero byte after them, on `threads`
 // threads (1: the sequential reader and decoder; the result is the same to the bit). A monitor
 // follows the work on several threads and may stop it.
 LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
@@ -65,9 +70,11 @@ LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsig
 LoadResult DecodeCutBinaryBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
                                 LoadMonitor* monitor = nullptr);
 
-// Path in: maps the file (reads it where its file system cannot map it) and decodes it. On
-// failure `data` is left exactly as it was. A monitor follows the read and the decoding and may
-// stop them.
+// Path in: reads the file in pieces into memory of the load's own and decodes it; a large text is
+// decoded piece by piece as it comes in, so that the load never holds the whole file. A file whose
+// size, modification or change time differ after the read from before it fails with
+// LoadError::Changed. On failure `data` is left exactly as it was. A monitor follows the read and
+// the decoding and may stop them.
 LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor = nullptr);
 LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data,
                            LoadMonitor* monitor = nullptr);

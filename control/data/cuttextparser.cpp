@@ -46,7 +46,7 @@ LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsig
     const char* end = text + bytes.size();
     try {
         if (threads > 1) {
-            out = ParallelTextParser(text, end, threads, monitor).parse();
+            out = ParallelTextParser(threads, monitor).parse(text, end);
             return {};
         }
         CutBuilder builder(cuttext::countBlockLines(text, end));

@@ -3,53 +3,59 @@
 #include "cuttextlines.h"
 #include "runeach.h"
 
+#include <algorithm>
 #include <cstring>
 
-ParallelTextParser::ParallelTextParser(const char* text, const char* end, unsigned threads,
-                                       LoadMonitor* monitor)
-    : monitor_(monitor), threads_(threads) {
-    split(text, end, threads * kPiecesPerThread);
+ParallelTextParser::ParallelTextParser(unsigned threads, LoadMonitor* monitor)
+    : load_(PartedLoad::Delta::NewLessOld, monitor, threads), threads_(threads) {}
+
+const char* ParallelTextParser::lineStartFrom(const char* text, const char* from, const char* end) {
+    if (from == text || from >= end || from[-1] == '\n')
+        return std::min(from, end);
+    const auto* feed =
+        static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(end - from)));
+    return feed ? feed + 1 : end;
 }
 
-// Cuts the text at the line starts nearest to equal shares; an empty text is one empty part.
-void ParallelTextParser::split(const char* text, const char* end, unsigned parts) {
+// The text cut at the line starts nearest to equal shares, each part with its block lines; an
+// empty text is one empty part.
+CutDataSet ParallelTextParser::parse(const char* text, const char* end) {
     const std::size_t size = static_cast<std::size_t>(end - text);
+    const unsigned count = threads_ * kPiecesPerThread;
+    std::vector<Lines> parts;
     const char* begin = text;
-    for (unsigned k = 1; k <= parts && (begin < end || lines_.empty()); ++k) {
-        const char* cut = k == parts ? end : text + size * k / parts;
-        if (cut < begin)
-            cut = begin;
-        if (cut < end) {
-            const auto* feed = static_cast<const char*>(
-                std::memchr(cut, '\n', static_cast<std::size_t>(end - cut)));
-            cut = feed ? feed + 1 : end;
-        }
-        lines_.push_back({begin, cut, 0});
-        begin = cut;
+    for (unsigned k = 1; k <= count && (begin < end || parts.empty()); ++k) {
+        const char* cut = lineStartFrom(text, text + size * k / count, end);
+        parts.push_back({begin, std::max(cut, begin), 0});
+        begin = parts.back().end;
     }
+    runShared(parts.size(), threads_, [&](std::size_t k) {
+        parts[k].slots = cuttext::countBlockLines(parts[k].begin, parts[k].end);
+    });
+    read(parts, 0);
+    return finish();
 }
 
-void ParallelTextParser::read(std::size_t k) {
-    PartedLoad::Part& part = load_->part(k);
-    PartedLoad::Sink sink(part, load_->data());
-    std::uint32_t lines = 0;
+void ParallelTextParser::read(const std::vector<Lines>& parts, std::size_t expected) {
+    const std::size_t first = load_.parts();
+    std::vector<std::size_t> slots;
+    slots.reserve(parts.size());
+    for (const Lines& part : parts)
+        slots.push_back(part.slots);
+    load_.addParts(slots, expected);
+    runShared(parts.size(), threads_, [&](std::size_t k) { readPart(first + k, parts[k]); });
+    load_.closeGaps();
+}
+
+void ParallelTextParser::readPart(std::size_t k, const Lines& lines) {
+    PartedLoad::Part& part = load_.part(k);
+    PartedLoad::Sink sink(part, load_.data());
+    std::uint32_t steps = 0;
     std::uint32_t counted = 0;
-    cuttext::forEachLine(lines_[k].begin, lines_[k].end, [&](const char* line) {
+    cuttext::forEachLine(lines.begin, lines.end, [&](const char* line) {
         const char* stop = cuttext::readLine(line, part.state, sink);
-        load_->stepDone(part, lines, counted);
+        load_.stepDone(part, steps, counted);
         return stop;
     });
-    load_->partDone(part, counted);
-}
-
-CutDataSet ParallelTextParser::parse() {
-    runShared(lines_.size(), threads_, [&](std::size_t k) {
-        lines_[k].slots = cuttext::countBlockLines(lines_[k].begin, lines_[k].end);
-    });
-    std::vector<std::size_t> slots;
-    for (const Lines& part : lines_)
-        slots.push_back(part.slots);
-    load_ = std::make_unique<PartedLoad>(slots, PartedLoad::Delta::NewLessOld, monitor_, threads_);
-    runShared(lines_.size(), threads_, [&](std::size_t k) { read(k); });
-    return load_->finish();
+    load_.partDone(part, counted);
 }

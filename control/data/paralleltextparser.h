@@ -6,35 +6,42 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
-// Reads a text file's lines on several threads: the text is cut at line starts into parts, every
-// part is read on its own and PartedLoad settles what a part could not know. There are a few parts
-// per thread, and a thread that is done with its part takes the next one not taken, so that the
-// threads end together however long their lines take.
+// Reads a text's lines on several threads: the text is cut at line starts into parts, every part
+// is read on its own and PartedLoad settles what a part could not know. There are a few parts per
+// thread, and a thread that is done with its part takes the next one not taken, so that the
+// threads end together however long their lines take. A text may come in stretches of whole
+// lines, each read before the next arrives.
 class ParallelTextParser {
 public:
-    // `text`..`end` is the file's text, which is only read.
-    ParallelTextParser(const char* text, const char* end, unsigned threads,
-                       LoadMonitor* monitor = nullptr);
-
-    // Throws std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor
-    // asks it to stop.
-    CutDataSet parse();
-
-private:
+    // Some lines of the text and the most records they can give: their block lines.
     struct Lines {
         const char* begin = nullptr;
         const char* end = nullptr;
-        std::size_t slots = 0; // its block lines: at most one record each
+        std::size_t slots = 0;
     };
 
-    void split(const char* text, const char* end, unsigned parts);
-    void read(std::size_t k);
+    ParallelTextParser(unsigned threads, LoadMonitor* monitor);
 
-    std::vector<Lines> lines_;
-    std::unique_ptr<PartedLoad> load_;
-    LoadMonitor* monitor_;
+    // Reads `text`..`end`, the whole text, which is only read, and gives its data set. Throws
+    // std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor asks it to
+    // stop.
+    CutDataSet parse(const char* text, const char* end);
+
+    // Reads the next stretch of the text, in `parts` that follow each other; a stretch ends after
+    // a line feed, except the text's last one. The bytes are not needed once this returns. Room is
+    // made for `expected` records in all when the arrays must grow. Throws as parse() does.
+    void read(const std::vector<Lines>& parts, std::size_t expected);
+    // The data set once the last stretch has been read.
+    CutDataSet finish() { return load_.finish(); }
+
+    // The start of the first line that begins at or after `from`, or `end`.
+    static const char* lineStartFrom(const char* text, const char* from, const char* end);
+
+private:
+    void readPart(std::size_t k, const Lines& lines);
+
+    PartedLoad load_;
     unsigned threads_;
 };

@@ -1,38 +1,73 @@
 #include "partedload.h"
 
 #include "cutbuilder.h"
+#include "hugepages.h"
 #include "moveindexbuilder.h"
 #include "runeach.h"
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <new>
 #include <optional>
+
+namespace {
+
+// The monitor's share at the end of the reading; the rest is what follows it.
+constexpr int kReadEndPermille = 950;
+// Where the reading starts in a load that read its whole file before.
+constexpr int kAfterWholeFilePermille = 400;
+
+// Makes room for `records` elements in `array`, a large one backed by huge pages.
+template <typename T> void reserveArray(LoadedArray<T>& array, std::size_t records) {
+    array.reserve(records);
+    adviseHugePages(array.data(), records * sizeof(T));
+}
+
+} // namespace
 
 PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                        unsigned threads)
-    : parts_(slots.size()), delta_(delta), monitor_(monitor), threads_(threads) {
-    std::size_t total = 0;
-    for (std::size_t k = 0; k < parts_.size(); ++k) {
-        parts_[k].first = total;
-        parts_[k].state.known = k == 0 ? unsigned{kAllFields} : 0u;
-        total += slots[k];
+    : PartedLoad(delta, monitor, threads) {
+    fromPermille_ = kAfterWholeFilePermille;
+    addParts(slots, 0);
+}
+
+PartedLoad::PartedLoad(Delta delta, LoadMonitor* monitor, unsigned threads)
+    : delta_(delta), monitor_(monitor), threads_(threads), fromPermille_(0) {}
+
+void PartedLoad::addParts(const std::vector<std::size_t>& slots, std::size_t expected) {
+    std::size_t total = data_.records.size();
+    for (const std::size_t count : slots) {
+        Part& part = parts_.emplace_back();
+        part.first = total;
+        part.state.known = parts_.size() == 1 ? unsigned{kAllFields} : 0u;
+        total += count;
     }
-    SizeCutData(data_, total);
+    if (total > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    expected_ = std::max(total, expected);
+    if (total > data_.records.capacity()) {
+        reserveArray(data_.records, expected_);
+        reserveArray(data_.totalDistance, expected_);
+    }
+    data_.records.resize(total);
+    data_.totalDistance.resize(total);
 }
 
 void PartedLoad::report(const Part& part, std::uint32_t& counted) {
     const std::size_t total = recordsRead_ += part.count - counted;
     counted = part.count;
-    monitor_->permille = static_cast<int>(400 + 550 * total / (data_.records.size() + 1));
+    const std::size_t share = std::min(total, expected_) * (kReadEndPermille - fromPermille_);
+    monitor_->permille = fromPermille_ + static_cast<int>(share / (expected_ + 1));
     if (monitor_->cancelled)
         throw Cancelled();
 }
 
-// Moves every part's records and steps down to follow the part before without a gap: slots that
-// got no record stay empty otherwise.
 void PartedLoad::closeGaps() {
-    std::size_t next = 0;
-    for (Part& part : parts_) {
+    std::size_t next = settledRecords_;
+    for (std::size_t k = settledParts_; k < parts_.size(); ++k) {
+        Part& part = parts_[k];
         if (part.first != next) {
             std::memmove(&data_.records[next], &data_.records[part.first],
                          part.count * sizeof(CutRecord));
@@ -42,17 +77,10 @@ void PartedLoad::closeGaps() {
         }
         next += part.count;
     }
-    data_.count = static_cast<std::uint32_t>(next);
-    if (next == data_.records.size())
-        return;
+    settledParts_ = parts_.size();
+    settledRecords_ = next;
     data_.records.resize(next);
     data_.totalDistance.resize(next);
-    data_.cutDistance.resize(next);
-    data_.blockNos.resize(next);
-    data_.records.shrink_to_fit();
-    data_.totalDistance.shrink_to_fit();
-    data_.cutDistance.shrink_to_fit();
-    data_.blockNos.shrink_to_fit();
 }
 
 // A field at a time, so that the copy of one member runs over the part's first records.
@@ -126,18 +154,23 @@ MoveIndex PartedLoad::joinMoves(std::vector<Span>& spans) const {
 // The steps in both arrays become their running sums, in record order. Each sum waits for the
 // addition before it; the two are taken in one loop, where they wait together.
 void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut) {
-    float totalSum = 0.0f;
-    float cutSum = 0.0f;
+    double totalSum = 0.0;
+    double cutSum = 0.0;
     for (std::size_t i = 0; i < total.size(); ++i) {
         totalSum = CutBuilder::addStep(totalSum, total[i]);
-        total[i] = totalSum;
+        total[i] = static_cast<float>(totalSum);
         cutSum = CutBuilder::addStep(cutSum, cut[i]);
-        cut[i] = cutSum;
+        cut[i] = static_cast<float>(cutSum);
     }
 }
 
 CutDataSet PartedLoad::finish() {
     closeGaps();
+    data_.count = static_cast<std::uint32_t>(settledRecords_);
+    reserveArray(data_.cutDistance, settledRecords_);
+    reserveArray(data_.blockNos, settledRecords_);
+    data_.cutDistance.resize(settledRecords_);
+    data_.blockNos.resize(settledRecords_);
     // The state before each part: the one before the part before, with what that part set.
     std::vector<CutRecord> before(parts_.size());
     for (std::size_t k = 1; k < parts_.size(); ++k) {

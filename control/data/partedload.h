@@ -84,10 +84,21 @@ public:
     struct Cancelled {};
 
     // Part k takes at most slots[k] records; the first part starts knowing every field. Throws
-    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read; what
-    // follows the reading runs on `threads` threads.
+    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read, from
+    // 40 % of the load on; what follows the reading runs on `threads` threads.
     PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                unsigned threads);
+    // A load without parts yet, whose monitor follows the parts being read from the load's start.
+    PartedLoad(Delta delta, LoadMonitor* monitor, unsigned threads);
+
+    // Adds parts after those added before, part k taking at most slots[k] records. Arrays that
+    // must grow make room for `expected` records in all, when that is more than the parts need;
+    // the records' memory is only touched as they are written. Throws std::bad_alloc when the
+    // arrays do not fit.
+    void addParts(const std::vector<std::size_t>& slots, std::size_t expected);
+    // Once the parts added last have been read: their records follow those before without a gap,
+    // and slots that got no record are given up.
+    void closeGaps();
 
     // Called by a part's reader after each line or entry: every 64Ki of them the monitor's share
     // moves on by the records read, and a request to stop throws Cancelled. Inline: it is called
@@ -119,7 +130,6 @@ private:
     };
 
     void report(const Part& part, std::uint32_t& counted);
-    void closeGaps();
     void complete(Part& part, const CutRecord& before);
     void takeEarlierFields(const Part& part, const CutRecord& before);
     void takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
@@ -132,5 +142,9 @@ private:
     Delta delta_;
     LoadMonitor* monitor_;
     unsigned threads_;
+    int fromPermille_;
+    std::size_t expected_ = 0;
+    std::size_t settledParts_ = 0; // the parts whose records follow each other without a gap
+    std::size_t settledRecords_ = 0;
     std::atomic<std::size_t> recordsRead_{0};
 };

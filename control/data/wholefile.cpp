@@ -1,20 +1,17 @@
 #include "wholefile.h"
 
-#include "filedescriptor.h"
 #include "hugepages.h"
 #include "runeach.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace {
 
-LoadResult failure(LoadError error, int systemError = 0) {
-    return {error, 0, systemError};
+LoadResult failure(LoadError error) {
+    return {error, 0, 0};
 }
 
 // The file coming in is the first share of a monitored load; the decoding follows.
@@ -44,10 +41,13 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
         const std::size_t offset = i * kPiece;
         const std::size_t length = std::min(size - offset, kPiece);
         results[i] = piece(offset, length);
-        if (results[i].ok())
-            done += length;
-        else
+        if (!results[i].ok()) {
             failed = true;
+            return;
+        }
+        done += length;
+        if (monitor && monitor->read)
+            monitor->read();
     };
     try {
         runShared(pieces, threads, takePiece);
@@ -60,22 +60,19 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
     return {};
 }
 
-// The checks before any byte is read: a regular file that is not empty.
-LoadResult checkReadable(const OpenedFile& file) {
-    if (!file.fd.valid())
-        return failure(LoadError::CannotOpen, file.error);
-    if (S_ISDIR(file.info.st_mode))
-        return failure(LoadError::CannotOpen, EISDIR);
-    if (!file.regular())
-        return failure(LoadError::NotRegular);
-    if (file.info.st_size <= 0)
-        return failure(LoadError::Empty);
-    return {};
+} // namespace
+
+LoadResult WholeFile::read(const std::string& path, std::vector<char>& buffer,
+                           LoadMonitor* monitor) {
+    FilePieces file;
+    if (LoadResult result = file.open(path); !result.ok())
+        return result;
+    return read(file, buffer, monitor);
 }
 
-// Reads the whole of `file`, however many calls it takes, into `buffer` with a zero byte after it.
-LoadResult readInto(const OpenedFile& file, std::vector<char>& buffer, LoadMonitor* monitor) {
-    const auto size = static_cast<std::size_t>(file.info.st_size);
+LoadResult WholeFile::read(const FilePieces& file, std::vector<char>& buffer,
+                           LoadMonitor* monitor) {
+    const std::size_t size = file.size();
     std::vector<char> bytes;
     try {
         bytes.reserve(size + 1);
@@ -86,64 +83,15 @@ LoadResult readInto(const OpenedFile& file, std::vector<char>& buffer, LoadMonit
     } catch (const std::length_error&) {
         return failure(LoadError::OutOfMemory);
     }
-    const LoadResult result =
-        inPieces(size, 1, monitor, [&](std::size_t offset, std::size_t length) -> LoadResult {
-            const ssize_t got = readFully(file.fd.get(), bytes.data() + offset, length);
-            if (got < 0)
-                return failure(LoadError::Unreadable, errno);
-            if (static_cast<std::size_t>(got) < length)
-                return failure(LoadError::Unreadable); // the file became shorter
-            return {};
-        });
-    if (!result.ok())
-        return result;
-    bytes[size] = '\0';
-    buffer = std::move(bytes);
-    return {};
-}
-
-} // namespace
-
-LoadResult WholeFile::read(const std::string& path, std::vector<char>& buffer,
-                           LoadMonitor* monitor) {
-    const OpenedFile file = openForReading(path);
-    if (LoadResult result = checkReadable(file); !result.ok())
-        return result;
-    return readInto(file, buffer, monitor);
-}
-
-LoadResult WholeFile::open(const std::string& path, LoadMonitor* monitor) {
-    const OpenedFile file = openForReading(path);
-    if (LoadResult result = checkReadable(file); !result.ok())
-        return result;
-    const auto size = static_cast<std::size_t>(file.info.st_size);
-    if (!mapped_.map(file.fd.get(), size)) {
-        if (LoadResult result = readInto(file, read_, monitor); !result.ok())
-            return result;
-        bytes_ = std::span<const char>(read_).first(size);
-        return {};
-    }
-    if (LoadResult result = populate(file.fd.get(), size, monitor); !result.ok())
-        return result;
-    bytes_ = std::span<const char>(mapped_.data(), size);
-    return {};
-}
-
-// Brings every page in now, so that an error of the device or a file cut short since it was
-// opened shows as a failed read here, not as a fault in the decoder.
-LoadResult WholeFile::populate(int fd, std::size_t size, LoadMonitor* monitor) {
     if (LoadResult result = inPieces(size, CutLoadThreads(size), monitor,
                                      [&](std::size_t offset, std::size_t length) {
-                                         return mapped_.populate(offset, length)
-                                                    ? LoadResult{}
-                                                    : failure(LoadError::Unreadable);
+                                         return file.read(offset, bytes.data() + offset, length);
                                      });
         !result.ok())
         return result;
-    struct stat now {};
-    if (::fstat(fd, &now) != 0)
-        return failure(LoadError::Unreadable, errno);
-    if (static_cast<std::size_t>(now.st_size) < size)
-        return failure(LoadError::Unreadable);
+    if (LoadResult result = file.unchanged(); !result.ok())
+        return result;
+    bytes[size] = '\0';
+    buffer = std::move(bytes);
     return {};
 }

@@ -15,7 +15,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -85,6 +95,42 @@ QByteArray firstHalfOfSample() {
     const QByteArray text = apptest::readFile(QStringLiteral("samples/CUTDATA.txt"));
     return text.left(text.indexOf('\n', text.size() / 2) + 1);
 }
+
+// Replaces the file at `path` by one with `content`, written beside it and renamed over it, as
+// soon as a reader that opened it closes it again: right after the program's load has read it.
+class ReplaceAfterRead {
+public:
+    ReplaceAfterRead(const QString& path, const QByteArray& content)
+        : path_(QFile::encodeName(path).toStdString()), content_(content.toStdString()),
+          inotify_(::inotify_init1(IN_CLOEXEC)) {
+        EXPECT_GE(::inotify_add_watch(inotify_, path_.c_str(), IN_CLOSE_NOWRITE), 0);
+        thread_ = std::thread([this] { replaceWhenRead(); });
+    }
+    ~ReplaceAfterRead() {
+        thread_.join();
+        ::close(inotify_);
+    }
+    ReplaceAfterRead(const ReplaceAfterRead&) = delete;
+    ReplaceAfterRead& operator=(const ReplaceAfterRead&) = delete;
+
+    bool replaced() const { return replaced_; }
+
+private:
+    void replaceWhenRead() {
+        pollfd closed{inotify_, POLLIN, 0};
+        if (::poll(&closed, 1, kReloadWaitMs) != 1)
+            return;
+        const std::string next = path_ + ".new";
+        std::ofstream(next, std::ios::binary) << content_;
+        replaced_ = std::rename(next.c_str(), path_.c_str()) == 0;
+    }
+
+    std::string path_;
+    std::string content_;
+    int inotify_;
+    std::atomic<bool> replaced_{false};
+    std::thread thread_;
+};
 
 TEST_F(DesktopWindow, RecentFilesKeepTheLastEightNewestFirstAcrossStarts) {
     start();
@@ -378,6 +424,73 @@ TEST_F(DesktopWindow, SwitchedOffOnlyF5Reloads) {
     EXPECT_EQ(chart(), whole);
     QTest::keyClick(window, Qt::Key_F5);
     EXPECT_TRUE(message().startsWith(QStringLiteral("Reloaded "))) << message().toStdString();
+    EXPECT_NE(chart(), whole);
+}
+
+// A file replaced as soon as its load has read it, before the window shows it: the version
+// marked as loaded is the one the load read, so the replacement is loaded once it has settled.
+TEST_F(DesktopWindow, FileReplacedRightAfterItsLoadIsLoadedAgain) {
+    start();
+    const QString half = run.file(QStringLiteral("half.txt"));
+    apptest::writeFile(half, firstHalfOfSample());
+    open(half);
+    const QImage replacement = chart();
+
+    const QString path = sample(QStringLiteral("replaced.txt"));
+    {
+        const ReplaceAfterRead replace(path, firstHalfOfSample());
+        open(path);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return replace.replaced(); }, kReloadWaitMs));
+    }
+    EXPECT_EQ(window->fileName(), path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chart() == replacement; }, kReloadWaitMs))
+        << message().toStdString();
+}
+
+// Acts as another user than the superuser, for whom permissions do not count, until destroyed;
+// changes nothing for another user.
+class ActingAsUser {
+public:
+    static constexpr uid_t kNobody = 65534;
+    ActingAsUser() {
+        if (::geteuid() == 0) {
+            EXPECT_EQ(::seteuid(kNobody), 0);
+        }
+    }
+    ~ActingAsUser() {
+        if (::getuid() == 0) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    ActingAsUser(const ActingAsUser&) = delete;
+    ActingAsUser& operator=(const ActingAsUser&) = delete;
+};
+
+// A new version that cannot be read yet fails to reload; once its permission is given, it is
+// reloaded, though neither its content nor its modification time changed.
+TEST_F(DesktopWindow, FileThatBecomesReadableAgainIsReloaded) {
+    start();
+    const QString path = sample(QStringLiteral("locked.txt"));
+    open(path);
+    const QImage whole = chart();
+    const QByteArray next = QFile::encodeName(run.file(QStringLiteral(".locked.txt.new")));
+    apptest::writeFile(QString::fromLocal8Bit(next), firstHalfOfSample());
+    ASSERT_EQ(::chmod(next.constData(), 0), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(next.constData(), ActingAsUser::kNobody, ~gid_t{0}), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(run.file(QString())).constData(), 0755), 0);
+    }
+    window->statusBar()->clearMessage();
+    ASSERT_EQ(std::rename(next.constData(), QFile::encodeName(path).constData()), 0);
+    const ActingAsUser user;
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reload of ") + path + QStringLiteral(" failed")))
+        << message().toStdString();
+    EXPECT_TRUE(message().contains(QStringLiteral("Permission denied"))) << message().toStdString();
+    EXPECT_EQ(chart(), whole);
+
+    window->statusBar()->clearMessage();
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    ASSERT_TRUE(waitForMessage(QStringLiteral("Reloaded "))) << message().toStdString();
     EXPECT_NE(chart(), whole);
 }
 

@@ -83,11 +83,11 @@ inline void expectSameDataSet(const CutDataSet& actual, const CutDataSet& expect
     EXPECT_EQ(actual.maxima, expected.maxima);
 }
 
+// The four arrays hold `count` elements. A load that read its file in stretches may keep room for
+// more records, which it never touched: trimming it would copy the arrays at the load's peak.
 inline void expectArraysMatchCount(const CutDataSet& data) {
     EXPECT_EQ(data.records.size(), data.count);
     EXPECT_EQ(data.totalDistance.size(), data.count);
     EXPECT_EQ(data.cutDistance.size(), data.count);
     EXPECT_EQ(data.blockNos.size(), data.count);
-    EXPECT_EQ(data.records.capacity(), data.count);
-    EXPECT_EQ(data.totalDistance.capacity(), data.count);
 }

@@ -212,6 +212,7 @@ TEST_F(CurvexTool, PickFailures) {
     };
     const Case cases[] = {
         {"pick --range 50 60 --x 500 p.txt", 1},
+        {"pick --range 200 300 --x 500 p.txt", 1},
         {"pick --x 500 noblocks.txt", 1},
         {"pick --x 500 empty.txt", 1},
         {"pick p.txt", 2},

@@ -110,29 +110,28 @@ TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
     }
 }
 
-// A mapped file comes in in pieces of 32 MiB on every core: its bytes are the file's, the monitor
+// A whole file comes in in pieces of 32 MiB on every core: its bytes are the file's, the monitor
 // sees the share go up, and a monitor that asks to stop stops every thread.
-TEST(CutLoader, AMappedFileComesInOnEveryThreadAndStopsWhenAsked) {
+TEST(CutLoader, AWholeFileComesInOnEveryThreadAndStopsWhenAsked) {
     TempFolder folder;
     std::string bytes((std::size_t{100} << 20) + 17, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 13 + i / 8191);
     writeBytes(folder.file("big"), bytes);
     LoadMonitor running;
-    WholeFile file;
-    ASSERT_TRUE(file.open(folder.file("big"), &running).ok());
-    ASSERT_EQ(file.bytes().size(), bytes.size());
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), file.bytes().begin()));
+    std::vector<char> buffer;
+    ASSERT_TRUE(WholeFile::read(folder.file("big"), buffer, &running).ok());
+    ASSERT_EQ(buffer.size(), bytes.size() + 1);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
     EXPECT_GT(running.permille, 0);
     EXPECT_LE(running.permille, 400);
     LoadMonitor stopped;
     stopped.cancelled = true;
-    WholeFile cancelled;
-    EXPECT_EQ(cancelled.open(folder.file("big"), &stopped).error, LoadError::Cancelled);
+    EXPECT_EQ(WholeFile::read(folder.file("big"), buffer, &stopped).error, LoadError::Cancelled);
 }
 
-// A mapped file ends where its last page ends, and nothing need be mapped after it: a number that
-// runs up to that end is read without reading past it, on one thread and on several.
+// A text whose last number runs up to the file's end, at a page's end, is read to its last digit,
+// on one thread and on several.
 TEST(CutLoader, TextEndingAtAPageEndIsReadToItsLastDigit) {
     TempFolder folder;
     const std::string line = "N1)G01X-16.762Y3F1400(A0.25)F2100\n";

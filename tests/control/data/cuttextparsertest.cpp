@@ -1,6 +1,8 @@
 #include "cutdatatesting.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -140,6 +142,30 @@ TEST(CutText, DistancesAccumulatePerRecord) {
 }
 
 // Block numbers come from the file as they are; nothing requires them to increase.
+// Steps far shorter than the float step of the distance reached are summed in double: rapids to
+// 10,000,000 mm and back, then 1,000 cuts of 0.25 mm, give 20,000,250 mm in all (float sums would
+// stay at 20,000,000), and each stored distance is the double sum rounded to float, whose step is
+// 2 there. The sequential reader and the parallel one sum alike.
+TEST(CutText, DistancesAreSummedInDouble) {
+    std::string text = "N1)G00X10000000\nN2)G00X0\n";
+    for (int i = 0; i < 1000; ++i)
+        text.append(i % 2 == 0 ? "N3)G01X0.25\n" : "N4)G01X0\n");
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    for (const unsigned threads : {1u, 3u}) {
+        SCOPED_TRACE(threads);
+        CutDataSet data;
+        ASSERT_TRUE(ParseCutText(buffer, data, threads).ok());
+        ASSERT_EQ(data.count, 1002u);
+        EXPECT_EQ(data.totalDistance.back(), 20000250.0f);
+        EXPECT_EQ(data.cutDistance.back(), 250.0f);
+        EXPECT_EQ(data.totalDistance[1 + 2], 20000000.0f);  // 20,000,000.5
+        EXPECT_EQ(data.totalDistance[1 + 4], 20000000.0f);  // 20,000,001: the even one
+        EXPECT_EQ(data.totalDistance[1 + 6], 20000002.0f);  // 20,000,001.5
+        EXPECT_EQ(data.totalDistance[1 + 12], 20000004.0f); // 20,000,003: the even one
+    }
+}
+
 TEST(CutText, BlockNumbersNeedNotIncrease) {
     const CutDataSet data = loadText("N30)G01\nN-2)G01\nN30)G01\n");
     EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{30, -2, 30}));

@@ -379,6 +379,23 @@ TEST(MachiningTime, ShownRangeIsWhatTheChartDrawsAndMatchesIndependentSums) {
     }
 }
 
+// The whole range ends at the last record's distance itself: for these totals 100 percent of the
+// distance, taken as a percentage, rounds to the float below it.
+TEST(MachiningTime, WholeRangeShowsAndDrawsEveryRecord) {
+    for (const char* total : {"210606.328125", "45960348", "49543508"}) {
+        const CutDataSet data = loadText(std::string("N1)G01X0\nN2)G01X") + total + "\n");
+        ASSERT_EQ(data.count, 2u);
+        for (const std::int32_t mode : {0, 1}) {
+            SCOPED_TRACE(std::string(total) + " mode " + std::to_string(mode));
+            const RecordRange range = ShownRecords(data, mode, 0.0f, 100.0f);
+            EXPECT_EQ(range.first, 0u);
+            EXPECT_EQ(range.end, 2u);
+            EXPECT_EQ(renderPens(data, mode, 0.0f, 100.0f).pens.size(), 2u);
+            EXPECT_EQ(ShownTimesOf(data, mode, 0.0f, 100.0f, 5000.0).records, 2u);
+        }
+    }
+}
+
 TEST(MachiningTime, ToolColoursAreThoseTheChartDrawsTheToolIn) {
     for (const FileCase& c : {kFiles[0], kFiles[1]}) {
         std::vector<RefRecord> reference;

@@ -1,13 +1,20 @@
+#include "../platform/tempfolder.h"
+#include "binarycutwriter.h"
 #include "bitidenticaltesting.h"
 #include "cutdatatesting.h"
 #include "cutsynthesizer.h"
+#include "piecedtextload.h"
 #include "textcutwriter.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <random>
 #include <span>
@@ -15,8 +22,8 @@
 #include <system_error>
 #include <vector>
 
-// Reading a text in parts on several threads gives the data set of the sequential reader to the
-// bit: records, distances, block numbers and maxima.
+// Reading a text in parts on several threads, whole or in stretches as a file comes in, gives the
+// data set of the sequential reader to the bit: records, distances, block numbers and maxima.
 
 namespace {
 
@@ -191,6 +198,125 @@ TEST(ParallelTextParser, MonitorFollowsAndStopsTheParts) {
     monitor.cancelled = true;
     EXPECT_EQ(ParseCutText(copy, previous, 2, &monitor).error, LoadError::Cancelled);
     expectSameDataSet(previous, previousDataSet());
+}
+
+// A file read and decoded in stretches of whole lines, on one thread or several, gives the data
+// set of the sequential reader however the stretches cut it: lines longer than a stretch, a last
+// line without a line feed, CR LF and NUL bytes, and a text without a line feed.
+TEST(PiecedTextLoad, StretchesGiveTheSequentialDataSet) {
+    const struct {
+        const char* name;
+        std::string text;
+    } texts[] = {
+        {"random lines", randomText(6, 2000)},
+        {"a long line among them",
+         randomText(7, 300) + "N5)G01X1(" + std::string(5000, 'c') + ")\n" + randomText(8, 300)},
+        {"last line without line feed", randomText(9, 500) + "N9)G01X7.5F100"},
+        {"one line", "N1)G01X5(A1)"},
+    };
+    TempFolder folder;
+    const std::string path = folder.file("t.txt");
+    for (const auto& t : texts) {
+        writeBytes(path, t.text);
+        const CutDataSet sequential = parseOn(t.text, 1);
+        for (const std::size_t stretch :
+             {std::size_t{97}, std::size_t{4096}, std::size_t{1} << 20}) {
+            for (const unsigned threads : {1u, 2u, 3u}) {
+                const std::string what = std::string(t.name) + ", stretches of " +
+                                         std::to_string(stretch) + " on " +
+                                         std::to_string(threads) + " threads";
+                FilePieces file;
+                ASSERT_TRUE(file.open(path).ok()) << what;
+                CutDataSet data;
+                const LoadResult result =
+                    PiecedTextLoad(threads, nullptr, stretch).load(file, data);
+                ASSERT_TRUE(result.ok()) << what << ": " << result.reason();
+                expectBitIdentical(data, sequential, what);
+            }
+        }
+    }
+}
+
+// How a file changes while it is read, once its first piece has come in.
+struct ChangeCase {
+    const char* name;
+    void (*change)(int fd, off_t size);
+};
+
+const ChangeCase kChanges[] = {
+    {"cut to half", [](int fd, off_t size) { ASSERT_EQ(::ftruncate(fd, size / 2), 0); }},
+    {"cut to nothing", [](int fd, off_t) { ASSERT_EQ(::ftruncate(fd, 0), 0); }},
+    {"grown", [](int fd, off_t size) { ASSERT_EQ(::pwrite(fd, "N1)\n", 4, size), 4); }},
+    {"rewritten in place at an earlier time",
+     [](int fd, off_t) {
+         ASSERT_EQ(::pwrite(fd, "N", 1, 0), 1);
+         struct stat status {};
+         ASSERT_EQ(::fstat(fd, &status), 0);
+         timespec times[2] = {status.st_atim, status.st_mtim};
+         times[1].tv_sec -= 10;
+         ASSERT_EQ(::futimens(fd, times), 0);
+     }},
+};
+
+// A monitor that changes the file at `path` the first time a piece of it has been read.
+struct ChangingMonitor {
+    ChangingMonitor(const std::string& path, const ChangeCase& c) {
+        monitor.read = [this, path, &c] {
+            if (changed.exchange(true))
+                return;
+            const int fd = ::open(path.c_str(), O_WRONLY);
+            ASSERT_GE(fd, 0);
+            c.change(fd, static_cast<off_t>(readBytes(path).size()));
+            ::close(fd);
+        };
+    }
+    LoadMonitor monitor;
+    std::atomic<bool> changed{false};
+};
+
+// A file cut short, grown or rewritten while it is read, in stretches or whole, fails the load with
+// the reason; the previous data set stays and nothing past the file's new end is read.
+TEST(PiecedTextLoad, FileChangedDuringTheReadFailsTheLoad) {
+    TextCutWriter text;
+    CutSynthesizer(4).generate(3000, text);
+    BinaryCutWriter binary;
+    CutSynthesizer(4).generate(3000, binary);
+    TempFolder folder;
+    const std::string path = folder.file("changing.txt");
+    const struct {
+        const char* name;
+        bool text;
+        std::function<LoadResult(CutDataSet&, LoadMonitor&)> load;
+    } loads[] = {
+        {"stretches on 2 threads", true,
+         [&](CutDataSet& data, LoadMonitor& monitor) {
+             FilePieces file;
+             if (LoadResult result = file.open(path); !result.ok())
+                 return result;
+             return PiecedTextLoad(2, &monitor, 1000).load(file, data);
+         }},
+        {"whole text", true,
+         [&](CutDataSet& data, LoadMonitor& monitor) {
+             return LoadCutFile(path, true, data, &monitor);
+         }},
+        {"whole binary", false,
+         [&](CutDataSet& data, LoadMonitor& monitor) {
+             return LoadCutFile(path, false, data, &monitor);
+         }},
+    };
+    for (const auto& load : loads) {
+        for (const ChangeCase& c : kChanges) {
+            SCOPED_TRACE(std::string(load.name) + ", " + c.name);
+            writeBytes(path, load.text ? text.contents() : binary.contents());
+            ChangingMonitor changing(path, c);
+            CutDataSet data = previousDataSet();
+            const LoadResult result = load.load(data, changing.monitor);
+            EXPECT_TRUE(changing.changed);
+            EXPECT_EQ(result.error, LoadError::Changed);
+            EXPECT_EQ(result.reason(), "the file changed while it was read");
+            expectSameDataSet(data, previousDataSet());
+        }
+    }
 }
 
 } // namespace

@@ -51,7 +51,7 @@ std::string benchFile(std::int64_t blocks, bool text) {
 // What any loader pays first: the file into memory.
 void BM_ReadWholeText(benchmark::State& state) {
     const std::string path = benchFile(state.range(0), true);
-    std::vector<char> buffer;
+    LoadedArray<char> buffer;
     for (auto _ : state) {
         if (!ReadWholeFile(path, buffer).ok())
             state.SkipWithError("read failed");

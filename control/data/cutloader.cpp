@@ -18,7 +18,7 @@ std::string withSystemError(const char* text, int systemError) {
 template <typename Decode>
 LoadResult decodeWholeFile(const FilePieces& file, CutDataSet& data, LoadMonitor* monitor,
                            Decode decode) {
-    std::vector<char> buffer;
+    LoadedArray<char> buffer;
     if (LoadResult result = WholeFile::read(file, buffer, monitor); !result.ok())
         return result;
     const auto bytes = std::span<const char>(buffer).first(file.size());
@@ -53,7 +53,7 @@ std::string LoadResult::reason() const {
     return "unknown error";
 }
 
-LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer, LoadMonitor* monitor) {
+LoadResult ReadWholeFile(const std::string& path, LoadedArray<char>& buffer, LoadMonitor* monitor) {
     return WholeFile::read(path, buffer, monitor);
 }
 

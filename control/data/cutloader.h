@@ -46,7 +46,7 @@ struct LoadResult {
 
 // Reads a whole file into `buffer`: its bytes followed by one zero byte. Reads until every byte
 // has arrived.
-LoadResult ReadWholeFile(const std::string& path, std::vector<char>& buffer,
+LoadResult ReadWholeFile(const std::string& path, LoadedArray<char>& buffer,
                          LoadMonitor* monitor = nullptr);
 
 // Buffer in, result out. `buffer` holds the file's bytes followed by one zero byte (as

@@ -62,7 +62,7 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
 
 } // namespace
 
-LoadResult WholeFile::read(const std::string& path, std::vector<char>& buffer,
+LoadResult WholeFile::read(const std::string& path, LoadedArray<char>& buffer,
                            LoadMonitor* monitor) {
     FilePieces file;
     if (LoadResult result = file.open(path); !result.ok())
@@ -70,10 +70,10 @@ LoadResult WholeFile::read(const std::string& path, std::vector<char>& buffer,
     return read(file, buffer, monitor);
 }
 
-LoadResult WholeFile::read(const FilePieces& file, std::vector<char>& buffer,
+LoadResult WholeFile::read(const FilePieces& file, LoadedArray<char>& buffer,
                            LoadMonitor* monitor) {
     const std::size_t size = file.size();
-    std::vector<char> bytes;
+    LoadedArray<char> bytes;
     try {
         bytes.reserve(size + 1);
         adviseHugePages(bytes.data(), size + 1);

@@ -12,8 +12,8 @@ class WholeFile {
 public:
     // Reads the file into `buffer`: its bytes followed by one zero byte. `buffer` is replaced only
     // on success.
-    static LoadResult read(const std::string& path, std::vector<char>& buffer,
+    static LoadResult read(const std::string& path, LoadedArray<char>& buffer,
                            LoadMonitor* monitor);
     // The same for a file opened for the load; LoadError::Changed when it changed meanwhile.
-    static LoadResult read(const FilePieces& file, std::vector<char>& buffer, LoadMonitor* monitor);
+    static LoadResult read(const FilePieces& file, LoadedArray<char>& buffer, LoadMonitor* monitor);
 };

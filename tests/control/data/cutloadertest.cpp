@@ -20,7 +20,7 @@ TEST(CutLoader, ReadWholeFileAppendsOneZeroByte) {
         bytes[i] = static_cast<char>(i * 7 + i / 4093);
     for (const std::string& content : {std::string("x"), std::string("N1)\r\n"), bytes}) {
         writeBytes(folder.file("f"), content);
-        std::vector<char> buffer;
+        LoadedArray<char> buffer;
         ASSERT_TRUE(ReadWholeFile(folder.file("f"), buffer).ok());
         ASSERT_EQ(buffer.size(), content.size() + 1);
         EXPECT_EQ(std::string(buffer.data(), content.size()), content);
@@ -119,7 +119,7 @@ TEST(CutLoader, AWholeFileComesInOnEveryThreadAndStopsWhenAsked) {
         bytes[i] = static_cast<char>(i * 13 + i / 8191);
     writeBytes(folder.file("big"), bytes);
     LoadMonitor running;
-    std::vector<char> buffer;
+    LoadedArray<char> buffer;
     ASSERT_TRUE(WholeFile::read(folder.file("big"), buffer, &running).ok());
     ASSERT_EQ(buffer.size(), bytes.size() + 1);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));

@@ -1,6 +1,5 @@
 #include "wholefile.h"
 
-#include "hugepages.h"
 #include "runeach.h"
 
 #include <algorithm>
@@ -76,7 +75,6 @@ LoadResult WholeFile::read(const FilePieces& file, LoadedArray<char>& buffer,
     LoadedArray<char> bytes;
     try {
         bytes.reserve(size + 1);
-        adviseHugePages(bytes.data(), size + 1);
         bytes.resize(size + 1);
     } catch (const std::bad_alloc&) {
         return failure(LoadError::OutOfMemory);

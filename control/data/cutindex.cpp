@@ -107,8 +107,8 @@ void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint
     findColourSteps(data, first, last, parts.colourSteps[part]);
 }
 
-// The stretches of 16 records and the colour steps, in parts of whole stretches on as many threads
-// as the records are worth.
+// The leaves of 16 records and the colour steps, in parts of whole leaves on as many threads as
+// the records are worth.
 CutIndex CutIndex::build(const CutDataSet& data, unsigned threads) {
     const unsigned partCount = threads > 0 ? threads : threadsFor(data.count);
     Parts parts = partsFor(data, partCount);

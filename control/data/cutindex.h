@@ -9,7 +9,7 @@
 
 struct CutDataSet;
 
-// The smallest and largest of a value over a stretch of records; lo > hi when it has none.
+// The smallest and largest of a value over some records; lo > hi when it has none.
 struct ValueRange {
     float lo = 1.0f;
     float hi = 0.0f;
@@ -36,7 +36,7 @@ inline float numberOrZero(float value) {
     return std::isnan(value) ? 0.0f : value;
 }
 
-// The plotted series over a stretch of records, NaN counted as 0 (the chart draws both on the
+// The plotted series over some records, NaN counted as 0 (the chart draws both on the
 // axis). G00 records are plotted per second with a feed the chart chooses at drawing time, so
 // their removal is kept apart and the rates cover the other records only.
 struct SeriesRanges {
@@ -54,17 +54,17 @@ struct SeriesRanges {
 };
 
 // What the chart needs to draw a pixel column without visiting the records inside it, built once
-// per load: the ranges of the series and of the block numbers over every stretch of 16, 256, ...
-// records, the records where the curve colour moves on, and where the distances stop being
-// numbers. A few bytes per record.
+// per load: the ranges of the series and of the block numbers over every leaf of 16 records and
+// every node of 256, 4096, ... records above them, the records where the curve colour moves on, and
+// where the distances stop being numbers. A few bytes per record.
 class CutIndex {
 public:
     // Builds the index of `data`, whose arrays are complete, on `threads` threads (0: as many as
     // the records are worth); the index is the same on any number.
     static CutIndex build(const CutDataSet& data, unsigned threads = 0);
 
-    // The stretches of 16 records and the colour steps, filled part by part by whoever has the
-    // records at hand: addRecords() for parts of whole stretches, in any order and on any thread,
+    // The leaves of 16 records and the colour steps, filled part by part by whoever has the
+    // records at hand: addRecords() for parts of whole leaves, in any order and on any thread,
     // each part's colour steps in a list of its own.
     struct Parts {
         MinMaxPyramid<SeriesRanges>::Level series;

@@ -1,5 +1,19 @@
 #pragma once
 
+// The loaders: a text or binary file of monitoring data in, a CutDataSet out. The words they use,
+// one idea each:
+//   record   what the data set keeps of one NC block: its fields and running distances.
+//   block    an NC block of the program, named by its block number; nothing else.
+//   entry    one record of the binary format: a flag word and the fields it names.
+//   piece    bytes of the file that one thread reads at a time (32 MiB of a file read whole).
+//   stretch  32 MiB of whole lines of a large text, read and decoded before the next is read.
+//   part     records decoded on their own, on any thread; the parted load settles afterwards
+//            what a part could not know (the fields and position before it).
+//   span     records that the index pass after the parts goes over once, on any thread.
+//   walk     the binary scan's way over the flag words from a place in the file (cutbinaryscan.h).
+//   group    4096 records whose move sums the move index keeps.
+//   leaf     16 records whose ranges the drawing index keeps (cutindex.h).
+
 #include "cutdataset.h"
 
 #include <atomic>
@@ -30,6 +44,12 @@ enum class LoadError {
 // set, is called after each piece of the file has come in, on the thread that read it, before the
 // next piece is begun on that thread.
 struct LoadMonitor {
+    // The phases of a monitored load, by where each ends in thousandths of the whole: a file
+    // read whole comes in first; the records are decoded (a text read in stretches reads and
+    // decodes together, from 0); what is left completes the data set (distances and indexes).
+    static constexpr int kWholeFileReadEnds = 400;
+    static constexpr int kDecodingEnds = 950;
+
     std::atomic<int> permille{0};
     std::atomic<bool> cancelled{false};
     std::function<void()> read;

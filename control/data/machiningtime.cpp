@@ -54,16 +54,16 @@ MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range) {
     const std::uint32_t end = std::min(range.end, data.count);
     if (range.first >= end)
         return sums;
-    const std::uint32_t firstBlock = (range.first + kMoveBlockSize - 1) / kMoveBlockSize;
-    const std::uint32_t endBlock = end / kMoveBlockSize;
-    if (firstBlock >= endBlock) {
+    const std::uint32_t firstGroup = (range.first + kMoveGroupSize - 1) / kMoveGroupSize;
+    const std::uint32_t endGroup = end / kMoveGroupSize;
+    if (firstGroup >= endGroup) {
         addRecords(data, range.first, end, sums);
         return sums;
     }
-    addRecords(data, range.first, firstBlock * kMoveBlockSize, sums);
-    for (std::uint32_t block = firstBlock; block < endBlock; ++block)
-        sums.add(data.moves.blocks[block]);
-    addRecords(data, endBlock * kMoveBlockSize, end, sums);
+    addRecords(data, range.first, firstGroup * kMoveGroupSize, sums);
+    for (std::uint32_t group = firstGroup; group < endGroup; ++group)
+        sums.add(data.moves.groups[group]);
+    addRecords(data, endGroup * kMoveGroupSize, end, sums);
     return sums;
 }
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-// Records per block of the move index.
-inline constexpr std::uint32_t kMoveBlockSize = 4096;
+// Records per group of the move index.
+inline constexpr std::uint32_t kMoveGroupSize = 4096;
 
 // The length of a move by (dx, dy, dz) as the loader adds it to the distances.
 inline float StepLength(float dx, float dy, float dz) {
@@ -38,12 +38,12 @@ struct StepException {
 
 // What a load keeps to answer the machining-time figures without a pass over the records: the
 // sums per tool (in the order of their first record) and for the whole data, the sums of every
-// block of kMoveBlockSize records, and the few moves that the positions of the records do not
+// group of kMoveGroupSize records, and the few moves that the positions of the records do not
 // give. `records` is the number of records indexed.
 struct MoveIndex {
     std::vector<ToolSums> tools;
     MoveSums total;
-    std::vector<MoveSums> blocks;
+    std::vector<MoveSums> groups;
     std::vector<StepException> exceptions;
     std::uint32_t records = 0;
 };

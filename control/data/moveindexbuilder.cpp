@@ -26,15 +26,15 @@ void MoveIndexBuilder::noteException(float step) {
     index_.exceptions.push_back({firstRecord_ + index_.records, keptStep(step)});
 }
 
-void MoveIndexBuilder::endBlock() {
+void MoveIndexBuilder::endGroup() {
     flushRun();
-    index_.blocks.push_back(block_);
-    block_ = {};
-    inBlock_ = 0;
+    index_.groups.push_back(group_);
+    group_ = {};
+    inGroup_ = 0;
 }
 
 // The first record, or one whose tool differs from the record before: the run so far ends and
-// the record's colour is taken as the chart takes it. A tool that stays across a block boundary
+// the record's colour is taken as the chart takes it. A tool that stays across a group boundary
 // enters again, which changes nothing.
 void MoveIndexBuilder::enterTool(std::int16_t toolNo) {
     flushRun();
@@ -61,7 +61,7 @@ void MoveIndexBuilder::flushRun() {
         runs_.push_back({runTool_, run_});
     else
         index_.tools[runRow_].sums.add(run_);
-    block_.add(run_);
+    group_.add(run_);
     run_ = {};
 }
 
@@ -72,19 +72,19 @@ void MoveIndexBuilder::append(MoveIndexBuilder&& part) {
     }
     if (part.index_.records > 0)
         enterTool(part.runTool_);
-    index_.blocks.insert(index_.blocks.end(), part.index_.blocks.begin(), part.index_.blocks.end());
+    index_.groups.insert(index_.groups.end(), part.index_.groups.begin(), part.index_.groups.end());
     index_.exceptions.insert(index_.exceptions.end(), part.index_.exceptions.begin(),
                              part.index_.exceptions.end());
     index_.records += part.index_.records;
     run_ = part.run_;
-    block_ = part.block_;
-    inBlock_ = part.inBlock_;
+    group_ = part.group_;
+    inGroup_ = part.inGroup_;
 }
 
 MoveIndex MoveIndexBuilder::take() {
     flushRun();
-    if (inBlock_ > 0)
-        index_.blocks.push_back(block_);
+    if (inGroup_ > 0)
+        index_.groups.push_back(group_);
     for (const ToolSums& tool : index_.tools)
         index_.total.add(tool.sums);
     index_.exceptions.shrink_to_fit();

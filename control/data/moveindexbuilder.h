@@ -11,10 +11,10 @@
 #include <vector>
 
 // Builds the move index of a data set as its records are added, from the step lengths that the
-// loader adds to the distances. The records of one tool within one block are summed once (a run)
-// and then go to their tool's and their block's sums together.
+// loader adds to the distances. The records of one tool within one group are summed once (a run)
+// and then go to their tool's and their group's sums together.
 //
-// A long data set can be indexed in parts on several threads: a part that starts at a block
+// A long data set can be indexed in parts on several threads: a part that starts at a group
 // boundary further on keeps its runs apart, since the tool rows and the colours before it are not
 // known yet, and is appended to the builder of the records before it, which adds its runs in
 // their order, so that every sum is the same to the bit.
@@ -24,13 +24,13 @@ public:
     // first record of the data.
     explicit MoveIndexBuilder(std::optional<ToolColours> colours = std::nullopt);
 
-    // A part that starts at record `firstRecord`, a multiple of kMoveBlockSize, and keeps at most
+    // A part that starts at record `firstRecord`, a multiple of kMoveGroupSize, and keeps at most
     // `mostRuns` runs apart; add() refuses records beyond that.
     MoveIndexBuilder(std::uint32_t firstRecord, std::size_t mostRuns);
 
     // Adds `record`, which moved `step` mm; `previous` is the record before it, null for the
     // first one of the data. False when a part has more runs than it may keep. Inline: every
-    // record of a load passes here; what happens once per run or block is not.
+    // record of a load passes here; what happens once per run or group is not.
     bool add(const CutRecord& record, const CutRecord* previous, float step) {
         if ((index_.records == 0 || record.toolNo != runTool_) && !startRun(record.toolNo))
             return false;
@@ -38,12 +38,12 @@ public:
             noteException(step);
         run_.add(record, step);
         ++index_.records;
-        if (++inBlock_ == kMoveBlockSize)
-            endBlock();
+        if (++inGroup_ == kMoveGroupSize)
+            endGroup();
         return true;
     }
 
-    // Takes the records of `part`, which follow this builder's, whose last block is complete.
+    // Takes the records of `part`, which follow this builder's, whose last group is complete.
     void append(MoveIndexBuilder&& part);
 
     MoveIndex take();
@@ -63,14 +63,14 @@ private:
 
     bool startRun(std::int16_t toolNo);
     void noteException(float step);
-    void endBlock();
+    void endGroup();
     void enterTool(std::int16_t toolNo);
     void flushRun();
 
     MoveIndex index_;
-    MoveSums block_;
+    MoveSums group_;
     MoveSums run_;
-    std::uint32_t inBlock_ = 0;
+    std::uint32_t inGroup_ = 0;
     std::uint32_t firstRecord_ = 0;
     std::int16_t runTool_ = 0;
     std::optional<ToolColours> colours_;

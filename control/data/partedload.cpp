@@ -13,11 +13,6 @@
 
 namespace {
 
-// The monitor's share at the end of the reading; the rest is what follows it.
-constexpr int kReadEndPermille = 950;
-// Where the reading starts in a load that read its whole file before.
-constexpr int kAfterWholeFilePermille = 400;
-
 // Makes room for `records` elements in `array`, a large one backed by huge pages.
 template <typename T> void reserveArray(LoadedArray<T>& array, std::size_t records) {
     array.reserve(records);
@@ -29,7 +24,7 @@ template <typename T> void reserveArray(LoadedArray<T>& array, std::size_t recor
 PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                        unsigned threads)
     : PartedLoad(delta, monitor, threads) {
-    fromPermille_ = kAfterWholeFilePermille;
+    fromPermille_ = LoadMonitor::kWholeFileReadEnds;
     addParts(slots, 0);
 }
 
@@ -58,7 +53,8 @@ void PartedLoad::addParts(const std::vector<std::size_t>& slots, std::size_t exp
 void PartedLoad::report(const Part& part, std::uint32_t& counted) {
     const std::size_t total = recordsRead_ += part.count - counted;
     counted = part.count;
-    const std::size_t share = std::min(total, expected_) * (kReadEndPermille - fromPermille_);
+    const std::size_t share =
+        std::min(total, expected_) * (LoadMonitor::kDecodingEnds - fromPermille_);
     monitor_->permille = fromPermille_ + static_cast<int>(share / (expected_ + 1));
     if (monitor_->cancelled)
         throw Cancelled();
@@ -94,7 +90,7 @@ void PartedLoad::takeEarlierFields(const Part& part, const CutRecord& before) {
 }
 
 // Fills in what the part could not know, given the state before it: the fields of its first
-// records and the steps of the blocks that moved from a position set before it.
+// records and the steps of the groups that moved from a position set before it.
 void PartedLoad::complete(Part& part, const CutRecord& before) {
     takeEarlierFields(part, before);
     for (const PendingStep& pending : part.pending) {
@@ -109,7 +105,7 @@ void PartedLoad::complete(Part& part, const CutRecord& before) {
     }
 }
 
-// One pass over records first..last - 1 of span k, a part of whole move blocks, a block at a time:
+// One pass over records first..last - 1 of span k, a part of whole move groups, a group at a time:
 // block numbers, cutting steps, maxima, the span's move index and the drawing index's stretches.
 void PartedLoad::takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
                              CutIndex::Parts& index) {
@@ -117,9 +113,9 @@ void PartedLoad::takeRecords(std::size_t first, std::size_t last, std::size_t k,
         span.moves.emplace();
     else
         span.moves.emplace(static_cast<std::uint32_t>(first), (last - first) / 16 + 16);
-    for (std::size_t block = first; block < last; block += kMoveBlockSize) {
-        const std::size_t end = std::min(last, block + kMoveBlockSize);
-        for (std::size_t i = block; i < end; ++i) {
+    for (std::size_t group = first; group < last; group += kMoveGroupSize) {
+        const std::size_t end = std::min(last, group + kMoveGroupSize);
+        for (std::size_t i = group; i < end; ++i) {
             const CutRecord& record = data_.records[i];
             const float step = data_.totalDistance[i];
             data_.blockNos[i] = record.blockNo;
@@ -129,7 +125,7 @@ void PartedLoad::takeRecords(std::size_t first, std::size_t last, std::size_t k,
                 span.movesKept =
                     span.moves->add(record, i > 0 ? &data_.records[i - 1] : nullptr, step);
         }
-        CutIndex::addRecords(data_, static_cast<std::uint32_t>(block),
+        CutIndex::addRecords(data_, static_cast<std::uint32_t>(group),
                              static_cast<std::uint32_t>(end), index, k);
     }
 }
@@ -178,17 +174,17 @@ CutDataSet PartedLoad::finish() {
         copyFields(kAllFields & ~parts_[k - 1].state.known, before[k - 1], before[k]);
     }
     runShared(parts_.size(), threads_, [&](std::size_t k) { complete(parts_[k], before[k]); });
-    // Spans of whole move blocks, some per thread, read once more each: what the records give. A
+    // Spans of whole move groups, some per thread, read once more each: what the records give. A
     // thread that is done with a span takes the next one not taken.
     const std::size_t count = data_.records.size();
-    const std::size_t blocks = (count + kMoveBlockSize - 1) / kMoveBlockSize;
+    const std::size_t groups = (count + kMoveGroupSize - 1) / kMoveGroupSize;
     const std::size_t spanCount =
-        std::max<std::size_t>(1, std::min<std::size_t>(kPiecesPerThread * threads_, blocks));
+        std::max<std::size_t>(1, std::min<std::size_t>(kPiecesPerThread * threads_, groups));
     std::vector<Span> spans(spanCount);
     CutIndex::Parts index = CutIndex::partsFor(data_, spanCount);
     runShared(spanCount, threads_, [&](std::size_t k) {
-        takeRecords(blocks * k / spanCount * kMoveBlockSize,
-                    std::min(count, blocks * (k + 1) / spanCount * kMoveBlockSize), k, spans[k],
+        takeRecords(groups * k / spanCount * kMoveGroupSize,
+                    std::min(count, groups * (k + 1) / spanCount * kMoveGroupSize), k, spans[k],
                     index);
     });
     for (const Span& span : spans)

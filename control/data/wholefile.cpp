@@ -13,8 +13,6 @@ LoadResult failure(LoadError error) {
     return {error, 0, 0};
 }
 
-// The file coming in is the first share of a monitored load; the decoding follows.
-constexpr int kReadPermille = 400;
 constexpr std::size_t kPiece = std::size_t{32} << 20;
 
 // Calls piece(offset, length) for the pieces of 32 MiB of `size` bytes until one fails, on
@@ -35,7 +33,8 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
                 failed = true;
                 return;
             }
-            monitor->permille = static_cast<int>(kReadPermille * (done / 1024) / (size / 1024 + 1));
+            monitor->permille = static_cast<int>(LoadMonitor::kWholeFileReadEnds * (done / 1024) /
+                                                 (size / 1024 + 1));
         }
         const std::size_t offset = i * kPiece;
         const std::size_t length = std::min(size - offset, kPiece);

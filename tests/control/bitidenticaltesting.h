@@ -45,9 +45,9 @@ inline void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected,
         EXPECT_EQ(actual.tools[i].colours, expected.tools[i].colours) << what;
         EXPECT_EQ(sumsOf(actual.tools[i].sums), sumsOf(expected.tools[i].sums)) << what;
     }
-    ASSERT_EQ(actual.blocks.size(), expected.blocks.size()) << what;
-    for (std::size_t i = 0; i < expected.blocks.size(); ++i)
-        EXPECT_EQ(sumsOf(actual.blocks[i]), sumsOf(expected.blocks[i])) << what;
+    ASSERT_EQ(actual.groups.size(), expected.groups.size()) << what;
+    for (std::size_t i = 0; i < expected.groups.size(); ++i)
+        EXPECT_EQ(sumsOf(actual.groups[i]), sumsOf(expected.groups[i])) << what;
     ASSERT_EQ(actual.exceptions.size(), expected.exceptions.size()) << what;
     for (std::size_t i = 0; i < expected.exceptions.size(); ++i) {
         EXPECT_EQ(actual.exceptions[i].record, expected.exceptions[i].record) << what;

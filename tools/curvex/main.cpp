@@ -3,8 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <new>
+#include <string>
 
 namespace {
 

@@ -178,15 +178,14 @@ int writePng(const RenderSettings& settings, const CutDataSet& data, const Chart
 int writeVector(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
     QBuffer document;
     document.open(QIODevice::WriteOnly);
-    const bool written = writeVectorChart(document, settings.format,
-                                          QSize(chart.width, chart.height),
-                                          [&](QPaintDevice& device) {
-                                              QPainter painter(&device);
-                                              if (!painter.isActive())
-                                                  return false;
-                                              DrawGraph(painter, chart, &data);
-                                              return painter.end();
-                                          });
+    const bool written = writeVectorChart(
+        document, settings.format, QSize(chart.width, chart.height), [&](QPaintDevice& device) {
+            QPainter painter(&device);
+            if (!painter.isActive())
+                return false;
+            DrawGraph(painter, chart, &data);
+            return painter.end();
+        });
     if (!written)
         return cannotWrite(settings, "the chart could not be drawn");
     return writeOutput(settings, document.data());

@@ -172,8 +172,16 @@ std::optional<MachiningRow> CurvexProxy::getShownRow() {
 }
 
 std::optional<bool> CurvexProxy::goToBlock(std::int32_t blockNo) {
-    QVariantList args{blockNo};
-    const auto result = tryCall(curvex::DispGoToBlock, InvokeKind::Method, args);
+    return longQuery(curvex::DispGoToBlock, blockNo);
+}
+
+std::optional<bool> CurvexProxy::markRecord(std::int32_t index) {
+    return longQuery(curvex::DispMarkRecord, index);
+}
+
+std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {
+    QVariantList args{value};
+    const auto result = tryCall(dispid, InvokeKind::Method, args);
     if (!result)
         return std::nullopt;
     return result->toBool();

@@ -54,11 +54,14 @@ public:
     // Whether a record has that block number (the chart then shows it); nothing from a control
     // without the member.
     std::optional<bool> goToBlock(std::int32_t blockNo);
+    std::optional<bool> markRecord(std::int32_t index);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);
     // The result, or nothing when the control does not answer the call.
     std::optional<QVariant> tryCall(int dispid, component::InvokeKind kind, QVariantList& args);
+    // A method of one long argument answering TRUE or FALSE; empty when the control lacks it.
+    std::optional<bool> longQuery(int dispid, std::int32_t value);
 
     component::DispatchObject& mTarget;
 };

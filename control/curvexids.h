@@ -71,6 +71,9 @@ enum DispId : int {
     // width (1 % when everything is shown) and marks it as the read-out does; FALSE when no
     // record has that number.
     DispGoToBlock = 28,
+    // MarkRecord(index): marks the record as the read-out does and moves the shown range, at its
+    // width, to centre it when it lies outside; FALSE when there is no such record or no curve.
+    DispMarkRecord = 60,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,

@@ -259,16 +259,41 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
     if (found == data.blockNos.end())
         return false;
-    const auto index = static_cast<std::uint32_t>(found - data.blockNos.begin());
-    const float end = horizontalValue(data, data.count - 1, graph_->chart.distanceMode);
-    const float at =
-        end > 0.0f ? horizontalValue(data, index, graph_->chart.distanceMode) / end * 100.0f : 0.0f;
     const float shown = graph_->chart.upperPercent - graph_->chart.lowerPercent;
-    const float width = shown >= 100.0f ? 1.0f : shown;
-    showRange(rangeAround(at, width, minimumWidthPercent(data, graph_->chart.distanceMode)));
+    markAndShow(static_cast<std::uint32_t>(found - data.blockNos.begin()),
+                shown >= 100.0f ? 1.0f : shown);
+    return true;
+}
+
+bool CCurvexCtrl::MarkRecord(std::int32_t index) {
+    const CutDataSet& data = curvexModule().data;
+    if (!data.hasData() || !drawsCurve(graph_->chart.distanceMode) || index < 0 ||
+        static_cast<std::uint32_t>(index) >= data.count)
+        return false;
+    const auto record = static_cast<std::uint32_t>(index);
+    const float at = percentAlong(data, record);
+    if (at >= graph_->chart.lowerPercent && at <= graph_->chart.upperPercent) {
+        readOut_.mark(record);
+        repaintLater();
+        FireReadOut();
+        return true;
+    }
+    markAndShow(record, graph_->chart.upperPercent - graph_->chart.lowerPercent);
+    return true;
+}
+
+float CCurvexCtrl::percentAlong(const CutDataSet& data, std::uint32_t index) const {
+    const float end = horizontalValue(data, data.count - 1, graph_->chart.distanceMode);
+    return end > 0.0f ? horizontalValue(data, index, graph_->chart.distanceMode) / end * 100.0f
+                      : 0.0f;
+}
+
+void CCurvexCtrl::markAndShow(std::uint32_t index, float widthPercent) {
+    const CutDataSet& data = curvexModule().data;
+    showRange(rangeAround(percentAlong(data, index), widthPercent,
+                          minimumWidthPercent(data, graph_->chart.distanceMode)));
     readOut_.mark(index);
     FireReadOut();
-    return true;
 }
 
 bool CCurvexCtrl::DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth,

@@ -70,6 +70,7 @@ public:
     void AboutBox();
     QString GetLoadError() const;
     bool GoToBlock(std::int32_t blockNo);
+    bool MarkRecord(std::int32_t index);
     // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
     // drawn into left, top, width x height of the surface (see DrawChartOn).
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
@@ -99,6 +100,10 @@ private:
     bool navigateByWheel(const QWheelEvent& event);
     bool navigateByKey(const QKeyEvent& event);
     void showRange(const ShownRange& range);
+    // Where record `index` lies along the horizontal axis, in percent of the whole.
+    float percentAlong(const CutDataSet& data, std::uint32_t index) const;
+    // Centres record `index` in a shown range widthPercent wide and marks it.
+    void markAndShow(std::uint32_t index, float widthPercent);
     void readOutAt(const QPoint& point);
     void clearReadOut();
 

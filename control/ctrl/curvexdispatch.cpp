@@ -117,11 +117,12 @@ InvokeResult loadCutData(Call& call) {
     return InvokeResult::Ok;
 }
 
-InvokeResult goToBlock(Call& call) {
-    const auto blockNo = toLong(call.args[0]);
-    if (!blockNo)
+// A method of one long argument that answers TRUE or FALSE.
+template <bool (CCurvexCtrl::*method)(std::int32_t)> InvokeResult longQuery(Call& call) {
+    const auto value = toLong(call.args[0]);
+    if (!value)
         return InvokeResult::TypeMismatch;
-    setResult(call.result, call.control.GoToBlock(*blockNo));
+    setResult(call.result, (call.control.*method)(*value));
     return InvokeResult::Ok;
 }
 
@@ -218,7 +219,8 @@ constexpr std::array kMembers = {
     Member{DispGetStrBuffer, kMethod, 0, get<&CCurvexCtrl::GetStrBuffer>},
     Member{DispOcxUnRegist, kMethod, 0, run<&CCurvexCtrl::OcxUnRegist>},
     Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
-    Member{DispGoToBlock, kMethod, 1, goToBlock},
+    Member{DispGoToBlock, kMethod, 1, longQuery<&CCurvexCtrl::GoToBlock>},
+    Member{DispMarkRecord, kMethod, 1, longQuery<&CCurvexCtrl::MarkRecord>},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
     Member{DispGetToolRow, kMethod, 1, getToolRow},

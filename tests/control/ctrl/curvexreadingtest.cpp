@@ -237,6 +237,50 @@ TEST_F(CurvexNavigationTest, GoToBlockCentresAndMarksTheRecord) {
         component::InvokeResult::TypeMismatch);
 }
 
+// A record inside the shown range is marked where it is; one outside brings the range, at its
+// width, to centre it; a record that does not exist is refused.
+TEST_F(CurvexNavigationTest, MarkRecordMovesTheRangeOnlyWhenTheRecordLiesOutside) {
+    const CutDataSet& data = sampleData();
+    const auto percentOf = [&](std::uint32_t index) {
+        return data.totalDistance[index] / data.totalDistance[data.count - 1] * 100.0f;
+    };
+    const std::uint32_t inside = data.count / 10;
+    const std::uint32_t outside = data.count * 3 / 4;
+    const struct {
+        float lower, upper;
+        std::uint32_t index;
+        bool moves;
+    } cases[] = {{0.0f, 100.0f, data.count / 2, false},
+                 {0.0f, 20.0f, inside, false},
+                 {0.0f, 20.0f, outside, true}};
+    for (const auto& c : cases) {
+        setDistArea(c.lower, c.upper);
+        render();
+        sink.events.clear();
+        ASSERT_TRUE(call(curvex::DispMarkRecord, {static_cast<int>(c.index)}).toBool()) << c.index;
+        if (c.moves) {
+            ASSERT_TRUE(waitFor([&] { return sink.count(kReDrawed) == 1; }));
+        }
+        const auto [lower, upper] = distArea();
+        if (c.moves) {
+            EXPECT_NEAR(upper - lower, c.upper - c.lower, 1e-3f) << c.index;
+            EXPECT_NEAR((lower + upper) / 2.0f, percentOf(c.index), 1e-3f) << c.index;
+        } else {
+            EXPECT_EQ(std::make_pair(lower, upper), std::make_pair(c.lower, c.upper)) << c.index;
+        }
+        ASSERT_EQ(sink.count(curvex::EventReadOut), 1) << c.index;
+        const auto readOut = std::find_if(sink.events.begin(), sink.events.end(),
+                                          [](auto& e) { return e.dispid == curvex::EventReadOut; });
+        EXPECT_EQ(readOut->args[0].toUInt(), c.index);
+    }
+    for (const int missing : {-1, static_cast<int>(data.count)})
+        EXPECT_FALSE(call(curvex::DispMarkRecord, {missing}).toBool()) << missing;
+    QVariantList notANumber{QStringLiteral("x")};
+    EXPECT_EQ(
+        hosted->control().invoke(curvex::DispMarkRecord, InvokeKind::Method, notANumber, nullptr),
+        component::InvokeResult::TypeMismatch);
+}
+
 TEST_F(CurvexNavigationTest, TheReadOutMarksThePickedRecordOverTheCachedChart) {
     const QSize size = widget()->size();
     const QImage cached = cachedChart(hosted->control(), size);

@@ -16,9 +16,7 @@ inline CutDataSet generatedData(std::int64_t blocks) {
         CutSynthesizer(7).generate(blocks, writer);
         bytes = writer.contents();
     }
-    // The decoder takes the file's bytes followed by one zero byte.
-    bytes.push_back('\0');
     CutDataSet decoded;
-    DecodeCutBinary(std::span<const char>(bytes.data(), bytes.size()), decoded);
+    LoadCutBytes(bytes, CutFormat::Binary, decoded);
     return decoded;
 }

@@ -2,8 +2,10 @@
 #include "cutdataset.h"
 #include "cutloader.h"
 #include "cutsynthesizer.h"
+#include "filepieces.h"
 #include "runeach.h"
 #include "textcutwriter.h"
+#include "wholefile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,7 +55,8 @@ void BM_ReadWholeText(benchmark::State& state) {
     const std::string path = benchFile(state.range(0), true);
     LoadedArray<char> buffer;
     for (auto _ : state) {
-        if (!ReadWholeFile(path, buffer).ok())
+        FilePieces file;
+        if (!file.open(path).ok() || !WholeFile::read(file, buffer, nullptr).ok())
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(buffer.data());
     }
@@ -98,7 +101,7 @@ void loadLoop(benchmark::State& state, bool text) {
     const std::string path = benchFile(state.range(0), text);
     CutDataSet data;
     for (auto _ : state) {
-        if (!LoadCutFile(path, text, data).ok())
+        if (!LoadCutFile(path, text ? CutFormat::Text : CutFormat::Binary, data).ok())
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(data.records.data());
     }

@@ -67,12 +67,11 @@ void CheckSuccess(const CutDataSet& loaded, const std::uint8_t* data, std::size_
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<char> buffer(data, data + size);
-    buffer.push_back('\0');
+    const std::vector<char> buffer(data, data + size);
 
     static const CutDataSet previous = PreviousDataSet();
     CutDataSet loaded = previous;
-    const LoadResult result = DecodeCutBinary(buffer, loaded);
+    const LoadResult result = LoadCutBytes(buffer, CutFormat::Binary, loaded, {.threads = 1});
     if (result.ok()) {
         CheckSuccess(loaded, data, size);
     } else {
@@ -83,26 +82,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Decoded in parts on several threads, the bytes give the same result and data set to the bit.
     CutDataSet parallel = previous;
     const unsigned threads = 2 + static_cast<unsigned>(size % 5);
-    const LoadResult parallelResult = DecodeCutBinaryBytes(
-        std::span<const char>(reinterpret_cast<const char*>(data), size), parallel, threads);
+    const LoadResult parallelResult =
+        LoadCutBytes(buffer, CutFormat::Binary, parallel, {.threads = threads});
     if (parallelResult.error != result.error || parallelResult.offset != result.offset ||
         !SameDataSet(parallel, loaded))
         FailInvariant("decoding on several threads gave another result or data set");
 
     // The same bytes through a file, for one input size in 16 (the file round costs more than
-    // the decoding): ReadWholeFile and the path overload must agree with the buffer, an empty
-    // file included.
+    // the decoding): the file load must agree with the bytes, an empty file included.
     if (size % 16 != 0)
         return 0;
     const std::string path = ScratchFolder() + "/CUTDATA.bin";
     WriteBytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
     CutDataSet fromFile = previous;
-    const LoadResult fileResult = LoadCutFile(path, false, fromFile);
-    if (size == 0) {
-        if (fileResult.error != LoadError::Empty || !SameDataSet(fromFile, previous))
-            FailInvariant("an empty file did not fail as empty, or changed the data set");
-        return 0;
-    }
+    const LoadResult fileResult = LoadCutFile(path, CutFormat::Binary, fromFile);
     if (fileResult.error != result.error || fileResult.offset != result.offset ||
         !SameDataSet(fromFile, loaded))
         FailInvariant("loading through the file differs from loading the buffer");

@@ -42,16 +42,14 @@ BlockLineCount CountBlockLines(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<char> buffer(data, data + size);
-    buffer.push_back('\0');
-    std::vector<char> parallelBuffer = buffer;
+    const std::vector<char> buffer(data, data + size);
 
     static const CutDataSet previous = PreviousDataSet();
     CutDataSet loaded = previous;
-    const LoadResult result = ParseCutText(buffer, loaded);
+    const LoadResult result = LoadCutBytes(buffer, CutFormat::Text, loaded, {.threads = 1});
     if (!result.ok()) {
-        if (result.error != LoadError::OutOfMemory)
-            FailInvariant("the text loader failed for a reason other than memory");
+        if (result.error != (size == 0 ? LoadError::Empty : LoadError::OutOfMemory))
+            FailInvariant("the text loader failed for a reason other than memory or emptiness");
         if (!SameDataSet(loaded, previous))
             FailInvariant("a failed text load changed the previous data set");
         return 0;
@@ -61,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Read in parts on several threads, the text gives the same data set to the bit.
     CutDataSet parallel;
     const unsigned threads = 2 + static_cast<unsigned>(size % 5);
-    if (!ParseCutText(parallelBuffer, parallel, threads).ok() || !SameDataSet(parallel, loaded))
+    if (!LoadCutBytes(buffer, CutFormat::Text, parallel, {.threads = threads}).ok() ||
+        !SameDataSet(parallel, loaded))
         FailInvariant("reading on several threads gave another data set");
     const BlockLineCount lines = CountBlockLines(data, size);
     if (loaded.count > lines.atMost || loaded.count < lines.atLeast)

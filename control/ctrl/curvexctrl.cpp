@@ -118,7 +118,8 @@ bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeText
     const bool text = typeTextFlg != 0;
     ResponsiveLoad load(
         [&](CutDataSet& data, LoadMonitor& monitor) {
-            return LoadCutFile(fileName, text, data, &monitor);
+            return LoadCutFile(fileName, text ? CutFormat::Text : CutFormat::Binary, data,
+                               {.monitor = &monitor});
         },
         [this](int percent) { FireLoadProgress(percent); });
     load_ = &load;

@@ -1,5 +1,6 @@
 #include "cutloader.h"
 
+#include "cutdecoders.h"
 #include "piecedtextload.h"
 #include "wholefile.h"
 
@@ -12,17 +13,6 @@ std::string withSystemError(const char* text, int systemError) {
     if (systemError != 0)
         reason.append(": ").append(std::strerror(systemError));
     return reason;
-}
-
-// The file at `path` read whole, its bytes decoded by `decode` on the loaders' threads.
-template <typename Decode>
-LoadResult decodeWholeFile(const FilePieces& file, CutDataSet& data, LoadMonitor* monitor,
-                           Decode decode) {
-    LoadedArray<char> buffer;
-    if (LoadResult result = WholeFile::read(file, buffer, monitor); !result.ok())
-        return result;
-    const auto bytes = std::span<const char>(buffer).first(file.size());
-    return decode(bytes, data, CutLoadThreads(bytes.size()), monitor);
 }
 
 } // namespace
@@ -53,26 +43,25 @@ std::string LoadResult::reason() const {
     return "unknown error";
 }
 
-LoadResult ReadWholeFile(const std::string& path, LoadedArray<char>& buffer, LoadMonitor* monitor) {
-    return WholeFile::read(path, buffer, monitor);
+LoadResult LoadCutBytes(std::span<const char> bytes, CutFormat format, CutDataSet& out,
+                        const LoadOptions& options) {
+    if (bytes.empty())
+        return {LoadError::Empty};
+    const unsigned threads = options.threads ? options.threads : CutLoadThreads(bytes.size());
+    return format == CutFormat::Text ? ParseTextBytes(bytes, out, threads, options.monitor)
+                                     : DecodeBinaryBytes(bytes, out, threads, options.monitor);
 }
 
-LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
+LoadResult LoadCutFile(const std::string& path, CutFormat format, CutDataSet& out,
+                       const LoadOptions& options) {
     FilePieces file;
     if (LoadResult result = file.open(path); !result.ok())
         return result;
-    if (const unsigned threads = CutLoadThreads(file.size()); threads > 1)
-        return PiecedTextLoad(threads, monitor).load(file, data);
-    return decodeWholeFile(file, data, monitor, ParseCutTextBytes);
-}
-
-LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data, LoadMonitor* monitor) {
-    FilePieces file;
-    if (LoadResult result = file.open(path); !result.ok())
+    const unsigned threads = options.threads ? options.threads : CutLoadThreads(file.size());
+    if (format == CutFormat::Text)
+        return PiecedTextLoad(threads, options.monitor).load(file, out);
+    LoadedArray<char> buffer;
+    if (LoadResult result = WholeFile::read(file, buffer, options.monitor); !result.ok())
         return result;
-    return decodeWholeFile(file, data, monitor, DecodeCutBinaryBytes);
-}
-
-LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data, LoadMonitor* monitor) {
-    return text ? ParseCutText(path, data, monitor) : DecodeCutBinary(path, data, monitor);
+    return DecodeBinaryBytes(buffer, out, threads, options.monitor);
 }

@@ -22,7 +22,6 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <vector>
 
 // Why a load failed. The automation interface only answers TRUE or FALSE; C++ callers and the
 // command-line tool get the reason.
@@ -64,39 +63,28 @@ struct LoadResult {
     std::string reason() const; // e.g. "truncated entry at byte offset 1234"
 };
 
-// Reads a whole file into `buffer`: its bytes followed by one zero byte. Reads until every byte
-// has arrived.
-LoadResult ReadWholeFile(const std::string& path, LoadedArray<char>& buffer,
-                         LoadMonitor* monitor = nullptr);
+// The two formats of the monitoring data.
+enum class CutFormat { Text, Binary };
 
-// Buffer in, result out. `buffer` holds the file's bytes followed by one zero byte (as
-// ReadWholeFile leaves it); it is only read. `out` is replaced only on success.
-LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out);
+struct LoadOptions {
+    // The threads that decode: 0 takes CutLoadThreads of the size; 1 decodes in order on the
+    // calling thread. The data set is the same to the bit on any number.
+    unsigned threads = 0;
+    // Follows the load and may stop it; may be null.
+    LoadMonitor* monitor = nullptr;
+};
+
 // The threads for a file of `bytes` bytes: the machine's cores (at most 8) for some megabytes.
 unsigned CutLoadThreads(std::size_t bytes);
-// The same on `threads` threads (1: the sequential reader); the result is the same to the bit.
-// The plain call takes CutLoadThreads(bytes). A monitor follows the parsing on several threads
-// and may stop it.
-LoadResult ParseCutText(std::span<const char> buffer, CutDataSet& out, unsigned threads,
-                        LoadMonitor* monitor = nullptr);
-// The binary decoder on CutLoadThreads(bytes) threads.
-LoadResult DecodeCutBinary(std::span<const char> buffer, CutDataSet& out);
 
-// The same for a file's bytes alone, without a zero byte after them, on `threads`
-// threads (1: the sequential reader and decoder; the result is the same to the bit). A monitor
-// follows the work on several threads and may stop it.
-LoadResult ParseCutTextBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                             LoadMonitor* monitor = nullptr);
-LoadResult DecodeCutBinaryBytes(std::span<const char> bytes, CutDataSet& out, unsigned threads,
-                                LoadMonitor* monitor = nullptr);
+// Bytes in, data set out: the bytes of a whole file, which are only read. 0 bytes fail with
+// LoadError::Empty, as an empty file does. `out` is replaced only on success.
+LoadResult LoadCutBytes(std::span<const char> bytes, CutFormat format, CutDataSet& out,
+                        const LoadOptions& options = {});
 
-// Path in: reads the file in pieces into memory of the load's own and decodes it; a large text is
-// decoded piece by piece as it comes in, so that the load never holds the whole file. A file whose
-// size, modification or change time differ after the read from before it fails with
-// LoadError::Changed. On failure `data` is left exactly as it was. A monitor follows the read and
-// the decoding and may stop them.
-LoadResult ParseCutText(const std::string& path, CutDataSet& data, LoadMonitor* monitor = nullptr);
-LoadResult DecodeCutBinary(const std::string& path, CutDataSet& data,
-                           LoadMonitor* monitor = nullptr);
-LoadResult LoadCutFile(const std::string& path, bool text, CutDataSet& data,
-                       LoadMonitor* monitor = nullptr);
+// Path in: reads the file in pieces into memory of the load's own and decodes it; a text is
+// decoded stretch by stretch as it comes in, so that the load never holds the whole file. A file
+// whose size, modification or change time differ after the read from before it fails with
+// LoadError::Changed. On failure `out` is left exactly as it was.
+LoadResult LoadCutFile(const std::string& path, CutFormat format, CutDataSet& out,
+                       const LoadOptions& options = {});

@@ -80,15 +80,17 @@ inline bool advancePast(const char*& point, char letter) {
 }
 
 // Calls `handle` with the start of every line; it returns where it stopped reading, at or before
-// the line's end, and the next line is sought from there. The text itself is only read: it may be
-// a mapped file. A last line without a line feed may run to the text's end with nothing after it,
-// so it is handed over as a zero-terminated copy.
+// the line's end, and the next line is sought from there, or nullptr to stop before the next
+// line. The text itself is only read. A last line without a line feed may run to the text's end
+// with nothing after it, so it is handed over as a zero-terminated copy.
 template <typename Handler> void forEachLine(const char* text, const char* end, Handler handle) {
     const char* lastLine = end;
     while (lastLine > text && lastLine[-1] != '\n')
         --lastLine;
     while (text < lastLine) {
         const char* p = handle(text);
+        if (p == nullptr)
+            return;
         while (*p != '\n')
             ++p;
         text = p + 1;

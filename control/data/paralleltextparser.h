@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Reads a text's lines on several threads: the text is cut at line starts into parts, every part
@@ -24,15 +25,16 @@ public:
 
     ParallelTextParser(unsigned threads, LoadMonitor* monitor);
 
-    // Reads `text`..`end`, the whole text, which is only read, and gives its data set. Throws
-    // std::bad_alloc when the arrays do not fit, PartedLoad::Cancelled when the monitor asks it to
-    // stop.
-    CutDataSet parse(const char* text, const char* end);
+    // Reads `text`..`end`, the whole text, which is only read, and gives its data set; on one
+    // thread in one part. Nothing when the monitor stopped it. Throws std::bad_alloc when the
+    // arrays do not fit.
+    std::optional<CutDataSet> parse(const char* text, const char* end);
 
     // Reads the next stretch of the text, in `parts` that follow each other; a stretch ends after
     // a line feed, except the text's last one. The bytes are not needed once this returns. Room is
-    // made for `expected` records in all when the arrays must grow. Throws as parse() does.
-    void read(const std::vector<Lines>& parts, std::size_t expected);
+    // made for `expected` records in all when the arrays must grow. False when the monitor
+    // stopped it; throws as parse() does.
+    bool read(const std::vector<Lines>& parts, std::size_t expected);
     // The data set once the last stretch has been read.
     CutDataSet finish() { return load_.finish(); }
 

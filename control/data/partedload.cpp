@@ -1,6 +1,6 @@
 #include "partedload.h"
 
-#include "cutbuilder.h"
+#include "cutsums.h"
 #include "hugepages.h"
 #include "moveindexbuilder.h"
 #include "runeach.h"
@@ -50,14 +50,15 @@ void PartedLoad::addParts(const std::vector<std::size_t>& slots, std::size_t exp
     data_.totalDistance.resize(total);
 }
 
-void PartedLoad::report(const Part& part, std::uint32_t& counted) {
+bool PartedLoad::report(const Part& part, std::uint32_t& counted) {
     const std::size_t total = recordsRead_ += part.count - counted;
     counted = part.count;
     const std::size_t share =
         std::min(total, expected_) * (LoadMonitor::kDecodingEnds - fromPermille_);
     monitor_->permille = fromPermille_ + static_cast<int>(share / (expected_ + 1));
     if (monitor_->cancelled)
-        throw Cancelled();
+        stopped_ = true;
+    return !stopped_;
 }
 
 void PartedLoad::closeGaps() {
@@ -120,7 +121,7 @@ void PartedLoad::takeRecords(std::size_t first, std::size_t last, std::size_t k,
             const float step = data_.totalDistance[i];
             data_.blockNos[i] = record.blockNo;
             data_.cutDistance[i] = record.motionCode == 0 ? 0.0f : step;
-            CutBuilder::raiseMaxima(span.maxima, record);
+            cutsums::raiseMaxima(span.maxima, record);
             if (span.movesKept)
                 span.movesKept =
                     span.moves->add(record, i > 0 ? &data_.records[i - 1] : nullptr, step);
@@ -153,9 +154,9 @@ void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut
     double totalSum = 0.0;
     double cutSum = 0.0;
     for (std::size_t i = 0; i < total.size(); ++i) {
-        totalSum = CutBuilder::addStep(totalSum, total[i]);
+        totalSum = cutsums::addStep(totalSum, total[i]);
         total[i] = static_cast<float>(totalSum);
-        cutSum = CutBuilder::addStep(cutSum, cut[i]);
+        cutSum = cutsums::addStep(cutSum, cut[i]);
         cut[i] = static_cast<float>(cutSum);
     }
 }
@@ -189,7 +190,7 @@ CutDataSet PartedLoad::finish() {
     });
     for (const Span& span : spans)
         for (int series = 0; series < kMaximaCount; ++series)
-            CutBuilder::raiseMaximum(data_.maxima[series], span.maxima[series]);
+            cutsums::raiseMaximum(data_.maxima[series], span.maxima[series]);
     // The move index took the steps, which the distances now replace by their sums, while the
     // drawing index is built on another thread.
     data_.moves = joinMoves(spans);

@@ -80,12 +80,10 @@ public:
         unsigned seen_ = 0;
     };
 
-    // What the readers throw when the monitor asks them to stop.
-    struct Cancelled {};
-
-    // Part k takes at most slots[k] records; the first part starts knowing every field. Throws
-    // std::bad_alloc when the arrays do not fit. A monitor follows the parts being read, from
-    // 40 % of the load on; what follows the reading runs on `threads` threads.
+    // Part k takes at most slots[k] records; the first part starts knowing every field; one part
+    // is the sequential load. Throws std::bad_alloc when the arrays do not fit. A monitor follows
+    // the parts being read, from 40 % of the load on; what follows the reading runs on `threads`
+    // threads.
     PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
                unsigned threads);
     // A load without parts yet, whose monitor follows the parts being read from the load's start.
@@ -101,11 +99,10 @@ public:
     void closeGaps();
 
     // Called by a part's reader after each line or entry: every 64Ki of them the monitor's share
-    // moves on by the records read, and a request to stop throws Cancelled. Inline: it is called
-    // for every line.
-    void stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
-        if (monitor_ && ++steps % 65536 == 0)
-            report(part, counted);
+    // moves on by the records read. False when the monitor asked the load to stop: the reader
+    // then leaves its part at once. Inline: it is called for every line.
+    bool stepDone(const Part& part, std::uint32_t& steps, std::uint32_t& counted) {
+        return !monitor_ || ++steps % 65536 != 0 || report(part, counted);
     }
     // Called by a part's reader at the part's end, which a part shorter than 64Ki lines or entries
     // reports too.
@@ -113,6 +110,9 @@ public:
         if (monitor_)
             report(part, counted);
     }
+    // Whether a reader stopped on the monitor's request; the load is then given up. A part's
+    // reader that has not begun asks this first.
+    bool stopped() const { return stopped_; }
 
     std::size_t parts() const { return parts_.size(); }
     Part& part(std::size_t k) { return parts_[k]; }
@@ -129,7 +129,7 @@ private:
         std::array<float, kMaximaCount> maxima{};
     };
 
-    void report(const Part& part, std::uint32_t& counted);
+    bool report(const Part& part, std::uint32_t& counted);
     void complete(Part& part, const CutRecord& before);
     void takeEarlierFields(const Part& part, const CutRecord& before);
     void takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
@@ -147,4 +147,5 @@ private:
     std::size_t settledParts_ = 0; // the parts whose records follow each other without a gap
     std::size_t settledRecords_ = 0;
     std::atomic<std::size_t> recordsRead_{0};
+    std::atomic<bool> stopped_{false};
 };

@@ -10,7 +10,7 @@
 
 PiecedTextLoad::PiecedTextLoad(unsigned threads, LoadMonitor* monitor, std::size_t stretchBytes)
     : threads_(std::max(threads, 1u)), monitor_(monitor), stretchBytes_(stretchBytes),
-      pieces_(threads_ * kPiecesPerThread) {}
+      pieces_(threads_ > 1 ? threads_ * kPiecesPerThread : 1) {}
 
 LoadResult PiecedTextLoad::load(const FilePieces& file, CutDataSet& out) {
     try {
@@ -22,8 +22,6 @@ LoadResult PiecedTextLoad::load(const FilePieces& file, CutDataSet& out) {
         out = parser.finish();
     } catch (const std::bad_alloc&) {
         return {LoadError::OutOfMemory};
-    } catch (const PartedLoad::Cancelled&) {
-        return {LoadError::Cancelled};
     }
     return {};
 }
@@ -56,7 +54,8 @@ LoadResult PiecedTextLoad::readStretches(const FilePieces& file, ParallelTextPar
         }
         for (const Piece& piece : pieces_)
             slots += piece.slots;
-        parser.read(linesOf(end), expectedRecords(slots, offset - (filled - end), size));
+        if (!parser.read(linesOf(end), expectedRecords(slots, offset - (filled - end), size)))
+            return {LoadError::Cancelled};
         kept_ = static_cast<std::size_t>(filled - end);
         std::memmove(buffer_.data(), end, kept_);
     }

@@ -60,21 +60,13 @@ LoadResult inPieces(std::size_t size, unsigned threads, LoadMonitor* monitor, Pi
 
 } // namespace
 
-LoadResult WholeFile::read(const std::string& path, LoadedArray<char>& buffer,
-                           LoadMonitor* monitor) {
-    FilePieces file;
-    if (LoadResult result = file.open(path); !result.ok())
-        return result;
-    return read(file, buffer, monitor);
-}
-
 LoadResult WholeFile::read(const FilePieces& file, LoadedArray<char>& buffer,
                            LoadMonitor* monitor) {
     const std::size_t size = file.size();
     LoadedArray<char> bytes;
     try {
-        bytes.reserve(size + 1);
-        bytes.resize(size + 1);
+        bytes.reserve(size);
+        bytes.resize(size);
     } catch (const std::bad_alloc&) {
         return failure(LoadError::OutOfMemory);
     } catch (const std::length_error&) {
@@ -88,7 +80,6 @@ LoadResult WholeFile::read(const FilePieces& file, LoadedArray<char>& buffer,
         return result;
     if (LoadResult result = file.unchanged(); !result.ok())
         return result;
-    bytes[size] = '\0';
     buffer = std::move(bytes);
     return {};
 }

@@ -94,7 +94,7 @@ TEST_F(ChartReadingTest, GoToBlockShowsTheBlockOrSaysItIsMissing) {
     load();
     open(sample(QStringLiteral("run.txt"), false));
     CutDataSet data;
-    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok());
     const std::int32_t blockNo = data.blockNos[data.count / 2];
     QScrollBar& bar = window->HS1();
     ASSERT_EQ(bar.maximum(), 0) << "the whole range is shown";

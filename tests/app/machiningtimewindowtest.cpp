@@ -32,7 +32,7 @@ namespace {
 struct SampleFigures {
     CutDataSet data;
 
-    SampleFigures() { EXPECT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok()); }
+    SampleFigures() { EXPECT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok()); }
 
     static QString time(double seconds) { return QString::fromStdString(DurationText(seconds)); }
 };

@@ -10,11 +10,11 @@
 #include <tuple>
 #include <vector>
 
-// Loads `text` as a text file's bytes.
-inline LoadResult parseText(const std::string& text, CutDataSet& data) {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    return ParseCutText(buffer, data);
+// Loads `text` as a text file's bytes, from a buffer of their exact size (so that a sanitizer sees
+// any read past them).
+inline LoadResult parseText(const std::string& text, CutDataSet& data, unsigned threads = 0) {
+    const std::vector<char> buffer(text.begin(), text.end());
+    return LoadCutBytes(buffer, CutFormat::Text, data, {.threads = threads});
 }
 
 inline CutDataSet loadText(const std::string& text) {
@@ -48,10 +48,9 @@ private:
     std::string m_bytes;
 };
 
-inline LoadResult decodeBinary(const std::string& bytes, CutDataSet& data) {
-    std::vector<char> buffer(bytes.begin(), bytes.end());
-    buffer.push_back('\0');
-    return DecodeCutBinary(buffer, data);
+inline LoadResult decodeBinary(const std::string& bytes, CutDataSet& data, unsigned threads = 0) {
+    const std::vector<char> buffer(bytes.begin(), bytes.end());
+    return LoadCutBytes(buffer, CutFormat::Binary, data, {.threads = threads});
 }
 
 inline CutDataSet loadBinary(const std::string& bytes) {

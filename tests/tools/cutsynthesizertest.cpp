@@ -19,10 +19,9 @@ template <typename Writer> std::string generate(std::uint64_t seed, std::int64_t
 }
 
 CutDataSet load(const std::string& bytes, bool text) {
-    std::vector<char> buffer(bytes.begin(), bytes.end());
-    buffer.push_back('\0');
     CutDataSet data;
-    const LoadResult result = text ? ParseCutText(buffer, data) : DecodeCutBinary(buffer, data);
+    const LoadResult result =
+        LoadCutBytes(bytes, text ? CutFormat::Text : CutFormat::Binary, data);
     EXPECT_TRUE(result.ok()) << result.reason();
     return data;
 }

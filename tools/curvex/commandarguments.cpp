@@ -93,7 +93,7 @@ int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data) {
     const std::optional<bool> text = chooseTextFormat(arguments, path);
     if (!text)
         return kExitUsage;
-    const LoadResult result = LoadCutFile(path, *text, data);
+    const LoadResult result = LoadCutFile(path, *text ? CutFormat::Text : CutFormat::Binary, data);
     if (!result.ok()) {
         std::fprintf(stderr, "curvex: cannot load %s: %s\n", path.c_str(), result.reason().c_str());
         return kExitFailure;

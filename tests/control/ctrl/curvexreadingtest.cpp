@@ -46,7 +46,7 @@ ChartFrame sampleFrame(const CutDataSet& data, QSize size, float lower, float up
 const CutDataSet& sampleData() {
     static const CutDataSet data = [] {
         CutDataSet loaded;
-        LoadCutFile("samples/CUTDATA.txt", true, loaded);
+        LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, loaded);
         return loaded;
     }();
     return data;

@@ -12,7 +12,15 @@
 
 namespace {
 
-TEST(CutLoader, ReadWholeFileAppendsOneZeroByte) {
+// Reads the file at `path` whole, as the binary load does.
+LoadResult readWhole(const std::string& path, LoadedArray<char>& buffer, LoadMonitor* monitor) {
+    FilePieces file;
+    if (LoadResult result = file.open(path); !result.ok())
+        return result;
+    return WholeFile::read(file, buffer, monitor);
+}
+
+TEST(CutLoader, AWholeFileIsReadAsItsBytes) {
     TempFolder folder;
     // Large enough to be read in more than one piece and to take the huge-page path.
     std::string bytes(9 * 1024 * 1024 + 17, '\0');
@@ -21,10 +29,9 @@ TEST(CutLoader, ReadWholeFileAppendsOneZeroByte) {
     for (const std::string& content : {std::string("x"), std::string("N1)\r\n"), bytes}) {
         writeBytes(folder.file("f"), content);
         LoadedArray<char> buffer;
-        ASSERT_TRUE(ReadWholeFile(folder.file("f"), buffer).ok());
-        ASSERT_EQ(buffer.size(), content.size() + 1);
+        ASSERT_TRUE(readWhole(folder.file("f"), buffer, nullptr).ok());
+        ASSERT_EQ(buffer.size(), content.size());
         EXPECT_EQ(std::string(buffer.data(), content.size()), content);
-        EXPECT_EQ(buffer.back(), '\0');
     }
 }
 
@@ -57,7 +64,8 @@ TEST(CutLoader, FailedLoadsKeepThePreviousDataSetAndSayWhy) {
                 continue; // a text file cannot be short or truncated
             const CutDataSet previous = previousDataSet();
             CutDataSet data = previous;
-            const LoadResult result = LoadCutFile(path, text, data);
+            const LoadResult result =
+                LoadCutFile(path, text ? CutFormat::Text : CutFormat::Binary, data);
             EXPECT_EQ(result.error, c.error);
             EXPECT_EQ(result.reason(), c.reason);
             expectSameDataSet(data, previous);
@@ -80,7 +88,8 @@ TEST(CutLoader, RefusesWhatIsNotARegularFile) {
             SCOPED_TRACE(path + (text ? " text" : " binary"));
             const CutDataSet previous = previousDataSet();
             CutDataSet data = previous;
-            const LoadResult result = LoadCutFile(path, text, data);
+            const LoadResult result =
+                LoadCutFile(path, text ? CutFormat::Text : CutFormat::Binary, data);
             EXPECT_EQ(result.error, LoadError::NotRegular);
             EXPECT_EQ(result.reason(), "not a regular file");
             expectSameDataSet(data, previous);
@@ -100,12 +109,16 @@ TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
         LoadMonitor monitor;
         monitor.cancelled = true;
         CutDataSet data = previousDataSet();
-        const LoadResult result = LoadCutFile(path, text, data, &monitor);
+        const LoadResult result = LoadCutFile(path, text ? CutFormat::Text : CutFormat::Binary,
+                                              data, {.monitor = &monitor});
         EXPECT_EQ(result.error, LoadError::Cancelled) << path;
         EXPECT_EQ(result.reason(), "the load was cancelled");
         expectSameDataSet(data, previousDataSet());
         LoadMonitor running;
-        EXPECT_TRUE(LoadCutFile(path, text, data, &running).ok()) << path;
+        EXPECT_TRUE(LoadCutFile(path, text ? CutFormat::Text : CutFormat::Binary, data,
+                                {.monitor = &running})
+                        .ok())
+            << path;
         EXPECT_EQ(data.count, 2u) << path;
     }
 }
@@ -120,14 +133,14 @@ TEST(CutLoader, AWholeFileComesInOnEveryThreadAndStopsWhenAsked) {
     writeBytes(folder.file("big"), bytes);
     LoadMonitor running;
     LoadedArray<char> buffer;
-    ASSERT_TRUE(WholeFile::read(folder.file("big"), buffer, &running).ok());
-    ASSERT_EQ(buffer.size(), bytes.size() + 1);
+    ASSERT_TRUE(readWhole(folder.file("big"), buffer, &running).ok());
+    ASSERT_EQ(buffer.size(), bytes.size());
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
     EXPECT_GT(running.permille, 0);
     EXPECT_LE(running.permille, 400);
     LoadMonitor stopped;
     stopped.cancelled = true;
-    EXPECT_EQ(WholeFile::read(folder.file("big"), buffer, &stopped).error, LoadError::Cancelled);
+    EXPECT_EQ(readWhole(folder.file("big"), buffer, &stopped).error, LoadError::Cancelled);
 }
 
 // A text whose last number runs up to the file's end, at a page's end, is read to its last digit,
@@ -147,7 +160,7 @@ TEST(CutLoader, TextEndingAtAPageEndIsReadToItsLastDigit) {
         ASSERT_EQ(text.size(), size);
         writeBytes(folder.file("t.txt"), text);
         CutDataSet data;
-        ASSERT_TRUE(LoadCutFile(folder.file("t.txt"), true, data).ok());
+        ASSERT_TRUE(LoadCutFile(folder.file("t.txt"), CutFormat::Text, data).ok());
         ASSERT_EQ(data.count, (size - last.size()) / line.size() + 1);
         EXPECT_EQ(data.records.back().optFeed, 123456);
         EXPECT_EQ(data.records.back().x, 2.0f);
@@ -167,12 +180,12 @@ TEST(CutLoader, TheFlagChoosesTheLoader) {
     const std::string binary = BinaryBytes().header(1, 2, 3).u16(0x0002).i32(77).bytes();
     writeBytes(folder.file("data"), binary);
     CutDataSet data;
-    ASSERT_TRUE(LoadCutFile(folder.file("data"), false, data).ok());
+    ASSERT_TRUE(LoadCutFile(folder.file("data"), CutFormat::Binary, data).ok());
     EXPECT_EQ(data.count, 2u);
     EXPECT_EQ(data.blockNos.back(), 77);
 
     writeBytes(folder.file("data"), "N5)G01X1\r\nN6)G01X3\r\n");
-    ASSERT_TRUE(LoadCutFile(folder.file("data"), true, data).ok());
+    ASSERT_TRUE(LoadCutFile(folder.file("data"), CutFormat::Text, data).ok());
     EXPECT_EQ(data.blockNos, (LoadedArray<std::int32_t>{5, 6}));
     EXPECT_EQ(data.totalDistance, (LoadedArray<float>{1, 3}));
 }

@@ -121,8 +121,13 @@ TEST(CutText, OtherLines) {
         expectLastRecord(c);
 }
 
+// Bytes without a block line give a data set without records; no bytes at all fail as an empty
+// file does.
 TEST(CutText, NoBlockLinesLoadsAnEmptyDataSet) {
-    for (const char* text : {"", "\n\n", "%\r\nO1\r\nG92X1\r\nT2\r\n", "N1 no bracket\n"}) {
+    CutDataSet kept = previousDataSet();
+    EXPECT_EQ(parseText("", kept).error, LoadError::Empty);
+    expectSameDataSet(kept, previousDataSet());
+    for (const char* text : {"\n", "\n\n", "%\r\nO1\r\nG92X1\r\nT2\r\n", "N1 no bracket\n"}) {
         CutDataSet data = previousDataSet();
         ASSERT_TRUE(parseText(text, data).ok());
         EXPECT_EQ(data.count, 0u) << text;
@@ -150,12 +155,10 @@ TEST(CutText, DistancesAreSummedInDouble) {
     std::string text = "N1)G00X10000000\nN2)G00X0\n";
     for (int i = 0; i < 1000; ++i)
         text.append(i % 2 == 0 ? "N3)G01X0.25\n" : "N4)G01X0\n");
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
     for (const unsigned threads : {1u, 3u}) {
         SCOPED_TRACE(threads);
         CutDataSet data;
-        ASSERT_TRUE(ParseCutText(buffer, data, threads).ok());
+        ASSERT_TRUE(parseText(text, data, threads).ok());
         ASSERT_EQ(data.count, 1002u);
         EXPECT_EQ(data.totalDistance.back(), 20000250.0f);
         EXPECT_EQ(data.cutDistance.back(), 250.0f);

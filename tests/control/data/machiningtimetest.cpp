@@ -306,7 +306,7 @@ TEST(MachiningTime, PercentIsEmptyWithoutProgrammedTime) {
         const char* text;
         std::uint64_t records;
     } cases[] = {
-        {"", 0},
+        {"%\n", 0},
         {"N1)G01X0Y0F600(N)F600\n", 1},
         {"N1)G01X3Y4F0(N)F600\n", 1},
     };

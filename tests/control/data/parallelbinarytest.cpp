@@ -3,27 +3,29 @@
 #include "bitidenticaltesting.h"
 #include "cutdatatesting.h"
 #include "cutsynthesizer.h"
+#include "referenceload.h"
 
 #include <span>
 #include <string>
 #include <vector>
 
-// Decoding a binary file in parts on several threads gives the data set of the sequential decoder
-// to the bit: records, distances, block numbers, maxima and the move index.
+// Decoding a binary file in parts on any number of threads gives the data set of the reference
+// decoder, record by record, to the bit: records, distances, block numbers, maxima and the move
+// index.
 
 namespace {
 
 CutDataSet decodeOn(const std::string& bytes, unsigned threads) {
     CutDataSet data;
-    const LoadResult result = DecodeCutBinaryBytes(std::span<const char>(bytes), data, threads);
+    const LoadResult result = decodeBinary(bytes, data, threads);
     EXPECT_TRUE(result.ok()) << result.reason();
     return data;
 }
 
 void expectSameOnEveryThreadCount(const std::string& bytes, const std::string& name) {
-    const CutDataSet sequential = decodeOn(bytes, 1);
-    for (unsigned threads = 2; threads <= 9; ++threads)
-        expectBitIdentical(decodeOn(bytes, threads), sequential,
+    const CutDataSet reference = ReferenceBinaryLoad(bytes);
+    for (unsigned threads = 1; threads <= 9; ++threads)
+        expectBitIdentical(decodeOn(bytes, threads), reference,
                            name + " on " + std::to_string(threads) + " threads");
 }
 
@@ -55,11 +57,11 @@ TEST(ParallelBinary, TruncatedEntryFailsAndKeepsThePreviousDataSet) {
     const std::string whole = randomEntries(5, 2000, false);
     const std::string cut = whole.substr(0, whole.size() - 3);
     CutDataSet sequential;
-    const LoadResult expected = DecodeCutBinaryBytes(std::span<const char>(cut), sequential, 1);
+    const LoadResult expected = decodeBinary(cut, sequential, 1);
     ASSERT_EQ(expected.error, LoadError::Truncated);
     for (unsigned threads = 2; threads <= 4; ++threads) {
         CutDataSet data = previousDataSet();
-        const LoadResult result = DecodeCutBinaryBytes(std::span<const char>(cut), data, threads);
+        const LoadResult result = decodeBinary(cut, data, threads);
         EXPECT_EQ(result.error, LoadError::Truncated);
         EXPECT_EQ(result.offset, expected.offset);
         expectSameDataSet(data, previousDataSet());
@@ -74,15 +76,15 @@ TEST(ParallelBinary, MonitorFollowsAndStopsTheParts) {
         bytes.u16(0x000A).i32(i).f32(static_cast<float>(i % 97));
     LoadMonitor monitor;
     CutDataSet data;
-    ASSERT_TRUE(DecodeCutBinaryBytes(std::span<const char>(bytes.bytes()), data, 2, &monitor).ok());
+    const LoadOptions options{.threads = 2, .monitor = &monitor};
+    ASSERT_TRUE(LoadCutBytes(bytes.bytes(), CutFormat::Binary, data, options).ok());
     EXPECT_EQ(data.count, 300001u);
     EXPECT_GT(monitor.permille, 400);
 
     CutDataSet previous = previousDataSet();
     monitor.cancelled = true;
-    EXPECT_EQ(
-        DecodeCutBinaryBytes(std::span<const char>(bytes.bytes()), previous, 2, &monitor).error,
-        LoadError::Cancelled);
+    EXPECT_EQ(LoadCutBytes(bytes.bytes(), CutFormat::Binary, previous, options).error,
+              LoadError::Cancelled);
     expectSameDataSet(previous, previousDataSet());
 }
 

@@ -4,6 +4,7 @@
 #include "cutdatatesting.h"
 #include "cutsynthesizer.h"
 #include "piecedtextload.h"
+#include "referenceload.h"
 #include "textcutwriter.h"
 
 #include <fcntl.h>
@@ -23,23 +24,22 @@
 #include <vector>
 
 // Reading a text in parts on several threads, whole or in stretches as a file comes in, gives the
-// data set of the sequential reader to the bit: records, distances, block numbers and maxima.
+// data set of the reference reader (record by record) to the bit: records, distances, block numbers
+// and maxima.
 
 namespace {
 
 CutDataSet parseOn(const std::string& text, unsigned threads) {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
     CutDataSet data;
-    const LoadResult result = ParseCutText(buffer, data, threads);
+    const LoadResult result = parseText(text, data, threads);
     EXPECT_TRUE(result.ok()) << result.reason();
     return data;
 }
 
 void expectSameOnEveryThreadCount(const std::string& text, const std::string& name) {
-    const CutDataSet sequential = parseOn(text, 1);
-    for (unsigned threads = 2; threads <= 9; ++threads)
-        expectBitIdentical(parseOn(text, threads), sequential,
+    const CutDataSet reference = ReferenceTextLoad(text);
+    for (unsigned threads = 1; threads <= 9; ++threads)
+        expectBitIdentical(parseOn(text, threads), reference,
                            name + " on " + std::to_string(threads) + " threads");
 }
 
@@ -92,7 +92,7 @@ TEST(ParallelTextParser, RandomLinesGiveTheSequentialDataSet) {
     // Parts without a single block line, and parts that only set words.
     expectSameOnEveryThreadCount("T2\nG92X1Y2Z3\n%\n(A)\nN1)G01X5\nT3\nN2)X6\n", "short text");
     expectSameOnEveryThreadCount("N1)G01X5(A1)", "one line without line feed");
-    expectSameOnEveryThreadCount("", "empty text");
+    expectSameOnEveryThreadCount("\n", "one blank line");
 }
 
 TEST(ParallelTextParser, GeneratedFilesGiveTheSequentialDataSet) {
@@ -159,8 +159,10 @@ TEST(ParallelTextParser, NothingAfterTheTextIsRead) {
             const TextBeforeGuardPage guarded(text);
             for (const unsigned threads : {1u, 2u, 3u}) {
                 CutDataSet data;
-                ASSERT_TRUE(ParseCutTextBytes(guarded.bytes(), data, threads).ok());
-                expectBitIdentical(data, parseOn(text, 1),
+                ASSERT_TRUE(
+                    LoadCutBytes(guarded.bytes(), CutFormat::Text, data, {.threads = threads})
+                        .ok());
+                expectBitIdentical(data, ReferenceTextLoad(text),
                                    std::string(ending) + " on " + std::to_string(threads) +
                                        " threads");
             }
@@ -172,7 +174,7 @@ TEST(ParallelTextParser, NothingAfterTheTextIsRead) {
 TEST(ParallelTextParser, FailedReadLeavesThePreviousDataSet) {
     CutDataSet data = previousDataSet();
     std::vector<char> empty;
-    EXPECT_EQ(ParseCutText(empty, data, 4).error, LoadError::Empty);
+    EXPECT_EQ(LoadCutBytes(empty, CutFormat::Text, data, {.threads = 4}).error, LoadError::Empty);
     expectSameDataSet(data, previousDataSet());
 }
 
@@ -185,23 +187,23 @@ TEST(ParallelTextParser, MonitorFollowsAndStopsTheParts) {
             .append(")G01X")
             .append(std::to_string(i % 97))
             .append("\n");
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    std::vector<char> copy = buffer;
     LoadMonitor monitor;
     CutDataSet data;
-    ASSERT_TRUE(ParseCutText(buffer, data, 2, &monitor).ok());
+    ASSERT_TRUE(
+        LoadCutBytes(text, CutFormat::Text, data, {.threads = 2, .monitor = &monitor}).ok());
     EXPECT_EQ(data.count, 300000u);
     EXPECT_GT(monitor.permille, 400);
 
     CutDataSet previous = previousDataSet();
     monitor.cancelled = true;
-    EXPECT_EQ(ParseCutText(copy, previous, 2, &monitor).error, LoadError::Cancelled);
+    EXPECT_EQ(
+        LoadCutBytes(text, CutFormat::Text, previous, {.threads = 2, .monitor = &monitor}).error,
+        LoadError::Cancelled);
     expectSameDataSet(previous, previousDataSet());
 }
 
 // A file read and decoded in stretches of whole lines, on one thread or several, gives the data
-// set of the sequential reader however the stretches cut it: lines longer than a stretch, a last
+// set of the reference reader however the stretches cut it: lines longer than a stretch, a last
 // line without a line feed, CR LF and NUL bytes, and a text without a line feed.
 TEST(PiecedTextLoad, StretchesGiveTheSequentialDataSet) {
     const struct {
@@ -218,7 +220,7 @@ TEST(PiecedTextLoad, StretchesGiveTheSequentialDataSet) {
     const std::string path = folder.file("t.txt");
     for (const auto& t : texts) {
         writeBytes(path, t.text);
-        const CutDataSet sequential = parseOn(t.text, 1);
+        const CutDataSet reference = ReferenceTextLoad(t.text);
         for (const std::size_t stretch :
              {std::size_t{97}, std::size_t{4096}, std::size_t{1} << 20}) {
             for (const unsigned threads : {1u, 2u, 3u}) {
@@ -231,7 +233,7 @@ TEST(PiecedTextLoad, StretchesGiveTheSequentialDataSet) {
                 const LoadResult result =
                     PiecedTextLoad(threads, nullptr, stretch).load(file, data);
                 ASSERT_TRUE(result.ok()) << what << ": " << result.reason();
-                expectBitIdentical(data, sequential, what);
+                expectBitIdentical(data, reference, what);
             }
         }
     }
@@ -297,11 +299,11 @@ TEST(PiecedTextLoad, FileChangedDuringTheReadFailsTheLoad) {
          }},
         {"whole text", true,
          [&](CutDataSet& data, LoadMonitor& monitor) {
-             return LoadCutFile(path, true, data, &monitor);
+             return LoadCutFile(path, CutFormat::Text, data, {.monitor = &monitor});
          }},
         {"whole binary", false,
          [&](CutDataSet& data, LoadMonitor& monitor) {
-             return LoadCutFile(path, false, data, &monitor);
+             return LoadCutFile(path, CutFormat::Binary, data, {.monitor = &monitor});
          }},
     };
     for (const auto& load : loads) {

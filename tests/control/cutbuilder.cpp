@@ -1,5 +1,7 @@
 #include "cutbuilder.h"
 
+#include "cutsums.h"
+
 #include <limits>
 #include <new>
 
@@ -13,11 +15,11 @@ void CutBuilder::addStart(const CutRecord& state) {
 
 void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
     const float step = StepLength(dx, dy, dz);
-    totalDistance_ = addStep(totalDistance_, step);
+    totalDistance_ = cutsums::addStep(totalDistance_, step);
     if (state.motionCode != 0)
-        cutDistance_ = addStep(cutDistance_, step);
+        cutDistance_ = cutsums::addStep(cutDistance_, step);
     store(state, step);
-    raiseMaxima(data_.maxima, state);
+    cutsums::raiseMaxima(data_.maxima, state);
 }
 
 void CutBuilder::store(const CutRecord& state, float step) {

@@ -2,10 +2,8 @@
 #include "cutdataset.h"
 #include "cutloader.h"
 #include "cutsynthesizer.h"
-#include "filepieces.h"
 #include "runeach.h"
 #include "textcutwriter.h"
-#include "wholefile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,19 +46,6 @@ std::string benchFile(std::int64_t blocks, bool text) {
         }
     }
     return path;
-}
-
-// What any loader pays first: the file into memory.
-void BM_ReadWholeText(benchmark::State& state) {
-    const std::string path = benchFile(state.range(0), true);
-    LoadedArray<char> buffer;
-    for (auto _ : state) {
-        FilePieces file;
-        if (!file.open(path).ok() || !WholeFile::read(file, buffer, nullptr).ok())
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(buffer.data());
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
 
 // What any load of as many records pays at the least: the data set's four arrays reserved fresh,
@@ -129,7 +114,6 @@ void sizes(benchmark::internal::Benchmark* bench) {
     bench->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 }
 
-BENCHMARK(BM_ReadWholeText)->Apply(sizes);
 BENCHMARK(BM_FillFreshArrays)->Apply(sizes);
 BENCHMARK(BM_LoadText)->Apply(sizes);
 BENCHMARK(BM_LoadBinary)->Apply(sizes);

@@ -1,8 +1,8 @@
 #include "cutloader.h"
 
 #include "cutdecoders.h"
+#include "piecedbinaryload.h"
 #include "piecedtextload.h"
-#include "wholefile.h"
 
 #include <cstring>
 
@@ -60,8 +60,5 @@ LoadResult LoadCutFile(const std::string& path, CutFormat format, CutDataSet& ou
     const unsigned threads = options.threads ? options.threads : CutLoadThreads(file.size());
     if (format == CutFormat::Text)
         return PiecedTextLoad(threads, options.monitor).load(file, out);
-    LoadedArray<char> buffer;
-    if (LoadResult result = WholeFile::read(file, buffer, options.monitor); !result.ok())
-        return result;
-    return DecodeBinaryBytes(buffer, out, threads, options.monitor);
+    return PiecedBinaryLoad(threads, options.monitor).load(file, out);
 }

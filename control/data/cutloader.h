@@ -5,8 +5,9 @@
 //   record   what the data set keeps of one NC block: its fields and running distances.
 //   block    an NC block of the program, named by its block number; nothing else.
 //   entry    one record of the binary format: a flag word and the fields it names.
-//   piece    bytes of the file that one thread reads at a time (32 MiB of a file read whole).
-//   stretch  32 MiB of whole lines of a large text, read and decoded before the next is read.
+//   piece    bytes of a stretch that one thread reads.
+//   stretch  32 MiB of a file (whole lines of a text, whole entries of a binary file), read and
+//            decoded before the next is read.
 //   part     records decoded on their own, on any thread; the parted load settles afterwards
 //            what a part could not know (the fields and position before it).
 //   span     records that the index pass after the parts goes over once, on any thread.
@@ -43,10 +44,9 @@ enum class LoadError {
 // set, is called after each piece of the file has come in, on the thread that read it, before the
 // next piece is begun on that thread.
 struct LoadMonitor {
-    // The phases of a monitored load, by where each ends in thousandths of the whole: a file
-    // read whole comes in first; the records are decoded (a text read in stretches reads and
-    // decodes together, from 0); what is left completes the data set (distances and indexes).
-    static constexpr int kWholeFileReadEnds = 400;
+    // The phases of a monitored load, by where each ends in thousandths of the whole: the file
+    // is read and decoded stretch by stretch; what is left completes the data set (distances
+    // and indexes).
     static constexpr int kDecodingEnds = 950;
 
     std::atomic<int> permille{0};

@@ -21,15 +21,8 @@ template <typename T> void reserveArray(LoadedArray<T>& array, std::size_t recor
 
 } // namespace
 
-PartedLoad::PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
-                       unsigned threads)
-    : PartedLoad(delta, monitor, threads) {
-    fromPermille_ = LoadMonitor::kWholeFileReadEnds;
-    addParts(slots, 0);
-}
-
 PartedLoad::PartedLoad(Delta delta, LoadMonitor* monitor, unsigned threads)
-    : delta_(delta), monitor_(monitor), threads_(threads), fromPermille_(0) {}
+    : delta_(delta), monitor_(monitor), threads_(threads) {}
 
 void PartedLoad::addParts(const std::vector<std::size_t>& slots, std::size_t expected) {
     std::size_t total = data_.records.size();
@@ -53,9 +46,8 @@ void PartedLoad::addParts(const std::vector<std::size_t>& slots, std::size_t exp
 bool PartedLoad::report(const Part& part, std::uint32_t& counted) {
     const std::size_t total = recordsRead_ += part.count - counted;
     counted = part.count;
-    const std::size_t share =
-        std::min(total, expected_) * (LoadMonitor::kDecodingEnds - fromPermille_);
-    monitor_->permille = fromPermille_ + static_cast<int>(share / (expected_ + 1));
+    const std::size_t share = std::min(total, expected_) * LoadMonitor::kDecodingEnds;
+    monitor_->permille = static_cast<int>(share / (expected_ + 1));
     if (monitor_->cancelled)
         stopped_ = true;
     return !stopped_;

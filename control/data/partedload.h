@@ -80,13 +80,8 @@ public:
         unsigned seen_ = 0;
     };
 
-    // Part k takes at most slots[k] records; the first part starts knowing every field; one part
-    // is the sequential load. Throws std::bad_alloc when the arrays do not fit. A monitor follows
-    // the parts being read, from 40 % of the load on; what follows the reading runs on `threads`
-    // threads.
-    PartedLoad(const std::vector<std::size_t>& slots, Delta delta, LoadMonitor* monitor,
-               unsigned threads);
     // A load without parts yet, whose monitor follows the parts being read from the load's start.
+    // The first part starts knowing every field; one part is the sequential load.
     PartedLoad(Delta delta, LoadMonitor* monitor, unsigned threads);
 
     // Adds parts after those added before, part k taking at most slots[k] records. Arrays that
@@ -115,6 +110,8 @@ public:
     bool stopped() const { return stopped_; }
 
     std::size_t parts() const { return parts_.size(); }
+    // The records of the parts whose gaps are closed.
+    std::size_t settledRecords() const { return settledRecords_; }
     Part& part(std::size_t k) { return parts_[k]; }
     CutDataSet& data() { return data_; }
 
@@ -142,7 +139,6 @@ private:
     Delta delta_;
     LoadMonitor* monitor_;
     unsigned threads_;
-    int fromPermille_;
     std::size_t expected_ = 0;
     std::size_t settledParts_ = 0; // the parts whose records follow each other without a gap
     std::size_t settledRecords_ = 0;

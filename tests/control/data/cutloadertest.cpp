@@ -1,7 +1,6 @@
 #include "cutdatatesting.h"
 
 #include "../../platform/tempfolder.h"
-#include "wholefile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,29 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Reads the file at `path` whole, as the binary load does.
-LoadResult readWhole(const std::string& path, LoadedArray<char>& buffer, LoadMonitor* monitor) {
-    FilePieces file;
-    if (LoadResult result = file.open(path); !result.ok())
-        return result;
-    return WholeFile::read(file, buffer, monitor);
-}
-
-TEST(CutLoader, AWholeFileIsReadAsItsBytes) {
-    TempFolder folder;
-    // Large enough to be read in more than one piece and to take the huge-page path.
-    std::string bytes(9 * 1024 * 1024 + 17, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7 + i / 4093);
-    for (const std::string& content : {std::string("x"), std::string("N1)\r\n"), bytes}) {
-        writeBytes(folder.file("f"), content);
-        LoadedArray<char> buffer;
-        ASSERT_TRUE(readWhole(folder.file("f"), buffer, nullptr).ok());
-        ASSERT_EQ(buffer.size(), content.size());
-        EXPECT_EQ(std::string(buffer.data(), content.size()), content);
-    }
-}
 
 struct ReadFailureCase {
     const char* name;
@@ -123,24 +99,37 @@ TEST(CutLoader, MonitorStopsTheReadAndSeesItMoveOn) {
     }
 }
 
-// A whole file comes in in pieces of 32 MiB on every core: its bytes are the file's, the monitor
-// sees the share go up, and a monitor that asks to stop stops every thread.
-TEST(CutLoader, AWholeFileComesInOnEveryThreadAndStopsWhenAsked) {
+// A binary file larger than a stretch of 32 MiB comes in whole, on every core: each entry in its
+// place, the monitor sees the share go up, and a monitor that asks to stop stops the load.
+TEST(CutLoader, ABinaryFileLargerThanAStretchComesInWholeAndStopsWhenAsked) {
+    constexpr int kEntries = 6'000'000; // 6 bytes each: 36 MB
+    std::string bytes;
+    bytes.reserve(12 + std::size_t{6} * kEntries);
+    BinaryBytes header;
+    bytes = header.header(0, 0, 0).bytes();
+    for (int i = 0; i < kEntries; ++i) {
+        const float x = static_cast<float>(i);
+        char entry[6] = {0x08, 0x00};
+        std::memcpy(entry + 2, &x, sizeof x);
+        bytes.append(entry, sizeof entry);
+    }
     TempFolder folder;
-    std::string bytes((std::size_t{100} << 20) + 17, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 13 + i / 8191);
     writeBytes(folder.file("big"), bytes);
     LoadMonitor running;
-    LoadedArray<char> buffer;
-    ASSERT_TRUE(readWhole(folder.file("big"), buffer, &running).ok());
-    ASSERT_EQ(buffer.size(), bytes.size());
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
+    CutDataSet data;
+    ASSERT_TRUE(
+        LoadCutFile(folder.file("big"), CutFormat::Binary, data, {.monitor = &running}).ok());
+    ASSERT_EQ(data.count, kEntries + 1u);
+    for (const int i : {0, 1, 5'592'404, 5'592'405, kEntries - 1})
+        EXPECT_EQ(data.records[i + 1].x, static_cast<float>(i)) << i;
     EXPECT_GT(running.permille, 0);
-    EXPECT_LE(running.permille, 400);
+    EXPECT_LE(running.permille, 1000);
     LoadMonitor stopped;
     stopped.cancelled = true;
-    EXPECT_EQ(readWhole(folder.file("big"), buffer, &stopped).error, LoadError::Cancelled);
+    CutDataSet kept = previousDataSet();
+    EXPECT_EQ(LoadCutFile(folder.file("big"), CutFormat::Binary, kept, {.monitor = &stopped}).error,
+              LoadError::Cancelled);
+    expectSameDataSet(kept, previousDataSet());
 }
 
 // A text whose last number runs up to the file's end, at a page's end, is read to its last digit,

@@ -3,13 +3,14 @@
 #include "curvepath.h"
 #include "cutbuilder.h"
 #include "gdicanvas.h"
+#include "synthrecorder.h"
+#include "textcutwriter.h"
 
 #include <QGuiApplication>
 #include <QImage>
 
 #include <cstdint>
 #include <memory>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -85,42 +86,27 @@ inline std::string firstDifference(const QImage& a, const QImage& b) {
     return "no difference";
 }
 
-// Random monitoring data: runs of many blocks inside one pixel column, jumps, spikes far above
-// and below the chart, G00 blocks whose removal per second exceeds the maximum, block numbers
-// that go up and down, and a tool change every few blocks (tool 0 among them).
-inline std::vector<TestBlock> randomBlocks(unsigned seed, int count) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    std::uniform_int_distribution<int> runLength(1, 6);
-    std::uniform_int_distribution<int> tool(0, 5);
-    std::uniform_int_distribution<int> blockNo(0, 100000);
+// Generated monitoring data as test blocks, each moving by its length along x: CutSynthesizer with
+// every rare case (SynthOptions::mixed(): spikes far above and below, G00 blocks that remove
+// material, NaN removals, blocks that stand still, block numbers that go up and down, a tool change
+// every few blocks with tool 0 among them), some blocks per pixel column and rapid jumps.
+inline std::vector<TestBlock>
+synthesizedBlocks(unsigned seed, int count, const SynthOptions& options = SynthOptions::mixed()) {
+    TextCutWriter text;
     std::vector<TestBlock> blocks;
-    int toolLeft = 0;
-    std::int16_t currentTool = 1;
-    for (int i = 0; i < count; ++i) {
-        if (toolLeft-- == 0) {
-            toolLeft = runLength(random);
-            currentTool = static_cast<std::int16_t>(tool(random));
-        }
+    for (const SynthRecorder::Block& b : SynthRecorder::generate(seed, count, options, text)) {
         TestBlock block;
-        const float kind = unit(random);
-        block.step = kind < 0.05f   ? 0.0f
-                     : kind < 0.7f  ? unit(random) * 0.02f
-                     : kind < 0.97f ? unit(random) * 2.0f
-                                    : unit(random) * 300.0f;
-        const float spike = unit(random);
-        block.removal = spike < 0.02f    ? unit(random) * 100.0f
-                        : spike < 0.03f  ? -unit(random) * 50.0f
-                        : spike < 0.035f ? 1.0e7f
-                                         : unit(random);
-        block.tool = currentTool;
-        block.blockNo = blockNo(random);
-        block.motionCode = unit(random) < 0.1f ? 0 : 1;
+        block.step = static_cast<float>(b.length());
+        block.removal = b.removal();
+        block.tool = b.block.toolNo;
+        block.blockNo = b.block.blockNo;
+        block.motionCode = b.block.motionCode;
+        block.orgFeed = b.block.orgFeed;
         blocks.push_back(block);
     }
     return blocks;
 }
 
-inline CutDataSet randomData(unsigned seed, int count) {
-    return makeData(randomBlocks(seed, count));
+inline CutDataSet synthesizedData(unsigned seed, int count) {
+    return makeData(synthesizedBlocks(seed, count));
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <tuple>
@@ -20,8 +22,7 @@ template <typename Writer> std::string generate(std::uint64_t seed, std::int64_t
 
 CutDataSet load(const std::string& bytes, bool text) {
     CutDataSet data;
-    const LoadResult result =
-        LoadCutBytes(bytes, text ? CutFormat::Text : CutFormat::Binary, data);
+    const LoadResult result = LoadCutBytes(bytes, text ? CutFormat::Text : CutFormat::Binary, data);
     EXPECT_TRUE(result.ok()) << result.reason();
     return data;
 }
@@ -71,6 +72,76 @@ TEST(CutSynthesizer, CoversToolsMotionsAndRemovalKinds) {
     EXPECT_GT(data.cutDistance.back(), 0.0f);
     EXPECT_LT(data.cutDistance.back(), data.totalDistance.back());
     EXPECT_GT(data.maxRateOpt(), 0.0f);
+}
+
+// Each rare case appears in the loaded data when its option is on, and in no plain file.
+TEST(CutSynthesizer, OptionsMixInTheirRareCases) {
+    const auto countIn = [](const CutDataSet& data, auto rare) {
+        int count = 0;
+        for (std::uint32_t i = 0; i < data.count; ++i)
+            count += rare(data, i) ? 1 : 0;
+        return count;
+    };
+    const auto moved = [](const CutDataSet& d, std::uint32_t i) {
+        return i == 0 || d.totalDistance[i] != d.totalDistance[i - 1];
+    };
+    const struct {
+        const char* name;
+        void (*set)(SynthOptions&);
+        bool (*rare)(const CutDataSet&, std::uint32_t);
+    } cases[] = {
+        {"tool 0", [](SynthOptions& o) { o.toolRun = 6; },
+         [](const CutDataSet& d, std::uint32_t i) { return d.records[i].toolNo == 0; }},
+        {"NaN removal", [](SynthOptions& o) { o.nanRemoval = 20; },
+         [](const CutDataSet& d, std::uint32_t i) { return std::isnan(d.records[i].removal); }},
+        {"spikes", [](SynthOptions& o) { o.spikes = 20; },
+         [](const CutDataSet& d, std::uint32_t i) {
+             return d.records[i].removal >= 100.0f || d.records[i].removal < 0.0f;
+         }},
+        {"G00 removing material", [](SynthOptions& o) { o.rapidRemoval = 200; },
+         [](const CutDataSet& d, std::uint32_t i) {
+             return d.records[i].motionCode == 0 && d.records[i].removal > 0.0f;
+         }},
+        {"feeds of 0 and below", [](SynthOptions& o) { o.feedsNotPositive = 50; },
+         [](const CutDataSet& d, std::uint32_t i) {
+             return d.records[i].motionCode != 0 &&
+                    (d.records[i].orgFeed <= 0 || d.records[i].optFeed <= 0);
+         }},
+        {"block numbers starting lower", [](SynthOptions& o) { o.blockNumbersRestart = true; },
+         [](const CutDataSet& d, std::uint32_t i) {
+             return i > 0 && d.blockNos[i] < d.blockNos[i - 1];
+         }},
+    };
+    const CutDataSet plain = load(generate<TextCutWriter>(4, 5000), true);
+    for (const auto& c : cases) {
+        SynthOptions options;
+        c.set(options);
+        TextCutWriter writer;
+        CutSynthesizer(4, options).generate(5000, writer);
+        const CutDataSet data = load(writer.contents(), true);
+        EXPECT_EQ(data.count, 5000u) << c.name;
+        EXPECT_GT(countIn(data, c.rare), 0) << c.name;
+        EXPECT_EQ(countIn(plain, c.rare), 0) << c.name;
+    }
+    SynthOptions still;
+    still.standingStill = 100;
+    TextCutWriter writer;
+    CutSynthesizer(4, still).generate(5000, writer);
+    const CutDataSet data = load(writer.contents(), true);
+    EXPECT_LT(countIn(data, moved), countIn(plain, moved) - 100) << "blocks that stand still";
+    TextCutWriter presets;
+    SynthOptions withPresets;
+    withPresets.presets = 20;
+    CutSynthesizer(4, withPresets).generate(5000, presets);
+    const auto presetLines = [](const std::string& text) {
+        std::size_t count = 0;
+        for (std::size_t at = text.find("\nG92"); at != std::string::npos;
+             at = text.find("\nG92", at + 1))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(presetLines(generate<TextCutWriter>(4, 5000)), 1u) << "the start alone";
+    EXPECT_GT(presetLines(presets.contents()), 10u);
 }
 
 // Both formats carry the same values: the binary file adds its start record, and its removal

@@ -1,6 +1,7 @@
 #include "binarycutwriter.h"
 
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 template <typename T> void BinaryCutWriter::append(T value) {
@@ -27,13 +28,16 @@ void BinaryCutWriter::start(std::int32_t x, std::int32_t y, std::int32_t z) {
     appendMicrometres(z);
 }
 
+void BinaryCutWriter::preset(std::int32_t, std::int32_t, std::int32_t) {}
+
 void BinaryCutWriter::remark(const std::string&) {}
 
 void BinaryCutWriter::toolChange(std::int16_t) {}
 
 void BinaryCutWriter::block(const SynthBlock& current, const SynthBlock& previous) {
     const bool kindChanged = current.removalKind != previous.removalKind;
-    const bool removalChanged = kindChanged || current.removal != previous.removal;
+    const bool removalChanged = kindChanged || current.removal != previous.removal ||
+                                current.removalNaN != previous.removalNaN;
     std::uint16_t flags = 0;
     // A kind above 3 clears the removal on loading, so the removal follows it in the entry.
     const bool fields[] = {current.toolNo != previous.toolNo,
@@ -71,7 +75,8 @@ void BinaryCutWriter::block(const SynthBlock& current, const SynthBlock& previou
     if (flags & 0x0080)
         append(current.removalKind);
     if (flags & 0x0100)
-        append(static_cast<float>(current.removal / 10000.0));
+        append(current.removalNaN ? std::numeric_limits<float>::quiet_NaN()
+                                  : static_cast<float>(current.removal / 10000.0));
     if (flags & 0x0200)
         append(current.optFeed);
 }

@@ -8,6 +8,7 @@
 class BinaryCutWriter : public CutWriter {
 public:
     void start(std::int32_t x, std::int32_t y, std::int32_t z) override;
+    void preset(std::int32_t x, std::int32_t y, std::int32_t z) override;
     void remark(const std::string& line) override;
     void toolChange(std::int16_t toolNo) override;
     void block(const SynthBlock& current, const SynthBlock& previous) override;

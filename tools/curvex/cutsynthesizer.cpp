@@ -13,7 +13,8 @@ constexpr std::int16_t kToolCount = 6;
 
 } // namespace
 
-CutSynthesizer::CutSynthesizer(std::uint64_t seed) : m_random(seed) {}
+CutSynthesizer::CutSynthesizer(std::uint64_t seed, const SynthOptions& options)
+    : m_random(seed), m_options(options) {}
 
 // splitmix64: small, fast and the same on every platform.
 std::uint64_t CutSynthesizer::next() {
@@ -31,6 +32,7 @@ std::int32_t CutSynthesizer::uniform(std::int32_t low, std::int32_t high) {
 void CutSynthesizer::generate(std::int64_t blocks, CutWriter& writer) {
     m_blocks = blocks;
     m_written = 0;
+    m_toolLeft = 0;
     m_current = SynthBlock{};
     m_current.motionCode = 255; // as the loaders start
     m_current.z = kSafeZ;
@@ -55,9 +57,11 @@ void CutSynthesizer::generate(std::int64_t blocks, CutWriter& writer) {
             const std::int32_t moves = uniform(10, 120);
             for (std::int32_t move = 0; move < moves && !done(); ++move) {
                 const std::int32_t x =
-                    std::clamp(m_current.x + uniform(-6000, 6000), -kFieldHalf, kFieldHalf);
+                    std::clamp(m_current.x + uniform(-m_options.largestMove, m_options.largestMove),
+                               -kFieldHalf, kFieldHalf);
                 const std::int32_t y =
-                    std::clamp(m_current.y + uniform(-6000, 6000), -kFieldHalf, kFieldHalf);
+                    std::clamp(m_current.y + uniform(-m_options.largestMove, m_options.largestMove),
+                               -kFieldHalf, kFieldHalf);
                 const std::int32_t roll = uniform(0, 9);
                 const std::uint8_t code = roll < 6 ? 1 : roll < 8 ? 2 : 3;
                 cut(code, x, y, depth + uniform(-50, 50), writer);
@@ -88,7 +92,9 @@ void CutSynthesizer::rapidTo(std::int32_t x, std::int32_t y, std::int32_t z, Cut
     m_current.z = z;
     m_current.removalKind = 0;
     m_current.removal = 0;
-    emit(writer);
+    m_current.removalNaN = false;
+    mixIntoRapid();
+    writeBlock(writer);
 }
 
 // A cutting block. The removal kinds stand for air cutting (N), then increasing engagement; the
@@ -108,12 +114,73 @@ void CutSynthesizer::cut(std::uint8_t motionCode, std::int32_t x, std::int32_t y
     const double load = m_current.removal / 10000.0;
     const double factor = std::clamp(1.6 - load * 0.6, 0.5, 1.5);
     m_current.optFeed = static_cast<std::int32_t>(std::lround(m_programmedFeed * factor));
-    emit(writer);
+    m_current.removalNaN = false;
+    mixIntoCut();
+    writeBlock(writer);
 }
 
-void CutSynthesizer::emit(CutWriter& writer) {
-    ++m_current.blockNo;
+void CutSynthesizer::writeBlock(CutWriter& writer) {
+    mixIntoEmit(writer);
+    m_current.blockNo = nextBlockNo();
     writer.block(m_current, m_previous);
     m_previous = m_current;
     ++m_written;
+}
+
+bool CutSynthesizer::chance(int perMille) {
+    return perMille > 0 && uniform(0, 999) < perMille;
+}
+
+// A cutting block that stands still, spikes, has a NaN removal or a feed of 0 or below.
+void CutSynthesizer::mixIntoCut() {
+    if (chance(m_options.standingStill)) {
+        m_current.x = m_previous.x;
+        m_current.y = m_previous.y;
+        m_current.z = m_previous.z;
+    }
+    if (chance(m_options.spikes)) {
+        m_current.removalKind = 2;
+        m_current.removal =
+            uniform(0, 3) == 0 ? -uniform(1, 50) * 10000 : uniform(100, 1000) * 10000;
+    }
+    if (chance(m_options.nanRemoval)) {
+        m_current.removalKind = 2;
+        m_current.removalNaN = true;
+    }
+    if (chance(m_options.feedsNotPositive)) {
+        if (uniform(0, 1) == 0)
+            m_current.orgFeed = uniform(0, 1) == 0 ? 0 : -250;
+        else
+            m_current.optFeed = uniform(0, 1) == 0 ? 0 : -1;
+    }
+}
+
+// A rapid move that removes material.
+void CutSynthesizer::mixIntoRapid() {
+    if (chance(m_options.rapidRemoval)) {
+        m_current.removalKind = 2;
+        m_current.removal = uniform(50, 2500);
+    }
+}
+
+// Before a block: a new tool every few blocks, or a G92 preset, which moves the position the
+// loaders keep without a block.
+void CutSynthesizer::mixIntoEmit(CutWriter& writer) {
+    if (m_options.toolRun > 0 && --m_toolLeft <= 0) {
+        m_toolLeft = uniform(1, m_options.toolRun);
+        m_current.toolNo = static_cast<std::int16_t>(uniform(0, 5));
+        writer.toolChange(m_current.toolNo);
+    }
+    if (chance(m_options.presets)) {
+        m_previous.x = uniform(-kFieldHalf, kFieldHalf);
+        m_previous.y = uniform(-kFieldHalf, kFieldHalf);
+        m_previous.z = uniform(-kFieldHalf, kFieldHalf);
+        writer.preset(m_previous.x, m_previous.y, m_previous.z);
+    }
+}
+
+std::int32_t CutSynthesizer::nextBlockNo() {
+    if (!m_options.blockNumbersRestart)
+        return m_current.blockNo + 1;
+    return chance(3) ? m_current.blockNo / 3 : m_current.blockNo + uniform(1, 3);
 }

@@ -2,6 +2,7 @@
 
 #include "cutwriter.h"
 #include "synthblock.h"
+#include "synthoptions.h"
 
 #include <cstdint>
 
@@ -10,7 +11,7 @@
 // retract; comment and program lines in between. The same seed gives the same data.
 class CutSynthesizer {
 public:
-    explicit CutSynthesizer(std::uint64_t seed);
+    explicit CutSynthesizer(std::uint64_t seed, const SynthOptions& options = {});
 
     // Writes exactly `blocks` blocks.
     void generate(std::int64_t blocks, CutWriter& writer);
@@ -23,7 +24,14 @@ private:
     void rapidTo(std::int32_t x, std::int32_t y, std::int32_t z, CutWriter& writer);
     void cut(std::uint8_t motionCode, std::int32_t x, std::int32_t y, std::int32_t z,
              CutWriter& writer);
-    void emit(CutWriter& writer);
+    void writeBlock(CutWriter& writer);
+    // The rare cases of the options, each drawn only when it is switched on, so that the plain
+    // data stay the same for the same seed.
+    bool chance(int perMille);
+    void mixIntoCut();
+    void mixIntoRapid();
+    void mixIntoEmit(CutWriter& writer);
+    std::int32_t nextBlockNo();
     bool done() const { return m_written >= m_blocks; }
 
     std::uint64_t m_random;
@@ -32,4 +40,6 @@ private:
     SynthBlock m_current;
     SynthBlock m_previous;
     std::int32_t m_programmedFeed = 1000;
+    SynthOptions m_options;
+    std::int32_t m_toolLeft = 0;
 };

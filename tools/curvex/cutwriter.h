@@ -11,6 +11,8 @@ public:
 
     // The position the data starts from (a G92 preset), in micrometres.
     virtual void start(std::int32_t x, std::int32_t y, std::int32_t z) = 0;
+    // A G92 preset between blocks, in micrometres; the binary format has none and ignores it.
+    virtual void preset(std::int32_t x, std::int32_t y, std::int32_t z) = 0;
     // A program line that carries no data: a comment, an M code.
     virtual void remark(const std::string& line) = 0;
     virtual void toolChange(std::int16_t toolNo) = 0;

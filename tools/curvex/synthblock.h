@@ -14,5 +14,6 @@ struct SynthBlock {
     std::int32_t orgFeed = 0; // mm/min
     std::uint8_t removalKind = 0;
     std::int32_t removal = 0; // 1/10000 mm3/mm
+    bool removalNaN = false;  // the removal is NaN, whatever `removal` holds
     std::int32_t optFeed = 0; // mm/min
 };

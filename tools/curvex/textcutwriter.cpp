@@ -13,6 +13,10 @@ void TextCutWriter::start(std::int32_t x, std::int32_t y, std::int32_t z) {
     endLine();
 }
 
+void TextCutWriter::preset(std::int32_t x, std::int32_t y, std::int32_t z) {
+    start(x, y, z);
+}
+
 void TextCutWriter::remark(const std::string& line) {
     m_text += line;
     endLine();
@@ -51,7 +55,9 @@ void TextCutWriter::block(const SynthBlock& current, const SynthBlock& previous)
     }
     m_text += '(';
     m_text += kKindLetters[current.removalKind];
-    if (current.removalKind != 0)
+    if (current.removalKind != 0 && current.removalNaN)
+        m_text += "nan";
+    else if (current.removalKind != 0)
         appendFixed(current.removal, 4);
     m_text += ')';
     if (!rapid) {

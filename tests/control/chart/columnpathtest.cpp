@@ -97,7 +97,7 @@ TEST(ColumnPath, RendersRandomDataExactlyAsTheFullPolyline) {
     const Window windows[] = {{0.0f, 100.0f}, {0.0f, 1.0f},   {99.0f, 100.0f},
                               {37.5f, 38.0f}, {50.0f, 50.0f}, {10.0f, 90.0f}};
     for (const unsigned seed : {1u, 2u, 3u}) {
-        const CutDataSet data = randomData(seed, 20000);
+        const CutDataSet data = synthesizedData(seed, 20000);
         for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
             for (int drawMode = 0; drawMode <= 1; ++drawMode)
                 for (const Window& window : windows) {

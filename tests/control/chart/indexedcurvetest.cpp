@@ -65,19 +65,12 @@ void expectSameAsReference(const CutDataSet& data, const View& view, const std::
 }
 
 // Rising block numbers that now and then start again lower down, as programs with sub-programs
-// number their blocks; NaN removal here and there.
+// number their blocks; NaN removal here and there; a tool per machined section.
 std::vector<TestBlock> risingBlocks(unsigned seed, int count) {
-    std::vector<TestBlock> blocks = randomBlocks(seed, count);
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> percent(0, 999);
-    std::int32_t number = 10;
-    for (TestBlock& block : blocks) {
-        number = percent(random) < 3 ? number / 3 : number + 1 + percent(random) % 3;
-        block.blockNo = number;
-        if (percent(random) < 5)
-            block.removal = std::numeric_limits<float>::quiet_NaN();
-    }
-    return blocks;
+    SynthOptions options;
+    options.blockNumbersRestart = true;
+    options.nanRemoval = 5;
+    return synthesizedBlocks(seed, count, options);
 }
 
 // Long runs of one tool and many blocks per pixel column.
@@ -105,13 +98,13 @@ struct DataCase {
 
 std::vector<DataCase> dataCases() {
     std::vector<DataCase> cases;
-    cases.push_back({"random blocks", randomData(1, 20000)});
+    cases.push_back({"random blocks", synthesizedData(1, 20000)});
     cases.push_back({"rising block numbers", makeData(risingBlocks(2, 30000))});
     cases.push_back({"dense columns", makeData(denseBlocks(3, 60000))});
     cases.push_back({"endless distances", makeData(endlessBlocks(4, 20000))});
-    cases.push_back({"one block", randomData(5, 1)});
+    cases.push_back({"one block", synthesizedData(5, 1)});
     cases.push_back({"17 blocks", makeData(risingBlocks(6, 17))});
-    cases.push_back({"257 blocks", randomData(7, 257)});
+    cases.push_back({"257 blocks", synthesizedData(7, 257)});
     return cases;
 }
 

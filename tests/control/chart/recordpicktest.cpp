@@ -233,7 +233,7 @@ TEST(RecordPick, AgreesWithTheRenderedCurve) {
     const Window windows[] = {{0.0f, 100.0f}, {37.5f, 38.0f}, {99.0f, 100.0f}, {50.0f, 50.0f}};
     QImage image = blankImage(1000, 600);
     for (const unsigned seed : {1u, 2u, 3u}) {
-        CutDataSet data = randomData(seed, 3000);
+        CutDataSet data = synthesizedData(seed, 3000);
         // The third data set's block numbers ascend, as they do in most files: they are bisected.
         // Its index is made again for the records as they now are, as a load makes it.
         if (seed == 3) {

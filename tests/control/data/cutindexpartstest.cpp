@@ -65,9 +65,9 @@ TEST(CutIndexParts, EveryThreadCountBuildsTheSameIndex) {
     };
     const Case cases[] = {
         {"generated", generated(4, 30000)},
-        {"random blocks with NaN and tool 0", makeData(randomBlocks(7, 20011))},
-        {"a few records", makeData(randomBlocks(8, 37))},
-        {"one record", makeData(randomBlocks(9, 1))},
+        {"random blocks with NaN and tool 0", makeData(synthesizedBlocks(7, 20011))},
+        {"a few records", makeData(synthesizedBlocks(8, 37))},
+        {"one record", makeData(synthesizedBlocks(9, 1))},
     };
     for (const Case& c : cases) {
         const CutIndex single = CutIndex::build(c.data, 1);

@@ -33,7 +33,7 @@ TEST(CutIndex, HoldsAtMostEightBytesPerRecord) {
         {"one tool", blocksWithTools(count, count), 0},
         {"a new tool every 450 records", blocksWithTools(count, 450), (count - 1) / 450},
         {"a new tool at every record", blocksWithTools(count, 1), count - 1},
-        {"random blocks", randomBlocks(3, count), -1},
+        {"random blocks", synthesizedBlocks(3, count), -1},
     };
     for (const Case& c : cases) {
         const CutDataSet data = makeData(c.blocks);
@@ -95,8 +95,10 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
         std::uint64_t seed;
         CutDataSet data;
     } cases[] = {
-        {3, makeData(randomBlocks(3, 4099))}, {4, makeData(randomBlocks(4, 4099))},
-        {5, makeData(randomBlocks(5, 4099))}, {6, edgeRecords(6, 4099, 0)},
+        {3, makeData(synthesizedBlocks(3, 4099))},
+        {4, makeData(synthesizedBlocks(4, 4099))},
+        {5, makeData(synthesizedBlocks(5, 4099))},
+        {6, edgeRecords(6, 4099, 0)},
         {7, edgeRecords(7, 4099, 97)},
     };
     for (const auto& [seed, data] : cases) {

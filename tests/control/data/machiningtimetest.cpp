@@ -1,112 +1,22 @@
 #include "machiningtime.h"
+#include "binarycutwriter.h"
 #include "cutdatatesting.h"
 #include "durationtext.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
 #include "shownrange.h"
+#include "synthrecorder.h"
+#include "textcutwriter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-// One generated block, or a G92 preset of the position when `preset` is set.
-struct GenBlock {
-    bool preset = false;
-    std::int16_t tool = 1;
-    std::uint8_t motion = 1;
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-    std::int32_t orgFeed = 1000;
-    std::uint8_t kind = 1; // 0 N, 1 A, 2 V, 3 U
-    float removal = 0.5f;
-    std::int32_t optFeed = 1000;
-};
-
-// Blocks with everything the figures have rules for: rapid moves that remove material, moves of
-// length 0, feeds of 0 and below, tool 0 and tools used more than once, and (when `presets`)
-// G92 presets between blocks.
-std::vector<GenBlock> generateBlocks(unsigned seed, int count, bool presets) {
-    std::mt19937 random(seed);
-    const auto pick = [&](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random);
-    };
-    const std::int16_t tools[] = {3, 0, 7, 3, 12, 0};
-    std::vector<GenBlock> blocks;
-    GenBlock block;
-    block.tool = tools[0];
-    int toolIndex = 0;
-    for (int n = 0; n < count; ++n) {
-        if (pick(0, 400) == 0)
-            block.tool = tools[++toolIndex % 6];
-        if (presets && pick(0, 300) == 0) {
-            GenBlock preset;
-            preset.preset = true;
-            preset.x = static_cast<float>(pick(-5000, 5000)) * 0.01f;
-            blocks.push_back(preset);
-        }
-        block.motion = static_cast<std::uint8_t>(pick(0, 9) < 2 ? 0 : pick(1, 3));
-        if (pick(0, 20) != 0) {
-            block.x += static_cast<float>(pick(-3000, 3000)) * 0.001f;
-            block.y += static_cast<float>(pick(-3000, 3000)) * 0.001f;
-            block.z += static_cast<float>(pick(-500, 500)) * 0.001f;
-        }
-        const int feedRoll = pick(0, 30);
-        block.orgFeed = feedRoll == 0 ? 0 : feedRoll == 1 ? -250 : pick(1, 40) * 50;
-        block.optFeed = feedRoll == 2 ? 0 : feedRoll == 3 ? -1 : pick(1, 60) * 40;
-        block.kind = static_cast<std::uint8_t>(pick(0, 3));
-        block.removal = block.kind == 0 ? 0.0f : static_cast<float>(pick(1, 3000)) * 0.001f;
-        blocks.push_back(block);
-    }
-    return blocks;
-}
-
-std::string textFile(const std::vector<GenBlock>& blocks) {
-    static const char kKinds[] = "NAVU";
-    std::string text = "%\nO1000\n(GENERATED)\nG92X0Y0Z0\n";
-    std::int16_t tool = -1;
-    int blockNo = 0;
-    char line[256];
-    for (const GenBlock& b : blocks) {
-        if (b.preset) {
-            std::snprintf(line, sizeof line, "G92X%.9gY%.9gZ%.9g\n", b.x, b.y, b.z);
-            text += line;
-            continue;
-        }
-        if (b.tool != tool) {
-            tool = b.tool;
-            text.append("T").append(std::to_string(tool)).append("\nM06\n");
-        }
-        std::snprintf(line, sizeof line, "N%d)G%02dX%.9gY%.9gZ%.9gF%d(%c", ++blockNo, b.motion, b.x,
-                      b.y, b.z, b.orgFeed, kKinds[b.kind]);
-        text += line;
-        if (b.kind != 0) {
-            std::snprintf(line, sizeof line, "%.9g", b.removal);
-            text += line;
-        }
-        text += ")F" + std::to_string(b.optFeed) + "\r\n";
-    }
-    return text;
-}
-
-// The binary file starts at the origin; it has no presets.
-std::string binaryFile(const std::vector<GenBlock>& blocks) {
-    BinaryBytes bytes;
-    bytes.header(0, 0, 0);
-    int blockNo = 0;
-    for (const GenBlock& b : blocks) {
-        bytes.u16(0x03FF).u16(static_cast<std::uint16_t>(b.tool)).i32(++blockNo).u8(b.motion);
-        bytes.f32(b.x).f32(b.y).f32(b.z).i32(b.orgFeed).u8(b.kind).f32(b.removal).i32(b.optFeed);
-    }
-    return bytes.bytes();
-}
 
 // The figures of one record, worked out here in double precision from the coordinates.
 struct RefRecord {
@@ -118,21 +28,14 @@ struct RefRecord {
 };
 
 // The records a loader makes of `blocks`: a binary file adds its start position as record 0.
-std::vector<RefRecord> referenceRecords(const std::vector<GenBlock>& blocks, bool binary) {
+std::vector<RefRecord> referenceRecords(const std::vector<SynthRecorder::Block>& blocks,
+                                        bool binary) {
     std::vector<RefRecord> records;
     if (binary)
         records.push_back({0, false, 0.0, 0, 0});
-    double x = 0.0, y = 0.0, z = 0.0;
-    for (const GenBlock& b : blocks) {
-        const double dx = b.x - x, dy = b.y - y, dz = b.z - z;
-        x = b.x;
-        y = b.y;
-        z = b.z;
-        if (b.preset)
-            continue;
-        records.push_back(
-            {b.tool, b.motion == 0, std::sqrt(dx * dx + dy * dy + dz * dz), b.orgFeed, b.optFeed});
-    }
+    for (const SynthRecorder::Block& b : blocks)
+        records.push_back({b.block.toolNo, b.block.motionCode == 0, b.length(), b.block.orgFeed,
+                           b.block.optFeed});
     return records;
 }
 
@@ -217,10 +120,17 @@ const FileCase kFiles[] = {
     {"binary, start only", true, 0},
 };
 
+// Generated files with everything the figures have rules for: rapid moves that remove material,
+// moves of length 0, feeds of 0 and below, tool 0 and tools used more than once, and in the text
+// G92 presets between blocks.
 CutDataSet loadCase(const FileCase& c, std::vector<RefRecord>& reference) {
-    const std::vector<GenBlock> blocks = generateBlocks(7, c.blocks, !c.binary);
-    reference = referenceRecords(blocks, c.binary);
-    return c.binary ? loadBinary(binaryFile(blocks)) : loadText(textFile(blocks));
+    SynthOptions options = SynthOptions::mixed();
+    options.presets = c.binary ? 0 : 3;
+    TextCutWriter text;
+    BinaryCutWriter binary;
+    CutWriter& file = c.binary ? static_cast<CutWriter&>(binary) : text;
+    reference = referenceRecords(SynthRecorder::generate(7, c.blocks, options, file), c.binary);
+    return c.binary ? loadBinary(file.contents()) : loadText(file.contents());
 }
 
 TEST(MachiningTime, ToolRowsAndTotalsMatchIndependentSums) {

@@ -15,8 +15,8 @@ struct Entry {
 };
 
 constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
-    {"RatesComparedTitle", "Removal per Sec [mm3/sec]: OrgFeed grey, OptFeed in colour"},
-    {"FeedsComparedTitle", "Feed [mm/min]: OrgFeed grey, OptFeed in colour"},
+    {"RatesComparedTitle", "Removal per Sec [mm3/sec]: OrgFeed grey"},
+    {"FeedsComparedTitle", "Feed [mm/min]: OrgFeed grey"},
     {"ProgrammedCaption", "OrgFeed"},
     {"RatesComparedItem", "Rates Compared"},
     {"FeedsComparedItem", "Feeds Compared"},

@@ -142,6 +142,11 @@ void CCurvexCtrl::CancelLoad() {
 
 void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
     curvexModule().titles.SetIniFileName(iniFileName);
+    curvexModule().extraTexts.SetIniFileName(iniFileName, false);
+}
+
+QVariant CCurvexCtrl::GetReadOutPlace() {
+    return views_.readOutPlace(moduleChart(*graph_), curvexModule().data, readOut_.marked());
 }
 
 void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {

@@ -27,6 +27,10 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
 
 } // namespace
 
+std::string_view ExtraTexts::keyName(Key key) {
+    return kEntries[key].key;
+}
+
 std::string_view ExtraTexts::defaultText(Key key) {
     return kEntries[key].text;
 }

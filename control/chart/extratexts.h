@@ -34,6 +34,7 @@ public:
     // 0 when every missing default was written back, else the errno of the first failed write.
     int defaultsWriteError() const { return defaultsWriteError_; }
 
+    static std::string_view keyName(Key key);
     static std::string_view defaultText(Key key);
 
 private:

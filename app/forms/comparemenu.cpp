@@ -4,7 +4,7 @@
 #include "extratexts.h"
 #include "varnutl.h"
 
-#include <QActionGroup>
+#include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -63,20 +63,15 @@ CompareMenu* CompareMenu::attach(QMainWindow& window, CurvexProxy& viewer, const
 }
 
 CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus)
-    : QObject(&window), mViewer(viewer), mFunctionItems(menus.functionItems),
-      mGroup(new QActionGroup(this)) {
+    : QObject(&window), mViewer(viewer), mFunctionItems(menus.functionItems) {
     menus.function.addSeparator();
     for (int mode = 1; mode <= 2; ++mode) {
         QAction* item = checkable(menus.function.addAction(QString()));
         mCompare[static_cast<std::size_t>(mode - 1)] = item;
         connect(item, &QAction::triggered, this, [this, mode] { chooseCompare(mode); });
     }
-    for (QAction* item : mFunctionItems) {
-        mGroup->addAction(item);
+    for (QAction* item : mFunctionItems)
         connect(item, &QAction::triggered, this, &CompareMenu::chooseFunction);
-    }
-    for (QAction* item : mCompare)
-        mGroup->addAction(item);
     const QList<QAction*> config = menus.config.actions();
     const qsizetype colourAt = config.indexOf(&menus.drawColour);
     QAction* before = colourAt + 1 < config.size() ? config.at(colourAt + 1) : nullptr;
@@ -104,10 +99,8 @@ void CompareMenu::load() {
     mLegend->setChecked(readSwitch(QStringLiteral("Legend")));
     mFitHeight->setChecked(readSwitch(QStringLiteral("Fit Height")));
     const int mode = ReadIniValue(kSection, QStringLiteral("Mode")).trimmed().toInt();
-    if (mode == 1 || mode == 2) {
-        mCompare[static_cast<std::size_t>(mode - 1)]->setChecked(true);
+    if (mode == 1 || mode == 2)
         chooseCompare(mode);
-    }
 }
 
 void CompareMenu::save() {
@@ -121,6 +114,8 @@ void CompareMenu::save() {
     writeState(QStringLiteral("Fit Height"), mFitHeight->isChecked() ? 1 : 0);
     if (mode != 0 && mLastFunction)
         mLastFunction->setChecked(true);
+    for (QAction* item : mCompare)
+        item->setChecked(false);
 }
 
 void CompareMenu::noteFunction() {
@@ -129,13 +124,20 @@ void CompareMenu::noteFunction() {
             mLastFunction = item;
 }
 
+// The five items exclude each other as the three do (without an action group, which would show
+// the three as radio items).
 void CompareMenu::chooseCompare(int mode) {
-    mCompare[static_cast<std::size_t>(mode - 1)]->setChecked(true);
+    for (QAction* item : mFunctionItems)
+        item->setChecked(false);
+    for (int m = 1; m <= 2; ++m)
+        mCompare[static_cast<std::size_t>(m - 1)]->setChecked(m == mode);
     mViewer.setCompareMode(mode);
     refresh();
 }
 
 void CompareMenu::chooseFunction() {
+    for (QAction* item : mCompare)
+        item->setChecked(false);
     noteFunction();
     mViewer.setCompareMode(0);
     refresh();

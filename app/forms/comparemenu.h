@@ -6,12 +6,11 @@
 
 class CurvexProxy;
 class QAction;
-class QActionGroup;
 class QMainWindow;
 class QMenu;
 
 // The menu items of the views a user switches on: "Rates Compared" and "Feeds Compared" after
-// the three items of the function menu (the five one exclusive group), "Colour by Tool Number"
+// the three items of the function menu (the five exclude each other), "Colour by Tool Number"
 // after "Drawing Color", View > "Legend" and View > "Fit Height to Shown Range". Their state is
 // kept in section "Compare" of the settings file, their captions in section "Extra Text".
 class CompareMenu : public QObject {
@@ -51,7 +50,6 @@ private:
 
     CurvexProxy& mViewer;
     const std::array<QAction*, 3>& mFunctionItems;
-    QActionGroup* mGroup = nullptr;
     std::array<QAction*, 2> mCompare{};
     QAction* mColourByTool = nullptr;
     QAction* mLegend = nullptr;

@@ -139,11 +139,11 @@ bool FrmMain::createViewer(QString* error) {
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);
-    mCompareMenu = CompareMenu::attach(*this, *mViewer1,
-                                       {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
+    mCompareMenu = CompareMenu::attach(*this, *mViewer1,
+                                       {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;

@@ -10,6 +10,17 @@ PlottedSeries::Kind PlottedSeries::ofDrawMode(std::uint8_t drawMode) {
     return drawMode == 1 ? Kind::OrgRate : drawMode == 2 ? Kind::OptRate : Kind::Removal;
 }
 
+PlottedSeries::Kind PlottedSeries::ofReadOut(const ChartState& chart) {
+    switch (chart.compareMode) {
+    case CompareMode::Rates:
+        return Kind::OptRate;
+    case CompareMode::Feeds:
+        return Kind::OptFeed;
+    default:
+        return ofDrawMode(chart.drawMode);
+    }
+}
+
 // The values drawn of entry k of the index's level (a record on level 0).
 ValueRange PlottedSeries::entryRange(int level, std::uint64_t k) const {
     ValueRange range;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartstate.h"
 #include "cutdataset.h"
 #include "series.h"
 
@@ -15,6 +16,8 @@ public:
 
     // The series of a draw mode: 1 and 2 the rates, any other the removal.
     static Kind ofDrawMode(std::uint8_t drawMode);
+    // The series the read-out follows: the optimised one of a compare chart, else the draw mode's.
+    static Kind ofReadOut(const ChartState& chart);
 
     bool skips(std::uint32_t i) const { return feeds_ && data_.records[i].motionCode == 0; }
     // Inline, as the chart reads it for every record it draws.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace curvextest;
 
 namespace {
@@ -68,6 +70,32 @@ TEST_F(CurvexChartViewsTest, TheReadOutPlaceGivesPositionAndElapsedTimes) {
         EXPECT_EQ(place[0].toDouble(), data.totalDistance[index]) << index;
         EXPECT_NEAR(place[1].toDouble(), programmed, 1e-9 * std::max(1.0, programmed)) << index;
         EXPECT_NEAR(place[2].toDouble(), optimised, 1e-9 * std::max(1.0, optimised)) << index;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A compare chart's read-out gives the optimised series: removal per second, or the feed.
+TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
+    CutDataSet data;
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    const std::uint32_t index = data.count / 2;
+    const CutRecord& r = data.records[index];
+    const struct {
+        int mode;
+        double value;
+    } cases[] = {{1, r.removal * (static_cast<float>(r.optFeed) * 0.016666668f)},
+                 {2, static_cast<double>(r.optFeed)}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(call(curvex::DispSetCompareMode, {c.mode}).toBool());
+        sink.events.clear();
+        ASSERT_TRUE(call(curvex::DispMarkRecord, {static_cast<int>(index)}).toBool());
+        const auto readOut = std::find_if(sink.events.begin(), sink.events.end(),
+                                          [](auto& e) { return e.dispid == curvex::EventReadOut; });
+        ASSERT_NE(readOut, sink.events.end()) << c.mode;
+        EXPECT_FLOAT_EQ(readOut->args[11].toFloat(), static_cast<float>(c.value)) << c.mode;
     }
 }
 

@@ -10,8 +10,38 @@ ChartLegend::ChartLegend(const ChartState& chart, const CutDataSet& data, std::u
     if (chart.compareMode != CompareMode::None)
         entries_.push_back({chart.greyCaption, {kCompareGrey}});
     toolsFrom_ = entries_.size();
-    if (first < end)
+    if (first < end && data.index.covers(data))
+        addToolsByStep(chart, data, first, end);
+    else if (first < end)
         addTools(chart, data, first, end);
+}
+
+// Between two colour steps of the drawing index the tool changes only away from tool 0, so a
+// stretch holds its first record's tool and, when that is tool 0, the first other tool after it:
+// only the records of tool 0 are looked at one by one.
+void ChartLegend::addToolsByStep(const ChartState& chart, const CutDataSet& data,
+                                 std::uint32_t first, std::uint32_t end) {
+    const CutRecord* records = data.records.data();
+    const std::vector<std::uint32_t>& steps = data.index.colourSteps();
+    auto step = std::upper_bound(steps.begin(), steps.end(), first);
+    const auto colourOf = [&](std::int16_t tool) {
+        const std::size_t n = chart.colourByTool
+                                  ? static_cast<std::size_t>(tool & 15)
+                                  : static_cast<std::size_t>(step - steps.begin()) % kCurveColours;
+        return chart.colours[n];
+    };
+    for (std::uint32_t i = first; i < end;) {
+        const bool last = step == steps.end() || *step >= end;
+        const std::uint32_t stretchEnd = last ? end : *step;
+        use(records[i].toolNo, colourOf(records[i].toolNo));
+        while (i < stretchEnd && records[i].toolNo == 0)
+            ++i;
+        if (i < stretchEnd)
+            use(records[i].toolNo, colourOf(records[i].toolNo));
+        i = stretchEnd;
+        if (!last)
+            ++step;
+    }
 }
 
 // A record takes its colour when its tool differs from the one before, so the records are looked

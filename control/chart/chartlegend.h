@@ -30,6 +30,8 @@ public:
 private:
     void addTools(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
                   std::uint32_t end);
+    void addToolsByStep(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                        std::uint32_t end);
     void use(std::int16_t tool, ColorRef colour);
 
     std::vector<LegendEntry> entries_;

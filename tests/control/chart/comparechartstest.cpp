@@ -438,6 +438,32 @@ TEST(ChartLegend, ListsTheShownToolsInOrderOfFirstUseWithTheirColours) {
     }
 }
 
+// The legend read from the drawing index's colour steps lists what a look at every record finds,
+// on data with many tool changes, tool 0 among them.
+TEST(ChartLegend, TheIndexGivesTheEntriesOfEveryRecord) {
+    const std::vector<TestBlock> blocks = randomBlocks(21, 30000);
+    const CutDataSet indexed = makeData(blocks);
+    CutDataSet plain = makeData(blocks);
+    plain.index = CutIndex();
+    ASSERT_TRUE(indexed.index.covers(indexed));
+    ASSERT_FALSE(plain.index.covers(plain));
+    std::mt19937 random(5);
+    std::uniform_int_distribution<std::uint32_t> record(0, indexed.count);
+    for (int round = 0; round < 200; ++round) {
+        std::uint32_t first = record(random);
+        std::uint32_t end = record(random);
+        if (first > end)
+            std::swap(first, end);
+        for (const bool byTool : {false, true}) {
+            ChartState chart;
+            chart.colourByTool = byTool;
+            EXPECT_EQ(ChartLegend(chart, indexed, first, end).entries(),
+                      ChartLegend(chart, plain, first, end).entries())
+                << first << ".." << end << (byTool ? " by tool" : "");
+        }
+    }
+}
+
 TEST(ChartLegend, NegativeToolsTakeTheirLowFourBits) {
     std::vector<Block> blocks(3);
     blocks[0].tool = -1;

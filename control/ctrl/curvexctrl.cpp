@@ -217,7 +217,8 @@ std::int32_t CCurvexCtrl::GetToolRowCount() const {
 }
 
 QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {
-    return ToolRowVariant(curvexModule().data, index, graph_->chart.g00Feed);
+    return ToolRowVariant(curvexModule().data, index, graph_->chart.g00Feed,
+                          graph_->chart.colourByTool);
 }
 
 QVariant CCurvexCtrl::GetTotalRow() const {

@@ -100,3 +100,28 @@ TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
 }
 
 } // namespace
+
+namespace {
+
+// The machining-time rows name the colours the chart draws each tool in.
+TEST_F(CurvexChartViewsTest, ToolRowsFollowTheColoursByToolNumber) {
+    const int rows = call(curvex::DispGetToolRowCount).toInt();
+    ASSERT_GT(rows, 1);
+    std::vector<int> specified;
+    for (int row = 0; row < rows; ++row)
+        specified.push_back(
+            call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt());
+    ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 1}).toBool());
+    for (int row = 0; row < rows; ++row) {
+        const QVariantList fields = call(curvex::DispGetToolRow, {row}).toList();
+        const int tool = fields[curvex::TimeToolNo].toInt();
+        EXPECT_EQ(fields[curvex::TimeColours].toInt(), 1 << (tool & 15)) << "tool " << tool;
+    }
+    ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 0}).toBool());
+    for (int row = 0; row < rows; ++row)
+        EXPECT_EQ(call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt(),
+                  specified[static_cast<std::size_t>(row)])
+            << row;
+}
+
+} // namespace

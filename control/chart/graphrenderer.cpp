@@ -71,9 +71,10 @@ void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSe
     } else {
         ChartState layer = chart;
         layer.drawMode = kind == Kind::OrgRate ? 1 : 2;
-        if (colouring == Colouring::One)
-            layer.colours.fill(kCompareGrey);
-        IndexedCurve(frame, layer, data).draw(path);
+        const bool one = colouring == Colouring::One;
+        if (one)
+            layer.colours[0] = kCompareGrey;
+        IndexedCurve(frame, layer, data, one).draw(path);
     }
 }
 

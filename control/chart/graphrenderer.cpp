@@ -53,7 +53,7 @@ using Colouring = SeriesCurve::Colouring;
 
 // One curve drawn through a caller's path visits every shown record; the chart's own column path
 // takes whole pixel columns from the data set's index when it has one and the curve is a rate
-// coloured as specified (or in one colour).
+// coloured by the steps at tool changes (or in one colour).
 void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
                Colouring colouring, CurvePath& path) {
     SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring).draw(path);

@@ -11,7 +11,7 @@
 // out of it.
 class SeriesCurve {
 public:
-    // One colour for the whole curve; the specified step to the next curve colour at each tool
+    // One colour for the whole curve; the step to the next curve colour at each tool
     // change; or curve colour t & 15 for tool t.
     enum class Colouring : std::uint8_t { One, ToolSteps, ToolNumbers };
 

@@ -20,7 +20,7 @@ QMenu* menuTitled(QMainWindow& window, const QString& title) {
     return nullptr;
 }
 
-TEST_F(MainWindowTest, TheNewItemsFollowTheSpecifiedOnes) {
+TEST_F(MainWindowTest, TheNewItemsFollowTheFunctionAndColourItems) {
     load();
     CompareMenu* menu = window->compareMenu();
     ASSERT_NE(menu, nullptr);
@@ -68,9 +68,9 @@ TEST_F(MainWindowTest, TheFiveFunctionItemsExcludeEachOther) {
     EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, false, false}));
 }
 
-// A compare chart is kept in section Compare; "Draw Mode" stays the last of the three specified
+// A compare chart is kept in section Compare; "Draw Mode" stays the last of the three plotted
 // quantities chosen, and the next start shows the compare chart again.
-TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastSpecifiedDrawMode) {
+TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastDrawMode) {
     load();
     CompareMenu* menu = window->compareMenu();
     window->mnuFunc(2).trigger();

@@ -391,7 +391,7 @@ LegendEntry entry(const std::string& caption, std::vector<int> colours) {
     return made;
 }
 
-// Tools 3, 5, 3, 0, 7, 5, 3 in runs of 40: the specified colouring steps at each change but the
+// Tools 3, 5, 3, 0, 7, 5, 3 in runs of 40: the colouring by steps moves on at each change but the
 // one away from tool 0, so tools 3 and 5 come back in new colours.
 TEST(ChartLegend, ListsTheShownToolsInOrderOfFirstUseWithTheirColours) {
     const CutDataSet data = build(constantFeedsPerTool());

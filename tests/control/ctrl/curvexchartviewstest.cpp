@@ -107,9 +107,9 @@ namespace {
 TEST_F(CurvexChartViewsTest, ToolRowsFollowTheColoursByToolNumber) {
     const int rows = call(curvex::DispGetToolRowCount).toInt();
     ASSERT_GT(rows, 1);
-    std::vector<int> specified;
+    std::vector<int> stepped;
     for (int row = 0; row < rows; ++row)
-        specified.push_back(
+        stepped.push_back(
             call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt());
     ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 1}).toBool());
     for (int row = 0; row < rows; ++row) {
@@ -120,7 +120,7 @@ TEST_F(CurvexChartViewsTest, ToolRowsFollowTheColoursByToolNumber) {
     ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 0}).toBool());
     for (int row = 0; row < rows; ++row)
         EXPECT_EQ(call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt(),
-                  specified[static_cast<std::size_t>(row)])
+                  stepped[static_cast<std::size_t>(row)])
             << row;
 }
 

@@ -179,6 +179,24 @@ std::optional<bool> CurvexProxy::markRecord(std::int32_t index) {
     return longQuery(curvex::DispMarkRecord, index);
 }
 
+std::optional<bool> CurvexProxy::setCompareMode(std::int32_t mode) {
+    return longQuery(curvex::DispSetCompareMode, mode);
+}
+
+std::optional<bool> CurvexProxy::setChartOption(std::int32_t option, bool on) {
+    QVariantList args{option, on ? -1 : 0};
+    const auto result = tryCall(curvex::DispSetChartOption, InvokeKind::Method, args);
+    return result ? std::optional<bool>(result->toBool()) : std::nullopt;
+}
+
+std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
+    auto args = noArgs();
+    const auto result = tryCall(curvex::DispGetReadOutPlace, InvokeKind::Method, args);
+    if (!result || result->toList().size() != 3)
+        return std::nullopt;
+    return result->toList();
+}
+
 std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {
     QVariantList args{value};
     const auto result = tryCall(dispid, InvokeKind::Method, args);

@@ -55,6 +55,13 @@ public:
     // without the member.
     std::optional<bool> goToBlock(std::int32_t blockNo);
     std::optional<bool> markRecord(std::int32_t index);
+    // The views a user switches on: FALSE for a value the control does not take, empty when it
+    // lacks the member.
+    std::optional<bool> setCompareMode(std::int32_t mode);
+    std::optional<bool> setChartOption(std::int32_t option, bool on);
+    // The marked record's position and elapsed programmed and optimised seconds; empty when the
+    // control lacks the member or marks no record.
+    std::optional<QVariantList> getReadOutPlace();
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

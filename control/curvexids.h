@@ -76,6 +76,19 @@ enum DispId : int {
     DispMarkRecord = 60,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
+    // SetCompareMode(mode): 0 the plotted series, 1 both rates, 2 both feeds compared (the
+    // programmed one in grey); FALSE for any other mode. GetCompareMode(): the mode.
+    DispSetCompareMode = 53,
+    DispGetCompareMode = 54,
+    // SetChartOption(option, on), GetChartOption(option): 0 colour by tool number (tool t in curve
+    // colour t & 15), 1 legend, 2 fit height to the shown range; FALSE for any other option.
+    DispSetChartOption = 55,
+    DispGetChartOption = 56,
+    // GetReadOutPlace(): the marked record's position on the horizontal axis (mm or block
+    // number) and the programmed and optimised machining time in seconds up to the end of its
+    // block, an array of three; empty without a marked record. Numbers 58 and 59 are kept for
+    // these views.
+    DispGetReadOutPlace = 57,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
     // without marks, drawn into a rectangle of a drawing surface, as pixels or vector drawing.
     DispDrawChart = 37,

@@ -2,6 +2,7 @@
 
 #include "chartstatus.h"
 #include "curvexproxy.h"
+#include "durationtext.h"
 #include "userprompts.h"
 
 #include <QAction>
@@ -33,6 +34,10 @@ QString removalKind(unsigned kind) {
 QString unitOf(int drawMode) {
     const int series = drawMode == 0 ? 0 : std::countr_zero(static_cast<unsigned>(drawMode));
     return series == 0 ? QStringLiteral("mm3/mm") : QStringLiteral("mm3/sec");
+}
+
+QString duration(const QVariant& seconds) {
+    return QString::fromStdString(DurationText(seconds.toDouble()));
 }
 
 } // namespace
@@ -71,7 +76,18 @@ void ChartReading::mnuGoToBlock_Click() {
 }
 
 void ChartReading::Viewer1_ReadOut(const QVariantList& record) {
-    mStatus.showReadOut(describe(record, mViewer.getDrawMode()));
+    QString text = describe(record, mViewer.getDrawMode());
+    if (const auto place = mViewer.getReadOutPlace())
+        text += describePlace(*place, mViewer.distanceMode());
+    mStatus.showReadOut(text);
+}
+
+QString ChartReading::describePlace(const QVariantList& place, int distanceMode) {
+    const QString position = distanceMode == 2
+                                 ? QStringLiteral("block %1").arg(number(place[0]))
+                                 : QStringLiteral("%1 mm").arg(place[0].toDouble(), 0, 'f', 1);
+    return QStringLiteral(" at %1 %2 %3 / %4")
+        .arg(position, QString(QChar(0x00B7)), duration(place[1]), duration(place[2]));
 }
 
 void ChartReading::Viewer1_ReadOutCleared() {

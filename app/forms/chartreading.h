@@ -32,6 +32,9 @@ public:
 
     // The status-bar text of a read-out record shown with draw-mode mask `drawMode`.
     static QString describe(const QVariantList& record, int drawMode);
+    // " at 5812.4 mm · 0:07:12.3 / 0:05:21.0": the record's position (mm, or block number for
+    // distance mode 2) and the elapsed programmed and optimised machining time.
+    static QString describePlace(const QVariantList& place, int distanceMode);
 
 private:
     CurvexProxy& mViewer;

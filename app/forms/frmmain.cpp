@@ -4,6 +4,7 @@
 #include "chartcommands.h"
 #include "chartreading.h"
 #include "chartstatus.h"
+#include "comparemenu.h"
 #include "controlhost.h"
 #include "curvexids.h"
 #include "filedroptarget.h"
@@ -141,6 +142,8 @@ bool FrmMain::createViewer(QString* error) {
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
+    mCompareMenu = CompareMenu::attach(*this, *mViewer1,
+                                       {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -267,6 +270,8 @@ void FrmMain::Form_Load() {
     mReloader->load();
     if (mMachiningTime)
         mMachiningTime->load();
+    if (mCompareMenu)
+        mCompareMenu->load();
     if (gPendingFileValid)
         Command1_Click();
 }
@@ -366,6 +371,8 @@ void FrmMain::Form_Unload() {
     WriteIniValue(kReference, QStringLiteral("Init Directry"), gInitDirectory);
     WriteIniValue(kReference, QStringLiteral("Init File"), gInitFile);
     saveColors();
+    if (mCompareMenu)
+        mCompareMenu->save();
     int checked = 0;
     while (checked < kMenuItems && !mMnuFunc[checked]->isChecked())
         ++checked;

@@ -13,6 +13,7 @@ class ChartReading;
 class ChartStatus;
 class FileReloader;
 class LoadStatus;
+class CompareMenu;
 class MachiningTimeView;
 class QAction;
 class QMenu;
@@ -56,6 +57,7 @@ public:
     const ChartStatus& chartStatus() const { return *mChartStatus; }
     // The machining-time panel and status line; null with a control that has no machining times.
     MachiningTimeView* machiningTime() const { return mMachiningTime; }
+    CompareMenu* compareMenu() const { return mCompareMenu; }
     ChartReading& chartReading() const { return *mChartReading; }
 
     // The shown file, empty when none.
@@ -136,6 +138,7 @@ private:
     std::unique_ptr<ChartStatus> mChartStatus;
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimeView* mMachiningTime = nullptr;
+    CompareMenu* mCompareMenu = nullptr;
     ChartReading* mChartReading = nullptr;
 
     QString mFileName;

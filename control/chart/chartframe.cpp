@@ -1,5 +1,6 @@
 #include "chartframe.h"
 
+#include "chartmaximum.h"
 #include "series.h"
 
 #include <algorithm>
@@ -41,19 +42,23 @@ void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPe
             frame.xHi = frame.xLo + 3.0f;
     }
     frame.gap = frame.xLo > 0.0f ? truncToInt(frame.width * 0.1) : 0;
-    if (frame.maximum > 0.0f)
-        frame.sy = static_cast<float>((frame.fy - 0.02) * frame.height / frame.maximum);
+    setMaximum(frame, frame.maximum);
     const float span = frame.xHi - frame.xLo;
     if (span > 0.0f)
         frame.sx = static_cast<float>(((frame.fx - 0.02) * frame.width - frame.gap) / span);
 }
 
+void setMaximum(ChartFrame& frame, float maximum) {
+    frame.maximum = maximum;
+    frame.sy = maximum > 0.0f ? static_cast<float>((frame.fy - 0.02) * frame.height / frame.maximum)
+                              : 1.0f;
+}
+
 ChartFrame viewFrame(const ChartState& view, const CutDataSet& data) {
     ChartFrame frame = layoutFrame(view.width, view.height);
-    if (view.drawMode < kMaximaCount)
-        frame.maximum = data.maxima[view.drawMode];
     applyShownRange(frame, view.distanceMode, view.lowerPercent, view.upperPercent, data,
                     data.totalDistance[data.count - 1]);
+    setMaximum(frame, ChartMaximum(view, data, frame));
     return frame;
 }
 

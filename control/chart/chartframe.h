@@ -63,6 +63,10 @@ ChartFrame layoutFrame(int width, int height);
 void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPercent,
                      float upperPercent, const CutDataSet& data, float distMax);
 
+// Sets the top of the vertical scale and the scale with it; a maximum that is not above 0 scales
+// by one pixel per unit.
+void setMaximum(ChartFrame& frame, float maximum);
+
 // The frame of a view over a data set with records: layout, maximum of the plotted series and
 // shown range.
 ChartFrame viewFrame(const ChartState& view, const CutDataSet& data);

@@ -28,6 +28,13 @@ constexpr CurveColours defaultCurveColours() {
     return colours;
 }
 
+// The two series drawn over each other instead of the plotted series: none, removal per second
+// with both feeds, or both feeds themselves.
+enum class CompareMode : std::uint8_t { None = 0, Rates = 1, Feeds = 2 };
+
+// The programmed series of a compare chart, a grey that no curve colour takes.
+inline constexpr ColorRef kCompareGrey = 0x808080;
+
 // What a chart shows. With the data set it is all that a render, the read-out's pick and the
 // shown range's figures read; the control, `curvex`, the benchmarks and the tests each fill one.
 struct ChartState {
@@ -47,6 +54,12 @@ struct ChartState {
     ColorRef axisColour = 0x000000;
     std::string xTitle; // axis titles as drawn
     std::string yTitle;
+    // The views a user switches on; their defaults draw the chart as above.
+    CompareMode compareMode = CompareMode::None;
+    bool colourByTool = false; // tool t in curve colour t & 15 instead of a step per tool change
+    bool legend = false;
+    bool fitHeight = false; // the vertical scale ends at the largest value drawn in the range
+    std::string greyCaption = "programmed"; // the legend's entry of the grey series
 };
 
 // What a render gives back besides its drawing. The data's fields are set only by a render that

@@ -11,6 +11,6 @@ public:
     virtual void selectPen(ColorRef colour) = 0;
     virtual void moveTo(int x, int y) = 0;
     virtual void lineTo(int x, int y) = 0;
-    // Called once after the last line of a render.
+    // Called after the last line of each curve of a render (a compare chart draws two).
     virtual void finish() = 0;
 };

@@ -1,11 +1,14 @@
 #include "graphrenderer.h"
 
 #include "chartframe.h"
+#include "chartlegend.h"
+#include "chartmaximum.h"
 #include "columnpath.h"
 #include "gdicanvas.h"
 #include "indexedcurve.h"
+#include "plottedseries.h"
 #include "series.h"
-#include "toolcolours.h"
+#include "seriescurve.h"
 #include "vectorcanvas.h"
 
 #include <QImage>
@@ -45,43 +48,62 @@ float maximumOf(const ChartState& chart, const CutDataSet* data) {
     return data->maxima[chart.drawMode];
 }
 
-// Path is CurvePath for a caller's path, or the final ColumnPath so that its calls are direct.
-template <class Path>
-void drawCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-               Path& path) {
-    const HorizontalArray xs(data, chart.distanceMode);
-    const auto pointY = [&](std::uint32_t i) {
-        return frame.pointY(seriesValue(data, i, chart.drawMode, chart.g00Feed));
-    };
-    ToolColours tools{data.records[0].toolNo, 0};
-    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    tools.skip(data.records.data(), first);
-    path.selectPen(chart.colours[tools.colour]);
-    path.moveTo(frame.pointX(xs[first]), pointY(first));
-    for (std::uint32_t i = first; i < data.count; ++i) {
-        const float x = xs[i];
-        if (x > frame.xHi)
-            break;
-        if (tools.enter(data.records[i].toolNo))
-            path.selectPen(chart.colours[tools.colour]);
-        path.lineTo(frame.pointX(x), pointY(i));
-    }
-    path.finish();
+using Kind = PlottedSeries::Kind;
+using Colouring = SeriesCurve::Colouring;
+
+// One curve drawn through a caller's path visits every shown record; the chart's own column path
+// takes whole pixel columns from the data set's index when it has one and the curve is a rate
+// coloured by the steps at tool changes (or in one colour).
+void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
+               Colouring colouring, CurvePath& path) {
+    SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring).draw(path);
 }
 
-// The curve through a caller's path visits every shown record; the chart's own column path takes
-// whole pixel columns from the data set's index when it has one.
-void drawCurveWith(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-                   CurvePath& path) {
-    drawCurve(frame, chart, data, path);
-}
-
-void drawCurveWith(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-                   ColumnPath& path) {
-    if (data.index.covers(data))
+void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
+               Colouring colouring, ColumnPath& path) {
+    const bool indexed = data.index.covers(data) && colouring != Colouring::ToolNumbers &&
+                         kind != Kind::OrgFeed && kind != Kind::OptFeed;
+    if (!indexed) {
+        SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring)
+            .draw(path);
+    } else if (chart.compareMode == CompareMode::None) {
         IndexedCurve(frame, chart, data).draw(path);
-    else
-        drawCurve(frame, chart, data, path);
+    } else {
+        ChartState layer = chart;
+        layer.drawMode = kind == Kind::OrgRate ? 1 : 2;
+        const bool one = colouring == Colouring::One;
+        if (one)
+            layer.colours[0] = kCompareGrey;
+        IndexedCurve(frame, layer, data, one).draw(path);
+    }
+}
+
+// The curves of the chart: a compare chart draws the programmed series in grey and the optimised
+// one in the curve colours over it.
+template <class Path>
+void drawCurves(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+                Path& path) {
+    const Colouring colouring = chart.colourByTool ? Colouring::ToolNumbers : Colouring::ToolSteps;
+    switch (chart.compareMode) {
+    case CompareMode::Rates:
+        drawLayer(frame, chart, data, Kind::OrgRate, Colouring::One, path);
+        drawLayer(frame, chart, data, Kind::OptRate, colouring, path);
+        break;
+    case CompareMode::Feeds:
+        drawLayer(frame, chart, data, Kind::OrgFeed, Colouring::One, path);
+        drawLayer(frame, chart, data, Kind::OptFeed, colouring, path);
+        break;
+    default:
+        drawLayer(frame, chart, data, PlottedSeries::ofDrawMode(chart.drawMode), colouring, path);
+    }
+}
+
+void drawLegend(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
+                const CutDataSet& data) {
+    const HorizontalArray xs(data, chart.distanceMode);
+    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
+    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    ChartLegend(chart, data, first, end).draw(canvas, frame);
 }
 
 void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
@@ -207,6 +229,7 @@ ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDra
         drawn.distMax = data->totalDistance[data->count - 1];
         applyShownRange(frame, chart.distanceMode, chart.lowerPercent, chart.upperPercent, *data,
                         drawn.distMax);
+        setMaximum(frame, ChartMaximum(chart, *data, frame));
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;
     }
@@ -223,13 +246,16 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     canvas.selectBrush(chart.backColour);
     canvas.selectPen(chart.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
-    if (drawn.withData && drawsCurve(chart.distanceMode))
-        drawCurveWith(frame, chart, *data, curve);
+    const bool withCurve = drawn.withData && drawsCurve(chart.distanceMode);
+    if (withCurve)
+        drawCurves(frame, chart, *data, curve);
     drawTitles(canvas, frame, chart);
     drawVerticalScale(canvas, frame, chart);
     drawHorizontalAxis(canvas, frame, chart);
     if (drawn.withData)
         drawHorizontalTicks(canvas, frame);
+    if (withCurve && chart.legend)
+        drawLegend(canvas, frame, chart, *data);
     return drawn;
 }
 

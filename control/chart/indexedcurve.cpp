@@ -5,14 +5,22 @@
 
 #include <algorithm>
 
-IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data)
+namespace {
+
+const std::vector<std::uint32_t> kNoSteps;
+
+} // namespace
+
+IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+                           bool oneColour)
     : frame_(frame), chart_(chart), data_(data), index_(data.index), drawMode_(chart.drawMode),
       rapidFactor_(chart.g00Feed * kPerSecond),
       distances_(chart.distanceMode == 0   ? data.totalDistance.data()
                  : chart.distanceMode == 1 ? data.cutDistance.data()
                                            : nullptr),
       blockNos_(data.blockNos.data()),
-      firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count) {}
+      firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count),
+      steps_(oneColour ? kNoSteps : data.index.colourSteps()) {}
 
 // The value as the chart plots it; NaN is drawn where 0 is.
 float IndexedCurve::value(std::uint64_t i) const {
@@ -218,7 +226,7 @@ void IndexedCurve::draw(ColumnPath& path) const {
     const HorizontalArray xs(data_, chart_.distanceMode);
     const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
     const std::uint32_t end = endOfShownRecords(data_, xs, chart_.distanceMode, first, frame_.xHi);
-    const std::vector<std::uint32_t>& steps = index_.colourSteps();
+    const std::vector<std::uint32_t>& steps = steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));
     path.moveTo(column(first), row(first));

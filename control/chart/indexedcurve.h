@@ -16,7 +16,9 @@
 // as from a line to every record.
 class IndexedCurve {
 public:
-    IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data);
+    // With `oneColour` the curve is drawn in chart.colours[0] throughout, without colour steps.
+    IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
+                 bool oneColour = false);
 
     void draw(ColumnPath& path) const;
 
@@ -68,6 +70,7 @@ private:
     const float* distances_;
     const std::int32_t* blockNos_;
     std::uint32_t firstNaN_;
+    const std::vector<std::uint32_t>& steps_;
     // Scratch of drawStack, kept for the next column.
     mutable ColumnCover cover_;
     mutable std::vector<ColumnPiece> pieces_;

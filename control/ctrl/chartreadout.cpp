@@ -2,6 +2,7 @@
 
 #include "chartframe.h"
 #include "cutdataset.h"
+#include "plottedseries.h"
 #include "series.h"
 
 #include <QPainter>
@@ -11,12 +12,21 @@ namespace {
 constexpr int kMarkRadius = 4;
 constexpr int kCrossArm = 8;
 
+// The value of record i in the series the read-out follows.
+float markedValue(const ChartState& chart, const CutDataSet& data, std::uint32_t i) {
+    return PlottedSeries(data, PlottedSeries::ofReadOut(chart), chart.g00Feed).value(i);
+}
+
 } // namespace
 
 bool ChartReadOut::pointAt(int x, const ChartState& chart, const CutDataSet& data) {
     if (!picker_)
         picker_.emplace(data);
-    const auto picked = picker_->pick(chart, x);
+    // A compare chart's records are picked by the optimised removal per second.
+    ChartState view = chart;
+    if (chart.compareMode != CompareMode::None)
+        view.drawMode = 2;
+    const auto picked = picker_->pick(view, x);
     const std::optional<std::uint32_t> index =
         picked ? std::optional<std::uint32_t>(picked->index) : std::nullopt;
     if (index == marked_)
@@ -46,10 +56,8 @@ QVariantList ChartReadOut::describe(const ChartState& chart, const CutDataSet& d
         return {};
     const std::uint32_t i = *marked_;
     const CutRecord& r = data.records[i];
-    return {
-        i,         r.blockNo,     r.toolNo,  r.motionCode,
-        r.x,       r.y,           r.z,       r.orgFeed,
-        r.optFeed, r.removalKind, r.removal, seriesValue(data, i, chart.drawMode, chart.g00Feed)};
+    return {i,   r.blockNo, r.toolNo,  r.motionCode,  r.x,       r.y,
+            r.z, r.orgFeed, r.optFeed, r.removalKind, r.removal, markedValue(chart, data, i)};
 }
 
 void ChartReadOut::draw(QPainter& screen, const ChartState& chart, const CutDataSet& data) const {
@@ -57,7 +65,7 @@ void ChartReadOut::draw(QPainter& screen, const ChartState& chart, const CutData
         return;
     const ChartFrame frame = viewFrame(chart, data);
     const QPoint at(frame.pointX(horizontalValue(data, *marked_, chart.distanceMode)),
-                    frame.pointY(seriesValue(data, *marked_, chart.drawMode, chart.g00Feed)));
+                    frame.pointY(markedValue(chart, data, *marked_)));
     screen.save();
     screen.setRenderHint(QPainter::Antialiasing, false);
     screen.setPen(QPen(Qt::black, 0));

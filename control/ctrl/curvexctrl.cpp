@@ -143,6 +143,11 @@ void CCurvexCtrl::CancelLoad() {
 
 void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
     curvexModule().titles.SetIniFileName(iniFileName);
+    curvexModule().extraTexts.SetIniFileName(iniFileName, false);
+}
+
+QVariant CCurvexCtrl::GetReadOutPlace() {
+    return views_.readOutPlace(moduleChart(*graph_), curvexModule().data, readOut_.marked());
 }
 
 void CCurvexCtrl::SetDrawMode(std::int32_t drawMode) {
@@ -213,7 +218,8 @@ std::int32_t CCurvexCtrl::GetToolRowCount() const {
 }
 
 QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {
-    return ToolRowVariant(curvexModule().data, index, graph_->chart.g00Feed);
+    return ToolRowVariant(curvexModule().data, index, graph_->chart.g00Feed,
+                          graph_->chart.colourByTool);
 }
 
 QVariant CCurvexCtrl::GetTotalRow() const {

@@ -2,6 +2,7 @@
 
 #include "chartnavigation.h"
 #include "chartreadout.h"
+#include "chartviewmembers.h"
 #include "cutgraph.h"
 #include "dispatch.h"
 
@@ -71,6 +72,19 @@ public:
     QString GetLoadError() const;
     bool GoToBlock(std::int32_t blockNo);
     bool MarkRecord(std::int32_t index);
+    bool SetCompareMode(std::int32_t mode) {
+        return viewChanged(ChartViewMembers::setCompareMode(graph_->chart, mode));
+    }
+    std::int32_t GetCompareMode() const {
+        return static_cast<std::int32_t>(graph_->chart.compareMode);
+    }
+    bool SetChartOption(std::int32_t option, bool on) {
+        return viewChanged(ChartViewMembers::setOption(graph_->chart, option, on));
+    }
+    bool GetChartOption(std::int32_t option) const {
+        return ChartViewMembers::option(graph_->chart, option);
+    }
+    QVariant GetReadOutPlace();
     // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
     // drawn into left, top, width x height of the surface (see DrawChartOn).
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
@@ -111,6 +125,11 @@ private:
     void drawRubberBand(QPainter& screen) const;
     void releaseCapture();
     void repaintLater() { update(); }
+    bool viewChanged(bool changed) {
+        if (changed)
+            repaintLater();
+        return changed;
+    }
     void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
     void FireFileDroped();
     void FireLoadProgress(int percent);
@@ -125,6 +144,7 @@ private:
     std::string loadError_;
     ChartNavigation navigation_;
     ChartReadOut readOut_;
+    ChartViewMembers views_;
     bool viewRenewal_ = true;
     bool mouseCaptured_ = false;
     ColorRef backColor_ = 0xFFFFFF;

@@ -169,6 +169,23 @@ InvokeResult getToolRow(Call& call) {
     return InvokeResult::Ok;
 }
 
+InvokeResult setChartOption(Call& call) {
+    const auto option = toLong(call.args[0]);
+    const auto on = toLong(call.args[1]);
+    if (!option || !on)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.SetChartOption(*option, *on != 0));
+    return InvokeResult::Ok;
+}
+
+InvokeResult getChartOption(Call& call) {
+    const auto option = toLong(call.args[0]);
+    if (!option)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.GetChartOption(*option));
+    return InvokeResult::Ok;
+}
+
 InvokeResult outputPrinter(Call& call) {
     const auto surface = toLong(call.args[0]);
     const auto width = toLong(call.args[1]);
@@ -227,6 +244,11 @@ constexpr std::array kMembers = {
     Member{DispGetTotalRow, kMethod, 0, get<&CCurvexCtrl::GetTotalRow>},
     Member{DispGetShownRow, kMethod, 0, get<&CCurvexCtrl::GetShownRow>},
     Member{DispDrawChart, kMethod, 7, drawChart},
+    Member{DispSetCompareMode, kMethod, 1, longQuery<&CCurvexCtrl::SetCompareMode>},
+    Member{DispGetCompareMode, kMethod, 0, get<&CCurvexCtrl::GetCompareMode>},
+    Member{DispSetChartOption, kMethod, 2, setChartOption},
+    Member{DispGetChartOption, kMethod, 1, getChartOption},
+    Member{DispGetReadOutPlace, kMethod, 0, get<&CCurvexCtrl::GetReadOutPlace>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

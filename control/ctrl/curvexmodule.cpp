@@ -6,6 +6,7 @@ void CurvexModule::reset() {
     data.maxima.fill(0.0f);
     primaryDrawMode = 0;
     titles.reset();
+    extraTexts = ExtraTexts();
     selection.selCurrent = {};
     selection.selAnchor = {};
 }

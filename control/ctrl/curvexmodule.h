@@ -2,6 +2,7 @@
 
 #include "axistitles.h"
 #include "cutdataset.h"
+#include "extratexts.h"
 #include "selectionstate.h"
 
 #include <cstdint>
@@ -11,6 +12,7 @@ struct CurvexModule {
     CutDataSet data;
     std::uint8_t primaryDrawMode = 0;
     AxisTitles titles;
+    ExtraTexts extraTexts; // read only: the program writes their defaults
     SelectionState selection;
 
     // What a control constructor does to the shared state.

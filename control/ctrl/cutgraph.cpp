@@ -14,5 +14,9 @@ ChartState moduleChart(const CCutGraph& graph) {
     chart.drawMode = module.primaryDrawMode;
     chart.xTitle = module.titles.horizontalTitle(chart.distanceMode);
     chart.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
+    if (chart.compareMode != CompareMode::None) {
+        chart.yTitle = module.extraTexts.compareTitle(static_cast<int>(chart.compareMode));
+        chart.greyCaption = module.extraTexts.text(ExtraTexts::ProgrammedCaption);
+    }
     return chart;
 }

@@ -20,10 +20,12 @@ QVariant TimeRowVariant(const MachiningTimes& times, std::int16_t toolNo, std::u
     return row;
 }
 
-QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed) {
+QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed,
+                        bool colourByTool) {
     const std::vector<ToolTimes> rows = ToolTimesOf(data, g00Feed);
     if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return {};
     const ToolTimes& row = rows[static_cast<std::size_t>(index)];
-    return TimeRowVariant(row.times, row.toolNo, row.colours);
+    const auto byTool = static_cast<std::uint16_t>(1u << (row.toolNo & 15));
+    return TimeRowVariant(row.times, row.toolNo, colourByTool ? byTool : row.colours);
 }

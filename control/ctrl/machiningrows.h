@@ -15,5 +15,6 @@ QVariant TimeRowVariant(const MachiningTimes& times, std::int16_t toolNo = 0,
                         std::uint16_t colours = 0);
 
 // Tool row `index` (in the order of the tools' first records), or an empty value for an index
-// without a row.
-QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed);
+// without a row. With colourByTool its colours are the one of tool t, colour number t & 15.
+QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Feed,
+                        bool colourByTool = false);

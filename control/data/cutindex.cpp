@@ -36,6 +36,8 @@ SeriesRanges seriesRanges(const CutDataSet& data, std::uint32_t first, std::uint
     RunningRange rapidRemoval;
     RunningRange orgRate;
     RunningRange optRate;
+    RunningRange orgFeed;
+    RunningRange optFeed;
     for (std::uint32_t i = first; i < last; ++i) {
         const float value = numberOrZero(data.records[i].removal);
         const bool rapid = data.records[i].motionCode == 0;
@@ -43,8 +45,11 @@ SeriesRanges seriesRanges(const CutDataSet& data, std::uint32_t first, std::uint
         rapidRemoval.addIf(rapid, value);
         orgRate.addIf(!rapid, numberOrZero(seriesValue(data, i, 1, 0.0f)));
         optRate.addIf(!rapid, numberOrZero(seriesValue(data, i, 2, 0.0f)));
+        orgFeed.addIf(!rapid, static_cast<float>(data.records[i].orgFeed));
+        optFeed.addIf(!rapid, static_cast<float>(data.records[i].optFeed));
     }
-    return {removal.range(), rapidRemoval.range(), orgRate.range(), optRate.range()};
+    return {removal.range(), rapidRemoval.range(), orgRate.range(),
+            optRate.range(), orgFeed.range(),      optFeed.range()};
 }
 
 ValueRange blockNumberRange(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {

@@ -44,12 +44,16 @@ struct SeriesRanges {
     ValueRange rapidRemoval; // G00 records
     ValueRange orgRate;      // removal per second with the programmed feed, other records
     ValueRange optRate;      // the same with the optimised feed
+    ValueRange orgFeed;      // programmed feed, other records
+    ValueRange optFeed;      // optimised feed, other records
 
     void merge(const SeriesRanges& other) {
         removal.merge(other.removal);
         rapidRemoval.merge(other.rapidRemoval);
         orgRate.merge(other.orgRate);
         optRate.merge(other.optRate);
+        orgFeed.merge(other.orgFeed);
+        optFeed.merge(other.optFeed);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "apptestsupport.h"
 #include "curvexproxy.h"
 #include "cutloader.h"
+#include "durationtext.h"
 #include "forms/chartstatus.h"
 #include "forms/frmmain.h"
 #include "mainwindowfixture.h"
@@ -123,7 +124,8 @@ TEST_F(ChartReadingTest, GoToBlockShowsTheBlockOrSaysItIsMissing) {
     }
 }
 
-// The status bar shows what `curvex pick` prints for the pointer's column of the same chart.
+// The status bar shows what `curvex pick --elapsed` prints for the pointer's column of the same
+// chart: the record, its position and the elapsed machining times.
 TEST_F(ChartReadingTest, TheReadOutAgreesWithCurvexPick) {
     load();
     open(sample(QStringLiteral("run.txt"), false));
@@ -136,14 +138,23 @@ TEST_F(ChartReadingTest, TheReadOutAgreesWithCurvexPick) {
         pick.start(apptest::binFile(QStringLiteral("curvex")),
                    {QStringLiteral("pick"), QStringLiteral("--size"),
                     QStringLiteral("%1x%2").arg(chart.width()).arg(chart.height()),
-                    QStringLiteral("--x"), QString::number(column),
+                    QStringLiteral("--x"), QString::number(column), QStringLiteral("--elapsed"),
                     QStringLiteral("samples/CUTDATA.txt")});
         ASSERT_TRUE(pick.waitForFinished(10000));
         ASSERT_EQ(pick.exitCode(), 0) << pick.readAllStandardError().toStdString();
         QVariantList record;
         for (const QByteArray& field : pick.readAllStandardOutput().trimmed().split(','))
             record.push_back(QString::fromLatin1(field));
-        EXPECT_EQ(window->chartStatus().message(), ChartReading::describe(record, 1))
+        ASSERT_EQ(record.size(), 15);
+        const QVariantList place = record.mid(12);
+        record = record.mid(0, 12);
+        const auto time = [](const QVariant& seconds) {
+            return QString::fromStdString(DurationText(seconds.toDouble()));
+        };
+        const QString at =
+            QStringLiteral(" at %1 mm \u00B7 %2 / %3")
+                .arg(QString::number(place[0].toDouble(), 'f', 1), time(place[1]), time(place[2]));
+        EXPECT_EQ(window->chartStatus().message(), ChartReading::describe(record, 1) + at)
             << "column " << column;
     }
     QTest::mouseMove(&chart, QPoint(chart.width() + 30, chart.height() / 2));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -239,7 +240,10 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
                              "usage: curvex info [--text | --binary] FILE",
                              "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
                              "FILE",
-                             "       --x PX FILE", "Exit status: 0"})
+                             "       [--elapsed] --x PX FILE",
+                             "       [--compare rates|feeds] [--colour-by tool] [--legend] "
+                             "[--fit-height]",
+                             "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
@@ -468,3 +472,80 @@ TEST_F(CurvexTool, StatsAgreesWithSumsOfTheDump) {
 }
 
 } // namespace
+
+// The elapsed times of `curvex dump`'s records up to the end of each, summed in double precision
+// from the differences of the running distances: G00 moves at `g00Feed`, moves without feed
+// count zero.
+struct DumpElapsed {
+    std::vector<std::vector<std::string>> records;
+    std::vector<double> programmed;
+    std::vector<double> optimised;
+};
+
+DumpElapsed dumpElapsed(const std::string& dump, double g00Feed) {
+    DumpElapsed elapsed;
+    std::istringstream lines(dump);
+    std::string line;
+    std::getline(lines, line);
+    double previous = 0.0, programmed = 0.0, optimised = 0.0;
+    const auto timeAt = [](double length, double feed) {
+        return feed > 0.0 ? 60.0 * length / feed : 0.0;
+    };
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> f = csvFields(line);
+        const double total = std::stod(f[11]);
+        const double length = total - previous;
+        previous = total;
+        const bool rapid = std::stoi(f[3]) == 0;
+        programmed += timeAt(length, rapid ? g00Feed : std::stod(f[7]));
+        optimised += timeAt(length, rapid ? g00Feed : std::stod(f[10]));
+        elapsed.records.push_back(f);
+        elapsed.programmed.push_back(programmed);
+        elapsed.optimised.push_back(optimised);
+    }
+    return elapsed;
+}
+
+void expectNear(double actual, double expected, const std::string& what) {
+    EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+// Moves without programmed or optimised feed, G00 moves and a cut after them.
+const char* const kNoFeedText = "N1)G01X10F600(A1)F1200\nN2)G00X40\nN3)G01X40Y20F0(A0.5)F900\n"
+                                "N4)G01X40Y20Z-5F300(A1)F0\nN5)G01X43Y24Z-5F450(A2)F500\n";
+
+TEST_F(CurvexTool, PickElapsedAgreesWithSumsOfTheDump) {
+    ASSERT_EQ(curvex(folder, "synth --seed 9 --blocks 20000 -o big.txt").status, 0);
+    writeBytes(folder.file("nofeed.txt"), kNoFeedText);
+    struct Case {
+        const char* file;
+        const char* options;
+        double g00Feed;
+        int positionField; // of the dump
+    };
+    const Case cases[] = {{"big.txt", "", 5000.0, 11},
+                          {"big.txt", "--g00 1200 --dist 1", 1200.0, 12},
+                          {"big.txt", "--dist 2 --range 20 35", 5000.0, 2},
+                          {"nofeed.txt", "--g00 2000", 2000.0, 11}};
+    for (const Case& c : cases) {
+        const DumpElapsed expected =
+            dumpElapsed(curvex(folder, std::string("dump ") + c.file).out, c.g00Feed);
+        for (int column = 70; column < 980; column += 53) {
+            const std::string arguments =
+                std::string("pick ") + c.options + " --x " + std::to_string(column) + " " + c.file;
+            const CurvexRun plain = curvex(folder, arguments);
+            const CurvexRun run = curvex(folder, "pick --elapsed" + arguments.substr(4));
+            ASSERT_EQ(run.status, 0) << arguments << run.err;
+            const std::vector<std::string> fields = csvFields(run.out);
+            ASSERT_EQ(fields.size(), 15u) << arguments;
+            EXPECT_EQ(run.out.substr(0, plain.out.size() - 1) + "\n", plain.out) << arguments;
+            const auto index = static_cast<std::size_t>(std::stoul(fields[0]));
+            ASSERT_LT(index, expected.records.size()) << arguments;
+            const std::string what = arguments + " record " + fields[0];
+            EXPECT_EQ(std::stod(fields[12]), std::stod(expected.records[index][c.positionField]))
+                << what;
+            expectNear(std::stod(fields[13]), expected.programmed[index], what);
+            expectNear(std::stod(fields[14]), expected.optimised[index], what);
+        }
+    }
+}

@@ -54,6 +54,14 @@ bool anyBlack(const QImage& image, const QRect& area) {
     return false;
 }
 
+int countPixels(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
 class RenderCommand : public ::testing::Test {
 protected:
     void SetUp() override { writeBytes(folder.file("cut.txt"), kText); }
@@ -99,6 +107,38 @@ TEST_F(RenderCommand, OptionsReachTheChart) {
               std::string::npos);
 }
 
+// The views a user switches on: the grey of the compare charts, tool 2 in blue (colour 2) by tool
+// number instead of cyan (the second colour), the legend in the top right corner, and fit height
+// with its own MAX label.
+TEST_F(RenderCommand, TheSwitchedOnViewsReachTheChart) {
+    const auto rendered = [&](const std::string& options) {
+        const RenderRun run = render(folder, options + " -o out.png cut.txt");
+        EXPECT_EQ(run.status, 0) << options << run.err;
+        return output();
+    };
+    const QImage plain = rendered("");
+    const QRgb grey = qRgb(128, 128, 128);
+    writeBytes(folder.file("cmp.txt"),
+               "N1)G01X10F600(A1)F1200\nN2)G01X50F900(A3)F300\nN3)G01X100F400(A2)F800\n");
+    for (const char* compare : {"rates", "feeds"}) {
+        const RenderRun run =
+            render(folder, std::string("--compare ") + compare + " -o out.png cmp.txt");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_GT(countPixels(output(), grey), countPixels(plain, grey) + 100) << compare;
+    }
+    EXPECT_FALSE(anyPixel(plain, qRgb(0, 0, 255)));
+    EXPECT_TRUE(anyPixel(rendered("--colour-by tool"), qRgb(0, 0, 255)));
+    const QRect legendArea(700, 40, 279, 100);
+    EXPECT_NE(rendered("--legend").copy(legendArea), plain.copy(legendArea));
+    // Removal 1 up to x 10, 8 at x 100: fit height over 0..12 % ends the scale at 1.
+    writeBytes(folder.file("cut.txt"), "N1)G01X10F600(A1)F600\nN2)G01X100F600(A8)F600\n");
+    EXPECT_NE(rendered("--fit-height --range 0 12").copy(0, 0, 300, 40),
+              rendered("--range 0 12").copy(0, 0, 300, 40));
+    const RenderRun run = render(folder, "--compare feeds --ini Plotwell.ini -o out.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(readBytes(folder.file("Plotwell.ini")).find("[Extra Text]"), std::string::npos);
+}
+
 // --frames times the renders of a sliding window and needs no output file; with one it saves the
 // last frame.
 TEST_F(RenderCommand, FramesReportTheirTimes) {
@@ -131,6 +171,9 @@ TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
         {"--frames 0 cut.txt", 2, "--frames"},
         {"--frames many -o out.png cut.txt", 2, "--frames"},
         {"--colour 3 -o out.png cut.txt", 2, "unknown option"},
+        {"--compare both -o out.png cut.txt", 2, "--compare needs rates or feeds"},
+        {"--colour-by colour -o out.png cut.txt", 2, "--colour-by needs tool"},
+        {"-o out.png cut.txt --compare", 2, "--compare needs a value"},
         {"-o out.jpg cut.txt", 2, ".png, .svg or .pdf"},
         {"-o out cut.txt", 2, ".png, .svg or .pdf"},
         {"-o out.svg.txt cut.txt", 2, ".png, .svg or .pdf"},

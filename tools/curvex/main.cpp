@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
      runTitles},
     {"render",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "       [--compare rates|feeds] [--colour-by tool] [--legend] [--fit-height]\n"
      "       [--ini FILE] [--frames N] -o OUT FILE",
      "Loads FILE and renders the chart as the graph control draws it into OUT, whose ending\n"
      "  picks the format: .png (the screen's pixels), .svg or .pdf (vector drawing with the\n"
@@ -49,17 +50,22 @@ constexpr Command kCommands[] = {
      "  file FILE (none without --ini). Exit status 3 when OUT cannot be written. --frames N\n"
      "  renders N frames, the shown range moving on by 1 % of its width each frame (from 0 %\n"
      "  again at the end), prints \"frames: N  median ms: X  max ms: Y\" on standard error and\n"
-     "  makes -o optional (the last frame is saved).",
+     "  makes -o optional (the last frame is saved). --compare draws both rates or both feeds\n"
+     "  (programmed in grey, optimised in colour; feeds break at G00 moves) instead of N;\n"
+     "  --colour-by tool draws tool t in colour t & 15; --legend adds the tools' legend;\n"
+     "  --fit-height scales to the largest value drawn in the shown range.",
      runRender},
     {"pick",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
-     "       --x PX FILE",
+     "       [--elapsed] --x PX FILE",
      "Loads FILE and prints the record the chart's read-out shows at pixel column PX of\n"
      "  the chart that render draws with the same options: in that column the record with\n"
      "  the largest plotted value (the first of equals), else the one of the nearest column\n"
      "  that has records (the left one on a tie). One line: index,blockNo,toolNo,\n"
      "  motionCode,x,y,z,orgFeed,optFeed,removalKind,removal,value. Exit status 1 when the\n"
-     "  chart draws no record.",
+     "  chart draws no record. --elapsed appends position,elapsed_programmed_s,\n"
+     "  elapsed_optimised_s: the record's place on the horizontal axis and the machining\n"
+     "  time up to the end of its block (G00 moves at FEED, moves without feed count 0).",
      runPick},
     {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"

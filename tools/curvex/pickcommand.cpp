@@ -1,9 +1,13 @@
 #include "commandarguments.h"
 #include "commands.h"
+#include "elapsedtime.h"
 #include "recordpick.h"
+#include "series.h"
 #include "viewoptions.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,9 +33,26 @@ bool readColumn(const CommandArgumentList& arguments, int width, int& column) {
 
 void printPick(const CutDataSet& data, const PickedRecord& picked) {
     const CutRecord& r = data.records[picked.index];
-    std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g\n", picked.index, r.blockNo,
-                r.toolNo, r.motionCode, r.x, r.y, r.z, r.orgFeed, r.optFeed, r.removalKind,
-                r.removal, picked.value);
+    std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g", picked.index, r.blockNo, r.toolNo,
+                r.motionCode, r.x, r.y, r.z, r.orgFeed, r.optFeed, r.removalKind, r.removal,
+                picked.value);
+}
+
+// ",position,elapsed_programmed_s,elapsed_optimised_s" of the picked record.
+void printElapsed(const CutDataSet& data, const ChartState& chart, const PickedRecord& picked) {
+    const ElapsedTime::Seconds elapsed = ElapsedTime(data).atEndOf(picked.index, chart.g00Feed);
+    std::printf(",%.9g,%.17g,%.17g", horizontalValue(data, picked.index, chart.distanceMode),
+                elapsed.programmed, elapsed.optimised);
+}
+
+// Takes the switch --elapsed out of `args`; true when it was there.
+bool takeElapsedSwitch(std::vector<char*>& args) {
+    const auto end = std::remove_if(args.begin(), args.end(), [](char* argument) {
+        return std::string(argument) == "--elapsed";
+    });
+    const bool found = end != args.end();
+    args.erase(end, args.end());
+    return found;
 }
 
 } // namespace
@@ -41,6 +62,7 @@ int runPick(CommandArguments args) {
     std::vector<char*> rest;
     if (!takeRangeOption(args, rest, chart))
         return kExitUsage;
+    const bool elapsed = takeElapsedSwitch(rest);
     const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                                                  {"--size", "--func", "--dist", "--g00", "--x"});
     int column = 0;
@@ -56,5 +78,8 @@ int runPick(CommandArguments args) {
         return kExitFailure;
     }
     printPick(data, *picked);
+    if (elapsed)
+        printElapsed(data, chart, *picked);
+    std::printf("\n");
     return finishOutput();
 }

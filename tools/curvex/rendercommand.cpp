@@ -2,6 +2,7 @@
 #include "chartdocument.h"
 #include "commandarguments.h"
 #include "commands.h"
+#include "extratexts.h"
 #include "graphrenderer.h"
 #include "numerictext.h"
 #include "privateprofile.h"
@@ -125,11 +126,20 @@ void readDrawingColours(const std::string& iniFile, ChartState& chart) {
     }
 }
 
-// The chart as the settings give it, with the axis titles of `titles`.
-ChartState chartOf(const RenderSettings& settings, const AxisTitles& titles) {
+// The texts the chart takes from the settings file.
+struct ChartTexts {
+    AxisTitles titles;
+    ExtraTexts extra;
+};
+
+// The chart as the settings give it, with the axis titles of `texts`.
+ChartState chartOf(const RenderSettings& settings, const ChartTexts& texts) {
     ChartState chart = settings.chart;
-    chart.xTitle = titles.horizontalTitle(chart.distanceMode);
-    chart.yTitle = titles.verticalTitle(chart.drawMode);
+    chart.xTitle = texts.titles.horizontalTitle(chart.distanceMode);
+    chart.yTitle = chart.compareMode == CompareMode::None
+                       ? texts.titles.verticalTitle(chart.drawMode)
+                       : texts.extra.compareTitle(static_cast<int>(chart.compareMode));
+    chart.greyCaption = texts.extra.text(ExtraTexts::ProgrammedCaption);
     if (!settings.iniFile.empty())
         readDrawingColours(settings.iniFile, chart);
     return chart;
@@ -192,7 +202,7 @@ int writeVector(const RenderSettings& settings, const CutDataSet& data, const Ch
 }
 
 // Fonts need a GUI application; a render never needs a screen.
-int renderToFile(const RenderSettings& settings, const CutDataSet& data, const AxisTitles& titles) {
+int renderToFile(const RenderSettings& settings, const CutDataSet& data, const ChartTexts& texts) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -200,7 +210,7 @@ int renderToFile(const RenderSettings& settings, const CutDataSet& data, const A
     static char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    ChartState chart = chartOf(settings, titles);
+    ChartState chart = chartOf(settings, texts);
     if (settings.frames > 0) {
         QImage image = chartImage(chart);
         if (image.isNull())
@@ -220,20 +230,25 @@ int runRender(CommandArguments args) {
     std::vector<char*> rest;
     if (!takeRangeOption(args, rest, settings.chart))
         return kExitUsage;
-    const auto arguments =
-        parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                              {"--size", "--func", "--dist", "--g00", "--ini", "--frames", "-o"});
+    takeViewSwitches(rest, settings.chart);
+    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                                                 {"--size", "--func", "--dist", "--g00", "--ini",
+                                                  "--frames", "--compare", "--colour-by", "-o"});
     if (!arguments || !readSettings(*arguments, settings))
         return kExitUsage;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;
-    AxisTitles titles;
-    if (!settings.iniFile.empty() && !titles.SetIniFileName(settings.iniFile)) {
+    ChartTexts texts;
+    if (!settings.iniFile.empty() && !texts.titles.SetIniFileName(settings.iniFile)) {
         std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
         return kExitUsage;
     }
-    if (const int error = titles.defaultsWriteError(); error != 0)
+    if (const int error = texts.titles.defaultsWriteError(); error != 0)
         return cannotWriteSettings(settings.iniFile, error);
-    return renderToFile(settings, data, titles);
+    if (!settings.iniFile.empty())
+        texts.extra.SetIniFileName(settings.iniFile);
+    if (const int error = texts.extra.defaultsWriteError(); error != 0)
+        return cannotWriteSettings(settings.iniFile, error);
+    return renderToFile(settings, data, texts);
 }

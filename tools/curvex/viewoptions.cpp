@@ -1,5 +1,6 @@
 #include "viewoptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -24,6 +25,24 @@ bool readChoice(const std::string& option, const std::string& text, int& value) 
         return false;
     }
     return true;
+}
+
+bool readCompare(const std::string& text, ChartState& chart) {
+    if (text == "rates" || text == "feeds") {
+        chart.compareMode = text == "rates" ? CompareMode::Rates : CompareMode::Feeds;
+        return true;
+    }
+    std::fprintf(stderr, "curvex: --compare needs rates or feeds, not '%s'\n", text.c_str());
+    return false;
+}
+
+bool readColourBy(const std::string& text, ChartState& chart) {
+    if (text == "tool") {
+        chart.colourByTool = true;
+        return true;
+    }
+    std::fprintf(stderr, "curvex: --colour-by needs tool, not '%s'\n", text.c_str());
+    return false;
 }
 
 } // namespace
@@ -64,6 +83,16 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
     return true;
 }
 
+void takeViewSwitches(std::vector<char*>& args, ChartState& chart) {
+    const auto taken = [&](char* argument) {
+        const std::string text = argument;
+        chart.legend = chart.legend || text == "--legend";
+        chart.fitHeight = chart.fitHeight || text == "--fit-height";
+        return text == "--legend" || text == "--fit-height";
+    };
+    args.erase(std::remove_if(args.begin(), args.end(), taken), args.end());
+}
+
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
     const auto& values = arguments.values;
     if (const auto found = values.find("--size");
@@ -80,6 +109,12 @@ bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
         return false;
     if (const auto found = values.find("--g00");
         found != values.end() && !readOptionFeed("--g00", found->second, chart.g00Feed))
+        return false;
+    if (const auto found = values.find("--compare");
+        found != values.end() && !readCompare(found->second, chart))
+        return false;
+    if (const auto found = values.find("--colour-by");
+        found != values.end() && !readColourBy(found->second, chart))
         return false;
     return true;
 }

@@ -18,6 +18,9 @@ bool readInteger(const std::string& text, int& value);
 // go to `rest`. Prints what is wrong and returns false on wrong usage.
 bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState& chart);
 
-// Reads --size, --func, --dist and --g00 where given. Prints what is wrong and returns false on
-// wrong usage.
+// Takes the switches --legend and --fit-height out of `args` and sets them in the chart.
+void takeViewSwitches(std::vector<char*>& args, ChartState& chart);
+
+// Reads --size, --func, --dist, --g00, --compare rates|feeds and --colour-by tool where given.
+// Prints what is wrong and returns false on wrong usage.
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart);

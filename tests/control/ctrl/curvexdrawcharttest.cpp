@@ -119,3 +119,23 @@ TEST_F(CurvexDrawChartTest, BadRequestsDrawNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// Files, the clipboard and the printer get the chart as shown: a compare chart with its legend.
+TEST_F(CurvexDrawChartTest, ACompareChartWithItsLegendIsDrawnAsShown) {
+    ASSERT_TRUE(loadSample());
+    widget()->resize(600, 400);
+    const QRgb grey = qRgb(128, 128, 128);
+    QImage plain(600, 400, QImage::Format_RGB32);
+    EXPECT_TRUE(drawChart(plain, QSize(600, 400), QRect(0, 0, 600, 400)).toBool());
+    ASSERT_TRUE(call(curvex::DispSetCompareMode, {2}).toBool());
+    ASSERT_TRUE(call(curvex::DispSetChartOption, {1, 1}).toBool());
+    render();
+    QImage compared(600, 400, QImage::Format_RGB32);
+    EXPECT_TRUE(drawChart(compared, QSize(600, 400), QRect(0, 0, 600, 400)).toBool());
+    EXPECT_GT(countPixels(compared, grey), countPixels(plain, grey) + 100);
+    EXPECT_EQ(compared, cachedChart(hosted->control(), QSize(600, 400)));
+}
+
+} // namespace

@@ -28,7 +28,8 @@ auto rangeBits(const ValueRange& range) {
 
 auto seriesBits(const SeriesRanges& ranges) {
     return std::tuple(rangeBits(ranges.removal), rangeBits(ranges.rapidRemoval),
-                      rangeBits(ranges.orgRate), rangeBits(ranges.optRate));
+                      rangeBits(ranges.orgRate), rangeBits(ranges.optRate),
+                      rangeBits(ranges.orgFeed), rangeBits(ranges.optFeed));
 }
 
 void expectSameIndex(const CutIndex& actual, const CutIndex& expected, const std::string& what) {

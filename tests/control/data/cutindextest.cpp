@@ -115,6 +115,8 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
                 } else {
                     expected.orgRate.add(numberOrZero(seriesValue(data, i, 1, 0.0f)));
                     expected.optRate.add(numberOrZero(seriesValue(data, i, 2, 0.0f)));
+                    expected.orgFeed.add(static_cast<float>(data.records[i].orgFeed));
+                    expected.optFeed.add(static_cast<float>(data.records[i].optFeed));
                 }
                 numbers.add(horizontalValue(data, i, 2));
             }
@@ -124,6 +126,8 @@ TEST(CutIndex, StretchesHoldTheRangesOfTheirRecords) {
                 << seed << ", stretch " << k;
             EXPECT_TRUE(same(actual.orgRate, expected.orgRate)) << seed << ", stretch " << k;
             EXPECT_TRUE(same(actual.optRate, expected.optRate)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.orgFeed, expected.orgFeed)) << seed << ", stretch " << k;
+            EXPECT_TRUE(same(actual.optFeed, expected.optFeed)) << seed << ", stretch " << k;
             EXPECT_TRUE(same(data.index.blockNumbers().node(1, k), numbers))
                 << seed << ", stretch " << k;
         }

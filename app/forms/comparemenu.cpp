@@ -1,0 +1,154 @@
+#include "comparemenu.h"
+
+#include "curvexproxy.h"
+#include "extratexts.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+const QString kSection = QStringLiteral("Compare");
+const QString kTextSection = QStringLiteral("Extra Text");
+
+// The chart options of the control's SetChartOption.
+constexpr int kColourByTool = 0;
+constexpr int kLegend = 1;
+constexpr int kFitHeight = 2;
+
+QString text(ExtraTexts::Key key) {
+    const std::string_view name = ExtraTexts::keyName(key);
+    const std::string_view value = ExtraTexts::defaultText(key);
+    return ReadIniWithDefault(kTextSection, QString::fromUtf8(name.data(), name.size()),
+                              QString::fromUtf8(value.data(), value.size()));
+}
+
+bool readSwitch(const QString& key) {
+    return ReadIniValue(kSection, key).trimmed() == QStringLiteral("1");
+}
+
+// Writes a value other than 0, or any value of a key the file holds already: a file whose user
+// never switched a view on stays without the section.
+void writeState(const QString& key, int value) {
+    if (value != 0 || !ReadIniValue(kSection, key).isEmpty())
+        WriteIniValue(kSection, key, QString::number(value));
+}
+
+// The menu bar's View menu, made before the last menu (Help) when there is none yet.
+QMenu& viewMenu(QMainWindow& window) {
+    QMenuBar& bar = *window.menuBar();
+    for (QAction* action : bar.actions())
+        if (action->menu() && action->text() == QStringLiteral("View"))
+            return *action->menu();
+    const QList<QAction*> menus = bar.actions();
+    QMenu* view = new QMenu(QStringLiteral("View"), &bar);
+    bar.insertMenu(menus.isEmpty() ? nullptr : menus.last(), view);
+    return *view;
+}
+
+QAction* checkable(QAction* item) {
+    item->setCheckable(true);
+    return item;
+}
+
+} // namespace
+
+CompareMenu* CompareMenu::attach(QMainWindow& window, CurvexProxy& viewer, const Menus& menus) {
+    if (!viewer.setChartOption(kLegend, false) || !viewer.setCompareMode(0))
+        return nullptr;
+    return new CompareMenu(window, viewer, menus);
+}
+
+CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus)
+    : QObject(&window), mViewer(viewer), mFunctionItems(menus.functionItems) {
+    menus.function.addSeparator();
+    for (int mode = 1; mode <= 2; ++mode) {
+        QAction* item = checkable(menus.function.addAction(QString()));
+        mCompare[static_cast<std::size_t>(mode - 1)] = item;
+        connect(item, &QAction::triggered, this, [this, mode] { chooseCompare(mode); });
+    }
+    for (QAction* item : mFunctionItems)
+        connect(item, &QAction::triggered, this, &CompareMenu::chooseFunction);
+    const QList<QAction*> config = menus.config.actions();
+    const qsizetype colourAt = config.indexOf(&menus.drawColour);
+    QAction* before = colourAt + 1 < config.size() ? config.at(colourAt + 1) : nullptr;
+    mColourByTool = checkable(new QAction(&menus.config));
+    menus.config.insertAction(before, mColourByTool);
+    QMenu& view = viewMenu(window);
+    mLegend = checkable(view.addAction(QString()));
+    mFitHeight = checkable(view.addAction(QString()));
+    connect(mColourByTool, &QAction::toggled, this,
+            [this](bool on) { setOption(kColourByTool, on); });
+    connect(mLegend, &QAction::toggled, this, [this](bool on) { setOption(kLegend, on); });
+    connect(mFitHeight, &QAction::toggled, this, [this](bool on) { setOption(kFitHeight, on); });
+}
+
+void CompareMenu::load() {
+    for (std::size_t key = 0; key < ExtraTexts::KeyCount; ++key)
+        text(static_cast<ExtraTexts::Key>(key));
+    mCompare[0]->setText(text(ExtraTexts::RatesComparedItem));
+    mCompare[1]->setText(text(ExtraTexts::FeedsComparedItem));
+    mColourByTool->setText(text(ExtraTexts::ColourByToolItem));
+    mLegend->setText(text(ExtraTexts::LegendItem));
+    mFitHeight->setText(text(ExtraTexts::FitHeightItem));
+    noteFunction();
+    mColourByTool->setChecked(readSwitch(QStringLiteral("Colour by Tool")));
+    mLegend->setChecked(readSwitch(QStringLiteral("Legend")));
+    mFitHeight->setChecked(readSwitch(QStringLiteral("Fit Height")));
+    const int mode = ReadIniValue(kSection, QStringLiteral("Mode")).trimmed().toInt();
+    if (mode == 1 || mode == 2)
+        chooseCompare(mode);
+}
+
+void CompareMenu::save() {
+    int mode = 0;
+    for (int m = 1; m <= 2; ++m)
+        if (mCompare[static_cast<std::size_t>(m - 1)]->isChecked())
+            mode = m;
+    writeState(QStringLiteral("Mode"), mode);
+    writeState(QStringLiteral("Colour by Tool"), mColourByTool->isChecked() ? 1 : 0);
+    writeState(QStringLiteral("Legend"), mLegend->isChecked() ? 1 : 0);
+    writeState(QStringLiteral("Fit Height"), mFitHeight->isChecked() ? 1 : 0);
+    if (mode != 0 && mLastFunction)
+        mLastFunction->setChecked(true);
+    for (QAction* item : mCompare)
+        item->setChecked(false);
+}
+
+void CompareMenu::noteFunction() {
+    for (QAction* item : mFunctionItems)
+        if (item->isChecked())
+            mLastFunction = item;
+}
+
+// The five items exclude each other as the three do (without an action group, which would show
+// the three as radio items).
+void CompareMenu::chooseCompare(int mode) {
+    for (QAction* item : mFunctionItems)
+        item->setChecked(false);
+    for (int m = 1; m <= 2; ++m)
+        mCompare[static_cast<std::size_t>(m - 1)]->setChecked(m == mode);
+    mViewer.setCompareMode(mode);
+    refresh();
+}
+
+void CompareMenu::chooseFunction() {
+    for (QAction* item : mCompare)
+        item->setChecked(false);
+    noteFunction();
+    mViewer.setCompareMode(0);
+    refresh();
+}
+
+void CompareMenu::setOption(int option, bool on) {
+    mViewer.setChartOption(option, on);
+    refresh();
+}
+
+void CompareMenu::refresh() {
+    mViewer.setViewRenewal(true);
+    mViewer.refresh();
+}

@@ -1,0 +1,112 @@
+#include "chartlegend.h"
+
+#include "toolcolours.h"
+
+#include <algorithm>
+
+ChartLegend::ChartLegend(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                         std::uint32_t end)
+    : axisColour_(chart.axisColour), backColour_(chart.backColour) {
+    if (chart.compareMode != CompareMode::None)
+        entries_.push_back({chart.greyCaption, {kCompareGrey}});
+    toolsFrom_ = entries_.size();
+    if (first < end && data.index.covers(data))
+        addToolsByStep(chart, data, first, end);
+    else if (first < end)
+        addTools(chart, data, first, end);
+}
+
+// Between two colour steps of the drawing index the tool changes only away from tool 0, so a
+// stretch holds its first record's tool and, when that is tool 0, the first other tool after it:
+// only the records of tool 0 are looked at one by one.
+void ChartLegend::addToolsByStep(const ChartState& chart, const CutDataSet& data,
+                                 std::uint32_t first, std::uint32_t end) {
+    const CutRecord* records = data.records.data();
+    const std::vector<std::uint32_t>& steps = data.index.colourSteps();
+    auto step = std::upper_bound(steps.begin(), steps.end(), first);
+    const auto colourOf = [&](std::int16_t tool) {
+        const std::size_t n = chart.colourByTool
+                                  ? static_cast<std::size_t>(tool & 15)
+                                  : static_cast<std::size_t>(step - steps.begin()) % kCurveColours;
+        return chart.colours[n];
+    };
+    for (std::uint32_t i = first; i < end;) {
+        const bool last = step == steps.end() || *step >= end;
+        const std::uint32_t stretchEnd = last ? end : *step;
+        use(records[i].toolNo, colourOf(records[i].toolNo));
+        while (i < stretchEnd && records[i].toolNo == 0)
+            ++i;
+        if (i < stretchEnd)
+            use(records[i].toolNo, colourOf(records[i].toolNo));
+        i = stretchEnd;
+        if (!last)
+            ++step;
+    }
+}
+
+// A record takes its colour when its tool differs from the one before, so the records are looked
+// at only where the tool changes.
+void ChartLegend::addTools(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                           std::uint32_t end) {
+    const CutRecord* records = data.records.data();
+    ToolColours tools{records[0].toolNo, 0};
+    tools.skip(records, first);
+    tools.enter(records[first].toolNo);
+    const auto colourOf = [&] {
+        const int n = chart.colourByTool ? tools.tool & 15 : tools.colour;
+        return chart.colours[static_cast<std::size_t>(n)];
+    };
+    use(tools.tool, colourOf());
+    for (std::uint32_t i = first + 1; i < end; ++i) {
+        if (records[i].toolNo == tools.tool)
+            continue;
+        tools.enter(records[i].toolNo);
+        use(tools.tool, colourOf());
+    }
+}
+
+void ChartLegend::use(std::int16_t tool, ColorRef colour) {
+    const auto known = std::find(tools_.begin(), tools_.end(), tool);
+    if (known == tools_.end()) {
+        tools_.push_back(tool);
+        entries_.push_back({"T" + std::to_string(tool), {colour}});
+        return;
+    }
+    std::vector<ColorRef>& colours =
+        entries_[toolsFrom_ + static_cast<std::size_t>(known - tools_.begin())].colours;
+    if (std::find(colours.begin(), colours.end(), colour) == colours.end())
+        colours.push_back(colour);
+}
+
+void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame) const {
+    const int pad = frame.cw / 2 + 2;
+    const int rowHeight = frame.fh + 2;
+    const int swatch = std::max(frame.fh, 4);
+    int width = 0;
+    for (const LegendEntry& entry : entries_)
+        width = std::max(width, static_cast<int>(entry.colours.size()) * swatch + pad +
+                                    static_cast<int>(entry.caption.size()) * frame.cw);
+    const int top = frame.yTop + frame.fh + 4;
+    const int room = (frame.y0 - 2 - top - 2 * pad) / rowHeight;
+    const int rows = std::min(static_cast<int>(entries_.size()), std::max(room, 0));
+    if (rows == 0)
+        return;
+    const int right = frame.xEnd - 2;
+    const int left = std::max(right - width - 2 * pad, frame.plotLeft() + 1);
+    canvas.selectPen(axisColour_);
+    canvas.selectBrush(backColour_);
+    canvas.rectangle(left, top, right, top + rows * rowHeight + 2 * pad);
+    canvas.selectFont(frame.fh, ChartCanvas::TextDirection::Horizontal);
+    for (int row = 0; row < rows; ++row) {
+        const LegendEntry& entry = entries_[static_cast<std::size_t>(row)];
+        const int y = top + pad + row * rowHeight;
+        int x = left + pad;
+        for (const ColorRef colour : entry.colours) {
+            canvas.selectPen(colour);
+            canvas.selectBrush(colour);
+            canvas.rectangle(x, y + 2, x + swatch - 2, y + frame.fh);
+            x += swatch;
+        }
+        canvas.textOut(x + pad, y, entry.caption);
+    }
+}

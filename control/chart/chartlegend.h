@@ -1,0 +1,42 @@
+#pragma once
+
+#include "chartcanvas.h"
+#include "chartframe.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One line of the legend: its caption and the colours it stands for.
+struct LegendEntry {
+    std::string caption;
+    std::vector<ColorRef> colours;
+
+    bool operator==(const LegendEntry&) const = default;
+};
+
+// The legend of a chart: one entry per tool drawn in the shown records, in the order of first
+// use, with every colour the tool is drawn in ("T<n>"), after the grey entry of a compare chart.
+// Drawn inside the plot area's top right corner, below the row of the "MAX:" label.
+class ChartLegend {
+public:
+    // Records first..end - 1 are shown.
+    ChartLegend(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                std::uint32_t end);
+
+    const std::vector<LegendEntry>& entries() const { return entries_; }
+    void draw(ChartCanvas& canvas, const ChartFrame& frame) const;
+
+private:
+    void addTools(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                  std::uint32_t end);
+    void addToolsByStep(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
+                        std::uint32_t end);
+    void use(std::int16_t tool, ColorRef colour);
+
+    std::vector<LegendEntry> entries_;
+    std::vector<std::int16_t> tools_; // the tool of each entry from toolsFrom_ on
+    std::size_t toolsFrom_ = 0;
+    ColorRef axisColour_ = 0;
+    ColorRef backColour_ = 0;
+};

@@ -1,0 +1,47 @@
+#include "chartmaximum.h"
+
+#include "plottedseries.h"
+
+#include <algorithm>
+
+namespace {
+
+using Kind = PlottedSeries::Kind;
+
+float fileMaximum(const ChartState& chart, const CutDataSet& data) {
+    switch (chart.compareMode) {
+    case CompareMode::Rates:
+        return std::max(data.maxima[1], data.maxima[2]);
+    case CompareMode::Feeds:
+        return std::max(
+            PlottedSeries(data, Kind::OrgFeed, chart.g00Feed).highestOver(0, data.count),
+            PlottedSeries(data, Kind::OptFeed, chart.g00Feed).highestOver(0, data.count));
+    default:
+        return chart.drawMode < kMaximaCount ? data.maxima[chart.drawMode] : 0.0f;
+    }
+}
+
+float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
+    const HorizontalArray xs(data, chart.distanceMode);
+    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
+    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    const auto highest = [&](Kind kind) {
+        return PlottedSeries(data, kind, chart.g00Feed).highestOver(first, end);
+    };
+    switch (chart.compareMode) {
+    case CompareMode::Rates:
+        return std::max(highest(Kind::OrgRate), highest(Kind::OptRate));
+    case CompareMode::Feeds:
+        return std::max(highest(Kind::OrgFeed), highest(Kind::OptFeed));
+    default:
+        return highest(PlottedSeries::ofDrawMode(chart.drawMode));
+    }
+}
+
+} // namespace
+
+float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
+    if (chart.fitHeight && drawsCurve(chart.distanceMode))
+        return shownMaximum(chart, data, frame);
+    return fileMaximum(chart, data);
+}

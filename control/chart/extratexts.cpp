@@ -1,0 +1,69 @@
+#include "extratexts.h"
+
+#include "privateprofile.h"
+
+#include <cerrno>
+
+namespace {
+
+constexpr std::string_view kSection = "Extra Text";
+constexpr std::size_t kStorage = 1024;
+
+struct Entry {
+    std::string_view key;
+    std::string_view text;
+};
+
+constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
+    {"RatesComparedTitle", "Removal per Sec [mm3/sec]: OrgFeed grey"},
+    {"FeedsComparedTitle", "Feed [mm/min]: OrgFeed grey"},
+    {"ProgrammedCaption", "OrgFeed"},
+    {"RatesComparedItem", "Rates Compared"},
+    {"FeedsComparedItem", "Feeds Compared"},
+    {"ColourByToolItem", "Colour by Tool Number"},
+    {"LegendItem", "Legend"},
+    {"FitHeightItem", "Fit Height to Shown Range"},
+}};
+
+} // namespace
+
+std::string_view ExtraTexts::keyName(Key key) {
+    return kEntries[key].key;
+}
+
+std::string_view ExtraTexts::defaultText(Key key) {
+    return kEntries[key].text;
+}
+
+std::array<std::string, ExtraTexts::KeyCount> ExtraTexts::defaults() {
+    std::array<std::string, KeyCount> texts;
+    for (std::size_t k = 0; k < KeyCount; ++k)
+        texts[k] = kEntries[k].text;
+    return texts;
+}
+
+void ExtraTexts::SetIniFileName(std::string_view path, bool writeDefaults) {
+    defaultsWriteError_ = 0;
+    const std::string file(path);
+    for (std::size_t k = 0; k < KeyCount; ++k) {
+        char buffer[kStorage];
+        const std::size_t length =
+            getPrivateProfileString(kSection, kEntries[k].key, "", buffer, sizeof buffer, file);
+        texts_[k].assign(buffer, length);
+        if (length > 0)
+            continue;
+        texts_[k] = kEntries[k].text;
+        if (writeDefaults &&
+            !writePrivateProfileString(kSection, kEntries[k].key, kEntries[k].text, file) &&
+            defaultsWriteError_ == 0)
+            defaultsWriteError_ = errno;
+    }
+}
+
+std::string ExtraTexts::compareTitle(int compareMode) const {
+    if (compareMode == 1)
+        return texts_[RatesComparedTitle];
+    if (compareMode == 2)
+        return texts_[FeedsComparedTitle];
+    return {};
+}

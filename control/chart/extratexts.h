@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The texts of the compare charts, the legend and their menu items, kept in the settings file's
+// section "Extra Text". Every key missing there gets its default, which is written back, so that
+// a user finds every text to translate in the file.
+class ExtraTexts {
+public:
+    enum Key : std::size_t {
+        RatesComparedTitle,
+        FeedsComparedTitle,
+        ProgrammedCaption,
+        RatesComparedItem,
+        FeedsComparedItem,
+        ColourByToolItem,
+        LegendItem,
+        FitHeightItem,
+        KeyCount,
+    };
+
+    // Reads every text from the file; with writeDefaults, writes back the defaults of those
+    // missing.
+    void SetIniFileName(std::string_view path, bool writeDefaults = true);
+
+    // The text as read, or its default before any file was set.
+    const std::string& text(Key key) const { return texts_[key]; }
+    // The vertical title of a compare mode (1 rates, 2 feeds), empty for any other.
+    std::string compareTitle(int compareMode) const;
+
+    // 0 when every missing default was written back, else the errno of the first failed write.
+    int defaultsWriteError() const { return defaultsWriteError_; }
+
+    static std::string_view keyName(Key key);
+    static std::string_view defaultText(Key key);
+
+private:
+    std::array<std::string, KeyCount> texts_ = defaults();
+    int defaultsWriteError_ = 0;
+
+    static std::array<std::string, KeyCount> defaults();
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "chartstate.h"
+#include "cutdataset.h"
+#include "series.h"
+
+#include <cstdint>
+
+// One series as the chart plots it: its value at a record, whether the curve leaves a record out
+// (the feeds are not drawn at G00 records), and its range over a run of records.
+class PlottedSeries {
+public:
+    enum class Kind : std::uint8_t { Removal, OrgRate, OptRate, OrgFeed, OptFeed };
+
+    PlottedSeries(const CutDataSet& data, Kind kind, float g00Feed);
+
+    // The series of a draw mode: 1 and 2 the rates, any other the removal.
+    static Kind ofDrawMode(std::uint8_t drawMode);
+    // The series the read-out follows: the optimised one of a compare chart, else the draw mode's.
+    static Kind ofReadOut(const ChartState& chart);
+
+    bool skips(std::uint32_t i) const { return feeds_ && data_.records[i].motionCode == 0; }
+    // Inline, as the chart reads it for every record it draws.
+    float value(std::uint32_t i) const {
+        switch (kind_) {
+        case Kind::OrgFeed:
+            return static_cast<float>(data_.records[i].orgFeed);
+        case Kind::OptFeed:
+            return static_cast<float>(data_.records[i].optFeed);
+        default:
+            return seriesValue(data_, i, drawMode_, g00Feed_);
+        }
+    }
+    // The largest value drawn among records a..b - 1 (NaN counted as 0), 0 when none is drawn:
+    // from the data set's index when it has one.
+    float highestOver(std::uint32_t a, std::uint32_t b) const;
+
+private:
+    ValueRange entryRange(int level, std::uint64_t k) const;
+
+    const CutDataSet& data_;
+    const Kind kind_;
+    const std::uint8_t drawMode_;
+    const bool feeds_;
+    const float g00Feed_;
+};

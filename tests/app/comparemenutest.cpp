@@ -1,0 +1,97 @@
+#include "forms/comparemenu.h"
+#include "mainwindowfixture.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+// The menu items of the compare charts, the colours by tool, the legend and fit height in the
+// real main window.
+
+namespace {
+
+const QString kCompare = QStringLiteral("Compare");
+
+QMenu* menuTitled(QMainWindow& window, const QString& title) {
+    for (QAction* action : window.menuBar()->actions())
+        if (action->menu() && action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, TheNewItemsFollowTheFunctionAndColourItems) {
+    load();
+    CompareMenu* menu = window->compareMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> function = window->mnuIndFunc().actions();
+    ASSERT_EQ(function.size(), 6);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(function[i], &window->mnuFunc(i));
+    EXPECT_TRUE(function[3]->isSeparator());
+    EXPECT_EQ(function[4], &menu->compareItem(1));
+    EXPECT_EQ(function[5], &menu->compareItem(2));
+    EXPECT_EQ(function[4]->text(), QStringLiteral("Rates Compared"));
+    QMenu* configMenu = menuTitled(*window, gText(QStringLiteral("mnuConfig")));
+    ASSERT_NE(configMenu, nullptr);
+    const QList<QAction*> config = configMenu->actions();
+    const qsizetype colour = config.indexOf(&window->mnuDrawColor());
+    ASSERT_GE(colour, 0);
+    EXPECT_EQ(config.value(colour + 1), &menu->colourByTool());
+    EXPECT_EQ(menu->colourByTool().text(), QStringLiteral("Colour by Tool Number"));
+    QMenu* view = menuTitled(*window, QStringLiteral("View"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->actions().contains(&menu->legend()));
+    EXPECT_TRUE(view->actions().contains(&menu->fitHeight()));
+    EXPECT_EQ(menu->fitHeight().text(), QStringLiteral("Fit Height to Shown Range"));
+}
+
+// The five items form one group: choosing one unchecks the others.
+TEST_F(MainWindowTest, TheFiveFunctionItemsExcludeEachOther) {
+    load();
+    CompareMenu& menu = *window->compareMenu();
+    const auto checked = [&] {
+        std::vector<bool> state;
+        for (int i = 0; i < 3; ++i)
+            state.push_back(window->mnuFunc(i).isChecked());
+        state.push_back(menu.compareItem(1).isChecked());
+        state.push_back(menu.compareItem(2).isChecked());
+        return state;
+    };
+    window->mnuFunc(1).trigger();
+    EXPECT_EQ(checked(), (std::vector<bool>{false, true, false, false, false}));
+    menu.compareItem(2).trigger();
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, false, true}));
+    menu.compareItem(1).trigger();
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, true, false}));
+    window->mnuFunc(2).trigger();
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, false, false}));
+}
+
+// A compare chart is kept in section Compare; "Draw Mode" stays the last of the three plotted
+// quantities chosen, and the next start shows the compare chart again.
+TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastDrawMode) {
+    load();
+    CompareMenu* menu = window->compareMenu();
+    window->mnuFunc(2).trigger();
+    menu->compareItem(2).trigger();
+    menu->legend().trigger();
+    unload();
+    EXPECT_EQ(ReadIniValue(kProperty, QStringLiteral("Draw Mode")), QStringLiteral("4"));
+    EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Mode")), QStringLiteral("2"));
+    EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Legend")), QStringLiteral("1"));
+    EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Fit Height")), QString());
+    load();
+    menu = window->compareMenu();
+    EXPECT_TRUE(menu->compareItem(2).isChecked());
+    EXPECT_FALSE(window->mnuFunc(2).isChecked());
+    EXPECT_TRUE(menu->legend().isChecked());
+    window->mnuFunc(0).trigger();
+    menu->legend().trigger();
+    unload();
+    EXPECT_EQ(ReadIniValue(kProperty, QStringLiteral("Draw Mode")), QStringLiteral("1"));
+    EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Mode")), QStringLiteral("0"));
+    EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Legend")), QStringLiteral("0"));
+}
+
+} // namespace

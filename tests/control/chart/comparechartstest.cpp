@@ -1,0 +1,510 @@
+#include "chartframe.h"
+#include "chartlegend.h"
+#include "chartmaximum.h"
+#include "graphrenderer.h"
+#include "graphtestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The compare charts, the colouring by tool number, fit height and the legend, each against a
+// plain drawing written from the rules alone: every shown record's line to the canvas in turn.
+
+namespace {
+
+struct Block {
+    float step = 1.0f;
+    float removal = 1.0f;
+    std::int16_t tool = 1;
+    std::int32_t orgFeed = 600;
+    std::int32_t optFeed = 600;
+    bool rapid = false;
+};
+
+CutDataSet build(const std::vector<Block>& blocks) {
+    CutBuilder builder(blocks.size());
+    std::int32_t number = 0;
+    for (const Block& block : blocks) {
+        CutRecord record;
+        record.toolNo = block.tool;
+        record.blockNo = number += 10;
+        record.motionCode = block.rapid ? 0 : 1;
+        record.orgFeed = block.orgFeed;
+        record.optFeed = block.optFeed;
+        record.removal = block.removal;
+        builder.add(record, block.step, 0.0f, 0.0f);
+    }
+    return builder.take();
+}
+
+// Runs of 40 blocks per tool, tools coming back, each tool at its own pair of feeds.
+std::vector<Block> constantFeedsPerTool() {
+    const std::int16_t tools[] = {3, 5, 3, 0, 7, 5, 3};
+    std::vector<Block> blocks;
+    for (const std::int16_t tool : tools)
+        for (int k = 0; k < 40; ++k) {
+            Block block;
+            block.tool = tool;
+            block.orgFeed = 400 + 100 * tool;
+            block.optFeed = 700 + 60 * tool;
+            block.removal = 0.5f + 0.1f * static_cast<float>(tool) + 0.01f * static_cast<float>(k);
+            blocks.push_back(block);
+        }
+    return blocks;
+}
+
+// The programmed feed rises, the optimised one falls; they cross half way.
+std::vector<Block> crossingFeeds() {
+    std::vector<Block> blocks;
+    for (int k = 0; k < 3000; ++k) {
+        Block block;
+        block.step = 0.05f + static_cast<float>(k % 7) * 0.1f;
+        block.tool = static_cast<std::int16_t>(1 + k / 500);
+        block.orgFeed = 200 + k;
+        block.optFeed = 3200 - k;
+        block.removal = static_cast<float>(k % 50) * 0.04f;
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+// G00 moves here and there, some of them long, some following each other; tool 0 and negative
+// tool numbers among the tools.
+std::vector<Block> withRapids() {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::vector<Block> blocks;
+    for (int k = 0; k < 20000; ++k) {
+        Block block;
+        block.rapid = percent(random) < 12;
+        block.step = block.rapid ? static_cast<float>(percent(random)) * 0.3f
+                                 : static_cast<float>(percent(random)) * 0.004f;
+        block.tool = static_cast<std::int16_t>(k / 900 % 6 - 2);
+        block.orgFeed = 300 + percent(random) * 20;
+        block.optFeed = block.orgFeed + percent(random) * 10 - 500;
+        block.removal = static_cast<float>(percent(random)) * 0.03f;
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+std::vector<Block> oneRecord() {
+    Block block;
+    block.orgFeed = 900;
+    block.optFeed = 1200;
+    return {block};
+}
+
+struct DataCase {
+    const char* name;
+    CutDataSet data;
+};
+
+std::vector<DataCase> dataCases() {
+    std::vector<DataCase> cases;
+    cases.push_back({"constant feeds per tool", build(constantFeedsPerTool())});
+    cases.push_back({"crossing feeds", build(crossingFeeds())});
+    cases.push_back({"G00 moves", build(withRapids())});
+    cases.push_back({"one record", build(oneRecord())});
+    return cases;
+}
+
+// The plain drawing's view of a record.
+double plainValue(const CutRecord& record, int series, float g00Feed) {
+    const bool rapid = record.motionCode == 0;
+    switch (series) {
+    case 1:
+        return record.removal *
+               ((rapid ? g00Feed : static_cast<float>(record.orgFeed)) * 0.016666668f);
+    case 2:
+        return record.removal *
+               ((rapid ? g00Feed : static_cast<float>(record.optFeed)) * 0.016666668f);
+    case 3:
+        return record.orgFeed;
+    case 4:
+        return record.optFeed;
+    default:
+        return record.removal;
+    }
+}
+
+bool plainBreaks(const CutRecord& record, int series) {
+    return series >= 3 && record.motionCode == 0;
+}
+
+// The plain drawing's series, first to last, and whether the first is grey.
+std::vector<int> seriesOf(const ChartState& chart) {
+    switch (chart.compareMode) {
+    case CompareMode::Rates:
+        return {1, 2};
+    case CompareMode::Feeds:
+        return {3, 4};
+    default:
+        return {chart.drawMode};
+    }
+}
+
+// The curve colour numbers of the records: a step at every tool change that does not leave tool
+// 0, or the tool's low four bits.
+std::vector<int> plainColours(const CutDataSet& data, bool byTool) {
+    std::vector<int> colours(data.count);
+    int step = 0;
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const std::int16_t tool = data.records[i].toolNo;
+        if (i > 0 && tool != data.records[i - 1].toolNo && data.records[i - 1].toolNo != 0)
+            step = (step + 1) % 16;
+        colours[i] = byTool ? (tool & 15) : step;
+    }
+    return colours;
+}
+
+float horizontal(const CutDataSet& data, std::uint32_t i, int distanceMode) {
+    return distanceMode == 0   ? data.totalDistance[i]
+           : distanceMode == 1 ? data.cutDistance[i]
+                               : static_cast<float>(data.blockNos[i]);
+}
+
+struct Shown {
+    std::uint32_t first = 0;
+    std::uint32_t end = 0;
+};
+
+Shown shownRecords(const CutDataSet& data, const ChartFrame& frame, int distanceMode) {
+    Shown shown;
+    while (shown.first + 1 < data.count && horizontal(data, shown.first, distanceMode) < frame.xLo)
+        ++shown.first;
+    shown.end = shown.first;
+    while (shown.end < data.count && !(horizontal(data, shown.end, distanceMode) > frame.xHi))
+        ++shown.end;
+    return shown;
+}
+
+// The top of the scale by the rules: the file's largest value of either series (the rates'
+// maxima as the loader took them), or with fit height the largest value drawn in the range.
+double plainMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
+    Shown shown{0, data.count};
+    if (chart.fitHeight)
+        shown = shownRecords(data, frame, chart.distanceMode);
+    else if (chart.compareMode == CompareMode::Rates)
+        return std::max(data.maxima[1], data.maxima[2]);
+    else if (chart.compareMode == CompareMode::None)
+        return data.maxima[chart.drawMode];
+    double highest = 0.0;
+    bool any = false;
+    for (const int series : seriesOf(chart))
+        for (std::uint32_t i = shown.first; i < shown.end; ++i) {
+            if (plainBreaks(data.records[i], series))
+                continue;
+            double value = plainValue(data.records[i], series, chart.g00Feed);
+            value = std::isnan(value) ? 0.0 : value;
+            highest = any ? std::max(highest, value) : value;
+            any = true;
+        }
+    return highest;
+}
+
+// Ignores the renderer's curve and draws the plain one in its place, before the axes.
+class PlainCurves : public CurvePath {
+public:
+    PlainCurves(GdiCanvas& canvas, const ChartState& chart, const CutDataSet& data)
+        : canvas_(canvas), chart_(chart), data_(data) {}
+    void selectPen(ColorRef) override {}
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void finish() override {
+        if (!drawn_)
+            draw();
+        drawn_ = true;
+    }
+
+private:
+    void draw() {
+        ChartFrame frame = layoutFrame(chart_.width, chart_.height);
+        applyShownRange(frame, chart_.distanceMode, chart_.lowerPercent, chart_.upperPercent, data_,
+                        data_.totalDistance[data_.count - 1]);
+        setMaximum(frame, static_cast<float>(plainMaximum(chart_, data_, frame)));
+        const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
+        const std::vector<int> colours = plainColours(data_, chart_.colourByTool);
+        const std::vector<int> series = seriesOf(chart_);
+        for (std::size_t layer = 0; layer < series.size(); ++layer) {
+            const bool grey = series.size() == 2 && layer == 0;
+            bool open = false;
+            for (std::uint32_t i = shown.first; i < shown.end; ++i) {
+                const CutRecord& record = data_.records[i];
+                if (plainBreaks(record, series[layer])) {
+                    open = false;
+                    continue;
+                }
+                canvas_.selectPen(grey ? 0x808080
+                                       : chart_.colours[static_cast<std::size_t>(colours[i])]);
+                const int x = frame.pointX(horizontal(data_, i, chart_.distanceMode));
+                const int y = frame.pointY(
+                    static_cast<float>(plainValue(record, series[layer], chart_.g00Feed)));
+                if (open)
+                    canvas_.lineTo(x, y);
+                else
+                    canvas_.moveTo(x, y);
+                open = true;
+            }
+        }
+    }
+
+    GdiCanvas& canvas_;
+    const ChartState& chart_;
+    const CutDataSet& data_;
+    bool drawn_ = false;
+};
+
+struct View {
+    CompareMode compare = CompareMode::None;
+    int drawMode = 0;
+    int distanceMode = 0;
+    bool byTool = false;
+    bool fit = false;
+    float lower = 0.0f;
+    float upper = 100.0f;
+    int width = 900;
+    int height = 500;
+};
+
+std::string describe(const View& view) {
+    std::ostringstream text;
+    text << "compare " << static_cast<int>(view.compare) << ", draw mode " << view.drawMode
+         << ", distance mode " << view.distanceMode << (view.byTool ? ", by tool" : "")
+         << (view.fit ? ", fit height" : "") << ", window " << view.lower << ".." << view.upper
+         << ", " << view.width << "x" << view.height;
+    return text.str();
+}
+
+ChartState chartOf(const View& view) {
+    ChartState chart;
+    chart.width = view.width;
+    chart.height = view.height;
+    chart.compareMode = view.compare;
+    chart.drawMode = static_cast<std::uint8_t>(view.drawMode);
+    chart.distanceMode = view.distanceMode;
+    chart.colourByTool = view.byTool;
+    chart.fitHeight = view.fit;
+    chart.lowerPercent = view.lower;
+    chart.upperPercent = view.upper;
+    chart.xTitle = "X";
+    chart.yTitle = "Y";
+    return chart;
+}
+
+void expectPlainDrawing(const CutDataSet& data, const View& view, const char* name) {
+    const ChartState chart = chartOf(view);
+    QImage drawn = blankImage(view.width, view.height);
+    DrawGraph(drawn, chart, &data);
+    QImage plain = blankImage(view.width, view.height);
+    {
+        GdiCanvas canvas(plain);
+        PlainCurves curves(canvas, chart, data);
+        DrawGraph(canvas, chart, &data, curves);
+    }
+    ASSERT_EQ(drawn, plain) << name << ", " << describe(view) << ": "
+                            << firstDifference(drawn, plain);
+}
+
+TEST(CompareCharts, DrawAsThePlainDrawingOverEveryAxisAndWindow) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = dataCases();
+    const float windows[][2] = {{0.0f, 100.0f}, {30.0f, 62.5f}, {49.0f, 49.4f}};
+    for (const DataCase& c : cases)
+        for (const CompareMode compare : {CompareMode::Rates, CompareMode::Feeds})
+            for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
+                for (const bool byTool : {false, true})
+                    for (const bool fit : {false, true})
+                        for (const auto& window : windows) {
+                            View view;
+                            view.compare = compare;
+                            view.distanceMode = distanceMode;
+                            view.byTool = byTool;
+                            view.fit = fit;
+                            view.lower = window[0];
+                            view.upper = window[1];
+                            expectPlainDrawing(c.data, view, c.name);
+                        }
+}
+
+TEST(CompareCharts, ColourByToolAndFitHeightDrawEverySeriesAsThePlainDrawing) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = dataCases();
+    for (const DataCase& c : cases)
+        for (int drawMode = 0; drawMode <= 2; ++drawMode)
+            for (const bool byTool : {false, true})
+                for (const float lower : {0.0f, 40.0f}) {
+                    View view;
+                    view.drawMode = drawMode;
+                    view.byTool = byTool;
+                    view.fit = true;
+                    view.lower = lower;
+                    view.upper = lower + 20.0f;
+                    expectPlainDrawing(c.data, view, c.name);
+                    view.fit = false;
+                    expectPlainDrawing(c.data, view, c.name);
+                }
+}
+
+// The scale's top is the plain maximum, and the "MAX:" label shows it.
+TEST(CompareCharts, TheScaleEndsAtTheLargestValueOfEitherSeries) {
+    const std::vector<DataCase> cases = dataCases();
+    for (const DataCase& c : cases)
+        for (const CompareMode compare :
+             {CompareMode::None, CompareMode::Rates, CompareMode::Feeds})
+            for (const bool fit : {false, true}) {
+                View view;
+                view.compare = compare;
+                view.drawMode = 1;
+                view.fit = fit;
+                view.lower = 20.0f;
+                view.upper = 45.0f;
+                const ChartState chart = chartOf(view);
+                const ChartFrame frame = viewFrame(chart, c.data);
+                EXPECT_EQ(frame.maximum, static_cast<float>(plainMaximum(chart, c.data, frame)))
+                    << c.name << ", " << describe(view);
+            }
+}
+
+TEST(CompareCharts, FeedsScaleByTheFeedsOfMovesOnly) {
+    std::vector<Block> blocks = crossingFeeds();
+    blocks[10].rapid = true;
+    blocks[10].orgFeed = 90000;
+    blocks[11].optFeed = 4000;
+    const CutDataSet data = build(blocks);
+    View view;
+    view.compare = CompareMode::Feeds;
+    EXPECT_EQ(viewFrame(chartOf(view), data).maximum, 4000.0f);
+}
+
+LegendEntry entry(const std::string& caption, std::vector<int> colours) {
+    LegendEntry made{caption, {}};
+    for (const int n : colours)
+        made.colours.push_back(defaultCurveColour(n));
+    return made;
+}
+
+// Tools 3, 5, 3, 0, 7, 5, 3 in runs of 40: the colouring by steps moves on at each change but the
+// one away from tool 0, so tools 3 and 5 come back in new colours.
+TEST(ChartLegend, ListsTheShownToolsInOrderOfFirstUseWithTheirColours) {
+    const CutDataSet data = build(constantFeedsPerTool());
+    struct Case {
+        const char* name;
+        CompareMode compare;
+        bool byTool;
+        std::uint32_t first;
+        std::uint32_t end;
+        std::vector<LegendEntry> expected;
+    };
+    const Case cases[] = {
+        {"steps",
+         CompareMode::None,
+         false,
+         0,
+         280,
+         {entry("T3", {0, 2, 5}), entry("T5", {1, 4}), entry("T0", {3}), entry("T7", {3})}},
+        {"nothing shown", CompareMode::None, false, 0, 0, {}},
+        {"by tool, all",
+         CompareMode::None,
+         true,
+         0,
+         280,
+         {entry("T3", {3}), entry("T5", {5}), entry("T0", {0}), entry("T7", {7})}},
+        {"compare, part",
+         CompareMode::Feeds,
+         false,
+         130,
+         210,
+         {{"programmed", {kCompareGrey}}, entry("T0", {3}), entry("T7", {3}), entry("T5", {4})}},
+        {"compare, one tool",
+         CompareMode::Rates,
+         true,
+         45,
+         60,
+         {{"programmed", {kCompareGrey}}, entry("T5", {5})}},
+    };
+    for (const Case& c : cases) {
+        ChartState chart;
+        chart.compareMode = c.compare;
+        chart.colourByTool = c.byTool;
+        EXPECT_EQ(ChartLegend(chart, data, c.first, c.end).entries(), c.expected) << c.name;
+    }
+}
+
+// The legend read from the drawing index's colour steps lists what a look at every record finds,
+// on data with many tool changes, tool 0 among them.
+TEST(ChartLegend, TheIndexGivesTheEntriesOfEveryRecord) {
+    const std::vector<TestBlock> blocks = randomBlocks(21, 30000);
+    const CutDataSet indexed = makeData(blocks);
+    CutDataSet plain = makeData(blocks);
+    plain.index = CutIndex();
+    ASSERT_TRUE(indexed.index.covers(indexed));
+    ASSERT_FALSE(plain.index.covers(plain));
+    std::mt19937 random(5);
+    std::uniform_int_distribution<std::uint32_t> record(0, indexed.count);
+    for (int round = 0; round < 200; ++round) {
+        std::uint32_t first = record(random);
+        std::uint32_t end = record(random);
+        if (first > end)
+            std::swap(first, end);
+        for (const bool byTool : {false, true}) {
+            ChartState chart;
+            chart.colourByTool = byTool;
+            EXPECT_EQ(ChartLegend(chart, indexed, first, end).entries(),
+                      ChartLegend(chart, plain, first, end).entries())
+                << first << ".." << end << (byTool ? " by tool" : "");
+        }
+    }
+}
+
+TEST(ChartLegend, NegativeToolsTakeTheirLowFourBits) {
+    std::vector<Block> blocks(3);
+    blocks[0].tool = -1;
+    blocks[1].tool = -16;
+    blocks[2].tool = 17;
+    const CutDataSet data = build(blocks);
+    ChartState chart;
+    chart.colourByTool = true;
+    const std::vector<LegendEntry> expected = {entry("T-1", {15}), entry("T-16", {0}),
+                                               entry("T17", {1})};
+    EXPECT_EQ(ChartLegend(chart, data, 0, 3).entries(), expected);
+}
+
+// The legend sits in the plot area's top right corner, shows its swatches and leaves the "MAX:"
+// label's row as it was.
+TEST(ChartLegend, IsDrawnTopRightAndNeverOverTheMaximumLabel) {
+    ensureGuiApplication();
+    const CutDataSet data = build(constantFeedsPerTool());
+    for (const int width : {900, 160}) {
+        View view;
+        view.compare = CompareMode::Rates;
+        view.width = width;
+        ChartState chart = chartOf(view);
+        QImage without = blankImage(view.width, view.height);
+        DrawGraph(without, chart, &data);
+        chart.legend = true;
+        QImage with = blankImage(view.width, view.height);
+        DrawGraph(with, chart, &data);
+        const ChartFrame frame = viewFrame(chart, data);
+        for (int y = 0; y < frame.yTop + frame.fh + 4; ++y)
+            for (int x = 0; x < view.width; ++x)
+                ASSERT_EQ(with.pixel(x, y), without.pixel(x, y)) << width << ": " << x << "," << y;
+        std::vector<QRgb> seen;
+        for (int y = frame.yTop + frame.fh + 4; y < frame.y0; ++y)
+            for (int x = frame.plotLeft() + 1; x < frame.xEnd; ++x)
+                if (with.pixel(x, y) != without.pixel(x, y))
+                    seen.push_back(with.pixel(x, y));
+        for (const ColorRef colour : {kCompareGrey, defaultCurveColour(0), defaultCurveColour(5)})
+            EXPECT_NE(std::find(seen.begin(), seen.end(), rgbOf(colour)), seen.end())
+                << width << ": colour " << std::hex << colour;
+    }
+}
+
+} // namespace

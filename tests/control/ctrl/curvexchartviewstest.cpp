@@ -1,0 +1,127 @@
+#include "curvexhostsupport.h"
+#include "cutloader.h"
+#include "machiningtime.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace curvextest;
+
+namespace {
+
+class CurvexChartViewsTest : public CurvexHostTest {
+protected:
+    void SetUp() override {
+        CurvexHostTest::SetUp();
+        ASSERT_TRUE(loadSample());
+        render();
+        waitFor([this] { return sink.count(kReDrawed) > 0; });
+        sink.events.clear();
+    }
+};
+
+TEST_F(CurvexChartViewsTest, CompareModeTakesNoneRatesOrFeedsOnly) {
+    const struct {
+        int mode;
+        bool taken;
+        int after;
+    } cases[] = {{1, true, 1}, {2, true, 2}, {3, false, 2}, {-1, false, 2}, {0, true, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(call(curvex::DispSetCompareMode, {c.mode}).toBool(), c.taken) << c.mode;
+        EXPECT_EQ(call(curvex::DispGetCompareMode).toInt(), c.after) << c.mode;
+    }
+}
+
+TEST_F(CurvexChartViewsTest, ChartOptionsAreSetAndReadEachOnItsOwn) {
+    for (int option = 0; option < 3; ++option) {
+        EXPECT_TRUE(call(curvex::DispSetChartOption, {option, 1}).toBool()) << option;
+        for (int other = 0; other < 3; ++other)
+            EXPECT_EQ(call(curvex::DispGetChartOption, {other}).toBool(), other == option)
+                << option << " " << other;
+        EXPECT_TRUE(call(curvex::DispSetChartOption, {option, 0}).toBool()) << option;
+        EXPECT_FALSE(call(curvex::DispGetChartOption, {option}).toBool()) << option;
+    }
+    for (const int unknown : {-1, 3, 58})
+        EXPECT_FALSE(call(curvex::DispSetChartOption, {unknown, 1}).toBool()) << unknown;
+}
+
+// The marked record's distance and the machining time up to the end of its block, against a
+// plain sum over the records' moves: G00 at the G00 feed, moves without feed counting zero.
+TEST_F(CurvexChartViewsTest, TheReadOutPlaceGivesPositionAndElapsedTimes) {
+    EXPECT_FALSE(call(curvex::DispGetReadOutPlace).isValid());
+    CutDataSet data;
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    const double g00Feed = call(curvex::DispGetG00feed).toDouble();
+    for (const std::uint32_t index : {0u, 17u, data.count / 3, data.count - 1}) {
+        ASSERT_TRUE(call(curvex::DispMarkRecord, {static_cast<int>(index)}).toBool());
+        const QVariantList place = call(curvex::DispGetReadOutPlace).toList();
+        ASSERT_EQ(place.size(), 3) << index;
+        double programmed = 0.0;
+        double optimised = 0.0;
+        for (std::uint32_t i = 0; i <= index; ++i) {
+            const double length = MoveLength(data, i);
+            const CutRecord& r = data.records[i];
+            const double org = r.motionCode == 0 ? g00Feed : r.orgFeed;
+            const double opt = r.motionCode == 0 ? g00Feed : r.optFeed;
+            programmed += org > 0.0 ? 60.0 * length / org : 0.0;
+            optimised += opt > 0.0 ? 60.0 * length / opt : 0.0;
+        }
+        EXPECT_EQ(place[0].toDouble(), data.totalDistance[index]) << index;
+        EXPECT_NEAR(place[1].toDouble(), programmed, 1e-9 * std::max(1.0, programmed)) << index;
+        EXPECT_NEAR(place[2].toDouble(), optimised, 1e-9 * std::max(1.0, optimised)) << index;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A compare chart's read-out gives the optimised series: removal per second, or the feed.
+TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
+    CutDataSet data;
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    const std::uint32_t index = data.count / 2;
+    const CutRecord& r = data.records[index];
+    const struct {
+        int mode;
+        double value;
+    } cases[] = {{1, r.removal * (static_cast<float>(r.optFeed) * 0.016666668f)},
+                 {2, static_cast<double>(r.optFeed)}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(call(curvex::DispSetCompareMode, {c.mode}).toBool());
+        sink.events.clear();
+        ASSERT_TRUE(call(curvex::DispMarkRecord, {static_cast<int>(index)}).toBool());
+        const auto readOut = std::find_if(sink.events.begin(), sink.events.end(),
+                                          [](auto& e) { return e.dispid == curvex::EventReadOut; });
+        ASSERT_NE(readOut, sink.events.end()) << c.mode;
+        EXPECT_FLOAT_EQ(readOut->args[11].toFloat(), static_cast<float>(c.value)) << c.mode;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The machining-time rows name the colours the chart draws each tool in.
+TEST_F(CurvexChartViewsTest, ToolRowsFollowTheColoursByToolNumber) {
+    const int rows = call(curvex::DispGetToolRowCount).toInt();
+    ASSERT_GT(rows, 1);
+    std::vector<int> stepped;
+    for (int row = 0; row < rows; ++row)
+        stepped.push_back(
+            call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt());
+    ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 1}).toBool());
+    for (int row = 0; row < rows; ++row) {
+        const QVariantList fields = call(curvex::DispGetToolRow, {row}).toList();
+        const int tool = fields[curvex::TimeToolNo].toInt();
+        EXPECT_EQ(fields[curvex::TimeColours].toInt(), 1 << (tool & 15)) << "tool " << tool;
+    }
+    ASSERT_TRUE(call(curvex::DispSetChartOption, {0, 0}).toBool());
+    for (int row = 0; row < rows; ++row)
+        EXPECT_EQ(call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt(),
+                  stepped[static_cast<std::size_t>(row)])
+            << row;
+}
+
+} // namespace

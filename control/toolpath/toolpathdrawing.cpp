@@ -1,0 +1,43 @@
+#include "toolpathdrawing.h"
+
+namespace {
+
+bool samePixel(const PixelPoint& a, const PixelPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Where the pen last stopped and in what colour.
+struct Pen {
+    PixelPoint at{kNoPixel, 0};
+    std::uint32_t colour = 0;
+};
+
+} // namespace
+
+void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+                        const ToolpathPixels& pixels, const ToolpathStyle& style) {
+    const CutDataSet& data = model.data();
+    const PixelPoint* ends = pixels.points().data();
+    ToolpathColouring colouring(data, style);
+    Pen pen;
+    model.forEachRecord(0, model.count(), [&](std::uint32_t i, const ToolpathModel::Start* start) {
+        const std::uint32_t colour = colouring.colourOf(i);
+        const PixelPoint end = ends[i];
+        PixelPoint from = i > 0 ? ends[i - 1] : end;
+        if (start) {
+            if (!start->point)
+                return;
+            from = PixelOf(fit, *start->point);
+        }
+        if (end.x == kNoPixel || from.x == kNoPixel)
+            return;
+        if (samePixel(from, end)) {
+            if (samePixel(end, pen.at) && colour == pen.colour)
+                return;
+            if (!model.drawn(i))
+                return;
+        }
+        raster.line(from.x, from.y, end.x, end.y, colour, colouring.isRapid(i));
+        pen = {end, colour};
+    });
+}

@@ -35,30 +35,43 @@ constexpr std::uint32_t Faded(std::uint32_t pixel) {
     return out;
 }
 
+// 0x00BBGGRR to 0xFFRRGGBB.
+constexpr std::uint32_t PixelOfColorRef(std::uint32_t colorRef) {
+    return 0xFF000000u | (colorRef & 0xFFu) << 16 | (colorRef & 0xFF00u) | (colorRef >> 16 & 0xFFu);
+}
+
 // Walks the records in order and gives each its segment's colour; the chart's colour numbers
 // follow the tool changes, so the walk starts at a record and only moves on.
 class ToolpathColouring {
 public:
-    ToolpathColouring(const CutDataSet& data, const ToolpathStyle& style, std::uint32_t first = 0);
+    // From the first record, or from a record after which `start` is the tool colour state.
+    ToolpathColouring(const CutDataSet& data, const ToolpathStyle& style,
+                      std::optional<ToolColours> start = std::nullopt);
 
     // The colour of record i, i at or after the last one asked for; rapid moves are grey.
-    std::uint32_t colourOf(std::uint32_t i);
+    // Inline: the drawing asks for every record.
+    std::uint32_t colourOf(std::uint32_t i) {
+        tools_.enter(data_.records[i].toolNo);
+        std::uint32_t colour = kRapidColour;
+        if (!isRapid(i))
+            colour = style_.mode == ToolpathColourMode::Chart
+                         ? chartColours_[static_cast<std::size_t>(tools_.colour)]
+                         : quantityColour(i);
+        const bool inside = i >= style_.emphasised.first && i < style_.emphasised.end;
+        return inside ? colour : Faded(colour);
+    }
 
     bool isRapid(std::uint32_t i) const { return data_.records[i].motionCode == 0; }
     // The maximum of the coloured quantity; 0 for the chart's colours.
     float maximum() const { return maximum_; }
 
 private:
-    std::uint32_t baseColour(std::uint32_t i);
+    std::uint32_t quantityColour(std::uint32_t i) const;
 
     const CutDataSet& data_;
     const ToolpathStyle& style_;
     ToolColours tools_;
     std::uint8_t series_ = 0;
     float maximum_ = 0.0f;
+    std::array<std::uint32_t, curvex::kCurveColours> chartColours_{}; // as pixels
 };
-
-// 0x00BBGGRR to 0xFFRRGGBB.
-constexpr std::uint32_t PixelOfColorRef(std::uint32_t colorRef) {
-    return 0xFF000000u | (colorRef & 0xFFu) << 16 | (colorRef & 0xFF00u) | (colorRef >> 16 & 0xFFu);
-}

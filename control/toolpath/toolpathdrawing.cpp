@@ -15,13 +15,12 @@ struct Pen {
 } // namespace
 
 void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-                        const ToolpathPixels& pixels, const ToolpathStyle& style) {
-    const CutDataSet& data = model.data();
+                        const ToolpathPixels& pixels) {
     const PixelPoint* ends = pixels.points().data();
-    ToolpathColouring colouring(data, style);
+    const std::uint32_t* colours = pixels.colours().data();
     Pen pen;
     model.forEachRecord(0, model.count(), [&](std::uint32_t i, const ToolpathModel::Start* start) {
-        const std::uint32_t colour = colouring.colourOf(i);
+        const std::uint32_t colour = colours[i];
         const PixelPoint end = ends[i];
         PixelPoint from = i > 0 ? ends[i - 1] : end;
         if (start) {
@@ -37,7 +36,8 @@ void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, cons
             if (!model.drawn(i))
                 return;
         }
-        raster.line(from.x, from.y, end.x, end.y, colour, colouring.isRapid(i));
+        const bool rapid = (colour & 0xFF000000u) == kRapidAlpha;
+        raster.line(from.x, from.y, end.x, end.y, colour | 0xFF000000u, rapid);
         pen = {end, colour};
     });
 }

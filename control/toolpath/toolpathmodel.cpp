@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -83,10 +84,27 @@ void ToolpathModel::countSegments() {
         return;
     if (const auto first = startOf(0))
         box_.add(*first);
+    walk_ = ToolColours{data_.records[0].toolNo, 0};
+    colourRuns_.push_back({0, 0});
     forEachRecord(0, data_.count, [this](std::uint32_t i, const Start* start) {
         box_.add(pointOf(data_.records[i]));
         countSegment(i, start);
+        noteColour(i);
     });
+}
+
+void ToolpathModel::noteColour(std::uint32_t i) {
+    if (walk_.enter(data_.records[i].toolNo))
+        colourRuns_.push_back({i, walk_.colour});
+}
+
+ToolColours ToolpathModel::toolColoursBefore(std::uint32_t first) const {
+    if (first == 0 || data_.count == 0)
+        return ToolColours{data_.count ? data_.records[0].toolNo : std::int16_t{0}, 0};
+    const auto after =
+        std::upper_bound(colourRuns_.begin(), colourRuns_.end(), first - 1,
+                         [](std::uint32_t r, const ColourRun& run) { return r < run.record; });
+    return ToolColours{data_.records[first - 1].toolNo, std::prev(after)->colour};
 }
 
 void ToolpathModel::countSegment(std::uint32_t i, const Start* start) {

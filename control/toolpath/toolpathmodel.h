@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cutdataset.h"
+#include "toolcolours.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -70,6 +71,9 @@ public:
     // The box of every finite end point and of the first record's start.
     const PathBox& box() const { return box_; }
 
+    // The chart's tool colour state after records 0..first - 1, as the chart's walk leaves it.
+    ToolColours toolColoursBefore(std::uint32_t first) const;
+
     // Segments left out: with a coordinate that is not finite, of no length (the first record
     // when it is its own start is not counted), from a start that is not known.
     std::uint32_t nonFinite() const { return nonFinite_; }
@@ -81,11 +85,19 @@ private:
     void noteStarts();
     void countSegments();
     void countSegment(std::uint32_t i, const Start* start);
+    void noteColour(std::uint32_t i);
     const Start* startEntry(std::uint32_t i) const;
 
     const CutDataSet& data_;
     std::vector<Start> starts_;
     PathBox box_;
+    // Where the chart's curve colour number changes: the record and the new number.
+    struct ColourRun {
+        std::uint32_t record;
+        int colour;
+    };
+    std::vector<ColourRun> colourRuns_;
+    ToolColours walk_;
     std::uint32_t nonFinite_ = 0;
     std::uint32_t zeroLength_ = 0;
     std::uint32_t unknownStart_ = 0;

@@ -1,58 +1,73 @@
 #include "toolpathpixels.h"
 
 #include <algorithm>
-#include <cmath>
 #include <thread>
 
 namespace {
 
 constexpr double kFarthest = 16777216.0;
 
+// The floor of a position that is not NaN, kept within kFarthest, without a library call.
 std::int32_t pixelIndex(double position) {
-    return static_cast<std::int32_t>(std::floor(std::clamp(position, -kFarthest, kFarthest)));
+    const double kept = std::min(std::max(position, -kFarthest), kFarthest);
+    const auto truncated = static_cast<std::int32_t>(kept);
+    return truncated - (kept < truncated);
 }
 
-void projectRecords(const CutRecord* records, PixelPoint* out, std::size_t count,
-                    const ToolpathFit& fit) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const CutRecord& r = records[i];
-        const double px = fit.px(r.x, r.y, r.z);
-        const double py = fit.py(r.x, r.y, r.z);
-        const bool finite = std::isfinite(px) && std::isfinite(py);
-        out[i] = finite ? PixelPoint{pixelIndex(px), pixelIndex(py)} : PixelPoint{kNoPixel, 0};
-    }
+// Infinite positions are kept at kFarthest like far ones; a NaN position has no pixel.
+PixelPoint pixelOf(const ToolpathFit& fit, float x, float y, float z) {
+    const double px = fit.px(x, y, z);
+    const double py = fit.py(x, y, z);
+    const bool number = px == px && py == py;
+    return number ? PixelPoint{pixelIndex(px), pixelIndex(py)} : PixelPoint{kNoPixel, 0};
 }
+
+// Records first..end - 1: their pixels and colours.
+struct Share {
+    const ToolpathModel& model;
+    const ToolpathFit& fit;
+    const ToolpathStyle& style;
+    PixelPoint* points;
+    std::uint32_t* colours;
+
+    void operator()(std::uint32_t first, std::uint32_t end) const {
+        const CutRecord* records = model.data().records.data();
+        ToolpathColouring colouring(model.data(), style, model.toolColoursBefore(first));
+        for (std::uint32_t i = first; i < end; ++i) {
+            points[i] = pixelOf(fit, records[i].x, records[i].y, records[i].z);
+            const std::uint32_t colour = colouring.colourOf(i);
+            colours[i] = colouring.isRapid(i) ? (colour & 0xFFFFFFu) | kRapidAlpha : colour;
+        }
+    }
+};
 
 } // namespace
 
 PixelPoint PixelOf(const ToolpathFit& fit, const PathPoint& point) {
-    const double px = fit.px(point.x, point.y, point.z);
-    const double py = fit.py(point.x, point.y, point.z);
-    if (!std::isfinite(px) || !std::isfinite(py))
-        return {kNoPixel, 0};
-    return {pixelIndex(px), pixelIndex(py)};
+    return pixelOf(fit, point.x, point.y, point.z);
 }
 
 // Large paths are split between the cores; a few thousand records are not worth a thread.
-void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit) {
-    const std::size_t count = model.count();
+void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit,
+                             const ToolpathStyle& style) {
+    const std::uint32_t count = model.count();
     points_.resize(count);
-    const CutRecord* records = model.data().records.data();
-    const std::size_t threads =
+    colours_.resize(count);
+    const Share work{model, fit, style, points_.data(), colours_.data()};
+    const std::uint32_t threads =
         count < 65536 ? 1 : std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     std::vector<std::thread> helpers;
-    const std::size_t share = (count + threads - 1) / threads;
-    for (std::size_t k = 1; k < threads; ++k) {
-        const std::size_t first = std::min(count, k * share);
-        const std::size_t n = std::min(count, first + share) - first;
-        helpers.emplace_back(projectRecords, records + first, points_.data() + first, n,
-                             std::cref(fit));
+    const std::uint32_t share = (count + threads - 1) / threads;
+    for (std::uint32_t k = 1; k < threads; ++k) {
+        const std::uint32_t first = std::min(count, k * share);
+        helpers.emplace_back(work, first, std::min(count, first + share));
     }
-    projectRecords(records, points_.data(), std::min(count, share), fit);
+    work(0, std::min(count, share));
     for (std::thread& helper : helpers)
         helper.join();
 }
 
 void ToolpathPixels::release() {
     points_ = {};
+    colours_ = {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolpathcolouring.h"
 #include "toolpathfit.h"
 #include "toolpathmodel.h"
 
@@ -18,14 +19,19 @@ inline constexpr std::int32_t kNoPixel = std::numeric_limits<std::int32_t>::min(
 
 PixelPoint PixelOf(const ToolpathFit& fit, const PathPoint& point);
 
-// The pixels of every record's end point for one fit, worked out on all cores into a buffer that
-// is kept from frame to frame (8 bytes per record).
+// A segment colour whose alpha byte is kRapidAlpha belongs to a rapid move.
+inline constexpr std::uint32_t kRapidAlpha = 0xFE000000u;
+
+// The pixels of every record's end point for one fit and its segment's colour, worked out on all
+// cores into buffers that are kept from frame to frame (12 bytes per record).
 class ToolpathPixels {
 public:
-    void project(const ToolpathModel& model, const ToolpathFit& fit);
+    void project(const ToolpathModel& model, const ToolpathFit& fit, const ToolpathStyle& style);
     const std::vector<PixelPoint>& points() const { return points_; }
+    const std::vector<std::uint32_t>& colours() const { return colours_; }
     void release();
 
 private:
     std::vector<PixelPoint> points_;
+    std::vector<std::uint32_t> colours_;
 };

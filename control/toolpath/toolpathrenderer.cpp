@@ -32,10 +32,10 @@ QPen segmentPen(std::uint32_t colour, bool rapid) {
 void ToolpathRenderer::drawImage(QImage& image, const ToolpathFit& fit,
                                  ToolpathPixels& pixels) const {
     image.fill(QColor(Qt::white));
-    pixels.project(model_, fit);
+    pixels.project(model_, fit, style_);
     ToolpathRaster raster(reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
                           image.height(), static_cast<int>(image.bytesPerLine() / 4));
-    DrawToolpathPixels(raster, model_, fit, pixels, style_);
+    DrawToolpathPixels(raster, model_, fit, pixels);
     QPainter painter(&image);
     paintExtras(painter, fit);
 }

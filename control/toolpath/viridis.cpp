@@ -45,5 +45,5 @@ int ViridisLevel(float value, float maximum) {
         return 0;
     if (value >= maximum)
         return 255;
-    return static_cast<int>(std::lround(static_cast<double>(value) / maximum * 255.0));
+    return static_cast<int>(value * (255.0f / maximum) + 0.5f);
 }

@@ -213,3 +213,36 @@ TEST(ToolpathDrawing, pathsWithoutMotionOrWithNaNDrawNothingWrong) {
 }
 
 } // namespace
+
+namespace {
+
+// The colours worked out in shares on several threads are those of one walk from the start:
+// tools change (also to and from tool 0) across the shares' borders.
+TEST(ToolpathPixels, coloursOfSharesAreThoseOfOneWalk) {
+    std::string text;
+    const int tools[] = {3, 0, 5, 5, 0, 7, 2};
+    for (int k = 0; k < 140000; ++k) {
+        if (k % 997 == 0)
+            text += "T" + std::to_string(tools[(k / 997) % 7]) + "\n";
+        text += "N" + std::to_string(k) + ")G0" + (k % 13 == 0 ? "0" : "1") + "X" +
+                std::to_string(k % 50) + "Y" + std::to_string(k / 50) + "(A1)\n";
+    }
+    const CutDataSet data = loadText(text);
+    const ToolpathModel model(data);
+    ToolpathStyle style = chartStyle();
+    style.emphasised = {1000, 120000};
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 100, 100);
+    ToolpathPixels pixels;
+    pixels.project(model, fit, style);
+    ToolpathColouring walk(data, style);
+    int mismatches = 0;
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const std::uint32_t colour = walk.colourOf(i);
+        const std::uint32_t expected =
+            walk.isRapid(i) ? (colour & 0xFFFFFFu) | kRapidAlpha : colour;
+        mismatches += pixels.colours()[i] != expected;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+} // namespace

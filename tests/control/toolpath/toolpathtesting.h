@@ -19,8 +19,8 @@ struct ToolpathPicture {
           pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackColour) {
         ToolpathRaster raster(pixels.data(), width, height, width);
         ToolpathPixels projected;
-        projected.project(model, fit);
-        DrawToolpathPixels(raster, model, fit, projected, style);
+        projected.project(model, fit, style);
+        DrawToolpathPixels(raster, model, fit, projected);
     }
 
     std::uint32_t at(int x, int y) const {

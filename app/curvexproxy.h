@@ -55,6 +55,8 @@ public:
     // without the member.
     std::optional<bool> goToBlock(std::int32_t blockNo);
     std::optional<bool> markRecord(std::int32_t index);
+    // Any method by its dispatch identifier: its result, or nothing when the control lacks it.
+    std::optional<QVariant> callMethod(int dispid, QVariantList args);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

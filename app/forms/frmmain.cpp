@@ -19,6 +19,7 @@
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
 #include "settingslocation.h"
+#include "toolpathdock.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -141,6 +142,7 @@ bool FrmMain::createViewer(QString* error) {
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
+    mToolpath = ToolpathDock::attach(*this, *mViewer1, *mMnuConfig);
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -205,6 +207,8 @@ void FrmMain::connectHandlers() {
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
+    if (mToolpath)
+        mToolpath->refresh();
     switch (dispid) {
     case curvex::EventReDrawed:
         if (args.size() == 3)
@@ -267,6 +271,8 @@ void FrmMain::Form_Load() {
     mReloader->load();
     if (mMachiningTime)
         mMachiningTime->load();
+    if (mToolpath)
+        mToolpath->load();
     if (gPendingFileValid)
         Command1_Click();
 }
@@ -376,6 +382,8 @@ void FrmMain::Form_Unload() {
                   QString::number(Viewer1().distanceMode()));
     if (mMachiningTime)
         mMachiningTime->save();
+    if (mToolpath)
+        mToolpath->save();
 }
 
 void FrmMain::saveGeometry() {

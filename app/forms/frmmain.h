@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class RecentFilesMenu;
+class ToolpathDock;
 class ZoomScrollBar;
 
 namespace component {
@@ -57,6 +58,8 @@ public:
     // The machining-time panel and status line; null with a control that has no machining times.
     MachiningTimeView* machiningTime() const { return mMachiningTime; }
     ChartReading& chartReading() const { return *mChartReading; }
+    // The toolpath panel; null with a control that draws no toolpath.
+    ToolpathDock* toolpath() const { return mToolpath; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -137,6 +140,7 @@ private:
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimeView* mMachiningTime = nullptr;
     ChartReading* mChartReading = nullptr;
+    ToolpathDock* mToolpath = nullptr;
 
     QString mFileName;
     bool mIsText = false;

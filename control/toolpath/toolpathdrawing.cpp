@@ -21,6 +21,8 @@ void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, cons
     Pen pen;
     model.forEachRecord(0, model.count(), [&](std::uint32_t i, const ToolpathModel::Start* start) {
         const std::uint32_t colour = colours[i];
+        if ((colour & 0xFF000000u) == 0)
+            return;
         const PixelPoint end = ends[i];
         PixelPoint from = i > 0 ? ends[i - 1] : end;
         if (start) {
@@ -30,12 +32,8 @@ void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, cons
         }
         if (end.x == kNoPixel || from.x == kNoPixel)
             return;
-        if (samePixel(from, end)) {
-            if (samePixel(end, pen.at) && colour == pen.colour)
-                return;
-            if (!model.drawn(i))
-                return;
-        }
+        if (samePixel(from, end) && samePixel(end, pen.at) && colour == pen.colour)
+            return;
         const bool rapid = (colour & 0xFF000000u) == kRapidAlpha;
         raster.line(from.x, from.y, end.x, end.y, colour | 0xFF000000u, rapid);
         pen = {end, colour};

@@ -28,18 +28,29 @@ struct Share {
     const ToolpathFit& fit;
     const ToolpathStyle& style;
     PixelPoint* points;
-    std::uint32_t* colours;
+    std::uint32_t* colours; // null when the colours are kept
 
     void operator()(std::uint32_t first, std::uint32_t end) const {
         const CutRecord* records = model.data().records.data();
+        for (std::uint32_t i = first; i < end; ++i)
+            points[i] = pixelOf(fit, records[i].x, records[i].y, records[i].z);
+        if (colours == nullptr)
+            return;
         ToolpathColouring colouring(model.data(), style, model.toolColoursBefore(first));
         for (std::uint32_t i = first; i < end; ++i) {
-            points[i] = pixelOf(fit, records[i].x, records[i].y, records[i].z);
             const std::uint32_t colour = colouring.colourOf(i);
-            colours[i] = colouring.isRapid(i) ? (colour & 0xFFFFFFu) | kRapidAlpha : colour;
+            const std::uint32_t alpha = !model.drawn(i)        ? 0u
+                                        : colouring.isRapid(i) ? kRapidAlpha
+                                                               : 0xFF000000u;
+            colours[i] = (colour & 0xFFFFFFu) | alpha;
         }
     }
 };
+
+bool sameStyle(const ToolpathStyle& a, const ToolpathStyle& b) {
+    return a.mode == b.mode && a.curveColours == b.curveColours && a.g00Feed == b.g00Feed &&
+           a.emphasised.first == b.emphasised.first && a.emphasised.end == b.emphasised.end;
+}
 
 } // namespace
 
@@ -52,8 +63,9 @@ void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit,
                              const ToolpathStyle& style) {
     const std::uint32_t count = model.count();
     points_.resize(count);
+    const bool keep = coloured(model, style);
     colours_.resize(count);
-    const Share work{model, fit, style, points_.data(), colours_.data()};
+    const Share work{model, fit, style, points_.data(), keep ? nullptr : colours_.data()};
     const std::uint32_t threads =
         count < 65536 ? 1 : std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     std::vector<std::thread> helpers;
@@ -65,9 +77,18 @@ void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit,
     work(0, std::min(count, share));
     for (std::thread& helper : helpers)
         helper.join();
+    colouredModel_ = &model;
+    colouredStyle_ = style;
+}
+
+// The model's count is compared too: a model made for new data may take an old one's address.
+bool ToolpathPixels::coloured(const ToolpathModel& model, const ToolpathStyle& style) const {
+    return colouredModel_ == &model && colours_.size() == model.count() &&
+           sameStyle(style, colouredStyle_);
 }
 
 void ToolpathPixels::release() {
     points_ = {};
     colours_ = {};
+    colouredModel_ = nullptr;
 }

@@ -19,11 +19,13 @@ inline constexpr std::int32_t kNoPixel = std::numeric_limits<std::int32_t>::min(
 
 PixelPoint PixelOf(const ToolpathFit& fit, const PathPoint& point);
 
-// A segment colour whose alpha byte is kRapidAlpha belongs to a rapid move.
+// A segment colour whose alpha byte is kRapidAlpha belongs to a rapid move; one whose alpha byte
+// is 0 to a segment that is left out (ToolpathModel::drawn).
 inline constexpr std::uint32_t kRapidAlpha = 0xFE000000u;
 
 // The pixels of every record's end point for one fit and its segment's colour, worked out on all
-// cores into buffers that are kept from frame to frame (12 bytes per record).
+// cores into buffers that are kept from frame to frame (12 bytes per record). The colours do not
+// depend on the view: they are worked out again only for another model or style.
 class ToolpathPixels {
 public:
     void project(const ToolpathModel& model, const ToolpathFit& fit, const ToolpathStyle& style);
@@ -32,6 +34,10 @@ public:
     void release();
 
 private:
+    bool coloured(const ToolpathModel& model, const ToolpathStyle& style) const;
+
     std::vector<PixelPoint> points_;
     std::vector<std::uint32_t> colours_;
+    const ToolpathModel* colouredModel_ = nullptr;
+    ToolpathStyle colouredStyle_;
 };

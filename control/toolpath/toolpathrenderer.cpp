@@ -155,5 +155,5 @@ void ToolpathRenderer::paintLeftOut(QPainter& painter) const {
         return;
     painter.setPen(Qt::black);
     painter.drawText(QPointF(4.0, 4.0 + painter.fontMetrics().ascent()),
-                     QString("%1 segments left out").arg(model_.leftOut()));
+                     QString("segments left out: %1").arg(model_.leftOut()));
 }

@@ -217,7 +217,8 @@ TEST(ToolpathDrawing, pathsWithoutMotionOrWithNaNDrawNothingWrong) {
 namespace {
 
 // The colours worked out in shares on several threads are those of one walk from the start:
-// tools change (also to and from tool 0) across the shares' borders.
+// tools change (also to and from tool 0) across the shares' borders; the alpha byte tells rapid
+// moves and segments left out.
 TEST(ToolpathPixels, coloursOfSharesAreThoseOfOneWalk) {
     std::string text;
     const int tools[] = {3, 0, 5, 5, 0, 7, 2};
@@ -225,7 +226,7 @@ TEST(ToolpathPixels, coloursOfSharesAreThoseOfOneWalk) {
         if (k % 997 == 0)
             text += "T" + std::to_string(tools[(k / 997) % 7]) + "\n";
         text += "N" + std::to_string(k) + ")G0" + (k % 13 == 0 ? "0" : "1") + "X" +
-                std::to_string(k % 50) + "Y" + std::to_string(k / 50) + "(A1)\n";
+                std::to_string(k % 50 - k % 11 % 2) + "Y" + std::to_string(k / 50) + "(A1)\n";
     }
     const CutDataSet data = loadText(text);
     const ToolpathModel model(data);
@@ -238,11 +239,37 @@ TEST(ToolpathPixels, coloursOfSharesAreThoseOfOneWalk) {
     int mismatches = 0;
     for (std::uint32_t i = 0; i < data.count; ++i) {
         const std::uint32_t colour = walk.colourOf(i);
-        const std::uint32_t expected =
-            walk.isRapid(i) ? (colour & 0xFFFFFFu) | kRapidAlpha : colour;
+        const std::uint32_t alpha = !model.drawn(i)   ? 0u
+                                    : walk.isRapid(i) ? kRapidAlpha
+                                                      : 0xFF000000u;
+        const std::uint32_t expected = (colour & 0xFFFFFFu) | alpha;
         mismatches += pixels.colours()[i] != expected;
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Kept colours serve another view; another range or colouring works them out again.
+TEST(ToolpathPixels, coloursFollowTheStyleNotTheView) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    ToolpathStyle style = chartStyle();
+    ToolpathPixels pixels;
+    const ToolpathFit top(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 100);
+    const ToolpathFit iso(model.box(), ToolpathView(ToolpathViewKind::Iso), 200, 100);
+    pixels.project(model, top, style);
+    EXPECT_EQ(pixels.colours()[3], kGreen);
+    pixels.project(model, iso, style);
+    EXPECT_EQ(pixels.colours()[3], kGreen);
+    style.emphasised = {5, 10};
+    pixels.project(model, iso, style);
+    EXPECT_EQ(pixels.colours()[3], Faded(kGreen));
+    style.mode = ToolpathColourMode::Removal;
+    pixels.project(model, top, style);
+    EXPECT_EQ(pixels.colours()[7], ViridisColour(255));
 }
 
 } // namespace

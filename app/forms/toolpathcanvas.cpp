@@ -63,9 +63,7 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent* event) {
 void ToolpathCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (mDragged || event->button() != Qt::LeftButton)
         return;
-    const int record = mToolpath.pick(event->position()).value_or(-1);
-    if (record >= 0)
-        emit picked(record);
+    mToolpath.pick(event->position());
     update();
 }
 

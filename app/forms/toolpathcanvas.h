@@ -21,9 +21,6 @@ public:
     // The picture as last drawn.
     const QImage& picture() const { return mPicture; }
 
-signals:
-    void picked(int record);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

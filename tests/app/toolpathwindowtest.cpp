@@ -9,6 +9,8 @@
 #include "toolpathpick.h"
 
 #include <QDockWidget>
+#include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
@@ -96,6 +98,18 @@ TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
     const int y = static_cast<int>(std::floor(fit.py(record.x, record.y, record.z)));
     EXPECT_EQ(canvas.picture().pixel(x + 4, y + 4), qRgb(0, 0, 0));
     EXPECT_EQ(canvas.picture().pixel(x - 4, y + 4), qRgb(0, 0, 0));
+
+    // Save Toolpath As writes the picture as the control draws it.
+    const QString png = gAppFolder + QStringLiteral("path.png");
+    EXPECT_EQ(toolpath->writeToolpath(png, canvas.size()), QString());
+    EXPECT_EQ(QImage(png), canvas.picture().convertToFormat(QImage(png).format()));
+    const QString svg = gAppFolder + QStringLiteral("path.svg");
+    EXPECT_EQ(toolpath->writeToolpath(svg, QSize(320, 240)), QString());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<svg"));
+    EXPECT_FALSE(toolpath->writeToolpath(gAppFolder + QStringLiteral("path.gif"), QSize(320, 240))
+                     .isEmpty());
 }
 
 } // namespace

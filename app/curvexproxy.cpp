@@ -213,3 +213,7 @@ std::optional<bool> CurvexProxy::drawChart(std::int32_t hdc, QSize chart, const 
         return std::nullopt;
     return result->toBool();
 }
+
+std::optional<QVariant> CurvexProxy::callMethod(int dispid, QVariantList args) {
+    return tryCall(dispid, InvokeKind::Method, args);
+}

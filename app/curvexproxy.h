@@ -62,6 +62,8 @@ public:
     // The marked record's position and elapsed programmed and optimised seconds; empty when the
     // control lacks the member or marks no record.
     std::optional<QVariantList> getReadOutPlace();
+    // Any method by its dispatch identifier: its result, or nothing when the control lacks it.
+    std::optional<QVariant> callMethod(int dispid, QVariantList args);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

@@ -74,6 +74,21 @@ enum DispId : int {
     // MarkRecord(index): marks the record as the read-out does and moves the shown range, at its
     // width, to centre it when it lies outside; FALSE when there is no such record or no curve.
     DispMarkRecord = 60,
+    // The toolpath through the records' end points, linked to the chart (its colours, G00 feed
+    // and shown range; the marked record). DrawToolpath(surface, width, height): drawn at width x
+    // height into the surface. SetToolpathView(view): 0 top, 1 front, 2 right, 3 iso, fitted
+    // again. SetToolpathColour(mode): 0 the chart's colours, 1 removal, 2 and 3 removal per second
+    // with the programmed and the optimised feed. PickToolpath(x, y): the record whose segment
+    // lies nearest that pixel of the last drawing, within 8 pixels, marked as MarkRecord does and
+    // reported by ToolpathPicked; -1 when none. OrbitToolpath(degrees, tilt): turns about Z and
+    // tilts. MoveToolpath(factor, x, y, dx, dy): zooms about (x, y) and moves by (dx, dy) pixels;
+    // factor 0 fits the whole path.
+    DispDrawToolpath = 61,
+    DispSetToolpathView = 62,
+    DispSetToolpathColour = 63,
+    DispPickToolpath = 64,
+    DispOrbitToolpath = 65,
+    DispMoveToolpath = 66,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
     // SetCompareMode(mode): 0 the plotted series, 1 both rates, 2 both feeds compared (the
@@ -130,6 +145,8 @@ enum EventId : int {
     // second, and at its end whether it was cancelled.
     EventLoadProgress = 6,
     EventLoadEnded = 7,
+    // ToolpathPicked(index): a pick in the toolpath found that record.
+    EventToolpathPicked = 8,
 };
 
 // The version a control reports, through GetOcxVersion and its DllVersion export alike: major in

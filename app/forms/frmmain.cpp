@@ -20,6 +20,7 @@
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
 #include "settingslocation.h"
+#include "toolpathdock.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -144,6 +145,7 @@ bool FrmMain::createViewer(QString* error) {
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
     mCompareMenu = CompareMenu::attach(*this, *mViewer1,
                                        {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
+    mToolpath = ToolpathDock::attach(*this, *mViewer1, *mMnuConfig);
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -208,6 +210,8 @@ void FrmMain::connectHandlers() {
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
+    if (mToolpath)
+        mToolpath->refresh();
     switch (dispid) {
     case curvex::EventReDrawed:
         if (args.size() == 3)
@@ -272,6 +276,8 @@ void FrmMain::Form_Load() {
         mMachiningTime->load();
     if (mCompareMenu)
         mCompareMenu->load();
+    if (mToolpath)
+        mToolpath->load();
     if (gPendingFileValid)
         Command1_Click();
 }
@@ -383,6 +389,8 @@ void FrmMain::Form_Unload() {
                   QString::number(Viewer1().distanceMode()));
     if (mMachiningTime)
         mMachiningTime->save();
+    if (mToolpath)
+        mToolpath->save();
 }
 
 void FrmMain::saveGeometry() {

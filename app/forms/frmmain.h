@@ -20,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class RecentFilesMenu;
+class ToolpathDock;
 class ZoomScrollBar;
 
 namespace component {
@@ -59,6 +60,8 @@ public:
     MachiningTimeView* machiningTime() const { return mMachiningTime; }
     CompareMenu* compareMenu() const { return mCompareMenu; }
     ChartReading& chartReading() const { return *mChartReading; }
+    // The toolpath panel; null with a control that draws no toolpath.
+    ToolpathDock* toolpath() const { return mToolpath; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -140,6 +143,7 @@ private:
     MachiningTimeView* mMachiningTime = nullptr;
     CompareMenu* mCompareMenu = nullptr;
     ChartReading* mChartReading = nullptr;
+    ToolpathDock* mToolpath = nullptr;
 
     QString mFileName;
     bool mIsText = false;

@@ -14,6 +14,7 @@
 #include "responsiveload.h"
 #include "series.h"
 #include "surfaceregistry.h"
+#include "toolpathcontrol.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -44,7 +45,9 @@ QString firstDroppedFile(const QMimeData& drop) {
 
 } // namespace
 
-CCurvexCtrl::CCurvexCtrl(QWidget* parent) : QWidget(parent), graph_(std::make_unique<CCutGraph>()) {
+CCurvexCtrl::CCurvexCtrl(QWidget* parent)
+    : QWidget(parent), graph_(std::make_unique<CCutGraph>()),
+      toolpath_(std::make_unique<ToolpathControl>()) {
     // The shared state is set up by the first control only: a second control must not drop the
     // data set, titles or selection the first one is using.
     if (liveControls == 0)

@@ -16,6 +16,7 @@
 
 class QMimeData;
 class ResponsiveLoad;
+class ToolpathControl;
 
 // The graph control: a widget that shows the chart of the module's data set, lets the user
 // narrow the shown range with the mouse, and is driven by its host through dispatch identifiers.
@@ -89,6 +90,12 @@ public:
     // drawn into left, top, width x height of the surface (see DrawChartOn).
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
                    std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    bool DrawToolpath(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
+    bool SetToolpathView(std::int32_t view);
+    bool SetToolpathColour(std::int32_t mode);
+    std::int32_t PickToolpath(float x, float y);
+    bool OrbitToolpath(float degrees, float tilt);
+    bool MoveToolpath(float factor, float x, float y, float dx, float dy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -152,6 +159,7 @@ private:
     component::EventSink* sink_ = nullptr;
     // Paints that reached renderAndShow; tells Refresh whether the window system painted at all.
     std::uint64_t paintCount_ = 0;
+    std::unique_ptr<ToolpathControl> toolpath_;
     // The load that is running, while LoadCutData waits for it.
     ResponsiveLoad* load_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -209,6 +210,30 @@ InvokeResult drawChart(Call& call) {
     return InvokeResult::Ok;
 }
 
+InvokeResult drawToolpath(Call& call) {
+    const auto surface = toLong(call.args[0]);
+    const auto width = toLong(call.args[1]);
+    const auto height = toLong(call.args[2]);
+    if (!surface || !width || !height)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.DrawToolpath(*surface, *width, *height));
+    return InvokeResult::Ok;
+}
+
+// A method of `N` float arguments with a result.
+template <std::size_t N, auto Method> InvokeResult floatsMethod(Call& call) {
+    std::array<float, N> values{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto value = toFloat(call.args[static_cast<int>(i)]);
+        if (!value)
+            return InvokeResult::TypeMismatch;
+        values[i] = *value;
+    }
+    setResult(call.result, QVariant::fromValue(std::apply(
+                               [&](auto... v) { return (call.control.*Method)(v...); }, values)));
+    return InvokeResult::Ok;
+}
+
 constexpr InvokeKind kMethod = InvokeKind::Method;
 constexpr InvokeKind kGet = InvokeKind::PropertyGet;
 constexpr InvokeKind kPut = InvokeKind::PropertyPut;
@@ -249,6 +274,12 @@ constexpr std::array kMembers = {
     Member{DispSetChartOption, kMethod, 2, setChartOption},
     Member{DispGetChartOption, kMethod, 1, getChartOption},
     Member{DispGetReadOutPlace, kMethod, 0, get<&CCurvexCtrl::GetReadOutPlace>},
+    Member{DispDrawToolpath, kMethod, 3, drawToolpath},
+    Member{DispSetToolpathView, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathView>},
+    Member{DispSetToolpathColour, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathColour>},
+    Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},
+    Member{DispOrbitToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::OrbitToolpath>},
+    Member{DispMoveToolpath, kMethod, 5, floatsMethod<5, &CCurvexCtrl::MoveToolpath>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

@@ -149,11 +149,13 @@ TEST_F(CurvexTool, WrongUsage) {
         {"dump --g00 k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"dump --verbose k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"info --g00 5 k.txt", "usage: curvex info [--text | --binary] FILE\n"},
-        {"synth", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
-        {"synth -o out.dat", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
-                             "FILE\n"},
-        {"synth --blocks -5 -o out.txt",
-         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
+        {"synth", "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] [--text | "
+                  "--binary] -o FILE\n"},
+        {"synth -o out.dat",
+         "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] [--text | --binary] -o "
+         "FILE\n"},
+        {"synth --blocks -5 -o out.txt", "usage: curvex synth [--seed N] [--blocks N] [--paths "
+                                         "random|part] [--text | --binary] -o FILE\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -238,7 +240,8 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
     EXPECT_EQ(run.err, "");
     for (const char* line : {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
                              "usage: curvex info [--text | --binary] FILE",
-                             "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
+                             "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
+                             "[--text | --binary] -o "
                              "FILE",
                              "       [--elapsed] --x PX FILE",
                              "       [--compare rates|feeds] [--colour-by tool] [--legend] "

@@ -19,3 +19,5 @@ int runTitles(CommandArguments args);
 int runRender(CommandArguments args);
 int runPick(CommandArguments args);
 int runStats(CommandArguments args);
+int runToolpath(CommandArguments args);
+int runToolpathPick(CommandArguments args);

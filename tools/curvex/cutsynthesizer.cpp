@@ -30,20 +30,7 @@ std::int32_t CutSynthesizer::uniform(std::int32_t low, std::int32_t high) {
 }
 
 void CutSynthesizer::generate(std::int64_t blocks, CutWriter& writer) {
-    m_blocks = blocks;
-    m_written = 0;
-    m_toolLeft = 0;
-    m_current = SynthBlock{};
-    m_current.motionCode = 255; // as the loaders start
-    m_current.z = kSafeZ;
-    m_previous = m_current;
-    writer.remark("%");
-    std::string programNumber = "O";
-    programNumber += std::to_string(uniform(1000, 9999));
-    writer.remark(programNumber);
-    writer.remark("(MONITORING DATA, SEED-GENERATED)");
-    writer.remark("");
-    writer.start(m_current.x, m_current.y, m_current.z);
+    begin(blocks, writer);
     while (!done()) {
         changeTool(writer);
         const std::int32_t startX = uniform(-kFieldHalf, kFieldHalf);
@@ -70,6 +57,27 @@ void CutSynthesizer::generate(std::int64_t blocks, CutWriter& writer) {
         rapidTo(m_current.x, m_current.y, kSafeZ, writer);
         writer.remark("M09");
     }
+    end(writer);
+}
+
+void CutSynthesizer::begin(std::int64_t blocks, CutWriter& writer) {
+    m_blocks = blocks;
+    m_written = 0;
+    m_toolLeft = 0;
+    m_current = SynthBlock{};
+    m_current.motionCode = 255; // as the loaders start
+    m_current.z = kSafeZ;
+    m_previous = m_current;
+    writer.remark("%");
+    std::string programNumber = "O";
+    programNumber += std::to_string(uniform(1000, 9999));
+    writer.remark(programNumber);
+    writer.remark("(MONITORING DATA, SEED-GENERATED)");
+    writer.remark("");
+    writer.start(m_current.x, m_current.y, m_current.z);
+}
+
+void CutSynthesizer::end(CutWriter& writer) {
     writer.remark("M30");
     writer.remark("%");
 }
@@ -103,14 +111,23 @@ void CutSynthesizer::cut(std::uint8_t motionCode, std::int32_t x, std::int32_t y
                          CutWriter& writer) {
     if (done())
         return;
+    const std::int32_t roll = uniform(0, 19);
+    const auto kind = static_cast<std::uint8_t>(roll < 2 ? 0 : 1 + roll % 4);
+    cutRemoving(motionCode, x, y, z, kind, kind == 0 ? 0 : uniform(50, 2500) * kind, writer);
+}
+
+void CutSynthesizer::cutRemoving(std::uint8_t motionCode, std::int32_t x, std::int32_t y,
+                                 std::int32_t z, std::uint8_t removalKind, std::int32_t removal,
+                                 CutWriter& writer) {
+    if (done())
+        return;
     m_current.motionCode = motionCode;
     m_current.x = x;
     m_current.y = y;
     m_current.z = z;
     m_current.orgFeed = m_programmedFeed;
-    const std::int32_t roll = uniform(0, 19);
-    m_current.removalKind = static_cast<std::uint8_t>(roll < 2 ? 0 : 1 + roll % 4);
-    m_current.removal = m_current.removalKind == 0 ? 0 : uniform(50, 2500) * m_current.removalKind;
+    m_current.removalKind = removalKind;
+    m_current.removal = removal;
     const double load = m_current.removal / 10000.0;
     const double factor = std::clamp(1.6 - load * 0.6, 0.5, 1.5);
     m_current.optFeed = static_cast<std::int32_t>(std::lround(m_programmedFeed * factor));

@@ -16,14 +16,20 @@ public:
     // Writes exactly `blocks` blocks.
     void generate(std::int64_t blocks, CutWriter& writer);
 
-private:
+protected:
     std::uint64_t next();
     std::int32_t uniform(std::int32_t low, std::int32_t high); // inclusive
 
+    // The program's opening lines and the start position; its closing lines.
+    void begin(std::int64_t blocks, CutWriter& writer);
+    void end(CutWriter& writer);
     void changeTool(CutWriter& writer);
     void rapidTo(std::int32_t x, std::int32_t y, std::int32_t z, CutWriter& writer);
     void cut(std::uint8_t motionCode, std::int32_t x, std::int32_t y, std::int32_t z,
              CutWriter& writer);
+    // A cutting block with the given removal kind and removal (1/10000 mm3/mm).
+    void cutRemoving(std::uint8_t motionCode, std::int32_t x, std::int32_t y, std::int32_t z,
+                     std::uint8_t removalKind, std::int32_t removal, CutWriter& writer);
     void writeBlock(CutWriter& writer);
     // The rare cases of the options, each drawn only when it is switched on, so that the plain
     // data stay the same for the same seed.
@@ -33,7 +39,9 @@ private:
     void mixIntoEmit(CutWriter& writer);
     std::int32_t nextBlockNo();
     bool done() const { return m_written >= m_blocks; }
+    const SynthBlock& current() const { return m_current; }
 
+private:
     std::uint64_t m_random;
     std::int64_t m_blocks = 0;
     std::int64_t m_written = 0;

@@ -26,9 +26,10 @@ constexpr Command kCommands[] = {
      "Loads FILE and prints \"records:\", \"total distance:\", \"cutting distance:\" and the\n"
      "  three maxima, one per line. FILE's format is chosen as for dump.",
      runInfo},
-    {"synth", "[--seed N] [--blocks N] [--text | --binary] -o FILE",
+    {"synth", "[--seed N] [--blocks N] [--paths random|part] [--text | --binary] -o FILE",
      "Writes generated monitoring data (default seed 1, 3000 blocks) to FILE; the same seed\n"
-     "  gives the same file.",
+     "  gives the same file. --paths part writes paths like the machining of a part\n"
+     "  (pockets, a contour, a spiral, a 3D surface by zig-zag) instead of random moves.",
      runSynth},
     {"titles", "INI",
      "Reads the axis titles from the settings file INI as the graph control does, writing\n"
@@ -75,6 +76,23 @@ constexpr Command kCommands[] = {
      "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
      "  header line and one line per tool, then \"total\", times in seconds.",
      runStats},
+    {"toolpath",
+     "[--text | --binary] [--view top|front|right|iso] [--colour chart|removal|rate-org|rate-opt]\n"
+     "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--frames N] -o OUT FILE",
+     "Loads FILE and draws the toolpath through the records' end points into OUT (.png,\n"
+     "  .svg or .pdf as for render), seen from the top, front, right or iso (default) and\n"
+     "  fitted to the size (default 800x600). Colours: the chart's (default) or the removal\n"
+     "  or the removal per second with either feed through a colour map; G00 moves dashed\n"
+     "  grey; records outside the chart's range LO..HI faded. --frames N turns the iso view\n"
+     "  by 3 degrees a frame and prints the frame times as render does.",
+     runToolpath},
+    {"toolpath-pick",
+     "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N]\n"
+     "       [--g00 FEED] --at PX PY FILE",
+     "Loads FILE and prints the record whose segment of the toolpath drawn with the same\n"
+     "  options lies nearest the pixel PX PY (the lower record of equals), as pick prints\n"
+     "  it. Exit status 1 when no segment lies within 8 pixels.",
+     runToolpathPick},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -1,6 +1,7 @@
 #include "axistitles.h"
 #include "chartdocument.h"
 #include "commandarguments.h"
+#include "commandoutput.h"
 #include "commands.h"
 #include "extratexts.h"
 #include "graphrenderer.h"
@@ -10,7 +11,6 @@
 #include "viewoptions.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,49 +31,25 @@ struct RenderSettings {
     ChartState chart = defaultViewChart();
     int frames = 0; // 0: one render, no timing
     std::string iniFile;
-    std::string output;
-    ChartFormat format = ChartFormat::Png;
+    PictureOutput output;
 };
-
-// "-o -" writes the PNG to standard output.
-bool toStandardOutput(const RenderSettings& settings) {
-    return settings.output == "-";
-}
-
-bool readFormat(RenderSettings& settings) {
-    const auto format = chartFormatOf(QString::fromLocal8Bit(settings.output.c_str()));
-    if (!format) {
-        std::fprintf(stderr,
-                     "curvex: the output file must end in .png, .svg or .pdf (or be - for PNG on "
-                     "standard output), not '%s'\n",
-                     settings.output.c_str());
-        return false;
-    }
-    settings.format = *format;
-    return true;
-}
 
 bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings) {
     if (!readViewOptions(arguments, settings.chart))
         return false;
     const auto& values = arguments.values;
-    if (const auto found = values.find("--frames");
-        found != values.end() &&
-        (!readInteger(found->second, settings.frames) || settings.frames < 1)) {
-        std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n",
-                     found->second.c_str());
+    if (!readFrames(values, settings.frames))
         return false;
-    }
     if (const auto found = values.find("--ini"); found != values.end())
         settings.iniFile = found->second;
     const auto output = values.find("-o");
     if (output != values.end())
-        settings.output = output->second;
-    if (settings.frames == 0 && settings.output.empty()) {
+        settings.output.path = output->second;
+    if (settings.frames == 0 && settings.output.path.empty()) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
         return false;
     }
-    return settings.output.empty() || toStandardOutput(settings) || readFormat(settings);
+    return settings.output.path.empty() || settings.output.readFormat();
 }
 
 // The chart of frame k: the shown range of `first` moved on by k hundredths of its width,
@@ -108,10 +85,7 @@ void renderFrames(const RenderSettings& settings, const CutDataSet& data, ChartS
             std::chrono::steady_clock::now() - start;
         millis.push_back(spent.count());
     }
-    std::sort(millis.begin(), millis.end());
-    const std::size_t n = millis.size();
-    const double median = n % 2 ? millis[n / 2] : (millis[n / 2 - 1] + millis[n / 2]) / 2.0;
-    std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
+    reportFrameTimes(std::move(millis));
 }
 
 // The drawing colours the program keeps in its settings file; a missing or unreadable value
@@ -145,26 +119,6 @@ ChartState chartOf(const RenderSettings& settings, const ChartTexts& texts) {
     return chart;
 }
 
-int cannotWrite(const RenderSettings& settings, const std::string& reason) {
-    std::fprintf(stderr, "curvex: cannot write %s: %s\n",
-                 toStandardOutput(settings) ? "to standard output" : settings.output.c_str(),
-                 reason.c_str());
-    return kExitOutput;
-}
-
-// Writes the finished document to standard output, or replaces the output file with it in one
-// step, so that a failed write keeps an older file whole.
-int writeOutput(const RenderSettings& settings, const QByteArray& document) {
-    if (!toStandardOutput(settings)) {
-        const std::string reason = replaceChartFile(settings.output, document);
-        return reason.empty() ? kExitOk : cannotWrite(settings, reason);
-    }
-    const auto size = static_cast<std::size_t>(document.size());
-    if (std::fwrite(document.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0)
-        return cannotWrite(settings, std::strerror(errno));
-    return kExitOk;
-}
-
 // An image of the chart's size, or null after saying that there is no memory for it.
 QImage chartImage(const ChartState& chart) {
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
@@ -181,34 +135,29 @@ int writePng(const RenderSettings& settings, const CutDataSet& data, const Chart
     DrawGraph(image, chart, &data);
     QBuffer document;
     if (!document.open(QIODevice::WriteOnly) || !image.save(&document, "PNG"))
-        return cannotWrite(settings, "the PNG image could not be made");
-    return writeOutput(settings, document.data());
+        return settings.output.cannotWrite("the PNG image could not be made");
+    return settings.output.write(document.data());
 }
 
 int writeVector(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
     QBuffer document;
     document.open(QIODevice::WriteOnly);
-    const bool written = writeVectorChart(
-        document, settings.format, QSize(chart.width, chart.height), [&](QPaintDevice& device) {
-            QPainter painter(&device);
-            if (!painter.isActive())
-                return false;
-            DrawGraph(painter, chart, &data);
-            return painter.end();
-        });
+    const bool written =
+        writeVectorChart(document, settings.output.format, QSize(chart.width, chart.height),
+                         [&](QPaintDevice& device) {
+                             QPainter painter(&device);
+                             if (!painter.isActive())
+                                 return false;
+                             DrawGraph(painter, chart, &data);
+                             return painter.end();
+                         });
     if (!written)
-        return cannotWrite(settings, "the chart could not be drawn");
-    return writeOutput(settings, document.data());
+        return settings.output.cannotWrite("the chart could not be drawn");
+    return settings.output.write(document.data());
 }
 
-// Fonts need a GUI application; a render never needs a screen.
 int renderToFile(const RenderSettings& settings, const CutDataSet& data, const ChartTexts& texts) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "curvex";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const auto application = startOffscreenApplication();
 
     ChartState chart = chartOf(settings, texts);
     if (settings.frames > 0) {
@@ -216,11 +165,11 @@ int renderToFile(const RenderSettings& settings, const CutDataSet& data, const C
         if (image.isNull())
             return kExitFailure;
         renderFrames(settings, data, chart, image);
-        if (settings.output.empty())
+        if (settings.output.path.empty())
             return kExitOk;
     }
-    return settings.format == ChartFormat::Png ? writePng(settings, data, chart)
-                                               : writeVector(settings, data, chart);
+    return settings.output.format == ChartFormat::Png ? writePng(settings, data, chart)
+                                                      : writeVector(settings, data, chart);
 }
 
 } // namespace

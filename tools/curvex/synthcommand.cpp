@@ -2,6 +2,7 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "cutsynthesizer.h"
+#include "partsynthesizer.h"
 #include "textcutwriter.h"
 
 #include <cstdio>
@@ -21,10 +22,20 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+// "random" (the default) or "part".
+bool readPaths(const std::string& value, bool& part) {
+    if (value != "random" && value != "part") {
+        std::fprintf(stderr, "curvex: --paths needs random or part, not '%s'\n", value.c_str());
+        return false;
+    }
+    part = value == "part";
+    return true;
+}
+
 } // namespace
 
 int runSynth(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--seed", "--blocks", "-o"});
+    const auto arguments = parseCommandArguments(args, {"--seed", "--blocks", "--paths", "-o"});
     if (!arguments)
         return kExitUsage;
     const auto output = arguments->values.find("-o");
@@ -34,7 +45,10 @@ int runSynth(CommandArguments args) {
     }
     std::uint64_t seed = kDefaultSeed;
     std::uint64_t blocks = kDefaultBlocks;
+    bool part = false;
     for (const auto& [option, value] : arguments->values) {
+        if (option == "--paths" && !readPaths(value, part))
+            return kExitUsage;
         if (option == "--seed" && !readOptionNumber(option, value, seed))
             return kExitUsage;
         if (option == "--blocks" && !readOptionNumber(option, value, blocks))
@@ -53,7 +67,10 @@ int runSynth(CommandArguments args) {
         writer = std::make_unique<TextCutWriter>();
     else
         writer = std::make_unique<BinaryCutWriter>();
-    CutSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), *writer);
+    if (part)
+        PartSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), *writer);
+    else
+        CutSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), *writer);
     if (!writeFile(output->second, writer->contents())) {
         std::fprintf(stderr, "curvex: cannot write %s\n", output->second.c_str());
         return kExitFailure;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -441,7 +442,7 @@ TEST(ChartLegend, ListsTheShownToolsInOrderOfFirstUseWithTheirColours) {
 // The legend read from the drawing index's colour steps lists what a look at every record finds,
 // on data with many tool changes, tool 0 among them.
 TEST(ChartLegend, TheIndexGivesTheEntriesOfEveryRecord) {
-    const std::vector<TestBlock> blocks = randomBlocks(21, 30000);
+    const std::vector<TestBlock> blocks = synthesizedBlocks(21, 30000);
     const CutDataSet indexed = makeData(blocks);
     CutDataSet plain = makeData(blocks);
     plain.index = CutIndex();

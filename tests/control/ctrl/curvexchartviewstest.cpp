@@ -51,7 +51,7 @@ TEST_F(CurvexChartViewsTest, ChartOptionsAreSetAndReadEachOnItsOwn) {
 TEST_F(CurvexChartViewsTest, TheReadOutPlaceGivesPositionAndElapsedTimes) {
     EXPECT_FALSE(call(curvex::DispGetReadOutPlace).isValid());
     CutDataSet data;
-    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok());
     const double g00Feed = call(curvex::DispGetG00feed).toDouble();
     for (const std::uint32_t index : {0u, 17u, data.count / 3, data.count - 1}) {
         ASSERT_TRUE(call(curvex::DispMarkRecord, {static_cast<int>(index)}).toBool());
@@ -80,7 +80,7 @@ namespace {
 // A compare chart's read-out gives the optimised series: removal per second, or the feed.
 TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
     CutDataSet data;
-    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", true, data).ok());
+    ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok());
     const std::uint32_t index = data.count / 2;
     const CutRecord& r = data.records[index];
     const struct {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class ToolpathProxy;
+
+// The toolpath as the graph control draws it, at the widget's size: left drag orbits, right or
+// middle drag pans, the wheel zooms about the pointer, Home fits, T, F, R and I choose the views;
+// a click picks the nearest segment within 8 pixels (the control then marks its record in the
+// chart and shows its read-out).
+class ToolpathCanvas : public QWidget {
+    Q_OBJECT
+public:
+    ToolpathCanvas(ToolpathProxy& toolpath, QWidget* parent);
+
+    // Redraws after the chart, the mark or the data changed.
+    void refresh() { update(); }
+    void showView(int view);
+    // The picture as last drawn.
+    const QImage& picture() const { return mPicture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    ToolpathProxy& mToolpath;
+    QImage mPicture;
+    QPoint mPressed;
+    QPoint mLast;
+    bool mDragged = false;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class CurvexProxy;
+class QComboBox;
+class QDockWidget;
+class QMainWindow;
+class QMenu;
+class ToolpathCanvas;
+class ToolpathProxy;
+
+// The "Toolpath" panel of the main window: a dock (hidden at first, shown from View > Toolpath)
+// with the four views as buttons, the colouring and the toolpath the graph control draws, linked
+// to the chart through the control. Its place, view and colouring are kept in section "Toolpath"
+// of the settings file. Offered only by a control that has the toolpath members.
+class ToolpathDock : public QObject {
+    Q_OBJECT
+public:
+    // The panel for `window`, or null when the control draws no toolpath. Its items go to the
+    // window's View menu, which is made before `menuAfter` when there is none.
+    static ToolpathDock* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& menuAfter);
+    ~ToolpathDock() override;
+
+    void load();
+    // Writes the panel's state, unless it was never shown.
+    void save() const;
+    // Draws again after the chart, its mark or the data changed.
+    void refresh();
+
+    // Writes the toolpath at `size` to `path` (.png, .svg or .pdf), replacing an older file only
+    // once it is whole. Empty on success, else why not.
+    QString writeToolpath(const QString& path, QSize size);
+
+    QDockWidget& dock() const { return *mDock; }
+    ToolpathCanvas& canvas() const { return *mCanvas; }
+    QMenu& menu() const { return *mMenu; }
+
+private:
+    ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath, QMenu& menuAfter);
+    QWidget* makeBar();
+    void chooseView(int view);
+    void chooseColour(int mode);
+    void saveToolpathAs();
+
+    QMainWindow& mWindow;
+    std::unique_ptr<ToolpathProxy> mToolpath;
+    QDockWidget* mDock = nullptr;
+    ToolpathCanvas* mCanvas = nullptr;
+    QComboBox* mColour = nullptr;
+    QMenu* mMenu = nullptr;
+    int mView = 3;
+};

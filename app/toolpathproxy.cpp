@@ -1,0 +1,40 @@
+#include "toolpathproxy.h"
+
+#include "curvexids.h"
+
+std::optional<bool> ToolpathProxy::asBool(int dispid, QVariantList args) {
+    const auto result = mViewer.callMethod(dispid, std::move(args));
+    if (!result)
+        return std::nullopt;
+    return result->toBool();
+}
+
+std::optional<bool> ToolpathProxy::setView(std::int32_t view) {
+    return asBool(curvex::DispSetToolpathView, {view});
+}
+
+std::optional<bool> ToolpathProxy::setColour(std::int32_t mode) {
+    return asBool(curvex::DispSetToolpathColour, {mode});
+}
+
+std::optional<bool> ToolpathProxy::draw(std::int32_t hdc, QSize size) {
+    return asBool(curvex::DispDrawToolpath, {hdc, size.width(), size.height()});
+}
+
+std::optional<std::int32_t> ToolpathProxy::pick(QPointF at) {
+    const auto result = mViewer.callMethod(
+        curvex::DispPickToolpath, {static_cast<float>(at.x()), static_cast<float>(at.y())});
+    if (!result)
+        return std::nullopt;
+    return result->toInt();
+}
+
+std::optional<bool> ToolpathProxy::orbit(float degrees, float tilt) {
+    return asBool(curvex::DispOrbitToolpath, {degrees, tilt});
+}
+
+std::optional<bool> ToolpathProxy::move(float factor, QPointF at, QPointF by) {
+    return asBool(curvex::DispMoveToolpath,
+                  {factor, static_cast<float>(at.x()), static_cast<float>(at.y()),
+                   static_cast<float>(by.x()), static_cast<float>(by.y())});
+}

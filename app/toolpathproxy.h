@@ -1,0 +1,33 @@
+#pragma once
+
+#include "curvexproxy.h"
+
+#include <QPointF>
+#include <QSize>
+
+#include <cstdint>
+#include <optional>
+
+// The graph control's toolpath members, typed: each answer is nothing when the control lacks the
+// member (an older control), and the program then offers no toolpath.
+class ToolpathProxy {
+public:
+    explicit ToolpathProxy(CurvexProxy& viewer) : mViewer(viewer) {}
+
+    // The four views: 0 top, 1 front, 2 right, 3 iso.
+    std::optional<bool> setView(std::int32_t view);
+    // 0 the chart's colours, 1 removal, 2 and 3 removal per second with either feed.
+    std::optional<bool> setColour(std::int32_t mode);
+    // The path at `size` drawn onto the surface `hdc`.
+    std::optional<bool> draw(std::int32_t hdc, QSize size);
+    // The record picked at `at` of the last drawing, or -1.
+    std::optional<std::int32_t> pick(QPointF at);
+    std::optional<bool> orbit(float degrees, float tilt);
+    // Zooms by `factor` about `at` and moves by `by` pixels; factor 0 fits the whole path.
+    std::optional<bool> move(float factor, QPointF at, QPointF by);
+
+private:
+    std::optional<bool> asBool(int dispid, QVariantList args);
+
+    CurvexProxy& mViewer;
+};

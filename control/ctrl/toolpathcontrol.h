@@ -1,0 +1,53 @@
+#pragma once
+
+#include "chartstate.h"
+#include "toolpathcolouring.h"
+#include "toolpathfit.h"
+#include "toolpathmodel.h"
+#include "toolpathpixels.h"
+#include "toolpathview.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QPaintDevice;
+
+// The control's toolpath: how it is seen (view, zoom, colours) and the path of the data set,
+// drawn and picked for a host at the size the host asks for. The path follows the chart: its
+// colours, G00 feed and shown range.
+class ToolpathControl {
+public:
+    ToolpathControl();
+    ~ToolpathControl();
+
+    // Draws the path over `data` at width x height into the device; false without room or when
+    // the device cannot be painted on.
+    bool draw(QPaintDevice& device, const ChartState& chart, const CutDataSet& data, int width,
+              int height, std::optional<std::uint32_t> marked);
+    // The record whose segment lies within 8 pixels of (x, y) of the last drawn picture.
+    std::optional<std::uint32_t> pick(const CutDataSet& data, double x, double y);
+
+    // One of the four views, fitted again; false for a number beyond them.
+    bool setView(std::int32_t view);
+    bool setColour(std::int32_t mode);
+    // Turns about Z by `degrees` and tilts by `tilt` degrees; false for angles not finite.
+    bool orbit(float degrees, float tilt);
+    // Zooms by `factor` about (x, y) of the last picture and moves by (dx, dy) pixels; a factor
+    // of 0 fits the whole path again. False for a factor below 0 or not finite.
+    bool move(float factor, float x, float y, float dx, float dy);
+
+private:
+    const ToolpathModel& modelOf(const CutDataSet& data);
+    ToolpathFit fit() const;
+
+    std::unique_ptr<ToolpathModel> model_;
+    std::uint64_t serial_ = 0;
+    const CutDataSet* data_ = nullptr;
+    ToolpathView view_{ToolpathViewKind::Iso};
+    ToolpathZoom zoom_;
+    ToolpathColourMode mode_ = ToolpathColourMode::Chart;
+    ToolpathPixels pixels_;
+    int width_ = 0;
+    int height_ = 0;
+};

@@ -1,0 +1,14 @@
+#include "toolpathchartstyle.h"
+
+#include "shownrange.h"
+
+ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
+                              ToolpathColourMode mode) {
+    ToolpathStyle style;
+    style.mode = mode;
+    style.curveColours = chart.colours;
+    style.g00Feed = chart.g00Feed;
+    style.emphasised =
+        ShownRecords(data, chart.distanceMode, chart.lowerPercent, chart.upperPercent);
+    return style;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "toolpathcolouring.h"
+#include "toolpathfit.h"
+#include "toolpathmodel.h"
+#include "toolpathpixels.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <optional>
+
+// What a toolpath picture shows besides the path: the marked record (a cross at its end point,
+// its segment drawn wider).
+struct ToolpathMarks {
+    std::optional<std::uint32_t> marked;
+};
+
+// Draws the toolpath pictures: the path, the marked record, an axis triad in the lower left
+// corner, the colour bar of the viridis colouring and how many segments were left out.
+class ToolpathRenderer {
+public:
+    ToolpathRenderer(const ToolpathModel& model, const ToolpathStyle& style,
+                     const ToolpathMarks& marks = {})
+        : model_(model), style_(style), marks_(marks) {}
+
+    // Into an image of the fit's size (Format_RGB32 or ARGB32), the path rasterised from
+    // `pixels`, which this projects again.
+    void drawImage(QImage& image, const ToolpathFit& fit, ToolpathPixels& pixels) const;
+    // As vector drawing: one line per segment, runs of one colour as polylines.
+    void paint(QPainter& painter, const ToolpathFit& fit) const;
+
+private:
+    void paintSegments(QPainter& painter, const ToolpathFit& fit) const;
+    void paintExtras(QPainter& painter, const ToolpathFit& fit) const;
+    void paintMark(QPainter& painter, const ToolpathFit& fit) const;
+    void paintTriad(QPainter& painter, const ToolpathFit& fit) const;
+    void paintColourBar(QPainter& painter, const ToolpathFit& fit) const;
+    void paintLeftOut(QPainter& painter) const;
+
+    const ToolpathModel& model_;
+    const ToolpathStyle& style_;
+    const ToolpathMarks& marks_;
+};

@@ -1,0 +1,115 @@
+#include "cutloader.h"
+#include "forms/chartstatus.h"
+#include "forms/frmmain.h"
+#include "forms/toolpathcanvas.h"
+#include "forms/toolpathdock.h"
+#include "mainwindowfixture.h"
+#include "shownrange.h"
+#include "toolpathfit.h"
+#include "toolpathpick.h"
+
+#include <QDockWidget>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+// The toolpath panel of the real main window, linked to the chart through the control.
+
+namespace {
+
+struct Sample {
+    CutDataSet data;
+    Sample() { EXPECT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok()); }
+};
+
+// A point of the canvas on record `i`'s segment, a quarter of the way along it, and the record a
+// click there picks.
+struct Target {
+    QPoint at;
+    std::uint32_t record;
+};
+
+// A record outside the range [first, end) whose segment a click picks: the pick itself is checked
+// against the brute force elsewhere.
+std::optional<Target> findTarget(const ToolpathModel& model, const ToolpathFit& fit,
+                                 std::uint32_t first, std::uint32_t end) {
+    const CutDataSet& data = model.data();
+    for (std::uint32_t i = 1; i < data.count; i += 7) {
+        if (i >= first && i < end)
+            continue;
+        const CutRecord& a = data.records[i - 1];
+        const CutRecord& b = data.records[i];
+        const double x = fit.px(a.x, a.y, a.z) * 0.75 + fit.px(b.x, b.y, b.z) * 0.25;
+        const double y = fit.py(a.x, a.y, a.z) * 0.75 + fit.py(b.x, b.y, b.z) * 0.25;
+        const QPoint at(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+        if (PickToolpathSegment(model, fit, at.x(), at.y()) == i)
+            return Target{at, i};
+    }
+    return std::nullopt;
+}
+
+TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
+    load();
+    ToolpathDock* toolpath = window->toolpath();
+    ASSERT_NE(toolpath, nullptr);
+    EXPECT_TRUE(toolpath->dock().isHidden());
+    EXPECT_EQ(toolpath->dock().toggleViewAction()->text(), QStringLiteral("Toolpath"));
+    open(sample(QStringLiteral("run.txt"), false));
+    toolpath->dock().show();
+    ToolpathCanvas& canvas = toolpath->canvas();
+    canvas.resize(400, 300);
+    canvas.repaint();
+    ASSERT_EQ(canvas.picture().size(), canvas.size());
+
+    // The chart shows 10 % to 20 %; a click on a segment outside picks it, marks it in the chart
+    // and brings the range to it.
+    ASSERT_TRUE(window->Viewer1().setDistArea(10.0f, 20.0f));
+    const Sample sample;
+    const ToolpathModel model(sample.data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Iso), canvas.width(),
+                          canvas.height());
+    const RecordRange shown = ShownRecords(sample.data, 0, 10.0f, 20.0f);
+    const auto target = findTarget(model, fit, shown.first, shown.end);
+    ASSERT_TRUE(target);
+    QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, target->at);
+    const CutRecord& picked = sample.data.records[target->record];
+    EXPECT_TRUE(window->chartStatus().message().startsWith(
+        QStringLiteral("N%1 T%2 ").arg(picked.blockNo).arg(picked.toolNo)))
+        << window->chartStatus().message().toStdString();
+    const auto [lower, upper] = shownRange();
+    const RecordRange moved = ShownRecords(sample.data, 0, lower, upper);
+    EXPECT_TRUE(target->record >= moved.first && target->record < moved.end)
+        << lower << " " << upper;
+
+    // The chart's mark shows in the toolpath as a cross at the record's end point.
+    const std::uint32_t marked = target->record + 40;
+    ASSERT_TRUE(window->Viewer1().markRecord(static_cast<std::int32_t>(marked)).value_or(false));
+    canvas.repaint();
+    const CutRecord& record = sample.data.records[marked];
+    const int x = static_cast<int>(std::floor(fit.px(record.x, record.y, record.z)));
+    const int y = static_cast<int>(std::floor(fit.py(record.x, record.y, record.z)));
+    EXPECT_EQ(canvas.picture().pixel(x + 4, y + 4), qRgb(0, 0, 0));
+    EXPECT_EQ(canvas.picture().pixel(x - 4, y + 4), qRgb(0, 0, 0));
+
+    // Save Toolpath As writes the picture as the control draws it.
+    const QString png = gAppFolder + QStringLiteral("path.png");
+    EXPECT_EQ(toolpath->writeToolpath(png, canvas.size()), QString());
+    EXPECT_EQ(QImage(png), canvas.picture().convertToFormat(QImage(png).format()));
+    const QString svg = gAppFolder + QStringLiteral("path.svg");
+    EXPECT_EQ(toolpath->writeToolpath(svg, QSize(320, 240)), QString());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<svg"));
+    EXPECT_FALSE(toolpath->writeToolpath(gAppFolder + QStringLiteral("path.gif"), QSize(320, 240))
+                     .isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+// The toolpath members through the dispatch interface: drawing onto a host's surface, the view
+// and colour settings, the pick with its event and mark, and FALSE for what cannot be done.
+
+#include "curvexhostsupport.h"
+
+#include "surfaceregistry.h"
+
+#include <QImage>
+
+#include <cmath>
+
+using namespace curvextest;
+
+namespace {
+
+class CurvexToolpathTest : public CurvexHostTest {
+protected:
+    bool drawToolpath(QImage& image) {
+        const component::SurfaceRegistry::Entry surface(&image);
+        return call(curvex::DispDrawToolpath, {surface.handle(), image.width(), image.height()})
+            .toBool();
+    }
+    static int whitePixels(const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == qRgb(255, 255, 255);
+        return n;
+    }
+};
+
+TEST_F(CurvexToolpathTest, BadArgumentsAnswerFalse) {
+    ASSERT_TRUE(loadSample());
+    QImage image(200, 150, QImage::Format_RGB32);
+    const struct {
+        int dispid;
+        QVariantList args;
+    } cases[] = {
+        {curvex::DispSetToolpathView, {4}},
+        {curvex::DispSetToolpathView, {-1}},
+        {curvex::DispSetToolpathColour, {4}},
+        {curvex::DispMoveToolpath, {-1.0f, 0.0f, 0.0f, 0.0f, 0.0f}},
+        {curvex::DispMoveToolpath, {std::nanf(""), 0.0f, 0.0f, 0.0f, 0.0f}},
+        {curvex::DispOrbitToolpath, {std::nanf(""), 0.0f}},
+        {curvex::DispDrawToolpath, {987654, 200, 150}},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(call(c.dispid, c.args).toBool()) << c.dispid;
+    const component::SurfaceRegistry::Entry surface(&image);
+    EXPECT_FALSE(call(curvex::DispDrawToolpath, {surface.handle(), 0, 150}).toBool());
+    // No drawing yet: nothing to pick.
+    EXPECT_EQ(call(curvex::DispPickToolpath, {100.0f, 75.0f}).toInt(), -1);
+}
+
+TEST_F(CurvexToolpathTest, DrawsPicksAndMarksTheChart) {
+    ASSERT_TRUE(loadSample());
+    QImage image(300, 200, QImage::Format_RGB32);
+    ASSERT_TRUE(drawToolpath(image));
+    const int drawnIso = whitePixels(image);
+    EXPECT_LT(drawnIso, 300 * 200);
+    ASSERT_TRUE(call(curvex::DispSetToolpathView, {0}).toBool());
+    ASSERT_TRUE(drawToolpath(image));
+    EXPECT_NE(whitePixels(image), drawnIso);
+
+    // A pick somewhere on the path: the event names the record, which the chart marks.
+    int picked = -1;
+    for (int y = 0; y < 200 && picked < 0; y += 5)
+        for (int x = 0; x < 300 && picked < 0; x += 5)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                picked = call(curvex::DispPickToolpath, {float(x), float(y)}).toInt();
+    ASSERT_GE(picked, 0);
+    ASSERT_EQ(sink.count(curvex::EventToolpathPicked), 1);
+    EXPECT_EQ(sink.events.back().args.value(0).toInt(), picked);
+    EXPECT_GE(sink.count(curvex::EventReadOut), 1);
+
+    // Zoomed in 4 times about the centre, the path covers more; Home fits it again.
+    ASSERT_TRUE(call(curvex::DispMoveToolpath, {4.0f, 150.0f, 100.0f, 0.0f, 0.0f}).toBool());
+    ASSERT_TRUE(drawToolpath(image));
+    const int zoomed = whitePixels(image);
+    ASSERT_TRUE(call(curvex::DispMoveToolpath, {0.0f, 0.0f, 0.0f, 0.0f, 0.0f}).toBool());
+    ASSERT_TRUE(drawToolpath(image));
+    EXPECT_NE(zoomed, whitePixels(image));
+}
+
+} // namespace

@@ -1,0 +1,130 @@
+#include "../platform/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built `curvex` with `arguments` in `folder`.
+CommandRun curvex(const TempFolder& folder, const std::string& arguments) {
+    const char* bin = std::getenv("PLOTWELL_BIN");
+    const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
+    const std::string command = "cd '" + folder.path() + "' && '" + program + "' " + arguments +
+                                " >stdout.txt 2>stderr.txt";
+    CommandRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readBytes(folder.file("stdout.txt"));
+    run.err = readBytes(folder.file("stderr.txt"));
+    return run;
+}
+
+// Tool 1 around x 0..40, y 0..20 mm, then tool 2 on to x 60 with a G00 move back.
+const char* const kText = "T1\nN1)G01X0Y0Z0F600(A1)F600\nN2)G01X40F600(A1)F600\n"
+                          "N3)G01Y20F600(A1)F600\nN4)G01X0F600(A1)F600\nN5)G01Y0F600(A1)F600\n"
+                          "T2\nN6)G01X60F600(A2)F600\nN7)G00X0Y20\n";
+
+// The top view of kText at 200 x 100: box x 0..60, y 0..20, m = 5, s = min(190 / 60, 90 / 20).
+constexpr double kScale = 190.0 / 60.0;
+int px(double x) {
+    return static_cast<int>(std::floor(100.0 + (x - 30.0) * kScale));
+}
+int py(double y) {
+    return static_cast<int>(std::floor(50.0 - (y - 10.0) * kScale));
+}
+
+class ToolpathCommand : public ::testing::Test {
+protected:
+    void SetUp() override { writeBytes(folder.file("cut.txt"), kText); }
+    QImage output() const { return QImage(QString::fromStdString(folder.file("out.png"))); }
+    TempFolder folder;
+};
+
+TEST_F(ToolpathCommand, drawsTheFittedViewInTheChartsColours) {
+    CommandRun run = curvex(folder, "toolpath --view top --size 200x100 -o out.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage image = output();
+    ASSERT_EQ(image.size(), QSize(200, 100));
+    EXPECT_EQ(image.pixel(px(20), py(20)), qRgb(0, 255, 0));  // tool 1, curve colour 0
+    EXPECT_EQ(image.pixel(px(50), py(0)), qRgb(0, 255, 255)); // tool 2, curve colour 1
+    // Records 1 to 5 outside the range: three parts of white.
+    run = curvex(folder, "toolpath --view top --size 200x100 --dist 2 --range 80 100 -o out.png "
+                         "cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    image = output();
+    EXPECT_EQ(image.pixel(px(20), py(20)), qRgb(191, 255, 191));
+    EXPECT_EQ(image.pixel(px(50), py(0)), qRgb(0, 255, 255));
+}
+
+TEST_F(ToolpathCommand, writesVectorFormatsAndReportsFrames) {
+    CommandRun run = curvex(folder, "toolpath --colour removal -o out.svg cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(readBytes(folder.file("out.svg")).find("<svg"), std::string::npos);
+    run = curvex(folder, "toolpath --view front -o out.pdf cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readBytes(folder.file("out.pdf")).substr(0, 4), "%PDF");
+    run = curvex(folder, "toolpath --frames 4 cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("frames: 4  median ms: "), std::string::npos) << run.err;
+}
+
+TEST_F(ToolpathCommand, picksTheNearestSegmentAsPickPrintsIt) {
+    struct Case {
+        int x, y;
+        int status;
+        const char* out;
+    };
+    const Case cases[] = {
+        {px(20), py(20) + 3, 0, "3,4,1,1,0,20,0,600,600,1,1,1\n"},
+        {px(50), py(0) - 2, 0, "5,6,2,1,60,0,0,600,600,1,2,2\n"},
+        // The G00 move back lies over nothing else; 8 pixels off still picks it.
+        {px(30), py(10) + 8, 0, "6,7,2,0,0,20,0,600,600,1,2,2\n"},
+        {px(30), py(10) + 20, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run =
+            curvex(folder, "toolpath-pick --view top --size 200x100 --at " + std::to_string(c.x) +
+                               " " + std::to_string(c.y) + " cut.txt");
+        EXPECT_EQ(run.status, c.status) << c.x << "," << c.y << run.err;
+        EXPECT_EQ(run.out, c.out) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(ToolpathCommand, failuresGiveStatusAndMessage) {
+    ::mkdir(folder.file("folder.png").c_str(), 0700);
+    struct Case {
+        const char* arguments;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"toolpath --view side -o out.png cut.txt", 2, "--view needs top, front, right or iso"},
+        {"toolpath --colour feed -o out.png cut.txt", 2, "--colour needs chart, removal"},
+        {"toolpath cut.txt", 2, "give the output file"},
+        {"toolpath -o out.gif cut.txt", 2, "must end in .png, .svg or .pdf"},
+        {"toolpath -o out.png none.txt", 1, "none.txt"},
+        {"toolpath -o folder.png cut.txt", 3, "cannot write folder.png"},
+        {"toolpath-pick --at 5 cut.txt", 2, "--at needs two numbers"},
+        {"toolpath-pick cut.txt", 2, "give the pixel with --at"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+    }
+}
+
+} // namespace

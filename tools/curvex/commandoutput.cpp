@@ -1,0 +1,66 @@
+#include "commandoutput.h"
+
+#include "commands.h"
+#include "viewoptions.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+bool PictureOutput::readFormat() {
+    if (toStandardOutput())
+        return true;
+    const auto found = chartFormatOf(QString::fromLocal8Bit(path.c_str()));
+    if (!found) {
+        std::fprintf(stderr,
+                     "curvex: the output file must end in .png, .svg or .pdf (or be - for PNG on "
+                     "standard output), not '%s'\n",
+                     path.c_str());
+        return false;
+    }
+    format = *found;
+    return true;
+}
+
+int PictureOutput::cannotWrite(const std::string& reason) const {
+    std::fprintf(stderr, "curvex: cannot write %s: %s\n",
+                 toStandardOutput() ? "to standard output" : path.c_str(), reason.c_str());
+    return kExitOutput;
+}
+
+int PictureOutput::write(const QByteArray& document) const {
+    if (!toStandardOutput()) {
+        const std::string reason = replaceChartFile(path, document);
+        return reason.empty() ? kExitOk : cannotWrite(reason);
+    }
+    const auto size = static_cast<std::size_t>(document.size());
+    if (std::fwrite(document.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0)
+        return cannotWrite(std::strerror(errno));
+    return kExitOk;
+}
+
+void reportFrameTimes(std::vector<double> millis) {
+    std::sort(millis.begin(), millis.end());
+    const std::size_t n = millis.size();
+    const double median = n % 2 ? millis[n / 2] : (millis[n / 2 - 1] + millis[n / 2]) / 2.0;
+    std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
+}
+
+bool readFrames(const std::map<std::string, std::string>& values, int& frames) {
+    const auto found = values.find("--frames");
+    if (found == values.end() || (readInteger(found->second, frames) && frames >= 1))
+        return true;
+    std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n",
+                 found->second.c_str());
+    return false;
+}
+
+std::unique_ptr<QGuiApplication> startOffscreenApplication() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "curvex";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}

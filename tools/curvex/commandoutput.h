@@ -1,0 +1,35 @@
+#pragma once
+
+#include "chartdocument.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <map>
+#include <memory>
+
+#include <string>
+#include <vector>
+
+// Where a picture command writes: a file, or standard output for "-" (PNG only).
+struct PictureOutput {
+    std::string path;
+    ChartFormat format = ChartFormat::Png;
+
+    bool toStandardOutput() const { return path == "-"; }
+    // Takes the format from the path's ending; prints what is wrong and returns false otherwise.
+    bool readFormat();
+    // Writes the finished document to standard output, or replaces the file with it in one step,
+    // so that a failed write keeps an older file whole. Returns an exit status.
+    int write(const QByteArray& document) const;
+    int cannotWrite(const std::string& reason) const;
+};
+
+// Reads --frames N (N from 1) where given; prints what is wrong and returns false otherwise.
+bool readFrames(const std::map<std::string, std::string>& values, int& frames);
+
+// The application that fonts need; a picture command never needs a screen.
+std::unique_ptr<QGuiApplication> startOffscreenApplication();
+
+// Prints "frames: N  median ms: X  max ms: Y" on standard error for the frame times `millis`.
+void reportFrameTimes(std::vector<double> millis);

@@ -1,0 +1,129 @@
+#include "commands.h"
+#include "series.h"
+#include "toolpathoptions.h"
+#include "toolpathpick.h"
+#include "toolpathrenderer.h"
+
+#include <QBuffer>
+
+#include <chrono>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace {
+
+ToolpathFit fitOf(const ToolpathModel& model, const ToolpathSettings& settings,
+                  const ToolpathView& view) {
+    return ToolpathFit(model.box(), view, settings.chart.width, settings.chart.height);
+}
+
+// Frame k turns the iso view by 3 degrees k times; the first frame fills the caches untimed.
+void renderFrames(const ToolpathSettings& settings, const ToolpathModel& model,
+                  const ToolpathRenderer& renderer, QImage& image) {
+    ToolpathPixels pixels;
+    const ToolpathView iso(ToolpathViewKind::Iso);
+    renderer.drawImage(image, fitOf(model, settings, iso), pixels);
+    std::vector<double> millis;
+    for (int k = 0; k < settings.frames; ++k) {
+        const ToolpathFit fit = fitOf(model, settings, iso.orbited(3.0 * k, 0.0));
+        const auto start = std::chrono::steady_clock::now();
+        renderer.drawImage(image, fit, pixels);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        millis.push_back(spent.count());
+    }
+    reportFrameTimes(std::move(millis));
+}
+
+int writePicture(const ToolpathSettings& settings, const ToolpathModel& model,
+                 const ToolpathRenderer& renderer) {
+    const ToolpathFit fit = fitOf(model, settings, ToolpathView(settings.view));
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    if (settings.output.format == ChartFormat::Png) {
+        QImage image(fit.width(), fit.height(), QImage::Format_RGB32);
+        if (image.isNull())
+            return settings.output.cannotWrite("not enough memory for the image");
+        ToolpathPixels pixels;
+        renderer.drawImage(image, fit, pixels);
+        if (!image.save(&document, "PNG"))
+            return settings.output.cannotWrite("the PNG image could not be made");
+    } else if (!writeVectorChart(document, settings.output.format, QSize(fit.width(), fit.height()),
+                                 [&](QPaintDevice& device) {
+                                     QPainter painter(&device);
+                                     if (!painter.isActive())
+                                         return false;
+                                     renderer.paint(painter, fit);
+                                     return painter.end();
+                                 })) {
+        return settings.output.cannotWrite("the toolpath could not be drawn");
+    }
+    return settings.output.write(document.data());
+}
+
+int drawToolpath(const ToolpathSettings& settings, const CutDataSet& data) {
+    const auto application = startOffscreenApplication();
+    const ToolpathModel model(data);
+    const ToolpathStyle style = settings.style(data);
+    const ToolpathRenderer renderer(model, style);
+    if (settings.frames > 0) {
+        QImage image(settings.chart.width, settings.chart.height, QImage::Format_RGB32);
+        if (image.isNull())
+            return settings.output.cannotWrite("not enough memory for the image");
+        renderFrames(settings, model, renderer, image);
+    }
+    return settings.output.path.empty() ? kExitOk : writePicture(settings, model, renderer);
+}
+
+void printRecord(const CutDataSet& data, const ToolpathSettings& settings, std::uint32_t i) {
+    const CutRecord& r = data.records[i];
+    const auto series = settings.colour == ToolpathColourMode::Chart
+                            ? settings.chart.drawMode
+                            : static_cast<std::uint8_t>(static_cast<int>(settings.colour) - 1);
+    const float value = seriesValue(data, i, series, settings.chart.g00Feed);
+    std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g\n", i, r.blockNo, r.toolNo,
+                r.motionCode, r.x, r.y, r.z, r.orgFeed, r.optFeed, r.removalKind, r.removal, value);
+}
+
+} // namespace
+
+int runToolpath(CommandArguments args) {
+    ToolpathSettings settings;
+    std::vector<double> none;
+    CommandArgumentList arguments;
+    if (!readToolpathSettings(args, nullptr, none, arguments, settings))
+        return kExitUsage;
+    if (settings.frames == 0 && settings.output.path.empty()) {
+        std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
+        return kExitUsage;
+    }
+    CutDataSet data;
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
+        return status;
+    return drawToolpath(settings, data);
+}
+
+int runToolpathPick(CommandArguments args) {
+    ToolpathSettings settings;
+    std::vector<double> at;
+    CommandArgumentList arguments;
+    if (!readToolpathSettings(args, "--at", at, arguments, settings))
+        return kExitUsage;
+    if (at.size() != 2) {
+        std::fprintf(stderr, "curvex: give the pixel with --at PX PY\n");
+        return kExitUsage;
+    }
+    CutDataSet data;
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
+        return status;
+    const ToolpathModel model(data);
+    const auto picked = PickToolpathSegment(
+        model, fitOf(model, settings, ToolpathView(settings.view)), at[0], at[1]);
+    if (!picked) {
+        std::fprintf(stderr, "curvex: no segment lies within 8 pixels of %g,%g\n", at[0], at[1]);
+        return kExitFailure;
+    }
+    printRecord(data, settings, *picked);
+    return finishOutput();
+}

@@ -19,3 +19,4 @@ int runTitles(CommandArguments args);
 int runRender(CommandArguments args);
 int runPick(CommandArguments args);
 int runStats(CommandArguments args);
+int runReport(CommandArguments args);

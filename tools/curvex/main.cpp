@@ -69,6 +69,17 @@ constexpr Command kCommands[] = {
      "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
      "  header line and one line per tool, then \"total\", times in seconds.",
      runStats},
+    {"report",
+     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--ini FILE]\n"
+     "       [--title TEXT] -o OUT.pdf FILE",
+     "Loads FILE and writes its report to OUT.pdf, A4 landscape, vector drawing with the text\n"
+     "  as text: a header (the title, default FILE's name; FILE's full path and modification\n"
+     "  time, the time of the report, records and tools), the chart as render draws it with\n"
+     "  the same options, both axis titles, and the machining times per tool and in total\n"
+     "  (with the shown range's row when --range narrows it), as stats gives them. More pages,\n"
+     "  numbered, where it does not fit. Captions come from section [Extra Text] of --ini.\n"
+     "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
+     runReport},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

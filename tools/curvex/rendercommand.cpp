@@ -2,14 +2,13 @@
 #include "chartdocument.h"
 #include "commandarguments.h"
 #include "commands.h"
+#include "drawingcolours.h"
+#include "fontapplication.h"
 #include "graphrenderer.h"
-#include "numerictext.h"
-#include "privateprofile.h"
 #include "series.h"
 #include "viewoptions.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -113,18 +112,6 @@ void renderFrames(const RenderSettings& settings, const CutDataSet& data, ChartS
     std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
 }
 
-// The drawing colours the program keeps in its settings file; a missing or unreadable value
-// leaves the colour as it is, as the program does.
-void readDrawingColours(const std::string& iniFile, ChartState& chart) {
-    for (int n = 0; n < curvex::kCurveColours; ++n) {
-        char value[256];
-        const std::string key = "Drawing Color " + std::to_string(n);
-        getPrivateProfileString("Property", key, "", value, sizeof value, iniFile);
-        if (const auto colour = toInt32(QString::fromLocal8Bit(value)))
-            chart.colours[static_cast<std::size_t>(n)] = static_cast<ColorRef>(*colour);
-    }
-}
-
 // The chart as the settings give it, with the axis titles of `titles`.
 ChartState chartOf(const RenderSettings& settings, const AxisTitles& titles) {
     ChartState chart = settings.chart;
@@ -191,14 +178,8 @@ int writeVector(const RenderSettings& settings, const CutDataSet& data, const Ch
     return writeOutput(settings, document.data());
 }
 
-// Fonts need a GUI application; a render never needs a screen.
 int renderToFile(const RenderSettings& settings, const CutDataSet& data, const AxisTitles& titles) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "curvex";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const auto application = startFontApplication();
 
     ChartState chart = chartOf(settings, titles);
     if (settings.frames > 0) {

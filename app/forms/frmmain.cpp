@@ -18,6 +18,7 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
+#include "report/reportexport.h"
 #include "settingslocation.h"
 #include "twips.h"
 #include "userprompts.h"
@@ -135,6 +136,7 @@ bool FrmMain::createViewer(QString* error) {
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
+    new ReportExport(*this, *mMnuFile, *mMnuPrint);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);

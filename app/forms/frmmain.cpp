@@ -135,8 +135,8 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
-    mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     new ReportExport(*this, *mMnuFile, *mMnuPrint);
+    mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
     mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);

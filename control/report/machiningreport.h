@@ -18,7 +18,7 @@ public:
     QByteArray pdf();
 
     // The share of the printable height that the chart takes.
-    static constexpr double kChartShare = 0.5;
+    static constexpr double kChartShare = 0.42;
 
 private:
     std::unique_ptr<ReportSection> header() const;

@@ -3,6 +3,14 @@
 #include <QPainter>
 #include <QPicture>
 
+namespace {
+
+// Above the chart: its vertical axis title, centred on the plot, can be longer than the plot is
+// high and reach out above it.
+constexpr double kTopRoom = 24.0;
+
+} // namespace
+
 ReportChart::ReportChart(Drawing drawing, double share)
     : mDrawing(std::move(drawing)), mShare(share) {}
 
@@ -11,10 +19,11 @@ double ReportChart::height(QPaintDevice& device, double) const {
 }
 
 bool ReportChart::draw(QPainter& painter, const QRectF& area) const {
-    const QSize size = area.toAlignedRect().size();
+    const QRectF chart = area.adjusted(0.0, kTopRoom, 0.0, 0.0);
+    const QSize size = chart.toAlignedRect().size();
     QPicture picture;
     if (size.isEmpty() || !mDrawing(picture, size))
         return false;
-    painter.drawPicture(area.topLeft(), picture);
+    painter.drawPicture(chart.topLeft(), picture);
     return true;
 }

@@ -9,10 +9,10 @@ class FrmMain;
 class QAction;
 class QMenu;
 
-// File > Export Report…, before Save Chart As… and Print: the report of the shown file and view as a PDF, the same
-// as `curvex report` writes. The control draws the chart and gives the machining times; the
-// program copies no records. The last folder and title are kept in section "Report" of the
-// settings file. Hidden with a control that has no machining times.
+// File > Export Report…, before Save Chart As… and Print: the report of the shown file and view as
+// a PDF, the same as `curvex report` writes. The control draws the chart and gives the machining
+// times; the program copies no records. The last folder and title are kept in section "Report" of
+// the settings file. Hidden with a control that has no machining times.
 class ReportExport : public QObject {
     Q_OBJECT
 public:

@@ -41,6 +41,18 @@ public:
         QSize size;
     };
 
+    // The report dialog's start: folder, suggested file name and title.
+    struct ReportSaveRequest {
+        QString folder;
+        QString fileName;
+        QString title;
+    };
+    // The chosen file (with its ending) and title.
+    struct ReportSaveChoice {
+        QString path;
+        QString title;
+    };
+
     virtual ~UserPrompts() = default;
 
     virtual int messageBox(const QString& text, Buttons buttons, Icon icon,
@@ -55,6 +67,8 @@ public:
     virtual bool printSetup(QPrinter& printer, QWidget* owner) = 0;
     // The save-chart dialog; nothing when cancelled.
     virtual std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest& request) = 0;
+    // The export-report dialog; nothing when cancelled.
+    virtual std::optional<ReportSaveChoice> saveReport(const ReportSaveRequest& request) = 0;
     virtual void beep() = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "curvexcolor.h"
 #include "curvexids.h"
+#include "report/savereportdialog.h"
 #include "savechartdialog.h"
 
 #include <QApplication>
@@ -85,6 +86,12 @@ public:
 
     std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest& request) override {
         SaveChartDialog dialog(request);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.choice();
+    }
+    std::optional<ReportSaveChoice> saveReport(const ReportSaveRequest& request) override {
+        SaveReportDialog dialog(request);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.choice();

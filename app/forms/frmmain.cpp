@@ -19,6 +19,7 @@
 #include "numerictext.h"
 #include "print/mprinterpg.h"
 #include "recentfilesmenu.h"
+#include "report/reportexport.h"
 #include "settingslocation.h"
 #include "toolpathdock.h"
 #include "twips.h"
@@ -136,6 +137,7 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
+    new ReportExport(*this, *mMnuFile, *mMnuPrint);
     mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();

@@ -33,6 +33,12 @@ std::string titleOf(const std::unique_ptr<AxisTitles::Table>& table, int slot) {
     return (*table)[static_cast<std::size_t>(slot)];
 }
 
+std::string defaultOf(const std::string_view (&defaults)[kSlotsWithDefault], int slot) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= kSlotsWithDefault)
+        return {};
+    return std::string(defaults[slot]);
+}
+
 } // namespace
 
 bool AxisTitles::SetIniFileName(std::string_view path) {
@@ -60,6 +66,14 @@ std::string AxisTitles::horizontalTitle(int distanceMode) const {
 
 std::string AxisTitles::verticalTitle(int primaryDrawMode) const {
     return titleOf(vertical_, primaryDrawMode);
+}
+
+std::string AxisTitles::defaultHorizontalTitle(int distanceMode) {
+    return defaultOf(kHorizontalDefaults, distanceMode);
+}
+
+std::string AxisTitles::defaultVerticalTitle(int primaryDrawMode) {
+    return defaultOf(kVerticalDefaults, primaryDrawMode);
 }
 
 void AxisTitles::reset() {

@@ -24,6 +24,11 @@ public:
     std::string horizontalTitle(int distanceMode) const;
     std::string verticalTitle(int primaryDrawMode) const;
 
+    // The titles that SetIniFileName writes into a file that lacks them: those of slots 0 to 2,
+    // empty for any other slot.
+    static std::string defaultHorizontalTitle(int distanceMode);
+    static std::string defaultVerticalTitle(int primaryDrawMode);
+
     const std::string& iniFileName() const { return iniFileName_; }
 
     // 0 when the last SetIniFileName wrote back every missing default (or none was missing), else

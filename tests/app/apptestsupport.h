@@ -83,6 +83,10 @@ public:
     std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest&) override {
         return std::nullopt;
     }
+    std::optional<ReportSaveChoice> saveReport(const ReportSaveRequest& request) override {
+        reportRequests.push_back(request);
+        return next(reportChoices, std::optional<ReportSaveChoice>());
+    }
     void beep() override { ++beeps; }
 
     std::deque<int> answers;
@@ -94,6 +98,8 @@ public:
     std::vector<QString> inputDefaults;
     std::vector<std::uint32_t> colorPresets;
     std::vector<FileOpenRequest> fileRequests;
+    std::deque<std::optional<ReportSaveChoice>> reportChoices;
+    std::vector<ReportSaveRequest> reportRequests;
     int beeps = 0;
 
 private:

@@ -21,3 +21,4 @@ int runPick(CommandArguments args);
 int runStats(CommandArguments args);
 int runToolpath(CommandArguments args);
 int runToolpathPick(CommandArguments args);
+int runReport(CommandArguments args);

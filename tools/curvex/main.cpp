@@ -93,6 +93,17 @@ constexpr Command kCommands[] = {
      "  options lies nearest the pixel PX PY (the lower record of equals), as pick prints\n"
      "  it. Exit status 1 when no segment lies within 8 pixels.",
      runToolpathPick},
+    {"report",
+     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--ini FILE]\n"
+     "       [--title TEXT] -o OUT.pdf FILE",
+     "Loads FILE and writes its report to OUT.pdf, A4 landscape, vector drawing with the text\n"
+     "  as text: a header (the title, default FILE's name; FILE's full path and modification\n"
+     "  time, the time of the report, records and tools), the chart as render draws it with\n"
+     "  the same options, both axis titles, and the machining times per tool and in total\n"
+     "  (with the shown range's row when --range narrows it), as stats gives them. More pages,\n"
+     "  numbered, where it does not fit. Captions come from section [Extra Text] of --ini.\n"
+     "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
+     runReport},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -3,10 +3,9 @@
 #include "commandarguments.h"
 #include "commandoutput.h"
 #include "commands.h"
+#include "drawingcolours.h"
 #include "extratexts.h"
 #include "graphrenderer.h"
-#include "numerictext.h"
-#include "privateprofile.h"
 #include "series.h"
 #include "viewoptions.h"
 
@@ -86,18 +85,6 @@ void renderFrames(const RenderSettings& settings, const CutDataSet& data, ChartS
         millis.push_back(spent.count());
     }
     reportFrameTimes(std::move(millis));
-}
-
-// The drawing colours the program keeps in its settings file; a missing or unreadable value
-// leaves the colour as it is, as the program does.
-void readDrawingColours(const std::string& iniFile, ChartState& chart) {
-    for (int n = 0; n < curvex::kCurveColours; ++n) {
-        char value[256];
-        const std::string key = "Drawing Color " + std::to_string(n);
-        getPrivateProfileString("Property", key, "", value, sizeof value, iniFile);
-        if (const auto colour = toInt32(QString::fromLocal8Bit(value)))
-            chart.colours[static_cast<std::size_t>(n)] = static_cast<ColorRef>(*colour);
-    }
 }
 
 // The texts the chart takes from the settings file.

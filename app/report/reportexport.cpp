@@ -1,0 +1,108 @@
+#include "reportexport.h"
+
+#include "appstate.h"
+#include "chartdocument.h"
+#include "curvexids.h"
+#include "curvexproxy.h"
+#include "filenametext.h"
+#include "forms/frmmain.h"
+#include "machiningreport.h"
+#include "surfaceregistry.h"
+#include "userprompts.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+
+const QString kSection = QStringLiteral("Report");
+const QString kFolderKey = QStringLiteral("Folder");
+const QString kTitleKey = QStringLiteral("Title");
+
+ReportTimeRow timeRow(const QString& name, const MachiningRow& row) {
+    return {name, row.records, row.programmed, row.optimised, row.saved, row.savedPercent};
+}
+
+UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
+    const QFileInfo shown(shownFile);
+    UserPrompts::ReportSaveRequest request;
+    request.folder = ReadIniValue(kSection, kFolderKey);
+    if (request.folder.isEmpty())
+        request.folder = shown.absolutePath();
+    request.fileName = shown.completeBaseName() + QStringLiteral(".pdf");
+    request.title = ReadIniValue(kSection, kTitleKey);
+    if (request.title.isEmpty())
+        request.title = shown.fileName();
+    return request;
+}
+
+} // namespace
+
+ReportExport::ReportExport(FrmMain& window, QMenu& fileMenu, QAction& before)
+    : QObject(&window), mWindow(window),
+      mExportReport(new QAction(QStringLiteral("Export Report…"), &window)) {
+    fileMenu.insertAction(&before, mExportReport);
+    mExportReport->setVisible(window.Viewer1().getToolRowCount().has_value());
+    connect(mExportReport, &QAction::triggered, this, &ReportExport::exportReportTriggered);
+}
+
+void ReportExport::exportReportTriggered() {
+    if (mWindow.fileName().isEmpty()) {
+        prompts().beep();
+        return;
+    }
+    const auto choice = prompts().saveReport(saveRequest(mWindow.fileName()));
+    if (!choice || choice->path.isEmpty())
+        return;
+    if (const QString reason = writeReport(choice->path, choice->title); !reason.isEmpty()) {
+        prompts().messageBox(
+            QStringLiteral("Cannot export the report as %1: %2").arg(choice->path, reason),
+            UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
+            QLatin1String(curvex::kProgramTitle));
+        return;
+    }
+    WriteIniValue(kSection, kFolderKey, QFileInfo(choice->path).absolutePath());
+    WriteIniValue(kSection, kTitleKey, choice->title);
+}
+
+ReportFacts ReportExport::facts(const QString& title) {
+    CurvexProxy& viewer = mWindow.Viewer1();
+    const QFileInfo file(mWindow.fileName());
+    ReportFacts facts;
+    facts.title = title;
+    facts.dataFile = file.absoluteFilePath();
+    facts.modified = file.lastModified();
+    facts.written = QDateTime::currentDateTime();
+    const std::int32_t tools = viewer.getToolRowCount().value_or(0);
+    for (std::int32_t i = 0; i < tools; ++i)
+        if (const auto row = viewer.getToolRow(i))
+            facts.tools.push_back(timeRow(QStringLiteral("T%1").arg(row->toolNo), *row));
+    const MachiningRow total = viewer.getTotalRow().value_or(MachiningRow());
+    facts.records = total.records;
+    facts.total = timeRow(QString(), total);
+    float lower = 0.0f;
+    float upper = 100.0f;
+    viewer.getDistArea(lower, upper);
+    if (lower > 0.0f || upper < 100.0f)
+        facts.shown = timeRow(QString(), viewer.getShownRow().value_or(MachiningRow()));
+    facts.chart = [&viewer](QPaintDevice& device, QSize size) {
+        const component::SurfaceRegistry::Entry surface(&device);
+        return viewer.drawChart(surface.handle(), size, QRect(QPoint(0, 0), size)).value_or(false);
+    };
+    return facts;
+}
+
+QString ReportExport::writeReport(const QString& path, const QString& title) {
+    ReportCaptions captions;
+    captions.read(gIniFile.toUtf8().toStdString());
+    ReportFacts report = facts(title);
+    report.total.name = captions.text(ReportCaptions::Total);
+    if (report.shown)
+        report.shown->name = captions.text(ReportCaptions::ShownRange);
+    const QByteArray pdf = MachiningReport(report, captions).pdf();
+    if (pdf.isEmpty())
+        return QStringLiteral("the report cannot be drawn");
+    return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), pdf));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "reportfacts.h"
+
+#include <QObject>
+
+class CurvexProxy;
+class FrmMain;
+class QAction;
+class QMenu;
+
+// File > Export Report…, before Save Chart As… and Print: the report of the shown file and view as
+// a PDF, the same as `curvex report` writes. The control draws the chart and gives the machining
+// times; the program copies no records. The last folder and title are kept in section "Report" of
+// the settings file. Hidden with a control that has no machining times.
+class ReportExport : public QObject {
+    Q_OBJECT
+public:
+    ReportExport(FrmMain& window, QMenu& fileMenu, QAction& before);
+
+    QAction& exportReport() const { return *mExportReport; }
+
+    // Writes the report of the current view with `title` to `path`, replacing an older file
+    // only once the whole report is written. Empty on success, else why it failed.
+    QString writeReport(const QString& path, const QString& title);
+
+private:
+    void exportReportTriggered();
+    ReportFacts facts(const QString& title);
+
+    FrmMain& mWindow;
+    QAction* mExportReport;
+};

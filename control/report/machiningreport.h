@@ -1,0 +1,30 @@
+#pragma once
+
+#include "reportcaptions.h"
+#include "reportdocument.h"
+#include "reportfacts.h"
+
+#include <QByteArray>
+
+// The report of a run: the header, the chart and the machining-time table, in that order.
+// Further sections are added to the document before it is written.
+class MachiningReport {
+public:
+    MachiningReport(const ReportFacts& facts, const ReportCaptions& captions);
+
+    ReportDocument& document() { return mDocument; }
+
+    // The whole PDF; empty when it could not be drawn.
+    QByteArray pdf();
+
+    // The share of the printable height that the chart takes.
+    static constexpr double kChartShare = 0.42;
+
+private:
+    std::unique_ptr<ReportSection> header() const;
+    std::unique_ptr<ReportSection> timeTable() const;
+
+    const ReportFacts& mFacts;
+    const ReportCaptions& mCaptions;
+    ReportDocument mDocument;
+};

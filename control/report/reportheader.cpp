@@ -1,0 +1,42 @@
+#include "reportheader.h"
+
+#include "reportfont.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+
+constexpr double kTitlePoints = 16.0;
+constexpr double kLinePoints = 9.0;
+constexpr double kTitleGap = 6.0; // below the title
+
+} // namespace
+
+ReportHeader::ReportHeader(QString title, QStringList lines)
+    : mTitle(std::move(title)), mLines(std::move(lines)) {}
+
+double ReportHeader::height(QPaintDevice& device, double) const {
+    const double title = QFontMetricsF(reportFont(kTitlePoints, true), &device).height();
+    const double line = QFontMetricsF(reportFont(kLinePoints), &device).height();
+    return title + kTitleGap + line * static_cast<double>(mLines.size());
+}
+
+bool ReportHeader::draw(QPainter& painter, const QRectF& area) const {
+    QPaintDevice& device = *painter.device();
+    const double title = QFontMetricsF(reportFont(kTitlePoints, true), &device).height();
+    const double line = QFontMetricsF(reportFont(kLinePoints), &device).height();
+    painter.save();
+    painter.setFont(reportFont(kTitlePoints, true));
+    painter.drawText(QRectF(area.left(), area.top(), area.width(), title),
+                     Qt::AlignLeft | Qt::AlignVCenter, mTitle);
+    painter.setFont(reportFont(kLinePoints));
+    double top = area.top() + title + kTitleGap;
+    for (const QString& text : mLines) {
+        painter.drawText(QRectF(area.left(), top, area.width(), line),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+        top += line;
+    }
+    painter.restore();
+    return true;
+}

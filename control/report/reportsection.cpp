@@ -1,0 +1,5 @@
+#include "reportsection.h"
+
+ReportSection::Parts ReportSection::split(QPaintDevice&, double, double) const {
+    return {};
+}

@@ -1,0 +1,119 @@
+#include "reporttable.h"
+
+#include "reportfont.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kTextPoints = 9.0;
+constexpr double kCaptionPoints = 11.0;
+constexpr double kCellPadding = 8.0; // on either side of a cell's text
+constexpr double kRowSpacing = 1.35; // row height in lines
+constexpr double kCaptionGap = 4.0;  // below the caption
+
+} // namespace
+
+ReportTable::ReportTable(QString caption, QStringList headings)
+    : mCaption(std::move(caption)), mHeadings(std::move(headings)) {}
+
+void ReportTable::addRow(const QStringList& cells, bool bold) {
+    mRows.push_back({cells, bold});
+}
+
+double ReportTable::rowHeight(QPaintDevice& device) const {
+    return QFontMetricsF(reportFont(kTextPoints, true), &device).height() * kRowSpacing;
+}
+
+double ReportTable::captionHeight(QPaintDevice& device) const {
+    if (mCaption.isEmpty())
+        return 0.0;
+    return QFontMetricsF(reportFont(kCaptionPoints, true), &device).height() + kCaptionGap;
+}
+
+double ReportTable::height(QPaintDevice& device, double) const {
+    return captionHeight(device) + rowHeight(device) * static_cast<double>(mRows.size() + 1);
+}
+
+// Each column as wide as its widest text in bold with padding; narrowed in proportion when the
+// whole is wider than `width`.
+std::vector<double> ReportTable::columnWidths(QPaintDevice& device, double width) const {
+    const QFontMetricsF metrics(reportFont(kTextPoints, true), &device);
+    std::vector<double> widths(static_cast<std::size_t>(mHeadings.size()), 0.0);
+    auto widen = [&](const QStringList& cells) {
+        for (qsizetype i = 0; i < cells.size() && i < mHeadings.size(); ++i) {
+            double& column = widths[static_cast<std::size_t>(i)];
+            column = std::max(column, metrics.horizontalAdvance(cells[i]) + 2 * kCellPadding);
+        }
+    };
+    widen(mHeadings);
+    for (const Row& row : mRows)
+        widen(row.cells);
+    double total = 0.0;
+    for (const double column : widths)
+        total += column;
+    if (total > width && total > 0.0)
+        for (double& column : widths)
+            column *= width / total;
+    return widths;
+}
+
+void ReportTable::drawRow(QPainter& painter, const QStringList& cells,
+                          const std::vector<double>& widths, double top, double height) const {
+    double left = 0.0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const QRectF cell(left + kCellPadding, top, widths[i] - 2 * kCellPadding, height);
+        const Qt::Alignment alignment = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
+        const auto index = static_cast<qsizetype>(i);
+        if (index < cells.size())
+            painter.drawText(cell, alignment | Qt::AlignVCenter, cells[index]);
+        left += widths[i];
+    }
+}
+
+bool ReportTable::draw(QPainter& painter, const QRectF& area) const {
+    QPaintDevice& device = *painter.device();
+    painter.save();
+    painter.translate(area.topLeft());
+    if (!mCaption.isEmpty()) {
+        painter.setFont(reportFont(kCaptionPoints, true));
+        painter.drawText(QRectF(0.0, 0.0, area.width(), captionHeight(device)),
+                         Qt::AlignLeft | Qt::AlignTop, mCaption);
+    }
+    const std::vector<double> widths = columnWidths(device, area.width());
+    double tableWidth = 0.0;
+    for (const double column : widths)
+        tableWidth += column;
+    const double line = rowHeight(device);
+    double top = captionHeight(device);
+    painter.setFont(reportFont(kTextPoints, true));
+    drawRow(painter, mHeadings, widths, top, line);
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.drawLine(QPointF(0.0, top + line), QPointF(tableWidth, top + line));
+    for (const Row& row : mRows) {
+        top += line;
+        painter.setFont(reportFont(kTextPoints, row.bold));
+        drawRow(painter, row.cells, widths, top, line);
+    }
+    painter.restore();
+    return true;
+}
+
+ReportTable ReportTable::withRows(std::size_t first, std::size_t end) const {
+    ReportTable part(mCaption, mHeadings);
+    part.mRows.assign(mRows.begin() + static_cast<std::ptrdiff_t>(first),
+                      mRows.begin() + static_cast<std::ptrdiff_t>(end));
+    return part;
+}
+
+ReportSection::Parts ReportTable::split(QPaintDevice& device, double, double room) const {
+    const double rows = (room - captionHeight(device)) / rowHeight(device) - 1.0;
+    if (rows < 1.0 || mRows.empty())
+        return {};
+    const std::size_t fitting = std::min(mRows.size(), static_cast<std::size_t>(rows));
+    return {std::make_unique<ReportTable>(withRows(0, fitting)),
+            std::make_unique<ReportTable>(withRows(fitting, mRows.size()))};
+}

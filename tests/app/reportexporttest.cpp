@@ -1,0 +1,140 @@
+// File > Export Report… through the real main window with the real control, offscreen, with
+// scripted dialogs, against `curvex report` of the same view.
+#include "print/printtestsupport.h"
+
+#include "appstate.h"
+#include "forms/frmmain.h"
+#include "report/reportexport.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ReportExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(chart.window()) << chart.error().toStdString();
+        window = static_cast<FrmMain*>(chart.window());
+        report = window->findChild<ReportExport*>();
+        ASSERT_NE(report, nullptr);
+    }
+
+    ChartWindow chart;
+    FrmMain* window = nullptr;
+    ReportExport* report = nullptr;
+    apptest::ScriptedPrompts prompts;
+    QTemporaryDir folder;
+};
+
+QString run(const QString& program, const QStringList& arguments, int* status = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    if (status != nullptr)
+        *status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+// The report's text without the line of the time it was written.
+QString reportText(const QString& pdf) {
+    QString text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    text.remove(QRegularExpression(QStringLiteral("Report written: [^\\n]*")));
+    return text;
+}
+
+TEST_F(ReportExportTest, TheItemSitsBeforeSaveChartAsAndPrint) {
+    const QList<QAction*> file = window->mnuFile().actions();
+    const qsizetype print = file.indexOf(&window->mnuPrint());
+    ASSERT_GE(print, 2);
+    EXPECT_EQ(file.at(print - 2), &report->exportReport());
+    EXPECT_TRUE(report->exportReport().isVisible());
+}
+
+// The same view gives the same report as the command: header, chart labels, axis titles and
+// every figure of the time table, with the shown range's row.
+TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
+    struct Case {
+        int function;
+        int axis;
+        float lower, upper;
+        float g00;
+    };
+    const Case cases[] = {
+        {0, 0, 0.0f, 100.0f, 5000.0f}, {1, 0, 20.0f, 60.0f, 3000.0f}, {2, 2, 35.0f, 80.5f, 800.0f}};
+    for (const Case& c : cases) {
+        const QString context = QStringLiteral("func %1 dist %2 range %3 %4 g00 %5")
+                                    .arg(c.function)
+                                    .arg(c.axis)
+                                    .arg(c.lower)
+                                    .arg(c.upper)
+                                    .arg(c.g00);
+        window->mnuFunc_Click(c.function);
+        window->mnuDist_Click(c.axis);
+        window->Viewer1().setG00feed(c.g00);
+        ASSERT_TRUE(window->Viewer1().setDistArea(c.lower, c.upper));
+        const QString windowPdf = folder.filePath(QStringLiteral("window.pdf"));
+        prompts.reportChoices.push_back(
+            UserPrompts::ReportSaveChoice{windowPdf, QStringLiteral("Trial 3")});
+        report->exportReport().trigger();
+        ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front().text.toStdString();
+
+        const QString commandPdf = folder.filePath(QStringLiteral("command.pdf"));
+        int status = -1;
+        const QString output = run(
+            apptest::binFile(QStringLiteral("curvex")),
+            {QStringLiteral("report"), QStringLiteral("--func"), QString::number(c.function),
+             QStringLiteral("--dist"), QString::number(c.axis), QStringLiteral("--range"),
+             QString::number(c.lower), QString::number(c.upper), QStringLiteral("--g00"),
+             QString::number(c.g00), QStringLiteral("--ini"), gIniFile, QStringLiteral("--title"),
+             QStringLiteral("Trial 3"), QStringLiteral("-o"), commandPdf, window->fileName()},
+            &status);
+        ASSERT_EQ(status, 0) << output.toStdString();
+        const QString shown = reportText(windowPdf);
+        EXPECT_EQ(shown, reportText(commandPdf)) << context.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("Trial 3"))) << shown.toStdString();
+        EXPECT_EQ(shown.contains(QStringLiteral("Shown range")), c.lower > 0.0f)
+            << shown.toStdString();
+    }
+}
+
+// The dialog starts in the data file's folder with its name and title, then in the folder and
+// with the title last chosen, kept in section "Report".
+TEST_F(ReportExportTest, TheLastFolderAndTitleAreRemembered) {
+    prompts.reportChoices.push_back(std::nullopt);
+    report->exportReport().trigger();
+    ASSERT_EQ(prompts.reportRequests.size(), 1u);
+    const UserPrompts::ReportSaveRequest& first = prompts.reportRequests[0];
+    EXPECT_EQ(first.fileName, QStringLiteral("CUTDATA.pdf"));
+    EXPECT_EQ(first.title, QStringLiteral("CUTDATA.txt"));
+    EXPECT_EQ(first.folder + QStringLiteral("/CUTDATA.txt"), window->fileName());
+
+    const QString path = folder.filePath(QStringLiteral("run.pdf"));
+    prompts.reportChoices.push_back(UserPrompts::ReportSaveChoice{path, QStringLiteral("Shop")});
+    report->exportReport().trigger();
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Report"), QStringLiteral("Title")),
+              QStringLiteral("Shop"));
+    prompts.reportChoices.push_back(std::nullopt);
+    report->exportReport().trigger();
+    ASSERT_EQ(prompts.reportRequests.size(), 3u);
+    EXPECT_EQ(prompts.reportRequests[2].folder, folder.path());
+    EXPECT_EQ(prompts.reportRequests[2].title, QStringLiteral("Shop"));
+
+    // A report that cannot be written says why and keeps the older file.
+    prompts.reportChoices.push_back(
+        UserPrompts::ReportSaveChoice{folder.filePath(QStringLiteral("no/run.pdf")), "Shop"});
+    report->exportReport().trigger();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("No such file or directory")))
+        << prompts.messages[0].text.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// The report's page layout with sections made here: a table of made rows (as the peaks will
+// fill one), a section that cannot be split and one whose drawing fails.
+#include "../../platform/tempfolder.h"
+
+#include "reportcaptions.h"
+#include "reportdocument.h"
+#include "reporttable.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+QGuiApplication& application() {
+    static int argc = 1;
+    static char name[] = "reporttest";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* const app = new QGuiApplication(argc, argv);
+    return *app;
+}
+
+// A block of a fixed height that draws a frame, or fails to draw.
+class Block : public ReportSection {
+public:
+    Block(double height, bool draws) : mHeight(height), mDraws(draws) {}
+    double height(QPaintDevice&, double) const override { return mHeight; }
+    bool draw(QPainter& painter, const QRectF& area) const override {
+        painter.drawRect(area);
+        return mDraws;
+    }
+
+private:
+    double mHeight;
+    bool mDraws;
+};
+
+struct Written {
+    bool ok = false;
+    std::string info;
+    std::string text;
+};
+
+std::string runText(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+Written write(ReportDocument& document) {
+    application();
+    TempFolder folder;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    Written written;
+    written.ok = document.write(buffer);
+    const std::string pdf = folder.file("out.pdf");
+    writeBytes(pdf, std::string_view(buffer.data().constData(),
+                                     static_cast<std::size_t>(buffer.data().size())));
+    written.info = runText("pdfinfo '" + pdf + "'");
+    written.text = runText("pdftotext -layout '" + pdf + "' -");
+    return written;
+}
+
+ReportDocument document() {
+    const ReportCaptions captions;
+    return ReportDocument(QStringLiteral("Test"), [captions](int page, int pages) {
+        return captions.pageText(page, pages);
+    });
+}
+
+std::unique_ptr<ReportTable> peaksTable(int rows) {
+    auto table = std::make_unique<ReportTable>(
+        QStringLiteral("Highest peaks"),
+        QStringList{QStringLiteral("Rank"), QStringLiteral("Block"), QStringLiteral("Value")});
+    for (int n = 1; n <= rows; ++n)
+        table->addRow({QStringLiteral("#%1").arg(n), QString::number(1000 + n),
+                       QString::number(n * 0.25, 'f', 2)});
+    return table;
+}
+
+// The ranks "#n" in the order the text gives them.
+std::vector<int> ranksOf(const std::string& text) {
+    std::vector<int> ranks;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        if (word.size() > 1 && word[0] == '#')
+            ranks.push_back(std::stoi(word.substr(1)));
+    return ranks;
+}
+
+std::string pagesLine(const Written& written) {
+    const std::size_t at = written.info.find("Pages:");
+    return at == std::string::npos ? std::string()
+                                   : written.info.substr(at, written.info.find('\n', at) - at);
+}
+
+// A table of made rows starts under what is above it and goes on over as many pages as it
+// needs, each with its caption and heading; every row once, in order.
+TEST(ReportDocument, ATableGoesOnOverPagesWithEveryRowOnce) {
+    struct Case {
+        double above; // height of the block before the table
+        int rows;
+        const char* pages;
+    };
+    const Case cases[] = {{100.0, 10, "Pages:           1"},
+                          {600.0, 10, "Pages:           2"},
+                          {100.0, 80, "Pages:           3"},
+                          {600.0, 0, "Pages:           1"}};
+    for (const Case& c : cases) {
+        ReportDocument report = document();
+        report.add(std::make_unique<Block>(c.above, true));
+        report.add(peaksTable(c.rows));
+        const Written written = write(report);
+        ASSERT_TRUE(written.ok) << c.rows;
+        EXPECT_EQ(pagesLine(written), c.pages) << c.above << " " << c.rows;
+        std::vector<int> expected;
+        for (int n = 1; n <= c.rows; ++n)
+            expected.push_back(n);
+        EXPECT_EQ(ranksOf(written.text), expected) << written.text;
+        EXPECT_NE(written.text.find("Rank"), std::string::npos);
+        const int pages = std::stoi(pagesLine(written).substr(6));
+        // pdftotext ends each page with a form feed.
+        std::istringstream pageTexts(written.text);
+        for (std::string page; std::getline(pageTexts, page, '\f');)
+            if (!ranksOf(page).empty()) {
+                EXPECT_NE(page.find("Highest peaks\nRank"), std::string::npos)
+                    << "caption and heading on every page of the table:\n"
+                    << page;
+            }
+        for (int page = 1; page <= pages; ++page) {
+            const std::string foot =
+                "Page " + std::to_string(page) + " of " + std::to_string(pages);
+            EXPECT_NE(written.text.find(foot), std::string::npos) << foot;
+        }
+    }
+}
+
+// A block taller than a page stands on a page of its own, clipped; the next starts another.
+TEST(ReportDocument, ABlockTallerThanAPageTakesAPageOfItsOwn) {
+    ReportDocument report = document();
+    report.add(std::make_unique<Block>(50.0, true));
+    report.add(std::make_unique<Block>(5000.0, true));
+    report.add(peaksTable(2));
+    const Written written = write(report);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(pagesLine(written), "Pages:           3");
+    EXPECT_EQ(ranksOf(written.text), (std::vector<int>{1, 2}));
+}
+
+TEST(ReportDocument, ASectionThatCannotBeDrawnFailsTheDocument) {
+    ReportDocument report = document();
+    report.add(peaksTable(3));
+    report.add(std::make_unique<Block>(50.0, false));
+    EXPECT_FALSE(write(report).ok);
+    ReportDocument readOnly = document();
+    QBuffer closed;
+    application();
+    EXPECT_FALSE(readOnly.write(closed));
+}
+
+} // namespace

@@ -1,4 +1,4 @@
-#include "../platform/tempfolder.h"
+#include "curvexrun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,28 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct CurvexRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the built curvex with `arguments` (already quoted as the shell needs them) after the shell
-// commands `setUp`, ended after 20 s (status 124) should it hang.
-CurvexRun curvex(const TempFolder& folder, const std::string& arguments,
-                 const std::string& setUp = "true") {
-    const char* bin = std::getenv("PLOTWELL_BIN");
-    const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
-    const std::string command = "cd '" + folder.path() + "' && " + setUp + " && timeout 20 '" +
-                                program + "' " + arguments + " >stdout.txt 2>stderr.txt";
-    CurvexRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readBytes(folder.file("stdout.txt"));
-    run.err = readBytes(folder.file("stderr.txt"));
-    return run;
-}
 
 const char* const kHeader = "i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,"
                             "optFeed,totalDistance,cutDistance,series0,series1,series2\n";
@@ -326,7 +304,8 @@ TEST_F(CurvexTool, StatsTableForPeople) {
 
 TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
     const char* const usage =
-        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE\n";
+        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] "
+        "FILE\n";
     struct Case {
         const char* arguments;
         int status;

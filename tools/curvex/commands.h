@@ -19,3 +19,5 @@ int runTitles(CommandArguments args);
 int runRender(CommandArguments args);
 int runPick(CommandArguments args);
 int runStats(CommandArguments args);
+int runPeaks(CommandArguments args);
+int runSource(CommandArguments args);

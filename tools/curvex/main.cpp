@@ -61,14 +61,31 @@ constexpr Command kCommands[] = {
      "  motionCode,x,y,z,orgFeed,optFeed,removalKind,removal,value. Exit status 1 when the\n"
      "  chart draws no record.",
      runPick},
-    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE",
+    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
      "  times (G00 moves at FEED mm/min, default {g00}), the time saved and the moves without\n"
      "  feed. --range LO HI counts only the records the chart shows for LO..HI percent of\n"
-     "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
-     "  header line and one line per tool, then \"total\", times in seconds.",
+     "  the horizontal axis N (as for render, default 0). Without --csv an aligned table\n"
+     "  with times as h:mm:ss.s; with --csv a header line and one line per tool, then\n"
+     "  \"total\", times in seconds.",
      runStats},
+    {"peaks",
+     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--top K]\n"
+     "       [--gap G] [--csv] FILE",
+     "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
+     "  the options of render: the largest plotted value first, then each time the largest\n"
+     "  one whose record lies G or more records (default 100) from every peak listed, the\n"
+     "  earlier record of equal values. One line per peak: rank, index, blockNo, toolNo,\n"
+     "  value, orgFeed, optFeed and removal; --csv adds a header line and commas.",
+     runPeaks},
+    {"source", "[--text | --binary] --program PROG --record I FILE",
+     "Loads FILE and the NC program PROG and prints the program line that record I comes\n"
+     "  from as \"line,text\" (lines from 1, the text as in PROG): the next line after that\n"
+     "  of the record before whose N word has the record's block number, from line 1 again\n"
+     "  at the end; a program without N words gives block number b line b. Exit status 1\n"
+     "  when the record has no line.",
+     runSource},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -1,5 +1,6 @@
 #include "viewoptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -62,6 +63,14 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
         i += 2;
     }
     return true;
+}
+
+bool takeFlag(std::vector<char*>& args, const std::string& flag) {
+    const auto taken = std::remove_if(args.begin(), args.end(),
+                                      [&](const char* argument) { return argument == flag; });
+    const bool found = taken != args.end();
+    args.erase(taken, args.end());
+    return found;
 }
 
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {

@@ -18,6 +18,9 @@ bool readInteger(const std::string& text, int& value);
 // go to `rest`. Prints what is wrong and returns false on wrong usage.
 bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState& chart);
 
+// Takes every `flag`, an option without a value, out of `args`; true when there was one.
+bool takeFlag(std::vector<char*>& args, const std::string& flag);
+
 // Reads --size, --func, --dist and --g00 where given. Prints what is wrong and returns false on
 // wrong usage.
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart);

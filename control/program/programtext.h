@@ -27,7 +27,8 @@ public:
     std::size_t bytes() const { return size_; }
 
 private:
-    void indexLines();
+    // Reads and indexes the text; an errno value, or 0.
+    int load(int fd);
 
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;

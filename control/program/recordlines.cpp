@@ -34,14 +34,23 @@ struct NumberedLines {
 
     bool empty() const { return numbers.empty(); }
 
-    // Where the lines of `number` lie in `lines`; an empty span when no line has it.
-    std::span<const std::uint32_t> linesOf(std::uint32_t number) const {
-        const auto found = std::lower_bound(numbers.begin(), numbers.end(), number);
-        if (found == numbers.end() || *found != number)
-            return {};
-        const auto k = static_cast<std::size_t>(found - numbers.begin());
-        return std::span(lines).subspan(starts[k], starts[k + 1] - starts[k]);
+    // Where the lines of `number` lie in `lines`; an empty span when no line has it. Records
+    // mostly go on to the next block number, so the number after the one found last is tried
+    // first.
+    std::span<const std::uint32_t> linesOf(std::uint32_t number) {
+        if (last_ + 1 >= numbers.size() || numbers[last_ + 1] != number) {
+            const auto found = std::lower_bound(numbers.begin(), numbers.end(), number);
+            if (found == numbers.end() || *found != number)
+                return {};
+            last_ = static_cast<std::size_t>(found - numbers.begin());
+        } else {
+            ++last_;
+        }
+        return std::span(lines).subspan(starts[last_], starts[last_ + 1] - starts[last_]);
     }
+
+private:
+    std::size_t last_ = 0;
 };
 
 // The first of `candidates` at or after `from`, else the first of all.
@@ -60,7 +69,7 @@ RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_
 
 void RecordLines::mapNumberedLines(const ProgramText& program,
                                    std::span<const std::int32_t> blockNos) {
-    const NumberedLines numbered(program);
+    NumberedLines numbered(program);
     if (numbered.empty()) {
         mapLinesByNumber(program.lineCount(), blockNos);
         return;

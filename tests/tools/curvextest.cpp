@@ -126,11 +126,13 @@ TEST_F(CurvexTool, WrongUsage) {
         {"dump --g00 k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"dump --verbose k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"info --g00 5 k.txt", "usage: curvex info [--text | --binary] FILE\n"},
-        {"synth", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
-        {"synth -o out.dat", "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
-                             "FILE\n"},
+        {"synth",
+         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] [--nc] -o FILE\n"},
+        {"synth -o out.dat",
+         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] [--nc] -o "
+         "FILE\n"},
         {"synth --blocks -5 -o out.txt",
-         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o FILE\n"},
+         "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] [--nc] -o FILE\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -213,11 +215,12 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
     const CurvexRun run = curvex(folder, "--help");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* line : {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
-                             "usage: curvex info [--text | --binary] FILE",
-                             "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] -o "
-                             "FILE",
-                             "       --x PX FILE", "Exit status: 0"})
+    for (const char* line :
+         {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
+          "usage: curvex info [--text | --binary] FILE",
+          "usage: curvex synth [--seed N] [--blocks N] [--text | --binary] [--nc] -o "
+          "FILE",
+          "       --x PX FILE", "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 

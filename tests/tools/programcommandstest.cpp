@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -163,6 +164,38 @@ TEST_F(ProgramCommands, WrongUsage) {
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find("usage: curvex"), std::string::npos) << arguments << run.err;
     }
+}
+
+// --nc adds the program beside the data; the data stays the same to the byte.
+TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 -o plain.txt").status, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("plain.nc")));
+    struct Case {
+        const char* arguments;
+        const char* data;
+        const char* program;
+    };
+    const Case cases[] = {
+        {"synth --seed 3 --blocks 500 --nc -o a.txt", "a.txt", "a.nc"},
+        {"synth --nc --seed 3 --blocks 500 --text -o b.part.txt", "b.part.txt", "b.part.nc"},
+        {"synth --seed 3 --blocks 500 --nc --binary -o c.bin", "c.bin", "c.nc"},
+        {"synth --seed 3 --blocks 500 --nc --text -o d", "d", "d.nc"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << ": " << run.err;
+        const std::string program = readBytes(folder.file(c.program));
+        EXPECT_EQ(program.substr(0, 2), "%\n") << c.arguments;
+        EXPECT_NE(program.find("\nN500 G"), std::string::npos) << c.arguments;
+    }
+    EXPECT_EQ(readBytes(folder.file("a.txt")), readBytes(folder.file("plain.txt")));
+    const CurvexRun source = curvex(folder, "source --program a.nc --record 499 a.txt");
+    EXPECT_EQ(source.status, 0) << source.err;
+    EXPECT_EQ(source.out.substr(source.out.find(',') + 1, 6), "N500 G") << source.out;
+    std::filesystem::create_directory(folder.file("e.nc"));
+    const CurvexRun unwritable = curvex(folder, "synth --nc -o e.txt");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "curvex: cannot write e.nc\n");
 }
 
 } // namespace

@@ -26,9 +26,10 @@ constexpr Command kCommands[] = {
      "Loads FILE and prints \"records:\", \"total distance:\", \"cutting distance:\" and the\n"
      "  three maxima, one per line. FILE's format is chosen as for dump.",
      runInfo},
-    {"synth", "[--seed N] [--blocks N] [--text | --binary] -o FILE",
+    {"synth", "[--seed N] [--blocks N] [--text | --binary] [--nc] -o FILE",
      "Writes generated monitoring data (default seed 1, 3000 blocks) to FILE; the same seed\n"
-     "  gives the same file.",
+     "  gives the same file. --nc also writes the NC program of the same blocks beside it,\n"
+     "  under FILE's name with the ending .nc.",
      runSynth},
     {"titles", "INI",
      "Reads the axis titles from the settings file INI as the graph control does, writing\n"

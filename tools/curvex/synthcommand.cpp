@@ -2,10 +2,14 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "cutsynthesizer.h"
+#include "ncprogramwriter.h"
 #include "textcutwriter.h"
+#include "viewoptions.h"
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -21,10 +25,34 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+// FILE's name with the ending .nc in place of its own, if it has one.
+std::string programPathOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    const bool ending = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (ending ? path.substr(0, dot) : path) + ".nc";
+}
+
+// The NC program of the same blocks beside the data; false with a message when it cannot be
+// written.
+bool writeProgram(const std::string& dataPath, std::uint64_t seed, std::uint64_t blocks) {
+    NcProgramWriter writer;
+    CutSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), writer);
+    const std::string path = programPathOf(dataPath);
+    if (!writeFile(path, writer.contents())) {
+        std::fprintf(stderr, "curvex: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runSynth(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--seed", "--blocks", "-o"});
+    std::vector<char*> rest(args.begin(), args.end());
+    const bool program = takeFlag(rest, "--nc");
+    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                                                 {"--seed", "--blocks", "-o"});
     if (!arguments)
         return kExitUsage;
     const auto output = arguments->values.find("-o");
@@ -58,5 +86,7 @@ int runSynth(CommandArguments args) {
         std::fprintf(stderr, "curvex: cannot write %s\n", output->second.c_str());
         return kExitFailure;
     }
+    if (program && !writeProgram(output->second, seed, blocks))
+        return kExitFailure;
     return kExitOk;
 }

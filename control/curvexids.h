@@ -74,6 +74,21 @@ enum DispId : int {
     // MarkRecord(index): marks the record as the read-out does and moves the shown range, at its
     // width, to centre it when it lies outside; FALSE when there is no such record or no curve.
     DispMarkRecord = 60,
+    // The NC program beside the data. LoadNcProgram(fileName): reads it, FALSE when it cannot;
+    // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().
+    // GetRecordLine(index): the line a record comes from (from 1; 0 for none).
+    // GetLineRecord(line, from): of the records of a line the first at or after record `from`,
+    // else its first; -1 for none. GetLineRecordCount(line): how many records a line has.
+    // GetPeaks(): the 20 peaks of what the chart shows, 100 records apart at least, highest
+    // first; rows of PeakField values.
+    DispLoadNcProgram = 67,
+    DispCloseNcProgram = 68,
+    DispGetNcProgramFile = 69,
+    DispGetNcLineCount = 70,
+    DispGetRecordLine = 71,
+    DispGetLineRecord = 72,
+    DispGetLineRecordCount = 73,
+    DispGetPeaks = 74,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
@@ -102,6 +117,18 @@ enum TimeRowField : int {
     TimeNoFeedProgrammed,
     TimeNoFeedOptimised,
     TimeFieldCount,
+};
+
+// The fields of a row of GetPeaks, in this order.
+enum PeakField : int {
+    PeakIndex,
+    PeakBlockNo,
+    PeakToolNo,
+    PeakValue,
+    PeakOrgFeed,
+    PeakOptFeed,
+    PeakLine, // 0 without a program line
+    PeakFieldCount,
 };
 
 // Event identifiers of the control's event interface.

@@ -16,7 +16,9 @@
 #include "machiningtimeview.h"
 #include "mainlayout.h"
 #include "numerictext.h"
+#include "peakspanel.h"
 #include "print/mprinterpg.h"
+#include "programpanel.h"
 #include "recentfilesmenu.h"
 #include "settingslocation.h"
 #include "twips.h"
@@ -141,6 +143,8 @@ bool FrmMain::createViewer(QString* error) {
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
+    mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuPrint);
+    mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ProgramPanel::viewMenu(*this));
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -223,6 +227,8 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
         break;
     case curvex::EventReadOut:
         mChartReading->Viewer1_ReadOut(args);
+        if (mProgramPanel && !args.isEmpty())
+            mProgramPanel->readOut(args.at(0).toInt());
         break;
     case curvex::EventReadOutCleared:
         mChartReading->Viewer1_ReadOutCleared();
@@ -432,6 +438,8 @@ void FrmMain::open(const QString& path) {
     mChartCommands->fileShown(mFileName);
     mReloader->fileShown(mFileName, mIsText);
     updateMachiningTime();
+    if (mProgramPanel)
+        mProgramPanel->dataShown(mFileName);
 }
 
 // True for a text file, false for a binary one, nothing when the user cancelled the question.
@@ -508,6 +516,8 @@ void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float f
     mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
     mReloader->reDrawed(fDistMax);
     updateMachiningTime();
+    if (mPeaksPanel)
+        mPeaksPanel->update();
 }
 
 void FrmMain::updateMachiningTime() {

@@ -14,6 +14,8 @@ class ChartStatus;
 class FileReloader;
 class LoadStatus;
 class MachiningTimeView;
+class PeaksPanel;
+class ProgramPanel;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -57,6 +59,9 @@ public:
     // The machining-time panel and status line; null with a control that has no machining times.
     MachiningTimeView* machiningTime() const { return mMachiningTime; }
     ChartReading& chartReading() const { return *mChartReading; }
+    // The program and peaks panels; null with a control that lacks their members.
+    ProgramPanel* programPanel() const { return mProgramPanel; }
+    PeaksPanel* peaksPanel() const { return mPeaksPanel; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -137,6 +142,8 @@ private:
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimeView* mMachiningTime = nullptr;
     ChartReading* mChartReading = nullptr;
+    ProgramPanel* mProgramPanel = nullptr;
+    PeaksPanel* mPeaksPanel = nullptr;
 
     QString mFileName;
     bool mIsText = false;

@@ -74,7 +74,8 @@ enum DispId : int {
     // MarkRecord(index): marks the record as the read-out does and moves the shown range, at its
     // width, to centre it when it lies outside; FALSE when there is no such record or no curve.
     DispMarkRecord = 60,
-    // The NC program beside the data. LoadNcProgram(fileName): reads it, FALSE when it cannot;
+    // The NC program beside the data. LoadNcProgram(fileName): takes it (read when first needed),
+    // FALSE when it cannot be opened;
     // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().
     // GetRecordLine(index): the line a record comes from (from 1; 0 for none).
     // GetLineRecord(line, from): of the records of a line the first at or after record `from`,

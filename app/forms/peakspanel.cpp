@@ -43,10 +43,16 @@ PeaksPanel::PeaksPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
     mDock->hide();
     viewMenu.addAction(mDock->toggleViewAction());
+    connect(mDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            update();
+    });
     connect(mTable, &QTableWidget::cellClicked, this, [this](int row, int) { rowClicked(row); });
 }
 
 void PeaksPanel::update() {
+    if (mDock->isHidden())
+        return;
     const QVariantList rows = mViewer.getPeaks().value_or(QVariantList());
     mTable->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {

@@ -28,7 +28,7 @@ public:
     // The panel for `window`, shown from `viewMenu`; null when the control has no peaks.
     static PeaksPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu);
 
-    // Reads the peaks from the control again.
+    // Reads the peaks from the control again while the panel is shown; showing it reads them.
     void update();
 
     QDockWidget& dock() const { return *mDock; }

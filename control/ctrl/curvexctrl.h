@@ -77,7 +77,7 @@ public:
     bool LoadNcProgram(const std::string& fileName) { return program_.load(fileName); }
     void CloseNcProgram() { program_.close(); }
     QString GetNcProgramFile() const { return program_.fileName(); }
-    std::int32_t GetNcLineCount() const { return program_.lineCount(); }
+    std::int32_t GetNcLineCount() { return program_.lineCount(); }
     std::int32_t GetRecordLine(std::int32_t index) {
         return program_.lineOf(curvexModule().data, index);
     }

@@ -1,37 +1,50 @@
 #include "programlink.h"
 
+#include "filedescriptor.h"
 #include "filenametext.h"
 #include "shownpeaks.h"
 
 #include <QVariantList>
 
+#include <memory>
 #include <span>
 
+// Only opened here: the text is read when the first question needs it, so that a host that
+// reads the program for its own view does not wait for a second reading.
 bool ProgramLink::load(const std::string& fileName) {
-    ProgramText text;
-    if (int error = 0; !ProgramText::read(fileName, text, error))
+    if (!openForReading(fileName).regular())
         return false;
-    text_ = std::move(text);
     fileName_ = fileName;
     loaded_ = true;
+    text_.reset();
     mappedSerial_ = 0;
     return true;
 }
 
 void ProgramLink::close() {
-    text_ = ProgramText();
+    text_.reset();
     lines_ = RecordLines();
     fileName_.clear();
     loaded_ = false;
     mappedSerial_ = 0;
 }
 
+// The text as it is now; a program that cannot be read any more has no lines.
+const ProgramText& ProgramLink::text() {
+    if (!text_) {
+        text_ = std::make_unique<ProgramText>();
+        int error = 0;
+        ProgramText::read(fileName_, *text_, error);
+    }
+    return *text_;
+}
+
 QString ProgramLink::fileName() const {
     return fileNameFromBytes(QByteArray::fromStdString(fileName_));
 }
 
-std::int32_t ProgramLink::lineCount() const {
-    return static_cast<std::int32_t>(text_.lineCount());
+std::int32_t ProgramLink::lineCount() {
+    return loaded_ ? static_cast<std::int32_t>(text().lineCount()) : 0;
 }
 
 // The map is made again when the data set or the program changed since it was made.
@@ -41,7 +54,7 @@ const RecordLines& ProgramLink::linesFor(const CutDataSet& data) {
         lines_ = RecordLines();
         mappedSerial_ = 0;
     } else if (serial == 0 || serial != mappedSerial_ || data.count != mappedCount_) {
-        lines_ = RecordLines(text_, std::span(data.blockNos.data(), data.count));
+        lines_ = RecordLines(text(), std::span(data.blockNos.data(), data.count));
         mappedSerial_ = serial;
         mappedCount_ = data.count;
     }

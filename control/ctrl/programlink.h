@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The NC program beside the control's data: its text, and which line each record comes from,
@@ -17,11 +18,12 @@
 // chart with their lines.
 class ProgramLink {
 public:
-    // Reads the program; false when it cannot be read, the program before staying.
+    // Takes the program; false when it cannot be opened, the program before staying. Its text is
+    // read when first needed.
     bool load(const std::string& fileName);
     void close();
     QString fileName() const;
-    std::int32_t lineCount() const;
+    std::int32_t lineCount();
 
     // The line of record `index`, from 1; 0 when it has none or there is no program.
     std::int32_t lineOf(const CutDataSet& data, std::int32_t index);
@@ -35,10 +37,11 @@ public:
 
 private:
     const RecordLines& linesFor(const CutDataSet& data);
+    const ProgramText& text();
 
     bool loaded_ = false;
     std::string fileName_;
-    ProgramText text_;
+    std::unique_ptr<ProgramText> text_;
     RecordLines lines_;
     // The data set the map is for: its index's serial and count; 0 for none yet.
     std::uint64_t mappedSerial_ = 0;

@@ -127,6 +127,8 @@ TEST_F(ProgramWindowTest, ChartAndProgramAreLinkedBothWays) {
 TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
     open(data);
     QTableWidget& table = window->peaksPanel()->table();
+    EXPECT_EQ(table.rowCount(), 0) << "hidden, the panel asks for nothing";
+    window->peaksPanel()->dock().show();
     for (const auto& range : {std::pair{0.0f, 100.0f}, std::pair{30.0f, 40.0f}}) {
         window->Viewer1().setDistArea(range.first, range.second);
         window->Viewer1().setViewRenewal(true);

@@ -143,7 +143,7 @@ bool FrmMain::createViewer(QString* error) {
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
-    mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuPrint);
+    mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ProgramPanel::viewMenu(*this));
     connectHandlers();
     mHostedViewer->control().advise(this);

@@ -1,6 +1,7 @@
 #include "programpanel.h"
 
 #include "curvexproxy.h"
+#include "filenametext.h"
 #include "programview.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -28,14 +29,14 @@ constexpr int kSettleMs = 500;
 } // namespace
 
 ProgramPanel* ProgramPanel::attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
-                                   QAction& before) {
+                                   QAction& after) {
     if (!viewer.getRecordLine(0))
         return nullptr;
-    return new ProgramPanel(window, viewer, fileMenu, before);
+    return new ProgramPanel(window, viewer, fileMenu, after);
 }
 
 ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
-                           QAction& before)
+                           QAction& after)
     : QObject(&window), mWindow(window), mViewer(viewer) {
     mDock = new QDockWidget(QStringLiteral("Program"), &window);
     mDock->setObjectName(QStringLiteral("ncProgram"));
@@ -50,7 +51,10 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
     mDock->hide();
     mMnuOpenProgram = new QAction(QStringLiteral("Open NC Program..."), &fileMenu);
-    fileMenu.insertAction(&before, mMnuOpenProgram);
+    const QList<QAction*> items = fileMenu.actions();
+    const qsizetype at = items.indexOf(&after);
+    fileMenu.insertAction(at >= 0 && at + 1 < items.size() ? items.at(at + 1) : nullptr,
+                          mMnuOpenProgram);
     connect(mMnuOpenProgram, &QAction::triggered, this, &ProgramPanel::mnuOpenProgram_Click);
     addViewCommands(window);
     connect(mView, &ProgramView::lineClicked, this, &ProgramPanel::lineClicked);
@@ -110,7 +114,7 @@ void ProgramPanel::dataShown(const QString& dataPath) {
 bool ProgramPanel::openProgram(const QString& path) {
     auto text = std::make_shared<ProgramText>();
     int error = 0;
-    if (!ProgramText::read(path.toStdString(), *text, error) ||
+    if (!ProgramText::read(fileNameBytes(path).toStdString(), *text, error) ||
         !mViewer.loadNcProgram(path).value_or(false)) {
         showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
         return false;

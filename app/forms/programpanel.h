@@ -24,9 +24,10 @@ class QMenu;
 class ProgramPanel : public QObject {
     Q_OBJECT
 public:
-    // The panel for `window`, or null when the control cannot map records to lines.
+    // The panel for `window`, its open command in `fileMenu` after `after`; null when the
+    // control cannot map records to lines.
     static ProgramPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
-                                QAction& before);
+                                QAction& after);
 
     // The main window's View menu, made when there is none yet.
     static QMenu& viewMenu(QMainWindow& window);
@@ -52,7 +53,7 @@ public:
     QAction& mnuOpenProgram() const { return *mMnuOpenProgram; }
 
 private:
-    ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu, QAction& before);
+    ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu, QAction& after);
     void addViewCommands(QMainWindow& window);
     void lineClicked(std::uint32_t line);
     void showNone(const QString& text);

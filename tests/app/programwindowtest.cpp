@@ -13,11 +13,14 @@
 
 #include <QDockWidget>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 // The program and peaks panels of the real main window.
@@ -59,6 +62,27 @@ TEST(ProgramBeside, SameBaseNameInAnyCaseAndTheFirstEnding) {
     }
 }
 
+// A control from before the program members: every call is a member it does not know.
+class ControlWithoutMembers : public component::DispatchObject {
+public:
+    component::InvokeResult invoke(int, component::InvokeKind, QVariantList&, QVariant*) override {
+        return component::InvokeResult::MemberNotFound;
+    }
+};
+
+TEST(ProgramPanels, StayAwayWithAControlThatLacksTheirMembers) {
+    apptest::application();
+    QMainWindow window;
+    QMenu& fileMenu = *window.menuBar()->addMenu(QStringLiteral("File"));
+    QAction& exit = *fileMenu.addAction(QStringLiteral("Exit"));
+    ControlWithoutMembers control;
+    CurvexProxy viewer(control);
+    EXPECT_EQ(ProgramPanel::attach(window, viewer, fileMenu, exit), nullptr);
+    EXPECT_EQ(PeaksPanel::attach(window, viewer, ProgramPanel::viewMenu(window)), nullptr);
+    EXPECT_EQ(fileMenu.actions().size(), 1);
+    EXPECT_TRUE(window.findChildren<QDockWidget*>().isEmpty());
+}
+
 class ProgramWindowTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -89,6 +113,8 @@ protected:
 };
 
 TEST_F(ProgramWindowTest, TheProgramBesideTheDataIsShown) {
+    const QList<QAction*> file = window->mnuFile().actions();
+    EXPECT_EQ(file.indexOf(&panel().mnuOpenProgram()), file.indexOf(&window->mnuOpen()) + 1);
     EXPECT_TRUE(panel().dock().isHidden()) << "hidden until a program is found";
     open(data);
     EXPECT_FALSE(panel().dock().isHidden());
@@ -153,6 +179,39 @@ TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
                       table.visualItemRect(table.item(1, PeaksPanel::ColumnBlock)).center());
     EXPECT_TRUE(window->chartStatus().message().startsWith(QStringLiteral("N%1 ").arg(block)));
     EXPECT_EQ(view().markedLine(), lineOfBlock(block));
+}
+
+QAction& viewCommand(FrmMain& window, const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (action->text() == text)
+            return *action;
+    }
+    throw std::runtime_error("no such command");
+}
+
+// Find goes on from the marked line and round from the top; Go to Line marks the line asked for.
+TEST_F(ProgramWindowTest, FindAndGoToLine) {
+    open(data);
+    QAction& find = viewCommand(*window, QStringLiteral("Find in Program..."));
+    QAction& goToLine = viewCommand(*window, QStringLiteral("Go to Line..."));
+    EXPECT_EQ(find.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(goToLine.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    const std::uint32_t line = lineOfBlock(2999);
+    answers.inputs = {QStringLiteral("N2999 G"), QStringLiteral("N2999 G"),
+                      QStringLiteral("no such text"), QString::number(line - 5),
+                      QStringLiteral("0")};
+    find.trigger();
+    EXPECT_EQ(view().markedLine(), line);
+    view().markLine(line + 1);
+    find.trigger();
+    EXPECT_EQ(view().markedLine(), line) << "round from the top";
+    find.trigger();
+    EXPECT_EQ(view().markedLine(), line);
+    EXPECT_TRUE(panel().caption().text().contains(QStringLiteral("is not in the program")));
+    goToLine.trigger();
+    EXPECT_EQ(view().markedLine(), line - 5);
+    goToLine.trigger();
+    EXPECT_EQ(view().markedLine(), line - 5) << "no line 0";
 }
 
 } // namespace

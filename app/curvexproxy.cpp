@@ -197,6 +197,38 @@ std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
     return result->toList();
 }
 
+std::optional<bool> CurvexProxy::loadNcProgram(const QString& fileName) {
+    QVariantList args{fileName};
+    const auto result = tryCall(curvex::DispLoadNcProgram, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toBool();
+}
+
+std::optional<std::int32_t> CurvexProxy::getRecordLine(std::int32_t index) {
+    QVariantList args{index};
+    const auto result = tryCall(curvex::DispGetRecordLine, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toInt();
+}
+
+std::optional<std::int32_t> CurvexProxy::getLineRecord(std::int32_t line, std::int32_t from) {
+    QVariantList args{line, from};
+    const auto result = tryCall(curvex::DispGetLineRecord, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toInt();
+}
+
+std::optional<QVariantList> CurvexProxy::getPeaks() {
+    auto args = noArgs();
+    const auto result = tryCall(curvex::DispGetPeaks, InvokeKind::Method, args);
+    if (!result)
+        return std::nullopt;
+    return result->toList();
+}
+
 std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {
     QVariantList args{value};
     const auto result = tryCall(dispid, InvokeKind::Method, args);

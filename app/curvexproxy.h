@@ -64,6 +64,12 @@ public:
     std::optional<QVariantList> getReadOutPlace();
     // Any method by its dispatch identifier: its result, or nothing when the control lacks it.
     std::optional<QVariant> callMethod(int dispid, QVariantList args);
+    // The NC program beside the data; nothing from a control without these members.
+    std::optional<bool> loadNcProgram(const QString& fileName);
+    std::optional<std::int32_t> getRecordLine(std::int32_t index);
+    std::optional<std::int32_t> getLineRecord(std::int32_t line, std::int32_t from);
+    // The rows of the chart's peaks (curvex::PeakField); nothing without the member.
+    std::optional<QVariantList> getPeaks();
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

@@ -89,6 +89,22 @@ enum DispId : int {
     DispPickToolpath = 64,
     DispOrbitToolpath = 65,
     DispMoveToolpath = 66,
+    // The NC program beside the data. LoadNcProgram(fileName): takes it (read when first needed),
+    // FALSE when it cannot be opened;
+    // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().
+    // GetRecordLine(index): the line a record comes from (from 1; 0 for none).
+    // GetLineRecord(line, from): of the records of a line the first at or after record `from`,
+    // else its first; -1 for none. GetLineRecordCount(line): how many records a line has.
+    // GetPeaks(): the 20 peaks of what the chart shows, 100 records apart at least, highest
+    // first; rows of PeakField values.
+    DispLoadNcProgram = 67,
+    DispCloseNcProgram = 68,
+    DispGetNcProgramFile = 69,
+    DispGetNcLineCount = 70,
+    DispGetRecordLine = 71,
+    DispGetLineRecord = 72,
+    DispGetLineRecordCount = 73,
+    DispGetPeaks = 74,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
     // SetCompareMode(mode): 0 the plotted series, 1 both rates, 2 both feeds compared (the
@@ -130,6 +146,18 @@ enum TimeRowField : int {
     TimeNoFeedProgrammed,
     TimeNoFeedOptimised,
     TimeFieldCount,
+};
+
+// The fields of a row of GetPeaks, in this order.
+enum PeakField : int {
+    PeakIndex,
+    PeakBlockNo,
+    PeakToolNo,
+    PeakValue,
+    PeakOrgFeed,
+    PeakOptFeed,
+    PeakLine, // 0 without a program line
+    PeakFieldCount,
 };
 
 // Event identifiers of the control's event interface.

@@ -17,7 +17,9 @@
 #include "machiningtimeview.h"
 #include "mainlayout.h"
 #include "numerictext.h"
+#include "peakspanel.h"
 #include "print/mprinterpg.h"
+#include "programpanel.h"
 #include "recentfilesmenu.h"
 #include "report/reportexport.h"
 #include "settingslocation.h"
@@ -148,6 +150,8 @@ bool FrmMain::createViewer(QString* error) {
     mCompareMenu = CompareMenu::attach(*this, *mViewer1,
                                        {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
     mToolpath = ToolpathDock::attach(*this, *mViewer1, *mMnuConfig);
+    mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
+    mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ProgramPanel::viewMenu(*this));
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -232,6 +236,8 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
         break;
     case curvex::EventReadOut:
         mChartReading->Viewer1_ReadOut(args);
+        if (mProgramPanel && !args.isEmpty())
+            mProgramPanel->readOut(args.at(0).toInt());
         break;
     case curvex::EventReadOutCleared:
         mChartReading->Viewer1_ReadOutCleared();
@@ -449,6 +455,8 @@ void FrmMain::open(const QString& path) {
     mChartCommands->fileShown(mFileName);
     mReloader->fileShown(mFileName, mIsText);
     updateMachiningTime();
+    if (mProgramPanel)
+        mProgramPanel->dataShown(mFileName);
 }
 
 // True for a text file, false for a binary one, nothing when the user cancelled the question.
@@ -525,6 +533,8 @@ void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float f
     mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
     mReloader->reDrawed(fDistMax);
     updateMachiningTime();
+    if (mPeaksPanel)
+        mPeaksPanel->update();
 }
 
 void FrmMain::updateMachiningTime() {

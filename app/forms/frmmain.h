@@ -15,6 +15,8 @@ class FileReloader;
 class LoadStatus;
 class CompareMenu;
 class MachiningTimeView;
+class PeaksPanel;
+class ProgramPanel;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -62,6 +64,9 @@ public:
     ChartReading& chartReading() const { return *mChartReading; }
     // The toolpath panel; null with a control that draws no toolpath.
     ToolpathDock* toolpath() const { return mToolpath; }
+    // The program and peaks panels; null with a control that lacks their members.
+    ProgramPanel* programPanel() const { return mProgramPanel; }
+    PeaksPanel* peaksPanel() const { return mPeaksPanel; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -144,6 +149,8 @@ private:
     CompareMenu* mCompareMenu = nullptr;
     ChartReading* mChartReading = nullptr;
     ToolpathDock* mToolpath = nullptr;
+    ProgramPanel* mProgramPanel = nullptr;
+    PeaksPanel* mPeaksPanel = nullptr;
 
     QString mFileName;
     bool mIsText = false;

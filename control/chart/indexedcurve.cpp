@@ -1,6 +1,7 @@
 #include "indexedcurve.h"
 
 #include "columnpath.h"
+#include "plottedrange.h"
 #include "series.h"
 
 #include <algorithm>
@@ -34,16 +35,7 @@ ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
         range.add(value(k));
         return range;
     }
-    const SeriesRanges& ranges = index_.series().node(level, k);
-    if (drawMode_ != 1 && drawMode_ != 2)
-        return ranges.removal;
-    range = drawMode_ == 1 ? ranges.orgRate : ranges.optRate;
-    if (!ranges.rapidRemoval.empty()) {
-        for (const float removal : {ranges.rapidRemoval.lo, ranges.rapidRemoval.hi}) {
-            range.add(numberOrZero(removal * rapidFactor_));
-        }
-    }
-    return range;
+    return PlottedRange(index_.series().node(level, k), drawMode_, rapidFactor_);
 }
 
 // Both ends of a value range give the extreme rows, as the mapping keeps or reverses the order.

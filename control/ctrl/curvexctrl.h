@@ -3,8 +3,10 @@
 #include "chartnavigation.h"
 #include "chartreadout.h"
 #include "chartviewmembers.h"
+#include "curvexmodule.h"
 #include "cutgraph.h"
 #include "dispatch.h"
+#include "programlink.h"
 
 #include <QImage>
 #include <QString>
@@ -86,6 +88,21 @@ public:
         return ChartViewMembers::option(graph_->chart, option);
     }
     QVariant GetReadOutPlace();
+    // The NC program beside the data and the peaks of the chart (see ProgramLink).
+    bool LoadNcProgram(const std::string& fileName) { return program_.load(fileName); }
+    void CloseNcProgram() { program_.close(); }
+    QString GetNcProgramFile() const { return program_.fileName(); }
+    std::int32_t GetNcLineCount() { return program_.lineCount(); }
+    std::int32_t GetRecordLine(std::int32_t index) {
+        return program_.lineOf(curvexModule().data, index);
+    }
+    std::int32_t GetLineRecord(std::int32_t line, std::int32_t from) {
+        return program_.recordOn(curvexModule().data, line, from);
+    }
+    std::int32_t GetLineRecordCount(std::int32_t line) {
+        return program_.recordCountOn(curvexModule().data, line);
+    }
+    QVariant GetPeaks() { return program_.peaks(curvexModule().data, moduleChart(*graph_)); }
     // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
     // drawn into left, top, width x height of the surface (see DrawChartOn).
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
@@ -152,6 +169,7 @@ private:
     ChartNavigation navigation_;
     ChartReadOut readOut_;
     ChartViewMembers views_;
+    ProgramLink program_;
     bool viewRenewal_ = true;
     bool mouseCaptured_ = false;
     ColorRef backColor_ = 0xFFFFFF;

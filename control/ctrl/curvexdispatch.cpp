@@ -127,6 +127,32 @@ template <bool (CCurvexCtrl::*method)(std::int32_t)> InvokeResult longQuery(Call
     return InvokeResult::Ok;
 }
 
+// A method of one long argument with a result.
+template <auto Method> InvokeResult longCall(Call& call) {
+    const auto value = toLong(call.args[0]);
+    if (!value)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, QVariant::fromValue((call.control.*Method)(*value)));
+    return InvokeResult::Ok;
+}
+
+InvokeResult getLineRecord(Call& call) {
+    const auto line = toLong(call.args[0]);
+    const auto from = toLong(call.args[1]);
+    if (!line || !from)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.GetLineRecord(*line, *from));
+    return InvokeResult::Ok;
+}
+
+InvokeResult loadNcProgram(Call& call) {
+    const auto fileName = toAnsiString(call.args[0]);
+    if (!fileName)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, call.control.LoadNcProgram(*fileName));
+    return InvokeResult::Ok;
+}
+
 InvokeResult setIniFileName(Call& call) {
     const auto fileName = toAnsiString(call.args[0]);
     if (!fileName)
@@ -263,6 +289,14 @@ constexpr std::array kMembers = {
     Member{DispGetLoadError, kMethod, 0, get<&CCurvexCtrl::GetLoadError>},
     Member{DispGoToBlock, kMethod, 1, longQuery<&CCurvexCtrl::GoToBlock>},
     Member{DispMarkRecord, kMethod, 1, longQuery<&CCurvexCtrl::MarkRecord>},
+    Member{DispLoadNcProgram, kMethod, 1, loadNcProgram},
+    Member{DispCloseNcProgram, kMethod, 0, run<&CCurvexCtrl::CloseNcProgram>},
+    Member{DispGetNcProgramFile, kMethod, 0, get<&CCurvexCtrl::GetNcProgramFile>},
+    Member{DispGetNcLineCount, kMethod, 0, get<&CCurvexCtrl::GetNcLineCount>},
+    Member{DispGetRecordLine, kMethod, 1, longCall<&CCurvexCtrl::GetRecordLine>},
+    Member{DispGetLineRecord, kMethod, 2, getLineRecord},
+    Member{DispGetLineRecordCount, kMethod, 1, longCall<&CCurvexCtrl::GetLineRecordCount>},
+    Member{DispGetPeaks, kMethod, 0, get<&CCurvexCtrl::GetPeaks>},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
     Member{DispGetToolRow, kMethod, 1, getToolRow},

@@ -1,4 +1,4 @@
-#include "../platform/tempfolder.h"
+#include "curvexrun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,27 +15,8 @@
 
 namespace {
 
-struct CurvexRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the built curvex with `arguments` (already quoted as the shell needs them) after the shell
-// commands `setUp`, ended after 20 s (status 124) should it hang.
-CurvexRun curvex(const TempFolder& folder, const std::string& arguments,
-                 const std::string& setUp = "true") {
-    const char* bin = std::getenv("PLOTWELL_BIN");
-    const std::string program = std::string(bin ? bin : "build/dev/bin") + "/curvex";
-    const std::string command = "cd '" + folder.path() + "' && " + setUp + " && timeout 20 '" +
-                                program + "' " + arguments + " >stdout.txt 2>stderr.txt";
-    CurvexRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readBytes(folder.file("stdout.txt"));
-    run.err = readBytes(folder.file("stderr.txt"));
-    return run;
-}
+constexpr const char* kSynthUsage = "usage: curvex synth [--seed N] [--blocks N] [--paths "
+                                    "random|part] [--text | --binary] [--nc] -o FILE\n";
 
 const char* const kHeader = "i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,"
                             "optFeed,totalDistance,cutDistance,series0,series1,series2\n";
@@ -149,13 +130,9 @@ TEST_F(CurvexTool, WrongUsage) {
         {"dump --g00 k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"dump --verbose k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
         {"info --g00 5 k.txt", "usage: curvex info [--text | --binary] FILE\n"},
-        {"synth", "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] [--text | "
-                  "--binary] -o FILE\n"},
-        {"synth -o out.dat",
-         "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] [--text | --binary] -o "
-         "FILE\n"},
-        {"synth --blocks -5 -o out.txt", "usage: curvex synth [--seed N] [--blocks N] [--paths "
-                                         "random|part] [--text | --binary] -o FILE\n"},
+        {"synth", kSynthUsage},
+        {"synth -o out.dat", kSynthUsage},
+        {"synth --blocks -5 -o out.txt", kSynthUsage},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -241,8 +218,7 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
     for (const char* line : {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
                              "usage: curvex info [--text | --binary] FILE",
                              "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
-                             "[--text | --binary] -o "
-                             "FILE",
+                             "[--text | --binary] [--nc] -o FILE",
                              "       [--elapsed] --x PX FILE",
                              "       [--compare rates|feeds] [--colour-by tool] [--legend] "
                              "[--fit-height]",
@@ -333,7 +309,8 @@ TEST_F(CurvexTool, StatsTableForPeople) {
 
 TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
     const char* const usage =
-        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE\n";
+        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] "
+        "FILE\n";
     struct Case {
         const char* arguments;
         int status;

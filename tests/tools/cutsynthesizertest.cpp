@@ -1,6 +1,7 @@
 #include "cutsynthesizer.h"
 #include "binarycutwriter.h"
 #include "cutloader.h"
+#include "synthtesting.h"
 #include "textcutwriter.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +14,6 @@
 #include <vector>
 
 namespace {
-
-template <typename Writer> std::string generate(std::uint64_t seed, std::int64_t blocks) {
-    Writer writer;
-    CutSynthesizer(seed).generate(blocks, writer);
-    return writer.contents();
-}
-
-CutDataSet load(const std::string& bytes, bool text) {
-    CutDataSet data;
-    const LoadResult result = LoadCutBytes(bytes, text ? CutFormat::Text : CutFormat::Binary, data);
-    EXPECT_TRUE(result.ok()) << result.reason();
-    return data;
-}
 
 TEST(CutSynthesizer, SameSeedSameFile) {
     EXPECT_EQ(generate<TextCutWriter>(5, 2000), generate<TextCutWriter>(5, 2000));

@@ -22,3 +22,5 @@ int runStats(CommandArguments args);
 int runToolpath(CommandArguments args);
 int runToolpathPick(CommandArguments args);
 int runReport(CommandArguments args);
+int runPeaks(CommandArguments args);
+int runSource(CommandArguments args);

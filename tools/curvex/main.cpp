@@ -26,10 +26,12 @@ constexpr Command kCommands[] = {
      "Loads FILE and prints \"records:\", \"total distance:\", \"cutting distance:\" and the\n"
      "  three maxima, one per line. FILE's format is chosen as for dump.",
      runInfo},
-    {"synth", "[--seed N] [--blocks N] [--paths random|part] [--text | --binary] -o FILE",
+    {"synth", "[--seed N] [--blocks N] [--paths random|part] [--text | --binary] [--nc] -o FILE",
      "Writes generated monitoring data (default seed 1, 3000 blocks) to FILE; the same seed\n"
      "  gives the same file. --paths part writes paths like the machining of a part\n"
-     "  (pockets, a contour, a spiral, a 3D surface by zig-zag) instead of random moves.",
+     "  (pockets, a contour, a spiral, a 3D surface by zig-zag) instead of random moves.\n"
+     "  --nc also writes the NC program of the same blocks beside it, under FILE's name\n"
+     "  with the ending .nc.",
      runSynth},
     {"titles", "INI",
      "Reads the axis titles from the settings file INI as the graph control does, writing\n"
@@ -68,13 +70,14 @@ constexpr Command kCommands[] = {
      "  elapsed_optimised_s: the record's place on the horizontal axis and the machining\n"
      "  time up to the end of its block (G00 moves at FEED, moves without feed count 0).",
      runPick},
-    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--csv] FILE",
+    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
      "  times (G00 moves at FEED mm/min, default {g00}), the time saved and the moves without\n"
      "  feed. --range LO HI counts only the records the chart shows for LO..HI percent of\n"
-     "  the distance. Without --csv an aligned table with times as h:mm:ss.s; with --csv a\n"
-     "  header line and one line per tool, then \"total\", times in seconds.",
+     "  the horizontal axis N (as for render, default 0). Without --csv an aligned table\n"
+     "  with times as h:mm:ss.s; with --csv a header line and one line per tool, then\n"
+     "  \"total\", times in seconds.",
      runStats},
     {"toolpath",
      "[--text | --binary] [--view top|front|right|iso] [--colour chart|removal|rate-org|rate-opt]\n"
@@ -104,6 +107,22 @@ constexpr Command kCommands[] = {
      "  numbered, where it does not fit. Captions come from section [Extra Text] of --ini.\n"
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
      runReport},
+    {"peaks",
+     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--top K]\n"
+     "       [--gap G] [--csv] FILE",
+     "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
+     "  the options of render: the largest plotted value first, then each time the largest\n"
+     "  one whose record lies G or more records (default 100) from every peak listed, the\n"
+     "  earlier record of equal values. One line per peak: rank, index, blockNo, toolNo,\n"
+     "  value, orgFeed, optFeed and removal; --csv adds a header line and commas.",
+     runPeaks},
+    {"source", "[--text | --binary] --program PROG --record I FILE",
+     "Loads FILE and the NC program PROG and prints the program line that record I comes\n"
+     "  from as \"line,text\" (lines from 1, the text as in PROG): the next line after that\n"
+     "  of the record before whose N word has the record's block number, from line 1 again\n"
+     "  at the end; a program without N words gives block number b line b. Exit status 1\n"
+     "  when the record has no line.",
+     runSource},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -45,16 +45,6 @@ void printElapsed(const CutDataSet& data, const ChartState& chart, const PickedR
                 elapsed.programmed, elapsed.optimised);
 }
 
-// Takes the switch --elapsed out of `args`; true when it was there.
-bool takeElapsedSwitch(std::vector<char*>& args) {
-    const auto end = std::remove_if(args.begin(), args.end(), [](char* argument) {
-        return std::string(argument) == "--elapsed";
-    });
-    const bool found = end != args.end();
-    args.erase(end, args.end());
-    return found;
-}
-
 } // namespace
 
 int runPick(CommandArguments args) {
@@ -62,7 +52,7 @@ int runPick(CommandArguments args) {
     std::vector<char*> rest;
     if (!takeRangeOption(args, rest, chart))
         return kExitUsage;
-    const bool elapsed = takeElapsedSwitch(rest);
+    const bool elapsed = takeFlag(rest, "--elapsed");
     const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                                                  {"--size", "--func", "--dist", "--g00", "--x"});
     int column = 0;

@@ -30,7 +30,8 @@ std::vector<Row> rowsOf(const CutDataSet& data, const StatsSettings& settings) {
     MachiningTimes total;
     if (settings.ranged) {
         const RecordRange range =
-            ShownRecords(data, 0, settings.view.lowerPercent, settings.view.upperPercent);
+            ShownRecords(data, settings.view.distanceMode, settings.view.lowerPercent,
+                         settings.view.upperPercent);
         tools = ToolTimesOf(data, range, settings.view.g00Feed);
         total = TimesOf(SumsOfRecords(data, range), settings.view.g00Feed);
     } else {
@@ -90,15 +91,9 @@ int runStats(CommandArguments args) {
     if (!takeRangeOption(args, rest, settings.view))
         return kExitUsage;
     settings.ranged = rest.size() != args.size();
-    std::vector<char*> options;
-    for (char* argument : rest) {
-        if (std::string(argument) == "--csv")
-            settings.csv = true;
-        else
-            options.push_back(argument);
-    }
+    settings.csv = takeFlag(rest, "--csv");
     const auto arguments =
-        parseCommandArguments(CommandArguments(options.data(), options.size()), {"--g00"});
+        parseCommandArguments(CommandArguments(rest.data(), rest.size()), {"--g00", "--dist"});
     if (!arguments || !readViewOptions(*arguments, settings.view))
         return kExitUsage;
     CutDataSet data;

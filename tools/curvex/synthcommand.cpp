@@ -2,11 +2,15 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "cutsynthesizer.h"
+#include "ncprogramwriter.h"
 #include "partsynthesizer.h"
 #include "textcutwriter.h"
+#include "viewoptions.h"
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -32,10 +36,43 @@ bool readPaths(const std::string& value, bool& part) {
     return true;
 }
 
+// `blocks` blocks of `seed`, of random moves or (`part`) like the machining of a part.
+void synthesize(bool part, std::uint64_t seed, std::uint64_t blocks, CutWriter& writer) {
+    if (part)
+        PartSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), writer);
+    else
+        CutSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), writer);
+}
+
+// FILE's name with the ending .nc in place of its own, if it has one.
+std::string programPathOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    const bool ending = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (ending ? path.substr(0, dot) : path) + ".nc";
+}
+
+// The NC program of the same blocks beside the data; false with a message when it cannot be
+// written.
+bool writeProgram(const std::string& dataPath, bool part, std::uint64_t seed,
+                  std::uint64_t blocks) {
+    NcProgramWriter writer;
+    synthesize(part, seed, blocks, writer);
+    const std::string path = programPathOf(dataPath);
+    if (!writeFile(path, writer.contents())) {
+        std::fprintf(stderr, "curvex: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runSynth(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--seed", "--blocks", "--paths", "-o"});
+    std::vector<char*> rest(args.begin(), args.end());
+    const bool program = takeFlag(rest, "--nc");
+    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                                                 {"--seed", "--blocks", "--paths", "-o"});
     if (!arguments)
         return kExitUsage;
     const auto output = arguments->values.find("-o");
@@ -67,13 +104,12 @@ int runSynth(CommandArguments args) {
         writer = std::make_unique<TextCutWriter>();
     else
         writer = std::make_unique<BinaryCutWriter>();
-    if (part)
-        PartSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), *writer);
-    else
-        CutSynthesizer(seed).generate(static_cast<std::int64_t>(blocks), *writer);
+    synthesize(part, seed, blocks, *writer);
     if (!writeFile(output->second, writer->contents())) {
         std::fprintf(stderr, "curvex: cannot write %s\n", output->second.c_str());
         return kExitFailure;
     }
+    if (program && !writeProgram(output->second, part, seed, blocks))
+        return kExitFailure;
     return kExitOk;
 }

@@ -83,14 +83,17 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
     return true;
 }
 
+bool takeFlag(std::vector<char*>& args, const std::string& flag) {
+    const auto taken = std::remove_if(args.begin(), args.end(),
+                                      [&](const char* argument) { return argument == flag; });
+    const bool found = taken != args.end();
+    args.erase(taken, args.end());
+    return found;
+}
+
 void takeViewSwitches(std::vector<char*>& args, ChartState& chart) {
-    const auto taken = [&](char* argument) {
-        const std::string text = argument;
-        chart.legend = chart.legend || text == "--legend";
-        chart.fitHeight = chart.fitHeight || text == "--fit-height";
-        return text == "--legend" || text == "--fit-height";
-    };
-    args.erase(std::remove_if(args.begin(), args.end(), taken), args.end());
+    chart.legend = takeFlag(args, "--legend") || chart.legend;
+    chart.fitHeight = takeFlag(args, "--fit-height") || chart.fitHeight;
 }
 
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {

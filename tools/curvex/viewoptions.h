@@ -21,6 +21,9 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
 // Takes the switches --legend and --fit-height out of `args` and sets them in the chart.
 void takeViewSwitches(std::vector<char*>& args, ChartState& chart);
 
+// Takes every `flag`, an option without a value, out of `args`; true when there was one.
+bool takeFlag(std::vector<char*>& args, const std::string& flag);
+
 // Reads --size, --func, --dist, --g00, --compare rates|feeds and --colour-by tool where given.
 // Prints what is wrong and returns false on wrong usage.
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+class CurvexProxy;
+class QDockWidget;
+class QMainWindow;
+class QMenu;
+class QTableWidget;
+
+// The "Peaks" panel of the main window: the 20 highest peaks of what the chart shows, 100 records
+// apart, read from the control after every redraw. Columns rank, block, tool, value, programmed
+// and optimised feed and program line; a click goes to the peak's record.
+class PeaksPanel : public QObject {
+    Q_OBJECT
+public:
+    enum Column {
+        ColumnRank,
+        ColumnBlock,
+        ColumnTool,
+        ColumnValue,
+        ColumnOrgFeed,
+        ColumnOptFeed,
+        ColumnLine,
+        ColumnCount,
+    };
+
+    // The panel for `window`, shown from `viewMenu`; null when the control has no peaks.
+    static PeaksPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu);
+
+    // Reads the peaks from the control again while the panel is shown; showing it reads them.
+    void update();
+
+    QDockWidget& dock() const { return *mDock; }
+    QTableWidget& table() const { return *mTable; }
+
+private:
+    PeaksPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu);
+    void rowClicked(int row);
+
+    CurvexProxy& mViewer;
+    QDockWidget* mDock = nullptr;
+    QTableWidget* mTable = nullptr;
+};

@@ -1,0 +1,197 @@
+#include "programpanel.h"
+
+#include "curvexproxy.h"
+#include "filenametext.h"
+#include "programview.h"
+#include "userprompts.h"
+#include "varnutl.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSection = QStringLiteral("NC Program");
+const QStringList kProgramEndings = {
+    QStringLiteral("nc"),  QStringLiteral("ngc"), QStringLiteral("tap"),
+    QStringLiteral("mpf"), QStringLiteral("cnc"), QStringLiteral("gcode"),
+    QStringLiteral("iso"), QStringLiteral("min"), QStringLiteral("eia"),
+};
+constexpr int kSettleMs = 500;
+
+} // namespace
+
+ProgramPanel* ProgramPanel::attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
+                                   QAction& after) {
+    if (!viewer.getRecordLine(0))
+        return nullptr;
+    return new ProgramPanel(window, viewer, fileMenu, after);
+}
+
+ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
+                           QAction& after)
+    : QObject(&window), mWindow(window), mViewer(viewer) {
+    mDock = new QDockWidget(QStringLiteral("Program"), &window);
+    mDock->setObjectName(QStringLiteral("ncProgram"));
+    auto* content = new QWidget(mDock);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(2, 2, 2, 2);
+    mCaption = new QLabel(content);
+    mView = new ProgramView(content);
+    layout->addWidget(mCaption);
+    layout->addWidget(mView);
+    mDock->setWidget(content);
+    window.addDockWidget(Qt::RightDockWidgetArea, mDock);
+    mDock->hide();
+    mMnuOpenProgram = new QAction(QStringLiteral("Open NC Program..."), &fileMenu);
+    const QList<QAction*> items = fileMenu.actions();
+    const qsizetype at = items.indexOf(&after);
+    fileMenu.insertAction(at >= 0 && at + 1 < items.size() ? items.at(at + 1) : nullptr,
+                          mMnuOpenProgram);
+    connect(mMnuOpenProgram, &QAction::triggered, this, &ProgramPanel::mnuOpenProgram_Click);
+    addViewCommands(window);
+    connect(mView, &ProgramView::lineClicked, this, &ProgramPanel::lineClicked);
+    mSettleTimer.setSingleShot(true);
+    mSettleTimer.setInterval(kSettleMs);
+    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, [this] { mSettleTimer.start(); });
+    connect(&mSettleTimer, &QTimer::timeout, this, &ProgramPanel::programChanged);
+}
+
+void ProgramPanel::addViewCommands(QMainWindow& window) {
+    QMenu& view = viewMenu(window);
+    QAction* find = view.addAction(QStringLiteral("Find in Program..."));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, &ProgramPanel::mnuFindInProgram_Click);
+    QAction* goToLine = view.addAction(QStringLiteral("Go to Line..."));
+    goToLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(goToLine, &QAction::triggered, this, &ProgramPanel::mnuGoToLine_Click);
+    view.addAction(mDock->toggleViewAction());
+}
+
+QMenu& ProgramPanel::viewMenu(QMainWindow& window) {
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        if (menu->title() == QStringLiteral("View"))
+            return *menu;
+    }
+    return *window.menuBar()->addMenu(QStringLiteral("View"));
+}
+
+QString ProgramPanel::programBeside(const QString& dataPath) {
+    const QFileInfo data(dataPath);
+    const QString base = data.completeBaseName();
+    const QStringList entries = data.dir().entryList(QDir::Files);
+    for (const QString& ending : kProgramEndings) {
+        for (const QString& entry : entries) {
+            const QFileInfo candidate(entry);
+            if (candidate.suffix().compare(ending, Qt::CaseInsensitive) == 0 &&
+                candidate.completeBaseName().compare(base, Qt::CaseInsensitive) == 0)
+                return data.dir().filePath(entry);
+        }
+    }
+    return {};
+}
+
+void ProgramPanel::dataShown(const QString& dataPath) {
+    mMarkedRecord.reset();
+    if (dataPath.isEmpty())
+        return;
+    const QString program = programBeside(dataPath);
+    if (program.isEmpty()) {
+        showNone(
+            QStringLiteral("No NC program found beside %1").arg(QFileInfo(dataPath).fileName()));
+        return;
+    }
+    openProgram(program);
+}
+
+bool ProgramPanel::openProgram(const QString& path) {
+    auto text = std::make_shared<ProgramText>();
+    int error = 0;
+    if (!ProgramText::read(fileNameBytes(path).toStdString(), *text, error) ||
+        !mViewer.loadNcProgram(path).value_or(false)) {
+        showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
+        return false;
+    }
+    if (!mPath.isEmpty())
+        mWatcher.removePath(mPath);
+    mPath = path;
+    mWatcher.addPath(mPath);
+    mView->setProgram(std::move(text));
+    mCaption->setText(QStringLiteral("%1  (%2 lines)")
+                          .arg(QDir::toNativeSeparators(path))
+                          .arg(mView->program()->lineCount()));
+    mDock->show();
+    if (mMarkedRecord)
+        readOut(*mMarkedRecord);
+    return true;
+}
+
+void ProgramPanel::showNone(const QString& text) {
+    if (!mPath.isEmpty())
+        mWatcher.removePath(mPath);
+    mPath.clear();
+    mView->setProgram(nullptr);
+    mCaption->setText(text);
+}
+
+void ProgramPanel::programChanged() {
+    if (!mPath.isEmpty())
+        openProgram(mPath);
+}
+
+void ProgramPanel::readOut(std::int32_t index) {
+    mMarkedRecord = index;
+    if (mPath.isEmpty())
+        return;
+    mView->markLine(static_cast<std::uint32_t>(mViewer.getRecordLine(index).value_or(0)));
+}
+
+void ProgramPanel::lineClicked(std::uint32_t line) {
+    mView->markLine(line);
+    const std::int32_t record =
+        mViewer.getLineRecord(static_cast<std::int32_t>(line), mMarkedRecord.value_or(0))
+            .value_or(-1);
+    if (record >= 0)
+        mViewer.markRecord(record);
+}
+
+void ProgramPanel::mnuOpenProgram_Click() {
+    UserPrompts::FileOpenRequest request;
+    request.title = QStringLiteral("Open NC Program");
+    QStringList patterns;
+    for (const QString& ending : kProgramEndings)
+        patterns << QStringLiteral("*.") + ending << QStringLiteral("*.") + ending.toUpper();
+    request.filters = {QStringLiteral("NC programs (%1)").arg(patterns.join(u' ')),
+                       QStringLiteral("All files (*)")};
+    request.folder = ReadIniValue(kSection, QStringLiteral("LastFolder"));
+    const QString path = prompts().openFile(request);
+    if (path.isEmpty())
+        return;
+    WriteIniValue(kSection, QStringLiteral("LastFolder"), QFileInfo(path).absolutePath());
+    openProgram(path);
+}
+
+void ProgramPanel::mnuFindInProgram_Click() {
+    if (mPath.isEmpty())
+        return;
+    const QString text = prompts().inputBox(QStringLiteral("Find in the program:"), QString());
+    if (!text.isEmpty() && !mView->find(text))
+        mCaption->setText(QStringLiteral("\"%1\" is not in the program").arg(text));
+}
+
+void ProgramPanel::mnuGoToLine_Click() {
+    if (mPath.isEmpty())
+        return;
+    const QString answer = prompts().inputBox(QStringLiteral("Go to line:"), QString()).trimmed();
+    bool ok = false;
+    const uint line = answer.toUInt(&ok);
+    if (ok && line >= 1 && line <= mView->program()->lineCount())
+        mView->markLine(line);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <optional>
+
+class CurvexProxy;
+class ProgramView;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+// The NC program of the shown data in the main window: the "Program" panel, a dock hidden until
+// a program is found beside the data file (same base name in any case, the first of the endings
+// kProgramEndings) or opened with File > "Open NC Program..." (last folder in section
+// "NC Program" of the settings file). The program is watched and read again when it changes.
+// It is linked to the chart both ways: a read-out record marks its line, and a click on a line
+// marks a record of that line through the control, which maps records to lines.
+class ProgramPanel : public QObject {
+    Q_OBJECT
+public:
+    // The panel for `window`, its open command in `fileMenu` after `after`; null when the
+    // control cannot map records to lines.
+    static ProgramPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
+                                QAction& after);
+
+    // The main window's View menu, made when there is none yet.
+    static QMenu& viewMenu(QMainWindow& window);
+
+    // The program beside `dataPath` with the same base name, in any case, and the first ending
+    // of the list that one has; empty when there is none.
+    static QString programBeside(const QString& dataPath);
+
+    // The window shows the data file `dataPath` now (empty: none).
+    void dataShown(const QString& dataPath);
+    // Reads the program, gives it to the control and shows it; false when it cannot be read.
+    bool openProgram(const QString& path);
+    // The control's read-out: record `index` is marked.
+    void readOut(std::int32_t index);
+
+    void mnuOpenProgram_Click();
+    void mnuFindInProgram_Click();
+    void mnuGoToLine_Click();
+
+    QDockWidget& dock() const { return *mDock; }
+    ProgramView& view() const { return *mView; }
+    QLabel& caption() const { return *mCaption; }
+    QAction& mnuOpenProgram() const { return *mMnuOpenProgram; }
+
+private:
+    ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu, QAction& after);
+    void addViewCommands(QMainWindow& window);
+    void lineClicked(std::uint32_t line);
+    void showNone(const QString& text);
+    void programChanged();
+
+    QMainWindow& mWindow;
+    CurvexProxy& mViewer;
+    QDockWidget* mDock = nullptr;
+    QLabel* mCaption = nullptr;
+    ProgramView* mView = nullptr;
+    QAction* mMnuOpenProgram = nullptr;
+    QFileSystemWatcher mWatcher;
+    QTimer mSettleTimer;
+    QString mPath;
+    std::optional<std::int32_t> mMarkedRecord;
+};

@@ -1,0 +1,158 @@
+#include "programview.h"
+
+#include "programsyntax.h"
+#include "settingstext.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMargin = 4; // pixels between the numbers and the text
+
+QColor colourOf(SyntaxKind kind) {
+    switch (kind) {
+    case SyntaxKind::Comment:
+        return QColor(0x2E, 0x7D, 0x32);
+    case SyntaxKind::BlockNumber:
+        return QColor(0x15, 0x65, 0xC0);
+    case SyntaxKind::Code:
+        return QColor(0xB7, 0x1C, 0x1C);
+    case SyntaxKind::Axis:
+        return QColor(0x00, 0x69, 0x7A);
+    case SyntaxKind::Setting:
+        return QColor(0x8E, 0x24, 0xAA);
+    case SyntaxKind::Plain:
+        break;
+    }
+    return QColor(Qt::black);
+}
+
+QString textOf(std::string_view bytes) {
+    return settingsText(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace
+
+ProgramView::ProgramView(QWidget* parent) : QAbstractScrollArea(parent) {
+    QFont font(QStringLiteral("Monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    setFont(font);
+    viewport()->setBackgroundRole(QPalette::Base);
+    verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setSingleStep(fontMetrics().horizontalAdvance(u'0'));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
+            qOverload<>(&QWidget::update));
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+            qOverload<>(&QWidget::update));
+}
+
+void ProgramView::setProgram(std::shared_ptr<const ProgramText> program) {
+    mProgram = std::move(program);
+    mMarked = 0;
+    updateScrollBar();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+int ProgramView::lineHeight() const {
+    return fontMetrics().height();
+}
+
+int ProgramView::visibleLines() const {
+    return std::max(1, viewport()->height() / lineHeight());
+}
+
+int ProgramView::gutterWidth() const {
+    const std::size_t lines = mProgram ? mProgram->lineCount() : 0;
+    return fontMetrics().horizontalAdvance(QString::number(std::max<std::size_t>(lines, 1))) +
+           2 * kMargin;
+}
+
+std::uint32_t ProgramView::firstShownLine() const {
+    return static_cast<std::uint32_t>(verticalScrollBar()->value()) + 1;
+}
+
+void ProgramView::updateScrollBar() {
+    const auto lines = static_cast<int>(mProgram ? mProgram->lineCount() : 0);
+    verticalScrollBar()->setRange(0, std::max(0, lines - visibleLines()));
+    verticalScrollBar()->setPageStep(visibleLines());
+    horizontalScrollBar()->setRange(0, 200 * fontMetrics().horizontalAdvance(u'0'));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+}
+
+void ProgramView::markLine(std::uint32_t line) {
+    mMarked = line;
+    const std::uint32_t first = firstShownLine();
+    const auto shown = static_cast<std::uint32_t>(visibleLines());
+    if (line != 0 && (line < first || line >= first + shown))
+        verticalScrollBar()->setValue(static_cast<int>(line) - 1 - static_cast<int>(shown / 2));
+    viewport()->update();
+}
+
+bool ProgramView::find(const QString& text) {
+    if (!mProgram || text.isEmpty() || mProgram->lineCount() == 0)
+        return false;
+    const QByteArray wanted = text.toUtf8();
+    const std::string_view needle(wanted.constData(), static_cast<std::size_t>(wanted.size()));
+    const std::size_t lines = mProgram->lineCount();
+    for (std::size_t step = 1; step <= lines; ++step) {
+        const std::size_t line = (mMarked + step - 1) % lines + 1;
+        if (mProgram->line(line).find(needle) != std::string_view::npos) {
+            markLine(static_cast<std::uint32_t>(line));
+            return true;
+        }
+    }
+    return false;
+}
+
+void ProgramView::drawLine(QPainter& painter, std::uint32_t line, int y) const {
+    const int gutter = gutterWidth();
+    const int baseline = y + fontMetrics().ascent();
+    painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.drawText(QRect(0, y, gutter - kMargin, lineHeight()), Qt::AlignRight | Qt::AlignVCenter,
+                     QString::number(line));
+    painter.setClipRect(gutter, y, viewport()->width() - gutter, lineHeight());
+    const std::string_view bytes = mProgram->line(line);
+    int x = gutter + kMargin - horizontalScrollBar()->value();
+    for (const SyntaxSpan& span : SyntaxSpansOf(bytes)) {
+        const QString part = textOf(bytes.substr(span.start, span.length));
+        painter.setPen(colourOf(span.kind));
+        painter.drawText(x, baseline, part);
+        x += fontMetrics().horizontalAdvance(part);
+    }
+    painter.setClipping(false);
+}
+
+void ProgramView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    if (!mProgram)
+        return;
+    const std::uint32_t first = firstShownLine();
+    const auto last = static_cast<std::uint32_t>(
+        std::min<std::size_t>(mProgram->lineCount(), first + visibleLines()));
+    painter.fillRect(0, 0, gutterWidth(), viewport()->height(), QColor(0xF3, 0xF3, 0xF3));
+    for (std::uint32_t line = first; line <= last; ++line) {
+        const int y = static_cast<int>(line - first) * lineHeight();
+        if (line == mMarked)
+            painter.fillRect(0, y, viewport()->width(), lineHeight(), QColor(0xFF, 0xE0, 0x82));
+        drawLine(painter, line, y);
+    }
+}
+
+void ProgramView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBar();
+}
+
+void ProgramView::mousePressEvent(QMouseEvent* event) {
+    if (!mProgram || event->button() != Qt::LeftButton)
+        return;
+    const std::uint32_t line =
+        firstShownLine() + static_cast<std::uint32_t>(event->position().y() / lineHeight());
+    if (line <= mProgram->lineCount())
+        emit lineClicked(line);
+}

@@ -1,0 +1,10 @@
+#include "shownpeaks.h"
+
+#include "shownrange.h"
+
+std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view, std::uint32_t top,
+                             std::uint32_t gap) {
+    const RecordRange shown =
+        ShownRecords(data, view.distanceMode, view.lowerPercent, view.upperPercent);
+    return PeakFinder(data, view.drawMode, view.g00Feed).find(shown, top, gap);
+}

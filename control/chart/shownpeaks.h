@@ -1,0 +1,17 @@
+#pragma once
+
+#include "chartstate.h"
+#include "cutdataset.h"
+#include "peakfinder.h"
+
+#include <cstdint>
+#include <vector>
+
+inline constexpr std::uint32_t kDefaultPeakCount = 20;
+inline constexpr std::uint32_t kDefaultPeakGap = 100; // records between two peaks
+
+// The highest peaks of what the chart `view` shows: its plotted series with its G00 feed, over the
+// records it draws for its horizontal quantity and shown range.
+std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view,
+                             std::uint32_t top = kDefaultPeakCount,
+                             std::uint32_t gap = kDefaultPeakGap);

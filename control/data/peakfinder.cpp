@@ -1,0 +1,141 @@
+#include "peakfinder.h"
+
+#include "plottedrange.h"
+#include "series.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::uint64_t kFanout = MinMaxPyramid<SeriesRanges>::kFanout;
+
+// How many records an entry of `level` spans.
+std::uint64_t spanOf(int level) {
+    std::uint64_t items = 1;
+    for (int i = 0; i < level; ++i)
+        items *= kFanout;
+    return items;
+}
+
+} // namespace
+
+void PeakFinder::Best::offer(std::uint32_t index, float value) {
+    if (!found || value > peak.value || (value == peak.value && index < peak.index)) {
+        found = true;
+        peak = {index, value};
+    }
+}
+
+bool PeakFinder::Best::beats(const Best& other) const {
+    if (!found)
+        return false;
+    return !other.found || peak.value > other.peak.value ||
+           (peak.value == other.peak.value && peak.index < other.peak.index);
+}
+
+PeakFinder::PeakFinder(const CutDataSet& data, std::uint8_t drawMode, float g00Feed)
+    : data_(data), drawMode_(drawMode), g00Feed_(g00Feed), rapidFactor_(g00Feed * kPerSecond),
+      indexed_(data.index.covers(data) && data.index.series().levels() > 0) {}
+
+float PeakFinder::value(std::uint32_t i) const {
+    return numberOrZero(seriesValue(data_, i, drawMode_, g00Feed_));
+}
+
+float PeakFinder::bound(int level, std::uint64_t k) const {
+    return PlottedRange(data_.index.series().node(level, k), drawMode_, rapidFactor_).hi;
+}
+
+// Whether an entry whose records start at `k * span` could hold a value that beats `best`: its
+// highest value is no lower, and on a tie it starts before the best record.
+bool PeakFinder::mayBeat(const Best& best, int level, std::uint64_t k) const {
+    if (!best.found)
+        return true;
+    const float hi = bound(level, k);
+    return hi > best.peak.value || (hi == best.peak.value && k * spanOf(level) < best.peak.index);
+}
+
+// Entry k of `level` (1 or above), records first..end - 1 of it only. Records come in as the
+// children of level 1. The children are tried highest first,
+// so that the best found soon rules out the rest.
+void PeakFinder::search(int level, std::uint64_t k, std::uint32_t first, std::uint32_t end,
+                        Best& best) const {
+    if (!mayBeat(best, level, k))
+        return;
+    const std::uint64_t childSpan = spanOf(level - 1);
+    const std::uint64_t lo = std::max<std::uint64_t>(k * kFanout, first / childSpan);
+    const std::uint64_t hi = std::min<std::uint64_t>(
+        (k + 1) * kFanout, (std::uint64_t{end} + childSpan - 1) / childSpan);
+    if (level == 1) {
+        for (std::uint64_t i = lo; i < hi; ++i)
+            best.offer(static_cast<std::uint32_t>(i), value(static_cast<std::uint32_t>(i)));
+        return;
+    }
+    struct Child {
+        float bound;
+        std::uint64_t k;
+    };
+    std::array<Child, kFanout> children{};
+    std::size_t count = 0;
+    for (std::uint64_t child = lo; child < hi; ++child)
+        children[count++] = {bound(level - 1, child), child};
+    std::stable_sort(children.begin(), children.begin() + count,
+                     [](const Child& a, const Child& b) { return a.bound > b.bound; });
+    for (std::size_t c = 0; c < count; ++c)
+        search(level - 1, children[c].k, first, end, best);
+}
+
+PeakFinder::Best PeakFinder::highest(std::uint32_t first, std::uint32_t end) const {
+    Best best;
+    if (first >= end)
+        return best;
+    if (!indexed_) {
+        for (std::uint32_t i = first; i < end; ++i)
+            best.offer(i, value(i));
+        return best;
+    }
+    search(data_.index.series().levels(), 0, first, end, best);
+    return best;
+}
+
+PeakFinder::Segment PeakFinder::segment(std::uint32_t first, std::uint32_t end) const {
+    return {first, end, highest(first, end)};
+}
+
+// Takes records lo..hi - 1 out of the segments; a segment cut in two looks for its best again.
+void PeakFinder::cut(std::vector<Segment>& segments, std::uint32_t lo, std::uint32_t hi) const {
+    std::vector<Segment> kept;
+    for (const Segment& s : segments) {
+        if (s.end <= lo || s.first >= hi) {
+            kept.push_back(s);
+            continue;
+        }
+        if (s.first < lo)
+            kept.push_back(segment(s.first, lo));
+        if (hi < s.end)
+            kept.push_back(segment(hi, s.end));
+    }
+    segments = std::move(kept);
+}
+
+std::vector<Peak> PeakFinder::find(RecordRange range, std::uint32_t top, std::uint32_t gap) const {
+    std::vector<Peak> peaks;
+    const std::uint32_t end = std::min(range.end, data_.count);
+    if (range.first >= end || !data_.hasData())
+        return peaks;
+    gap = std::max(gap, 1u);
+    std::vector<Segment> segments{segment(range.first, end)};
+    while (peaks.size() < top) {
+        const auto best = std::max_element(
+            segments.begin(), segments.end(),
+            [](const Segment& a, const Segment& b) { return b.best.beats(a.best); });
+        if (best == segments.end() || !best->best.found)
+            break;
+        const Peak peak = best->best.peak;
+        peaks.push_back(peak);
+        const std::uint32_t lo = peak.index >= gap - 1 ? peak.index - (gap - 1) : 0;
+        const std::uint64_t hi = std::uint64_t{peak.index} + gap;
+        cut(segments, lo, static_cast<std::uint32_t>(std::min<std::uint64_t>(hi, end)));
+    }
+    return peaks;
+}

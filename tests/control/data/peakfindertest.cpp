@@ -1,0 +1,148 @@
+#include "peakfinder.h"
+#include "cutdatatesting.h"
+#include "cutsynthesizer.h"
+#include "series.h"
+#include "textcutwriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace {
+
+// The rule as it reads: all records of the range by value, highest first and the earlier of
+// equals first, each taken when it lies `gap` or more records away from every one taken before.
+std::vector<Peak> peaksByTheRule(const CutDataSet& data, RecordRange range, std::uint8_t drawMode,
+                                 float g00Feed, std::uint32_t top, std::uint32_t gap) {
+    std::vector<Peak> all;
+    for (std::uint32_t i = range.first; i < std::min(range.end, data.count); ++i) {
+        const float value = seriesValue(data, i, drawMode, g00Feed);
+        all.push_back({i, std::isnan(value) ? 0.0f : value});
+    }
+    std::stable_sort(all.begin(), all.end(),
+                     [](const Peak& a, const Peak& b) { return a.value > b.value; });
+    std::vector<Peak> taken;
+    for (const Peak& candidate : all) {
+        if (taken.size() == top)
+            break;
+        const bool apart = std::all_of(taken.begin(), taken.end(), [&](const Peak& peak) {
+            return std::llabs(static_cast<long long>(peak.index) - candidate.index) >=
+                   std::max(gap, 1u);
+        });
+        if (apart)
+            taken.push_back(candidate);
+    }
+    return taken;
+}
+
+void expectSamePeaks(const std::vector<Peak>& actual, const std::vector<Peak>& expected,
+                     const std::string& name) {
+    ASSERT_EQ(actual.size(), expected.size()) << name;
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(actual[k].index, expected[k].index) << name << " peak " << k;
+        EXPECT_EQ(actual[k].value, expected[k].value) << name << " peak " << k;
+    }
+}
+
+CutDataSet generatedData(std::uint64_t seed, std::int64_t blocks) {
+    TextCutWriter writer;
+    CutSynthesizer(seed).generate(blocks, writer);
+    return loadText(writer.contents());
+}
+
+struct PeakCase {
+    std::uint8_t drawMode;
+    float g00Feed;
+    RecordRange range;
+    std::uint32_t top;
+    std::uint32_t gap;
+};
+
+// Generated data has many equal values and G00 moves among the cuts; with and without the data
+// set's index the peaks are those of the rule.
+TEST(PeakFinder, GeneratedDataGivesThePeaksOfTheRule) {
+    CutDataSet data = generatedData(5, 30000);
+    ASSERT_TRUE(data.index.covers(data));
+    const PeakCase cases[] = {
+        {0, 5000, {0, 30000}, 20, 100},   {1, 5000, {0, 30000}, 20, 100},
+        {2, 5000, {0, 30000}, 20, 100},   {1, 90000, {0, 30000}, 20, 100},
+        {2, 1.0f, {0, 30000}, 20, 100},   {0, 5000, {0, 30000}, 50, 1},
+        {0, 5000, {0, 30000}, 5, 0},      {0, 5000, {1234, 25678}, 20, 100},
+        {1, 5000, {17, 33}, 20, 3},       {0, 5000, {0, 30000}, 40, 1000},
+        {0, 5000, {0, 30000}, 0, 100},    {0, 5000, {100, 100}, 20, 100},
+        {2, 5000, {29990, 40000}, 20, 2}, {0, 5000, {0, 30000}, 20, 30000},
+        {1, 5000, {4095, 8193}, 30, 7},   {2, -500, {0, 30000}, 20, 100},
+    };
+    for (const bool indexed : {true, false}) {
+        if (!indexed)
+            data.index = CutIndex();
+        for (const PeakCase& c : cases) {
+            const std::string name = std::string(indexed ? "indexed" : "walked") + " mode " +
+                                     std::to_string(c.drawMode) + " range " +
+                                     std::to_string(c.range.first) + ".." +
+                                     std::to_string(c.range.end) + " top " + std::to_string(c.top) +
+                                     " gap " + std::to_string(c.gap);
+            const auto peaks = PeakFinder(data, c.drawMode, c.g00Feed).find(c.range, c.top, c.gap);
+            expectSamePeaks(
+                peaks, peaksByTheRule(data, c.range, c.drawMode, c.g00Feed, c.top, c.gap), name);
+        }
+    }
+}
+
+// G00 moves with removal, also below 0: their values come with the G00 feed, which may turn the
+// order of their removal round.
+TEST(PeakFinder, RapidMovesTakeTheirValueFromTheG00Feed) {
+    std::mt19937 random(11);
+    std::string text;
+    for (int k = 0; k < 6000; ++k) {
+        const int removal = static_cast<int>(random() % 2001) - 600;
+        text += "N" + std::to_string(k + 1) + (random() % 3 == 0 ? ")G00X" : ")G01X") +
+                std::to_string(k + 2) + "F" + std::to_string(100 + random() % 900) + "(A" +
+                std::to_string(removal) + ")F" + std::to_string(100 + random() % 900) + "\n";
+    }
+    const CutDataSet data = loadText(text);
+    ASSERT_TRUE(data.index.covers(data));
+    for (const std::uint8_t drawMode : {1, 2}) {
+        for (const float g00Feed : {50000.0f, 10.0f, -3000.0f}) {
+            const auto peaks = PeakFinder(data, drawMode, g00Feed).find({5, 5900}, 20, 50);
+            expectSamePeaks(peaks, peaksByTheRule(data, {5, 5900}, drawMode, g00Feed, 20, 50),
+                            "mode " + std::to_string(drawMode) + " G00 feed " +
+                                std::to_string(g00Feed));
+        }
+    }
+}
+
+// Equal values: the earlier record wins, and a peak rules out the records closer than the gap on
+// both sides. A NaN removal is plotted as 0.
+TEST(PeakFinder, EqualValuesGoToTheEarlierRecord) {
+    std::string text;
+    const char* removals[] = {"1", "5", "5", "2", "5", "nan", "3", "5", "1", "4"};
+    for (int k = 0; k < 10; ++k)
+        text += "N" + std::to_string(k + 1) + ")G01X" + std::to_string(k + 2) + "F600(A" +
+                removals[k] + ")F900\n";
+    const CutDataSet data = loadText(text);
+    ASSERT_EQ(data.count, 10u);
+    struct Case {
+        std::uint32_t gap;
+        std::vector<std::uint32_t> indexes;
+    };
+    const Case cases[] = {
+        {1, {1, 2, 4, 7, 9, 6, 3, 0, 8, 5}},
+        {2, {1, 4, 7, 9}},
+        {3, {1, 4, 7}},
+        {4, {1, 7}},
+        {7, {1, 9}},
+        {10, {1}},
+    };
+    for (const Case& c : cases) {
+        const auto peaks = PeakFinder(data, 0, 5000).find({0, data.count}, 20, c.gap);
+        std::vector<std::uint32_t> indexes;
+        for (const Peak& peak : peaks)
+            indexes.push_back(peak.index);
+        EXPECT_EQ(indexes, c.indexes) << "gap " << c.gap;
+    }
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "blocknumber.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+struct LineCase {
+    std::string line;
+    std::optional<std::uint32_t> expected;
+};
+
+TEST(BlockNumber, IsTheNWordAtTheStartOfTheLine) {
+    const LineCase cases[] = {
+        {"N10 G01 X1.", 10},
+        {"N10G01X1.", 10},
+        {"n20 g00 z5.", 20},
+        {"N0010 G01", 10},
+        {"N0", 0},
+        {"N000", 0},
+        {"   N30 X1", 30},
+        {"\tN31", 31},
+        {"/N40 M01", 40},
+        {"/  N41", 41},
+        {"  / \tn42", 42},
+        {"N4294967295", 4294967295u},
+        {"N4294967296", std::nullopt},
+        {"N99999999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"N", std::nullopt},
+        {"N X1", std::nullopt},
+        {"N-5", std::nullopt},
+        {"G01 N10", std::nullopt},
+        {"(N10 COMMENT)", std::nullopt},
+        {"; N10", std::nullopt},
+        {"//N10", std::nullopt},
+        {"/", std::nullopt},
+        {"O1234", std::nullopt},
+        {"%", std::nullopt},
+        {"M N5", std::nullopt},
+        {"\x83N12", std::nullopt}, // a CP932 character whose second byte is "N"
+        {"N12\x83\x65", 12},
+    };
+    for (const LineCase& c : cases)
+        EXPECT_EQ(BlockNumberOf(c.line), c.expected) << '"' << c.line << '"';
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "commandarguments.h"
+#include "commands.h"
+#include "shownpeaks.h"
+#include "viewoptions.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// `curvex peaks`: the highest peaks of what the chart shows, as a table or as CSV.
+
+namespace {
+
+struct PeakSettings {
+    bool csv = false;
+    std::uint64_t top = kDefaultPeakCount;
+    std::uint64_t gap = kDefaultPeakGap;
+};
+
+// --top K from 0 and --gap G from 1, both within 32 bits.
+bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
+    for (const auto& [option, text] : arguments.values) {
+        std::uint64_t* target = option == "--top"   ? &settings.top
+                                : option == "--gap" ? &settings.gap
+                                                    : nullptr;
+        if (!target)
+            continue;
+        if (!readOptionNumber(option, text, *target))
+            return false;
+        const std::uint64_t least = option == "--gap" ? 1 : 0;
+        if (*target < least || *target > UINT32_MAX) {
+            std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
+                         option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
+                         text.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+void printPeaks(const CutDataSet& data, const std::vector<Peak>& peaks, bool csv) {
+    const char* const format =
+        csv ? "%zu,%u,%d,%d,%.9g,%d,%d,%.9g\n" : "%4zu %10u %10d %5d %15.9g %8d %8d %15.9g\n";
+    if (csv)
+        std::printf("rank,index,blockNo,toolNo,value,orgFeed,optFeed,removal\n");
+    else
+        std::printf("%4s %10s %10s %5s %15s %8s %8s %15s\n", "rank", "index", "block", "tool",
+                    "value", "orgFeed", "optFeed", "removal");
+    for (std::size_t k = 0; k < peaks.size(); ++k) {
+        const CutRecord& r = data.records[peaks[k].index];
+        std::printf(format, k + 1, peaks[k].index, r.blockNo, r.toolNo,
+                    static_cast<double>(peaks[k].value), r.orgFeed, r.optFeed,
+                    static_cast<double>(r.removal));
+    }
+}
+
+} // namespace
+
+int runPeaks(CommandArguments args) {
+    ChartState view = defaultViewChart();
+    PeakSettings settings;
+    std::vector<char*> rest;
+    if (!takeRangeOption(args, rest, view))
+        return kExitUsage;
+    settings.csv = takeFlag(rest, "--csv");
+    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                                                 {"--func", "--dist", "--g00", "--top", "--gap"});
+    if (!arguments || !readViewOptions(*arguments, view) || !readCounts(*arguments, settings))
+        return kExitUsage;
+    CutDataSet data;
+    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+        return status;
+    printPeaks(data,
+               ShownPeaks(data, view, static_cast<std::uint32_t>(settings.top),
+                          static_cast<std::uint32_t>(settings.gap)),
+               settings.csv);
+    return finishOutput();
+}

@@ -1,0 +1,67 @@
+#include "commandarguments.h"
+#include "commands.h"
+#include "programtext.h"
+#include "recordlines.h"
+
+#include <cstdio>
+#include <cstring>
+#include <span>
+#include <string>
+
+// `curvex source`: the program line a record comes from.
+
+namespace {
+
+bool readRecord(const CommandArgumentList& arguments, std::uint64_t& record) {
+    const auto found = arguments.values.find("--record");
+    if (found == arguments.values.end()) {
+        std::fprintf(stderr, "curvex: give the record with --record I\n");
+        return false;
+    }
+    return readOptionNumber("--record", found->second, record);
+}
+
+// The path given with --program; prints what is wrong when there is none.
+const std::string* programPath(const CommandArgumentList& arguments) {
+    const auto found = arguments.values.find("--program");
+    if (found == arguments.values.end()) {
+        std::fprintf(stderr, "curvex: give the NC program with --program PROG\n");
+        return nullptr;
+    }
+    return &found->second;
+}
+
+} // namespace
+
+int runSource(CommandArguments args) {
+    const auto arguments = parseCommandArguments(args, {"--program", "--record"});
+    std::uint64_t record = 0;
+    const std::string* path = arguments ? programPath(*arguments) : nullptr;
+    if (!path || !readRecord(*arguments, record))
+        return kExitUsage;
+    CutDataSet data;
+    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+        return status;
+    ProgramText program;
+    if (int error = 0; !ProgramText::read(*path, program, error)) {
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path->c_str(), std::strerror(error));
+        return kExitFailure;
+    }
+    if (record >= data.count) {
+        std::fprintf(stderr, "curvex: record %llu is beyond the %u records\n",
+                     static_cast<unsigned long long>(record), data.count);
+        return kExitFailure;
+    }
+    const RecordLines lines(program, std::span(data.blockNos.data(), data.count));
+    const std::uint32_t line = lines.lineOf(static_cast<std::uint32_t>(record));
+    if (line == 0) {
+        std::fprintf(stderr, "curvex: record %llu has no line in the program\n",
+                     static_cast<unsigned long long>(record));
+        return kExitFailure;
+    }
+    const std::string_view text = program.line(line);
+    std::printf("%u,", line);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::printf("\n");
+    return finishOutput();
+}

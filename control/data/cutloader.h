@@ -6,7 +6,7 @@
 //   block    an NC block of the program, named by its block number; nothing else.
 //   entry    one record of the binary format: a flag word and the fields it names.
 //   piece    bytes of a stretch that one thread reads.
-//   stretch  32 MiB of a file (whole lines of a text, whole entries of a binary file), read and
+//   stretch  4 MiB of a file (whole lines of a text, whole entries of a binary file), read and
 //            decoded before the next is read.
 //   part     records decoded on their own, on any thread; the parted load settles afterwards
 //            what a part could not know (the fields and position before it).

@@ -3,6 +3,7 @@
 #include "cutdataset.h"
 #include "cutloader.h"
 #include "filepieces.h"
+#include "piecedtextload.h"
 
 #include <cstddef>
 
@@ -12,7 +13,7 @@
 // file at a time, never the whole of it, and stops reading where the data end.
 class PiecedBinaryLoad {
 public:
-    static constexpr std::size_t kStretchBytes = std::size_t{32} << 20;
+    static constexpr std::size_t kStretchBytes = PiecedTextLoad::kStretchBytes;
 
     PiecedBinaryLoad(unsigned threads, LoadMonitor* monitor,
                      std::size_t stretchBytes = kStretchBytes);

@@ -8,11 +8,13 @@
 #include "forms/frmmain.h"
 #include "machiningreport.h"
 #include "surfaceregistry.h"
+#include "toolpathproxy.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QImage>
 #include <QMenu>
 
 namespace {
@@ -36,6 +38,60 @@ UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
     if (request.title.isEmpty())
         request.title = shown.fileName();
     return request;
+}
+
+constexpr int kReportPeaks = 10;
+constexpr std::int32_t kLegendOption = 1;
+
+// The chart drawn by the control at `size`, its legend switched on for the drawing when it is off.
+bool drawChartWithLegend(CurvexProxy& viewer, QPaintDevice& device, QSize size) {
+    const auto legend = viewer.callMethod(curvex::DispGetChartOption, {kLegendOption});
+    const bool switchOn = legend && !legend->toBool();
+    if (switchOn)
+        viewer.setChartOption(kLegendOption, true);
+    const component::SurfaceRegistry::Entry surface(&device);
+    const bool drawn =
+        viewer.drawChart(surface.handle(), size, QRect(QPoint(0, 0), size)).value_or(false);
+    if (switchOn)
+        viewer.setChartOption(kLegendOption, false);
+    return drawn;
+}
+
+// The highest peaks that the control finds in the shown view; nothing without the member.
+std::optional<std::vector<ReportPeakRow>> peakRows(CurvexProxy& viewer) {
+    const auto peaks = viewer.getPeaks();
+    if (!peaks)
+        return std::nullopt;
+    std::vector<ReportPeakRow> rows;
+    for (const QVariant& peak : *peaks) {
+        const QVariantList fields = peak.toList();
+        if (fields.size() < curvex::PeakFieldCount ||
+            rows.size() == static_cast<std::size_t>(kReportPeaks))
+            break;
+        rows.push_back({static_cast<quint32>(rows.size() + 1), fields[curvex::PeakBlockNo].toInt(),
+                        fields[curvex::PeakToolNo].toInt(), fields[curvex::PeakValue].toDouble(),
+                        fields[curvex::PeakOrgFeed].toInt(), fields[curvex::PeakOptFeed].toInt(),
+                        fields[curvex::PeakLine].toUInt()});
+    }
+    return rows;
+}
+
+// Whether the control holds an NC program, so that the peaks have its lines.
+bool hasProgram(CurvexProxy& viewer) {
+    const auto file = viewer.callMethod(curvex::DispGetNcProgramFile, {});
+    return file && !file->toString().isEmpty();
+}
+
+// The toolpath drawn by the control into the image; none when the control cannot draw it.
+ReportPicture::Drawing toolpathDrawing(CurvexProxy& viewer) {
+    const auto draw = [&viewer](QImage& image) {
+        const component::SurfaceRegistry::Entry surface(&image);
+        return ToolpathProxy(viewer).draw(surface.handle(), image.size());
+    };
+    QImage probe(1, 1, QImage::Format_RGB32);
+    if (!draw(probe))
+        return {};
+    return [draw](QImage& image) { return draw(image).value_or(false); };
 }
 
 } // namespace
@@ -88,9 +144,11 @@ ReportFacts ReportExport::facts(const QString& title) {
     if (lower > 0.0f || upper < 100.0f)
         facts.shown = timeRow(QString(), viewer.getShownRow().value_or(MachiningRow()));
     facts.chart = [&viewer](QPaintDevice& device, QSize size) {
-        const component::SurfaceRegistry::Entry surface(&device);
-        return viewer.drawChart(surface.handle(), size, QRect(QPoint(0, 0), size)).value_or(false);
+        return drawChartWithLegend(viewer, device, size);
     };
+    facts.peaks = peakRows(viewer);
+    facts.programLines = facts.peaks && hasProgram(viewer);
+    facts.toolpath = toolpathDrawing(viewer);
     return facts;
 }
 

@@ -27,6 +27,15 @@ QStringList cellsOf(const ReportTimeRow& row) {
             percentText(row.savedPercent)};
 }
 
+QStringList cellsOf(const ReportPeakRow& row, bool programLines) {
+    QStringList cells{QString::number(row.rank),           QString::number(row.block),
+                      QStringLiteral("T%1").arg(row.tool), QString::number(row.value, 'g', 6),
+                      QString::number(row.programmedFeed), QString::number(row.optimisedFeed)};
+    if (programLines)
+        cells.append(row.line > 0 ? QString::number(row.line) : QString());
+    return cells;
+}
+
 } // namespace
 
 MachiningReport::MachiningReport(const ReportFacts& facts, const ReportCaptions& captions)
@@ -36,6 +45,11 @@ MachiningReport::MachiningReport(const ReportFacts& facts, const ReportCaptions&
     mDocument.add(header());
     mDocument.add(std::make_unique<ReportChart>(facts.chart, kChartShare));
     mDocument.add(timeTable());
+    if (facts.peaks)
+        mDocument.add(peaksTable());
+    if (facts.toolpath)
+        mDocument.add(std::make_unique<ReportPicture>(captions.text(ReportCaptions::Toolpath),
+                                                      facts.toolpath, kToolpathShare));
 }
 
 std::unique_ptr<ReportSection> MachiningReport::header() const {
@@ -63,6 +77,19 @@ std::unique_ptr<ReportSection> MachiningReport::timeTable() const {
     table->addRow(cellsOf(mFacts.total), true);
     if (mFacts.shown)
         table->addRow(cellsOf(*mFacts.shown));
+    return table;
+}
+
+std::unique_ptr<ReportSection> MachiningReport::peaksTable() const {
+    using C = ReportCaptions;
+    QStringList headings{mCaptions.text(C::Rank),           mCaptions.text(C::Block),
+                         mCaptions.text(C::Tool),           mCaptions.text(C::Value),
+                         mCaptions.text(C::ProgrammedFeed), mCaptions.text(C::OptimisedFeed)};
+    if (mFacts.programLines)
+        headings.append(mCaptions.text(C::ProgramLine));
+    auto table = std::make_unique<ReportTable>(mCaptions.text(C::HighestPeaks), headings);
+    for (const ReportPeakRow& peak : *mFacts.peaks)
+        table->addRow(cellsOf(peak, mFacts.programLines));
     return table;
 }
 

@@ -6,7 +6,8 @@
 
 #include <QByteArray>
 
-// The report of a run: the header, the chart and the machining-time table, in that order.
+// The report of a run: the header, the chart, the machining-time table, the highest peaks and
+// the toolpath, in that order.
 // Further sections are added to the document before it is written.
 class MachiningReport {
 public:
@@ -19,10 +20,13 @@ public:
 
     // The share of the printable height that the chart takes.
     static constexpr double kChartShare = 0.42;
+    // The share that the toolpath takes.
+    static constexpr double kToolpathShare = 0.5;
 
 private:
     std::unique_ptr<ReportSection> header() const;
     std::unique_ptr<ReportSection> timeTable() const;
+    std::unique_ptr<ReportSection> peaksTable() const;
 
     const ReportFacts& mFacts;
     const ReportCaptions& mCaptions;

@@ -29,6 +29,14 @@ constexpr Default kDefaults[ReportCaptions::CaptionCount] = {
     {"Report Total", "Total"},
     {"Report Shown Range", "Shown range"},
     {"Report Page", "Page %1 of %2"},
+    {"Report Highest Peaks", "Highest peaks"},
+    {"Report Rank", "Rank"},
+    {"Report Block", "Block"},
+    {"Report Value", "Value"},
+    {"Report Programmed Feed", "Programmed feed"},
+    {"Report Optimised Feed", "Optimised feed"},
+    {"Report Program Line", "Program line"},
+    {"Report Toolpath", "Toolpath"},
 };
 
 } // namespace

@@ -23,6 +23,14 @@ public:
         Total,
         ShownRange,
         Page, // "%1" the page's number, "%2" the count
+        HighestPeaks,
+        Rank,
+        Block,
+        Value,
+        ProgrammedFeed,
+        OptimisedFeed,
+        ProgramLine,
+        Toolpath,
         CaptionCount,
     };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reportchart.h"
+#include "reportpicture.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,6 +20,18 @@ struct ReportTimeRow {
     std::optional<double> savedPercent;
 };
 
+// One of the highest peaks: its rank from 1, the record's block, tool and feeds, the plotted
+// value, and the NC program's line (0 when no program is known or the record has none).
+struct ReportPeakRow {
+    quint32 rank = 0;
+    qint32 block = 0;
+    qint32 tool = 0;
+    double value = 0.0;
+    qint32 programmedFeed = 0;
+    qint32 optimisedFeed = 0;
+    quint32 line = 0;
+};
+
 // What a report shows, gathered by the command or the window.
 struct ReportFacts {
     QString title;
@@ -30,4 +43,7 @@ struct ReportFacts {
     ReportTimeRow total;
     std::optional<ReportTimeRow> shown; // when the shown range is narrowed
     ReportChart::Drawing chart;
+    std::optional<std::vector<ReportPeakRow>> peaks; // the highest first; none: no section
+    bool programLines = false;                       // whether the peaks have a program line column
+    ReportPicture::Drawing toolpath;                 // none: no toolpath section
 };

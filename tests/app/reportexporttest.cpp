@@ -3,6 +3,7 @@
 #include "print/printtestsupport.h"
 
 #include "appstate.h"
+#include "curvexids.h"
 #include "forms/frmmain.h"
 #include "report/reportexport.h"
 #include "varnutl.h"
@@ -50,6 +51,12 @@ QString reportText(const QString& pdf) {
     return text;
 }
 
+// How many images the document holds: the lines of `pdfimages -list` below its two heading lines.
+qsizetype imageCount(const QString& pdf) {
+    const QString list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    return list.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size() - 2;
+}
+
 TEST_F(ReportExportTest, TheItemSitsBeforeSaveChartAsAndPrint) {
     const QList<QAction*> file = window->mnuFile().actions();
     const qsizetype print = file.indexOf(&window->mnuPrint());
@@ -58,8 +65,9 @@ TEST_F(ReportExportTest, TheItemSitsBeforeSaveChartAsAndPrint) {
     EXPECT_TRUE(report->exportReport().isVisible());
 }
 
-// The same view gives the same report as the command: header, chart labels, axis titles and
-// every figure of the time table, with the shown range's row.
+// The same view gives the same report as the command: header, chart labels with the legend, axis
+// titles, every figure of the time table with the shown range's row, the peaks, and the toolpath
+// as the one image.
 TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
     struct Case {
         int function;
@@ -85,6 +93,9 @@ TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
             UserPrompts::ReportSaveChoice{windowPdf, QStringLiteral("Trial 3")});
         report->exportReport().trigger();
         ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front().text.toStdString();
+        const auto legend = window->Viewer1().callMethod(curvex::DispGetChartOption, {1});
+        ASSERT_TRUE(legend.has_value());
+        EXPECT_FALSE(legend->toBool()) << "the window's legend stays off";
 
         const QString commandPdf = folder.filePath(QStringLiteral("command.pdf"));
         int status = -1;
@@ -102,6 +113,9 @@ TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
         EXPECT_TRUE(shown.contains(QStringLiteral("Trial 3"))) << shown.toStdString();
         EXPECT_EQ(shown.contains(QStringLiteral("Shown range")), c.lower > 0.0f)
             << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("Highest peaks"))) << shown.toStdString();
+        EXPECT_EQ(imageCount(windowPdf), 1) << context.toStdString();
+        EXPECT_EQ(imageCount(commandPdf), 1) << context.toStdString();
     }
 }
 

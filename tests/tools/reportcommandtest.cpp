@@ -1,5 +1,6 @@
 // `curvex report` read back with pdftotext and pdfinfo.
 #include "../platform/tempfolder.h"
+#include "textwords.h"
 
 #include <gtest/gtest.h>
 
@@ -49,14 +50,6 @@ std::string pdfText(const TempFolder& folder, const std::string& pdf) {
 
 std::string pdfInfo(const TempFolder& folder, const std::string& pdf) {
     return shell(folder, "pdfinfo '" + pdf + "'").out;
-}
-
-std::vector<std::string> wordsOf(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
 }
 
 // "1:02:03.4" in seconds.
@@ -138,11 +131,11 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(ReportCommand, TheHeaderNamesTheFileOnOneA4LandscapePage) {
+TEST_F(ReportCommand, TheHeaderNamesTheFileOnTwoA4LandscapePages) {
     CommandRun run = curvex(folder, "report -o out.pdf cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string info = pdfInfo(folder, "out.pdf");
-    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Page size:       842 x 595 pts (A4)"), std::string::npos) << info;
     const std::string text = pdfText(folder, "out.pdf");
     const std::vector<std::string> first = wordsOf(text.substr(0, text.find('\n')));
@@ -151,7 +144,8 @@ TEST_F(ReportCommand, TheHeaderNamesTheFileOnOneA4LandscapePage) {
          {"File: " + folder.file("cut.txt"), std::string("Modified: 20"),
           std::string("Report written: 20"), std::string("Records: 7"), std::string("Tools: 3"),
           std::string("Cutting Movement Distance [mm]"),
-          std::string("Amount of Cutting Removal [mm3/mm]"), std::string("Page 1 of 1")})
+          std::string("Amount of Cutting Removal [mm3/mm]"), std::string("Page 1 of 2"),
+          std::string("Page 2 of 2")})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in:\n" << text;
 
     run = curvex(folder, "report --title 'Feed trial 7' --func 1 --dist 2 -o out.pdf cut.txt");
@@ -205,7 +199,8 @@ TEST_F(ReportCommand, TheTimeTableIsTheStatsOfTheRun) {
     }
 }
 
-// 60 tools do not fit under the chart: the table goes on over two more pages, every row once.
+// 60 tools do not fit under the chart: the table goes on over two more pages, every row once,
+// the peaks after it, the toolpath on a page of its own.
 TEST_F(ReportCommand, ALongTableGoesOnOverNumberedPages) {
     std::string text;
     for (int tool = 1; tool <= 60; ++tool)
@@ -214,9 +209,9 @@ TEST_F(ReportCommand, ALongTableGoesOnOverNumberedPages) {
     writeBytes(folder.file("tools.txt"), text);
     const CommandRun run = curvex(folder, "report -o out.pdf tools.txt");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(pdfInfo(folder, "out.pdf").find("Pages:           3\n"), std::string::npos);
+    EXPECT_NE(pdfInfo(folder, "out.pdf").find("Pages:           4\n"), std::string::npos);
     const std::string report = pdfText(folder, "out.pdf");
-    for (const char* foot : {"Page 1 of 3\n", "Page 2 of 3\n", "Page 3 of 3\n"})
+    for (const char* foot : {"Page 1 of 4\n", "Page 2 of 4\n", "Page 3 of 4\n", "Page 4 of 4\n"})
         EXPECT_NE(report.find(foot), std::string::npos) << foot;
     const std::vector<TableRow> rows = tableRows(report);
     ASSERT_EQ(rows.size(), 61u);
@@ -224,7 +219,7 @@ TEST_F(ReportCommand, ALongTableGoesOnOverNumberedPages) {
         EXPECT_EQ(rows[static_cast<std::size_t>(tool - 1)].name, "T" + std::to_string(tool));
     EXPECT_EQ(rows.back().name, "Total");
     // The next pages repeat the table's caption and heading.
-    const std::string later = report.substr(report.find("Page 1 of 3"));
+    const std::string later = report.substr(report.find("Page 1 of 4"));
     EXPECT_NE(later.find("Machining time\nTool"), std::string::npos) << later;
 }
 
@@ -236,13 +231,50 @@ TEST_F(ReportCommand, TheSettingsFileGivesTheCaptions) {
     const CommandRun run = curvex(folder, "report --ini Plotwell.ini -o out.pdf cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = pdfText(folder, "out.pdf");
-    EXPECT_NE(text.find("Seite 1 von 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("Seite 1 von 2"), std::string::npos) << text;
     EXPECT_NE(text.find("Gesamt "), std::string::npos) << text;
     EXPECT_EQ(text.find("Total"), std::string::npos) << text;
     const std::string ini = readBytes(folder.file("Plotwell.ini"));
     for (const char* line : {"Report Total=Gesamt\n", "Report Page=Seite %1 von %2\n",
                              "Report Saved Percent=Saved %\n", "Report File=File\n"})
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in:\n" << ini;
+}
+
+// The text without the line of the time the report was written.
+std::string withoutWrittenTime(const std::string& text) {
+    const std::size_t at = text.find("Report written: ");
+    return at == std::string::npos ? text : text.substr(0, at) + text.substr(text.find('\n', at));
+}
+
+// The chart takes the compare and colour options of `curvex render`, and its legend is always on:
+// the compare chart's legend names the programmed curve with the settings file's caption.
+TEST_F(ReportCommand, TheChartTakesTheViewOptionsWithTheLegendOn) {
+    writeBytes(folder.file("Plotwell.ini"), "[Extra Text]\nProgrammedCaption=Vorgabe\n");
+    struct Case {
+        const char* options;
+        const char* expected; // in the text
+    };
+    const Case cases[] = {
+        {"--compare rates", "Removal per Sec [mm3/sec]: OrgFeed grey"},
+        {"--compare feeds --colour-by tool", "Feed [mm/min]: OrgFeed grey"},
+        {"--compare rates --fit-height", "Vorgabe"},
+        {"--compare feeds", "Vorgabe"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = curvex(folder, std::string("report --ini Plotwell.ini ") +
+                                                  c.options + " -o out.pdf cut.txt");
+        ASSERT_EQ(run.status, 0) << c.options << run.err;
+        const std::string text = pdfText(folder, "out.pdf");
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.options << " in:\n" << text;
+    }
+    // Fit height scales the vertical axis to the shown range: its labels change.
+    ASSERT_EQ(curvex(folder, "synth --seed 5 --blocks 4000 --text -o synth.txt").status, 0);
+    const auto chartText = [&](const std::string& options) {
+        EXPECT_EQ(
+            curvex(folder, "report --range 40 45 " + options + " -o out.pdf synth.txt").status, 0);
+        return withoutWrittenTime(pdfText(folder, "out.pdf"));
+    };
+    EXPECT_NE(chartText("--fit-height"), chartText(""));
 }
 
 std::vector<std::string> hiddenFiles(const TempFolder& folder) {
@@ -269,6 +301,9 @@ TEST_F(ReportCommand, FailuresGiveStatusAndMessage) {
         {"report --range 50 10 -o out.pdf cut.txt", 2, "--range"},
         {"report --title -o out.pdf cut.txt", 2, "-o OUT.pdf"},
         {"report --size 10x10 -o out.pdf cut.txt", 2, "unknown option"},
+        {"report --compare speeds -o out.pdf cut.txt", 2, "--compare needs rates or feeds"},
+        {"report --colour-by block -o out.pdf cut.txt", 2, "--colour-by needs tool"},
+        {"report --program none.nc -o out.pdf cut.txt", 1, "cannot read none.nc"},
         {"report -o out.pdf missing.txt", 1, "cannot load missing.txt"},
         {"report -o out.pdf bad.bin", 1, "cannot load bad.bin: the file is shorter"},
         {"report -o nowhere/out.pdf cut.txt", 3, "cannot write nowhere/out.pdf"},

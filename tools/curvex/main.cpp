@@ -97,14 +97,18 @@ constexpr Command kCommands[] = {
      "  it. Exit status 1 when no segment lies within 8 pixels.",
      runToolpathPick},
     {"report",
-     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--ini FILE]\n"
+     "[--text | --binary] [--func N | --compare rates|feeds] [--dist N] [--range LO HI]\n"
+     "       [--g00 FEED] [--colour-by tool] [--fit-height] [--ini FILE] [--program PROG]\n"
      "       [--title TEXT] -o OUT.pdf FILE",
      "Loads FILE and writes its report to OUT.pdf, A4 landscape, vector drawing with the text\n"
      "  as text: a header (the title, default FILE's name; FILE's full path and modification\n"
      "  time, the time of the report, records and tools), the chart as render draws it with\n"
-     "  the same options, both axis titles, and the machining times per tool and in total\n"
-     "  (with the shown range's row when --range narrows it), as stats gives them. More pages,\n"
-     "  numbered, where it does not fit. Captions come from section [Extra Text] of --ini.\n"
+     "  the same options and always the legend, both axis titles, the machining times per\n"
+     "  tool and in total (with the shown range's row when --range narrows it), as stats gives\n"
+     "  them, the 10 highest peaks as peaks gives them (with the line of PROG that each record\n"
+     "  comes from), and the toolpath in the iso view in the chart's colours, the records\n"
+     "  outside the shown range faded. More pages, numbered, where it does not fit. Captions\n"
+     "  come from section [Extra Text] of --ini.\n"
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
      runReport},
     {"peaks",

@@ -1,0 +1,44 @@
+#include "reportpicture.h"
+
+#include "reportfont.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+constexpr double kCaptionPoints = 11.0;
+constexpr double kCaptionGap = 4.0; // below the caption
+
+} // namespace
+
+ReportPicture::ReportPicture(QString caption, Drawing drawing, double share)
+    : mCaption(std::move(caption)), mDrawing(std::move(drawing)), mShare(share) {}
+
+double ReportPicture::captionHeight(QPaintDevice& device) const {
+    return QFontMetricsF(reportFont(kCaptionPoints, true), &device).height() + kCaptionGap;
+}
+
+double ReportPicture::height(QPaintDevice& device, double) const {
+    return device.height() * mShare;
+}
+
+bool ReportPicture::draw(QPainter& painter, const QRectF& area) const {
+    const double top = captionHeight(*painter.device());
+    const QRectF picture = area.adjusted(0.0, top, 0.0, 0.0);
+    const QSize size = (picture.size() * kPixelsPerUnit).toSize();
+    if (size.isEmpty())
+        return false;
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull() || !mDrawing(image))
+        return false;
+    painter.save();
+    painter.setFont(reportFont(kCaptionPoints, true));
+    painter.drawText(QRectF(area.left(), area.top(), area.width(), top),
+                     Qt::AlignLeft | Qt::AlignTop, mCaption);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRectF(picture.topLeft(), QSizeF(size) / kPixelsPerUnit), image);
+    painter.restore();
+    return true;
+}

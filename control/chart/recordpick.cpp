@@ -188,6 +188,8 @@ bool RecordPicker::serves(const CutDataSet& data) const {
 bool RecordPicker::isSorted(std::int32_t distanceMode) const {
     if (distanceMode != 2)
         return isSortedHorizontally(data_, distanceMode);
+    if (data_.index.covers(data_))
+        return data_.index.blockNumbersAscend();
     if (!blockNosAscend_)
         blockNosAscend_ = std::is_sorted(
             data_.blockNos.begin(), data_.blockNos.end(), [](std::int32_t a, std::int32_t b) {

@@ -39,7 +39,8 @@ private:
 
     const CutDataSet& data_;
     const std::uint64_t serial_;
-    // Whether the block numbers never decrease, looked at once when first needed.
+    // Whether the block numbers never decrease, from the data set's index, or without one looked
+    // at once when first needed.
     mutable std::optional<bool> blockNosAscend_;
     // Built at the first long column of a plotted series, kept while the series stays.
     mutable SeriesMaxIndex maxima_;

@@ -6,5 +6,12 @@ std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view, std
                              std::uint32_t gap) {
     const RecordRange shown =
         ShownRecords(data, view.distanceMode, view.lowerPercent, view.upperPercent);
-    return PeakFinder(data, view.drawMode, view.g00Feed).find(shown, top, gap);
+    switch (view.compareMode) {
+    case CompareMode::Rates:
+        return PeakFinder(data, 2, view.g00Feed).find(shown, top, gap);
+    case CompareMode::Feeds:
+        return PeakFinder::ofOptimisedFeed(data).find(shown, top, gap);
+    default:
+        return PeakFinder(data, view.drawMode, view.g00Feed).find(shown, top, gap);
+    }
 }

@@ -10,8 +10,10 @@
 inline constexpr std::uint32_t kDefaultPeakCount = 20;
 inline constexpr std::uint32_t kDefaultPeakGap = 100; // records between two peaks
 
-// The highest peaks of what the chart `view` shows: its plotted series with its G00 feed, over the
-// records it draws for its horizontal quantity and shown range.
+// The highest peaks of what the chart `view` shows: its plotted series with its G00 feed (of a
+// compare chart the optimised series: the removal per second with the optimised feed, or the
+// optimised feed over the records that are no G00 move), over the records it draws for its
+// horizontal quantity and shown range.
 std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view,
                              std::uint32_t top = kDefaultPeakCount,
                              std::uint32_t gap = kDefaultPeakGap);

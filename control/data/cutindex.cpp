@@ -70,6 +70,16 @@ void findColourSteps(const CutDataSet& data, std::uint32_t first, std::uint32_t 
     }
 }
 
+// Whether a record of first..last - 1 has a block number below the record before it, both taken
+// as unsigned values; read from the records, which are complete while the arrays are filled.
+bool dropsBlockNumber(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
+    for (std::uint32_t i = std::max(first, 1u); i < last; ++i)
+        if (static_cast<std::uint32_t>(data.records[i].blockNo) <
+            static_cast<std::uint32_t>(data.records[i - 1].blockNo))
+            return true;
+    return false;
+}
+
 // Below this many records a thread more costs more than it saves.
 constexpr std::uint32_t kRecordsPerThread = 1u << 20;
 
@@ -98,7 +108,7 @@ CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
     const std::uint64_t leaves =
         data.count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(data.count);
     return {MinMaxPyramid<SeriesRanges>::Level(leaves), MinMaxPyramid<ValueRange>::Level(leaves),
-            std::vector<std::vector<std::uint32_t>>(parts)};
+            std::vector<std::vector<std::uint32_t>>(parts), std::vector<std::uint8_t>(parts, 0)};
 }
 
 void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
@@ -110,6 +120,8 @@ void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint
         parts.blockNumbers[leaf] = blockNumberRange(data, from, to);
     }
     findColourSteps(data, first, last, parts.colourSteps[part]);
+    if (!parts.blockNumberDrops[part] && dropsBlockNumber(data, first, last))
+        parts.blockNumberDrops[part] = 1;
 }
 
 // The leaves of 16 records and the colour steps, in parts of whole leaves on as many threads as
@@ -141,6 +153,9 @@ CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     index.colourSteps_.reserve(stepCount);
     for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
+    index.blockNumbersAscend_ =
+        std::none_of(parts.blockNumberDrops.begin(), parts.blockNumberDrops.end(),
+                     [](std::uint8_t drops) { return drops != 0; });
     static std::atomic<std::uint64_t> builds{0};
     index.serial_ = ++builds;
     return index;

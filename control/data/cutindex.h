@@ -74,6 +74,8 @@ public:
         MinMaxPyramid<SeriesRanges>::Level series;
         MinMaxPyramid<ValueRange>::Level blockNumbers;
         std::vector<std::vector<std::uint32_t>> colourSteps;
+        // Per part: whether a record's block number (unsigned) is below the one before it.
+        std::vector<std::uint8_t> blockNumberDrops;
     };
     static Parts partsFor(const CutDataSet& data, std::size_t parts);
     // Records first..last - 1 of part `part`: `first` a multiple of 16, `last` too or the count.
@@ -96,6 +98,8 @@ public:
     const MinMaxPyramid<ValueRange>& blockNumbers() const { return blockNumbers_; }
     // Ascending: the records whose tool change moves the curve colour on.
     const std::vector<std::uint32_t>& colourSteps() const { return colourSteps_; }
+    // Whether the block numbers, taken as unsigned values, never decrease.
+    bool blockNumbersAscend() const { return blockNumbersAscend_; }
     // The first record whose distance (0 total, 1 cutting) is NaN, or the count. Before it the
     // distances never decrease; from it on all are NaN.
     std::uint32_t firstNaNDistance(int distanceMode) const { return firstNaN_[distanceMode]; }
@@ -106,5 +110,6 @@ private:
     MinMaxPyramid<ValueRange> blockNumbers_;
     std::vector<std::uint32_t> colourSteps_;
     std::uint32_t firstNaN_[2] = {0, 0};
+    bool blockNumbersAscend_ = true;
     std::uint64_t serial_ = 0;
 };

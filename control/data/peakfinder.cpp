@@ -38,20 +38,41 @@ PeakFinder::PeakFinder(const CutDataSet& data, std::uint8_t drawMode, float g00F
     : data_(data), drawMode_(drawMode), g00Feed_(g00Feed), rapidFactor_(g00Feed * kPerSecond),
       indexed_(data.index.covers(data) && data.index.series().levels() > 0) {}
 
+PeakFinder PeakFinder::ofOptimisedFeed(const CutDataSet& data) {
+    PeakFinder finder(data, 0, 0.0f);
+    finder.optimisedFeed_ = true;
+    return finder;
+}
+
+bool PeakFinder::skips(std::uint32_t i) const {
+    return optimisedFeed_ && data_.records[i].motionCode == 0;
+}
+
 float PeakFinder::value(std::uint32_t i) const {
+    if (optimisedFeed_)
+        return static_cast<float>(data_.records[i].optFeed);
     return numberOrZero(seriesValue(data_, i, drawMode_, g00Feed_));
 }
 
-float PeakFinder::bound(int level, std::uint64_t k) const {
-    return PlottedRange(data_.index.series().node(level, k), drawMode_, rapidFactor_).hi;
+ValueRange PeakFinder::range(int level, std::uint64_t k) const {
+    const SeriesRanges& ranges = data_.index.series().node(level, k);
+    return optimisedFeed_ ? ranges.optFeed : PlottedRange(ranges, drawMode_, rapidFactor_);
+}
+
+void PeakFinder::offer(Best& best, std::uint32_t i) const {
+    if (!skips(i))
+        best.offer(i, value(i));
 }
 
 // Whether an entry whose records start at `k * span` could hold a value that beats `best`: its
 // highest value is no lower, and on a tie it starts before the best record.
 bool PeakFinder::mayBeat(const Best& best, int level, std::uint64_t k) const {
+    const ValueRange values = range(level, k);
+    if (values.empty())
+        return false;
     if (!best.found)
         return true;
-    const float hi = bound(level, k);
+    const float hi = values.hi;
     return hi > best.peak.value || (hi == best.peak.value && k * spanOf(level) < best.peak.index);
 }
 
@@ -68,7 +89,7 @@ void PeakFinder::search(int level, std::uint64_t k, std::uint32_t first, std::ui
         (k + 1) * kFanout, (std::uint64_t{end} + childSpan - 1) / childSpan);
     if (level == 1) {
         for (std::uint64_t i = lo; i < hi; ++i)
-            best.offer(static_cast<std::uint32_t>(i), value(static_cast<std::uint32_t>(i)));
+            offer(best, static_cast<std::uint32_t>(i));
         return;
     }
     struct Child {
@@ -78,7 +99,7 @@ void PeakFinder::search(int level, std::uint64_t k, std::uint32_t first, std::ui
     std::array<Child, kFanout> children{};
     std::size_t count = 0;
     for (std::uint64_t child = lo; child < hi; ++child)
-        children[count++] = {bound(level - 1, child), child};
+        children[count++] = {range(level - 1, child).hi, child};
     std::stable_sort(children.begin(), children.begin() + count,
                      [](const Child& a, const Child& b) { return a.bound > b.bound; });
     for (std::size_t c = 0; c < count; ++c)
@@ -91,7 +112,7 @@ PeakFinder::Best PeakFinder::highest(std::uint32_t first, std::uint32_t end) con
         return best;
     if (!indexed_) {
         for (std::uint32_t i = first; i < end; ++i)
-            best.offer(i, value(i));
+            offer(best, i);
         return best;
     }
     search(data_.index.series().levels(), 0, first, end, best);

@@ -21,6 +21,9 @@ class PeakFinder {
 public:
     // The data set must outlive the finder and stay unchanged.
     PeakFinder(const CutDataSet& data, std::uint8_t drawMode, float g00Feed);
+    // The optimised feed (mm/min) over the records that are no G00 move, as the feeds compare
+    // chart draws it.
+    static PeakFinder ofOptimisedFeed(const CutDataSet& data);
 
     // At most `top` peaks, the highest first; a gap below 1 counts as 1.
     std::vector<Peak> find(RecordRange range, std::uint32_t top, std::uint32_t gap) const;
@@ -38,8 +41,11 @@ private:
         Best best;
     };
 
+    bool skips(std::uint32_t i) const;
     float value(std::uint32_t i) const;
-    float bound(int level, std::uint64_t k) const;
+    void offer(Best& best, std::uint32_t i) const;
+    // The values of entry k of `level` of the index; empty when none is drawn.
+    ValueRange range(int level, std::uint64_t k) const;
     bool mayBeat(const Best& best, int level, std::uint64_t k) const;
     Best highest(std::uint32_t first, std::uint32_t end) const;
     void search(int level, std::uint64_t k, std::uint32_t first, std::uint32_t end,
@@ -52,4 +58,5 @@ private:
     float g00Feed_;
     float rapidFactor_;
     bool indexed_;
+    bool optimisedFeed_ = false;
 };

@@ -56,6 +56,10 @@ TEST_F(ProgramCommands, PeaksListWhatTheChartShows) {
         {"--range 200 300 --gap 1", {}},
         {"--func 1 --gap 1", {"7", "1", "4", "8", "6", "3", "2", "0", "5", "9"}},
         {"--func 2 --top 3 --gap 1", {"1", "4", "6"}},
+        {"--compare rates --top 3 --gap 1", {"1", "4", "6"}},
+        {"--compare rates --func 1 --top 3 --gap 1", {"1", "4", "6"}},
+        {"--compare feeds --gap 1", {"0", "1", "2", "3", "4", "5", "6", "7", "9", "8"}},
+        {"--compare feeds --func 1 --top 2 --gap 1", {"0", "1"}},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, std::string("peaks --csv ") + c.options + " d.txt");
@@ -152,6 +156,7 @@ TEST_F(ProgramCommands, WrongUsage) {
         "peaks --gap 4294967296 d.txt",
         "peaks --func 3 d.txt",
         "peaks --range 5 1 d.txt",
+        "peaks --compare speeds d.txt",
         "peaks d.txt d.txt",
         "peaks --x 3 d.txt",
         "source --record 1 d.txt",

@@ -112,13 +112,15 @@ constexpr Command kCommands[] = {
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
      runReport},
     {"peaks",
-     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED] [--top K]\n"
-     "       [--gap G] [--csv] FILE",
+     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "       [--compare rates|feeds] [--top K] [--gap G] [--csv] FILE",
      "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
      "  the options of render: the largest plotted value first, then each time the largest\n"
      "  one whose record lies G or more records (default 100) from every peak listed, the\n"
      "  earlier record of equal values. One line per peak: rank, index, blockNo, toolNo,\n"
-     "  value, orgFeed, optFeed and removal; --csv adds a header line and commas.",
+     "  value, orgFeed, optFeed and removal; --csv adds a header line and commas. With\n"
+     "  --compare the peaks are those of the optimised series: removal per second with the\n"
+     "  optimised feed (rates), or the optimised feed of the moves other than G00 (feeds).",
      runPeaks},
     {"source", "[--text | --binary] --program PROG --record I FILE",
      "Loads FILE and the NC program PROG and prints the program line that record I comes\n"

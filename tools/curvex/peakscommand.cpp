@@ -63,8 +63,9 @@ int runPeaks(CommandArguments args) {
     if (!takeRangeOption(args, rest, view))
         return kExitUsage;
     settings.csv = takeFlag(rest, "--csv");
-    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                                                 {"--func", "--dist", "--g00", "--top", "--gap"});
+    const auto arguments =
+        parseCommandArguments(CommandArguments(rest.data(), rest.size()),
+                              {"--func", "--dist", "--g00", "--compare", "--top", "--gap"});
     if (!arguments || !readViewOptions(*arguments, view) || !readCounts(*arguments, settings))
         return kExitUsage;
     CutDataSet data;

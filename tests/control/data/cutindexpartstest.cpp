@@ -1,4 +1,5 @@
 #include "binarycutwriter.h"
+#include "cutbuilder.h"
 #include "cutdatatesting.h"
 #include "cutindex.h"
 #include "cutsynthesizer.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -50,6 +52,7 @@ void expectSameIndex(const CutIndex& actual, const CutIndex& expected, const std
     EXPECT_EQ(actual.colourSteps(), expected.colourSteps()) << what;
     EXPECT_EQ(actual.firstNaNDistance(0), expected.firstNaNDistance(0)) << what;
     EXPECT_EQ(actual.firstNaNDistance(1), expected.firstNaNDistance(1)) << what;
+    EXPECT_EQ(actual.blockNumbersAscend(), expected.blockNumbersAscend()) << what;
     EXPECT_EQ(actual.bytes(), expected.bytes()) << what;
 }
 
@@ -75,6 +78,58 @@ TEST(CutIndexParts, EveryThreadCountBuildsTheSameIndex) {
         for (unsigned threads = 2; threads <= 7; ++threads)
             expectSameIndex(CutIndex::build(c.data, threads), single,
                             c.what + " on " + std::to_string(threads) + " threads");
+    }
+}
+
+// Records with these block numbers, one a record.
+CutDataSet withBlockNumbers(const std::vector<std::int32_t>& numbers) {
+    CutBuilder builder(numbers.size());
+    for (const std::int32_t number : numbers) {
+        CutRecord record;
+        record.blockNo = number;
+        record.motionCode = 1;
+        builder.add(record, 1.0f, 0.0f, 0.0f);
+    }
+    return builder.take();
+}
+
+bool ascendByTheRule(const std::vector<std::int32_t>& numbers) {
+    return std::is_sorted(numbers.begin(), numbers.end(), [](std::int32_t a, std::int32_t b) {
+        return static_cast<std::uint32_t>(a) < static_cast<std::uint32_t>(b);
+    });
+}
+
+// A block number below the one before it, wherever it lies (inside a stretch of 16 records, at
+// a stretch's start, where the parts of 2 to 7 threads meet, at the ends), makes them not ascend;
+// equal numbers ascend, and the numbers count as unsigned. The index says so on any number of
+// threads.
+TEST(CutIndexParts, BlockNumbersAscendAsTheRecordsSay) {
+    constexpr std::uint32_t kCount = 20011;
+    std::vector<std::int32_t> ascending(kCount);
+    for (std::uint32_t i = 0; i < kCount; ++i)
+        ascending[i] = static_cast<std::int32_t>(10 + i / 3);
+    std::vector<std::uint32_t> drops = {1, 5, 15, 16, 17, 4096, 10000, kCount - 1};
+    const std::uint64_t leaves = (kCount + 15) / 16;
+    for (std::uint64_t parts = 2; parts <= 7; ++parts)
+        for (std::uint64_t k = 1; k < parts; ++k)
+            drops.push_back(static_cast<std::uint32_t>(leaves * k / parts * 16));
+    std::vector<std::pair<std::string, std::vector<std::int32_t>>> cases = {
+        {"ascending", ascending},
+        {"one record", {7}},
+        {"equal", std::vector<std::int32_t>(100, 4)},
+        {"unsigned above the largest int", {1, 2, INT32_MAX, -5, -1}},
+        {"unsigned drop from the top", {1, -1, 0}},
+    };
+    for (const std::uint32_t at : drops) {
+        std::vector<std::int32_t> numbers = ascending;
+        numbers[at] = numbers[at - 1] - 1;
+        cases.emplace_back("drop at " + std::to_string(at), numbers);
+    }
+    for (const auto& [what, numbers] : cases) {
+        const CutDataSet data = withBlockNumbers(numbers);
+        for (unsigned threads = 1; threads <= 7; ++threads)
+            EXPECT_EQ(CutIndex::build(data, threads).blockNumbersAscend(), ascendByTheRule(numbers))
+                << what << " on " << threads << " threads";
     }
 }
 

@@ -2,25 +2,29 @@
 #include "cutdatatesting.h"
 #include "cutsynthesizer.h"
 #include "series.h"
+#include "shownpeaks.h"
+#include "shownrange.h"
 #include "textcutwriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <vector>
 
 namespace {
 
-// The rule as it reads: all records of the range by value, highest first and the earlier of
-// equals first, each taken when it lies `gap` or more records away from every one taken before.
-std::vector<Peak> peaksByTheRule(const CutDataSet& data, RecordRange range, std::uint8_t drawMode,
-                                 float g00Feed, std::uint32_t top, std::uint32_t gap) {
+// The rule as it reads: all records of the range that the series draws, by value, highest first
+// and the earlier of equals first, each taken when it lies `gap` or more records away from every
+// one taken before. `valueOf` gives a record's value, nothing for a record not drawn.
+template <class ValueOf>
+std::vector<Peak> peaksByTheRule(const CutDataSet& data, RecordRange range, ValueOf valueOf,
+                                 std::uint32_t top, std::uint32_t gap) {
     std::vector<Peak> all;
-    for (std::uint32_t i = range.first; i < std::min(range.end, data.count); ++i) {
-        const float value = seriesValue(data, i, drawMode, g00Feed);
-        all.push_back({i, std::isnan(value) ? 0.0f : value});
-    }
+    for (std::uint32_t i = range.first; i < std::min(range.end, data.count); ++i)
+        if (const std::optional<float> value = valueOf(i))
+            all.push_back({i, std::isnan(*value) ? 0.0f : *value});
     std::stable_sort(all.begin(), all.end(),
                      [](const Peak& a, const Peak& b) { return a.value > b.value; });
     std::vector<Peak> taken;
@@ -35,6 +39,28 @@ std::vector<Peak> peaksByTheRule(const CutDataSet& data, RecordRange range, std:
             taken.push_back(candidate);
     }
     return taken;
+}
+
+std::vector<Peak> peaksByTheRule(const CutDataSet& data, RecordRange range, std::uint8_t drawMode,
+                                 float g00Feed, std::uint32_t top, std::uint32_t gap) {
+    return peaksByTheRule(
+        data, range,
+        [&](std::uint32_t i) { return std::optional(seriesValue(data, i, drawMode, g00Feed)); },
+        top, gap);
+}
+
+// The optimised feed, drawn at every record that is no G00 move.
+std::vector<Peak> feedPeaksByTheRule(const CutDataSet& data, RecordRange range, std::uint32_t top,
+                                     std::uint32_t gap) {
+    return peaksByTheRule(
+        data, range,
+        [&](std::uint32_t i) -> std::optional<float> {
+            const CutRecord& r = data.records[i];
+            if (r.motionCode == 0)
+                return std::nullopt;
+            return static_cast<float>(r.optFeed);
+        },
+        top, gap);
 }
 
 void expectSamePeaks(const std::vector<Peak>& actual, const std::vector<Peak>& expected,
@@ -142,6 +168,82 @@ TEST(PeakFinder, EqualValuesGoToTheEarlierRecord) {
         for (const Peak& peak : peaks)
             indexes.push_back(peak.index);
         EXPECT_EQ(indexes, c.indexes) << "gap " << c.gap;
+    }
+}
+
+// The optimised feed leaves the G00 moves out, with and without the data set's index, also where
+// the G00 moves have the highest feeds; a range of G00 moves only has no peak.
+TEST(PeakFinder, OptimisedFeedPeaksLeaveTheRapidMovesOut) {
+    std::mt19937 random(13);
+    std::string mixed;
+    std::string rapids;
+    for (int k = 0; k < 6000; ++k) {
+        const bool rapid = random() % 3 == 0;
+        const int feed = rapid ? 5000 + static_cast<int>(random() % 900)
+                               : 100 + static_cast<int>(random() % 900);
+        const std::string block = "N" + std::to_string(k + 1);
+        mixed += block + (rapid ? ")G00X" : ")G01X") + std::to_string(k + 2) + "F600(A5)F" +
+                 std::to_string(feed) + "\n";
+        if (k < 40)
+            rapids +=
+                block + ")G00X" + std::to_string(k + 2) + "F600(A5)F" + std::to_string(feed) + "\n";
+    }
+    CutDataSet data = loadText(mixed);
+    CutDataSet onlyRapid = loadText(rapids);
+    ASSERT_EQ(onlyRapid.count, 40u);
+    const PeakCase cases[] = {
+        {0, 0, {0, 6000}, 20, 100}, {0, 0, {0, 6000}, 60, 1},   {0, 0, {1234, 5678}, 20, 7},
+        {0, 0, {17, 33}, 20, 3},    {0, 0, {95, 4193}, 30, 50}, {0, 0, {5990, 9000}, 20, 2},
+    };
+    for (const bool indexed : {true, false}) {
+        if (!indexed) {
+            data.index = CutIndex();
+            onlyRapid.index = CutIndex();
+        }
+        const std::string how = indexed ? "indexed" : "walked";
+        EXPECT_TRUE(PeakFinder::ofOptimisedFeed(onlyRapid).find({0, 40}, 20, 1).empty()) << how;
+        for (const PeakCase& c : cases)
+            expectSamePeaks(PeakFinder::ofOptimisedFeed(data).find(c.range, c.top, c.gap),
+                            feedPeaksByTheRule(data, c.range, c.top, c.gap),
+                            how + " range " + std::to_string(c.range.first) + ".." +
+                                std::to_string(c.range.end) + " gap " + std::to_string(c.gap));
+    }
+}
+
+// A compare chart's peaks are those of its optimised series over the shown records, whatever the
+// plotted series of the plain chart: the removal per second with the optimised feed, or the
+// optimised feed of the moves other than G00.
+TEST(PeakFinder, CompareChartsShowThePeaksOfTheOptimisedSeries) {
+    const CutDataSet data = generatedData(8, 30000);
+    ASSERT_TRUE(data.index.covers(data));
+    struct View {
+        std::int32_t distanceMode;
+        float lower;
+        float upper;
+    };
+    const View views[] = {{0, 0.0f, 100.0f}, {1, 20.0f, 45.0f}, {2, 60.0f, 61.0f}};
+    for (const CompareMode mode : {CompareMode::Rates, CompareMode::Feeds}) {
+        for (const std::uint8_t drawMode : {0, 1, 2}) {
+            for (const View& v : views) {
+                ChartState view;
+                view.compareMode = mode;
+                view.drawMode = drawMode;
+                view.g00Feed = 7000.0f;
+                view.distanceMode = v.distanceMode;
+                view.lowerPercent = v.lower;
+                view.upperPercent = v.upper;
+                const RecordRange shown = ShownRecords(data, v.distanceMode, v.lower, v.upper);
+                const auto expected =
+                    mode == CompareMode::Rates
+                        ? peaksByTheRule(data, shown, 2, view.g00Feed, kDefaultPeakCount,
+                                         kDefaultPeakGap)
+                        : feedPeaksByTheRule(data, shown, kDefaultPeakCount, kDefaultPeakGap);
+                expectSamePeaks(ShownPeaks(data, view), expected,
+                                "compare " + std::to_string(static_cast<int>(mode)) + " mode " +
+                                    std::to_string(drawMode) + " dist " +
+                                    std::to_string(v.distanceMode));
+            }
+        }
     }
 }
 

@@ -63,9 +63,9 @@ protected:
     TempFolder folder;
 };
 
-// The report's peaks are those of `curvex peaks --top 10` for the same view: ranks, blocks and
-// tools (comparing, colouring and fitting the chart changes no peak); with the program, each row's
-// line is the one `curvex source` gives for its record.
+// The report's peaks are those of `curvex peaks --top 10` for the same view (a compare chart's are
+// those of its optimised series): ranks, blocks and tools (colouring and fitting the chart change
+// no peak); with the program, each row's line is the one `curvex source` gives for its record.
 TEST_F(ReportSections, ThePeaksAreThoseOfThePeaksCommand) {
     struct Case {
         const char* view;   // of both commands
@@ -75,7 +75,8 @@ TEST_F(ReportSections, ThePeaksAreThoseOfThePeaksCommand) {
         {"", ""},
         {"--func 1 --dist 2 --range 10 60", ""},
         {"--func 2 --g00 800 --range 40 45", ""},
-        {"", "--compare feeds"},
+        {"--compare feeds", ""},
+        {"--compare rates --range 20 70", ""},
     };
     for (const auto& [view, only] : cases) {
         for (const bool program : {false, true}) {

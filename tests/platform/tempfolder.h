@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -37,4 +38,13 @@ inline void writeBytes(const std::string& path, std::string_view bytes) {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names in `folder` that start with a dot: temporary files left behind.
+inline std::vector<std::string> hiddenFiles(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().filename().string().front() == '.')
+            names.push_back(entry.path().filename().string());
+    return names;
 }

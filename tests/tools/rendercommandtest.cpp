@@ -223,15 +223,6 @@ ino_t inodeOf(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-// The names in `folder` that start with a dot: temporary files left behind.
-std::vector<std::string> hiddenFiles(const TempFolder& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        if (entry.path().filename().string().front() == '.')
-            names.push_back(entry.path().filename().string());
-    return names;
-}
-
 // An output replaces its file in one step: a new file renamed over the old one, so another hard
 // link keeps the old contents, a symbolic link keeps pointing at the file it names, and a write
 // that fails (here past the file-size limit, 512 bytes, with SIGXFSZ ignored) leaves the old

@@ -277,14 +277,6 @@ TEST_F(ReportCommand, TheChartTakesTheViewOptionsWithTheLegendOn) {
     EXPECT_NE(chartText("--fit-height"), chartText(""));
 }
 
-std::vector<std::string> hiddenFiles(const TempFolder& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        if (entry.path().filename().string().front() == '.')
-            names.push_back(entry.path().filename().string());
-    return names;
-}
-
 TEST_F(ReportCommand, FailuresGiveStatusAndMessage) {
     std::filesystem::create_directory(folder.file("folder.pdf"));
     writeBytes(folder.file("bad.bin"), "short");

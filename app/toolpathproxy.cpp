@@ -21,6 +21,10 @@ std::optional<bool> ToolpathProxy::draw(std::int32_t hdc, QSize size) {
     return asBool(curvex::DispDrawToolpath, {hdc, size.width(), size.height()});
 }
 
+std::optional<bool> ToolpathProxy::drawReport(std::int32_t hdc, QSize size) {
+    return asBool(curvex::DispDrawReportToolpath, {hdc, size.width(), size.height()});
+}
+
 std::optional<std::int32_t> ToolpathProxy::pick(QPointF at) {
     const auto result = mViewer.callMethod(
         curvex::DispPickToolpath, {static_cast<float>(at.x()), static_cast<float>(at.y())});

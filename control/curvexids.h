@@ -89,6 +89,10 @@ enum DispId : int {
     DispPickToolpath = 64,
     DispOrbitToolpath = 65,
     DispMoveToolpath = 66,
+    // DrawReportToolpath(surface, width, height): the toolpath as a report shows it, the iso
+    // view fitted to the size in the chart's colours with the shown range emphasised and no mark,
+    // drawn without changing the view, zoom or colours the host shows.
+    DispDrawReportToolpath = 75,
     // The NC program beside the data. LoadNcProgram(fileName): takes it (read when first needed),
     // FALSE when it cannot be opened;
     // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().

@@ -82,11 +82,12 @@ bool hasProgram(CurvexProxy& viewer) {
     return file && !file->toString().isEmpty();
 }
 
-// The toolpath drawn by the control into the image; none when the control cannot draw it.
+// The toolpath as a report shows it, drawn by the control into the image; none when the control
+// cannot draw it.
 ReportPicture::Drawing toolpathDrawing(CurvexProxy& viewer) {
     const auto draw = [&viewer](QImage& image) {
         const component::SurfaceRegistry::Entry surface(&image);
-        return ToolpathProxy(viewer).draw(surface.handle(), image.size());
+        return ToolpathProxy(viewer).drawReport(surface.handle(), image.size());
     };
     QImage probe(1, 1, QImage::Format_RGB32);
     if (!draw(probe))

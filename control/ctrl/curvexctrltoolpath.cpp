@@ -14,6 +14,13 @@ bool CCurvexCtrl::DrawToolpath(std::int32_t surfaceHandle, std::int32_t width,
                                                 width, height, readOut_.marked());
 }
 
+bool CCurvexCtrl::DrawReportToolpath(std::int32_t surfaceHandle, std::int32_t width,
+                                     std::int32_t height) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    return target != nullptr &&
+           toolpath_->drawReport(*target, moduleChart(*graph_), curvexModule().data, width, height);
+}
+
 bool CCurvexCtrl::SetToolpathView(std::int32_t view) {
     return toolpath_->setView(view);
 }

@@ -236,13 +236,15 @@ InvokeResult drawChart(Call& call) {
     return InvokeResult::Ok;
 }
 
-InvokeResult drawToolpath(Call& call) {
+// Draws onto a surface at a size: (surface, width, height).
+template <bool (CCurvexCtrl::*method)(std::int32_t, std::int32_t, std::int32_t)>
+InvokeResult drawAtSize(Call& call) {
     const auto surface = toLong(call.args[0]);
     const auto width = toLong(call.args[1]);
     const auto height = toLong(call.args[2]);
     if (!surface || !width || !height)
         return InvokeResult::TypeMismatch;
-    setResult(call.result, call.control.DrawToolpath(*surface, *width, *height));
+    setResult(call.result, (call.control.*method)(*surface, *width, *height));
     return InvokeResult::Ok;
 }
 
@@ -308,7 +310,8 @@ constexpr std::array kMembers = {
     Member{DispSetChartOption, kMethod, 2, setChartOption},
     Member{DispGetChartOption, kMethod, 1, getChartOption},
     Member{DispGetReadOutPlace, kMethod, 0, get<&CCurvexCtrl::GetReadOutPlace>},
-    Member{DispDrawToolpath, kMethod, 3, drawToolpath},
+    Member{DispDrawToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpath>},
+    Member{DispDrawReportToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawReportToolpath>},
     Member{DispSetToolpathView, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathView>},
     Member{DispSetToolpathColour, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathColour>},
     Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},

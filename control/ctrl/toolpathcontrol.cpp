@@ -34,18 +34,37 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
     const ToolpathModel& model = modelOf(data);
     width_ = width;
     height_ = height;
-    const ToolpathStyle style = ToolpathStyleOf(chart, data, mode_);
-    const ToolpathMarks marks{marked};
-    const ToolpathRenderer renderer(model, style, marks);
+    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, ToolpathColourMode::Chart),
+                                    ToolpathMarks{marked});
+    return render(device, renderer, fit(), pixels_);
+}
+
+bool ToolpathControl::drawReport(QPaintDevice& device, const ChartState& chart,
+                                 const CutDataSet& data, int width, int height) {
+    if (width < 1 || height < 1 || width > curvex::kMaxChartSide || height > curvex::kMaxChartSide)
+        return false;
+    const ToolpathModel& model = modelOf(data);
+    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, ToolpathColourMode::Chart),
+                                    ToolpathMarks{std::nullopt});
+    ToolpathPixels pixels;
+    return render(device, renderer,
+                  ToolpathFit(model.box(), ToolpathView(ToolpathViewKind::Iso), width, height, {}),
+                  pixels);
+}
+
+// Into an image of the size straight from the kept pixels, else through a painter.
+bool ToolpathControl::render(QPaintDevice& device, const ToolpathRenderer& renderer,
+                             const ToolpathFit& fit, ToolpathPixels& pixels) {
     auto* image = dynamic_cast<QImage*>(&device);
-    if (image && image->width() == width && image->height() == height && image->depth() == 32) {
-        renderer.drawImage(*image, fit(), pixels_);
+    if (image && image->width() == fit.width() && image->height() == fit.height() &&
+        image->depth() == 32) {
+        renderer.drawImage(*image, fit, pixels);
         return true;
     }
     QPainter painter(&device);
     if (!painter.isActive())
         return false;
-    renderer.paint(painter, fit());
+    renderer.paint(painter, fit);
     return painter.end();
 }
 

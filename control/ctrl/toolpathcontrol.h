@@ -12,6 +12,7 @@
 #include <optional>
 
 class QPaintDevice;
+class ToolpathRenderer;
 
 // The control's toolpath: how it is seen (view, zoom, colours) and the path of the data set,
 // drawn and picked for a host at the size the host asks for. The path follows the chart: its
@@ -25,6 +26,10 @@ public:
     // the device cannot be painted on.
     bool draw(QPaintDevice& device, const ChartState& chart, const CutDataSet& data, int width,
               int height, std::optional<std::uint32_t> marked);
+    // The path as a report shows it: the iso view fitted to width x height, in the chart's
+    // colours, without a mark; the view, zoom, colours and last picture stay as they are.
+    bool drawReport(QPaintDevice& device, const ChartState& chart, const CutDataSet& data,
+                    int width, int height);
     // The record whose segment lies within 8 pixels of (x, y) of the last drawn picture.
     std::optional<std::uint32_t> pick(const CutDataSet& data, double x, double y);
 
@@ -40,6 +45,8 @@ public:
 private:
     const ToolpathModel& modelOf(const CutDataSet& data);
     ToolpathFit fit() const;
+    static bool render(QPaintDevice& device, const ToolpathRenderer& renderer,
+                       const ToolpathFit& fit, ToolpathPixels& pixels);
 
     std::unique_ptr<ToolpathModel> model_;
     std::uint64_t serial_ = 0;

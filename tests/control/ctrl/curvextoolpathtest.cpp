@@ -15,10 +15,15 @@ namespace {
 
 class CurvexToolpathTest : public CurvexHostTest {
 protected:
-    bool drawToolpath(QImage& image) {
+    bool drawToolpath(QImage& image, int dispid = curvex::DispDrawToolpath) {
         const component::SurfaceRegistry::Entry surface(&image);
-        return call(curvex::DispDrawToolpath, {surface.handle(), image.width(), image.height()})
-            .toBool();
+        return call(dispid, {surface.handle(), image.width(), image.height()}).toBool();
+    }
+    QImage drawn(int dispid = curvex::DispDrawToolpath) {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        EXPECT_TRUE(drawToolpath(image, dispid)) << dispid;
+        return image;
     }
     static int whitePixels(const QImage& image) {
         int n = 0;
@@ -50,6 +55,27 @@ TEST_F(CurvexToolpathTest, BadArgumentsAnswerFalse) {
     EXPECT_FALSE(call(curvex::DispDrawToolpath, {surface.handle(), 0, 150}).toBool());
     // No drawing yet: nothing to pick.
     EXPECT_EQ(call(curvex::DispPickToolpath, {100.0f, 75.0f}).toInt(), -1);
+}
+
+// A report's toolpath is the iso view fitted, in the chart's colours, whatever the host shows;
+// the host's view, zoom and colours stay as they were.
+TEST_F(CurvexToolpathTest, TheReportsToolpathLeavesTheShownViewAlone) {
+    ASSERT_TRUE(loadSample());
+    ASSERT_TRUE(call(curvex::DispSetToolpathView, {0}).toBool());
+    ASSERT_TRUE(call(curvex::DispSetToolpathColour, {1}).toBool());
+    drawn(); // a zoom is about a point of the last picture
+    ASSERT_TRUE(call(curvex::DispMoveToolpath, {2.0f, 150.0f, 100.0f, 7.0f, -5.0f}).toBool());
+    const QImage shown = drawn();
+    const QImage report = drawn(curvex::DispDrawReportToolpath);
+    EXPECT_EQ(drawn(), shown) << "the host's view changed";
+    EXPECT_NE(report, shown);
+    ASSERT_TRUE(call(curvex::DispSetToolpathView, {3}).toBool());
+    ASSERT_TRUE(call(curvex::DispSetToolpathColour, {0}).toBool());
+    EXPECT_EQ(drawn(), report) << "the iso view fitted, in the chart's colours";
+    QImage image(300, 200, QImage::Format_RGB32);
+    const component::SurfaceRegistry::Entry surface(&image);
+    EXPECT_FALSE(call(curvex::DispDrawReportToolpath, {surface.handle(), 0, 200}).toBool());
+    EXPECT_FALSE(call(curvex::DispDrawReportToolpath, {987654, 300, 200}).toBool());
 }
 
 TEST_F(CurvexToolpathTest, DrawsPicksAndMarksTheChart) {

@@ -8,6 +8,7 @@ ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
     style.mode = mode;
     style.curveColours = chart.colours;
     style.g00Feed = chart.g00Feed;
+    style.colourByTool = chart.colourByTool;
     style.emphasised =
         ShownRecords(data, chart.distanceMode, chart.lowerPercent, chart.upperPercent);
     return style;

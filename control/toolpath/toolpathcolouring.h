@@ -22,6 +22,7 @@ struct ToolpathStyle {
     std::array<std::uint32_t, curvex::kCurveColours> curveColours{}; // 0x00BBGGRR, as the chart's
     float g00Feed = curvex::kDefaultG00Feed;
     RecordRange emphasised{0, 0xFFFFFFFFu}; // records outside are faded
+    bool colourByTool = false; // the chart's colours by tool number (t & 15), as the chart's option
 };
 
 inline constexpr std::uint32_t kRapidColour = 0xFF808080u;
@@ -54,9 +55,7 @@ public:
         tools_.enter(data_.records[i].toolNo);
         std::uint32_t colour = kRapidColour;
         if (!isRapid(i))
-            colour = style_.mode == ToolpathColourMode::Chart
-                         ? chartColours_[static_cast<std::size_t>(tools_.colour)]
-                         : quantityColour(i);
+            colour = style_.mode == ToolpathColourMode::Chart ? chartColour(i) : quantityColour(i);
         const bool inside = i >= style_.emphasised.first && i < style_.emphasised.end;
         return inside ? colour : Faded(colour);
     }
@@ -66,6 +65,10 @@ public:
     float maximum() const { return maximum_; }
 
 private:
+    std::uint32_t chartColour(std::uint32_t i) const {
+        const int number = style_.colourByTool ? data_.records[i].toolNo & 15 : tools_.colour;
+        return chartColours_[static_cast<std::size_t>(number)];
+    }
     std::uint32_t quantityColour(std::uint32_t i) const;
 
     const CutDataSet& data_;

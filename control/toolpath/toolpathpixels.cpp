@@ -49,7 +49,8 @@ struct Share {
 
 bool sameStyle(const ToolpathStyle& a, const ToolpathStyle& b) {
     return a.mode == b.mode && a.curveColours == b.curveColours && a.g00Feed == b.g00Feed &&
-           a.emphasised.first == b.emphasised.first && a.emphasised.end == b.emphasised.end;
+           a.colourByTool == b.colourByTool && a.emphasised.first == b.emphasised.first &&
+           a.emphasised.end == b.emphasised.end;
 }
 
 } // namespace

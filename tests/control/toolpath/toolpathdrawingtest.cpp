@@ -219,6 +219,32 @@ namespace {
 // The colours worked out in shares on several threads are those of one walk from the start:
 // tools change (also to and from tool 0) across the shares' borders; the alpha byte tells rapid
 // moves and segments left out.
+// With the chart coloured by tool, tool t's cutting segments take curve colour t & 15 (negative
+// tools too), wherever the chart's stepped colour numbers would be; rapid moves stay grey.
+TEST(ToolpathColours, colourByToolTakesTheLowFourBitsOfTheTool) {
+    const CutDataSet data = loadText("T3\nN1)G01X1(A1)\nT17\nN2)G01X2(A1)\nN3)G00X3\n"
+                                     "T-2\nN4)G01X4(A1)\nT3\nN5)G01X5(A1)\n");
+    ToolpathStyle style = chartStyle();
+    for (std::size_t n = 0; n < style.curveColours.size(); ++n)
+        style.curveColours[n] = static_cast<std::uint32_t>(0x010203 * (n + 1));
+    style.colourByTool = true;
+    ToolpathColouring byTool(data, style);
+    const int expected[] = {3, 1, -1, 14, 3}; // -1: the rapid move
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const std::uint32_t colour = byTool.colourOf(i);
+        if (expected[i] < 0)
+            EXPECT_EQ(colour, kRapidColour) << i;
+        else
+            EXPECT_EQ(colour, PixelOfColorRef(style.curveColours[expected[i]])) << i;
+    }
+    style.colourByTool = false;
+    ToolpathColouring stepped(data, style);
+    for (std::uint32_t i = 0; i < 3; ++i)
+        stepped.colourOf(i);
+    EXPECT_NE(stepped.colourOf(3), PixelOfColorRef(style.curveColours[14]))
+        << "the stepped colours differ here, so the test tells the two apart";
+}
+
 TEST(ToolpathPixels, coloursOfSharesAreThoseOfOneWalk) {
     std::string text;
     const int tools[] = {3, 0, 5, 5, 0, 7, 2};

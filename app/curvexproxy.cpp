@@ -21,6 +21,27 @@ QVariantList noArgs() {
     return {};
 }
 
+// A member's result converted, or nothing when the control lacks the member.
+template <typename Convert>
+auto converted(std::optional<QVariant> result, Convert convert)
+    -> std::optional<decltype(convert(QVariant()))> {
+    if (!result)
+        return std::nullopt;
+    return convert(*result);
+}
+
+bool asBool(const QVariant& value) {
+    return value.toBool();
+}
+
+std::int32_t asLong(const QVariant& value) {
+    return value.toInt();
+}
+
+QVariantList asList(const QVariant& value) {
+    return value.toList();
+}
+
 } // namespace
 
 void CurvexProxy::setViewRenewal(bool value) {
@@ -141,11 +162,8 @@ void CurvexProxy::aboutBox() {
 }
 
 std::optional<QString> CurvexProxy::getLoadError() {
-    auto args = noArgs();
-    const auto result = tryCall(curvex::DispGetLoadError, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toString();
+    return converted(callMethod(curvex::DispGetLoadError, noArgs()),
+                     [](const QVariant& value) { return value.toString(); });
 }
 
 std::optional<std::int32_t> CurvexProxy::getToolRowCount() {
@@ -184,9 +202,7 @@ std::optional<bool> CurvexProxy::setCompareMode(std::int32_t mode) {
 }
 
 std::optional<bool> CurvexProxy::setChartOption(std::int32_t option, bool on) {
-    QVariantList args{option, on ? -1 : 0};
-    const auto result = tryCall(curvex::DispSetChartOption, InvokeKind::Method, args);
-    return result ? std::optional<bool>(result->toBool()) : std::nullopt;
+    return converted(callMethod(curvex::DispSetChartOption, {option, on ? -1 : 0}), asBool);
 }
 
 std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
@@ -198,52 +214,30 @@ std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
 }
 
 std::optional<bool> CurvexProxy::loadNcProgram(const QString& fileName) {
-    QVariantList args{fileName};
-    const auto result = tryCall(curvex::DispLoadNcProgram, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toBool();
+    return converted(callMethod(curvex::DispLoadNcProgram, {fileName}), asBool);
 }
 
 std::optional<std::int32_t> CurvexProxy::getRecordLine(std::int32_t index) {
-    QVariantList args{index};
-    const auto result = tryCall(curvex::DispGetRecordLine, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toInt();
+    return converted(callMethod(curvex::DispGetRecordLine, {index}), asLong);
 }
 
 std::optional<std::int32_t> CurvexProxy::getLineRecord(std::int32_t line, std::int32_t from) {
-    QVariantList args{line, from};
-    const auto result = tryCall(curvex::DispGetLineRecord, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toInt();
+    return converted(callMethod(curvex::DispGetLineRecord, {line, from}), asLong);
 }
 
 std::optional<QVariantList> CurvexProxy::getPeaks() {
-    auto args = noArgs();
-    const auto result = tryCall(curvex::DispGetPeaks, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toList();
+    return converted(callMethod(curvex::DispGetPeaks, noArgs()), asList);
 }
 
 std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {
-    QVariantList args{value};
-    const auto result = tryCall(dispid, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toBool();
+    return converted(callMethod(dispid, {value}), asBool);
 }
 
 std::optional<bool> CurvexProxy::drawChart(std::int32_t hdc, QSize chart, const QRect& target) {
-    QVariantList args{hdc,          chart.width(),  chart.height(), target.left(),
-                      target.top(), target.width(), target.height()};
-    const auto result = tryCall(curvex::DispDrawChart, InvokeKind::Method, args);
-    if (!result)
-        return std::nullopt;
-    return result->toBool();
+    return converted(
+        callMethod(curvex::DispDrawChart, {hdc, chart.width(), chart.height(), target.left(),
+                                           target.top(), target.width(), target.height()}),
+        asBool);
 }
 
 std::optional<QVariant> CurvexProxy::callMethod(int dispid, QVariantList args) {

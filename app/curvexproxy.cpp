@@ -240,6 +240,12 @@ std::optional<bool> CurvexProxy::drawChart(std::int32_t hdc, QSize chart, const 
         asBool);
 }
 
+bool CurvexProxy::hasMethod(int dispid) {
+    QVariantList none;
+    return mTarget.invoke(dispid, InvokeKind::Method, none, nullptr) !=
+           component::InvokeResult::MemberNotFound;
+}
+
 std::optional<QVariant> CurvexProxy::callMethod(int dispid, QVariantList args) {
     return tryCall(dispid, InvokeKind::Method, args);
 }

@@ -62,6 +62,9 @@ public:
     // The marked record's position and elapsed programmed and optimised seconds; empty when the
     // control lacks the member or marks no record.
     std::optional<QVariantList> getReadOutPlace();
+    // Whether the control has method `dispid`, which must take arguments: it is asked without
+    // any, which such a member refuses without running.
+    bool hasMethod(int dispid);
     // Any method by its dispatch identifier: its result, or nothing when the control lacks it.
     std::optional<QVariant> callMethod(int dispid, QVariantList args);
     // The NC program beside the data; nothing from a control without these members.

@@ -1,14 +1,15 @@
 #include "chartreading.h"
 
 #include "chartstatus.h"
+#include "curvexids.h"
 #include "curvexproxy.h"
 #include "durationtext.h"
 #include "userprompts.h"
+#include "viewmenu.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 
 #include <bit>
 
@@ -48,12 +49,10 @@ ChartReading::ChartReading(QMainWindow& window, CurvexProxy& viewer, ChartStatus
     commands.open.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     commands.print.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     commands.exit.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QMenuBar& bar = *window.menuBar();
-    const QList<QAction*> menus = bar.actions();
-    QMenu* view = new QMenu(QStringLiteral("View"), &bar);
-    bar.insertMenu(menus.isEmpty() ? nullptr : menus.last(), view);
-    mMnuGoToBlock = view->addAction(QStringLiteral("Go to Block..."));
+    mMnuGoToBlock = new QAction(QStringLiteral("Go to Block..."), this);
     mMnuGoToBlock->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    if (mViewer.hasMethod(curvex::DispGoToBlock))
+        ViewMenu(window).addAction(mMnuGoToBlock);
     connect(mMnuGoToBlock, &QAction::triggered, this, &ChartReading::mnuGoToBlock_Click);
 }
 

@@ -1,8 +1,9 @@
 #include "comparemenu.h"
 
 #include "curvexproxy.h"
-#include "extratexts.h"
+#include "extratext.h"
 #include "varnutl.h"
+#include "viewmenu.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -12,19 +13,11 @@
 namespace {
 
 const QString kSection = QStringLiteral("Compare");
-const QString kTextSection = QStringLiteral("Extra Text");
 
 // The chart options of the control's SetChartOption.
 constexpr int kColourByTool = 0;
 constexpr int kLegend = 1;
 constexpr int kFitHeight = 2;
-
-QString text(ExtraTexts::Key key) {
-    const std::string_view name = ExtraTexts::keyName(key);
-    const std::string_view value = ExtraTexts::defaultText(key);
-    return ReadIniWithDefault(kTextSection, QString::fromUtf8(name.data(), name.size()),
-                              QString::fromUtf8(value.data(), value.size()));
-}
 
 bool readSwitch(const QString& key) {
     return ReadIniValue(kSection, key).trimmed() == QStringLiteral("1");
@@ -35,18 +28,6 @@ bool readSwitch(const QString& key) {
 void writeState(const QString& key, int value) {
     if (value != 0 || !ReadIniValue(kSection, key).isEmpty())
         WriteIniValue(kSection, key, QString::number(value));
-}
-
-// The menu bar's View menu, made before the last menu (Help) when there is none yet.
-QMenu& viewMenu(QMainWindow& window) {
-    QMenuBar& bar = *window.menuBar();
-    for (QAction* action : bar.actions())
-        if (action->menu() && action->text() == QStringLiteral("View"))
-            return *action->menu();
-    const QList<QAction*> menus = bar.actions();
-    QMenu* view = new QMenu(QStringLiteral("View"), &bar);
-    bar.insertMenu(menus.isEmpty() ? nullptr : menus.last(), view);
-    return *view;
 }
 
 QAction* checkable(QAction* item) {
@@ -77,7 +58,7 @@ CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& 
     QAction* before = colourAt + 1 < config.size() ? config.at(colourAt + 1) : nullptr;
     mColourByTool = checkable(new QAction(&menus.config));
     menus.config.insertAction(before, mColourByTool);
-    QMenu& view = viewMenu(window);
+    QMenu& view = ViewMenu(window);
     mLegend = checkable(view.addAction(QString()));
     mFitHeight = checkable(view.addAction(QString()));
     connect(mColourByTool, &QAction::toggled, this,
@@ -88,12 +69,12 @@ CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& 
 
 void CompareMenu::load() {
     for (std::size_t key = 0; key < ExtraTexts::KeyCount; ++key)
-        text(static_cast<ExtraTexts::Key>(key));
-    mCompare[0]->setText(text(ExtraTexts::RatesComparedItem));
-    mCompare[1]->setText(text(ExtraTexts::FeedsComparedItem));
-    mColourByTool->setText(text(ExtraTexts::ColourByToolItem));
-    mLegend->setText(text(ExtraTexts::LegendItem));
-    mFitHeight->setText(text(ExtraTexts::FitHeightItem));
+        ExtraText(static_cast<ExtraTexts::Key>(key));
+    mCompare[0]->setText(ExtraText(ExtraTexts::RatesComparedItem));
+    mCompare[1]->setText(ExtraText(ExtraTexts::FeedsComparedItem));
+    mColourByTool->setText(ExtraText(ExtraTexts::ColourByToolItem));
+    mLegend->setText(ExtraText(ExtraTexts::LegendItem));
+    mFitHeight->setText(ExtraText(ExtraTexts::FitHeightItem));
     noteFunction();
     mColourByTool->setChecked(readSwitch(QStringLiteral("Colour by Tool")));
     mLegend->setChecked(readSwitch(QStringLiteral("Legend")));

@@ -27,6 +27,7 @@
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
+#include "viewmenu.h"
 #include "zoomscrollbar.h"
 
 #include <QAction>
@@ -149,9 +150,9 @@ bool FrmMain::createViewer(QString* error) {
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
     mCompareMenu = CompareMenu::attach(*this, *mViewer1,
                                        {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
-    mToolpath = ToolpathDock::attach(*this, *mViewer1, *mMnuConfig);
+    mToolpath = ToolpathDock::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
-    mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ProgramPanel::viewMenu(*this));
+    mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
@@ -280,10 +281,10 @@ void FrmMain::Form_Load() {
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
-    if (mMachiningTime)
-        mMachiningTime->load();
     if (mCompareMenu)
         mCompareMenu->load();
+    if (mMachiningTime)
+        mMachiningTime->load();
     if (mToolpath)
         mToolpath->load();
     if (gPendingFileValid)

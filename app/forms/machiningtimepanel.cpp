@@ -1,6 +1,7 @@
 #include "machiningtimepanel.h"
 
 #include "durationtext.h"
+#include "extratext.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -48,16 +49,22 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
 } // namespace
 
 MachiningTimePanel::MachiningTimePanel(QWidget* parent) : QTableWidget(0, ColumnCount, parent) {
-    setHorizontalHeaderLabels(
-        {QStringLiteral("Tool"), QStringLiteral("Records"), QStringLiteral("Cut mm"),
-         QStringLiteral("Rapid mm"), QStringLiteral("Programmed"), QStringLiteral("Optimised"),
-         QStringLiteral("Saved"), QStringLiteral("Saved %"), QStringLiteral("No feed prog./opt.")});
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setIconSize(QSize(kShownSwatches * (kSwatchSize + 2), kSwatchSize));
+}
+
+void MachiningTimePanel::readCaptions() {
+    QStringList captions;
+    for (int column = 0; column < ColumnCount; ++column)
+        captions << ExtraText(
+            static_cast<ExtraTexts::Key>(ExtraTexts::MachiningToolColumn + column));
+    setHorizontalHeaderLabels(captions);
+    mTotalCaption = ExtraText(ExtraTexts::MachiningTotalRow);
+    mShownCaption = ExtraText(ExtraTexts::MachiningShownRow);
 }
 
 void MachiningTimePanel::showRows(const std::vector<MachiningRow>& tools, const MachiningRow& total,
@@ -69,8 +76,8 @@ void MachiningTimePanel::showRows(const std::vector<MachiningRow>& tools, const 
         setRow(row, QStringLiteral("T%1").arg(tool.toolNo), tool);
         setToolColours(row, tool.colours, colours);
     }
-    setRow(toolRows, QStringLiteral("Total"), total);
-    setRow(toolRows + 1, QStringLiteral("Shown range"), shown);
+    setRow(toolRows, mTotalCaption, total);
+    setRow(toolRows + 1, mShownCaption, shown);
     QFont bold = font();
     bold.setBold(true);
     for (int column = 0; column < ColumnCount; ++column)

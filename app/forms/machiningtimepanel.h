@@ -17,6 +17,7 @@ public:
     // The colour of every curve colour number.
     using CurveColours = std::array<QColor, curvex::kCurveColours>;
 
+    // In the order of their captions in section "Extra Text".
     enum Column {
         ColumnTool,
         ColumnRecords,
@@ -32,6 +33,9 @@ public:
 
     explicit MachiningTimePanel(QWidget* parent = nullptr);
 
+    // The column and row captions from section "Extra Text" of the settings file.
+    void readCaptions();
+
     void showRows(const std::vector<MachiningRow>& tools, const MachiningRow& total,
                   const MachiningRow& shown, const CurveColours& colours);
 
@@ -41,4 +45,7 @@ public:
 private:
     void setRow(int row, const QString& name, const MachiningRow& values);
     void setToolColours(int row, std::uint16_t colourBits, const CurveColours& colours);
+
+    QString mTotalCaption;
+    QString mShownCaption;
 };

@@ -4,6 +4,7 @@
 #include "curvexids.h"
 #include "curvexproxy.h"
 #include "durationtext.h"
+#include "extratext.h"
 #include "machiningtimepanel.h"
 #include "numerictext.h"
 #include "varnutl.h"
@@ -44,15 +45,14 @@ Qt::DockWidgetArea areaFrom(int value) {
     }
 }
 
-QString totalsText(const MachiningRow& total) {
+QString totalsText(const QString& format, const MachiningRow& total) {
     if (total.records == 0)
         return {};
     const QString percent =
         total.savedPercent ? QString::number(*total.savedPercent, 'f', 1) + QStringLiteral(" %")
                            : QStringLiteral("-");
-    return QStringLiteral("Programmed %1 \u00B7 Optimised %2 \u00B7 Saved %3")
-        .arg(QString::fromStdString(DurationText(total.programmed)),
-             QString::fromStdString(DurationText(total.optimised)), percent);
+    return format.arg(QString::fromStdString(DurationText(total.programmed)),
+                      QString::fromStdString(DurationText(total.optimised)), percent);
 }
 
 } // namespace
@@ -66,20 +66,19 @@ MachiningTimeView* MachiningTimeView::attach(QMainWindow& window, CurvexProxy& v
 
 MachiningTimeView::MachiningTimeView(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu)
     : QObject(&window), mWindow(window), mViewer(viewer) {
-    mDock = new QDockWidget(QStringLiteral("Machining time"), &window);
+    mDock = new QDockWidget(&window);
     mDock->setObjectName(QStringLiteral("machiningTime"));
     mPanel = new MachiningTimePanel(mDock);
     mDock->setWidget(mPanel);
     window.addDockWidget(Qt::BottomDockWidgetArea, mDock);
     mDock->hide();
-    QAction* toggle = mDock->toggleViewAction();
-    toggle->setText(QStringLiteral("Machining Time"));
-    configMenu.addAction(toggle);
+    configMenu.addAction(mDock->toggleViewAction());
     mTotals = new QLabel(&window);
     window.statusBar()->addPermanentWidget(mTotals);
 }
 
 void MachiningTimeView::load() {
+    readCaptions();
     const Qt::DockWidgetArea area = areaFrom(readNumber("Area", Qt::BottomDockWidgetArea));
     mWindow.addDockWidget(area, mDock);
     const bool floating = readNumber("Floating", 0) != 0;
@@ -95,6 +94,13 @@ void MachiningTimeView::load() {
         mWindow.resizeDocks({mDock}, {across ? height : width},
                             across ? Qt::Vertical : Qt::Horizontal);
     }
+}
+
+void MachiningTimeView::readCaptions() {
+    mDock->setWindowTitle(ExtraText(ExtraTexts::MachiningTimeTitle));
+    mDock->toggleViewAction()->setText(ExtraText(ExtraTexts::MachiningTimeItem));
+    mPanel->readCaptions();
+    mTotalsFormat = ExtraText(ExtraTexts::MachiningTotals);
 }
 
 // A window whose panel was never used keeps its settings file as it was.
@@ -127,5 +133,5 @@ void MachiningTimeView::update() {
         colours[static_cast<std::size_t>(n)] =
             curvex::toQColor(static_cast<std::uint32_t>(mViewer.getGraphColor(n)));
     mPanel->showRows(tools, total, shown, colours);
-    mTotals->setText(totalsText(total));
+    mTotals->setText(totalsText(mTotalsFormat, total));
 }

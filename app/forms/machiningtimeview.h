@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class CurvexProxy;
 class MachiningTimePanel;
@@ -19,7 +20,8 @@ public:
     // The view for `window`, or null when the control has no machining times.
     static MachiningTimeView* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
 
-    // Places the panel as the settings file says; hidden at the bottom by default.
+    // Reads the captions and places the panel as the settings file says; hidden at the bottom by
+    // default.
     void load();
     // Writes the panel's place, unless it was never shown, moved or written.
     void save() const;
@@ -32,9 +34,13 @@ public:
 
 private:
     MachiningTimeView(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
+    // The captions of the panel, its menu item and the status line from section "Extra Text".
+    void readCaptions();
 
     QMainWindow& mWindow;
     CurvexProxy& mViewer;
+    // The status line's totals from section "Extra Text": %1 programmed, %2 optimised, %3 saved.
+    QString mTotalsFormat;
     QDockWidget* mDock = nullptr;
     MachiningTimePanel* mPanel = nullptr;
     QLabel* mTotals = nullptr;

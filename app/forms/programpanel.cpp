@@ -5,6 +5,7 @@
 #include "programview.h"
 #include "userprompts.h"
 #include "varnutl.h"
+#include "viewmenu.h"
 
 #include <QAction>
 #include <QDir>
@@ -65,7 +66,7 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
 }
 
 void ProgramPanel::addViewCommands(QMainWindow& window) {
-    QMenu& view = viewMenu(window);
+    QMenu& view = ViewMenu(window);
     QAction* find = view.addAction(QStringLiteral("Find in Program..."));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(find, &QAction::triggered, this, &ProgramPanel::mnuFindInProgram_Click);
@@ -73,14 +74,6 @@ void ProgramPanel::addViewCommands(QMainWindow& window) {
     goToLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(goToLine, &QAction::triggered, this, &ProgramPanel::mnuGoToLine_Click);
     view.addAction(mDock->toggleViewAction());
-}
-
-QMenu& ProgramPanel::viewMenu(QMainWindow& window) {
-    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
-        if (menu->title() == QStringLiteral("View"))
-            return *menu;
-    }
-    return *window.menuBar()->addMenu(QStringLiteral("View"));
 }
 
 QString ProgramPanel::programBeside(const QString& dataPath) {

@@ -29,9 +29,6 @@ public:
     static ProgramPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
                                 QAction& after);
 
-    // The main window's View menu, made when there is none yet.
-    static QMenu& viewMenu(QMainWindow& window);
-
     // The program beside `dataPath` with the same base name, in any case, and the first ending
     // of the list that one has; empty when there is none.
     static QString programBeside(const QString& dataPath);

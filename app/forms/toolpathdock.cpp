@@ -6,6 +6,7 @@
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
 #include "varnutl.h"
+#include "viewmenu.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -47,28 +48,16 @@ Qt::DockWidgetArea areaFrom(int value) {
     }
 }
 
-// The window's View menu, made before `menuAfter` when it has none.
-QMenu* viewMenu(QMainWindow& window, QMenu& menuAfter) {
-    const QString title = QStringLiteral("View");
-    for (QAction* action : window.menuBar()->actions())
-        if (action->menu() && action->menu()->title() == title)
-            return action->menu();
-    auto* menu = new QMenu(title, window.menuBar());
-    window.menuBar()->insertMenu(menuAfter.menuAction(), menu);
-    return menu;
-}
-
 } // namespace
 
-ToolpathDock* ToolpathDock::attach(QMainWindow& window, CurvexProxy& viewer, QMenu& menuAfter) {
+ToolpathDock* ToolpathDock::attach(QMainWindow& window, CurvexProxy& viewer) {
     auto toolpath = std::make_unique<ToolpathProxy>(viewer);
     if (!toolpath->setView(3))
         return nullptr;
-    return new ToolpathDock(window, std::move(toolpath), menuAfter);
+    return new ToolpathDock(window, std::move(toolpath));
 }
 
-ToolpathDock::ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath,
-                           QMenu& menuAfter)
+ToolpathDock::ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath)
     : QObject(&window), mWindow(window), mToolpath(std::move(toolpath)) {
     mDock = new QDockWidget(QStringLiteral("Toolpath"), &window);
     mDock->setObjectName(QStringLiteral("toolpath"));
@@ -81,7 +70,7 @@ ToolpathDock::ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> t
     mDock->setWidget(body);
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
     mDock->hide();
-    mMenu = viewMenu(window, menuAfter);
+    mMenu = &ViewMenu(window);
     mMenu->addSeparator();
     QAction* toggle = mDock->toggleViewAction();
     toggle->setText(QStringLiteral("Toolpath"));

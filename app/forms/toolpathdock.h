@@ -22,8 +22,8 @@ class ToolpathDock : public QObject {
     Q_OBJECT
 public:
     // The panel for `window`, or null when the control draws no toolpath. Its items go to the
-    // window's View menu, which is made before `menuAfter` when there is none.
-    static ToolpathDock* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& menuAfter);
+    // window's View menu.
+    static ToolpathDock* attach(QMainWindow& window, CurvexProxy& viewer);
     ~ToolpathDock() override;
 
     void load();
@@ -41,7 +41,7 @@ public:
     QMenu& menu() const { return *mMenu; }
 
 private:
-    ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath, QMenu& menuAfter);
+    ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath);
     QWidget* makeBar();
     void chooseView(int view);
     void chooseColour(int mode);

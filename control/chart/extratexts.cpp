@@ -23,6 +23,20 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
     {"ColourByToolItem", "Colour by Tool Number"},
     {"LegendItem", "Legend"},
     {"FitHeightItem", "Fit Height to Shown Range"},
+    {"MachiningTimeItem", "Machining Time"},
+    {"MachiningTimeTitle", "Machining time"},
+    {"MachiningToolColumn", "Tool"},
+    {"MachiningRecordsColumn", "Records"},
+    {"MachiningCutColumn", "Cut mm"},
+    {"MachiningRapidColumn", "Rapid mm"},
+    {"MachiningProgrammedColumn", "Programmed"},
+    {"MachiningOptimisedColumn", "Optimised"},
+    {"MachiningSavedColumn", "Saved"},
+    {"MachiningSavedPercentColumn", "Saved %"},
+    {"MachiningNoFeedColumn", "No feed prog./opt."},
+    {"MachiningTotalRow", "Total"},
+    {"MachiningShownRow", "Shown range"},
+    {"MachiningTotals", "Programmed %1 \u00B7 Optimised %2 \u00B7 Saved %3"},
 }};
 
 } // namespace

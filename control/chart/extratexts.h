@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The texts of the compare charts, the legend and their menu items, kept in the settings file's
-// section "Extra Text". Every key missing there gets its default, which is written back, so that
-// a user finds every text to translate in the file.
+// The texts of the compare charts, the legend, the machining-time panel and their menu items, kept
+// in the settings file's section "Extra Text". Every key missing there gets its default, which is
+// written back, so that a user finds every text to translate in the file.
 class ExtraTexts {
 public:
     enum Key : std::size_t {
@@ -19,6 +19,21 @@ public:
         ColourByToolItem,
         LegendItem,
         FitHeightItem,
+        MachiningTimeItem,
+        MachiningTimeTitle,
+        MachiningToolColumn,
+        MachiningRecordsColumn,
+        MachiningCutColumn,
+        MachiningRapidColumn,
+        MachiningProgrammedColumn,
+        MachiningOptimisedColumn,
+        MachiningSavedColumn,
+        MachiningSavedPercentColumn,
+        MachiningNoFeedColumn,
+        MachiningTotalRow,
+        MachiningShownRow,
+        // The status line's totals: %1 programmed, %2 optimised, %3 the saved percent.
+        MachiningTotals,
         KeyCount,
     };
 

@@ -157,6 +157,44 @@ TEST_F(MainWindowTest, MachiningTimePanelKeepsItsPlaceInItsOwnSectionAndTheLayou
 }
 
 // A control that has none of the machining-time members.
+// The panel's captions come from section "Extra Text": a site's own words are shown, and every
+// caption missing there is written back with its default.
+TEST_F(MainWindowTest, MachiningTimeCaptionsComeFromTheExtraTexts) {
+    WriteIniValue(QStringLiteral("Extra Text"), QStringLiteral("MachiningTotalRow"),
+                  QStringLiteral("Summe"));
+    WriteIniValue(QStringLiteral("Extra Text"), QStringLiteral("MachiningToolColumn"),
+                  QStringLiteral("Werkzeug"));
+    WriteIniValue(QStringLiteral("Extra Text"), QStringLiteral("MachiningTotals"),
+                  QStringLiteral("%1 -> %2 (%3)"));
+    load();
+    MachiningTimeView* view = window->machiningTime();
+    ASSERT_NE(view, nullptr);
+    open(sample(QStringLiteral("run.txt"), false));
+    const MachiningTimePanel& panel = view->panel();
+    const int totalRow = panel.rowCount() - 2;
+    EXPECT_EQ(cellText(panel, totalRow, MachiningTimePanel::ColumnTool), QStringLiteral("Summe"));
+    EXPECT_EQ(cellText(panel, totalRow + 1, MachiningTimePanel::ColumnTool),
+              QStringLiteral("Shown range"));
+    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimePanel::ColumnTool)->text(),
+              QStringLiteral("Werkzeug"));
+    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimePanel::ColumnNoFeed)->text(),
+              QStringLiteral("No feed prog./opt."));
+    EXPECT_EQ(view->totals().text(), QStringLiteral("0:19:36.1 -> 0:14:14.5 (27.3 %)"));
+    EXPECT_EQ(view->dock().windowTitle(), QStringLiteral("Machining time"));
+    EXPECT_EQ(view->dock().toggleViewAction()->text(), QStringLiteral("Machining Time"));
+    const struct {
+        const char* key;
+        const char* text;
+    } written[] = {{"MachiningTotalRow", "Summe"},
+                   {"MachiningShownRow", "Shown range"},
+                   {"MachiningSavedPercentColumn", "Saved %"},
+                   {"MachiningTimeItem", "Machining Time"}};
+    for (const auto& [key, text] : written)
+        EXPECT_EQ(ReadIniValue(QStringLiteral("Extra Text"), QLatin1String(key)),
+                  QLatin1String(text))
+            << key;
+}
+
 class ControlWithoutMachiningTimes : public component::DispatchObject {
 public:
     component::InvokeResult invoke(int dispid, component::InvokeKind, QVariantList&,

@@ -8,6 +8,7 @@
 #include "forms/peakspanel.h"
 #include "forms/programpanel.h"
 #include "forms/programview.h"
+#include "forms/viewmenu.h"
 #include "mainwindowfixture.h"
 #include "shownpeaks.h"
 
@@ -78,7 +79,7 @@ TEST(ProgramPanels, StayAwayWithAControlThatLacksTheirMembers) {
     ControlWithoutMembers control;
     CurvexProxy viewer(control);
     EXPECT_EQ(ProgramPanel::attach(window, viewer, fileMenu, exit), nullptr);
-    EXPECT_EQ(PeaksPanel::attach(window, viewer, ProgramPanel::viewMenu(window)), nullptr);
+    EXPECT_EQ(PeaksPanel::attach(window, viewer, ViewMenu(window)), nullptr);
     EXPECT_EQ(fileMenu.actions().size(), 1);
     EXPECT_TRUE(window.findChildren<QDockWidget*>().isEmpty());
 }

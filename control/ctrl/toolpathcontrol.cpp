@@ -34,7 +34,7 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
     const ToolpathModel& model = modelOf(data);
     width_ = width;
     height_ = height;
-    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, ToolpathColourMode::Chart),
+    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, mode_),
                                     ToolpathMarks{marked});
     return render(device, renderer, fit(), pixels_);
 }

@@ -78,6 +78,18 @@ TEST_F(CurvexToolpathTest, TheReportsToolpathLeavesTheShownViewAlone) {
     EXPECT_FALSE(call(curvex::DispDrawReportToolpath, {987654, 300, 200}).toBool());
 }
 
+// Each colouring the host chooses draws its own picture; back to the chart's, the first again.
+TEST_F(CurvexToolpathTest, TheHostsColouringIsDrawn) {
+    ASSERT_TRUE(loadSample());
+    const QImage byChart = drawn();
+    for (int mode : {1, 2, 3}) {
+        ASSERT_TRUE(call(curvex::DispSetToolpathColour, {mode}).toBool());
+        EXPECT_NE(drawn(), byChart) << "colour mode " << mode;
+    }
+    ASSERT_TRUE(call(curvex::DispSetToolpathColour, {0}).toBool());
+    EXPECT_EQ(drawn(), byChart);
+}
+
 TEST_F(CurvexToolpathTest, DrawsPicksAndMarksTheChart) {
     ASSERT_TRUE(loadSample());
     QImage image(300, 200, QImage::Format_RGB32);

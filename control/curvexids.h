@@ -93,8 +93,8 @@ enum DispId : int {
     // view fitted to the size in the chart's colours with the shown range emphasised and no mark,
     // drawn without changing the view, zoom or colours the host shows.
     DispDrawReportToolpath = 75,
-    // The NC program beside the data. LoadNcProgram(fileName): takes it (read when first needed),
-    // FALSE when it cannot be opened;
+    // The NC program beside the data. LoadNcProgram(fileName): takes it and starts reading it in
+    // the background (EventNcProgramRead tells when it is read), FALSE when it cannot be opened;
     // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().
     // GetRecordLine(index): the line a record comes from (from 1; 0 for none).
     // GetLineRecord(line, from): of the records of a line the first at or after record `from`,
@@ -179,6 +179,10 @@ enum EventId : int {
     EventLoadEnded = 7,
     // ToolpathPicked(index): a pick in the toolpath found that record.
     EventToolpathPicked = 8,
+    // NcProgramRead(): the program given with LoadNcProgram has been read and mapped to the data
+    // at hand, after LoadNcProgram and after each load; until then the program's members answer
+    // as without a program.
+    EventNcProgramRead = 9,
 };
 
 // The version a control reports, through GetOcxVersion and its DllVersion export alike: major in

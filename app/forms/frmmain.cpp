@@ -243,6 +243,9 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
     case curvex::EventReadOutCleared:
         mChartReading->Viewer1_ReadOutCleared();
         break;
+    case curvex::EventNcProgramRead:
+        Viewer1_NcProgramRead();
+        break;
     default:
         break;
     }
@@ -541,6 +544,14 @@ void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float f
 void FrmMain::updateMachiningTime() {
     if (mMachiningTime)
         mMachiningTime->update();
+}
+
+// The control has mapped the program to the data: the marked line and the peaks' lines follow.
+void FrmMain::Viewer1_NcProgramRead() {
+    if (mProgramPanel)
+        mProgramPanel->programMapped();
+    if (mPeaksPanel)
+        mPeaksPanel->update();
 }
 
 // Opens the dropped file without the open dialog.

@@ -89,6 +89,7 @@ public:
     void HS1_Change();
     void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
     void Viewer1_FileDroped();
+    void Viewer1_NcProgramRead();
     void Form_Resize();
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "curvexproxy.h"
 #include "filenametext.h"
+#include "programtext.h"
 #include "programview.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -15,6 +16,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,6 +67,12 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     connect(&mSettleTimer, &QTimer::timeout, this, &ProgramPanel::programChanged);
 }
 
+// A reading still running ends before the panel goes.
+ProgramPanel::~ProgramPanel() {
+    for (QThread* reader : std::as_const(mReaders))
+        reader->wait();
+}
+
 void ProgramPanel::addViewCommands(QMainWindow& window) {
     QMenu& view = ViewMenu(window);
     QAction* find = view.addAction(QStringLiteral("Find in Program..."));
@@ -105,13 +113,50 @@ void ProgramPanel::dataShown(const QString& dataPath) {
 }
 
 bool ProgramPanel::openProgram(const QString& path) {
-    auto text = std::make_shared<ProgramText>();
-    int error = 0;
-    if (!ProgramText::read(fileNameBytes(path).toStdString(), *text, error) ||
-        !mViewer.loadNcProgram(path).value_or(false)) {
+    mLinked = false;
+    if (!mViewer.loadNcProgram(path).value_or(false)) {
         showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
         return false;
     }
+    startReading(path);
+    return true;
+}
+
+// The program is read on a thread of its own; the caption says so meanwhile, and the text shown
+// before stays until the new one is read.
+void ProgramPanel::startReading(const QString& path) {
+    const std::uint64_t serial = ++mReadings;
+    mReadingSerial = serial;
+    mCaption->setText(QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
+    auto text = std::make_shared<ProgramText>();
+    auto ok = std::make_shared<bool>(false);
+    const std::string name = fileNameBytes(path).toStdString();
+    QThread* reader = QThread::create([text, ok, name] {
+        int error = 0;
+        *ok = ProgramText::read(name, *text, error);
+    });
+    mReaders.append(reader);
+    connect(reader, &QThread::finished, this, [this, reader, serial, path, text, ok] {
+        mReaders.removeOne(reader);
+        reader->deleteLater();
+        programRead(serial, path, text, *ok);
+    });
+    reader->start();
+}
+
+void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
+                               std::shared_ptr<ProgramText> text, bool ok) {
+    if (serial != mReadingSerial)
+        return;
+    mReadingSerial = 0;
+    if (!ok) {
+        showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
+        return;
+    }
+    showProgram(path, std::move(text));
+}
+
+void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
     if (!mPath.isEmpty())
         mWatcher.removePath(mPath);
     mPath = path;
@@ -121,12 +166,11 @@ bool ProgramPanel::openProgram(const QString& path) {
                           .arg(QDir::toNativeSeparators(path))
                           .arg(mView->program()->lineCount()));
     mDock->show();
-    if (mMarkedRecord)
-        readOut(*mMarkedRecord);
-    return true;
+    markAgain();
 }
 
 void ProgramPanel::showNone(const QString& text) {
+    mReadingSerial = 0;
     if (!mPath.isEmpty())
         mWatcher.removePath(mPath);
     mPath.clear();
@@ -137,6 +181,16 @@ void ProgramPanel::showNone(const QString& text) {
 void ProgramPanel::programChanged() {
     if (!mPath.isEmpty())
         openProgram(mPath);
+}
+
+void ProgramPanel::programMapped() {
+    mLinked = true;
+    markAgain();
+}
+
+void ProgramPanel::markAgain() {
+    if (mMarkedRecord)
+        readOut(*mMarkedRecord);
 }
 
 void ProgramPanel::readOut(std::int32_t index) {

@@ -1,26 +1,32 @@
 #pragma once
 
 #include <QFileSystemWatcher>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class CurvexProxy;
+class ProgramText;
 class ProgramView;
 class QAction;
 class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QThread;
 
 // The NC program of the shown data in the main window: the "Program" panel, a dock hidden until
 // a program is found beside the data file (same base name in any case, the first of the endings
 // kProgramEndings) or opened with File > "Open NC Program..." (last folder in section
 // "NC Program" of the settings file). The program is watched and read again when it changes.
 // It is linked to the chart both ways: a read-out record marks its line, and a click on a line
-// marks a record of that line through the control, which maps records to lines.
+// marks a record of that line through the control, which maps records to lines. Both the panel
+// and the control read the program on threads of their own: a program of millions of lines shows
+// as soon as the panel's reading ends, and its lines are linked once the control has mapped it.
 class ProgramPanel : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +34,7 @@ public:
     // control cannot map records to lines.
     static ProgramPanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu,
                                 QAction& after);
+    ~ProgramPanel() override;
 
     // The program beside `dataPath` with the same base name, in any case, and the first ending
     // of the list that one has; empty when there is none.
@@ -35,10 +42,17 @@ public:
 
     // The window shows the data file `dataPath` now (empty: none).
     void dataShown(const QString& dataPath);
-    // Reads the program, gives it to the control and shows it; false when it cannot be read.
+    // Gives the program to the control and starts reading it, to show it once read; false when
+    // it cannot be opened.
     bool openProgram(const QString& path);
     // The control's read-out: record `index` is marked.
     void readOut(std::int32_t index);
+    // The control has mapped the program to its data.
+    void programMapped();
+    // Whether a program is being read.
+    bool reading() const { return mReadingSerial != 0; }
+    // Whether the control has mapped the program given last.
+    bool linked() const { return mLinked; }
 
     void mnuOpenProgram_Click();
     void mnuFindInProgram_Click();
@@ -55,6 +69,11 @@ private:
     void lineClicked(std::uint32_t line);
     void showNone(const QString& text);
     void programChanged();
+    void startReading(const QString& path);
+    void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
+                     bool ok);
+    void showProgram(const QString& path, std::shared_ptr<ProgramText> text);
+    void markAgain();
 
     QMainWindow& mWindow;
     CurvexProxy& mViewer;
@@ -66,4 +85,9 @@ private:
     QTimer mSettleTimer;
     QString mPath;
     std::optional<std::int32_t> mMarkedRecord;
+    // The reading whose result is shown when it ends, 0 for none: a reading begun later wins.
+    std::uint64_t mReadingSerial = 0;
+    std::uint64_t mReadings = 0;
+    QList<QThread*> mReaders;
+    bool mLinked = false;
 };

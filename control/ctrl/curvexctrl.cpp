@@ -46,7 +46,9 @@ QString firstDroppedFile(const QMimeData& drop) {
 } // namespace
 
 CCurvexCtrl::CCurvexCtrl(QWidget* parent)
-    : QWidget(parent), graph_(std::make_unique<CCutGraph>()),
+    : QWidget(parent), graph_(std::make_unique<CCutGraph>()), program_([this] {
+          QMetaObject::invokeMethod(this, &CCurvexCtrl::FireNcProgramRead, Qt::QueuedConnection);
+      }),
       toolpath_(std::make_unique<ToolpathControl>()) {
     // The shared state is set up by the first control only: a second control must not drop the
     // data set, titles or selection the first one is using.
@@ -62,6 +64,7 @@ CCurvexCtrl::CCurvexCtrl(QWidget* parent)
 }
 
 CCurvexCtrl::~CCurvexCtrl() {
+    program_.close();
     releaseCapture();
     bitmap_.reset();
     FreeCutData(curvexModule().data);
@@ -135,6 +138,7 @@ bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeText
         navigation_.history().clear();
         clearReadOut();
         readOut_.dataReplaced();
+        program_.prepare(curvexModule().data);
     }
     return result.ok();
 }
@@ -569,6 +573,12 @@ void CCurvexCtrl::FireReadOut() {
 void CCurvexCtrl::FireReadOutCleared() {
     if (sink_)
         sink_->onEvent(curvex::EventReadOutCleared, {});
+}
+
+// Once per map of the data at hand: a map made for data or a program since replaced is no news.
+void CCurvexCtrl::FireNcProgramRead() {
+    if (sink_ && program_.newlyReady(curvexModule().data))
+        sink_->onEvent(curvex::EventNcProgramRead, {});
 }
 
 void CCurvexCtrl::FireFileDroped() {

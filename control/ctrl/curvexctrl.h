@@ -89,10 +89,12 @@ public:
     }
     QVariant GetReadOutPlace();
     // The NC program beside the data and the peaks of the chart (see ProgramLink).
-    bool LoadNcProgram(const std::string& fileName) { return program_.load(fileName); }
+    bool LoadNcProgram(const std::string& fileName) {
+        return program_.load(fileName, curvexModule().data);
+    }
     void CloseNcProgram() { program_.close(); }
     QString GetNcProgramFile() const { return program_.fileName(); }
-    std::int32_t GetNcLineCount() { return program_.lineCount(); }
+    std::int32_t GetNcLineCount() { return program_.lineCount(curvexModule().data); }
     std::int32_t GetRecordLine(std::int32_t index) {
         return program_.lineOf(curvexModule().data, index);
     }
@@ -161,6 +163,7 @@ private:
     void FireLoadEnded(bool cancelled);
     void FireReadOut();
     void FireReadOutCleared();
+    void FireNcProgramRead();
 
     std::unique_ptr<CCutGraph> graph_;
     // The off-screen chart; the painter that draws into it lives for one render.

@@ -9,56 +9,93 @@
 #include <memory>
 #include <span>
 
-// Only opened here: the text is read when the first question needs it, so that a host that
-// reads the program for its own view does not wait for a second reading.
-bool ProgramLink::load(const std::string& fileName) {
+namespace {
+
+const RecordLines kNoLines;
+
+} // namespace
+
+ProgramLink::ProgramLink(std::function<void()> mapped) : mapped_(std::move(mapped)) {}
+
+ProgramLink::DataTag ProgramLink::tagOf(const CutDataSet& data) {
+    return data.hasData() ? DataTag{data.index.serial(), data.count} : DataTag{};
+}
+
+bool ProgramLink::load(const std::string& fileName, const CutDataSet& data) {
     if (!openForReading(fileName).regular())
         return false;
+    close();
     fileName_ = fileName;
     loaded_ = true;
-    text_.reset();
-    mappedSerial_ = 0;
+    prepare(data);
     return true;
 }
 
 void ProgramLink::close() {
-    text_.reset();
+    retireJob();
     lines_ = RecordLines();
+    lineCount_ = 0;
+    mappedTag_.reset();
     fileName_.clear();
     loaded_ = false;
-    mappedSerial_ = 0;
-}
-
-// The text as it is now; a program that cannot be read any more has no lines.
-const ProgramText& ProgramLink::text() {
-    if (!text_) {
-        text_ = std::make_unique<ProgramText>();
-        int error = 0;
-        ProgramText::read(fileName_, *text_, error);
-    }
-    return *text_;
 }
 
 QString ProgramLink::fileName() const {
     return fileNameFromBytes(QByteArray::fromStdString(fileName_));
 }
 
-std::int32_t ProgramLink::lineCount() {
-    return loaded_ ? static_cast<std::int32_t>(text().lineCount()) : 0;
+// The block numbers are copied for the job (4 bytes a record), so a load may replace the data
+// while it runs.
+void ProgramLink::prepare(const CutDataSet& data) {
+    takeFinishedJob();
+    const DataTag tag = tagOf(data);
+    if (!loaded_ || mappedTag_ == tag || (job_ && jobTag_ == tag))
+        return;
+    retireJob();
+    std::vector<std::int32_t> blockNos;
+    if (data.hasData())
+        blockNos.assign(data.blockNos.data(), data.blockNos.data() + data.count);
+    jobTag_ = tag;
+    job_ = std::make_unique<RecordLinesJob>(fileName_, std::move(blockNos), mapped_);
 }
 
-// The map is made again when the data set or the program changed since it was made.
+void ProgramLink::retireJob() {
+    std::erase_if(retired_, [](const auto& job) { return job->done(); });
+    if (!job_)
+        return;
+    job_->cancel();
+    retired_.push_back(std::move(job_));
+}
+
+void ProgramLink::takeFinishedJob() {
+    if (!job_ || !job_->done())
+        return;
+    RecordLinesJob::Result result = job_->take();
+    job_.reset();
+    lines_ = std::move(result.lines);
+    lineCount_ = static_cast<std::int32_t>(result.lineCount);
+    mappedTag_ = jobTag_;
+    told_ = false;
+}
+
+bool ProgramLink::ready(const CutDataSet& data) {
+    prepare(data);
+    return loaded_ && mappedTag_ == tagOf(data);
+}
+
+bool ProgramLink::newlyReady(const CutDataSet& data) {
+    if (!ready(data) || told_)
+        return false;
+    told_ = true;
+    return true;
+}
+
+std::int32_t ProgramLink::lineCount(const CutDataSet& data) {
+    return ready(data) ? lineCount_ : 0;
+}
+
 const RecordLines& ProgramLink::linesFor(const CutDataSet& data) {
-    const std::uint64_t serial = data.index.serial();
-    if (!loaded_ || !data.hasData()) {
-        lines_ = RecordLines();
-        mappedSerial_ = 0;
-    } else if (serial == 0 || serial != mappedSerial_ || data.count != mappedCount_) {
-        lines_ = RecordLines(text(), std::span(data.blockNos.data(), data.count));
-        mappedSerial_ = serial;
-        mappedCount_ = data.count;
-    }
-    return lines_;
+    return ready(data) ? lines_ : kNoLines;
 }
 
 std::int32_t ProgramLink::lineOf(const CutDataSet& data, std::int32_t index) {

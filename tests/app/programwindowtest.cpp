@@ -97,6 +97,11 @@ protected:
     }
 
     ProgramPanel& panel() { return *window->programPanel(); }
+    // Opens the data and waits until its program is read and mapped.
+    void openAndLink(const QString& path) {
+        open(path);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !panel().reading() && panel().linked(); }));
+    }
     ProgramView& view() { return panel().view(); }
 
     // The line of the program that has block number n.
@@ -117,7 +122,7 @@ TEST_F(ProgramWindowTest, TheProgramBesideTheDataIsShown) {
     const QList<QAction*> file = window->mnuFile().actions();
     EXPECT_EQ(file.indexOf(&panel().mnuOpenProgram()), file.indexOf(&window->mnuOpen()) + 1);
     EXPECT_TRUE(panel().dock().isHidden()) << "hidden until a program is found";
-    open(data);
+    openAndLink(data);
     EXPECT_FALSE(panel().dock().isHidden());
     EXPECT_TRUE(panel().caption().text().contains(QStringLiteral("Part.NC")));
     ASSERT_NE(view().program(), nullptr);
@@ -129,9 +134,26 @@ TEST_F(ProgramWindowTest, TheProgramBesideTheDataIsShown) {
     EXPECT_EQ(view().program(), nullptr);
 }
 
+// Programs are read in the background: of two openings in a row the later one is shown; one that
+// cannot be opened is said to be unreadable.
+TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
+    openAndLink(data);
+    const QString other = gAppFolder + QStringLiteral("other.nc");
+    std::ofstream(other.toStdString()) << "N1 G00 X0\nN2 G01 X5 F300\n";
+    ASSERT_TRUE(panel().openProgram(other));
+    EXPECT_TRUE(panel().reading());
+    EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Reading ")));
+    ASSERT_TRUE(panel().openProgram(gAppFolder + QStringLiteral("Part.NC")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel().reading() && panel().linked(); }));
+    EXPECT_TRUE(panel().caption().text().contains(QStringLiteral("Part.NC")));
+    EXPECT_GT(view().program()->lineCount(), 3000u);
+    EXPECT_FALSE(panel().openProgram(gAppFolder + QStringLiteral("gone.nc")));
+    EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Cannot read the NC program")));
+}
+
 // A record marked on the chart marks its line; a click on a line marks its record on the chart.
 TEST_F(ProgramWindowTest, ChartAndProgramAreLinkedBothWays) {
-    open(data);
+    openAndLink(data);
     for (const std::uint32_t record : {100u, 2500u, 7u}) {
         ASSERT_TRUE(
             window->Viewer1().markRecord(static_cast<std::int32_t>(record)).value_or(false));
@@ -152,7 +174,7 @@ TEST_F(ProgramWindowTest, ChartAndProgramAreLinkedBothWays) {
 
 // The peaks of what the chart shows, read again after each redraw; a click goes to the peak.
 TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
-    open(data);
+    openAndLink(data);
     QTableWidget& table = window->peaksPanel()->table();
     EXPECT_EQ(table.rowCount(), 0) << "hidden, the panel asks for nothing";
     window->peaksPanel()->dock().show();
@@ -192,7 +214,7 @@ QAction& viewCommand(FrmMain& window, const QString& text) {
 
 // Find goes on from the marked line and round from the top; Go to Line marks the line asked for.
 TEST_F(ProgramWindowTest, FindAndGoToLine) {
-    open(data);
+    openAndLink(data);
     QAction& find = viewCommand(*window, QStringLiteral("Find in Program..."));
     QAction& goToLine = viewCommand(*window, QStringLiteral("Go to Line..."));
     EXPECT_EQ(find.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));

@@ -43,6 +43,14 @@ protected:
     QString programPath(std::uint64_t seed) const {
         return folder.filePath(QStringLiteral("part%1.nc").arg(seed));
     }
+    // Loads the program and waits until the control says it is mapped to the data.
+    bool loadProgram(const QString& path) {
+        const int before = sink.count(curvex::EventNcProgramRead);
+        return call(curvex::DispLoadNcProgram, {path}).toBool() && waitForMap(before);
+    }
+    bool waitForMap(int before) {
+        return waitFor([&] { return sink.count(curvex::EventNcProgramRead) > before; });
+    }
     bool loadData(std::uint64_t seed) {
         data = CutDataSet();
         LoadCutFile(dataPath(seed).toStdString(), CutFormat::Text, data);
@@ -84,9 +92,28 @@ TEST_F(CurvexProgramTest, WithoutAProgramNothingHasALine) {
     EXPECT_EQ(peaks[0].toList()[curvex::PeakLine].toInt(), 0);
 }
 
+// Until the program is mapped, the control answers as without one; the event tells when it is.
+TEST_F(CurvexProgramTest, AnswersComeOnceTheProgramIsMapped) {
+    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    if (sink.count(curvex::EventNcProgramRead) == 0) {
+        EXPECT_EQ(call(curvex::DispGetRecordLine, {4}).toInt(), 0);
+        EXPECT_EQ(call(curvex::DispGetNcLineCount).toInt(), 0);
+    }
+    ASSERT_TRUE(waitForMap(0));
+    EXPECT_EQ(sink.count(curvex::EventNcProgramRead), 1);
+    EXPECT_GT(call(curvex::DispGetNcLineCount).toInt(), 3000);
+    EXPECT_EQ(call(curvex::DispGetRecordLine, {4}).toInt(), lineOfBlock(data.records[4].blockNo));
+    // A program replaced before its map was made: only the last one's map is told of.
+    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    ASSERT_TRUE(waitForMap(1));
+    QTest::qWait(50);
+    EXPECT_EQ(sink.count(curvex::EventNcProgramRead), 2);
+}
+
 // Every record's line is the one of its block, and a line gives back its records.
 TEST_F(CurvexProgramTest, RecordsAndLinesAreLinkedBothWays) {
-    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    ASSERT_TRUE(loadProgram(programPath(3)));
     EXPECT_EQ(call(curvex::DispGetNcProgramFile).toString(), programPath(3));
     EXPECT_GT(call(curvex::DispGetNcLineCount).toInt(), 3000);
     for (std::uint32_t i = 0; i < data.count; i += 7) {
@@ -107,13 +134,15 @@ TEST_F(CurvexProgramTest, RecordsAndLinesAreLinkedBothWays) {
 // New data gets a map of its own; a line with two records gives the one at or after the record
 // asked from, else the first.
 TEST_F(CurvexProgramTest, NewDataIsMappedAgain) {
-    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    ASSERT_TRUE(loadProgram(programPath(3)));
     EXPECT_GT(call(curvex::DispGetRecordLine, {4}).toInt(), 0);
     const QString other = folder.filePath("other.txt");
     std::ofstream(other.toStdString()) << "T1\nN100)G01X1F600(A1)F600\nN7)G01X2F600(A2)F600\n"
                                           "N100)G01X3F600(A1)F600\nN9999)G01X4F600(A1)F600\n"
                                           "N7)G01X5F600(A1)F600\n";
+    const int mapsBefore = sink.count(curvex::EventNcProgramRead);
     ASSERT_TRUE(call(5, {other, 1}).toBool());
+    ASSERT_TRUE(waitForMap(mapsBefore)) << "new data is mapped again";
     const int line100 = lineOfBlock(100);
     const int line7 = lineOfBlock(7);
     const int lines[] = {line100, line7, line100, 0, line7};
@@ -131,7 +160,7 @@ TEST_F(CurvexProgramTest, NewDataIsMappedAgain) {
 
 // The peaks of the shown range and quantity, with the lines of their records.
 TEST_F(CurvexProgramTest, PeaksFollowTheShownRange) {
-    ASSERT_TRUE(call(curvex::DispLoadNcProgram, {programPath(3)}).toBool());
+    ASSERT_TRUE(loadProgram(programPath(3)));
     struct Case {
         float lower, upper;
         int drawMode;

@@ -9,7 +9,9 @@ window's background. Needs an X display (Xvfb will do):
     Xvfb :140 -screen 0 1600x1000x24 &
     DISPLAY=:140 scripts/time-to-chart.py build/release/bin FILE [X Y]
 
-With --trace every colour change is printed with its time.
+With --trace every colour change is printed with its time. With --colour RRGGBB the time is
+taken when the pixel takes that colour instead: the program panel's line-number gutter (F3F3F3)
+tells when a program is shown, for example.
 """
 import ctypes
 import ctypes.util
@@ -54,7 +56,7 @@ class Screen:
         return colour
 
 
-def time_to_chart(bin_dir, path, x, y, trace):
+def time_to_chart(bin_dir, path, x, y, trace, wanted=None):
     screen = Screen()
     start = time.monotonic()
     program = subprocess.Popen([os.path.join(bin_dir, "Plotwell"), path],
@@ -71,7 +73,7 @@ def time_to_chart(bin_dir, path, x, y, trace):
             if trace and colour != last:
                 print(f"{elapsed:.3f} s  #{colour:06X}")
             last = colour
-            if colour not in NOT_THE_CURVE:
+            if colour == wanted or (wanted is None and colour not in NOT_THE_CURVE):
                 return elapsed
             time.sleep(0.002)
     finally:
@@ -82,12 +84,19 @@ def time_to_chart(bin_dir, path, x, y, trace):
 def main(argv):
     trace = "--trace" in argv
     args = [a for a in argv[1:] if a != "--trace"]
+    wanted = None
+    if "--colour" in args:
+        at = args.index("--colour")
+        wanted = int(args[at + 1], 16) if at + 1 < len(args) else None
+        del args[at:at + 2]
     if len(args) not in (2, 4):
-        print(f"usage: {argv[0]} [--trace] BIN_DIR FILE [X Y]", file=sys.stderr)
+        print(f"usage: {argv[0]} [--trace] [--colour RRGGBB] BIN_DIR FILE [X Y]",
+              file=sys.stderr)
         return 2
     x, y = (int(args[2]), int(args[3])) if len(args) == 4 else (800, 450)
     try:
-        print(f"chart after {time_to_chart(args[0], args[1], x, y, trace):.3f} s")
+        seconds = time_to_chart(args[0], args[1], x, y, trace, wanted)
+        print(f"{'chart' if wanted is None else 'colour'} after {seconds:.3f} s")
     except (RuntimeError, OSError, ValueError) as error:
         print(f"{argv[0]}: {error}", file=sys.stderr)
         return 1

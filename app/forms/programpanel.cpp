@@ -114,7 +114,8 @@ void ProgramPanel::dataShown(const QString& dataPath) {
 
 bool ProgramPanel::openProgram(const QString& path) {
     mLinked = false;
-    if (!mViewer.loadNcProgram(path).value_or(false)) {
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
         showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
         return false;
     }
@@ -123,7 +124,8 @@ bool ProgramPanel::openProgram(const QString& path) {
 }
 
 // The program is read on a thread of its own; the caption says so meanwhile, and the text shown
-// before stays until the new one is read.
+// before stays until the new one is read. The control is given the program once it is read, so
+// that its reading does not slow down this one.
 void ProgramPanel::startReading(const QString& path) {
     const std::uint64_t serial = ++mReadings;
     mReadingSerial = serial;
@@ -149,7 +151,7 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
     if (serial != mReadingSerial)
         return;
     mReadingSerial = 0;
-    if (!ok) {
+    if (!ok || !mViewer.loadNcProgram(path).value_or(false)) {
         showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
         return;
     }

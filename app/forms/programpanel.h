@@ -42,8 +42,8 @@ public:
 
     // The window shows the data file `dataPath` now (empty: none).
     void dataShown(const QString& dataPath);
-    // Gives the program to the control and starts reading it, to show it once read; false when
-    // it cannot be opened.
+    // Starts reading the program, to show it and give it to the control once read; false when
+    // it is no readable file.
     bool openProgram(const QString& path);
     // The control's read-out: record `index` is marked.
     void readOut(std::int32_t index);

@@ -50,7 +50,7 @@ void FileReloader::load() {
 }
 
 void FileReloader::loadStarts(const QString& path) {
-    mStarting = versionOf(path);
+    mStarting = FileVersion::of(path);
     mLoading = true;
 }
 
@@ -84,15 +84,6 @@ void FileReloader::mnuReloadOnChange_Click() {
     watch();
 }
 
-std::optional<FileReloader::Version> FileReloader::versionOf(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return Version{status.st_ino, status.st_size,
-                   status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
-                   status.st_ctim.tv_sec * 1'000'000'000LL + status.st_ctim.tv_nsec};
-}
-
 // The file and its folder while the switch is on and a file is shown. A file that was deleted
 // drops out of the watcher; it is added again once it is back.
 void FileReloader::watch() {
@@ -108,7 +99,7 @@ void FileReloader::watch() {
 
 // Every change starts the wait for the file to settle anew.
 void FileReloader::fileChanged() {
-    mSeen = versionOf(mPath);
+    mSeen = FileVersion::of(mPath);
     if (!mPath.isEmpty() && !mWatcher.files().contains(mPath) && mSeen)
         mWatcher.addPath(mPath);
     mSettleTimer.start();
@@ -120,7 +111,7 @@ void FileReloader::fileChanged() {
 void FileReloader::settle() {
     if (mLoading)
         return;
-    const auto now = versionOf(mPath);
+    const auto now = FileVersion::of(mPath);
     if (now != mSeen) {
         mSeen = now;
         mSettleTimer.start();
@@ -136,7 +127,7 @@ void FileReloader::reload() {
     float lower = 0.0f;
     float upper = 100.0f;
     mViewer.getDistArea(lower, upper);
-    mLoaded = versionOf(mPath);
+    mLoaded = FileVersion::of(mPath);
     mLoading = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool loaded = mViewer.loadCutData(mPath, mIsText ? -1 : 0);
@@ -163,7 +154,7 @@ void FileReloader::reload() {
 void FileReloader::reloadWhenChangedSince() {
     if (mPath.isEmpty() || !mMnuReloadOnChange->isChecked())
         return;
-    mSeen = versionOf(mPath);
+    mSeen = FileVersion::of(mPath);
     if (mSeen && mSeen != mLoaded)
         mSettleTimer.start();
 }

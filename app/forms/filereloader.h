@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileversion.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
@@ -43,17 +45,6 @@ public:
     void mnuReloadOnChange_Click();
 
 private:
-    // What identifies one version of the file: its inode, size, and modification and change
-    // times (a change of its permissions changes the latter).
-    struct Version {
-        quint64 inode = 0;
-        qint64 size = -1;
-        qint64 modifiedNs = -1;
-        qint64 changedNs = -1;
-        bool operator==(const Version&) const = default;
-    };
-    static std::optional<Version> versionOf(const QString& path);
-
     void watch();
     void fileChanged();
     void settle();
@@ -71,9 +62,9 @@ private:
     QString mPath;
     bool mIsText = false;
     // The version read by the last load, taken before the load began.
-    std::optional<Version> mLoaded;
-    std::optional<Version> mStarting;
-    std::optional<Version> mSeen;
+    std::optional<FileVersion> mLoaded;
+    std::optional<FileVersion> mStarting;
+    std::optional<FileVersion> mSeen;
     bool mLoading = false;
     float mDistMax = 0.0f;
     // The total length before a reload, until the render that follows it.

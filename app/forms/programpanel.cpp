@@ -63,7 +63,8 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     connect(mView, &ProgramView::lineClicked, this, &ProgramPanel::lineClicked);
     mSettleTimer.setSingleShot(true);
     mSettleTimer.setInterval(kSettleMs);
-    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, [this] { mSettleTimer.start(); });
+    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &ProgramPanel::diskChanged);
+    connect(&mWatcher, &QFileSystemWatcher::directoryChanged, this, &ProgramPanel::diskChanged);
     connect(&mSettleTimer, &QTimer::timeout, this, &ProgramPanel::programChanged);
 }
 
@@ -129,6 +130,7 @@ bool ProgramPanel::openProgram(const QString& path) {
 void ProgramPanel::startReading(const QString& path) {
     const std::uint64_t serial = ++mReadings;
     mReadingSerial = serial;
+    mReadVersion = FileVersion::of(path);
     mCaption->setText(QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
     auto text = std::make_shared<ProgramText>();
     auto ok = std::make_shared<bool>(false);
@@ -159,10 +161,10 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
 }
 
 void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
-    if (!mPath.isEmpty())
-        mWatcher.removePath(mPath);
     mPath = path;
-    mWatcher.addPath(mPath);
+    mShownVersion = mReadVersion;
+    mSeenVersion = mReadVersion;
+    watch();
     mView->setProgram(std::move(text));
     mCaption->setText(QStringLiteral("%1  (%2 lines)")
                           .arg(QDir::toNativeSeparators(path))
@@ -173,15 +175,51 @@ void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText>
 
 void ProgramPanel::showNone(const QString& text) {
     mReadingSerial = 0;
-    if (!mPath.isEmpty())
-        mWatcher.removePath(mPath);
     mPath.clear();
+    watch();
     mView->setProgram(nullptr);
     mCaption->setText(text);
 }
 
+// The program and its folder, so that a program replaced by delete and rename, or gone and back,
+// is found again.
+void ProgramPanel::watch() {
+    const QStringList watched = mWatcher.files() + mWatcher.directories();
+    if (!watched.isEmpty())
+        mWatcher.removePaths(watched);
+    if (mPath.isEmpty())
+        return;
+    mWatcher.addPath(QFileInfo(mPath).absolutePath());
+    if (QFileInfo::exists(mPath))
+        mWatcher.addPath(mPath);
+}
+
+// Every change starts the wait for the program to settle anew.
+void ProgramPanel::diskChanged() {
+    if (mPath.isEmpty())
+        return;
+    mSeenVersion = FileVersion::of(mPath);
+    if (mSeenVersion && !mWatcher.files().contains(mPath))
+        mWatcher.addPath(mPath);
+    mSettleTimer.start();
+}
+
+// Read again once the program stayed the same for the whole wait and differs from the one shown;
+// a program that is gone stays shown as it was read, and a change of another file in the folder
+// reads nothing.
 void ProgramPanel::programChanged() {
-    if (!mPath.isEmpty())
+    if (mPath.isEmpty())
+        return;
+    const auto now = FileVersion::of(mPath);
+    if (now != mSeenVersion) {
+        mSeenVersion = now;
+        mSettleTimer.start();
+        return;
+    }
+    if (!now)
+        mCaption->setText(QStringLiteral("%1 is gone; the panel shows it as it was read")
+                              .arg(QDir::toNativeSeparators(mPath)));
+    else if (now != mShownVersion)
         openProgram(mPath);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileversion.h"
+
 #include <QFileSystemWatcher>
 #include <QList>
 #include <QObject>
@@ -22,7 +24,8 @@ class QThread;
 // The NC program of the shown data in the main window: the "Program" panel, a dock hidden until
 // a program is found beside the data file (same base name in any case, the first of the endings
 // kProgramEndings) or opened with File > "Open NC Program..." (last folder in section
-// "NC Program" of the settings file). The program is watched and read again when it changes.
+// "NC Program" of the settings file). The program and its folder are watched, and the program is
+// read again once it has stopped changing; one that is gone stays shown as it was read.
 // It is linked to the chart both ways: a read-out record marks its line, and a click on a line
 // marks a record of that line through the control, which maps records to lines. Both the panel
 // and the control read the program on threads of their own: a program of millions of lines shows
@@ -68,6 +71,8 @@ private:
     void addViewCommands(QMainWindow& window);
     void lineClicked(std::uint32_t line);
     void showNone(const QString& text);
+    void watch();
+    void diskChanged();
     void programChanged();
     void startReading(const QString& path);
     void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
@@ -90,4 +95,8 @@ private:
     std::uint64_t mReadings = 0;
     QList<QThread*> mReaders;
     bool mLinked = false;
+    // The program's version when its reading began, when shown, and when last looked at.
+    std::optional<FileVersion> mReadVersion;
+    std::optional<FileVersion> mShownVersion;
+    std::optional<FileVersion> mSeenVersion;
 };

@@ -151,6 +151,24 @@ TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
     EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Cannot read the NC program")));
 }
 
+// A program that goes stays shown as it was read; once back, changed, it is read again.
+TEST_F(ProgramWindowTest, AProgramGoneAndBackIsReadAgain) {
+    openAndLink(data);
+    const QString program = gAppFolder + QStringLiteral("Part.NC");
+    const std::size_t lines = view().program()->lineCount();
+    ASSERT_TRUE(QFile::rename(program, gAppFolder + QStringLiteral("away.tmp")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panel().caption().text().endsWith(QStringLiteral("as it was read")); }, 5000))
+        << panel().caption().text().toStdString();
+    ASSERT_NE(view().program(), nullptr);
+    EXPECT_EQ(view().program()->lineCount(), lines);
+    std::ofstream(program.toStdString()) << "N1 G00 X0\nN2 G01 X5 F300\nN3 G01 Y5\n";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !panel().reading() && view().program()->lineCount() == 3; }, 5000));
+    EXPECT_TRUE(panel().caption().text().contains(QStringLiteral("(3 lines)")))
+        << panel().caption().text().toStdString();
+}
+
 // A record marked on the chart marks its line; a click on a line marks its record on the chart.
 TEST_F(ProgramWindowTest, ChartAndProgramAreLinkedBothWays) {
     openAndLink(data);

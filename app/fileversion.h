@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// What identifies one version of a file on disk: its inode, size, and modification and change
+// times (a change of its permissions changes the latter). A file replaced by delete and rename is
+// another version even with the same size and times.
+struct FileVersion {
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = -1;
+    qint64 changedNs = -1;
+    bool operator==(const FileVersion&) const = default;
+
+    // The version of the file at `path` now; nothing when there is none.
+    static std::optional<FileVersion> of(const QString& path);
+};

@@ -1,6 +1,8 @@
 #include "fileversion.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 
 #include <sys/stat.h>
 
@@ -11,4 +13,22 @@ std::optional<FileVersion> FileVersion::of(const QString& path) {
     return FileVersion{status.st_ino, status.st_size,
                        status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
                        status.st_ctim.tv_sec * 1'000'000'000LL + status.st_ctim.tv_nsec};
+}
+
+void WatchFileAndFolder(QFileSystemWatcher& watcher, const QString& path) {
+    const QStringList watched = watcher.files() + watcher.directories();
+    if (!watched.isEmpty())
+        watcher.removePaths(watched);
+    if (path.isEmpty())
+        return;
+    watcher.addPath(QFileInfo(path).absolutePath());
+    if (QFileInfo::exists(path))
+        watcher.addPath(path);
+}
+
+std::optional<FileVersion> SeeFileChange(QFileSystemWatcher& watcher, const QString& path) {
+    std::optional<FileVersion> now = FileVersion::of(path);
+    if (!path.isEmpty() && now && !watcher.files().contains(path))
+        watcher.addPath(path);
+    return now;
 }

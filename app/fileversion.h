@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QFileSystemWatcher;
+
 // What identifies one version of a file on disk: its inode, size, and modification and change
 // times (a change of its permissions changes the latter). A file replaced by delete and rename is
 // another version even with the same size and times.
@@ -18,3 +20,10 @@ struct FileVersion {
     // The version of the file at `path` now; nothing when there is none.
     static std::optional<FileVersion> of(const QString& path);
 };
+
+// Makes `watcher` watch `path` and its folder instead of what it watched, so that a file replaced
+// by delete and rename, or gone and back, is seen; nothing for an empty path.
+void WatchFileAndFolder(QFileSystemWatcher& watcher, const QString& path);
+// After `watcher` told of a change: the file's version now; a file that is back is watched again
+// (a deleted file drops out of the watcher).
+std::optional<FileVersion> SeeFileChange(QFileSystemWatcher& watcher, const QString& path);

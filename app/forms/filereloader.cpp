@@ -87,21 +87,13 @@ void FileReloader::mnuReloadOnChange_Click() {
 // The file and its folder while the switch is on and a file is shown. A file that was deleted
 // drops out of the watcher; it is added again once it is back.
 void FileReloader::watch() {
-    const QStringList watched = mWatcher.files() + mWatcher.directories();
-    if (!watched.isEmpty())
-        mWatcher.removePaths(watched);
-    if (mPath.isEmpty() || !mMnuReloadOnChange->isChecked())
-        return;
-    mWatcher.addPath(QFileInfo(mPath).absolutePath());
-    if (QFileInfo::exists(mPath))
-        mWatcher.addPath(mPath);
+    WatchFileAndFolder(mWatcher,
+                       mPath.isEmpty() || !mMnuReloadOnChange->isChecked() ? QString() : mPath);
 }
 
 // Every change starts the wait for the file to settle anew.
 void FileReloader::fileChanged() {
-    mSeen = FileVersion::of(mPath);
-    if (!mPath.isEmpty() && !mWatcher.files().contains(mPath) && mSeen)
-        mWatcher.addPath(mPath);
+    mSeen = SeeFileChange(mWatcher, mPath);
     mSettleTimer.start();
 }
 

@@ -184,23 +184,14 @@ void ProgramPanel::showNone(const QString& text) {
 // The program and its folder, so that a program replaced by delete and rename, or gone and back,
 // is found again.
 void ProgramPanel::watch() {
-    const QStringList watched = mWatcher.files() + mWatcher.directories();
-    if (!watched.isEmpty())
-        mWatcher.removePaths(watched);
-    if (mPath.isEmpty())
-        return;
-    mWatcher.addPath(QFileInfo(mPath).absolutePath());
-    if (QFileInfo::exists(mPath))
-        mWatcher.addPath(mPath);
+    WatchFileAndFolder(mWatcher, mPath);
 }
 
 // Every change starts the wait for the program to settle anew.
 void ProgramPanel::diskChanged() {
     if (mPath.isEmpty())
         return;
-    mSeenVersion = FileVersion::of(mPath);
-    if (mSeenVersion && !mWatcher.files().contains(mPath))
-        mWatcher.addPath(mPath);
+    mSeenVersion = SeeFileChange(mWatcher, mPath);
     mSettleTimer.start();
 }
 

@@ -1,6 +1,15 @@
 #include "toolpathdrawing.h"
 
+#include "runeach.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
 namespace {
+
+// Records below which a thread more does not pay for its layer.
+constexpr std::uint32_t kRecordsPerThread = 1u << 20;
 
 bool samePixel(const PixelPoint& a, const PixelPoint& b) {
     return a.x == b.x && a.y == b.y;
@@ -12,30 +21,103 @@ struct Pen {
     std::uint32_t colour = 0;
 };
 
-} // namespace
+// A segment from `from` to `end` in `colour`, unless it would change nothing.
+void drawSegment(ToolpathRaster& raster, Pen& pen, PixelPoint from, PixelPoint end,
+                 std::uint32_t colour) {
+    if (end.x == kNoPixel || from.x == kNoPixel)
+        return;
+    if (samePixel(from, end) && samePixel(end, pen.at) && colour == pen.colour)
+        return;
+    const bool rapid = (colour & 0xFF000000u) == kRapidAlpha;
+    raster.line(from.x, from.y, end.x, end.y, colour | 0xFF000000u, rapid);
+    pen = {end, colour};
+}
 
-void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-                        const ToolpathPixels& pixels) {
+void drawRecords(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+                 const ToolpathPixels& pixels, std::uint32_t first, std::uint32_t end) {
     const PixelPoint* ends = pixels.points().data();
     const std::uint32_t* colours = pixels.colours().data();
     Pen pen;
-    model.forEachRecord(0, model.count(), [&](std::uint32_t i, const ToolpathModel::Start* start) {
+    model.forEachRecord(first, end, [&](std::uint32_t i, const ToolpathModel::Start* start) {
         const std::uint32_t colour = colours[i];
         if ((colour & 0xFF000000u) == 0)
             return;
-        const PixelPoint end = ends[i];
-        PixelPoint from = i > 0 ? ends[i - 1] : end;
+        PixelPoint from = i > 0 ? ends[i - 1] : ends[i];
         if (start) {
             if (!start->point)
                 return;
             from = PixelOf(fit, *start->point);
         }
-        if (end.x == kNoPixel || from.x == kNoPixel)
-            return;
-        if (samePixel(from, end) && samePixel(end, pen.at) && colour == pen.colour)
-            return;
-        const bool rapid = (colour & 0xFF000000u) == kRapidAlpha;
-        raster.line(from.x, from.y, end.x, end.y, colour | 0xFF000000u, rapid);
-        pen = {end, colour};
+        drawSegment(raster, pen, from, ends[i], colour);
     });
+}
+
+// The records in consecutive shares, one a thread: the first share into the raster, each later
+// one into a layer of its own that starts clear, laid over the raster in order. Every pixel then
+// has the colour of the last segment that drew it, as on one thread.
+void drawEvery(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+               const ToolpathPixels& pixels, unsigned threads) {
+    const std::uint32_t count = model.count();
+    if (threads == 0)
+        threads = std::min({std::max(1u, std::thread::hardware_concurrency()), 8u,
+                            std::max(1u, count / kRecordsPerThread)});
+    threads = std::max(1u, std::min(threads, std::max(count, 1u)));
+    const auto shareStart = [&](std::size_t k) {
+        return static_cast<std::uint32_t>(std::uint64_t{count} * k / threads);
+    };
+    const std::size_t layerSize =
+        static_cast<std::size_t>(raster.width()) * static_cast<std::size_t>(raster.height());
+    std::vector<std::vector<std::uint32_t>> layers(threads - 1);
+    runEach(threads, [&](std::size_t k) {
+        if (k == 0) {
+            drawRecords(raster, model, fit, pixels, 0, shareStart(1));
+            return;
+        }
+        std::vector<std::uint32_t>& layer = layers[k - 1];
+        layer.assign(layerSize, 0u);
+        ToolpathRaster layerRaster(layer.data(), raster.width(), raster.height(), raster.width());
+        drawRecords(layerRaster, model, fit, pixels, shareStart(k), shareStart(k + 1));
+    });
+    for (const std::vector<std::uint32_t>& layer : layers)
+        raster.overlay(layer.data());
+}
+
+// A draft's segment of record i runs from the end point of the record it took before, or from
+// the last start the model notes after that one (a preset, the first record's start), where the
+// path breaks; after a start that is not known it is left out. A record that is left out alone
+// (of no length) still draws the draft's segment, as a record of the other colour would.
+void drawDraft(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+               const ToolpathPixels& pixels, std::uint32_t stride) {
+    const PixelPoint* ends = pixels.points().data();
+    const std::uint32_t* colours = pixels.colours().data();
+    const auto& starts = model.starts();
+    auto next = starts.begin();
+    Pen pen;
+    PixelPoint previous{kNoPixel, 0};
+    ForEachDraftRecord(0, model.count(), model.count(), stride, [&](std::uint32_t i) {
+        const ToolpathModel::Start* start = nullptr;
+        for (; next != starts.end() && next->record <= i; ++next)
+            start = &*next;
+        PixelPoint from = previous;
+        previous = ends[i];
+        if (start) {
+            if (!start->point)
+                return;
+            from = PixelOf(fit, *start->point);
+        }
+        const std::uint32_t colour = colours[i];
+        const bool rapid = (colour & 0xFF000000u) == kRapidAlpha;
+        drawSegment(raster, pen, from, ends[i],
+                    (colour & 0xFFFFFFu) | (rapid ? kRapidAlpha : 0xFF000000u));
+    });
+}
+
+} // namespace
+
+void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+                        const ToolpathPixels& pixels, std::uint32_t stride, unsigned threads) {
+    if (stride <= 1)
+        drawEvery(raster, model, fit, pixels, threads);
+    else
+        drawDraft(raster, model, fit, pixels, stride);
 }

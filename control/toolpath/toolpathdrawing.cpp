@@ -1,15 +1,6 @@
 #include "toolpathdrawing.h"
 
-#include "runeach.h"
-
-#include <algorithm>
-#include <thread>
-#include <vector>
-
 namespace {
-
-// Records below which a thread more does not pay for its layer.
-constexpr std::uint32_t kRecordsPerThread = 1u << 20;
 
 bool samePixel(const PixelPoint& a, const PixelPoint& b) {
     return a.x == b.x && a.y == b.y;
@@ -33,12 +24,12 @@ void drawSegment(ToolpathRaster& raster, Pen& pen, PixelPoint from, PixelPoint e
     pen = {end, colour};
 }
 
-void drawRecords(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-                 const ToolpathPixels& pixels, std::uint32_t first, std::uint32_t end) {
+void drawEvery(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
+               const ToolpathPixels& pixels) {
     const PixelPoint* ends = pixels.points().data();
     const std::uint32_t* colours = pixels.colours().data();
     Pen pen;
-    model.forEachRecord(first, end, [&](std::uint32_t i, const ToolpathModel::Start* start) {
+    model.forEachRecord(0, model.count(), [&](std::uint32_t i, const ToolpathModel::Start* start) {
         const std::uint32_t colour = colours[i];
         if ((colour & 0xFF000000u) == 0)
             return;
@@ -50,36 +41,6 @@ void drawRecords(ToolpathRaster& raster, const ToolpathModel& model, const Toolp
         }
         drawSegment(raster, pen, from, ends[i], colour);
     });
-}
-
-// The records in consecutive shares, one a thread: the first share into the raster, each later
-// one into a layer of its own that starts clear, laid over the raster in order. Every pixel then
-// has the colour of the last segment that drew it, as on one thread.
-void drawEvery(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-               const ToolpathPixels& pixels, unsigned threads) {
-    const std::uint32_t count = model.count();
-    if (threads == 0)
-        threads = std::min({std::max(1u, std::thread::hardware_concurrency()), 8u,
-                            std::max(1u, count / kRecordsPerThread)});
-    threads = std::max(1u, std::min(threads, std::max(count, 1u)));
-    const auto shareStart = [&](std::size_t k) {
-        return static_cast<std::uint32_t>(std::uint64_t{count} * k / threads);
-    };
-    const std::size_t layerSize =
-        static_cast<std::size_t>(raster.width()) * static_cast<std::size_t>(raster.height());
-    std::vector<std::vector<std::uint32_t>> layers(threads - 1);
-    runEach(threads, [&](std::size_t k) {
-        if (k == 0) {
-            drawRecords(raster, model, fit, pixels, 0, shareStart(1));
-            return;
-        }
-        std::vector<std::uint32_t>& layer = layers[k - 1];
-        layer.assign(layerSize, 0u);
-        ToolpathRaster layerRaster(layer.data(), raster.width(), raster.height(), raster.width());
-        drawRecords(layerRaster, model, fit, pixels, shareStart(k), shareStart(k + 1));
-    });
-    for (const std::vector<std::uint32_t>& layer : layers)
-        raster.overlay(layer.data());
 }
 
 // A draft's segment of record i runs from the end point of the record it took before, or from
@@ -115,9 +76,9 @@ void drawDraft(ToolpathRaster& raster, const ToolpathModel& model, const Toolpat
 } // namespace
 
 void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-                        const ToolpathPixels& pixels, std::uint32_t stride, unsigned threads) {
+                        const ToolpathPixels& pixels, std::uint32_t stride) {
     if (stride <= 1)
-        drawEvery(raster, model, fit, pixels, threads);
+        drawEvery(raster, model, fit, pixels);
     else
         drawDraft(raster, model, fit, pixels, stride);
 }

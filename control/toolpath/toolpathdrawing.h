@@ -12,11 +12,7 @@
 // and colours that `pixels` holds for `fit`: rapid moves dashed. A segment that stays in the
 // pixel the last one ended in, in the same colour, changes nothing and is passed over.
 //
-// A long path is drawn on several threads (`threads`; 0 chooses by the records and the cores),
-// each a share of the records, with the same pixels as on one.
-//
 // A draft with `stride` above 1 draws only the records that ToolpathPixels::project took with that
 // stride, each from the end point of the one taken before it, so that the shape stays.
 void DrawToolpathPixels(ToolpathRaster& raster, const ToolpathModel& model, const ToolpathFit& fit,
-                        const ToolpathPixels& pixels, std::uint32_t stride = 1,
-                        unsigned threads = 0);
+                        const ToolpathPixels& pixels, std::uint32_t stride = 1);

@@ -15,15 +15,6 @@ void ToolpathRaster::line(int x0, int y0, int x1, int y1, std::uint32_t colour, 
     bresenham(x0, y0, x1, y1, colour, dashed);
 }
 
-void ToolpathRaster::overlay(const std::uint32_t* layer) {
-    for (int y = 0; y < height_; ++y) {
-        std::uint32_t* row = pixels_ + static_cast<long>(y) * stride_;
-        const std::uint32_t* over = layer + static_cast<long>(y) * width_;
-        for (int x = 0; x < width_; ++x)
-            row[x] = (over[x] >> 24) != 0 ? over[x] : row[x];
-    }
-}
-
 // Liang and Barsky's clip to the image's pixel centres; false when nothing is left.
 bool ToolpathRaster::clip(int& x0, int& y0, int& x1, int& y1) const {
     const double dx = static_cast<double>(x1) - x0;

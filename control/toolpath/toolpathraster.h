@@ -10,13 +10,7 @@ public:
     ToolpathRaster(std::uint32_t* pixels, int width, int height, int stride)
         : pixels_(pixels), width_(width), height_(height), stride_(stride) {}
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-
     void line(int x0, int y0, int x1, int y1, std::uint32_t colour, bool dashed);
-    // Lays `layer`, pixels of this size in rows of the width, over this: every pixel whose alpha
-    // byte is not 0.
-    void overlay(const std::uint32_t* layer);
     void plot(int x, int y, std::uint32_t colour) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_)
             pixels_[static_cast<long>(y) * stride_ + x] = colour;

@@ -300,29 +300,6 @@ TEST(ToolpathPixels, coloursFollowTheStyleNotTheView) {
     EXPECT_EQ(pixels.colours()[7], ViridisColour(255));
 }
 
-// Shares of the records drawn on several threads, each into a layer laid over the one before, give
-// the pixels of one thread: the helix's turns lie over each other in the front view, each in
-// another colour, with a dashed rapid move across them.
-TEST(ToolpathDrawing, sharesOnSeveralThreadsDrawThePixelsOfOne) {
-    const CutDataSet data = loadText(helixText(12) + "N9000)G00X-10Y0Z0\nN9001)G01X-10Y0Z24\n");
-    const ToolpathModel model(data);
-    ToolpathStyle style = chartStyle();
-    style.mode = ToolpathColourMode::Removal;
-    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Front), 160, 120);
-    ToolpathPixels projected;
-    projected.project(model, fit, style);
-    const auto drawn = [&](unsigned threads) {
-        std::vector<std::uint32_t> pixels(160 * 120, kBackColour);
-        ToolpathRaster raster(pixels.data(), 160, 120, 160);
-        DrawToolpathPixels(raster, model, fit, projected, 1, threads);
-        return pixels;
-    };
-    const std::vector<std::uint32_t> one = drawn(1);
-    EXPECT_GT(std::count(one.begin(), one.end(), kRapidColour), 10);
-    for (const unsigned threads : {2u, 3u, 7u})
-        EXPECT_EQ(drawn(threads), one) << threads << " threads";
-}
-
 // How many records a draft takes, and which: every stride-th and the last, the same when the
 // records are taken in shares, as the projection on several threads takes them.
 TEST(ToolpathDraft, strideAndRecordsTaken) {

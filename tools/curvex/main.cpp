@@ -89,8 +89,8 @@ constexpr Command kCommands[] = {
      "  or the removal per second with either feed through a colour map; G00 moves dashed\n"
      "  grey; records outside the chart's range LO..HI faded. --detail draft draws the draft\n"
      "  the toolpath view shows while it is dragged (at most some 400,000 segments, every\n"
-     "  k-th record's); full (default) every segment. --frames N turns the view by 3 degrees\n"
-     "  a frame and prints the frame times as render does.",
+     "  k-th record's) into a .png and the frames; full (default) every segment. --frames N\n"
+     "  turns the view by 3 degrees a frame and prints the frame times as render does.",
      runToolpath},
     {"toolpath-pick",
      "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N]\n"

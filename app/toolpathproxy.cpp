@@ -21,6 +21,13 @@ std::optional<bool> ToolpathProxy::draw(std::int32_t hdc, QSize size) {
     return asBool(curvex::DispDrawToolpath, {hdc, size.width(), size.height()});
 }
 
+std::optional<bool> ToolpathProxy::drawDraft(std::int32_t hdc, QSize size) {
+    if (const auto drawn =
+            asBool(curvex::DispDrawToolpathDraft, {hdc, size.width(), size.height()}))
+        return drawn;
+    return draw(hdc, size);
+}
+
 std::optional<bool> ToolpathProxy::drawReport(std::int32_t hdc, QSize size) {
     return asBool(curvex::DispDrawReportToolpath, {hdc, size.width(), size.height()});
 }

@@ -20,6 +20,9 @@ public:
     std::optional<bool> setColour(std::int32_t mode);
     // The path at `size` drawn onto the surface `hdc`.
     std::optional<bool> draw(std::int32_t hdc, QSize size);
+    // A draft of the path, quick enough to follow a drag; the whole path from a control without
+    // the draft.
+    std::optional<bool> drawDraft(std::int32_t hdc, QSize size);
     // The path as a report shows it (iso, fitted, the chart's colours), the view left as it is.
     std::optional<bool> drawReport(std::int32_t hdc, QSize size);
     // The record picked at `at` of the last drawing, or -1.

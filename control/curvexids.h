@@ -93,6 +93,10 @@ enum DispId : int {
     // view fitted to the size in the chart's colours with the shown range emphasised and no mark,
     // drawn without changing the view, zoom or colours the host shows.
     DispDrawReportToolpath = 75,
+    // DrawToolpathDraft(surface, width, height): as DrawToolpath, with at most some 400,000 of the
+    // segments, every k-th record's joined to the k-th before, for a host to follow a drag of the
+    // view; a host draws the whole again once the view rests.
+    DispDrawToolpathDraft = 76,
     // The NC program beside the data. LoadNcProgram(fileName): takes it and starts reading it in
     // the background (EventNcProgramRead tells when it is read), FALSE when it cannot be opened;
     // CloseNcProgram(); GetNcProgramFile(): its name, empty without one; GetNcLineCount().

@@ -15,6 +15,8 @@ namespace {
 // Degrees of orbit per pixel dragged; a drag starts beyond this many pixels.
 constexpr float kDegreesPerPixel = 0.5f;
 constexpr int kDragStart = 3;
+// After a wheel step, how long the view waits for the next before it draws the whole path.
+constexpr int kWheelRestMs = 200;
 
 } // namespace
 
@@ -23,6 +25,9 @@ ToolpathCanvas::ToolpathCanvas(ToolpathProxy& toolpath, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    mWheelRest.setSingleShot(true);
+    mWheelRest.setInterval(kWheelRestMs);
+    connect(&mWheelRest, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void ToolpathCanvas::showView(int view) {
@@ -34,7 +39,9 @@ void ToolpathCanvas::paintEvent(QPaintEvent*) {
     if (mPicture.size() != size())
         mPicture = QImage(size(), QImage::Format_RGB32);
     const component::SurfaceRegistry::Entry surface(&mPicture);
-    if (!mToolpath.draw(surface.handle(), size()).value_or(false))
+    const auto drawn = drawsDraft() ? mToolpath.drawDraft(surface.handle(), size())
+                                    : mToolpath.draw(surface.handle(), size());
+    if (!drawn.value_or(false))
         mPicture.fill(Qt::white);
     QPainter(this).drawImage(0, 0, mPicture);
 }
@@ -60,8 +67,14 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
+// The end of a drag draws the whole path.
 void ToolpathCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (mDragged || event->button() != Qt::LeftButton)
+    if (mDragged) {
+        mDragged = false;
+        update();
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
         return;
     mToolpath.pick(event->position());
     update();
@@ -70,6 +83,7 @@ void ToolpathCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void ToolpathCanvas::wheelEvent(QWheelEvent* event) {
     const float steps = static_cast<float>(event->angleDelta().y()) / 120.0f;
     mToolpath.move(std::pow(1.25f, steps), event->position(), QPointF());
+    mWheelRest.start();
     update();
 }
 

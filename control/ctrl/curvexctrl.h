@@ -110,6 +110,7 @@ public:
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,
                    std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
     bool DrawToolpath(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
+    bool DrawToolpathDraft(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
     bool DrawReportToolpath(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
     bool SetToolpathView(std::int32_t view);
     bool SetToolpathColour(std::int32_t mode);

@@ -14,6 +14,14 @@ bool CCurvexCtrl::DrawToolpath(std::int32_t surfaceHandle, std::int32_t width,
                                                 width, height, readOut_.marked());
 }
 
+bool CCurvexCtrl::DrawToolpathDraft(std::int32_t surfaceHandle, std::int32_t width,
+                                    std::int32_t height) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    return target != nullptr &&
+           toolpath_->draw(*target, moduleChart(*graph_), curvexModule().data, width, height,
+                           readOut_.marked(), ToolpathControl::Detail::Draft);
+}
+
 bool CCurvexCtrl::DrawReportToolpath(std::int32_t surfaceHandle, std::int32_t width,
                                      std::int32_t height) {
     QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);

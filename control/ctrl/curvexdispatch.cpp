@@ -312,6 +312,7 @@ constexpr std::array kMembers = {
     Member{DispGetReadOutPlace, kMethod, 0, get<&CCurvexCtrl::GetReadOutPlace>},
     Member{DispDrawToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpath>},
     Member{DispDrawReportToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawReportToolpath>},
+    Member{DispDrawToolpathDraft, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpathDraft>},
     Member{DispSetToolpathView, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathView>},
     Member{DispSetToolpathColour, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathColour>},
     Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},

@@ -28,7 +28,8 @@ ToolpathFit ToolpathControl::fit() const {
 }
 
 bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const CutDataSet& data,
-                           int width, int height, std::optional<std::uint32_t> marked) {
+                           int width, int height, std::optional<std::uint32_t> marked,
+                           Detail detail) {
     if (width < 1 || height < 1 || width > curvex::kMaxChartSide || height > curvex::kMaxChartSide)
         return false;
     const ToolpathModel& model = modelOf(data);
@@ -36,7 +37,8 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
     height_ = height;
     const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, mode_),
                                     ToolpathMarks{marked});
-    return render(device, renderer, fit(), pixels_);
+    return render(device, renderer, fit(), pixels_,
+                  detail == Detail::Draft ? DraftStride(model.count()) : 1);
 }
 
 bool ToolpathControl::drawReport(QPaintDevice& device, const ChartState& chart,
@@ -52,13 +54,14 @@ bool ToolpathControl::drawReport(QPaintDevice& device, const ChartState& chart,
                   pixels);
 }
 
-// Into an image of the size straight from the kept pixels, else through a painter.
+// Into an image of the size straight from the kept pixels, else through a painter, which draws
+// every segment.
 bool ToolpathControl::render(QPaintDevice& device, const ToolpathRenderer& renderer,
-                             const ToolpathFit& fit, ToolpathPixels& pixels) {
+                             const ToolpathFit& fit, ToolpathPixels& pixels, std::uint32_t stride) {
     auto* image = dynamic_cast<QImage*>(&device);
     if (image && image->width() == fit.width() && image->height() == fit.height() &&
         image->depth() == 32) {
-        renderer.drawImage(*image, fit, pixels);
+        renderer.drawImage(*image, fit, pixels, stride);
         return true;
     }
     QPainter painter(&device);

@@ -22,10 +22,14 @@ public:
     ToolpathControl();
     ~ToolpathControl();
 
+    // Every segment, or a draft of some (DraftStride) while the host moves the view; a draft
+    // into anything but a 32-bit image of the size draws every segment.
+    enum class Detail { Full, Draft };
+
     // Draws the path over `data` at width x height into the device; false without room or when
     // the device cannot be painted on.
     bool draw(QPaintDevice& device, const ChartState& chart, const CutDataSet& data, int width,
-              int height, std::optional<std::uint32_t> marked);
+              int height, std::optional<std::uint32_t> marked, Detail detail = Detail::Full);
     // The path as a report shows it: the iso view fitted to width x height, in the chart's
     // colours, without a mark; the view, zoom, colours and last picture stay as they are.
     bool drawReport(QPaintDevice& device, const ChartState& chart, const CutDataSet& data,
@@ -46,7 +50,7 @@ private:
     const ToolpathModel& modelOf(const CutDataSet& data);
     ToolpathFit fit() const;
     static bool render(QPaintDevice& device, const ToolpathRenderer& renderer,
-                       const ToolpathFit& fit, ToolpathPixels& pixels);
+                       const ToolpathFit& fit, ToolpathPixels& pixels, std::uint32_t stride = 1);
 
     std::unique_ptr<ToolpathModel> model_;
     std::uint64_t serial_ = 0;

@@ -214,12 +214,15 @@ template <typename Sink> const char* readBlock(const char* line, ReadState& stat
     return point;
 }
 
-// Reads one line; returns where the reading stopped, at or before the line's end.
+// Reads one line, handing `sink` every record and every preset of the position; returns where the
+// reading stopped, at or before the line's end.
 template <typename Sink> const char* readLine(const char* line, ReadState& state, Sink& sink) {
     switch (upper(line[0])) {
     case 'G':
-        if (line[1] == '9' && line[2] == '2')
+        if (line[1] == '9' && line[2] == '2') {
             presetPosition(line, state);
+            sink.preset(state);
+        }
         break;
     case 'T':
         state.record.toolNo =

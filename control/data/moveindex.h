@@ -36,14 +36,34 @@ struct StepException {
     float step = 0.0f;
 };
 
+// A position preset before record `record` (a G92 line of a text file): the record's move starts
+// there, not at the previous record's position.
+struct PresetPoint {
+    std::uint32_t record = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// Adds `preset` after `presets`, which are sorted by record: a later preset before the same record
+// takes the place of the earlier one.
+inline void addPreset(std::vector<PresetPoint>& presets, const PresetPoint& preset) {
+    if (!presets.empty() && presets.back().record == preset.record)
+        presets.back() = preset;
+    else
+        presets.push_back(preset);
+}
+
 // What a load keeps to answer the machining-time figures without a pass over the records: the
 // sums per tool (in the order of their first record) and for the whole data, the sums of every
 // group of kMoveGroupSize records, and the few moves that the positions of the records do not
-// give. `records` is the number of records indexed.
+// give, and the presets of the position, one at most per record (a preset that no record follows
+// names the record after the last). `records` is the number of records indexed.
 struct MoveIndex {
     std::vector<ToolSums> tools;
     MoveSums total;
     std::vector<MoveSums> groups;
     std::vector<StepException> exceptions;
+    std::vector<PresetPoint> presets;
     std::uint32_t records = 0;
 };

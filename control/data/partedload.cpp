@@ -140,6 +140,27 @@ MoveIndex PartedLoad::joinMoves(std::vector<Span>& spans) const {
     return spans[0].moves->take();
 }
 
+// The presets of every part in record order, with the axes a part did not know taken from the
+// state before it.
+std::vector<PresetPoint> PartedLoad::joinPresets(const std::vector<CutRecord>& before) const {
+    std::vector<PresetPoint> presets;
+    for (std::size_t k = 0; k < parts_.size(); ++k) {
+        for (const PartPreset& preset : parts_[k].presets) {
+            PresetPoint point = preset.point;
+            point.record += static_cast<std::uint32_t>(parts_[k].first);
+            if (!(preset.axes & kXField))
+                point.x = before[k].x;
+            if (!(preset.axes & kYField))
+                point.y = before[k].y;
+            if (!(preset.axes & kZField))
+                point.z = before[k].z;
+            addPreset(presets, point);
+        }
+    }
+    presets.shrink_to_fit();
+    return presets;
+}
+
 // The steps in both arrays become their running sums, in record order. Each sum waits for the
 // addition before it; the two are taken in one loop, where they wait together.
 void PartedLoad::sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut) {
@@ -186,6 +207,7 @@ CutDataSet PartedLoad::finish() {
     // The move index took the steps, which the distances now replace by their sums, while the
     // drawing index is built on another thread.
     data_.moves = joinMoves(spans);
+    data_.moves.presets = joinPresets(before);
     CutIndex drawing;
     runEach(2, [&](std::size_t k) {
         if (k == 0)

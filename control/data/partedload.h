@@ -27,6 +27,13 @@ public:
         unsigned axes;
     };
 
+    // A preset of the position before the part's record `point.record`; the axes that the part
+    // had not set by then take their position from before the part.
+    struct PartPreset {
+        PresetPoint point;
+        unsigned axes;
+    };
+
     struct Part {
         std::size_t first = 0; // where its records go
         std::uint32_t count = 0;
@@ -34,6 +41,7 @@ public:
         // Per field, the records before this one take the field's value from before the part.
         std::array<std::uint32_t, kFieldCount> firstKnown{};
         std::vector<PendingStep> pending;
+        std::vector<PartPreset> presets;
     };
 
     // How a format gives the move along an axis: the new position less the old one (text) or the
@@ -65,6 +73,17 @@ public:
             } else {
                 step = StepLength(dx, dy, dz);
             }
+        }
+
+        // A preset of the position, before the part's next record.
+        void preset(const ReadState& state) {
+            const PresetPoint point{part_.count, state.record.x, state.record.y, state.record.z};
+            const unsigned axes = state.known & (kXField | kYField | kZField);
+            std::vector<PartPreset>& presets = part_.presets;
+            if (!presets.empty() && presets.back().point.record == point.record)
+                presets.back() = {point, axes};
+            else
+                presets.push_back({point, axes});
         }
 
     private:
@@ -132,6 +151,7 @@ private:
     void takeRecords(std::size_t first, std::size_t last, std::size_t k, Span& span,
                      CutIndex::Parts& index);
     MoveIndex joinMoves(std::vector<Span>& spans) const;
+    std::vector<PresetPoint> joinPresets(const std::vector<CutRecord>& before) const;
     static void sumDistances(LoadedArray<float>& total, LoadedArray<float>& cut);
 
     std::vector<Part> parts_;

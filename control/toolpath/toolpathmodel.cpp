@@ -40,23 +40,41 @@ ToolpathModel::ToolpathModel(const CutDataSet& data) : data_(data) {
     countSegments();
 }
 
-// The first record starts at its own point unless the loader noted its move; a noted move starts
-// at the origin when its step is the distance from there.
+// The first record starts at its own point unless the loader noted its move or a preset came
+// before it. A preset gives the start of the record after it; another noted move starts at the
+// origin when its step is the distance from there.
 void ToolpathModel::noteStarts() {
     if (data_.count == 0)
         return;
     const auto& exceptions = data_.moves.exceptions;
-    if (exceptions.empty() || exceptions.front().record != 0)
+    const auto& presets = data_.moves.presets;
+    const bool firstNoted = (!exceptions.empty() && exceptions.front().record == 0) ||
+                            (!presets.empty() && presets.front().record == 0);
+    if (!firstNoted)
         starts_.push_back({0, pointOf(data_.records[0])});
-    for (const StepException& exception : exceptions) {
-        if (exception.record >= data_.count)
+    auto exception = exceptions.begin();
+    auto preset = presets.begin();
+    while (true) {
+        const std::uint32_t atException =
+            exception != exceptions.end() ? exception->record : data_.count;
+        const std::uint32_t atPreset = preset != presets.end() ? preset->record : data_.count;
+        const std::uint32_t record = std::min(atException, atPreset);
+        if (record >= data_.count)
             break;
-        const CutRecord& record = data_.records[exception.record];
-        Start start{exception.record, std::nullopt};
-        if (sameBits(exception.step, StepLength(record.x, record.y, record.z)))
-            start.point = PathPoint{};
-        starts_.push_back(start);
+        if (atPreset == record)
+            starts_.push_back({record, PathPoint{preset->x, preset->y, preset->z}});
+        else
+            starts_.push_back({record, originStart(*exception)});
+        exception += atException == record ? 1 : 0;
+        preset += atPreset == record ? 1 : 0;
     }
+}
+
+std::optional<PathPoint> ToolpathModel::originStart(const StepException& exception) const {
+    const CutRecord& record = data_.records[exception.record];
+    if (sameBits(exception.step, StepLength(record.x, record.y, record.z)))
+        return PathPoint{};
+    return std::nullopt;
 }
 
 const ToolpathModel::Start* ToolpathModel::startEntry(std::uint32_t i) const {
@@ -78,15 +96,15 @@ bool ToolpathModel::drawn(std::uint32_t i) const {
     return start && isFinite(*start) && isFinite(end) && !samePoint(*start, end);
 }
 
-// One pass over the records: the box and the segments left out.
+// One pass over the records: the box of the end points and the starts, and the segments left out.
 void ToolpathModel::countSegments() {
     if (data_.count == 0)
         return;
-    if (const auto first = startOf(0))
-        box_.add(*first);
     walk_ = ToolColours{data_.records[0].toolNo, 0};
     colourRuns_.push_back({0, 0});
     forEachRecord(0, data_.count, [this](std::uint32_t i, const Start* start) {
+        if (start && start->point)
+            box_.add(*start->point);
         box_.add(pointOf(data_.records[i]));
         countSegment(i, start);
         noteColour(i);

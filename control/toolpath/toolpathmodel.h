@@ -25,11 +25,13 @@ struct PathBox {
 };
 
 // The path through the records' end points, in program order: record i's segment runs from
-// record i - 1's end point to its own, except where the loader noted a move that the positions do
-// not give (the first record of a text file, the first after a preset of the position). Such a
-// segment starts at the origin when its length is the distance from the origin; otherwise the
-// position it starts from is not kept and the segment is left out. Segments with a coordinate
-// that is not finite and segments of no length are left out too, and counted.
+// record i - 1's end point to its own, or from the preset of the position that came between them
+// (a G92 line of a text file, which the loader keeps). The first record of a binary file is the
+// header's start point; that of a text file starts at its preset or at the origin. Where the
+// loader noted another move that the positions do not give, the segment starts at the origin when
+// its length is the distance from there; otherwise where it starts is not known and it is left
+// out. Segments with a coordinate that is not finite and segments of no length are left out too,
+// and counted.
 //
 // The model keeps only the few starts of the noted moves and reads the records in place: the data
 // set must outlive it and stay unchanged.
@@ -41,7 +43,8 @@ public:
     std::uint32_t count() const { return data_.count; }
 
     // The start of record i's segment when it does not start at record i - 1's end point: the
-    // record's own point for the first record without a noted move, the origin, or nothing.
+    // record's own point for the first record without a noted move, a preset, the origin, or
+    // nothing.
     struct Start {
         std::uint32_t record = 0;
         std::optional<PathPoint> point;
@@ -68,7 +71,7 @@ public:
         }
     }
 
-    // The box of every finite end point and of the first record's start.
+    // The box of every finite end point and of every known start (the first record's, presets).
     const PathBox& box() const { return box_; }
 
     // The chart's tool colour state after records 0..first - 1, as the chart's walk leaves it.
@@ -83,6 +86,7 @@ public:
 
 private:
     void noteStarts();
+    std::optional<PathPoint> originStart(const StepException& exception) const;
     void countSegments();
     void countSegment(std::uint32_t i, const Start* start);
     void noteColour(std::uint32_t i);

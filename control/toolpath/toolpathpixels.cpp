@@ -29,11 +29,19 @@ struct Share {
     const ToolpathStyle& style;
     PixelPoint* points;
     std::uint32_t* colours; // null when the colours are kept
+    std::uint32_t stride;
 
     void operator()(std::uint32_t first, std::uint32_t end) const {
         const CutRecord* records = model.data().records.data();
-        for (std::uint32_t i = first; i < end; ++i)
+        const auto projectOne = [&](std::uint32_t i) {
             points[i] = pixelOf(fit, records[i].x, records[i].y, records[i].z);
+        };
+        if (stride == 1) {
+            for (std::uint32_t i = first; i < end; ++i)
+                projectOne(i);
+        } else {
+            ForEachDraftRecord(first, end, model.count(), stride, projectOne);
+        }
         if (colours == nullptr)
             return;
         ToolpathColouring colouring(model.data(), style, model.toolColoursBefore(first));
@@ -55,20 +63,27 @@ bool sameStyle(const ToolpathStyle& a, const ToolpathStyle& b) {
 
 } // namespace
 
+std::uint32_t DraftStride(std::uint32_t count, std::uint32_t most) {
+    const std::uint64_t per = std::max<std::uint32_t>(most, 1);
+    return static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (count + per - 1) / per));
+}
+
 PixelPoint PixelOf(const ToolpathFit& fit, const PathPoint& point) {
     return pixelOf(fit, point.x, point.y, point.z);
 }
 
 // Large paths are split between the cores; a few thousand records are not worth a thread.
 void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit,
-                             const ToolpathStyle& style) {
+                             const ToolpathStyle& style, std::uint32_t stride) {
     const std::uint32_t count = model.count();
     points_.resize(count);
     const bool keep = coloured(model, style);
     colours_.resize(count);
-    const Share work{model, fit, style, points_.data(), keep ? nullptr : colours_.data()};
+    const Share work{
+        model, fit, style, points_.data(), keep ? nullptr : colours_.data(), std::max(stride, 1u)};
+    const std::uint32_t projected = keep ? count / work.stride : count;
     const std::uint32_t threads =
-        count < 65536 ? 1 : std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+        projected < 65536 ? 1 : std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     std::vector<std::thread> helpers;
     const std::uint32_t share = (count + threads - 1) / threads;
     for (std::uint32_t k = 1; k < threads; ++k) {

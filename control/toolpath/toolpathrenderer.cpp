@@ -29,13 +29,13 @@ QPen segmentPen(std::uint32_t colour, bool rapid) {
 
 } // namespace
 
-void ToolpathRenderer::drawImage(QImage& image, const ToolpathFit& fit,
-                                 ToolpathPixels& pixels) const {
+void ToolpathRenderer::drawImage(QImage& image, const ToolpathFit& fit, ToolpathPixels& pixels,
+                                 std::uint32_t stride) const {
     image.fill(QColor(Qt::white));
-    pixels.project(model_, fit, style_);
+    pixels.project(model_, fit, style_, stride);
     ToolpathRaster raster(reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
                           image.height(), static_cast<int>(image.bytesPerLine() / 4));
-    DrawToolpathPixels(raster, model_, fit, pixels);
+    DrawToolpathPixels(raster, model_, fit, pixels, stride);
     QPainter painter(&image);
     paintExtras(painter, fit);
 }

@@ -26,8 +26,9 @@ public:
         : model_(model), style_(style), marks_(marks) {}
 
     // Into an image of the fit's size (Format_RGB32 or ARGB32), the path rasterised from
-    // `pixels`, which this projects again.
-    void drawImage(QImage& image, const ToolpathFit& fit, ToolpathPixels& pixels) const;
+    // `pixels`, which this projects again; a draft with `stride` above 1 (DrawToolpathPixels).
+    void drawImage(QImage& image, const ToolpathFit& fit, ToolpathPixels& pixels,
+                   std::uint32_t stride = 1) const;
     // As vector drawing: one line per segment, runs of one colour as polylines.
     void paint(QPainter& painter, const ToolpathFit& fit) const;
 

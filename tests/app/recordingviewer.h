@@ -7,10 +7,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <vector>
 
 // A stand-in for the graph control that records every call by dispatch identifier and keeps the
-// state the forms read back: colours, shown range and G00 feed.
+// state the forms read back: colours, shown range and G00 feed. The members in `missing` it
+// lacks, as an older control does.
 class RecordingViewer : public component::DispatchObject {
 public:
     struct Call {
@@ -27,6 +29,8 @@ public:
     component::InvokeResult invoke(int dispid, component::InvokeKind, QVariantList& args,
                                    QVariant* result) override {
         calls.push_back({dispid, args});
+        if (missing.count(dispid) != 0)
+            return component::InvokeResult::MemberNotFound;
         switch (dispid) {
         case curvex::DispGetGraphColor:
             *result = colours.at(args.at(0).toInt());
@@ -67,4 +71,5 @@ public:
     float upper = 100.0f;
     std::vector<Call> calls;
     std::function<void()> onRefresh;
+    std::set<int> missing;
 };

@@ -53,6 +53,14 @@ inline void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected,
         EXPECT_EQ(actual.exceptions[i].record, expected.exceptions[i].record) << what;
         EXPECT_EQ(bitsOf(actual.exceptions[i].step), bitsOf(expected.exceptions[i].step)) << what;
     }
+    ASSERT_EQ(actual.presets.size(), expected.presets.size()) << what;
+    for (std::size_t i = 0; i < expected.presets.size(); ++i) {
+        const PresetPoint& a = actual.presets[i];
+        const PresetPoint& e = expected.presets[i];
+        EXPECT_EQ(std::tuple(a.record, bitsOf(a.x), bitsOf(a.y), bitsOf(a.z)),
+                  std::tuple(e.record, bitsOf(e.x), bitsOf(e.y), bitsOf(e.z)))
+            << what << ", preset " << i;
+    }
 }
 
 inline void expectBitIdentical(const CutDataSet& actual, const CutDataSet& expected,

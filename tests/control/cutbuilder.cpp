@@ -22,6 +22,11 @@ void CutBuilder::add(const CutRecord& state, float dx, float dy, float dz) {
     cutsums::raiseMaxima(data_.maxima, state);
 }
 
+void CutBuilder::preset(const CutRecord& state) {
+    addPreset(presets_,
+              {static_cast<std::uint32_t>(data_.records.size()), state.x, state.y, state.z});
+}
+
 void CutBuilder::store(const CutRecord& state, float step) {
     if (data_.records.size() == std::numeric_limits<std::uint32_t>::max())
         throw std::bad_alloc();
@@ -39,6 +44,7 @@ CutDataSet CutBuilder::take() {
     data_.blockNos.shrink_to_fit();
     data_.count = static_cast<std::uint32_t>(data_.records.size());
     data_.moves = moves_.take();
+    data_.moves.presets = std::move(presets_);
     data_.index = CutIndex::build(data_);
     return std::move(data_);
 }

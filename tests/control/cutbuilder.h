@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 // Builds a data set record by record, the plain way: the cumulative distances, the block numbers,
 // the maxima of the plotted series and the move index. The reference that the loads, which read
@@ -21,6 +22,9 @@ public:
     // A block that moved by (dx, dy, dz).
     void add(const CutRecord& state, float dx, float dy, float dz);
 
+    // A preset of the position to that of `state`, before the next record.
+    void preset(const CutRecord& state);
+
     // The finished data set, its arrays trimmed to the exact count, with its index.
     CutDataSet take();
 
@@ -31,4 +35,5 @@ private:
     double totalDistance_ = 0.0;
     double cutDistance_ = 0.0;
     MoveIndexBuilder moves_;
+    std::vector<PresetPoint> presets_;
 };

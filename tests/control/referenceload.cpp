@@ -12,6 +12,7 @@ struct BuilderSink {
     void add(const ReadState& state, float dx, float dy, float dz) {
         builder.add(state.record, dx, dy, dz);
     }
+    void preset(const ReadState& state) { builder.preset(state.record); }
 };
 
 } // namespace

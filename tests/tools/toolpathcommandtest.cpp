@@ -76,9 +76,18 @@ TEST_F(ToolpathCommand, writesVectorFormatsAndReportsFrames) {
     run = curvex(folder, "toolpath --view front -o out.pdf cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readBytes(folder.file("out.pdf")).substr(0, 4), "%PDF");
-    run = curvex(folder, "toolpath --frames 4 cut.txt");
+    for (const char* detail :
+         {"", "--detail full ", "--detail draft ", "--view top --detail draft "}) {
+        run = curvex(folder, std::string("toolpath ") + detail + "--frames 4 cut.txt");
+        ASSERT_EQ(run.status, 0) << detail << run.err;
+        EXPECT_NE(run.err.find("frames: 4  median ms: "), std::string::npos) << detail << run.err;
+    }
+    // A path of few records: its draft is every segment.
+    run = curvex(folder, "toolpath --detail draft -o draft.png cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("frames: 4  median ms: "), std::string::npos) << run.err;
+    run = curvex(folder, "toolpath -o full.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readBytes(folder.file("draft.png")), readBytes(folder.file("full.png")));
 }
 
 TEST_F(ToolpathCommand, picksTheNearestSegmentAsPickPrintsIt) {
@@ -113,6 +122,7 @@ TEST_F(ToolpathCommand, failuresGiveStatusAndMessage) {
     const Case cases[] = {
         {"toolpath --view side -o out.png cut.txt", 2, "--view needs top, front, right or iso"},
         {"toolpath --colour feed -o out.png cut.txt", 2, "--colour needs chart, removal"},
+        {"toolpath --detail half --frames 2 cut.txt", 2, "--detail needs draft or full"},
         {"toolpath cut.txt", 2, "give the output file"},
         {"toolpath -o out.gif cut.txt", 2, "must end in .png, .svg or .pdf"},
         {"toolpath -o out.png none.txt", 1, "none.txt"},

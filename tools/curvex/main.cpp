@@ -81,13 +81,16 @@ constexpr Command kCommands[] = {
      runStats},
     {"toolpath",
      "[--text | --binary] [--view top|front|right|iso] [--colour chart|removal|rate-org|rate-opt]\n"
-     "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--frames N] -o OUT FILE",
+     "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--detail draft|full]\n"
+     "       [--frames N] -o OUT FILE",
      "Loads FILE and draws the toolpath through the records' end points into OUT (.png,\n"
      "  .svg or .pdf as for render), seen from the top, front, right or iso (default) and\n"
      "  fitted to the size (default 800x600). Colours: the chart's (default) or the removal\n"
      "  or the removal per second with either feed through a colour map; G00 moves dashed\n"
-     "  grey; records outside the chart's range LO..HI faded. --frames N turns the iso view\n"
-     "  by 3 degrees a frame and prints the frame times as render does.",
+     "  grey; records outside the chart's range LO..HI faded. --detail draft draws the draft\n"
+     "  the toolpath view shows while it is dragged (at most some 400,000 segments, every\n"
+     "  k-th record's) into a .png and the frames; full (default) every segment. --frames N\n"
+     "  turns the view by 3 degrees a frame and prints the frame times as render does.",
      runToolpath},
     {"toolpath-pick",
      "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N]\n"

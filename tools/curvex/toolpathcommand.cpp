@@ -18,17 +18,22 @@ ToolpathFit fitOf(const ToolpathModel& model, const ToolpathSettings& settings,
     return ToolpathFit(model.box(), view, settings.chart.width, settings.chart.height);
 }
 
-// Frame k turns the iso view by 3 degrees k times; the first frame fills the caches untimed.
+std::uint32_t strideOf(const ToolpathModel& model, const ToolpathSettings& settings) {
+    return settings.draft ? DraftStride(model.count()) : 1;
+}
+
+// Frame k turns the view by 3 degrees k times; the first frame fills the caches untimed.
 void renderFrames(const ToolpathSettings& settings, const ToolpathModel& model,
                   const ToolpathRenderer& renderer, QImage& image) {
     ToolpathPixels pixels;
-    const ToolpathView iso(ToolpathViewKind::Iso);
-    renderer.drawImage(image, fitOf(model, settings, iso), pixels);
+    const ToolpathView view(settings.view);
+    const std::uint32_t stride = strideOf(model, settings);
+    renderer.drawImage(image, fitOf(model, settings, view), pixels, stride);
     std::vector<double> millis;
     for (int k = 0; k < settings.frames; ++k) {
-        const ToolpathFit fit = fitOf(model, settings, iso.orbited(3.0 * k, 0.0));
+        const ToolpathFit fit = fitOf(model, settings, view.orbited(3.0 * k, 0.0));
         const auto start = std::chrono::steady_clock::now();
-        renderer.drawImage(image, fit, pixels);
+        renderer.drawImage(image, fit, pixels, stride);
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
         millis.push_back(spent.count());
@@ -46,7 +51,7 @@ int writePicture(const ToolpathSettings& settings, const ToolpathModel& model,
         if (image.isNull())
             return settings.output.cannotWrite("not enough memory for the image");
         ToolpathPixels pixels;
-        renderer.drawImage(image, fit, pixels);
+        renderer.drawImage(image, fit, pixels, strideOf(model, settings));
         if (!image.save(&document, "PNG"))
             return settings.output.cannotWrite("the PNG image could not be made");
     } else if (!writeVectorChart(document, settings.output.format, QSize(fit.width(), fit.height()),

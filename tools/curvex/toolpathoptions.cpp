@@ -59,6 +59,14 @@ bool readChoices(const CommandArgumentList& arguments, ToolpathSettings& setting
         }
         settings.colour = *colour;
     }
+    if (const auto found = values.find("--detail"); found != values.end()) {
+        if (found->second != "draft" && found->second != "full") {
+            std::fprintf(stderr, "curvex: --detail needs draft or full, not '%s'\n",
+                         found->second.c_str());
+            return false;
+        }
+        settings.draft = found->second == "draft";
+    }
     if (!readFrames(values, settings.frames))
         return false;
     if (const auto found = values.find("-o"); found != values.end()) {
@@ -92,7 +100,7 @@ bool readToolpathSettings(CommandArguments args, const char* pairOption, std::ve
         return false;
     const auto parsed = parseCommandArguments(
         CommandArguments(rest.data(), rest.size()),
-        {"--view", "--colour", "--size", "--dist", "--g00", "--frames", "-o"});
+        {"--view", "--colour", "--size", "--dist", "--g00", "--detail", "--frames", "-o"});
     if (!parsed)
         return false;
     arguments = *parsed;

@@ -9,11 +9,14 @@
 #include <vector>
 
 // The options of the toolpath commands: --view, --colour, --size, --range, --dist and --g00 (the
-// chart's range and horizontal quantity say which records are emphasised), --frames and -o.
+// chart's range and horizontal quantity say which records are emphasised), --detail, --frames
+// and -o.
 struct ToolpathSettings {
     ChartState chart = defaultToolpathChart();
     ToolpathViewKind view = ToolpathViewKind::Iso;
     ToolpathColourMode colour = ToolpathColourMode::Chart;
+    // Every segment, or the draft the view draws while it is dragged (DraftStride).
+    bool draft = false;
     int frames = 0;
     PictureOutput output;
 

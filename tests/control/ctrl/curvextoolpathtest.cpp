@@ -3,11 +3,13 @@
 
 #include "curvexhostsupport.h"
 
+#include "../../platform/tempfolder.h"
 #include "surfaceregistry.h"
 
 #include <QImage>
 
 #include <cmath>
+#include <string>
 
 using namespace curvextest;
 
@@ -48,11 +50,14 @@ TEST_F(CurvexToolpathTest, BadArgumentsAnswerFalse) {
         {curvex::DispMoveToolpath, {std::nanf(""), 0.0f, 0.0f, 0.0f, 0.0f}},
         {curvex::DispOrbitToolpath, {std::nanf(""), 0.0f}},
         {curvex::DispDrawToolpath, {987654, 200, 150}},
+        {curvex::DispDrawToolpathDraft, {987654, 200, 150}},
     };
     for (const auto& c : cases)
         EXPECT_FALSE(call(c.dispid, c.args).toBool()) << c.dispid;
     const component::SurfaceRegistry::Entry surface(&image);
     EXPECT_FALSE(call(curvex::DispDrawToolpath, {surface.handle(), 0, 150}).toBool());
+    EXPECT_FALSE(call(curvex::DispDrawToolpathDraft, {surface.handle(), 200, 0}).toBool());
+    EXPECT_FALSE(call(curvex::DispDrawToolpathDraft, {surface.handle(), -200, 150}).toBool());
     // No drawing yet: nothing to pick.
     EXPECT_EQ(call(curvex::DispPickToolpath, {100.0f, 75.0f}).toInt(), -1);
 }
@@ -118,6 +123,27 @@ TEST_F(CurvexToolpathTest, DrawsPicksAndMarksTheChart) {
     ASSERT_TRUE(call(curvex::DispMoveToolpath, {0.0f, 0.0f, 0.0f, 0.0f, 0.0f}).toBool());
     ASSERT_TRUE(drawToolpath(image));
     EXPECT_NE(zoomed, whitePixels(image));
+}
+
+// A path of few records is drawn whole as its draft; one of more records than a draft takes loses
+// the peaks of its zigzag, every other record, in the draft, and is whole again after it.
+TEST_F(CurvexToolpathTest, TheDraftTakesSomeRecordsOfALongPath) {
+    ASSERT_TRUE(loadSample());
+    EXPECT_EQ(drawn(curvex::DispDrawToolpathDraft), drawn());
+
+    TempFolder folder;
+    std::string text;
+    for (int block = 1; block <= 500000; ++block)
+        text += "N" + std::to_string(block) + ")G01X" + std::to_string(block % 1000) + "Y" +
+                std::to_string(block % 2 * 500) + "\n";
+    writeBytes(folder.file("zigzag.txt"), text);
+    ASSERT_TRUE(call(5, {QString::fromStdString(folder.file("zigzag.txt")), 1}).toBool());
+    ASSERT_TRUE(call(curvex::DispSetToolpathView, {0}).toBool());
+    const QImage full = drawn();
+    const QImage draft = drawn(curvex::DispDrawToolpathDraft);
+    EXPECT_GT(whitePixels(draft), whitePixels(full));
+    EXPECT_LT(whitePixels(draft), 300 * 200);
+    EXPECT_EQ(drawn(), full);
 }
 
 } // namespace

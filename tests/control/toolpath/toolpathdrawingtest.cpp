@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -297,5 +299,87 @@ TEST(ToolpathPixels, coloursFollowTheStyleNotTheView) {
     pixels.project(model, top, style);
     EXPECT_EQ(pixels.colours()[7], ViridisColour(255));
 }
+
+// How many records a draft takes, and which: every stride-th and the last, the same when the
+// records are taken in shares, as the projection on several threads takes them.
+TEST(ToolpathDraft, strideAndRecordsTaken) {
+    EXPECT_EQ(DraftStride(0), 1u);
+    EXPECT_EQ(DraftStride(kDraftSegments), 1u);
+    EXPECT_EQ(DraftStride(kDraftSegments + 1), 2u);
+    EXPECT_EQ(DraftStride(10000000), 25u);
+    EXPECT_EQ(DraftStride(0xFFFFFFFFu), 10738u);
+    const struct {
+        std::uint32_t count, stride;
+        std::vector<std::uint32_t> taken;
+    } cases[] = {
+        {0, 3, {}},
+        {1, 3, {0}},
+        {2, 3, {0, 1}},
+        {10, 3, {0, 3, 6, 9}},
+        {11, 3, {0, 3, 6, 9, 10}},
+        {5, 1, {0, 1, 2, 3, 4}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint32_t> whole;
+        ForEachDraftRecord(0, c.count, c.count, c.stride,
+                           [&](std::uint32_t i) { whole.push_back(i); });
+        EXPECT_EQ(whole, c.taken) << c.count << " records, stride " << c.stride;
+        for (std::uint32_t cut = 0; cut <= c.count; ++cut) {
+            std::vector<std::uint32_t> shares;
+            const auto take = [&](std::uint32_t i) { shares.push_back(i); };
+            ForEachDraftRecord(0, cut, c.count, c.stride, take);
+            ForEachDraftRecord(cut, c.count, c.count, c.stride, take);
+            EXPECT_EQ(shares, c.taken) << c.count << " records cut at " << cut;
+        }
+    }
+}
+
+struct DraftCase {
+    const char* name;
+    std::string text;
+    std::uint32_t stride;
+    double x, y;         // a point of the top view
+    std::uint32_t full;  // its colour when every segment is drawn
+    std::uint32_t draft; // and in the draft
+};
+
+class ToolpathDraftCases : public ::testing::TestWithParam<DraftCase> {};
+
+// The draft joins the records it takes, starts again at a preset and keeps the colours.
+TEST_P(ToolpathDraftCases, draftJoinsTheRecordsItTakes) {
+    const DraftCase& c = GetParam();
+    const CutDataSet data = loadText(c.text);
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 400, 300);
+    const int x = static_cast<int>(std::floor(fit.px(c.x, c.y, 0)));
+    const int y = static_cast<int>(std::floor(fit.py(c.x, c.y, 0)));
+    EXPECT_EQ(ToolpathPicture(model, fit, chartStyle()).at(x, y), c.full) << "full";
+    EXPECT_EQ(ToolpathPicture(model, fit, chartStyle(), c.stride).at(x, y), c.draft) << "draft";
+}
+
+const std::string kZigzag = "N1)G01X0Y0\nN2)G01X10Y10\nN3)G01X20Y0\nN4)G01X30Y10\nN5)G01X40Y0\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Drafts, ToolpathDraftCases,
+    ::testing::Values(
+        // Records 0, 2 and 4 taken: a straight line at y 0, without the peaks.
+        DraftCase{"zigzagBetweenTakenRecords", kZigzag, 2, 10, 0, kBackColour, kGreen},
+        DraftCase{"zigzagPeakLeftOut", kZigzag, 2, 10, 10, kGreen, kBackColour},
+        DraftCase{"strideOneIsTheWhole", kZigzag, 1, 10, 10, kGreen, kGreen},
+        // Four records: 0, 2 and the last one, 3, are taken.
+        DraftCase{"lastRecordTaken", "N1)G01X0Y0\nN2)G01X10Y0\nN3)G01X20Y0\nN4)G01X20Y10\n", 2, 20,
+                  5, kGreen, kGreen},
+        // The preset before record 2 breaks the path: its segment starts at the preset, and
+        // nothing joins record 0 to it.
+        DraftCase{"presetStartsTheSegment",
+                  "N1)G01X0Y0\nN2)G01X10Y0\nG92X0Y20\nN3)G01X10Y20\nN4)G01X20Y20\n", 2, 5, 20,
+                  kGreen, kGreen},
+        DraftCase{"presetIsNotJoined",
+                  "N1)G01X0Y0\nN2)G01X10Y0\nG92X0Y20\nN3)G01X10Y20\nN4)G01X20Y20\n", 2, 5, 10,
+                  kBackColour, kBackColour},
+        // Tool 2's record taken draws the joined segment in its colour.
+        DraftCase{"colourOfTheTakenRecord", "T1\nN1)G01X0Y0\nN2)G01X10Y10\nT2\nN3)G01X20Y0\n", 2,
+                  15, 0, kBackColour, kBlue}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 namespace {
 
 struct ModelCase {
@@ -56,13 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   {0, 0, 0},
                   {10, 5, 0}},
-        // A preset elsewhere: where the block starts is not kept.
+        // A preset elsewhere: the next block starts there too, and the box takes it in.
         ModelCase{"presetElsewhere",
-                  "N1)G01X10Y0Z0\nG92X2Y0Z0\nN2)G01X5Y5Z0\n",
+                  "N1)G01X10Y0Z0\nG92X2Y-1Z0\nN2)G01X5Y5Z0\n",
                   0,
                   0,
-                  1,
-                  {0, 0, 0},
+                  0,
+                  {0, -1, 0},
                   {10, 5, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -80,6 +84,93 @@ TEST(ToolpathModel, segmentStartsAtThePresetTheOriginOrThePreviousRecord) {
     EXPECT_EQ(third->y, 0.0f);
     EXPECT_TRUE(model.drawn(2));
 }
+
+struct ExpectedStart {
+    std::uint32_t record;
+    PathPoint start;
+};
+
+struct PresetCase {
+    const char* name;
+    std::string text;
+    std::vector<ExpectedStart> starts;
+};
+
+// Blocks with a preset of some axes before every other one, so that the cuts between the parts of
+// a parallel load fall before and after presets: the start of every block as the lines give it.
+PresetCase presetsEverywhere() {
+    PresetCase c{"presetsAtPartBoundaries", "", {}};
+    PathPoint at;
+    for (std::uint32_t block = 0; block < 3000; ++block) {
+        const float x = static_cast<float>(block % 97) * 0.5f;
+        const float y = static_cast<float>(block % 89) * 0.25f;
+        if (block % 2 == 0) {
+            const float preset = static_cast<float>(block % 41) + 100.0f;
+            const std::string value = std::to_string(preset);
+            // X alone, Y alone, Z alone, or all three.
+            switch (block / 2 % 4) {
+            case 0:
+                c.text += "G92X" + value + "\n";
+                at.x = preset;
+                break;
+            case 1:
+                c.text += "G92Y" + value + "\n";
+                at.y = preset;
+                break;
+            case 2:
+                c.text += "G92Z" + value + "\n";
+                at.z = preset;
+                break;
+            default:
+                c.text += "G92X" + value + "Y" + value + "Z" + value + "\n";
+                at = {preset, preset, preset};
+            }
+        }
+        c.starts.push_back({block, at});
+        c.text += "N" + std::to_string(block + 1) + ")G01X" + std::to_string(x) + "Y" +
+                  std::to_string(y) + "\n";
+        at.x = x;
+        at.y = y;
+    }
+    return c;
+}
+
+class ToolpathPresetCases : public ::testing::TestWithParam<PresetCase> {};
+
+// A segment after a preset starts at the preset, on one thread or many.
+TEST_P(ToolpathPresetCases, segmentAfterAPresetStartsThere) {
+    const PresetCase& c = GetParam();
+    for (const unsigned threads : {1u, 2u, 3u, 5u, 9u}) {
+        CutDataSet data;
+        ASSERT_TRUE(parseText(c.text, data, threads).ok());
+        const ToolpathModel model(data);
+        EXPECT_EQ(model.unknownStart(), 0u) << threads << " threads";
+        for (const ExpectedStart& expected : c.starts) {
+            const auto start = model.startOf(expected.record);
+            ASSERT_TRUE(start) << "record " << expected.record << ", " << threads << " threads";
+            EXPECT_EQ(std::tuple(start->x, start->y, start->z),
+                      std::tuple(expected.start.x, expected.start.y, expected.start.z))
+                << "record " << expected.record << ", " << threads << " threads";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, ToolpathPresetCases,
+    ::testing::Values(
+        PresetCase{"beforeTheFirstBlock",
+                   "G92X1Y2Z3\nN1)G01X4Y2Z3\nN2)G01Y6\n",
+                   {{0, {1, 2, 3}}, {1, {4, 2, 3}}}},
+        PresetCase{"elsewhereInTheMiddle",
+                   "N1)G01X10Y0Z0\nG92X2Y1Z-1\nN2)G01X5Y5Z0\nN3)G01X6\n",
+                   {{1, {2, 1, -1}}, {2, {5, 5, 0}}}},
+        PresetCase{"someAxes", "N1)G01X10Y7Z3\nG92X2\nN2)G01X5Y5Z0\n", {{1, {2, 7, 3}}}},
+        PresetCase{"twoInARow", "N1)G01X10Y7Z3\nG92X2Y4\nG92Y1Z9\nN2)G01X5\n", {{1, {2, 1, 9}}}},
+        PresetCase{"afterTheLastBlockChangesNothing",
+                   "N1)G01X10Y7Z3\nN2)G01X5\nG92X1Y1Z1\n",
+                   {{0, {0, 0, 0}}, {1, {10, 7, 3}}}},
+        presetsEverywhere()),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The binary file's first record is its start point: the next segment starts there.
 TEST(ToolpathModel, binaryPathStartsAtTheHeadersPoint) {

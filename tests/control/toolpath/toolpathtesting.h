@@ -14,13 +14,15 @@ struct ToolpathPicture {
     int height;
     std::vector<std::uint32_t> pixels;
 
-    ToolpathPicture(const ToolpathModel& model, const ToolpathFit& fit, const ToolpathStyle& style)
+    // A draft with `stride` above 1.
+    ToolpathPicture(const ToolpathModel& model, const ToolpathFit& fit, const ToolpathStyle& style,
+                    std::uint32_t stride = 1)
         : width(fit.width()), height(fit.height()),
           pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackColour) {
         ToolpathRaster raster(pixels.data(), width, height, width);
         ToolpathPixels projected;
-        projected.project(model, fit, style);
-        DrawToolpathPixels(raster, model, fit, projected);
+        projected.project(model, fit, style, stride);
+        DrawToolpathPixels(raster, model, fit, projected, stride);
     }
 
     std::uint32_t at(int x, int y) const {

@@ -1,7 +1,6 @@
 #include "indexedcurve.h"
 
 #include "columnpath.h"
-#include "plottedrange.h"
 #include "series.h"
 
 #include <algorithm>
@@ -13,29 +12,23 @@ const std::vector<std::uint32_t> kNoSteps;
 } // namespace
 
 IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-                           bool oneColour)
-    : frame_(frame), chart_(chart), data_(data), index_(data.index), drawMode_(chart.drawMode),
-      rapidFactor_(chart.g00Feed * kPerSecond),
+                           PlottedSeries::Kind kind, bool oneColour,
+                           std::vector<std::uint32_t>* columnEnds)
+    : frame_(frame), chart_(chart), data_(data), index_(data.index),
+      series_(data, kind, chart.g00Feed),
+      steadyBit_(kind == PlottedSeries::Kind::OrgFeed   ? CutIndex::kSteadyProgrammed
+                 : kind == PlottedSeries::Kind::OptFeed ? CutIndex::kSteadyOptimised
+                                                        : 0),
       distances_(chart.distanceMode == 0   ? data.totalDistance.data()
                  : chart.distanceMode == 1 ? data.cutDistance.data()
                                            : nullptr),
       blockNos_(data.blockNos.data()),
       firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count),
-      steps_(oneColour ? kNoSteps : data.index.colourSteps()) {}
+      steps_(oneColour ? kNoSteps : data.index.colourSteps()), columnEnds_(columnEnds) {}
 
 // The value as the chart plots it; NaN is drawn where 0 is.
 float IndexedCurve::value(std::uint64_t i) const {
-    return numberOrZero(
-        seriesValue(data_, static_cast<std::uint32_t>(i), drawMode_, chart_.g00Feed));
-}
-
-ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
-    ValueRange range;
-    if (level == 0) {
-        range.add(value(k));
-        return range;
-    }
-    return PlottedRange(index_.series().node(level, k), drawMode_, rapidFactor_);
+    return numberOrZero(series_.value(static_cast<std::uint32_t>(i)));
 }
 
 // Both ends of a value range give the extreme rows, as the mapping keeps or reverses the order.
@@ -214,6 +207,120 @@ std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32
     return group + 1 < done && steps[group] == last + 1 ? group + 1 : group;
 }
 
+// The stretch of G00 records at or after record a: the stretches ending before it are passed for
+// good, as the curve asks for records in order.
+const std::uint32_t* IndexedCurve::rapidRunFrom(std::uint32_t a) const {
+    const std::vector<std::uint32_t>& runs = index_.rapidRuns();
+    while (rapidRun_ < runs.size() && runs[rapidRun_ + 1] <= a)
+        rapidRun_ += 2;
+    return rapidRun_ < runs.size() ? runs.data() + rapidRun_ : nullptr;
+}
+
+std::uint32_t IndexedCurve::firstSkipped(std::uint32_t a, std::uint32_t b) const {
+    const std::uint32_t* run = series_.breaks() ? rapidRunFrom(a) : nullptr;
+    return run == nullptr || run[0] >= b ? b : std::max(run[0], a);
+}
+
+std::uint32_t IndexedCurve::firstDrawn(std::uint32_t a, std::uint32_t b) const {
+    const std::uint32_t* run = series_.breaks() ? rapidRunFrom(a) : nullptr;
+    return run == nullptr || run[0] > a ? a : std::min(run[1], b);
+}
+
+// The groups of column records i..end - 1, in order: the stretches of drawn records, split at
+// each of the colour steps `steps` (all after i); the colour of record i is firstColour.
+void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uint32_t* steps,
+                              std::ptrdiff_t count, std::ptrdiff_t firstColour,
+                              std::uint32_t first) const {
+    groups_.clear();
+    std::ptrdiff_t passed = 0;
+    for (std::uint32_t a = firstDrawn(i, end); a < end; a = firstDrawn(a, end)) {
+        const std::uint32_t b = firstSkipped(a + 1, end);
+        // The stretch of G00 records now at hand is the first after a; a follows the one before
+        // it, or has a drawn record before it.
+        const bool steady = (index_.steadyFeeds()[rapidRun_ / 2] & steadyBit_) != 0;
+        bool joined = a == first || rapidRun_ == 0 || index_.rapidRuns()[rapidRun_ - 1] != a;
+        while (a < b) {
+            while (passed < count && steps[passed] <= a)
+                ++passed;
+            const std::uint32_t stop = passed < count && steps[passed] < b ? steps[passed] : b;
+            groups_.push_back({a, stop, firstColour + passed, joined, steady});
+            joined = true;
+            a = stop;
+        }
+    }
+}
+
+// The groups one after the other, each after a move to its first record unless joined.
+void IndexedCurve::drawBroken(ColumnPath& path, int x, std::ptrdiff_t firstColour,
+                              std::ptrdiff_t lastColour) const {
+    std::ptrdiff_t pen = firstColour;
+    for (const Group& group : groups_) {
+        if (group.colour != pen)
+            path.selectPen(colour(pen = group.colour));
+        if (group.joined) {
+            path.addColumn(columnRun(group.start, group.end, x));
+            continue;
+        }
+        path.moveTo(x, row(group.start));
+        if (group.end - group.start >= 2)
+            path.addColumn(columnRun(group.start + 1, group.end, x));
+    }
+    if (pen != lastColour)
+        path.selectPen(colour(lastColour));
+}
+
+// The groups as drawStack paints them, from the last to the first, passing over those that cannot
+// show. A group that is not joined begins with a move to its first record: only the lines between
+// its records paint, and none of a steady group does.
+void IndexedCurve::stackBroken(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                               std::ptrdiff_t lastColour) const {
+    cover_.clear();
+    pieces_.clear();
+    for (auto g = static_cast<std::ptrdiff_t>(groups_.size()) - 1; g >= 0;) {
+        const Group& group = groups_[static_cast<std::size_t>(g)];
+        if (!group.steady) {
+            const ColorRef pen = colour(group.colour);
+            const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
+            const ColumnRun run = columnRun(group.start, group.end, x);
+            if (group.joined && group.start > i) {
+                const int previousY = row(group.start - 1);
+                if (previousY < run.firstY)
+                    cover_.paint(previousY, run.firstY - 1, paint);
+                else
+                    cover_.paint(run.firstY + 1, previousY, paint);
+            }
+            if (!run.single)
+                cover_.paint(run.top(), run.bottom(), paint);
+        }
+        g = brokenGroupThatMayShow(i, g);
+    }
+    const int firstY = row(i);
+    if (groups_.empty() || groups_.front().start != i || !groups_.front().joined)
+        path.moveTo(x, firstY);
+    path.addStack(x, firstY, pieces_, colour(lastColour), row(end - 1));
+}
+
+// The last group before group `done` that may paint a row still free, or -1, as
+// groupThatMayShow: the one that holds the last drawn record outside the painted rows, or the one
+// after it when joined to that record.
+std::ptrdiff_t IndexedCurve::brokenGroupThatMayShow(std::uint32_t i, std::ptrdiff_t done) const {
+    const ColumnCover::Rows* painted = cover_.oneStretch();
+    if (done == 0 || painted == nullptr)
+        return done - 1;
+    const std::uint32_t start = groups_[static_cast<std::size_t>(done)].start;
+    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
+        const PixelSpan span = rows(values(level, k));
+        return span.lo < painted->top || span.hi > painted->bottom;
+    });
+    if (last == start)
+        return -1;
+    const auto after = std::upper_bound(
+        groups_.begin(), groups_.begin() + done, last,
+        [](std::uint64_t record, const Group& group) { return record < group.start; });
+    const std::ptrdiff_t group = after - groups_.begin() - 1;
+    return group + 1 < done && after->joined && after->start == last + 1 ? group + 1 : group;
+}
+
 void IndexedCurve::draw(ColumnPath& path) const {
     const HorizontalArray xs(data_, chart_.distanceMode);
     const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
@@ -221,19 +328,40 @@ void IndexedCurve::draw(ColumnPath& path) const {
     const std::vector<std::uint32_t>& steps = steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));
-    path.moveTo(column(first), row(first));
+    if (first < end && !skips(first))
+        path.moveTo(column(first), row(first));
+    const bool breaks = series_.breaks();
+    const std::vector<std::uint32_t>& runs = index_.rapidRuns();
+    rapidRun_ =
+        static_cast<std::size_t>(std::upper_bound(runs.begin(), runs.end(), first) - runs.begin()) &
+        ~std::size_t{1};
+    // The columns' ends from the curve drawn before in the same frame, or kept for the next.
+    const bool reuse = columnEnds_ != nullptr && !columnEnds_->empty();
+    std::size_t kept = 0;
     for (std::uint32_t i = first; i < end;) {
         if (step != steps.end() && *step == i)
             path.selectPen(colour(++step - steps.begin()));
         const int x = column(i);
-        const std::uint32_t next = columnEnd(i, end, x);
+        const std::uint32_t next = columnEnds_ == nullptr ? columnEnd(i, end, x)
+                                   : reuse                ? (*columnEnds_)[kept++]
+                                           : columnEnds_->emplace_back(columnEnd(i, end, x));
         const auto stop = std::lower_bound(step, steps.end(), next);
-        if (step == stop)
+        const std::ptrdiff_t firstColour = step - steps.begin();
+        const std::ptrdiff_t lastColour = stop - steps.begin();
+        if (breaks && ((i > first && skips(i - 1)) || firstSkipped(i, next) < next)) {
+            findGroups(i, next, steps.data() + firstColour, lastColour - firstColour, firstColour,
+                       first);
+            if (path.pixels())
+                stackBroken(path, i, next, x, lastColour);
+            else
+                drawBroken(path, x, firstColour, lastColour);
+        } else if (step == stop) {
             path.addColumn(columnRun(i, next, x));
-        else if (path.pixels())
-            drawStack(path, i, next, x, &*step, stop - step, step - steps.begin());
-        else
-            drawGroups(path, i, next, x, &*step, stop - step, step - steps.begin());
+        } else if (path.pixels()) {
+            drawStack(path, i, next, x, &*step, stop - step, firstColour);
+        } else {
+            drawGroups(path, i, next, x, &*step, stop - step, firstColour);
+        }
         step = stop;
         i = next;
     }

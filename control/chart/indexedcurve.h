@@ -4,6 +4,7 @@
 #include "columncover.h"
 #include "columnpath.h"
 #include "cutdataset.h"
+#include "plottedseries.h"
 
 #include <climits>
 #include <cstdint>
@@ -13,12 +14,17 @@
 // The curve drawn from the data set's index: each pixel column's records go to the column path as
 // one group, their lowest and highest point read from the index, so a render costs a few searches
 // per column instead of a visit to every shown record. The column path receives the same groups
-// as from a line to every record.
+// as from a line to every record. A series that leaves records out (the feeds at G00 records) is
+// broken there: a column with breaks goes to the path as its stretches of drawn records, each
+// joined to the record before it unless that one is left out.
 class IndexedCurve {
 public:
     // With `oneColour` the curve is drawn in chart.colours[0] throughout, without colour steps.
+    // `columnEnds`, when given, keeps the end of every column group for the next curve of the
+    // same frame, or holds them from the curve before.
     IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-                 bool oneColour = false);
+                 PlottedSeries::Kind kind, bool oneColour = false,
+                 std::vector<std::uint32_t>* columnEnds = nullptr);
 
     void draw(ColumnPath& path) const;
 
@@ -40,9 +46,15 @@ private:
     int column(std::uint64_t i) const { return frame_.pointX(horizontal(i)); }
     float value(std::uint64_t i) const;
     int row(std::uint64_t i) const { return frame_.pointY(value(i)); }
-    // The plotted values of entry k of the pyramid's level (a record on level 0), NaN as 0.
-    ValueRange values(int level, std::uint64_t k) const;
+    // The plotted values of entry k of the pyramid's level (a record on level 0), NaN as 0;
+    // empty when the series leaves out all of its records.
+    ValueRange values(int level, std::uint64_t k) const { return series_.range(level, k); }
     PixelSpan rows(const ValueRange& range) const;
+    bool skips(std::uint32_t i) const { return series_.skips(i); }
+    // The first record in a..b - 1 that the series leaves out, or draws; b when there is none.
+    std::uint32_t firstSkipped(std::uint32_t a, std::uint32_t b) const;
+    std::uint32_t firstDrawn(std::uint32_t a, std::uint32_t b) const;
+    const std::uint32_t* rapidRunFrom(std::uint32_t a) const;
 
     std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
@@ -60,18 +72,43 @@ private:
     std::ptrdiff_t groupThatMayShow(std::uint32_t i, const std::uint32_t* steps,
                                     std::ptrdiff_t done) const;
 
+    // Drawn records start..end - 1 of one colour; `joined` when a line comes into start from the
+    // record before it (or start is the first shown record, where the curve begins); `steady`
+    // when the value stays the same from one G00 stretch to the next, so that no line of the
+    // group paints.
+    struct Group {
+        std::uint32_t start;
+        std::uint32_t end;
+        std::ptrdiff_t colour;
+        bool joined;
+        bool steady;
+    };
+    void findGroups(std::uint32_t i, std::uint32_t end, const std::uint32_t* steps,
+                    std::ptrdiff_t count, std::ptrdiff_t firstColour, std::uint32_t first) const;
+    void drawBroken(ColumnPath& path, int x, std::ptrdiff_t firstColour,
+                    std::ptrdiff_t lastColour) const;
+    void stackBroken(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                     std::ptrdiff_t lastColour) const;
+    std::ptrdiff_t brokenGroupThatMayShow(std::uint32_t i, std::ptrdiff_t done) const;
+
     const ChartFrame& frame_;
     const ChartState& chart_;
     const CutDataSet& data_;
     const CutIndex& index_;
-    const std::uint8_t drawMode_;
-    const float rapidFactor_;
+    const PlottedSeries series_;
+    // The bit of CutIndex::steadyFeeds() for the series, 0 for one that does not break.
+    const std::uint8_t steadyBit_;
     // Distances for modes 0 and 1, nullptr for block numbers.
     const float* distances_;
     const std::int32_t* blockNos_;
     std::uint32_t firstNaN_;
     const std::vector<std::uint32_t>& steps_;
+    std::vector<std::uint32_t>* const columnEnds_;
     // Scratch of drawStack, kept for the next column.
     mutable ColumnCover cover_;
     mutable std::vector<ColumnPiece> pieces_;
+    mutable std::vector<Group> groups_;
+    // The stretch of G00 records (an index into CutIndex::rapidRuns()) that no record asked for
+    // so far lies beyond.
+    mutable std::size_t rapidRun_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "series.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -15,10 +16,7 @@ IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, con
                            PlottedSeries::Kind kind, bool oneColour,
                            std::vector<std::uint32_t>* columnEnds)
     : frame_(frame), chart_(chart), data_(data), index_(data.index),
-      series_(data, kind, chart.g00Feed),
-      steadyBit_(kind == PlottedSeries::Kind::OrgFeed   ? CutIndex::kSteadyProgrammed
-                 : kind == PlottedSeries::Kind::OptFeed ? CutIndex::kSteadyOptimised
-                                                        : 0),
+      series_(data, kind, chart.g00Feed), steadyMarked_(kind == PlottedSeries::Kind::OrgFeed),
       distances_(chart.distanceMode == 0   ? data.totalDistance.data()
                  : chart.distanceMode == 1 ? data.cutDistance.data()
                                            : nullptr),
@@ -207,23 +205,58 @@ std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32
     return group + 1 < done && steps[group] == last + 1 ? group + 1 : group;
 }
 
-// The stretch of G00 records at or after record a: the stretches ending before it are passed for
-// good, as the curve asks for records in order.
-const std::uint32_t* IndexedCurve::rapidRunFrom(std::uint32_t a) const {
-    const std::vector<std::uint32_t>& runs = index_.rapidRuns();
-    while (rapidRun_ < runs.size() && runs[rapidRun_ + 1] <= a)
-        rapidRun_ += 2;
-    return rapidRun_ < runs.size() ? runs.data() + rapidRun_ : nullptr;
+// Whether record i is a G00 move, from the marks, which take less room than the records.
+bool IndexedCurve::rapid(std::uint32_t i) const {
+    return (index_.marks()[i / 16].rapid >> (i % 16) & 1u) != 0;
+}
+
+// The first record in a..b - 1 with its bit set in the leaf marks `bits` (with `set`) or clear,
+// or b: leaf by leaf over up to kMarkedLeaves leaves, then `search` from there on.
+template <class Search>
+std::uint32_t IndexedCurve::firstMarked(std::uint32_t a, std::uint32_t b,
+                                        std::uint16_t LeafMarks::*bits, bool set,
+                                        Search search) const {
+    constexpr std::uint32_t kMarkedLeaves = 64;
+    const LoadedArray<LeafMarks>& marks = index_.marks();
+    for (std::uint32_t leaf = a / 16, scanned = 0; a < b; ++leaf, ++scanned) {
+        if (scanned == kMarkedLeaves)
+            return search(a, b);
+        const unsigned marked = marks[leaf].*bits;
+        const unsigned word = set ? marked : ~marked & 0xFFFFu;
+        const unsigned ahead = word >> (a % 16);
+        if (ahead != 0)
+            return std::min(b, a + static_cast<std::uint32_t>(std::countr_zero(ahead)));
+        a = (leaf + 1) * 16;
+    }
+    return b;
 }
 
 std::uint32_t IndexedCurve::firstSkipped(std::uint32_t a, std::uint32_t b) const {
-    const std::uint32_t* run = series_.breaks() ? rapidRunFrom(a) : nullptr;
-    return run == nullptr || run[0] >= b ? b : std::max(run[0], a);
+    return firstMarked(a, b, &LeafMarks::rapid, true, [&](std::uint32_t from, std::uint32_t to) {
+        return static_cast<std::uint32_t>(
+            index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
+                return level == 0 ? rapid(static_cast<std::uint32_t>(k))
+                                  : !index_.series().node(level, k).rapidRemoval.empty();
+            }));
+    });
 }
 
 std::uint32_t IndexedCurve::firstDrawn(std::uint32_t a, std::uint32_t b) const {
-    const std::uint32_t* run = series_.breaks() ? rapidRunFrom(a) : nullptr;
-    return run == nullptr || run[0] > a ? a : std::min(run[1], b);
+    return firstMarked(a, b, &LeafMarks::rapid, false, [&](std::uint32_t from, std::uint32_t to) {
+        return static_cast<std::uint32_t>(
+            index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
+                return level == 0 ? !rapid(static_cast<std::uint32_t>(k))
+                                  : !index_.series().node(level, k).orgFeed.empty();
+            }));
+    });
+}
+
+// Whether the value is the same at records a..b - 1, as far as a short look at the marks tells:
+// a longer stretch, or a series whose changes are not marked, is taken as changing.
+bool IndexedCurve::steady(std::uint32_t a, std::uint32_t b) const {
+    return steadyMarked_ &&
+           firstMarked(a + 1, b, &LeafMarks::newProgrammed, true,
+                       [](std::uint32_t, std::uint32_t to) { return to - 1; }) == b;
 }
 
 // The groups of column records i..end - 1, in order: the stretches of drawn records, split at
@@ -235,15 +268,14 @@ void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uin
     std::ptrdiff_t passed = 0;
     for (std::uint32_t a = firstDrawn(i, end); a < end; a = firstDrawn(a, end)) {
         const std::uint32_t b = firstSkipped(a + 1, end);
-        // The stretch of G00 records now at hand is the first after a; a follows the one before
-        // it, or has a drawn record before it.
-        const bool steady = (index_.steadyFeeds()[rapidRun_ / 2] & steadyBit_) != 0;
-        bool joined = a == first || rapidRun_ == 0 || index_.rapidRuns()[rapidRun_ - 1] != a;
+        bool joined = a == first || !rapid(a - 1);
         while (a < b) {
             while (passed < count && steps[passed] <= a)
                 ++passed;
             const std::uint32_t stop = passed < count && steps[passed] < b ? steps[passed] : b;
-            groups_.push_back({a, stop, firstColour + passed, joined, steady});
+            // A group joined inside the column paints the line from the record before, too.
+            const bool still = steady(joined && a > i ? a - 1 : a, stop);
+            groups_.push_back({a, stop, firstColour + passed, joined, still});
             joined = true;
             a = stop;
         }
@@ -328,13 +360,9 @@ void IndexedCurve::draw(ColumnPath& path) const {
     const std::vector<std::uint32_t>& steps = steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));
-    if (first < end && !skips(first))
+    if (!skips(first))
         path.moveTo(column(first), row(first));
     const bool breaks = series_.breaks();
-    const std::vector<std::uint32_t>& runs = index_.rapidRuns();
-    rapidRun_ =
-        static_cast<std::size_t>(std::upper_bound(runs.begin(), runs.end(), first) - runs.begin()) &
-        ~std::size_t{1};
     // The columns' ends from the curve drawn before in the same frame, or kept for the next.
     const bool reuse = columnEnds_ != nullptr && !columnEnds_->empty();
     std::size_t kept = 0;
@@ -348,7 +376,7 @@ void IndexedCurve::draw(ColumnPath& path) const {
         const auto stop = std::lower_bound(step, steps.end(), next);
         const std::ptrdiff_t firstColour = step - steps.begin();
         const std::ptrdiff_t lastColour = stop - steps.begin();
-        if (breaks && ((i > first && skips(i - 1)) || firstSkipped(i, next) < next)) {
+        if (breaks && ((i > first && rapid(i - 1)) || firstSkipped(i, next) < next)) {
             findGroups(i, next, steps.data() + firstColour, lastColour - firstColour, firstColour,
                        first);
             if (path.pixels())

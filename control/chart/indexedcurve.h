@@ -54,7 +54,11 @@ private:
     // The first record in a..b - 1 that the series leaves out, or draws; b when there is none.
     std::uint32_t firstSkipped(std::uint32_t a, std::uint32_t b) const;
     std::uint32_t firstDrawn(std::uint32_t a, std::uint32_t b) const;
-    const std::uint32_t* rapidRunFrom(std::uint32_t a) const;
+    bool rapid(std::uint32_t i) const;
+    template <class Search>
+    std::uint32_t firstMarked(std::uint32_t a, std::uint32_t b, std::uint16_t LeafMarks::*bits,
+                              bool set, Search search) const;
+    bool steady(std::uint32_t a, std::uint32_t b) const;
 
     std::uint32_t columnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
     std::uint32_t distanceColumnEnd(std::uint32_t i, std::uint32_t stop, int x) const;
@@ -74,8 +78,7 @@ private:
 
     // Drawn records start..end - 1 of one colour; `joined` when a line comes into start from the
     // record before it (or start is the first shown record, where the curve begins); `steady`
-    // when the value stays the same from one G00 stretch to the next, so that no line of the
-    // group paints.
+    // when its records are known to share one value, so that no line of the group paints.
     struct Group {
         std::uint32_t start;
         std::uint32_t end;
@@ -96,8 +99,8 @@ private:
     const CutDataSet& data_;
     const CutIndex& index_;
     const PlottedSeries series_;
-    // The bit of CutIndex::steadyFeeds() for the series, 0 for one that does not break.
-    const std::uint8_t steadyBit_;
+    // Whether the index marks the records where the value changes: the programmed feed.
+    const bool steadyMarked_;
     // Distances for modes 0 and 1, nullptr for block numbers.
     const float* distances_;
     const std::int32_t* blockNos_;
@@ -108,7 +111,4 @@ private:
     mutable ColumnCover cover_;
     mutable std::vector<ColumnPiece> pieces_;
     mutable std::vector<Group> groups_;
-    // The stretch of G00 records (an index into CutIndex::rapidRuns()) that no record asked for
-    // so far lies beyond.
-    mutable std::size_t rapidRun_ = 0;
 };

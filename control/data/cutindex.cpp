@@ -70,52 +70,20 @@ void findColourSteps(const CutDataSet& data, std::uint32_t first, std::uint32_t 
     }
 }
 
-// Appends the G00 records of first..last - 1 to the stretches, which end at or before first.
-void findRapidRuns(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
-                   std::vector<std::uint32_t>& runs) {
+// The marks of records first..last - 1, at most 16 from the start of a leaf.
+LeafMarks leafMarks(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
+    LeafMarks marks;
     for (std::uint32_t i = first; i < last; ++i) {
-        if (data.records[i].motionCode != 0)
+        const CutRecord& record = data.records[i];
+        const auto bit = static_cast<std::uint16_t>(1u << (i - first));
+        if (record.motionCode == 0)
+            marks.rapid |= bit;
+        if (i == 0)
             continue;
-        if (!runs.empty() && runs.back() == i) {
-            ++runs.back();
-        } else {
-            runs.push_back(i);
-            runs.push_back(i + 1);
-        }
+        if (record.orgFeed != data.records[i - 1].orgFeed)
+            marks.newProgrammed |= bit;
     }
-}
-
-// The stretches of every part in order, joining a stretch that goes on into the next part.
-std::vector<std::uint32_t> joinRapidRuns(const std::vector<std::vector<std::uint32_t>>& parts) {
-    std::vector<std::uint32_t> runs;
-    for (const std::vector<std::uint32_t>& part : parts) {
-        auto from = part.begin();
-        if (from != part.end() && !runs.empty() && runs.back() == *from) {
-            runs.back() = from[1];
-            from += 2;
-        }
-        runs.insert(runs.end(), from, part.end());
-    }
-    return runs;
-}
-
-// Whether the feeds of records first..last - 1 stay the same, from the ranges of the index.
-std::uint8_t steadyFeedBits(const CutDataSet& data, const MinMaxPyramid<SeriesRanges>& series,
-                            std::uint32_t first, std::uint32_t last) {
-    ValueRange programmed;
-    ValueRange optimised;
-    series.cover(first, last, [&](int level, std::uint64_t k) {
-        if (level > 0) {
-            programmed.merge(series.node(level, k).orgFeed);
-            optimised.merge(series.node(level, k).optFeed);
-            return;
-        }
-        programmed.add(static_cast<float>(data.records[k].orgFeed));
-        optimised.add(static_cast<float>(data.records[k].optFeed));
-    });
-    return static_cast<std::uint8_t>(
-        (programmed.lo == programmed.hi ? CutIndex::kSteadyProgrammed : 0) |
-        (optimised.lo == optimised.hi ? CutIndex::kSteadyOptimised : 0));
+    return marks;
 }
 
 // Whether a record of first..last - 1 has a block number below the record before it, both taken
@@ -157,7 +125,8 @@ CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
         data.count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(data.count);
     return {MinMaxPyramid<SeriesRanges>::Level(leaves), MinMaxPyramid<ValueRange>::Level(leaves),
             std::vector<std::vector<std::uint32_t>>(parts),
-            std::vector<std::vector<std::uint32_t>>(parts), std::vector<std::uint8_t>(parts, 0)};
+            LoadedArray<LeafMarks>(MinMaxPyramid<ValueRange>::firstLevelSize(data.count)),
+            std::vector<std::uint8_t>(parts, 0)};
 }
 
 void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
@@ -168,8 +137,11 @@ void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint
         parts.series[leaf] = seriesRanges(data, from, to);
         parts.blockNumbers[leaf] = blockNumberRange(data, from, to);
     }
+    for (std::uint64_t leaf = first / 16; leaf < parts.marks.size() && leaf * 16 < last; ++leaf)
+        parts.marks[leaf] =
+            leafMarks(data, static_cast<std::uint32_t>(leaf * 16),
+                      static_cast<std::uint32_t>(std::min<std::uint64_t>(leaf * 16 + 16, last)));
     findColourSteps(data, first, last, parts.colourSteps[part]);
-    findRapidRuns(data, first, last, parts.rapidRuns[part]);
     if (!parts.blockNumberDrops[part] && dropsBlockNumber(data, first, last))
         parts.blockNumberDrops[part] = 1;
 }
@@ -203,12 +175,7 @@ CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     index.colourSteps_.reserve(stepCount);
     for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
-    index.rapidRuns_ = joinRapidRuns(parts.rapidRuns);
-    const std::vector<std::uint32_t>& runs = index.rapidRuns_;
-    index.steadyFeeds_.resize(runs.size() / 2 + 1);
-    for (std::size_t k = 0; k < index.steadyFeeds_.size(); ++k)
-        index.steadyFeeds_[k] = steadyFeedBits(data, index.series_, k == 0 ? 0 : runs[2 * k - 1],
-                                               k * 2 < runs.size() ? runs[2 * k] : data.count);
+    index.marks_ = std::move(parts.marks);
     index.blockNumbersAscend_ =
         std::none_of(parts.blockNumberDrops.begin(), parts.blockNumberDrops.end(),
                      [](std::uint8_t drops) { return drops != 0; });
@@ -224,11 +191,11 @@ void CutIndex::noteDistances(const CutDataSet& data) {
 
 bool CutIndex::covers(const CutDataSet& data) const {
     return data.count == count_ && data.records.size() == count_ && series_.count() == count_ &&
-           blockNumbers_.count() == count_;
+           blockNumbers_.count() == count_ &&
+           marks_.size() == MinMaxPyramid<ValueRange>::firstLevelSize(count_);
 }
 
 std::uint64_t CutIndex::bytes() const {
     return series_.bytes() + blockNumbers_.bytes() +
-           (colourSteps_.capacity() + rapidRuns_.capacity()) * sizeof(std::uint32_t) +
-           steadyFeeds_.capacity();
+           colourSteps_.capacity() * sizeof(std::uint32_t) + marks_.capacity() * sizeof(LeafMarks);
 }

@@ -26,23 +26,37 @@ const CutDataSet& benchData(std::int64_t blocks) {
     return *data;
 }
 
+// The data set of the benchmark's first argument, or nullptr after saying that it did not decode.
+const CutDataSet* decodedData(benchmark::State& state) {
+    const CutDataSet& data = benchData(state.range(0));
+    if (data.count < state.range(0)) {
+        state.SkipWithError("generated data did not decode");
+        return nullptr;
+    }
+    return &data;
+}
+
+ChartState benchChart() {
+    ChartState chart;
+    chart.width = 1000;
+    chart.height = 600;
+    chart.xTitle = "X";
+    chart.yTitle = "Y";
+    return chart;
+}
+
 // Renders of the chart at 1000 x 600 into the same image, as the control repaints, with the shown
 // window moving on by 1 % of its width every frame (from 0 % again at the end), as while
 // scrolling. Arguments: records, distance mode, plotted quantity, window start and width in
 // hundredths of a percent. "median_ms" and "max_ms" are the median and the slowest frame.
 void BM_Render(benchmark::State& state) {
-    const CutDataSet& data = benchData(state.range(0));
-    if (data.count < state.range(0)) {
-        state.SkipWithError("generated data did not decode");
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
         return;
-    }
-    ChartState chart;
-    chart.width = 1000;
-    chart.height = 600;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
     chart.distanceMode = static_cast<std::int32_t>(state.range(1));
     chart.drawMode = static_cast<std::uint8_t>(state.range(2));
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
     const double width = static_cast<double>(state.range(4)) / 100.0;
     double lower = static_cast<double>(state.range(3)) / 100.0;
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
@@ -75,18 +89,13 @@ void BM_Render(benchmark::State& state) {
 // feeds), colour by tool (0 or 1), window start and width in hundredths of a percent. CPU time
 // keeps the comparison apart from the load of other work on the machine.
 void BM_RenderCompared(benchmark::State& state) {
-    const CutDataSet& data = benchData(state.range(0));
-    if (data.count < state.range(0)) {
-        state.SkipWithError("generated data did not decode");
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
         return;
-    }
-    ChartState chart;
-    chart.width = 1000;
-    chart.height = 600;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
     chart.compareMode = static_cast<CompareMode>(state.range(1));
     chart.colourByTool = state.range(2) != 0;
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
     const double width = static_cast<double>(state.range(4)) / 100.0;
     const double start = static_cast<double>(state.range(3)) / 100.0;
     double lower = start;

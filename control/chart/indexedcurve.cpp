@@ -153,6 +153,23 @@ void IndexedCurve::drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t e
     }
 }
 
+// Paints records start..end - 1 of column x in `pen` where no later group has painted, with the
+// line from the record before when `joined`.
+void IndexedCurve::paintGroup(std::uint32_t start, std::uint32_t end, int x, bool joined,
+                              ColorRef pen) const {
+    const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
+    const ColumnRun run = columnRun(start, end, x);
+    if (joined) {
+        const int previousY = row(start - 1);
+        if (previousY < run.firstY)
+            cover_.paint(previousY, run.firstY - 1, paint);
+        else
+            cover_.paint(run.firstY + 1, previousY, paint);
+    }
+    if (!run.single)
+        cover_.paint(run.top(), run.bottom(), paint);
+}
+
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
 // all after i: groups 0..count, group g starting at steps[g - 1]. The groups are taken from the
 // last to the first; each paints only the rows no later group has painted, and groups that
@@ -164,18 +181,8 @@ void IndexedCurve::drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t en
     pieces_.clear();
     for (std::ptrdiff_t group = count; group >= 0;) {
         const std::uint32_t start = group == 0 ? i : steps[group - 1];
-        const ColorRef pen = colour(firstColour + group);
-        const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
-        const ColumnRun run = columnRun(start, group == count ? end : steps[group], x);
-        if (group > 0) {
-            const int previousY = row(start - 1);
-            if (previousY < run.firstY)
-                cover_.paint(previousY, run.firstY - 1, paint);
-            else
-                cover_.paint(run.firstY + 1, previousY, paint);
-        }
-        if (!run.single)
-            cover_.paint(run.top(), run.bottom(), paint);
+        paintGroup(start, group == count ? end : steps[group], x, group > 0,
+                   colour(firstColour + group));
         group = group == 0 ? -1 : groupThatMayShow(i, steps, group);
     }
     path.addStack(x, row(i), pieces_, colour(firstColour + count), row(end - 1));
@@ -310,20 +317,9 @@ void IndexedCurve::stackBroken(ColumnPath& path, std::uint32_t i, std::uint32_t 
     pieces_.clear();
     for (auto g = static_cast<std::ptrdiff_t>(groups_.size()) - 1; g >= 0;) {
         const Group& group = groups_[static_cast<std::size_t>(g)];
-        if (!group.steady) {
-            const ColorRef pen = colour(group.colour);
-            const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
-            const ColumnRun run = columnRun(group.start, group.end, x);
-            if (group.joined && group.start > i) {
-                const int previousY = row(group.start - 1);
-                if (previousY < run.firstY)
-                    cover_.paint(previousY, run.firstY - 1, paint);
-                else
-                    cover_.paint(run.firstY + 1, previousY, paint);
-            }
-            if (!run.single)
-                cover_.paint(run.top(), run.bottom(), paint);
-        }
+        if (!group.steady)
+            paintGroup(group.start, group.end, x, group.joined && group.start > i,
+                       colour(group.colour));
         g = brokenGroupThatMayShow(i, g);
     }
     const int firstY = row(i);

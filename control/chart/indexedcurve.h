@@ -70,6 +70,7 @@ private:
     void drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
                     const std::uint32_t* steps, std::ptrdiff_t count,
                     std::ptrdiff_t firstColour) const;
+    void paintGroup(std::uint32_t start, std::uint32_t end, int x, bool joined, ColorRef pen) const;
     void drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
                    const std::uint32_t* steps, std::ptrdiff_t count,
                    std::ptrdiff_t firstColour) const;

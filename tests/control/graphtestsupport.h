@@ -46,7 +46,7 @@ struct TestBlock {
     std::int32_t blockNo = 0;
     std::uint8_t motionCode = 1;
     std::int32_t orgFeed = 600;
-    std::optional<std::int32_t> optFeed; // the programmed feed when not given
+    std::optional<std::int32_t> optFeed = std::nullopt; // the programmed feed when not given
 };
 
 inline CutDataSet makeData(const std::vector<TestBlock>& blocks) {

@@ -53,8 +53,7 @@ using Kind = PlottedSeries::Kind;
 using Colouring = SeriesCurve::Colouring;
 
 // One curve drawn through a caller's path visits every shown record; the chart's own column path
-// takes whole pixel columns from the data set's index when it has one and the curve is in one
-// colour or coloured by the steps at tool changes.
+// takes whole pixel columns from the data set's index when it has one.
 void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
                Colouring colouring, CurvePath& path, std::vector<std::uint32_t>&) {
     SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring).draw(path);
@@ -64,7 +63,7 @@ void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSe
 // first for the second.
 void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
                Colouring colouring, ColumnPath& path, std::vector<std::uint32_t>& columnEnds) {
-    if (!data.index.covers(data) || colouring == Colouring::ToolNumbers) {
+    if (!data.index.covers(data)) {
         SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring)
             .draw(path);
     } else if (chart.compareMode == CompareMode::None) {

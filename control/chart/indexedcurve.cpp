@@ -22,7 +22,8 @@ IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, con
                                            : nullptr),
       blockNos_(data.blockNos.data()),
       firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count),
-      steps_(oneColour ? kNoSteps : data.index.colourSteps()), columnEnds_(columnEnds) {}
+      steps_(oneColour ? kNoSteps : data.index.colourSteps()),
+      byTool_(!oneColour && chart.colourByTool), columnEnds_(columnEnds) {}
 
 // The value as the chart plots it; NaN is drawn where 0 is.
 float IndexedCurve::value(std::uint64_t i) const {
@@ -137,7 +138,50 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
 }
 
 ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
+    if (byTool_)
+        return toolPens_[static_cast<std::size_t>(steps)];
     return chart_.colours[static_cast<std::size_t>(steps) % curvex::kCurveColours];
+}
+
+ColorRef IndexedCurve::toolPen(std::uint32_t i) const {
+    return chart_.colours[static_cast<std::size_t>(data_.records[i].toolNo & 15)];
+}
+
+// The records after `first` and before `end` whose tool differs from the record before, and the
+// pen from `first` on and from each of them on, for the colours by tool number. Every tool change
+// is a colour step but a change away from tool 0; between two colour steps the tool can so change
+// only once, from tool 0 at the first step to another: it is found by bisection.
+const std::vector<std::uint32_t>& IndexedCurve::toolChanges(std::uint32_t first,
+                                                            std::uint32_t end) const {
+    toolSteps_.clear();
+    toolPens_.assign(1, toolPen(first));
+    const std::vector<std::uint32_t>& steps = data_.index.colourSteps();
+    auto step = std::upper_bound(steps.begin(), steps.end(), first);
+    for (std::uint32_t from = first; from < end;) {
+        const std::uint32_t next = step != steps.end() && *step < end ? *step : end;
+        if (data_.records[from].toolNo == 0) {
+            std::uint32_t low = from + 1;
+            std::uint32_t high = next;
+            while (low < high) {
+                const std::uint32_t middle = low + (high - low) / 2;
+                if (data_.records[middle].toolNo == 0)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            if (low < next) {
+                toolSteps_.push_back(low);
+                toolPens_.push_back(toolPen(low));
+            }
+        }
+        if (next == end)
+            break;
+        toolSteps_.push_back(next);
+        toolPens_.push_back(toolPen(next));
+        from = next;
+        ++step;
+    }
+    return toolSteps_;
 }
 
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`, all
@@ -353,7 +397,7 @@ void IndexedCurve::draw(ColumnPath& path) const {
     const HorizontalArray xs(data_, chart_.distanceMode);
     const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
     const std::uint32_t end = endOfShownRecords(data_, xs, chart_.distanceMode, first, frame_.xHi);
-    const std::vector<std::uint32_t>& steps = steps_;
+    const std::vector<std::uint32_t>& steps = byTool_ ? toolChanges(first, end) : steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));
     if (!skips(first))

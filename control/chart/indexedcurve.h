@@ -19,7 +19,8 @@
 // joined to the record before it unless that one is left out.
 class IndexedCurve {
 public:
-    // With `oneColour` the curve is drawn in chart.colours[0] throughout, without colour steps.
+    // With `oneColour` the curve is drawn in chart.colours[0] throughout, without colour steps;
+    // else with chart.colourByTool in colour t & 15 for tool t, else stepping on at tool changes.
     // `columnEnds`, when given, keeps the end of every column group for the next curve of the
     // same frame, or holds them from the curve before.
     IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
@@ -67,6 +68,8 @@ private:
     ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
     // The pen after `steps` colour steps.
     ColorRef colour(std::ptrdiff_t steps) const;
+    ColorRef toolPen(std::uint32_t i) const;
+    const std::vector<std::uint32_t>& toolChanges(std::uint32_t first, std::uint32_t end) const;
     void drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
                     const std::uint32_t* steps, std::ptrdiff_t count,
                     std::ptrdiff_t firstColour) const;
@@ -107,6 +110,11 @@ private:
     const std::int32_t* blockNos_;
     std::uint32_t firstNaN_;
     const std::vector<std::uint32_t>& steps_;
+    const bool byTool_;
+    // With colours by tool: the shown records where the tool changes, and the pen before the
+    // first of them and from each on.
+    mutable std::vector<std::uint32_t> toolSteps_;
+    mutable std::vector<ColorRef> toolPens_;
     std::vector<std::uint32_t>* const columnEnds_;
     // Scratch of drawStack, kept for the next column.
     mutable ColumnCover cover_;

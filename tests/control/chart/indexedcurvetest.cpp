@@ -229,12 +229,14 @@ TEST(IndexedCurve, DrawsEveryCurveOfDataWithG00StretchesAsTheReference) {
     std::mt19937 random(31);
     std::uniform_real_distribution<float> unit(0.0f, 100.0f);
     for (const DataCase& c : cases) {
-        for (const CompareMode compare : {CompareMode::None, CompareMode::Rates}) {
-            View view;
-            view.compare = compare;
-            view.drawMode = 1;
-            expectSameAsReference(c.data, view, c.name);
-        }
+        for (const CompareMode compare : {CompareMode::None, CompareMode::Rates})
+            for (const bool byTool : {false, true}) {
+                View view;
+                view.compare = compare;
+                view.drawMode = 1;
+                view.byTool = byTool;
+                expectSameAsReference(c.data, view, c.name);
+            }
         for (int round = 0; round < 20; ++round) {
             View view;
             view.compare = CompareMode::Feeds;
@@ -244,6 +246,35 @@ TEST(IndexedCurve, DrawsEveryCurveOfDataWithG00StretchesAsTheReference) {
             expectSameAsReference(c.data, view, c.name);
         }
     }
+}
+
+// Colours by tool number: the pen changes at every tool change, the colour steps and the changes
+// away from tool 0 between them; tool 0 for long stretches, tools that come back, a tool per
+// block, negative tools.
+TEST(IndexedCurve, ColoursByToolAsTheReference) {
+    ensureGuiApplication();
+    std::vector<DataCase> cases = dataCases();
+    std::vector<TestBlock> blocks = risingBlocks(41, 30000);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const std::size_t stretch = i / 1500 % 4;
+        blocks[i].tool = stretch == 0   ? 0
+                         : stretch == 3 ? static_cast<std::int16_t>(i % 7 == 0 ? 0 : -(i % 5))
+                                        : static_cast<std::int16_t>(stretch * 9 + i / 6000);
+    }
+    cases.push_back({"tool 0 stretches and tools that come back", makeData(blocks)});
+    for (const DataCase& c : cases)
+        for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
+            for (const CompareMode compare :
+                 {CompareMode::None, CompareMode::Rates, CompareMode::Feeds}) {
+                View view;
+                view.distanceMode = distanceMode;
+                view.compare = compare;
+                view.byTool = true;
+                expectSameAsReference(c.data, view, c.name);
+                view.lower = 30.0f;
+                view.upper = 31.5f;
+                expectSameAsReference(c.data, view, c.name);
+            }
 }
 
 } // namespace

@@ -26,23 +26,37 @@ const CutDataSet& benchData(std::int64_t blocks) {
     return *data;
 }
 
+// The data set of the benchmark's first argument, or nullptr after saying that it did not decode.
+const CutDataSet* decodedData(benchmark::State& state) {
+    const CutDataSet& data = benchData(state.range(0));
+    if (data.count < state.range(0)) {
+        state.SkipWithError("generated data did not decode");
+        return nullptr;
+    }
+    return &data;
+}
+
+ChartState benchChart() {
+    ChartState chart;
+    chart.width = 1000;
+    chart.height = 600;
+    chart.xTitle = "X";
+    chart.yTitle = "Y";
+    return chart;
+}
+
 // Renders of the chart at 1000 x 600 into the same image, as the control repaints, with the shown
 // window moving on by 1 % of its width every frame (from 0 % again at the end), as while
 // scrolling. Arguments: records, distance mode, plotted quantity, window start and width in
 // hundredths of a percent. "median_ms" and "max_ms" are the median and the slowest frame.
 void BM_Render(benchmark::State& state) {
-    const CutDataSet& data = benchData(state.range(0));
-    if (data.count < state.range(0)) {
-        state.SkipWithError("generated data did not decode");
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
         return;
-    }
-    ChartState chart;
-    chart.width = 1000;
-    chart.height = 600;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
     chart.distanceMode = static_cast<std::int32_t>(state.range(1));
     chart.drawMode = static_cast<std::uint8_t>(state.range(2));
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
     const double width = static_cast<double>(state.range(4)) / 100.0;
     double lower = static_cast<double>(state.range(3)) / 100.0;
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
@@ -70,6 +84,49 @@ void BM_Render(benchmark::State& state) {
     state.counters["max_ms"] = frames.empty() ? 0.0 : frames.back();
 }
 
+// The plain chart against the compare charts and the colouring by tool, on the total distance with
+// the window moving on as in BM_Render. Arguments: records, compare mode (0 none, 1 rates, 2
+// feeds), colour by tool (0 or 1), window start and width in hundredths of a percent. CPU time
+// keeps the comparison apart from the load of other work on the machine.
+void BM_RenderCompared(benchmark::State& state) {
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
+        return;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
+    chart.compareMode = static_cast<CompareMode>(state.range(1));
+    chart.colourByTool = state.range(2) != 0;
+    const double width = static_cast<double>(state.range(4)) / 100.0;
+    const double start = static_cast<double>(state.range(3)) / 100.0;
+    double lower = start;
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    chart.lowerPercent = static_cast<float>(lower);
+    chart.upperPercent = static_cast<float>(lower + width);
+    DrawGraph(image, chart, &data);
+    for (auto _ : state) {
+        chart.lowerPercent = static_cast<float>(lower);
+        chart.upperPercent = static_cast<float>(lower + width);
+        DrawGraph(image, chart, &data);
+        benchmark::DoNotOptimize(image.constBits());
+        lower += width * 0.01;
+        if (lower + width > 100.0)
+            lower = start;
+    }
+}
+
+void registerComparedCases() {
+    auto* bench = benchmark::RegisterBenchmark("BM_RenderCompared", BM_RenderCompared);
+    bench->ArgNames({"records", "compare", "bytool", "from", "width"})
+        ->Unit(benchmark::kMillisecond);
+    for (const std::int64_t records : {1'000'000, 10'000'000})
+        for (const std::int64_t compare : {0, 1, 2}) {
+            bench->Args({records, compare, 0, 0, 10000});
+            bench->Args({records, compare, 0, 4000, 2000});
+        }
+    bench->Args({10'000'000, 0, 1, 0, 10000});
+    bench->Args({10'000'000, 0, 1, 4000, 2000});
+}
+
 void renderCases(benchmark::internal::Benchmark* bench, std::int64_t records) {
     // Whole range and windows of 10 %, 1 % and 0.01 % at 40 % on each horizontal axis; the other
     // two quantities on the 1 % window; the windows at both ends.
@@ -94,6 +151,7 @@ void registerRenderCases() {
     // About 6 GB of memory: only when asked for.
     if (std::getenv("PLOTWELL_BENCH_100M"))
         renderCases(bench, 100'000'000);
+    registerComparedCases();
 }
 
 } // namespace

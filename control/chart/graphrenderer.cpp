@@ -17,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -52,29 +53,27 @@ using Kind = PlottedSeries::Kind;
 using Colouring = SeriesCurve::Colouring;
 
 // One curve drawn through a caller's path visits every shown record; the chart's own column path
-// takes whole pixel columns from the data set's index when it has one and the curve is a rate
-// coloured by the steps at tool changes (or in one colour).
+// takes whole pixel columns from the data set's index when it has one.
 void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
-               Colouring colouring, CurvePath& path) {
+               Colouring colouring, CurvePath& path, std::vector<std::uint32_t>&) {
     SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring).draw(path);
 }
 
+// The two curves of a compare chart share their pixel columns: `columnEnds` takes them from the
+// first for the second.
 void drawLayer(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data, Kind kind,
-               Colouring colouring, ColumnPath& path) {
-    const bool indexed = data.index.covers(data) && colouring != Colouring::ToolNumbers &&
-                         kind != Kind::OrgFeed && kind != Kind::OptFeed;
-    if (!indexed) {
+               Colouring colouring, ColumnPath& path, std::vector<std::uint32_t>& columnEnds) {
+    if (!data.index.covers(data)) {
         SeriesCurve(frame, chart, data, PlottedSeries(data, kind, chart.g00Feed), colouring)
             .draw(path);
     } else if (chart.compareMode == CompareMode::None) {
-        IndexedCurve(frame, chart, data).draw(path);
+        IndexedCurve(frame, chart, data, kind).draw(path);
     } else {
         ChartState layer = chart;
-        layer.drawMode = kind == Kind::OrgRate ? 1 : 2;
         const bool one = colouring == Colouring::One;
         if (one)
             layer.colours[0] = kCompareGrey;
-        IndexedCurve(frame, layer, data, one).draw(path);
+        IndexedCurve(frame, layer, data, kind, one, &columnEnds).draw(path);
     }
 }
 
@@ -84,17 +83,19 @@ template <class Path>
 void drawCurves(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
                 Path& path) {
     const Colouring colouring = chart.colourByTool ? Colouring::ToolNumbers : Colouring::ToolSteps;
+    std::vector<std::uint32_t> columnEnds;
     switch (chart.compareMode) {
     case CompareMode::Rates:
-        drawLayer(frame, chart, data, Kind::OrgRate, Colouring::One, path);
-        drawLayer(frame, chart, data, Kind::OptRate, colouring, path);
+        drawLayer(frame, chart, data, Kind::OrgRate, Colouring::One, path, columnEnds);
+        drawLayer(frame, chart, data, Kind::OptRate, colouring, path, columnEnds);
         break;
     case CompareMode::Feeds:
-        drawLayer(frame, chart, data, Kind::OrgFeed, Colouring::One, path);
-        drawLayer(frame, chart, data, Kind::OptFeed, colouring, path);
+        drawLayer(frame, chart, data, Kind::OrgFeed, Colouring::One, path, columnEnds);
+        drawLayer(frame, chart, data, Kind::OptFeed, colouring, path, columnEnds);
         break;
     default:
-        drawLayer(frame, chart, data, PlottedSeries::ofDrawMode(chart.drawMode), colouring, path);
+        drawLayer(frame, chart, data, PlottedSeries::ofDrawMode(chart.drawMode), colouring, path,
+                  columnEnds);
     }
 }
 

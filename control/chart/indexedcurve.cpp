@@ -1,10 +1,10 @@
 #include "indexedcurve.h"
 
 #include "columnpath.h"
-#include "plottedrange.h"
 #include "series.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -13,29 +13,21 @@ const std::vector<std::uint32_t> kNoSteps;
 } // namespace
 
 IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data,
-                           bool oneColour)
-    : frame_(frame), chart_(chart), data_(data), index_(data.index), drawMode_(chart.drawMode),
-      rapidFactor_(chart.g00Feed * kPerSecond),
+                           PlottedSeries::Kind kind, bool oneColour,
+                           std::vector<std::uint32_t>* columnEnds)
+    : frame_(frame), chart_(chart), data_(data), index_(data.index),
+      series_(data, kind, chart.g00Feed), steadyMarked_(kind == PlottedSeries::Kind::OrgFeed),
       distances_(chart.distanceMode == 0   ? data.totalDistance.data()
                  : chart.distanceMode == 1 ? data.cutDistance.data()
                                            : nullptr),
       blockNos_(data.blockNos.data()),
       firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count),
-      steps_(oneColour ? kNoSteps : data.index.colourSteps()) {}
+      steps_(oneColour ? kNoSteps : data.index.colourSteps()),
+      byTool_(!oneColour && chart.colourByTool), columnEnds_(columnEnds) {}
 
 // The value as the chart plots it; NaN is drawn where 0 is.
 float IndexedCurve::value(std::uint64_t i) const {
-    return numberOrZero(
-        seriesValue(data_, static_cast<std::uint32_t>(i), drawMode_, chart_.g00Feed));
-}
-
-ValueRange IndexedCurve::values(int level, std::uint64_t k) const {
-    ValueRange range;
-    if (level == 0) {
-        range.add(value(k));
-        return range;
-    }
-    return PlottedRange(index_.series().node(level, k), drawMode_, rapidFactor_);
+    return numberOrZero(series_.value(static_cast<std::uint32_t>(i)));
 }
 
 // Both ends of a value range give the extreme rows, as the mapping keeps or reverses the order.
@@ -146,7 +138,50 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
 }
 
 ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
+    if (byTool_)
+        return toolPens_[static_cast<std::size_t>(steps)];
     return chart_.colours[static_cast<std::size_t>(steps) % curvex::kCurveColours];
+}
+
+ColorRef IndexedCurve::toolPen(std::uint32_t i) const {
+    return chart_.colours[static_cast<std::size_t>(data_.records[i].toolNo & 15)];
+}
+
+// The records after `first` and before `end` whose tool differs from the record before, and the
+// pen from `first` on and from each of them on, for the colours by tool number. Every tool change
+// is a colour step but a change away from tool 0; between two colour steps the tool can so change
+// only once, from tool 0 at the first step to another: it is found by bisection.
+const std::vector<std::uint32_t>& IndexedCurve::toolChanges(std::uint32_t first,
+                                                            std::uint32_t end) const {
+    toolSteps_.clear();
+    toolPens_.assign(1, toolPen(first));
+    const std::vector<std::uint32_t>& steps = data_.index.colourSteps();
+    auto step = std::upper_bound(steps.begin(), steps.end(), first);
+    for (std::uint32_t from = first; from < end;) {
+        const std::uint32_t next = step != steps.end() && *step < end ? *step : end;
+        if (data_.records[from].toolNo == 0) {
+            std::uint32_t low = from + 1;
+            std::uint32_t high = next;
+            while (low < high) {
+                const std::uint32_t middle = low + (high - low) / 2;
+                if (data_.records[middle].toolNo == 0)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            if (low < next) {
+                toolSteps_.push_back(low);
+                toolPens_.push_back(toolPen(low));
+            }
+        }
+        if (next == end)
+            break;
+        toolSteps_.push_back(next);
+        toolPens_.push_back(toolPen(next));
+        from = next;
+        ++step;
+    }
+    return toolSteps_;
 }
 
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`, all
@@ -162,6 +197,23 @@ void IndexedCurve::drawGroups(ColumnPath& path, std::uint32_t i, std::uint32_t e
     }
 }
 
+// Paints records start..end - 1 of column x in `pen` where no later group has painted, with the
+// line from the record before when `joined`.
+void IndexedCurve::paintGroup(std::uint32_t start, std::uint32_t end, int x, bool joined,
+                              ColorRef pen) const {
+    const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
+    const ColumnRun run = columnRun(start, end, x);
+    if (joined) {
+        const int previousY = row(start - 1);
+        if (previousY < run.firstY)
+            cover_.paint(previousY, run.firstY - 1, paint);
+        else
+            cover_.paint(run.firstY + 1, previousY, paint);
+    }
+    if (!run.single)
+        cover_.paint(run.top(), run.bottom(), paint);
+}
+
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
 // all after i: groups 0..count, group g starting at steps[g - 1]. The groups are taken from the
 // last to the first; each paints only the rows no later group has painted, and groups that
@@ -173,18 +225,8 @@ void IndexedCurve::drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t en
     pieces_.clear();
     for (std::ptrdiff_t group = count; group >= 0;) {
         const std::uint32_t start = group == 0 ? i : steps[group - 1];
-        const ColorRef pen = colour(firstColour + group);
-        const auto paint = [&](int top, int bottom) { pieces_.push_back({top, bottom, pen}); };
-        const ColumnRun run = columnRun(start, group == count ? end : steps[group], x);
-        if (group > 0) {
-            const int previousY = row(start - 1);
-            if (previousY < run.firstY)
-                cover_.paint(previousY, run.firstY - 1, paint);
-            else
-                cover_.paint(run.firstY + 1, previousY, paint);
-        }
-        if (!run.single)
-            cover_.paint(run.top(), run.bottom(), paint);
+        paintGroup(start, group == count ? end : steps[group], x, group > 0,
+                   colour(firstColour + group));
         group = group == 0 ? -1 : groupThatMayShow(i, steps, group);
     }
     path.addStack(x, row(i), pieces_, colour(firstColour + count), row(end - 1));
@@ -214,26 +256,180 @@ std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32
     return group + 1 < done && steps[group] == last + 1 ? group + 1 : group;
 }
 
+// Whether record i is a G00 move, from the marks, which take less room than the records.
+bool IndexedCurve::rapid(std::uint32_t i) const {
+    return (index_.marks()[i / 16].rapid >> (i % 16) & 1u) != 0;
+}
+
+// The first record in a..b - 1 with its bit set in the leaf marks `bits` (with `set`) or clear,
+// or b: leaf by leaf over up to kMarkedLeaves leaves, then `search` from there on.
+template <class Search>
+std::uint32_t IndexedCurve::firstMarked(std::uint32_t a, std::uint32_t b,
+                                        std::uint16_t LeafMarks::*bits, bool set,
+                                        Search search) const {
+    constexpr std::uint32_t kMarkedLeaves = 64;
+    const LoadedArray<LeafMarks>& marks = index_.marks();
+    for (std::uint32_t leaf = a / 16, scanned = 0; a < b; ++leaf, ++scanned) {
+        if (scanned == kMarkedLeaves)
+            return search(a, b);
+        const unsigned marked = marks[leaf].*bits;
+        const unsigned word = set ? marked : ~marked & 0xFFFFu;
+        const unsigned ahead = word >> (a % 16);
+        if (ahead != 0)
+            return std::min(b, a + static_cast<std::uint32_t>(std::countr_zero(ahead)));
+        a = (leaf + 1) * 16;
+    }
+    return b;
+}
+
+std::uint32_t IndexedCurve::firstSkipped(std::uint32_t a, std::uint32_t b) const {
+    return firstMarked(a, b, &LeafMarks::rapid, true, [&](std::uint32_t from, std::uint32_t to) {
+        return static_cast<std::uint32_t>(
+            index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
+                return level == 0 ? rapid(static_cast<std::uint32_t>(k))
+                                  : !index_.series().node(level, k).rapidRemoval.empty();
+            }));
+    });
+}
+
+std::uint32_t IndexedCurve::firstDrawn(std::uint32_t a, std::uint32_t b) const {
+    return firstMarked(a, b, &LeafMarks::rapid, false, [&](std::uint32_t from, std::uint32_t to) {
+        return static_cast<std::uint32_t>(
+            index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
+                return level == 0 ? !rapid(static_cast<std::uint32_t>(k))
+                                  : !index_.series().node(level, k).orgFeed.empty();
+            }));
+    });
+}
+
+// Whether the value is the same at records a..b - 1, as far as a short look at the marks tells:
+// a longer stretch, or a series whose changes are not marked, is taken as changing.
+bool IndexedCurve::steady(std::uint32_t a, std::uint32_t b) const {
+    return steadyMarked_ &&
+           firstMarked(a + 1, b, &LeafMarks::newProgrammed, true,
+                       [](std::uint32_t, std::uint32_t to) { return to - 1; }) == b;
+}
+
+// The groups of column records i..end - 1, in order: the stretches of drawn records, split at
+// each of the colour steps `steps` (all after i); the colour of record i is firstColour.
+void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uint32_t* steps,
+                              std::ptrdiff_t count, std::ptrdiff_t firstColour,
+                              std::uint32_t first) const {
+    groups_.clear();
+    std::ptrdiff_t passed = 0;
+    for (std::uint32_t a = firstDrawn(i, end); a < end; a = firstDrawn(a, end)) {
+        const std::uint32_t b = firstSkipped(a + 1, end);
+        bool joined = a == first || !rapid(a - 1);
+        while (a < b) {
+            while (passed < count && steps[passed] <= a)
+                ++passed;
+            const std::uint32_t stop = passed < count && steps[passed] < b ? steps[passed] : b;
+            // A group joined inside the column paints the line from the record before, too.
+            const bool still = steady(joined && a > i ? a - 1 : a, stop);
+            groups_.push_back({a, stop, firstColour + passed, joined, still});
+            joined = true;
+            a = stop;
+        }
+    }
+}
+
+// The groups one after the other, each after a move to its first record unless joined.
+void IndexedCurve::drawBroken(ColumnPath& path, int x, std::ptrdiff_t firstColour,
+                              std::ptrdiff_t lastColour) const {
+    std::ptrdiff_t pen = firstColour;
+    for (const Group& group : groups_) {
+        if (group.colour != pen)
+            path.selectPen(colour(pen = group.colour));
+        if (group.joined) {
+            path.addColumn(columnRun(group.start, group.end, x));
+            continue;
+        }
+        path.moveTo(x, row(group.start));
+        if (group.end - group.start >= 2)
+            path.addColumn(columnRun(group.start + 1, group.end, x));
+    }
+    if (pen != lastColour)
+        path.selectPen(colour(lastColour));
+}
+
+// The groups as drawStack paints them, from the last to the first, passing over those that cannot
+// show. A group that is not joined begins with a move to its first record: only the lines between
+// its records paint, and none of a steady group does.
+void IndexedCurve::stackBroken(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
+                               std::ptrdiff_t lastColour) const {
+    cover_.clear();
+    pieces_.clear();
+    for (auto g = static_cast<std::ptrdiff_t>(groups_.size()) - 1; g >= 0;) {
+        const Group& group = groups_[static_cast<std::size_t>(g)];
+        if (!group.steady)
+            paintGroup(group.start, group.end, x, group.joined && group.start > i,
+                       colour(group.colour));
+        g = brokenGroupThatMayShow(i, g);
+    }
+    const int firstY = row(i);
+    if (groups_.empty() || groups_.front().start != i || !groups_.front().joined)
+        path.moveTo(x, firstY);
+    path.addStack(x, firstY, pieces_, colour(lastColour), row(end - 1));
+}
+
+// The last group before group `done` that may paint a row still free, or -1, as
+// groupThatMayShow: the one that holds the last drawn record outside the painted rows, or the one
+// after it when joined to that record.
+std::ptrdiff_t IndexedCurve::brokenGroupThatMayShow(std::uint32_t i, std::ptrdiff_t done) const {
+    const ColumnCover::Rows* painted = cover_.oneStretch();
+    if (done == 0 || painted == nullptr)
+        return done - 1;
+    const std::uint32_t start = groups_[static_cast<std::size_t>(done)].start;
+    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
+        const PixelSpan span = rows(values(level, k));
+        return span.lo < painted->top || span.hi > painted->bottom;
+    });
+    if (last == start)
+        return -1;
+    const auto after = std::upper_bound(
+        groups_.begin(), groups_.begin() + done, last,
+        [](std::uint64_t record, const Group& group) { return record < group.start; });
+    const std::ptrdiff_t group = after - groups_.begin() - 1;
+    return group + 1 < done && after->joined && after->start == last + 1 ? group + 1 : group;
+}
+
 void IndexedCurve::draw(ColumnPath& path) const {
     const HorizontalArray xs(data_, chart_.distanceMode);
     const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
     const std::uint32_t end = endOfShownRecords(data_, xs, chart_.distanceMode, first, frame_.xHi);
-    const std::vector<std::uint32_t>& steps = steps_;
+    const std::vector<std::uint32_t>& steps = byTool_ ? toolChanges(first, end) : steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));
-    path.moveTo(column(first), row(first));
+    if (!skips(first))
+        path.moveTo(column(first), row(first));
+    const bool breaks = series_.breaks();
+    // The columns' ends from the curve drawn before in the same frame, or kept for the next.
+    const bool reuse = columnEnds_ != nullptr && !columnEnds_->empty();
+    std::size_t kept = 0;
     for (std::uint32_t i = first; i < end;) {
         if (step != steps.end() && *step == i)
             path.selectPen(colour(++step - steps.begin()));
         const int x = column(i);
-        const std::uint32_t next = columnEnd(i, end, x);
+        const std::uint32_t next = columnEnds_ == nullptr ? columnEnd(i, end, x)
+                                   : reuse                ? (*columnEnds_)[kept++]
+                                           : columnEnds_->emplace_back(columnEnd(i, end, x));
         const auto stop = std::lower_bound(step, steps.end(), next);
-        if (step == stop)
+        const std::ptrdiff_t firstColour = step - steps.begin();
+        const std::ptrdiff_t lastColour = stop - steps.begin();
+        if (breaks && ((i > first && rapid(i - 1)) || firstSkipped(i, next) < next)) {
+            findGroups(i, next, steps.data() + firstColour, lastColour - firstColour, firstColour,
+                       first);
+            if (path.pixels())
+                stackBroken(path, i, next, x, lastColour);
+            else
+                drawBroken(path, x, firstColour, lastColour);
+        } else if (step == stop) {
             path.addColumn(columnRun(i, next, x));
-        else if (path.pixels())
-            drawStack(path, i, next, x, &*step, stop - step, step - steps.begin());
-        else
-            drawGroups(path, i, next, x, &*step, stop - step, step - steps.begin());
+        } else if (path.pixels()) {
+            drawStack(path, i, next, x, &*step, stop - step, firstColour);
+        } else {
+            drawGroups(path, i, next, x, &*step, stop - step, firstColour);
+        }
         step = stop;
         i = next;
     }

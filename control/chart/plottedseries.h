@@ -2,6 +2,7 @@
 
 #include "chartstate.h"
 #include "cutdataset.h"
+#include "plottedrange.h"
 #include "series.h"
 
 #include <cstdint>
@@ -34,10 +35,29 @@ public:
     // The largest value drawn among records a..b - 1 (NaN counted as 0), 0 when none is drawn:
     // from the data set's index when it has one.
     float highestOver(std::uint32_t a, std::uint32_t b) const;
+    // The values drawn of entry k of the index's level (a record on level 0), NaN counted as 0:
+    // empty when none is drawn. Inline, as the chart asks for it at every step of its searches.
+    ValueRange range(int level, std::uint64_t k) const {
+        if (level == 0) {
+            ValueRange drawn;
+            const auto i = static_cast<std::uint32_t>(k);
+            if (!skips(i))
+                drawn.add(numberOrZero(value(i)));
+            return drawn;
+        }
+        const SeriesRanges& ranges = data_.index.series().node(level, k);
+        switch (kind_) {
+        case Kind::OrgFeed:
+            return ranges.orgFeed;
+        case Kind::OptFeed:
+            return ranges.optFeed;
+        default:
+            return PlottedRange(ranges, drawMode_, g00Feed_ * kPerSecond);
+        }
+    }
+    bool breaks() const { return feeds_; }
 
 private:
-    ValueRange entryRange(int level, std::uint64_t k) const;
-
     const CutDataSet& data_;
     const Kind kind_;
     const std::uint8_t drawMode_;

@@ -70,6 +70,22 @@ void findColourSteps(const CutDataSet& data, std::uint32_t first, std::uint32_t 
     }
 }
 
+// The marks of records first..last - 1, at most 16 from the start of a leaf.
+LeafMarks leafMarks(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
+    LeafMarks marks;
+    for (std::uint32_t i = first; i < last; ++i) {
+        const CutRecord& record = data.records[i];
+        const auto bit = static_cast<std::uint16_t>(1u << (i - first));
+        if (record.motionCode == 0)
+            marks.rapid |= bit;
+        if (i == 0)
+            continue;
+        if (record.orgFeed != data.records[i - 1].orgFeed)
+            marks.newProgrammed |= bit;
+    }
+    return marks;
+}
+
 // Whether a record of first..last - 1 has a block number below the record before it, both taken
 // as unsigned values; read from the records, which are complete while the arrays are filled.
 bool dropsBlockNumber(const CutDataSet& data, std::uint32_t first, std::uint32_t last) {
@@ -108,7 +124,9 @@ CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
     const std::uint64_t leaves =
         data.count <= 1 ? 0 : MinMaxPyramid<ValueRange>::firstLevelSize(data.count);
     return {MinMaxPyramid<SeriesRanges>::Level(leaves), MinMaxPyramid<ValueRange>::Level(leaves),
-            std::vector<std::vector<std::uint32_t>>(parts), std::vector<std::uint8_t>(parts, 0)};
+            std::vector<std::vector<std::uint32_t>>(parts),
+            LoadedArray<LeafMarks>(MinMaxPyramid<ValueRange>::firstLevelSize(data.count)),
+            std::vector<std::uint8_t>(parts, 0)};
 }
 
 void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t last,
@@ -119,6 +137,10 @@ void CutIndex::addRecords(const CutDataSet& data, std::uint32_t first, std::uint
         parts.series[leaf] = seriesRanges(data, from, to);
         parts.blockNumbers[leaf] = blockNumberRange(data, from, to);
     }
+    for (std::uint64_t leaf = first / 16; leaf < parts.marks.size() && leaf * 16 < last; ++leaf)
+        parts.marks[leaf] =
+            leafMarks(data, static_cast<std::uint32_t>(leaf * 16),
+                      static_cast<std::uint32_t>(std::min<std::uint64_t>(leaf * 16 + 16, last)));
     findColourSteps(data, first, last, parts.colourSteps[part]);
     if (!parts.blockNumberDrops[part] && dropsBlockNumber(data, first, last))
         parts.blockNumberDrops[part] = 1;
@@ -153,6 +175,7 @@ CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     index.colourSteps_.reserve(stepCount);
     for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
+    index.marks_ = std::move(parts.marks);
     index.blockNumbersAscend_ =
         std::none_of(parts.blockNumberDrops.begin(), parts.blockNumberDrops.end(),
                      [](std::uint8_t drops) { return drops != 0; });
@@ -168,10 +191,11 @@ void CutIndex::noteDistances(const CutDataSet& data) {
 
 bool CutIndex::covers(const CutDataSet& data) const {
     return data.count == count_ && data.records.size() == count_ && series_.count() == count_ &&
-           blockNumbers_.count() == count_;
+           blockNumbers_.count() == count_ &&
+           marks_.size() == MinMaxPyramid<ValueRange>::firstLevelSize(count_);
 }
 
 std::uint64_t CutIndex::bytes() const {
     return series_.bytes() + blockNumbers_.bytes() +
-           colourSteps_.capacity() * sizeof(std::uint32_t);
+           colourSteps_.capacity() * sizeof(std::uint32_t) + marks_.capacity() * sizeof(LeafMarks);
 }

@@ -57,10 +57,20 @@ struct SeriesRanges {
     }
 };
 
+// Bit k of each mark is record 16 x leaf + k of a leaf of 16 records: whether it is a G00 move, and
+// whether its programmed feed differs from that of the record before (never for record 0). The
+// programmed feed stays the same over long stretches, the optimised one hardly ever: its changes
+// are not marked. 4 bytes a leaf.
+struct LeafMarks {
+    std::uint16_t rapid = 0;
+    std::uint16_t newProgrammed = 0;
+};
+
 // What the chart needs to draw a pixel column without visiting the records inside it, built once
 // per load: the ranges of the series and of the block numbers over every leaf of 16 records and
-// every node of 256, 4096, ... records above them, the records where the curve colour moves on, and
-// where the distances stop being numbers. A few bytes per record.
+// every node of 256, 4096, ... records above them, the records where the curve colour moves on, per
+// leaf which records are G00 moves (where the feeds break) and which change the programmed feed,
+// and where the distances stop being numbers. A few bytes per record.
 class CutIndex {
 public:
     // Builds the index of `data`, whose arrays are complete, on `threads` threads (0: as many as
@@ -74,6 +84,7 @@ public:
         MinMaxPyramid<SeriesRanges>::Level series;
         MinMaxPyramid<ValueRange>::Level blockNumbers;
         std::vector<std::vector<std::uint32_t>> colourSteps;
+        LoadedArray<LeafMarks> marks;
         // Per part: whether a record's block number (unsigned) is below the one before it.
         std::vector<std::uint8_t> blockNumberDrops;
     };
@@ -98,6 +109,8 @@ public:
     const MinMaxPyramid<ValueRange>& blockNumbers() const { return blockNumbers_; }
     // Ascending: the records whose tool change moves the curve colour on.
     const std::vector<std::uint32_t>& colourSteps() const { return colourSteps_; }
+    // The marks of every leaf of 16 records, the last one what is left.
+    const LoadedArray<LeafMarks>& marks() const { return marks_; }
     // Whether the block numbers, taken as unsigned values, never decrease.
     bool blockNumbersAscend() const { return blockNumbersAscend_; }
     // The first record whose distance (0 total, 1 cutting) is NaN, or the count. Before it the
@@ -109,6 +122,7 @@ private:
     MinMaxPyramid<SeriesRanges> series_;
     MinMaxPyramid<ValueRange> blockNumbers_;
     std::vector<std::uint32_t> colourSteps_;
+    LoadedArray<LeafMarks> marks_;
     std::uint32_t firstNaN_[2] = {0, 0};
     bool blockNumbersAscend_ = true;
     std::uint64_t serial_ = 0;

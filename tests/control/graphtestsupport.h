@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +46,7 @@ struct TestBlock {
     std::int32_t blockNo = 0;
     std::uint8_t motionCode = 1;
     std::int32_t orgFeed = 600;
+    std::optional<std::int32_t> optFeed = std::nullopt; // the programmed feed when not given
 };
 
 inline CutDataSet makeData(const std::vector<TestBlock>& blocks) {
@@ -54,7 +57,7 @@ inline CutDataSet makeData(const std::vector<TestBlock>& blocks) {
         record.blockNo = block.blockNo;
         record.motionCode = block.motionCode;
         record.orgFeed = block.orgFeed;
-        record.optFeed = block.orgFeed;
+        record.optFeed = block.optFeed.value_or(block.orgFeed);
         record.removal = block.removal;
         builder.add(record, block.step, 0.0f, 0.0f);
     }
@@ -109,4 +112,39 @@ synthesizedBlocks(unsigned seed, int count, const SynthOptions& options = SynthO
 
 inline CutDataSet synthesizedData(unsigned seed, int count) {
     return makeData(synthesizedBlocks(seed, count));
+}
+
+// Cutting stretches between stretches of G00 blocks, both of lengths drawn from `lengths`
+// (so that breaks fall many to a pixel column or span several); each cutting stretch keeps its
+// feeds or varies them block by block, and the tool changes at some G00 blocks and some cuts, to
+// tool 0 and back to earlier tools. The blocks move by up to `step`, a few not at all.
+inline std::vector<TestBlock> brokenFeedBlocks(unsigned seed, int count,
+                                               const std::vector<int>& lengths, float step) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<std::size_t> length(0, lengths.size() - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::vector<TestBlock> blocks;
+    std::int16_t tool = 1;
+    bool rapid = percent(random) < 50;
+    while (static_cast<int>(blocks.size()) < count) {
+        const int blocksInStretch = lengths[length(random)];
+        const bool steady = percent(random) < 50;
+        const std::int32_t feed = 100 + 50 * percent(random);
+        for (int k = 0; k < blocksInStretch && static_cast<int>(blocks.size()) < count; ++k) {
+            if (percent(random) < (rapid ? 20 : 2))
+                tool = static_cast<std::int16_t>(percent(random) % 5);
+            TestBlock block;
+            block.step =
+                percent(random) < 5 ? 0.0f : step * static_cast<float>(percent(random)) / 99.0f;
+            block.removal = static_cast<float>(percent(random)) * 0.1f;
+            block.tool = tool;
+            block.blockNo = static_cast<std::int32_t>(blocks.size() % 2500) * 10;
+            block.motionCode = rapid ? 0 : 1;
+            block.orgFeed = steady ? feed : feed + 20 * percent(random);
+            block.optFeed = steady ? feed / 2 : feed / 2 + 30 * percent(random);
+            blocks.push_back(block);
+        }
+        rapid = !rapid;
+    }
+    return blocks;
 }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -25,13 +26,16 @@ struct View {
     float lower = 0.0f;
     float upper = 100.0f;
     float g00Feed = 5000.0f;
+    CompareMode compare = CompareMode::None;
+    bool byTool = false;
 };
 
 std::string describe(const View& view) {
     std::ostringstream text;
     text << view.width << "x" << view.height << ", distance mode " << view.distanceMode
          << ", draw mode " << view.drawMode << ", window " << view.lower << ".." << view.upper
-         << ", G00 feed " << view.g00Feed;
+         << ", G00 feed " << view.g00Feed << ", compare " << static_cast<int>(view.compare)
+         << (view.byTool ? ", by tool" : "");
     return text.str();
 }
 
@@ -44,6 +48,8 @@ ChartState chartOf(const View& view) {
     chart.lowerPercent = view.lower;
     chart.upperPercent = view.upper;
     chart.g00Feed = view.g00Feed;
+    chart.compareMode = view.compare;
+    chart.colourByTool = view.byTool;
     chart.xTitle = "X";
     chart.yTitle = "Y";
     return chart;
@@ -167,6 +173,108 @@ TEST(IndexedCurve, DrawsRandomWindowsAndSizesAsTheReference) {
             view.height = size[1];
             expectSameAsReference(c.data, view, c.name);
         }
+}
+
+// The feeds break at G00 records. G00 stretches fall many to a pixel column, between cutting
+// stretches of a block or a few, or span several columns; the feeds of a cutting stretch stay or
+// vary; tools change at G00 blocks and at cuts, to tool 0 and back; some distances are infinite
+// or NaN; block numbers start again lower down.
+std::vector<DataCase> brokenCases() {
+    std::vector<DataCase> cases;
+    cases.push_back({"short stretches, many to a column",
+                     makeData(brokenFeedBlocks(21, 40000, {1, 2, 3, 5}, 0.01f))});
+    cases.push_back({"long G00 stretches across columns",
+                     makeData(brokenFeedBlocks(22, 20000, {20, 300, 1500}, 0.5f))});
+    cases.push_back({"stretches of every length",
+                     makeData(brokenFeedBlocks(23, 30000, {1, 2, 40, 700, 5000}, 0.05f))});
+    std::vector<TestBlock> endless = brokenFeedBlocks(24, 20000, {1, 3, 60}, 0.05f);
+    endless[endless.size() * 3 / 4].step = std::numeric_limits<float>::infinity();
+    endless[endless.size() * 7 / 8].step = std::numeric_limits<float>::quiet_NaN();
+    cases.push_back({"endless distances", makeData(endless)});
+    std::vector<TestBlock> one = brokenFeedBlocks(25, 1, {1}, 1.0f);
+    one[0].motionCode = 1;
+    cases.push_back({"one cut", makeData(one)});
+    one[0].motionCode = 0;
+    cases.push_back({"one G00 block", makeData(one)});
+    cases.push_back({"two blocks", makeData(brokenFeedBlocks(26, 2, {1}, 1.0f))});
+    cases.push_back({"random blocks", synthesizedData(27, 20000)});
+    return cases;
+}
+
+TEST(IndexedCurve, DrawsFeedsBrokenAtG00BlocksAsTheReference) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = brokenCases();
+    const float windows[][2] = {{0.0f, 100.0f}, {30.0f, 31.5f}, {49.9f, 50.0f}, {97.0f, 100.0f}};
+    for (const DataCase& c : cases)
+        for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
+            for (const bool byTool : {false, true})
+                for (const auto& window : windows) {
+                    View view;
+                    view.compare = CompareMode::Feeds;
+                    view.distanceMode = distanceMode;
+                    view.byTool = byTool;
+                    view.lower = window[0];
+                    view.upper = window[1];
+                    expectSameAsReference(c.data, view, c.name);
+                    view.width = 37;
+                    view.height = 211;
+                    expectSameAsReference(c.data, view, c.name);
+                }
+}
+
+// The rates and the plain curves on the same data, and random windows of the feeds.
+TEST(IndexedCurve, DrawsEveryCurveOfDataWithG00StretchesAsTheReference) {
+    ensureGuiApplication();
+    const std::vector<DataCase> cases = brokenCases();
+    std::mt19937 random(31);
+    std::uniform_real_distribution<float> unit(0.0f, 100.0f);
+    for (const DataCase& c : cases) {
+        for (const CompareMode compare : {CompareMode::None, CompareMode::Rates})
+            for (const bool byTool : {false, true}) {
+                View view;
+                view.compare = compare;
+                view.drawMode = 1;
+                view.byTool = byTool;
+                expectSameAsReference(c.data, view, c.name);
+            }
+        for (int round = 0; round < 20; ++round) {
+            View view;
+            view.compare = CompareMode::Feeds;
+            view.distanceMode = round % 3;
+            view.lower = unit(random);
+            view.upper = std::min(100.0f, view.lower + unit(random) * 0.2f);
+            expectSameAsReference(c.data, view, c.name);
+        }
+    }
+}
+
+// Colours by tool number: the pen changes at every tool change, the colour steps and the changes
+// away from tool 0 between them; tool 0 for long stretches, tools that come back, a tool per
+// block, negative tools.
+TEST(IndexedCurve, ColoursByToolAsTheReference) {
+    ensureGuiApplication();
+    std::vector<DataCase> cases = dataCases();
+    std::vector<TestBlock> blocks = risingBlocks(41, 30000);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const std::size_t stretch = i / 1500 % 4;
+        blocks[i].tool = stretch == 0   ? 0
+                         : stretch == 3 ? static_cast<std::int16_t>(i % 7 == 0 ? 0 : -(i % 5))
+                                        : static_cast<std::int16_t>(stretch * 9 + i / 6000);
+    }
+    cases.push_back({"tool 0 stretches and tools that come back", makeData(blocks)});
+    for (const DataCase& c : cases)
+        for (int distanceMode = 0; distanceMode <= 2; ++distanceMode)
+            for (const CompareMode compare :
+                 {CompareMode::None, CompareMode::Rates, CompareMode::Feeds}) {
+                View view;
+                view.distanceMode = distanceMode;
+                view.compare = compare;
+                view.byTool = true;
+                expectSameAsReference(c.data, view, c.name);
+                view.lower = 30.0f;
+                view.upper = 31.5f;
+                expectSameAsReference(c.data, view, c.name);
+            }
 }
 
 } // namespace

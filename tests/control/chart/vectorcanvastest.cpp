@@ -304,6 +304,21 @@ QString runTool(const QString& program, const QStringList& arguments) {
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
+// The chart through a column path on the raster canvas, every record's line in turn, and the
+// chart's own vector drawing; both sides' lines and labels sorted.
+void drawOnBoth(const CutDataSet& data, const ChartState& chart, RecordingCanvas& asked,
+                RecordingDevice& device) {
+    ColumnPath path(asked);
+    DrawGraph(asked, chart, &data, path);
+    QPainter painter(&device);
+    DrawGraph(painter, chart, &data);
+    painter.end();
+    std::sort(asked.segments.begin(), asked.segments.end());
+    std::sort(device.segments.begin(), device.segments.end());
+    std::sort(asked.labels.begin(), asked.labels.end());
+    std::sort(device.labels.begin(), device.labels.end());
+}
+
 TEST(VectorCanvas, PlacesTheSameLinesAndLabelsAsTheRasterCanvas) {
     ensureGuiApplication();
     const CutDataSet data = denseData(7, 60000);
@@ -311,18 +326,8 @@ TEST(VectorCanvas, PlacesTheSameLinesAndLabelsAsTheRasterCanvas) {
         QImage image = blankImage(kWidth, kHeight);
         GdiCanvas raster(image);
         RecordingCanvas asked(raster);
-        ColumnPath path(asked);
-        DrawGraph(asked, chartFrom(lower), &data, path);
-
         RecordingDevice device;
-        QPainter painter(&device);
-        DrawGraph(painter, chartFrom(lower), &data);
-        painter.end();
-
-        std::sort(asked.segments.begin(), asked.segments.end());
-        std::sort(device.segments.begin(), device.segments.end());
-        std::sort(asked.labels.begin(), asked.labels.end());
-        std::sort(device.labels.begin(), device.labels.end());
+        drawOnBoth(data, chartFrom(lower), asked, device);
         EXPECT_GT(asked.segments.size(), 1000u) << "the curve is missing";
         EXPECT_LT(asked.segments.size(), 4u * kWidth) << "the curve is not reduced per column";
         EXPECT_GE(asked.labels.size(), 6u) << "titles, zero, maximum and ticks";
@@ -334,6 +339,27 @@ TEST(VectorCanvas, PlacesTheSameLinesAndLabelsAsTheRasterCanvas) {
         EXPECT_EQ(device.filledAreas,
                   1 + static_cast<int>(asked.labels.size()) + 2 * asked.ellipses);
         EXPECT_EQ(asked.ellipses, lower > 0.0f ? 4 : 0);
+    }
+}
+
+// The feeds break at G00 blocks, many to a column or across several; the vector drawing takes
+// them from the index and moves where the record by record drawing moves.
+TEST(VectorCanvas, FeedsBrokenAtG00BlocksGiveTheSameLinesAsTheRasterCanvas) {
+    ensureGuiApplication();
+    const CutDataSet data = makeData(brokenFeedBlocks(5, 60000, {1, 2, 3, 40, 900}, 0.01f));
+    const float windows[][2] = {{0.0f, 100.0f}, {10.0f, 40.0f}, {55.5f, 57.5f}};
+    for (const auto& window : windows) {
+        const float lower = window[0];
+        ChartState chart = chartFrom(lower);
+        chart.compareMode = CompareMode::Feeds;
+        chart.upperPercent = window[1];
+        QImage image = blankImage(kWidth, kHeight);
+        GdiCanvas raster(image);
+        RecordingCanvas asked(raster);
+        RecordingDevice device;
+        drawOnBoth(data, chart, asked, device);
+        EXPECT_GT(asked.segments.size(), 300u) << "the curves are missing";
+        EXPECT_EQ(device.segments, asked.segments) << "lower percent " << lower;
     }
 }
 

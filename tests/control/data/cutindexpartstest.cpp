@@ -14,7 +14,9 @@
 #include <vector>
 
 // The drawing index built in parts on several threads is the one built on one thread: every node
-// of both pyramids to the bit, the colour steps and where the distances stop being numbers.
+// of both pyramids to the bit, the colour steps, the marks of the G00 records and the programmed
+// feed's changes (which look at the record before, in the part before for a part's first record),
+// and where the distances stop being numbers.
 
 namespace {
 
@@ -50,6 +52,13 @@ void expectSameIndex(const CutIndex& actual, const CutIndex& expected, const std
         }
     }
     EXPECT_EQ(actual.colourSteps(), expected.colourSteps()) << what;
+    ASSERT_EQ(actual.marks().size(), expected.marks().size()) << what;
+    for (std::size_t leaf = 0; leaf < expected.marks().size(); ++leaf) {
+        const LeafMarks& a = actual.marks()[leaf];
+        const LeafMarks& e = expected.marks()[leaf];
+        ASSERT_EQ(std::tuple(a.rapid, a.newProgrammed), std::tuple(e.rapid, e.newProgrammed))
+            << what << ", leaf " << leaf;
+    }
     EXPECT_EQ(actual.firstNaNDistance(0), expected.firstNaNDistance(0)) << what;
     EXPECT_EQ(actual.firstNaNDistance(1), expected.firstNaNDistance(1)) << what;
     EXPECT_EQ(actual.blockNumbersAscend(), expected.blockNumbersAscend()) << what;
@@ -71,6 +80,8 @@ TEST(CutIndexParts, EveryThreadCountBuildsTheSameIndex) {
         {"generated", generated(4, 30000)},
         {"random blocks with NaN and tool 0", makeData(synthesizedBlocks(7, 20011))},
         {"a few records", makeData(synthesizedBlocks(8, 37))},
+        {"G00 stretches of 1 to 40 blocks",
+         makeData(brokenFeedBlocks(10, 20011, {1, 2, 17, 40}, 1.0f))},
         {"one record", makeData(synthesizedBlocks(9, 1))},
     };
     for (const Case& c : cases) {

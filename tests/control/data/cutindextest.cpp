@@ -47,6 +47,34 @@ TEST(CutIndex, HoldsAtMostEightBytesPerRecord) {
     }
 }
 
+// Each record's marks say what a look at it and the record before says.
+TEST(CutIndex, MarksG00RecordsAndProgrammedFeedChanges) {
+    struct Case {
+        const char* what;
+        CutDataSet data;
+    };
+    const Case cases[] = {
+        {"stretches of 1 to 3", makeData(brokenFeedBlocks(1, 5003, {1, 2, 3}, 1.0f))},
+        {"stretches of 1 to 400", makeData(brokenFeedBlocks(2, 20000, {1, 5, 16, 400}, 1.0f))},
+        {"generated", makeData(synthesizedBlocks(3, 20000))},
+        {"one record", makeData(brokenFeedBlocks(4, 1, {1}, 1.0f))},
+        {"17 records", makeData(brokenFeedBlocks(5, 17, {1, 2}, 1.0f))},
+    };
+    for (const Case& c : cases) {
+        const CutDataSet& data = c.data;
+        ASSERT_EQ(data.index.marks().size(), (data.count + 15) / 16) << c.what;
+        for (std::uint32_t i = 0; i < data.count; ++i) {
+            const LeafMarks& marks = data.index.marks()[i / 16];
+            const auto marked = [&](std::uint16_t bits) { return (bits >> (i % 16) & 1) != 0; };
+            const CutRecord& record = data.records[i];
+            ASSERT_EQ(marked(marks.rapid), record.motionCode == 0) << c.what << ", record " << i;
+            ASSERT_EQ(marked(marks.newProgrammed),
+                      i > 0 && record.orgFeed != data.records[i - 1].orgFeed)
+                << c.what << ", record " << i;
+        }
+    }
+}
+
 // Records whose values are the edge cases of the ranges: NaN and -0 removals now and then (-0 in
 // one record of `negativeZeroIn`, or none), infinities, negative and zero feeds whose rates are -0
 // or NaN, block numbers above 2^31 as unsigned numbers.

@@ -69,7 +69,9 @@ void ChartLegend::use(std::int16_t tool, ColorRef colour) {
     const auto known = std::find(tools_.begin(), tools_.end(), tool);
     if (known == tools_.end()) {
         tools_.push_back(tool);
-        entries_.push_back({"T" + std::to_string(tool), {colour}});
+        std::string label = std::to_string(tool);
+        label.insert(label.begin(), 'T');
+        entries_.push_back({std::move(label), {colour}});
         return;
     }
     std::vector<ColorRef>& colours =

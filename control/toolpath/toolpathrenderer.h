@@ -21,6 +21,7 @@ struct ToolpathMarks {
 // corner, the colour bar of the viridis colouring and how many segments were left out.
 class ToolpathRenderer {
 public:
+    // The style and the marks are kept as copies, so that a caller may pass temporaries.
     ToolpathRenderer(const ToolpathModel& model, const ToolpathStyle& style,
                      const ToolpathMarks& marks = {})
         : model_(model), style_(style), marks_(marks) {}
@@ -41,6 +42,6 @@ private:
     void paintLeftOut(QPainter& painter) const;
 
     const ToolpathModel& model_;
-    const ToolpathStyle& style_;
-    const ToolpathMarks& marks_;
+    const ToolpathStyle style_;
+    const ToolpathMarks marks_;
 };

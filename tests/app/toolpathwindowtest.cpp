@@ -56,6 +56,32 @@ std::optional<Target> findTarget(const ToolpathModel& model, const ToolpathFit& 
     return std::nullopt;
 }
 
+int pixelsOf(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+// The whole range shown: the path in the chart's first colour as it is; a narrow range fades
+// most of it.
+TEST_F(MainWindowTest, ToolpathIsFadedOnlyOutsideTheShownRange) {
+    load();
+    ToolpathDock* toolpath = window->toolpath();
+    ASSERT_NE(toolpath, nullptr);
+    open(sample(QStringLiteral("run.txt"), false));
+    toolpath->dock().show();
+    ToolpathCanvas& canvas = toolpath->canvas();
+    canvas.resize(400, 300);
+    canvas.repaint();
+    const int whole = pixelsOf(canvas.picture(), qRgb(0, 255, 0));
+    EXPECT_GT(whole, 0);
+    ASSERT_TRUE(window->Viewer1().setDistArea(90.0f, 91.0f));
+    canvas.repaint();
+    EXPECT_LT(pixelsOf(canvas.picture(), qRgb(0, 255, 0)), whole);
+}
+
 TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
     load();
     ToolpathDock* toolpath = window->toolpath();

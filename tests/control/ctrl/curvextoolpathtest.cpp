@@ -83,6 +83,21 @@ TEST_F(CurvexToolpathTest, TheReportsToolpathLeavesTheShownViewAlone) {
     EXPECT_FALSE(call(curvex::DispDrawReportToolpath, {987654, 300, 200}).toBool());
 }
 
+// With the whole range shown nothing is faded: the chart's first curve colour is drawn as it is.
+TEST_F(CurvexToolpathTest, TheWholeRangeIsDrawnInFullColour) {
+    ASSERT_TRUE(loadSample());
+    for (int distanceMode : {0, 1, 2}) {
+        call(2, {distanceMode}, component::InvokeKind::PropertyPut);
+        const QImage image = drawn();
+        const QRgb first = qRgb(0, 255, 0);
+        int full = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                full += image.pixel(x, y) == first;
+        EXPECT_GT(full, 0) << "distance mode " << distanceMode;
+    }
+}
+
 // Each colouring the host chooses draws its own picture; back to the chart's, the first again.
 TEST_F(CurvexToolpathTest, TheHostsColouringIsDrawn) {
     ASSERT_TRUE(loadSample());

@@ -74,8 +74,8 @@ QImage render(const CutDataSet& data, int distanceMode, int drawMode, float lowe
     chart.drawMode = static_cast<std::uint8_t>(drawMode);
     chart.lowerPercent = lower;
     chart.upperPercent = upper;
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
+    chart.xTitle = std::string("X");
+    chart.yTitle = std::string("Y");
     QImage image = blankImage(chart.width, chart.height);
     GdiCanvas canvas(image);
     if (fast) {

@@ -295,8 +295,8 @@ ChartState chartOf(const View& view) {
     chart.fitHeight = view.fit;
     chart.lowerPercent = view.lower;
     chart.upperPercent = view.upper;
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
+    chart.xTitle = std::string("X");
+    chart.yTitle = std::string("Y");
     return chart;
 }
 

@@ -50,8 +50,8 @@ ChartState chartOf(const View& view) {
     chart.g00Feed = view.g00Feed;
     chart.compareMode = view.compare;
     chart.colourByTool = view.byTool;
-    chart.xTitle = "X";
-    chart.yTitle = "Y";
+    chart.xTitle = std::string("X");
+    chart.yTitle = std::string("Y");
     return chart;
 }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -26,9 +27,19 @@ void WatchFileAndFolder(QFileSystemWatcher& watcher, const QString& path) {
         watcher.addPath(path);
 }
 
-std::optional<FileVersion> SeeFileChange(QFileSystemWatcher& watcher, const QString& path) {
-    std::optional<FileVersion> now = FileVersion::of(path);
-    if (!path.isEmpty() && now && !watcher.files().contains(path))
+void SeeFileChange(QFileSystemWatcher& watcher, const QString& path,
+                   std::optional<FileVersion>& seen, QTimer& wait) {
+    seen = FileVersion::of(path);
+    if (!path.isEmpty() && seen && !watcher.files().contains(path))
         watcher.addPath(path);
-    return now;
+    wait.start();
+}
+
+bool StillSettling(const QString& path, std::optional<FileVersion>& seen, QTimer& wait) {
+    const std::optional<FileVersion> now = FileVersion::of(path);
+    if (now == seen)
+        return false;
+    seen = now;
+    wait.start();
+    return true;
 }

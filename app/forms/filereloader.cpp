@@ -93,23 +93,16 @@ void FileReloader::watch() {
 
 // Every change starts the wait for the file to settle anew.
 void FileReloader::fileChanged() {
-    mSeen = SeeFileChange(mWatcher, mPath);
-    mSettleTimer.start();
+    SeeFileChange(mWatcher, mPath, mSeen, mSettleTimer);
 }
 
 // The file is reloaded when it stayed the same for the whole wait and differs from what was
 // loaded; a change of another file in the folder reloads nothing. During a load nothing is
 // reloaded: the end of the load looks again.
 void FileReloader::settle() {
-    if (mLoading)
+    if (mLoading || StillSettling(mPath, mSeen, mSettleTimer))
         return;
-    const auto now = FileVersion::of(mPath);
-    if (now != mSeen) {
-        mSeen = now;
-        mSettleTimer.start();
-        return;
-    }
-    if (now && now != mLoaded)
+    if (mSeen && mSeen != mLoaded)
         reload();
 }
 

@@ -191,26 +191,19 @@ void ProgramPanel::watch() {
 void ProgramPanel::diskChanged() {
     if (mPath.isEmpty())
         return;
-    mSeenVersion = SeeFileChange(mWatcher, mPath);
-    mSettleTimer.start();
+    SeeFileChange(mWatcher, mPath, mSeenVersion, mSettleTimer);
 }
 
 // Read again once the program stayed the same for the whole wait and differs from the one shown;
 // a program that is gone stays shown as it was read, and a change of another file in the folder
 // reads nothing.
 void ProgramPanel::programChanged() {
-    if (mPath.isEmpty())
+    if (mPath.isEmpty() || StillSettling(mPath, mSeenVersion, mSettleTimer))
         return;
-    const auto now = FileVersion::of(mPath);
-    if (now != mSeenVersion) {
-        mSeenVersion = now;
-        mSettleTimer.start();
-        return;
-    }
-    if (!now)
+    if (!mSeenVersion)
         mCaption->setText(QStringLiteral("%1 is gone; the panel shows it as it was read")
                               .arg(QDir::toNativeSeparators(mPath)));
-    else if (now != mShownVersion)
+    else if (mSeenVersion != mShownVersion)
         openProgram(mPath);
 }
 

@@ -110,7 +110,16 @@ void ProgramPanel::dataShown(const QString& dataPath) {
             QStringLiteral("No NC program found beside %1").arg(QFileInfo(dataPath).fileName()));
         return;
     }
+    if (showsUnchanged(program)) {
+        mLinked = false; // the control maps its new data to the program it has, then says so
+        return;
+    }
     openProgram(program);
+}
+
+// The program shown, as it was read, with no reading of another one under way.
+bool ProgramPanel::showsUnchanged(const QString& path) const {
+    return !reading() && path == mPath && mShownVersion && FileVersion::of(path) == mShownVersion;
 }
 
 bool ProgramPanel::openProgram(const QString& path) {

@@ -78,6 +78,7 @@ private:
     void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
                      bool ok);
     void showProgram(const QString& path, std::shared_ptr<ProgramText> text);
+    bool showsUnchanged(const QString& path) const;
     void markAgain();
 
     QMainWindow& mWindow;

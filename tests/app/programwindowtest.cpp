@@ -151,6 +151,19 @@ TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
     EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Cannot read the NC program")));
 }
 
+// Data opened again beside the same, unchanged program: the panel keeps the text it read, and
+// the control maps the new data to the program it has.
+TEST_F(ProgramWindowTest, DataOpenedAgainKeepsTheProgramItWasShown) {
+    openAndLink(data);
+    const ProgramText* shown = view().program();
+    open(data);
+    EXPECT_FALSE(panel().reading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel().linked(); }));
+    EXPECT_EQ(view().program(), shown);
+    ASSERT_TRUE(window->Viewer1().markRecord(100).value_or(false));
+    EXPECT_EQ(view().markedLine(), lineOfBlock(loaded.records[100].blockNo));
+}
+
 // A program that goes stays shown as it was read; once back, changed, it is read again.
 TEST_F(ProgramWindowTest, AProgramGoneAndBackIsReadAgain) {
     openAndLink(data);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,12 @@ public:
         if (free <= hi)
             paint(static_cast<int>(free), hi);
         add(lo, hi);
+    }
+
+    // Whether rows lo..hi are all painted.
+    bool covers(int lo, int hi) const {
+        return std::any_of(painted_.begin(), painted_.end(),
+                           [&](const Rows& rows) { return rows.top <= lo && rows.bottom >= hi; });
     }
 
     struct Rows {

@@ -137,6 +137,35 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
     return run;
 }
 
+// The rows that a stretch between G00 moves paints when it lies whole in a column and no line
+// joins it (the line into its first record comes from a G00 move or from the column before): the
+// rows of its range, found in the index, or none when all its records share a row. When the last
+// record lies at one end of the range, the run reaches that row only if a record before the
+// trailing ones at that height does; the pyramid tells, unless the row is painted already and the
+// answer cannot show.
+IndexedCurve::PixelSpan IndexedCurve::stretchRows(const FeedStretch& stretch) const {
+    const FeedValues& feed = series_.values(stretch);
+    PixelSpan span = rows(feed.range);
+    if (span.lo == span.hi)
+        return {};
+    const int lastY = frame_.pointY(feed.last);
+    if ((lastY != span.lo && lastY != span.hi) || cover_.covers(lastY, lastY))
+        return span;
+    const std::uint64_t before =
+        index_.series().findLast(stretch.start, stretch.end - 1, [&](int level, std::uint64_t k) {
+            const PixelSpan found = rows(values(level, k));
+            return found.lo != lastY || found.hi != lastY;
+        });
+    const std::uint64_t reaching =
+        index_.series().findLast(stretch.start, before, [&](int level, std::uint64_t k) {
+            const PixelSpan found = rows(values(level, k));
+            return found.lo <= lastY && found.hi >= lastY;
+        });
+    if (reaching == before)
+        (lastY == span.hi ? span.hi : span.lo) = lastY == span.hi ? lastY - 1 : lastY + 1;
+    return span;
+}
+
 ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
     if (byTool_)
         return toolPens_[static_cast<std::size_t>(steps)];
@@ -212,6 +241,13 @@ void IndexedCurve::paintGroup(std::uint32_t start, std::uint32_t end, int x, boo
     }
     if (!run.single)
         cover_.paint(run.top(), run.bottom(), paint);
+}
+
+void IndexedCurve::paintStretch(const FeedStretch& stretch, ColorRef pen) const {
+    const PixelSpan span = stretchRows(stretch);
+    cover_.paint(span.lo, span.hi, [&](int top, int bottom) {
+        pieces_.push_back({top, bottom, pen});
+    });
 }
 
 // Records i..end - 1 of column x, whose colour moves on at each of the colour steps `steps`,
@@ -310,6 +346,15 @@ bool IndexedCurve::steady(std::uint32_t a, std::uint32_t b) const {
                        [](std::uint32_t, std::uint32_t to) { return to - 1; }) == b;
 }
 
+// The index's stretch between G00 moves that starts at record `start`, or nullptr. The groups come
+// in record order, so the search goes on from the last one.
+const FeedStretch* IndexedCurve::stretchAt(std::uint32_t start) const {
+    const std::vector<FeedStretch>& stretches = index_.feedStretches();
+    while (stretch_ != stretches.end() && stretch_->start < start)
+        ++stretch_;
+    return stretch_ != stretches.end() && stretch_->start == start ? &*stretch_ : nullptr;
+}
+
 // The groups of column records i..end - 1, in order: the stretches of drawn records, split at
 // each of the colour steps `steps` (all after i); the colour of record i is firstColour.
 void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uint32_t* steps,
@@ -318,15 +363,18 @@ void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uin
     groups_.clear();
     std::ptrdiff_t passed = 0;
     for (std::uint32_t a = firstDrawn(i, end); a < end; a = firstDrawn(a, end)) {
-        const std::uint32_t b = firstSkipped(a + 1, end);
+        const FeedStretch* stretch = stretchAt(a);
+        const std::uint32_t b = stretch ? std::min(stretch->end, end) : firstSkipped(a + 1, end);
         bool joined = a == first || !rapid(a - 1);
         while (a < b) {
             while (passed < count && steps[passed] <= a)
                 ++passed;
             const std::uint32_t stop = passed < count && steps[passed] < b ? steps[passed] : b;
+            const FeedStretch* whole =
+                stretch && stretch->start == a && stretch->end == stop ? stretch : nullptr;
             // A group joined inside the column paints the line from the record before, too.
-            const bool still = steady(joined && a > i ? a - 1 : a, stop);
-            groups_.push_back({a, stop, firstColour + passed, joined, still});
+            const bool still = whole == nullptr && steady(joined && a > i ? a - 1 : a, stop);
+            groups_.push_back({a, stop, firstColour + passed, joined, still, whole});
             joined = true;
             a = stop;
         }
@@ -361,7 +409,9 @@ void IndexedCurve::stackBroken(ColumnPath& path, std::uint32_t i, std::uint32_t 
     pieces_.clear();
     for (auto g = static_cast<std::ptrdiff_t>(groups_.size()) - 1; g >= 0;) {
         const Group& group = groups_[static_cast<std::size_t>(g)];
-        if (!group.steady)
+        if (group.whole != nullptr)
+            paintStretch(*group.whole, colour(group.colour));
+        else if (!group.steady)
             paintGroup(group.start, group.end, x, group.joined && group.start > i,
                        colour(group.colour));
         g = brokenGroupThatMayShow(i, g);
@@ -379,12 +429,22 @@ std::ptrdiff_t IndexedCurve::brokenGroupThatMayShow(std::uint32_t i, std::ptrdif
     const ColumnCover::Rows* painted = cover_.oneStretch();
     if (done == 0 || painted == nullptr)
         return done - 1;
-    const std::uint32_t start = groups_[static_cast<std::size_t>(done)].start;
-    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
-        const PixelSpan span = rows(values(level, k));
+    const auto outside = [&](const PixelSpan& span) {
         return span.lo < painted->top || span.hi > painted->bottom;
-    });
-    if (last == start)
+    };
+    // Whole stretches between G00 moves are passed over by their ranges, the rest searched.
+    std::ptrdiff_t passed = done - 1;
+    for (; passed >= 0; --passed) {
+        const FeedStretch* whole = groups_[static_cast<std::size_t>(passed)].whole;
+        if (whole == nullptr || outside(rows(series_.values(*whole).range)))
+            break;
+    }
+    if (passed < 0)
+        return -1;
+    const std::uint32_t searched = groups_[static_cast<std::size_t>(passed)].end;
+    const std::uint64_t last = index_.series().findLast(
+        i, searched, [&](int level, std::uint64_t k) { return outside(rows(values(level, k))); });
+    if (last == searched)
         return -1;
     const auto after = std::upper_bound(
         groups_.begin(), groups_.begin() + done, last,
@@ -403,6 +463,9 @@ void IndexedCurve::draw(ColumnPath& path) const {
     if (!skips(first))
         path.moveTo(column(first), row(first));
     const bool breaks = series_.breaks();
+    stretch_ =
+        std::partition_point(index_.feedStretches().begin(), index_.feedStretches().end(),
+                             [&](const FeedStretch& stretch) { return stretch.start < first; });
     // The columns' ends from the curve drawn before in the same frame, or kept for the next.
     const bool reuse = columnEnds_ != nullptr && !columnEnds_->empty();
     std::size_t kept = 0;

@@ -66,6 +66,7 @@ private:
     PixelSpan rowsOver(std::uint32_t a, std::uint32_t b) const;
     void addEndRows(PixelSpan& span, std::uint32_t a, std::uint32_t b) const;
     ColumnRun columnRun(std::uint32_t i, std::uint32_t end, int x) const;
+    PixelSpan stretchRows(const FeedStretch& stretch) const;
     // The pen after `steps` colour steps.
     ColorRef colour(std::ptrdiff_t steps) const;
     ColorRef toolPen(std::uint32_t i) const;
@@ -74,6 +75,8 @@ private:
                     const std::uint32_t* steps, std::ptrdiff_t count,
                     std::ptrdiff_t firstColour) const;
     void paintGroup(std::uint32_t start, std::uint32_t end, int x, bool joined, ColorRef pen) const;
+    // Paints a stretch between G00 moves that lies whole in the column where no later group has.
+    void paintStretch(const FeedStretch& stretch, ColorRef pen) const;
     void drawStack(ColumnPath& path, std::uint32_t i, std::uint32_t end, int x,
                    const std::uint32_t* steps, std::ptrdiff_t count,
                    std::ptrdiff_t firstColour) const;
@@ -82,14 +85,17 @@ private:
 
     // Drawn records start..end - 1 of one colour; `joined` when a line comes into start from the
     // record before it (or start is the first shown record, where the curve begins); `steady`
-    // when its records are known to share one value, so that no line of the group paints.
+    // when its records are known to share one value, so that no line of the group paints; `whole`
+    // when it is a stretch between G00 moves that the index holds (then never `steady`).
     struct Group {
         std::uint32_t start;
         std::uint32_t end;
         std::ptrdiff_t colour;
         bool joined;
         bool steady;
+        const FeedStretch* whole;
     };
+    const FeedStretch* stretchAt(std::uint32_t start) const;
     void findGroups(std::uint32_t i, std::uint32_t end, const std::uint32_t* steps,
                     std::ptrdiff_t count, std::ptrdiff_t firstColour, std::uint32_t first) const;
     void drawBroken(ColumnPath& path, int x, std::ptrdiff_t firstColour,
@@ -120,4 +126,6 @@ private:
     mutable ColumnCover cover_;
     mutable std::vector<ColumnPiece> pieces_;
     mutable std::vector<Group> groups_;
+    // The first of the index's feed stretches that may start at or after the next group.
+    mutable std::vector<FeedStretch>::const_iterator stretch_;
 };

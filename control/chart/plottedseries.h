@@ -56,6 +56,10 @@ public:
         }
     }
     bool breaks() const { return feeds_; }
+    // The values drawn over a stretch between G00 moves, for a series that breaks there.
+    const FeedValues& values(const FeedStretch& stretch) const {
+        return kind_ == Kind::OrgFeed ? stretch.orgFeed : stretch.optFeed;
+    }
 
 private:
     const CutDataSet& data_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -118,6 +119,44 @@ std::uint32_t firstNaN(const LoadedArray<float>& distances, std::uint32_t count)
     return low;
 }
 
+// The stretch of records start..end - 1, none of them a G00 move, with its feeds' ranges from the
+// whole leaves inside it and the records at its ends.
+FeedStretch feedStretch(const CutDataSet& data, const MinMaxPyramid<SeriesRanges>& series,
+                        std::uint32_t start, std::uint32_t end) {
+    const auto org = [&](std::uint64_t i) { return static_cast<float>(data.records[i].orgFeed); };
+    const auto opt = [&](std::uint64_t i) { return static_cast<float>(data.records[i].optFeed); };
+    FeedStretch stretch{start, end, {{}, org(end - 1)}, {{}, opt(end - 1)}};
+    series.cover(start, end, [&](int level, std::uint64_t k) {
+        if (level > 0) {
+            stretch.orgFeed.range.merge(series.node(level, k).orgFeed);
+            stretch.optFeed.range.merge(series.node(level, k).optFeed);
+            return;
+        }
+        stretch.orgFeed.range.add(org(k));
+        stretch.optFeed.range.add(opt(k));
+    });
+    return stretch;
+}
+
+// The long stretches between G00 moves, found from the leaves' marks of G00 moves.
+std::vector<FeedStretch> findFeedStretches(const CutDataSet& data,
+                                           const MinMaxPyramid<SeriesRanges>& series,
+                                           const LoadedArray<LeafMarks>& marks) {
+    std::vector<FeedStretch> stretches;
+    std::uint32_t start = 0;
+    const auto close = [&](std::uint32_t end) {
+        if (end - start >= FeedStretch::kLeast)
+            stretches.push_back(feedStretch(data, series, start, end));
+        start = end + 1;
+    };
+    for (std::uint64_t leaf = 0; leaf < marks.size(); ++leaf)
+        for (unsigned rapid = marks[leaf].rapid; rapid != 0; rapid &= rapid - 1)
+            close(static_cast<std::uint32_t>(leaf * 16 + std::countr_zero(rapid)));
+    if (start < data.count)
+        close(data.count);
+    return stretches;
+}
+
 } // namespace
 
 CutIndex::Parts CutIndex::partsFor(const CutDataSet& data, std::size_t parts) {
@@ -176,6 +215,7 @@ CutIndex CutIndex::build(const CutDataSet& data, Parts parts) {
     for (const std::vector<std::uint32_t>& part : parts.colourSteps)
         index.colourSteps_.insert(index.colourSteps_.end(), part.begin(), part.end());
     index.marks_ = std::move(parts.marks);
+    index.feedStretches_ = findFeedStretches(data, index.series_, index.marks_);
     index.blockNumbersAscend_ =
         std::none_of(parts.blockNumberDrops.begin(), parts.blockNumberDrops.end(),
                      [](std::uint8_t drops) { return drops != 0; });
@@ -197,5 +237,6 @@ bool CutIndex::covers(const CutDataSet& data) const {
 
 std::uint64_t CutIndex::bytes() const {
     return series_.bytes() + blockNumbers_.bytes() +
-           colourSteps_.capacity() * sizeof(std::uint32_t) + marks_.capacity() * sizeof(LeafMarks);
+           colourSteps_.capacity() * sizeof(std::uint32_t) + marks_.capacity() * sizeof(LeafMarks) +
+           feedStretches_.capacity() * sizeof(FeedStretch);
 }

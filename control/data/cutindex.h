@@ -15,6 +15,7 @@ struct ValueRange {
     float hi = 0.0f;
 
     bool empty() const { return lo > hi; }
+    bool operator==(const ValueRange&) const = default;
     void add(float value) {
         if (empty()) {
             lo = hi = value;
@@ -66,11 +67,35 @@ struct LeafMarks {
     std::uint16_t newProgrammed = 0;
 };
 
+// A feed over a stretch of records: its range and its last value.
+struct FeedValues {
+    ValueRange range;
+    float last = 0.0f;
+
+    bool operator==(const FeedValues&) const = default;
+};
+
+// A stretch of records between G00 moves, where the feeds' curves break, with each feed's values
+// over it. Only stretches of at least kLeast records get one: a pixel column that holds such a
+// stretch whole draws it from here instead of from the records at its two ends, which mostly
+// share their leaves with the G00 moves and the next stretch. At most 32 bytes per 65 records.
+struct FeedStretch {
+    static constexpr std::uint32_t kLeast = 64;
+
+    std::uint32_t start = 0; // the first record, or one after a G00 move
+    std::uint32_t end = 0;   // the G00 move after its last record, or the count
+    FeedValues orgFeed;
+    FeedValues optFeed;
+
+    bool operator==(const FeedStretch&) const = default;
+};
+
 // What the chart needs to draw a pixel column without visiting the records inside it, built once
 // per load: the ranges of the series and of the block numbers over every leaf of 16 records and
 // every node of 256, 4096, ... records above them, the records where the curve colour moves on, per
 // leaf which records are G00 moves (where the feeds break) and which change the programmed feed,
-// and where the distances stop being numbers. A few bytes per record.
+// the feeds' ranges over the long stretches between G00 moves, and where the distances stop being
+// numbers. A few bytes per record.
 class CutIndex {
 public:
     // Builds the index of `data`, whose arrays are complete, on `threads` threads (0: as many as
@@ -111,6 +136,8 @@ public:
     const std::vector<std::uint32_t>& colourSteps() const { return colourSteps_; }
     // The marks of every leaf of 16 records, the last one what is left.
     const LoadedArray<LeafMarks>& marks() const { return marks_; }
+    // Ascending: every stretch of at least FeedStretch::kLeast records between G00 moves.
+    const std::vector<FeedStretch>& feedStretches() const { return feedStretches_; }
     // Whether the block numbers, taken as unsigned values, never decrease.
     bool blockNumbersAscend() const { return blockNumbersAscend_; }
     // The first record whose distance (0 total, 1 cutting) is NaN, or the count. Before it the
@@ -123,6 +150,7 @@ private:
     MinMaxPyramid<ValueRange> blockNumbers_;
     std::vector<std::uint32_t> colourSteps_;
     LoadedArray<LeafMarks> marks_;
+    std::vector<FeedStretch> feedStretches_;
     std::uint32_t firstNaN_[2] = {0, 0};
     bool blockNumbersAscend_ = true;
     std::uint64_t serial_ = 0;

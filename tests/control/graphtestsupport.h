@@ -114,6 +114,50 @@ inline CutDataSet synthesizedData(unsigned seed, int count) {
     return makeData(synthesizedBlocks(seed, count));
 }
 
+// Machining as programs do it: the tool changes at the G00 runs (one to three blocks) only, and
+// the cutting stretches between them are 1 to 900 blocks long. The optimised feed takes three
+// values in a stretch, so its extremes repeat; the stretch's last blocks (one or three alike) lie
+// at the largest or smallest of them, just above the largest, far above it, or anywhere.
+inline std::vector<TestBlock> machiningStretchBlocks(unsigned seed, int count, float step) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::uniform_int_distribution<int> length(1, 900);
+    std::vector<TestBlock> blocks;
+    std::int16_t tool = 1;
+    const auto add = [&](TestBlock block) {
+        if (static_cast<int>(blocks.size()) < count) {
+            block.step = step * static_cast<float>(1 + percent(random)) / 100.0f;
+            block.removal = static_cast<float>(percent(random)) * 0.1f;
+            block.tool = tool;
+            block.blockNo = static_cast<std::int32_t>(blocks.size()) * 5;
+            blocks.push_back(block);
+        }
+    };
+    while (static_cast<int>(blocks.size()) < count) {
+        tool = static_cast<std::int16_t>(tool % 6 + 1);
+        for (int k = 1 + percent(random) % 3; k > 0; --k)
+            add({.motionCode = 0, .orgFeed = 0, .optFeed = 0});
+        const std::int32_t feed = 200 + 40 * percent(random);
+        const bool steady = percent(random) < 60;
+        const int cuts = length(random);
+        const int ending = percent(random) % 5;
+        const int alike = percent(random) < 30 ? 3 : 1;
+        const std::int32_t last = ending == 0   ? feed * 2
+                                  : ending == 1 ? feed
+                                  : ending == 2 ? feed * 2 + 3
+                                  : ending == 3 ? feed * 3
+                                                : feed * (2 + percent(random) % 3) / 2;
+        for (int k = 0; k < cuts; ++k) {
+            const bool ends = k >= cuts - alike;
+            const std::int32_t org = steady ? feed : feed + 100 * (percent(random) % 2);
+            add({.motionCode = 1,
+                 .orgFeed = org,
+                 .optFeed = ends ? last : feed * (2 + percent(random) % 3) / 2});
+        }
+    }
+    return blocks;
+}
+
 // Cutting stretches between stretches of G00 blocks, both of lengths drawn from `lengths`
 // (so that breaks fall many to a pixel column or span several); each cutting stretch keeps its
 // feeds or varies them block by block, and the tool changes at some G00 blocks and some cuts, to

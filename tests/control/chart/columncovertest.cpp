@@ -81,6 +81,32 @@ TEST(ColumnCover, RandomStretchesLeaveWhatPaintingInOrderLeaves) {
     }
 }
 
+// Whether some rows are all painted, against the rows that painting the stretches in order leaves.
+TEST(ColumnCover, TellsWhetherRowsAreAllPainted) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> row(0, 60);
+    std::uniform_int_distribution<int> count(0, 8);
+    for (int round = 0; round < 500; ++round) {
+        ColumnCover cover;
+        std::map<long long, int> painted;
+        for (int n = count(random); n > 0; --n) {
+            const int top = row(random);
+            const int bottom = top + row(random) / 6 - 2;
+            cover.paint(top, bottom, [](int, int) {});
+            for (long long y = top; y <= bottom; ++y)
+                painted[y] = 1;
+        }
+        for (int lo = -1; lo <= 62; ++lo)
+            for (const int hi : {lo, lo + 1, lo + 7}) {
+                bool all = true;
+                for (long long y = lo; y <= hi; ++y)
+                    all = all && painted.count(y) != 0;
+                ASSERT_EQ(cover.covers(lo, hi), all)
+                    << "round " << round << ", rows " << lo << ".." << hi;
+            }
+    }
+}
+
 TEST(ColumnCover, TellsWhenThePaintedRowsAreOneStretch) {
     ColumnCover cover;
     const auto ignore = [](int, int) {};

@@ -178,7 +178,8 @@ TEST(IndexedCurve, DrawsRandomWindowsAndSizesAsTheReference) {
 // The feeds break at G00 records. G00 stretches fall many to a pixel column, between cutting
 // stretches of a block or a few, or span several columns; the feeds of a cutting stretch stay or
 // vary; tools change at G00 blocks and at cuts, to tool 0 and back; some distances are infinite
-// or NaN; block numbers start again lower down.
+// or NaN; block numbers start again lower down. Long cutting stretches lie whole in a column,
+// ending at their extremes or not, and are drawn from the index's list of them.
 std::vector<DataCase> brokenCases() {
     std::vector<DataCase> cases;
     cases.push_back({"short stretches, many to a column",
@@ -198,6 +199,8 @@ std::vector<DataCase> brokenCases() {
     cases.push_back({"one G00 block", makeData(one)});
     cases.push_back({"two blocks", makeData(brokenFeedBlocks(26, 2, {1}, 1.0f))});
     cases.push_back({"random blocks", synthesizedData(27, 20000)});
+    cases.push_back({"machining stretches, many to a column",
+                     makeData(machiningStretchBlocks(28, 200000, 0.01f))});
     return cases;
 }
 

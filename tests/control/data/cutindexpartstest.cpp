@@ -59,6 +59,7 @@ void expectSameIndex(const CutIndex& actual, const CutIndex& expected, const std
         ASSERT_EQ(std::tuple(a.rapid, a.newProgrammed), std::tuple(e.rapid, e.newProgrammed))
             << what << ", leaf " << leaf;
     }
+    EXPECT_EQ(actual.feedStretches(), expected.feedStretches()) << what;
     EXPECT_EQ(actual.firstNaNDistance(0), expected.firstNaNDistance(0)) << what;
     EXPECT_EQ(actual.firstNaNDistance(1), expected.firstNaNDistance(1)) << what;
     EXPECT_EQ(actual.blockNumbersAscend(), expected.blockNumbersAscend()) << what;

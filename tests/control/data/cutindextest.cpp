@@ -75,6 +75,45 @@ TEST(CutIndex, MarksG00RecordsAndProgrammedFeedChanges) {
     }
 }
 
+// The list of long stretches between G00 records, against a walk over the records: every run of
+// at least 64 cutting records, with the range and last value of each feed.
+TEST(CutIndex, ListsTheFeedsOfEveryLongStretchBetweenG00Records) {
+    struct Case {
+        const char* what;
+        CutDataSet data;
+    };
+    const Case cases[] = {
+        {"stretches of 1 to 400",
+         makeData(brokenFeedBlocks(2, 20000, {1, 5, 63, 64, 65, 400}, 1.0f))},
+        {"machining stretches", makeData(machiningStretchBlocks(6, 30000, 1.0f))},
+        {"generated", makeData(synthesizedBlocks(3, 20000))},
+        {"one record", makeData(brokenFeedBlocks(4, 1, {1}, 1.0f))},
+        {"64 cuts", makeData(std::vector<TestBlock>(64))},
+        {"63 cuts", makeData(std::vector<TestBlock>(63))},
+    };
+    for (const Case& c : cases) {
+        const CutDataSet& data = c.data;
+        std::vector<FeedStretch> expected;
+        for (std::uint32_t i = 0; i < data.count;) {
+            std::uint32_t end = i;
+            FeedStretch stretch{i, i, {}, {}};
+            for (; end < data.count && data.records[end].motionCode != 0; ++end) {
+                stretch.orgFeed.range.add(static_cast<float>(data.records[end].orgFeed));
+                stretch.optFeed.range.add(static_cast<float>(data.records[end].optFeed));
+            }
+            if (end - i >= 64) {
+                stretch.end = end;
+                stretch.orgFeed.last = static_cast<float>(data.records[end - 1].orgFeed);
+                stretch.optFeed.last = static_cast<float>(data.records[end - 1].optFeed);
+                expected.push_back(stretch);
+            }
+            i = end + 1;
+        }
+        EXPECT_EQ(data.index.feedStretches(), expected) << c.what;
+        EXPECT_LE(data.index.bytes(), 8u * data.count) << c.what;
+    }
+}
+
 // Records whose values are the edge cases of the ranges: NaN and -0 removals now and then (-0 in
 // one record of `negativeZeroIn`, or none), infinities, negative and zero feeds whose rates are -0
 // or NaN, block numbers above 2^31 as unsigned numbers.

@@ -16,6 +16,7 @@
 
 #include <deque>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Readable QString values in test failures.
@@ -106,9 +107,11 @@ private:
     template <class T> static T next(std::deque<T>& script, T otherwise) {
         if (script.empty())
             return otherwise;
-        T value = script.front();
+        // Swapped out, not copied: GCC 12 takes a copy of an optional QString pair for a read of
+        // uninitialised memory.
+        std::swap(otherwise, script.front());
         script.pop_front();
-        return value;
+        return otherwise;
     }
 };
 

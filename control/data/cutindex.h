@@ -76,9 +76,10 @@ struct FeedValues {
 };
 
 // A stretch of records between G00 moves, where the feeds' curves break, with each feed's values
-// over it. Only stretches of at least kLeast records get one: a pixel column that holds such a
-// stretch whole draws it from here instead of from the records at its two ends, which mostly
-// share their leaves with the G00 moves and the next stretch. At most 32 bytes per 65 records.
+// over it. A pixel column that holds such a stretch whole draws it from here instead of from the
+// records at its two ends, which mostly share their leaves with the G00 moves and the next
+// stretch. Only stretches of at least kLeast records get one: shorter ones span a few leaves,
+// cheap to summarise, and the list stays at most 32 bytes per 65 records.
 struct FeedStretch {
     static constexpr std::uint32_t kLeast = 64;
 

@@ -40,6 +40,24 @@ IndexedCurve::PixelSpan IndexedCurve::rows(const ValueRange& range) const {
     return span;
 }
 
+template <class Off>
+std::uint64_t IndexedCurve::lastOff(std::uint32_t a, std::uint32_t b, Off off) const {
+    return index_.series().findLast(a, b, [&](int level, std::uint64_t k) {
+        if (level > 0)
+            return off(rows(values(level, k)));
+        if (skips(static_cast<std::uint32_t>(k)))
+            return false;
+        const int y = row(k);
+        return off(PixelSpan{y, y});
+    });
+}
+
+std::uint64_t IndexedCurve::lastNotAt(std::uint32_t a, std::uint32_t b, int y) const {
+    return lastOff(a, b, [y](const PixelSpan& span) {
+        return span.lo <= span.hi && (span.lo != y || span.hi != y);
+    });
+}
+
 // The first record after i and before `stop` outside pixel column x (that of record i), or stop.
 std::uint32_t IndexedCurve::columnEnd(std::uint32_t i, std::uint32_t stop, int x) const {
     if (distances_)
@@ -121,13 +139,7 @@ ColumnRun IndexedCurve::columnRun(std::uint32_t i, std::uint32_t end, int x) con
     if (end - i < 2)
         return run;
     const int lastY = run.lastY;
-    const std::uint64_t before =
-        index_.series().findLast(i, end - 1, [&](int level, std::uint64_t k) {
-            if (level == 0)
-                return row(k) != lastY;
-            const PixelSpan span = rows(values(level, k));
-            return span.lo != lastY || span.hi != lastY;
-        });
+    const std::uint64_t before = lastNotAt(i, end - 1, lastY);
     if (before == end - 1)
         return run;
     const PixelSpan span = rowsOver(i, static_cast<std::uint32_t>(before) + 1);
@@ -151,16 +163,10 @@ IndexedCurve::PixelSpan IndexedCurve::stretchRows(const FeedStretch& stretch) co
     const int lastY = frame_.pointY(feed.last);
     if ((lastY != span.lo && lastY != span.hi) || cover_.covers(lastY, lastY))
         return span;
-    const std::uint64_t before =
-        index_.series().findLast(stretch.start, stretch.end - 1, [&](int level, std::uint64_t k) {
-            const PixelSpan found = rows(values(level, k));
-            return found.lo != lastY || found.hi != lastY;
-        });
-    const std::uint64_t reaching =
-        index_.series().findLast(stretch.start, before, [&](int level, std::uint64_t k) {
-            const PixelSpan found = rows(values(level, k));
-            return found.lo <= lastY && found.hi >= lastY;
-        });
+    const std::uint64_t before = lastNotAt(stretch.start, stretch.end - 1, lastY);
+    const std::uint64_t reaching = lastOff(stretch.start, before, [lastY](const PixelSpan& found) {
+        return found.lo <= lastY && found.hi >= lastY;
+    });
     if (reaching == before)
         (lastY == span.hi ? span.hi : span.lo) = lastY == span.hi ? lastY - 1 : lastY + 1;
     return span;
@@ -278,12 +284,7 @@ std::ptrdiff_t IndexedCurve::groupThatMayShow(std::uint32_t i, const std::uint32
     if (painted == nullptr)
         return done - 1;
     const std::uint32_t start = steps[done - 1];
-    const std::uint64_t last = index_.series().findLast(i, start, [&](int level, std::uint64_t k) {
-        if (level == 0) {
-            const int y = row(k);
-            return y < painted->top || y > painted->bottom;
-        }
-        const PixelSpan span = rows(values(level, k));
+    const std::uint64_t last = lastOff(i, start, [painted](const PixelSpan& span) {
         return span.lo < painted->top || span.hi > painted->bottom;
     });
     if (last == start)
@@ -442,8 +443,7 @@ std::ptrdiff_t IndexedCurve::brokenGroupThatMayShow(std::uint32_t i, std::ptrdif
     if (passed < 0)
         return -1;
     const std::uint32_t searched = groups_[static_cast<std::size_t>(passed)].end;
-    const std::uint64_t last = index_.series().findLast(
-        i, searched, [&](int level, std::uint64_t k) { return outside(rows(values(level, k))); });
+    const std::uint64_t last = lastOff(i, searched, outside);
     if (last == searched)
         return -1;
     const auto after = std::upper_bound(

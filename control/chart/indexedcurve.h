@@ -51,6 +51,10 @@ private:
     // empty when the series leaves out all of its records.
     ValueRange values(int level, std::uint64_t k) const { return series_.range(level, k); }
     PixelSpan rows(const ValueRange& range) const;
+    // The last drawn record in a..b - 1 whose row `off` takes, or b: off(span) tells whether the
+    // rows `span` of an entry of the index (lo > hi when none is drawn) hold such a row.
+    template <class Off> std::uint64_t lastOff(std::uint32_t a, std::uint32_t b, Off off) const;
+    std::uint64_t lastNotAt(std::uint32_t a, std::uint32_t b, int y) const;
     bool skips(std::uint32_t i) const { return series_.skips(i); }
     // The first record in a..b - 1 that the series leaves out, or draws; b when there is none.
     std::uint32_t firstSkipped(std::uint32_t a, std::uint32_t b) const;

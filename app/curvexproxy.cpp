@@ -42,6 +42,10 @@ QVariantList asList(const QVariant& value) {
     return value.toList();
 }
 
+QString asString(const QVariant& value) {
+    return value.toString();
+}
+
 } // namespace
 
 void CurvexProxy::setViewRenewal(bool value) {
@@ -162,8 +166,7 @@ void CurvexProxy::aboutBox() {
 }
 
 std::optional<QString> CurvexProxy::getLoadError() {
-    return converted(callMethod(curvex::DispGetLoadError, noArgs()),
-                     [](const QVariant& value) { return value.toString(); });
+    return converted(callMethod(curvex::DispGetLoadError, noArgs()), asString);
 }
 
 std::optional<std::int32_t> CurvexProxy::getToolRowCount() {
@@ -197,12 +200,18 @@ std::optional<bool> CurvexProxy::markRecord(std::int32_t index) {
     return longQuery(curvex::DispMarkRecord, index);
 }
 
-std::optional<bool> CurvexProxy::setCompareMode(std::int32_t mode) {
-    return longQuery(curvex::DispSetCompareMode, mode);
+std::optional<bool> CurvexProxy::setCompareMode(curvex::CompareMode mode) {
+    return longQuery(curvex::DispSetCompareMode, static_cast<std::int32_t>(mode));
 }
 
-std::optional<bool> CurvexProxy::setChartOption(std::int32_t option, bool on) {
-    return converted(callMethod(curvex::DispSetChartOption, {option, on ? -1 : 0}), asBool);
+std::optional<bool> CurvexProxy::setChartOption(curvex::ChartOption option, bool on) {
+    return converted(
+        callMethod(curvex::DispSetChartOption, {static_cast<std::int32_t>(option), on ? -1 : 0}),
+        asBool);
+}
+
+std::optional<bool> CurvexProxy::getChartOption(curvex::ChartOption option) {
+    return longQuery(curvex::DispGetChartOption, static_cast<std::int32_t>(option));
 }
 
 std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
@@ -215,6 +224,10 @@ std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
 
 std::optional<bool> CurvexProxy::loadNcProgram(const QString& fileName) {
     return converted(callMethod(curvex::DispLoadNcProgram, {fileName}), asBool);
+}
+
+std::optional<QString> CurvexProxy::getNcProgramFile() {
+    return converted(callMethod(curvex::DispGetNcProgramFile, noArgs()), asString);
 }
 
 std::optional<std::int32_t> CurvexProxy::getRecordLine(std::int32_t index) {

@@ -57,8 +57,9 @@ public:
     std::optional<bool> markRecord(std::int32_t index);
     // The views a user switches on: FALSE for a value the control does not take, empty when it
     // lacks the member.
-    std::optional<bool> setCompareMode(std::int32_t mode);
-    std::optional<bool> setChartOption(std::int32_t option, bool on);
+    std::optional<bool> setCompareMode(curvex::CompareMode mode);
+    std::optional<bool> setChartOption(curvex::ChartOption option, bool on);
+    std::optional<bool> getChartOption(curvex::ChartOption option);
     // The marked record's position and elapsed programmed and optimised seconds; empty when the
     // control lacks the member or marks no record.
     std::optional<QVariantList> getReadOutPlace();
@@ -69,6 +70,8 @@ public:
     std::optional<QVariant> callMethod(int dispid, QVariantList args);
     // The NC program beside the data; nothing from a control without these members.
     std::optional<bool> loadNcProgram(const QString& fileName);
+    // The program's file name, empty without a program.
+    std::optional<QString> getNcProgramFile();
     std::optional<std::int32_t> getRecordLine(std::int32_t index);
     std::optional<std::int32_t> getLineRecord(std::int32_t line, std::int32_t from);
     // The rows of the chart's peaks (curvex::PeakField); nothing without the member.

@@ -9,12 +9,12 @@ std::optional<bool> ToolpathProxy::asBool(int dispid, QVariantList args) {
     return result->toBool();
 }
 
-std::optional<bool> ToolpathProxy::setView(std::int32_t view) {
-    return asBool(curvex::DispSetToolpathView, {view});
+std::optional<bool> ToolpathProxy::setView(curvex::ToolpathViewKind view) {
+    return asBool(curvex::DispSetToolpathView, {static_cast<std::int32_t>(view)});
 }
 
-std::optional<bool> ToolpathProxy::setColour(std::int32_t mode) {
-    return asBool(curvex::DispSetToolpathColour, {mode});
+std::optional<bool> ToolpathProxy::setColour(curvex::ToolpathColourMode mode) {
+    return asBool(curvex::DispSetToolpathColour, {static_cast<std::int32_t>(mode)});
 }
 
 std::optional<bool> ToolpathProxy::draw(std::int32_t hdc, QSize size) {

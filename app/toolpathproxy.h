@@ -14,10 +14,8 @@ class ToolpathProxy {
 public:
     explicit ToolpathProxy(CurvexProxy& viewer) : mViewer(viewer) {}
 
-    // The four views: 0 top, 1 front, 2 right, 3 iso.
-    std::optional<bool> setView(std::int32_t view);
-    // 0 the chart's colours, 1 removal, 2 and 3 removal per second with either feed.
-    std::optional<bool> setColour(std::int32_t mode);
+    std::optional<bool> setView(curvex::ToolpathViewKind view);
+    std::optional<bool> setColour(curvex::ToolpathColourMode mode);
     // The path at `size` drawn onto the surface `hdc`.
     std::optional<bool> draw(std::int32_t hdc, QSize size);
     // A draft of the path, quick enough to follow a drag; the whole path from a control without

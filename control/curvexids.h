@@ -76,9 +76,8 @@ enum DispId : int {
     DispMarkRecord = 60,
     // The toolpath through the records' end points, linked to the chart (its colours, G00 feed
     // and shown range; the marked record). DrawToolpath(surface, width, height): drawn at width x
-    // height into the surface. SetToolpathView(view): 0 top, 1 front, 2 right, 3 iso, fitted
-    // again. SetToolpathColour(mode): 0 the chart's colours, 1 removal, 2 and 3 removal per second
-    // with the programmed and the optimised feed. PickToolpath(x, y): the record whose segment
+    // height into the surface. SetToolpathView(view): a ToolpathViewKind, fitted again.
+    // SetToolpathColour(mode): a ToolpathColourMode. PickToolpath(x, y): the record whose segment
     // lies nearest that pixel of the last drawing, within 8 pixels, marked as MarkRecord does and
     // reported by ToolpathPicked; -1 when none. OrbitToolpath(degrees, tilt): turns about Z and
     // tilts. MoveToolpath(factor, x, y, dx, dy): zooms about (x, y) and moves by (dx, dy) pixels;
@@ -115,12 +114,12 @@ enum DispId : int {
     DispGetPeaks = 74,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
-    // SetCompareMode(mode): 0 the plotted series, 1 both rates, 2 both feeds compared (the
-    // programmed one in grey); FALSE for any other mode. GetCompareMode(): the mode.
+    // SetCompareMode(mode): a CompareMode up to Feeds; FALSE for any other mode.
+    // GetCompareMode(): the mode.
     DispSetCompareMode = 53,
     DispGetCompareMode = 54,
-    // SetChartOption(option, on), GetChartOption(option): 0 colour by tool number (tool t in curve
-    // colour t & 15), 1 legend, 2 fit height to the shown range; FALSE for any other option.
+    // SetChartOption(option, on), GetChartOption(option): a ChartOption; FALSE for any other
+    // option.
     DispSetChartOption = 55,
     DispGetChartOption = 56,
     // GetReadOutPlace(): the marked record's position on the horizontal axis (mm or block
@@ -128,6 +127,17 @@ enum DispId : int {
     // block, an array of three; empty without a marked record. Numbers 58 and 59 are kept for
     // these views.
     DispGetReadOutPlace = 57,
+    // Numbers named ahead of their members, which no control has yet: the time axis
+    // (SetTimeAxis and GetTimeAxis take and give a TimeAxisMode), the changes, the records shown,
+    // the air rows and the peaks per tool.
+    DispSetTimeAxis = 77,
+    DispGetTimeAxis = 78,
+    DispGetChanges = 79,
+    DispShowRecords = 80,
+    DispGetToolAirRow = 81,
+    DispGetTotalAirRow = 82,
+    DispGetShownAirRow = 83,
+    DispGetToolPeaks = 84,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
     // without marks, drawn into a rectangle of a drawing surface, as pixels or vector drawing.
     DispDrawChart = 37,
@@ -136,6 +146,31 @@ enum DispId : int {
     DispForeColor = -513,
     DispAboutBox = -552,
 };
+
+// The options of SetChartOption and GetChartOption: colour by tool number (tool t in curve colour
+// t & 15), the legend, the height fitted to the shown range.
+enum class ChartOption : std::int32_t { ColourByTool = 0, Legend = 1, FitHeight = 2 };
+
+// The modes of SetCompareMode: the plotted series, both rates, both feeds (the programmed one in
+// grey). FeedChange is named for a mode no control takes yet.
+enum class CompareMode : std::uint8_t { None = 0, Rates = 1, Feeds = 2, FeedChange = 3 };
+
+// The views of SetToolpathView.
+enum class ToolpathViewKind : std::int32_t { Top = 0, Front = 1, Right = 2, Iso = 3 };
+
+// The colourings of SetToolpathColour: the chart's colours, removal, removal per second with the
+// programmed and with the optimised feed. FeedChange is named for a colouring no control takes
+// yet.
+enum class ToolpathColourMode : std::int32_t {
+    Chart = 0,
+    Removal = 1,
+    RateOrg = 2,
+    RateOpt = 3,
+    FeedChange = 4,
+};
+
+// The modes of SetTimeAxis: no time axis, the programmed or the optimised machining time.
+enum class TimeAxisMode : std::int32_t { Off = 0, Programmed = 1, Optimised = 2 };
 
 // The fields of a machining-time row, as GetToolRow, GetTotalRow and GetShownRow give it: an
 // array of this many values in this order. Lengths in mm, times in seconds; saved percent is

@@ -1,5 +1,6 @@
 #include "comparemenu.h"
 
+#include "curvexids.h"
 #include "curvexproxy.h"
 #include "extratext.h"
 #include "varnutl.h"
@@ -14,10 +15,11 @@ namespace {
 
 const QString kSection = QStringLiteral("Compare");
 
-// The chart options of the control's SetChartOption.
-constexpr int kColourByTool = 0;
-constexpr int kLegend = 1;
-constexpr int kFitHeight = 2;
+using curvex::ChartOption;
+using curvex::CompareMode;
+
+// The compare modes of the two items, in their order.
+constexpr CompareMode kCompareModes[] = {CompareMode::Rates, CompareMode::Feeds};
 
 bool readSwitch(const QString& key) {
     return ReadIniValue(kSection, key).trimmed() == QStringLiteral("1");
@@ -38,7 +40,8 @@ QAction* checkable(QAction* item) {
 } // namespace
 
 CompareMenu* CompareMenu::attach(QMainWindow& window, CurvexProxy& viewer, const Menus& menus) {
-    if (!viewer.setChartOption(kLegend, false) || !viewer.setCompareMode(0))
+    if (!viewer.setChartOption(ChartOption::Legend, false) ||
+        !viewer.setCompareMode(CompareMode::None))
         return nullptr;
     return new CompareMenu(window, viewer, menus);
 }
@@ -46,9 +49,9 @@ CompareMenu* CompareMenu::attach(QMainWindow& window, CurvexProxy& viewer, const
 CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus)
     : QObject(&window), mViewer(viewer), mFunctionItems(menus.functionItems) {
     menus.function.addSeparator();
-    for (int mode = 1; mode <= 2; ++mode) {
+    for (const CompareMode mode : kCompareModes) {
         QAction* item = checkable(menus.function.addAction(QString()));
-        mCompare[static_cast<std::size_t>(mode - 1)] = item;
+        mCompare[itemOf(mode)] = item;
         connect(item, &QAction::triggered, this, [this, mode] { chooseCompare(mode); });
     }
     for (QAction* item : mFunctionItems)
@@ -62,9 +65,11 @@ CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& 
     mLegend = checkable(view.addAction(QString()));
     mFitHeight = checkable(view.addAction(QString()));
     connect(mColourByTool, &QAction::toggled, this,
-            [this](bool on) { setOption(kColourByTool, on); });
-    connect(mLegend, &QAction::toggled, this, [this](bool on) { setOption(kLegend, on); });
-    connect(mFitHeight, &QAction::toggled, this, [this](bool on) { setOption(kFitHeight, on); });
+            [this](bool on) { setOption(ChartOption::ColourByTool, on); });
+    connect(mLegend, &QAction::toggled, this,
+            [this](bool on) { setOption(ChartOption::Legend, on); });
+    connect(mFitHeight, &QAction::toggled, this,
+            [this](bool on) { setOption(ChartOption::FitHeight, on); });
 }
 
 void CompareMenu::load() {
@@ -80,15 +85,16 @@ void CompareMenu::load() {
     mLegend->setChecked(readSwitch(QStringLiteral("Legend")));
     mFitHeight->setChecked(readSwitch(QStringLiteral("Fit Height")));
     const int mode = ReadIniValue(kSection, QStringLiteral("Mode")).trimmed().toInt();
-    if (mode == 1 || mode == 2)
-        chooseCompare(mode);
+    for (const CompareMode compare : kCompareModes)
+        if (mode == static_cast<int>(compare))
+            chooseCompare(compare);
 }
 
 void CompareMenu::save() {
-    int mode = 0;
-    for (int m = 1; m <= 2; ++m)
-        if (mCompare[static_cast<std::size_t>(m - 1)]->isChecked())
-            mode = m;
+    int mode = static_cast<int>(CompareMode::None);
+    for (const CompareMode compare : kCompareModes)
+        if (mCompare[itemOf(compare)]->isChecked())
+            mode = static_cast<int>(compare);
     writeState(QStringLiteral("Mode"), mode);
     writeState(QStringLiteral("Colour by Tool"), mColourByTool->isChecked() ? 1 : 0);
     writeState(QStringLiteral("Legend"), mLegend->isChecked() ? 1 : 0);
@@ -107,11 +113,11 @@ void CompareMenu::noteFunction() {
 
 // The five items exclude each other as the three do (without an action group, which would show
 // the three as radio items).
-void CompareMenu::chooseCompare(int mode) {
+void CompareMenu::chooseCompare(CompareMode mode) {
     for (QAction* item : mFunctionItems)
         item->setChecked(false);
-    for (int m = 1; m <= 2; ++m)
-        mCompare[static_cast<std::size_t>(m - 1)]->setChecked(m == mode);
+    for (const CompareMode compare : kCompareModes)
+        mCompare[itemOf(compare)]->setChecked(compare == mode);
     mViewer.setCompareMode(mode);
     refresh();
 }
@@ -120,11 +126,11 @@ void CompareMenu::chooseFunction() {
     for (QAction* item : mCompare)
         item->setChecked(false);
     noteFunction();
-    mViewer.setCompareMode(0);
+    mViewer.setCompareMode(CompareMode::None);
     refresh();
 }
 
-void CompareMenu::setOption(int option, bool on) {
+void CompareMenu::setOption(ChartOption option, bool on) {
     mViewer.setChartOption(option, on);
     refresh();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <QObject>
 
 #include <array>
@@ -32,20 +34,23 @@ public:
     // draw mode written beside it is one of theirs.
     void save();
 
-    QAction& compareItem(int mode) const {
-        return *mCompare.at(static_cast<std::size_t>(mode - 1));
-    }
+    QAction& compareItem(curvex::CompareMode mode) const { return *mCompare.at(itemOf(mode)); }
     QAction& colourByTool() const { return *mColourByTool; }
     QAction& legend() const { return *mLegend; }
     QAction& fitHeight() const { return *mFitHeight; }
 
 private:
     CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus);
-    void chooseCompare(int mode);
+    // The place of a compare mode's item among the two.
+    static std::size_t itemOf(curvex::CompareMode mode) {
+        return static_cast<std::size_t>(mode) -
+               static_cast<std::size_t>(curvex::CompareMode::Rates);
+    }
+    void chooseCompare(curvex::CompareMode mode);
     void chooseFunction();
     // Remembers the checked one of the three function items.
     void noteFunction();
-    void setOption(int option, bool on);
+    void setOption(curvex::ChartOption option, bool on);
     void refresh();
 
     CurvexProxy& mViewer;

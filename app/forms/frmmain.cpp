@@ -140,7 +140,8 @@ bool FrmMain::createViewer(QString* error) {
         return false;
     mViewer1 = std::make_unique<CurvexProxy>(mHostedViewer->control());
     mReloader = new FileReloader(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
-    new ReportExport(*this, *mMnuFile, *mMnuPrint);
+    new ReportExport(
+        *this, *mViewer1, [this] { return fileName(); }, *mMnuFile, *mMnuPrint);
     mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();

@@ -30,7 +30,7 @@ ToolpathCanvas::ToolpathCanvas(ToolpathProxy& toolpath, QWidget* parent)
     connect(&mWheelRest, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
-void ToolpathCanvas::showView(int view) {
+void ToolpathCanvas::showView(curvex::ToolpathViewKind view) {
     mToolpath.setView(view);
     update();
 }
@@ -93,16 +93,16 @@ void ToolpathCanvas::keyPressEvent(QKeyEvent* event) {
         mToolpath.move(0.0f, QPointF(), QPointF());
         break;
     case Qt::Key_T:
-        mToolpath.setView(0);
+        mToolpath.setView(curvex::ToolpathViewKind::Top);
         break;
     case Qt::Key_F:
-        mToolpath.setView(1);
+        mToolpath.setView(curvex::ToolpathViewKind::Front);
         break;
     case Qt::Key_R:
-        mToolpath.setView(2);
+        mToolpath.setView(curvex::ToolpathViewKind::Right);
         break;
     case Qt::Key_I:
-        mToolpath.setView(3);
+        mToolpath.setView(curvex::ToolpathViewKind::Iso);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -19,7 +21,7 @@ public:
 
     // Redraws after the chart, the mark or the data changed.
     void refresh() { update(); }
-    void showView(int view);
+    void showView(curvex::ToolpathViewKind view);
     // The picture as last drawn.
     const QImage& picture() const { return mPicture; }
     // Whether the next picture is a draft: during a drag and just after a wheel step.

@@ -24,10 +24,23 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
+using curvex::ToolpathColourMode;
+using curvex::ToolpathViewKind;
+
 const QString kSection = QStringLiteral("Toolpath");
+
+// The buttons of the views, in their order; the colourings' list follows ToolpathColourMode.
+constexpr std::pair<const char*, ToolpathViewKind> kViews[] = {{"Top", ToolpathViewKind::Top},
+                                                               {"Front", ToolpathViewKind::Front},
+                                                               {"Right", ToolpathViewKind::Right},
+                                                               {"Iso", ToolpathViewKind::Iso}};
+constexpr int kTop = static_cast<int>(ToolpathViewKind::Top);
+constexpr int kIso = static_cast<int>(ToolpathViewKind::Iso);
+constexpr int kChartColours = static_cast<int>(ToolpathColourMode::Chart);
 
 int readNumber(const char* key, int defaultValue) {
     return toInt32(ReadIniValue(kSection, QString::fromLatin1(key))).value_or(defaultValue);
@@ -52,7 +65,7 @@ Qt::DockWidgetArea areaFrom(int value) {
 
 ToolpathDock* ToolpathDock::attach(QMainWindow& window, CurvexProxy& viewer) {
     auto toolpath = std::make_unique<ToolpathProxy>(viewer);
-    if (!toolpath->setView(3))
+    if (!toolpath->setView(ToolpathViewKind::Iso))
         return nullptr;
     return new ToolpathDock(window, std::move(toolpath));
 }
@@ -86,10 +99,9 @@ QWidget* ToolpathDock::makeBar() {
     auto* bar = new QWidget(mDock);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    const char* names[] = {"Top", "Front", "Right", "Iso"};
-    for (int view = 0; view < 4; ++view) {
-        auto* button = new QPushButton(QString::fromLatin1(names[view]), bar);
-        button->setObjectName(QStringLiteral("toolpathView%1").arg(view));
+    for (const auto& [name, view] : kViews) {
+        auto* button = new QPushButton(QString::fromLatin1(name), bar);
+        button->setObjectName(QStringLiteral("toolpathView%1").arg(static_cast<int>(view)));
         connect(button, &QPushButton::clicked, this, [this, view] { chooseView(view); });
         row->addWidget(button);
     }
@@ -104,13 +116,13 @@ QWidget* ToolpathDock::makeBar() {
     return bar;
 }
 
-void ToolpathDock::chooseView(int view) {
+void ToolpathDock::chooseView(ToolpathViewKind view) {
     mView = view;
     mCanvas->showView(view);
 }
 
 void ToolpathDock::chooseColour(int mode) {
-    mToolpath->setColour(mode);
+    mToolpath->setColour(static_cast<ToolpathColourMode>(mode));
     mCanvas->refresh();
 }
 
@@ -123,8 +135,9 @@ void ToolpathDock::load() {
     if (mDock->isFloating() && width > 0 && height > 0)
         mDock->resize(width, height);
     mDock->setVisible(readNumber("Visible", 0) != 0);
-    chooseView(std::clamp(readNumber("View", 3), 0, 3));
-    mColour->setCurrentIndex(std::clamp(readNumber("Colour", 0), 0, 3));
+    chooseView(static_cast<ToolpathViewKind>(std::clamp(readNumber("View", kIso), kTop, kIso)));
+    mColour->setCurrentIndex(std::clamp(readNumber("Colour", kChartColours), kChartColours,
+                                        static_cast<int>(ToolpathColourMode::RateOpt)));
 }
 
 void ToolpathDock::save() const {
@@ -135,7 +148,7 @@ void ToolpathDock::save() const {
     writeNumber("Floating", mDock->isFloating() ? 1 : 0);
     writeNumber("Width", mDock->width());
     writeNumber("Height", mDock->height());
-    writeNumber("View", mView);
+    writeNumber("View", static_cast<int>(mView));
     writeNumber("Colour", mColour->currentIndex());
 }
 

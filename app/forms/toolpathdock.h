@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -43,7 +45,7 @@ public:
 private:
     ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath);
     QWidget* makeBar();
-    void chooseView(int view);
+    void chooseView(curvex::ToolpathViewKind view);
     void chooseColour(int mode);
     void saveToolpathAs();
 
@@ -53,5 +55,5 @@ private:
     ToolpathCanvas* mCanvas = nullptr;
     QComboBox* mColour = nullptr;
     QMenu* mMenu = nullptr;
-    int mView = 3;
+    curvex::ToolpathViewKind mView = curvex::ToolpathViewKind::Iso;
 };

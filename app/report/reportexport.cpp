@@ -2,30 +2,26 @@
 
 #include "appstate.h"
 #include "chartdocument.h"
+#include "controlreportview.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
 #include "filenametext.h"
-#include "forms/frmmain.h"
-#include "machiningreport.h"
-#include "surfaceregistry.h"
-#include "toolpathproxy.h"
+#include "reportcomposition.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QImage>
 #include <QMenu>
+#include <QWidget>
+
+#include <utility>
 
 namespace {
 
 const QString kSection = QStringLiteral("Report");
 const QString kFolderKey = QStringLiteral("Folder");
 const QString kTitleKey = QStringLiteral("Title");
-
-ReportTimeRow timeRow(const QString& name, const MachiningRow& row) {
-    return {name, row.records, row.programmed, row.optimised, row.saved, row.savedPercent};
-}
 
 UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
     const QFileInfo shown(shownFile);
@@ -40,77 +36,24 @@ UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
     return request;
 }
 
-constexpr int kReportPeaks = 10;
-constexpr std::int32_t kLegendOption = 1;
-
-// The chart drawn by the control at `size`, its legend switched on for the drawing when it is off.
-bool drawChartWithLegend(CurvexProxy& viewer, QPaintDevice& device, QSize size) {
-    const auto legend = viewer.callMethod(curvex::DispGetChartOption, {kLegendOption});
-    const bool switchOn = legend && !legend->toBool();
-    if (switchOn)
-        viewer.setChartOption(kLegendOption, true);
-    const component::SurfaceRegistry::Entry surface(&device);
-    const bool drawn =
-        viewer.drawChart(surface.handle(), size, QRect(QPoint(0, 0), size)).value_or(false);
-    if (switchOn)
-        viewer.setChartOption(kLegendOption, false);
-    return drawn;
-}
-
-// The highest peaks that the control finds in the shown view; nothing without the member.
-std::optional<std::vector<ReportPeakRow>> peakRows(CurvexProxy& viewer) {
-    const auto peaks = viewer.getPeaks();
-    if (!peaks)
-        return std::nullopt;
-    std::vector<ReportPeakRow> rows;
-    for (const QVariant& peak : *peaks) {
-        const QVariantList fields = peak.toList();
-        if (fields.size() < curvex::PeakFieldCount ||
-            rows.size() == static_cast<std::size_t>(kReportPeaks))
-            break;
-        rows.push_back({static_cast<quint32>(rows.size() + 1), fields[curvex::PeakBlockNo].toInt(),
-                        fields[curvex::PeakToolNo].toInt(), fields[curvex::PeakValue].toDouble(),
-                        fields[curvex::PeakOrgFeed].toInt(), fields[curvex::PeakOptFeed].toInt(),
-                        fields[curvex::PeakLine].toUInt()});
-    }
-    return rows;
-}
-
-// Whether the control holds an NC program, so that the peaks have its lines.
-bool hasProgram(CurvexProxy& viewer) {
-    const auto file = viewer.callMethod(curvex::DispGetNcProgramFile, {});
-    return file && !file->toString().isEmpty();
-}
-
-// The toolpath as a report shows it, drawn by the control into the image; none when the control
-// cannot draw it.
-ReportPicture::Drawing toolpathDrawing(CurvexProxy& viewer) {
-    const auto draw = [&viewer](QImage& image) {
-        const component::SurfaceRegistry::Entry surface(&image);
-        return ToolpathProxy(viewer).drawReport(surface.handle(), image.size());
-    };
-    QImage probe(1, 1, QImage::Format_RGB32);
-    if (!draw(probe))
-        return {};
-    return [draw](QImage& image) { return draw(image).value_or(false); };
-}
-
 } // namespace
 
-ReportExport::ReportExport(FrmMain& window, QMenu& fileMenu, QAction& before)
-    : QObject(&window), mWindow(window),
+ReportExport::ReportExport(QWidget& window, CurvexProxy& viewer, std::function<QString()> shownFile,
+                           QMenu& fileMenu, QAction& before)
+    : QObject(&window), mViewer(viewer), mShownFile(std::move(shownFile)),
       mExportReport(new QAction(QStringLiteral("Export Report…"), &window)) {
     fileMenu.insertAction(&before, mExportReport);
-    mExportReport->setVisible(window.Viewer1().getToolRowCount().has_value());
+    mExportReport->setVisible(viewer.getToolRowCount().has_value());
     connect(mExportReport, &QAction::triggered, this, &ReportExport::exportReportTriggered);
 }
 
 void ReportExport::exportReportTriggered() {
-    if (mWindow.fileName().isEmpty()) {
+    const QString shown = mShownFile();
+    if (shown.isEmpty()) {
         prompts().beep();
         return;
     }
-    const auto choice = prompts().saveReport(saveRequest(mWindow.fileName()));
+    const auto choice = prompts().saveReport(saveRequest(shown));
     if (!choice || choice->path.isEmpty())
         return;
     if (const QString reason = writeReport(choice->path, choice->title); !reason.isEmpty()) {
@@ -124,43 +67,11 @@ void ReportExport::exportReportTriggered() {
     WriteIniValue(kSection, kTitleKey, choice->title);
 }
 
-ReportFacts ReportExport::facts(const QString& title) {
-    CurvexProxy& viewer = mWindow.Viewer1();
-    const QFileInfo file(mWindow.fileName());
-    ReportFacts facts;
-    facts.title = title;
-    facts.dataFile = file.absoluteFilePath();
-    facts.modified = file.lastModified();
-    facts.written = QDateTime::currentDateTime();
-    const std::int32_t tools = viewer.getToolRowCount().value_or(0);
-    for (std::int32_t i = 0; i < tools; ++i)
-        if (const auto row = viewer.getToolRow(i))
-            facts.tools.push_back(timeRow(QStringLiteral("T%1").arg(row->toolNo), *row));
-    const MachiningRow total = viewer.getTotalRow().value_or(MachiningRow());
-    facts.records = total.records;
-    facts.total = timeRow(QString(), total);
-    float lower = 0.0f;
-    float upper = 100.0f;
-    viewer.getDistArea(lower, upper);
-    if (lower > 0.0f || upper < 100.0f)
-        facts.shown = timeRow(QString(), viewer.getShownRow().value_or(MachiningRow()));
-    facts.chart = [&viewer](QPaintDevice& device, QSize size) {
-        return drawChartWithLegend(viewer, device, size);
-    };
-    facts.peaks = peakRows(viewer);
-    facts.programLines = facts.peaks && hasProgram(viewer);
-    facts.toolpath = toolpathDrawing(viewer);
-    return facts;
-}
-
 QString ReportExport::writeReport(const QString& path, const QString& title) {
     ReportCaptions captions;
     captions.read(gIniFile.toUtf8().toStdString());
-    ReportFacts report = facts(title);
-    report.total.name = captions.text(ReportCaptions::Total);
-    if (report.shown)
-        report.shown->name = captions.text(ReportCaptions::ShownRange);
-    const QByteArray pdf = MachiningReport(report, captions).pdf();
+    ControlReportView view(mViewer);
+    const QByteArray pdf = ReportPdf(view, title, mShownFile(), captions);
     if (pdf.isEmpty())
         return QStringLiteral("the report cannot be drawn");
     return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), pdf));

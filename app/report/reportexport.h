@@ -1,13 +1,14 @@
 #pragma once
 
-#include "reportfacts.h"
-
 #include <QObject>
+#include <QString>
+
+#include <functional>
 
 class CurvexProxy;
-class FrmMain;
 class QAction;
 class QMenu;
+class QWidget;
 
 // File > Export Report…, before Save Chart As… and Print: the report of the shown file and view as
 // a PDF, the same as `curvex report` writes. The control draws the chart and gives the machining
@@ -16,7 +17,9 @@ class QMenu;
 class ReportExport : public QObject {
     Q_OBJECT
 public:
-    ReportExport(FrmMain& window, QMenu& fileMenu, QAction& before);
+    // `shownFile` gives the file the window shows, empty without one.
+    ReportExport(QWidget& window, CurvexProxy& viewer, std::function<QString()> shownFile,
+                 QMenu& fileMenu, QAction& before);
 
     QAction& exportReport() const { return *mExportReport; }
 
@@ -26,8 +29,8 @@ public:
 
 private:
     void exportReportTriggered();
-    ReportFacts facts(const QString& title);
 
-    FrmMain& mWindow;
+    CurvexProxy& mViewer;
+    std::function<QString()> mShownFile;
     QAction* mExportReport;
 };

@@ -25,10 +25,9 @@ void ChartLegend::addToolsByStep(const ChartState& chart, const CutDataSet& data
     const std::vector<std::uint32_t>& steps = data.index.colourSteps();
     auto step = std::upper_bound(steps.begin(), steps.end(), first);
     const auto colourOf = [&](std::int16_t tool) {
-        const std::size_t n = chart.colourByTool
-                                  ? static_cast<std::size_t>(tool & 15)
-                                  : static_cast<std::size_t>(step - steps.begin()) % kCurveColours;
-        return chart.colours[n];
+        const auto stepColour = static_cast<int>((step - steps.begin()) % kCurveColours);
+        return chart.colours[static_cast<std::size_t>(
+            CurveColourNumber(tool, chart.colourByTool, stepColour))];
     };
     for (std::uint32_t i = first; i < end;) {
         const bool last = step == steps.end() || *step >= end;
@@ -53,8 +52,8 @@ void ChartLegend::addTools(const ChartState& chart, const CutDataSet& data, std:
     tools.skip(records, first);
     tools.enter(records[first].toolNo);
     const auto colourOf = [&] {
-        const int n = chart.colourByTool ? tools.tool & 15 : tools.colour;
-        return chart.colours[static_cast<std::size_t>(n)];
+        return chart.colours[static_cast<std::size_t>(
+            CurveColourNumber(tools.tool, chart.colourByTool, tools.colour))];
     };
     use(tools.tool, colourOf());
     for (std::uint32_t i = first + 1; i < end; ++i) {

@@ -30,7 +30,7 @@ constexpr CurveColours defaultCurveColours() {
 
 // The two series drawn over each other instead of the plotted series: none, removal per second
 // with both feeds, or both feeds themselves.
-enum class CompareMode : std::uint8_t { None = 0, Rates = 1, Feeds = 2 };
+using CompareMode = curvex::CompareMode;
 
 // The programmed series of a compare chart, a grey that no curve colour takes.
 inline constexpr ColorRef kCompareGrey = 0x808080;

@@ -2,6 +2,7 @@
 
 #include "columnpath.h"
 #include "series.h"
+#include "toolcolours.h"
 
 #include <algorithm>
 #include <bit>
@@ -179,7 +180,7 @@ ColorRef IndexedCurve::colour(std::ptrdiff_t steps) const {
 }
 
 ColorRef IndexedCurve::toolPen(std::uint32_t i) const {
-    return chart_.colours[static_cast<std::size_t>(data_.records[i].toolNo & 15)];
+    return chart_.colours[static_cast<std::size_t>(ToolColourNumber(data_.records[i].toolNo))];
 }
 
 // The records after `first` and before `end` whose tool differs from the record before, and the

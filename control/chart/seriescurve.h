@@ -25,14 +25,10 @@ public:
 
 private:
     ColorRef pen(const ToolColours& tools) const {
-        switch (colouring_) {
-        case Colouring::One:
+        if (colouring_ == Colouring::One)
             return one_;
-        case Colouring::ToolSteps:
-            return chart_.colours[static_cast<std::size_t>(tools.colour)];
-        default:
-            return chart_.colours[static_cast<std::size_t>(tools.tool & 15)];
-        }
+        return chart_.colours[static_cast<std::size_t>(
+            CurveColourNumber(tools.tool, colouring_ == Colouring::ToolNumbers, tools.colour))];
     }
 
     const ChartFrame& frame_;

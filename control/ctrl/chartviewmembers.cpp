@@ -5,21 +5,22 @@
 #include <QVariantList>
 
 bool ChartViewMembers::setCompareMode(ChartState& chart, std::int32_t mode) {
-    if (mode < 0 || mode > 2)
+    if (mode < static_cast<std::int32_t>(CompareMode::None) ||
+        mode > static_cast<std::int32_t>(CompareMode::Feeds))
         return false;
     chart.compareMode = static_cast<CompareMode>(mode);
     return true;
 }
 
 bool ChartViewMembers::setOption(ChartState& chart, std::int32_t option, bool on) {
-    switch (option) {
-    case ColourByTool:
+    switch (static_cast<curvex::ChartOption>(option)) {
+    case curvex::ChartOption::ColourByTool:
         chart.colourByTool = on;
         return true;
-    case Legend:
+    case curvex::ChartOption::Legend:
         chart.legend = on;
         return true;
-    case FitHeight:
+    case curvex::ChartOption::FitHeight:
         chart.fitHeight = on;
         return true;
     default:
@@ -28,12 +29,12 @@ bool ChartViewMembers::setOption(ChartState& chart, std::int32_t option, bool on
 }
 
 bool ChartViewMembers::option(const ChartState& chart, std::int32_t option) {
-    switch (option) {
-    case ColourByTool:
+    switch (static_cast<curvex::ChartOption>(option)) {
+    case curvex::ChartOption::ColourByTool:
         return chart.colourByTool;
-    case Legend:
+    case curvex::ChartOption::Legend:
         return chart.legend;
-    case FitHeight:
+    case curvex::ChartOption::FitHeight:
         return chart.fitHeight;
     default:
         return false;

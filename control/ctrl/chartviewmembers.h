@@ -13,12 +13,9 @@
 // in the machining time.
 class ChartViewMembers {
 public:
-    // The options of SetChartOption and GetChartOption.
-    enum Option : std::int32_t { ColourByTool = 0, Legend = 1, FitHeight = 2 };
-
-    // Mode 0 none, 1 rates compared, 2 feeds compared; false for any other, the chart unchanged.
+    // A compare mode up to Feeds; false for any other, the chart unchanged.
     static bool setCompareMode(ChartState& chart, std::int32_t mode);
-    // False for an option not listed above.
+    // False for a number that is no curvex::ChartOption.
     static bool setOption(ChartState& chart, std::int32_t option, bool on);
     static bool option(const ChartState& chart, std::int32_t option);
 

@@ -1,5 +1,6 @@
 #include "cutgraph.h"
 
+#include "charttitles.h"
 #include "curvexmodule.h"
 
 void CCutGraph::took(const ChartDrawn& render) {
@@ -12,11 +13,6 @@ ChartState moduleChart(const CCutGraph& graph) {
     const CurvexModule& module = curvexModule();
     ChartState chart = graph.chart;
     chart.drawMode = module.primaryDrawMode;
-    chart.xTitle = module.titles.horizontalTitle(chart.distanceMode);
-    chart.yTitle = module.titles.verticalTitle(module.primaryDrawMode);
-    if (chart.compareMode != CompareMode::None) {
-        chart.yTitle = module.extraTexts.compareTitle(static_cast<int>(chart.compareMode));
-        chart.greyCaption = module.extraTexts.text(ExtraTexts::ProgrammedCaption);
-    }
+    FillChartTitles(chart, &module.titles, module.extraTexts);
     return chart;
 }

@@ -2,6 +2,7 @@
 
 #include "curvexids.h"
 #include "machiningtime.h"
+#include "toolcolours.h"
 
 QVariant TimeRowVariant(const MachiningTimes& times, std::int16_t toolNo, std::uint16_t colours) {
     QVariantList row(curvex::TimeFieldCount);
@@ -26,6 +27,6 @@ QVariant ToolRowVariant(const CutDataSet& data, std::int32_t index, double g00Fe
     if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return {};
     const ToolTimes& row = rows[static_cast<std::size_t>(index)];
-    const auto byTool = static_cast<std::uint16_t>(1u << (row.toolNo & 15));
+    const auto byTool = static_cast<std::uint16_t>(1u << ToolColourNumber(row.toolNo));
     return TimeRowVariant(row.times, row.toolNo, colourByTool ? byTool : row.colours);
 }

@@ -2,9 +2,9 @@
 
 #include "toolpathchartstyle.h"
 #include "toolpathpick.h"
+#include "toolpathpicture.h"
 #include "toolpathrenderer.h"
 
-#include <QImage>
 #include <QPaintDevice>
 
 #include <cmath>
@@ -37,38 +37,15 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
     height_ = height;
     const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, mode_),
                                     ToolpathMarks{marked});
-    return render(device, renderer, fit(), pixels_,
-                  detail == Detail::Draft ? DraftStride(model.count()) : 1);
+    return RenderToolpath(device, renderer, fit(), pixels_,
+                          detail == Detail::Draft ? DraftStride(model.count()) : 1);
 }
 
 bool ToolpathControl::drawReport(QPaintDevice& device, const ChartState& chart,
                                  const CutDataSet& data, int width, int height) {
     if (width < 1 || height < 1 || width > curvex::kMaxChartSide || height > curvex::kMaxChartSide)
         return false;
-    const ToolpathModel& model = modelOf(data);
-    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, ToolpathColourMode::Chart),
-                                    ToolpathMarks{std::nullopt});
-    ToolpathPixels pixels;
-    return render(device, renderer,
-                  ToolpathFit(model.box(), ToolpathView(ToolpathViewKind::Iso), width, height, {}),
-                  pixels);
-}
-
-// Into an image of the size straight from the kept pixels, else through a painter, which draws
-// every segment.
-bool ToolpathControl::render(QPaintDevice& device, const ToolpathRenderer& renderer,
-                             const ToolpathFit& fit, ToolpathPixels& pixels, std::uint32_t stride) {
-    auto* image = dynamic_cast<QImage*>(&device);
-    if (image && image->width() == fit.width() && image->height() == fit.height() &&
-        image->depth() == 32) {
-        renderer.drawImage(*image, fit, pixels, stride);
-        return true;
-    }
-    QPainter painter(&device);
-    if (!painter.isActive())
-        return false;
-    renderer.paint(painter, fit);
-    return painter.end();
+    return DrawReportToolpath(device, modelOf(data), chart, data, width, height);
 }
 
 std::optional<std::uint32_t> ToolpathControl::pick(const CutDataSet& data, double x, double y) {
@@ -78,7 +55,8 @@ std::optional<std::uint32_t> ToolpathControl::pick(const CutDataSet& data, doubl
 }
 
 bool ToolpathControl::setView(std::int32_t view) {
-    if (view < 0 || view > 3)
+    if (view < static_cast<std::int32_t>(ToolpathViewKind::Top) ||
+        view > static_cast<std::int32_t>(ToolpathViewKind::Iso))
         return false;
     view_ = ToolpathView(static_cast<ToolpathViewKind>(view));
     zoom_ = {};
@@ -86,7 +64,8 @@ bool ToolpathControl::setView(std::int32_t view) {
 }
 
 bool ToolpathControl::setColour(std::int32_t mode) {
-    if (mode < 0 || mode > 3)
+    if (mode < static_cast<std::int32_t>(ToolpathColourMode::Chart) ||
+        mode > static_cast<std::int32_t>(ToolpathColourMode::RateOpt))
         return false;
     mode_ = static_cast<ToolpathColourMode>(mode);
     return true;

@@ -12,7 +12,6 @@
 #include <optional>
 
 class QPaintDevice;
-class ToolpathRenderer;
 
 // The control's toolpath: how it is seen (view, zoom, colours) and the path of the data set,
 // drawn and picked for a host at the size the host asks for. The path follows the chart: its
@@ -49,8 +48,6 @@ public:
 private:
     const ToolpathModel& modelOf(const CutDataSet& data);
     ToolpathFit fit() const;
-    static bool render(QPaintDevice& device, const ToolpathRenderer& renderer,
-                       const ToolpathFit& fit, ToolpathPixels& pixels, std::uint32_t stride = 1);
 
     std::unique_ptr<ToolpathModel> model_;
     std::uint64_t serial_ = 0;

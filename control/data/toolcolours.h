@@ -7,6 +7,17 @@
 
 using curvex::kCurveColours;
 
+// The curve colour number of tool `toolNo` when the colours go by tool number: t & 15.
+constexpr int ToolColourNumber(std::int16_t toolNo) {
+    return toolNo & 15;
+}
+
+// The curve colour number a record of tool `toolNo` is drawn in: the tool's own with colours by
+// tool number, else `stepColour`, the number that moves on at the tool changes (ToolColours).
+constexpr int CurveColourNumber(std::int16_t toolNo, bool byTool, int stepColour) {
+    return byTool ? ToolColourNumber(toolNo) : stepColour;
+}
+
 // The curve colour number as the tool numbers of the records change: it moves on to the next of
 // the curve colours at every change of tool, except a change away from tool 0.
 struct ToolColours {

@@ -11,7 +11,7 @@
 
 // What colours the path: the chart's own curve colours (one per tool as the chart changes them),
 // or the plotted quantity through the viridis map from 0 to its maximum.
-enum class ToolpathColourMode { Chart, Removal, RateOrg, RateOpt };
+using ToolpathColourMode = curvex::ToolpathColourMode;
 
 // The names the command line takes: chart, removal, rate-org, rate-opt.
 std::optional<ToolpathColourMode> ToolpathColourModeOf(std::string_view name);
@@ -66,8 +66,8 @@ public:
 
 private:
     std::uint32_t chartColour(std::uint32_t i) const {
-        const int number = style_.colourByTool ? data_.records[i].toolNo & 15 : tools_.colour;
-        return chartColours_[static_cast<std::size_t>(number)];
+        return chartColours_[static_cast<std::size_t>(
+            CurveColourNumber(data_.records[i].toolNo, style_.colourByTool, tools_.colour))];
     }
     std::uint32_t quantityColour(std::uint32_t i) const;
 

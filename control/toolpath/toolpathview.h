@@ -1,10 +1,12 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <optional>
 #include <string_view>
 
 // The four views that one key or button each gives.
-enum class ToolpathViewKind { Top, Front, Right, Iso };
+using ToolpathViewKind = curvex::ToolpathViewKind;
 
 // The names of the views as the command line takes them: top, front, right, iso.
 std::optional<ToolpathViewKind> ToolpathViewKindOf(std::string_view name);

@@ -29,8 +29,8 @@ TEST_F(MainWindowTest, TheNewItemsFollowTheFunctionAndColourItems) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(function[i], &window->mnuFunc(i));
     EXPECT_TRUE(function[3]->isSeparator());
-    EXPECT_EQ(function[4], &menu->compareItem(1));
-    EXPECT_EQ(function[5], &menu->compareItem(2));
+    EXPECT_EQ(function[4], &menu->compareItem(curvex::CompareMode::Rates));
+    EXPECT_EQ(function[5], &menu->compareItem(curvex::CompareMode::Feeds));
     EXPECT_EQ(function[4]->text(), QStringLiteral("Rates Compared"));
     QMenu* configMenu = menuTitled(*window, gText(QStringLiteral("mnuConfig")));
     ASSERT_NE(configMenu, nullptr);
@@ -54,15 +54,15 @@ TEST_F(MainWindowTest, TheFiveFunctionItemsExcludeEachOther) {
         std::vector<bool> state;
         for (int i = 0; i < 3; ++i)
             state.push_back(window->mnuFunc(i).isChecked());
-        state.push_back(menu.compareItem(1).isChecked());
-        state.push_back(menu.compareItem(2).isChecked());
+        state.push_back(menu.compareItem(curvex::CompareMode::Rates).isChecked());
+        state.push_back(menu.compareItem(curvex::CompareMode::Feeds).isChecked());
         return state;
     };
     window->mnuFunc(1).trigger();
     EXPECT_EQ(checked(), (std::vector<bool>{false, true, false, false, false}));
-    menu.compareItem(2).trigger();
+    menu.compareItem(curvex::CompareMode::Feeds).trigger();
     EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, false, true}));
-    menu.compareItem(1).trigger();
+    menu.compareItem(curvex::CompareMode::Rates).trigger();
     EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, true, false}));
     window->mnuFunc(2).trigger();
     EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, false, false}));
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastDrawMode) {
     load();
     CompareMenu* menu = window->compareMenu();
     window->mnuFunc(2).trigger();
-    menu->compareItem(2).trigger();
+    menu->compareItem(curvex::CompareMode::Feeds).trigger();
     menu->legend().trigger();
     unload();
     EXPECT_EQ(ReadIniValue(kProperty, QStringLiteral("Draw Mode")), QStringLiteral("4"));
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastDrawMode) {
     EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Fit Height")), QString());
     load();
     menu = window->compareMenu();
-    EXPECT_TRUE(menu->compareItem(2).isChecked());
+    EXPECT_TRUE(menu->compareItem(curvex::CompareMode::Feeds).isChecked());
     EXPECT_FALSE(window->mnuFunc(2).isChecked());
     EXPECT_TRUE(menu->legend().isChecked());
     window->mnuFunc(0).trigger();

@@ -93,9 +93,9 @@ TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
             UserPrompts::ReportSaveChoice{windowPdf, QStringLiteral("Trial 3")});
         report->exportReport().trigger();
         ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front().text.toStdString();
-        const auto legend = window->Viewer1().callMethod(curvex::DispGetChartOption, {1});
+        const auto legend = window->Viewer1().getChartOption(curvex::ChartOption::Legend);
         ASSERT_TRUE(legend.has_value());
-        EXPECT_FALSE(legend->toBool()) << "the window's legend stays off";
+        EXPECT_FALSE(*legend) << "the window's legend stays off";
 
         const QString commandPdf = folder.filePath(QStringLiteral("command.pdf"));
         int status = -1;

@@ -1,5 +1,6 @@
 #include "axistitles.h"
 #include "chartdocument.h"
+#include "charttitles.h"
 #include "commandarguments.h"
 #include "commandoutput.h"
 #include "commands.h"
@@ -96,11 +97,7 @@ struct ChartTexts {
 // The chart as the settings give it, with the axis titles of `texts`.
 ChartState chartOf(const RenderSettings& settings, const ChartTexts& texts) {
     ChartState chart = settings.chart;
-    chart.xTitle = texts.titles.horizontalTitle(chart.distanceMode);
-    chart.yTitle = chart.compareMode == CompareMode::None
-                       ? texts.titles.verticalTitle(chart.drawMode)
-                       : texts.extra.compareTitle(static_cast<int>(chart.compareMode));
-    chart.greyCaption = texts.extra.text(ExtraTexts::ProgrammedCaption);
+    FillChartTitles(chart, &texts.titles, texts.extra);
     if (!settings.iniFile.empty())
         readDrawingColours(settings.iniFile, chart);
     return chart;

@@ -1,28 +1,19 @@
 #include "axistitles.h"
 #include "chartdocument.h"
+#include "charttitles.h"
 #include "commandarguments.h"
 #include "commandoutput.h"
 #include "commands.h"
+#include "datareportview.h"
 #include "drawingcolours.h"
 #include "extratexts.h"
 #include "filenametext.h"
-#include "graphrenderer.h"
-#include "machiningreport.h"
-#include "machiningtime.h"
 #include "programtext.h"
 #include "recordlines.h"
-#include "shownpeaks.h"
-#include "shownrange.h"
-#include "toolpathchartstyle.h"
-#include "toolpathfit.h"
-#include "toolpathmodel.h"
-#include "toolpathpixels.h"
-#include "toolpathrenderer.h"
+#include "reportcomposition.h"
 #include "viewoptions.h"
 
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 
 #include <cstdio>
 #include <cstring>
@@ -43,8 +34,6 @@ struct ReportSettings {
     std::optional<std::string> program;
 };
 
-constexpr std::uint32_t kReportPeaks = 10;
-
 bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings) {
     if (!readViewOptions(arguments, settings.chart))
         return false;
@@ -64,19 +53,6 @@ bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings
     return true;
 }
 
-// The axis titles of the chart as `titles` (the defaults without a settings file) and `extra`
-// give them, the compare title in place of the vertical one when quantities are compared.
-void applyTitles(ChartState& chart, const AxisTitles* titles, const ExtraTexts& extra) {
-    chart.xTitle = titles ? titles->horizontalTitle(chart.distanceMode)
-                          : AxisTitles::defaultHorizontalTitle(chart.distanceMode);
-    if (chart.compareMode != CompareMode::None)
-        chart.yTitle = extra.compareTitle(static_cast<int>(chart.compareMode));
-    else
-        chart.yTitle = titles ? titles->verticalTitle(chart.drawMode)
-                              : AxisTitles::defaultVerticalTitle(chart.drawMode);
-    chart.greyCaption = extra.text(ExtraTexts::ProgrammedCaption);
-}
-
 // The titles, colours and captions of the settings file, the default titles without one.
 // Returns an exit status.
 int readChartSettings(ReportSettings& settings, ReportCaptions& captions) {
@@ -84,7 +60,7 @@ int readChartSettings(ReportSettings& settings, ReportCaptions& captions) {
     AxisTitles titles;
     ExtraTexts extra;
     if (settings.iniFile.empty()) {
-        applyTitles(chart, nullptr, extra);
+        FillChartTitles(chart, nullptr, extra);
         return kExitOk;
     }
     if (!titles.SetIniFileName(settings.iniFile)) {
@@ -99,95 +75,19 @@ int readChartSettings(ReportSettings& settings, ReportCaptions& captions) {
         error = captionsError;
     if (error != 0)
         return cannotWriteSettings(settings.iniFile, error);
-    applyTitles(chart, &titles, extra);
+    FillChartTitles(chart, &titles, extra);
     readDrawingColours(settings.iniFile, chart);
     return kExitOk;
-}
-
-ReportTimeRow timeRow(const QString& name, const MachiningTimes& times) {
-    return {name,        times.records,     times.programmed, times.optimised,
-            times.saved, times.savedPercent};
-}
-
-bool narrowed(const ChartState& chart) {
-    return chart.lowerPercent > 0.0f || chart.upperPercent < 100.0f;
-}
-
-// The highest peaks of the chart, each with its line of the program when `lines` is given.
-std::vector<ReportPeakRow> peakRows(const CutDataSet& data, const ChartState& chart,
-                                    const RecordLines* lines) {
-    std::vector<ReportPeakRow> rows;
-    for (const Peak& peak : ShownPeaks(data, chart, kReportPeaks)) {
-        const CutRecord& r = data.records[peak.index];
-        rows.push_back({static_cast<quint32>(rows.size() + 1), r.blockNo, r.toolNo,
-                        static_cast<double>(peak.value), r.orgFeed, r.optFeed,
-                        lines ? lines->lineOf(peak.index) : 0u});
-    }
-    return rows;
-}
-
-// The path in the iso view with the chart's colours, its shown range emphasised.
-struct ToolpathPicture {
-    explicit ToolpathPicture(const CutDataSet& data, const ChartState& chart)
-        : model(data), style(ToolpathStyleOf(chart, data, ToolpathColourMode::Chart)) {}
-
-    bool draw(QImage& image) const {
-        const ToolpathMarks marks;
-        const ToolpathRenderer renderer(model, style, marks);
-        ToolpathPixels pixels;
-        renderer.drawImage(image,
-                           ToolpathFit(model.box(), ToolpathView(ToolpathViewKind::Iso),
-                                       image.width(), image.height()),
-                           pixels);
-        return true;
-    }
-
-    const ToolpathModel model;
-    const ToolpathStyle style;
-};
-
-ReportFacts factsOf(const ReportSettings& settings, const std::string& path,
-                    const CutDataSet& data) {
-    const ChartState& chart = settings.chart;
-    const QFileInfo file(fileNameFromBytes(QByteArray::fromStdString(path)));
-    ReportFacts facts;
-    facts.title = settings.title.value_or(file.fileName());
-    facts.dataFile = file.absoluteFilePath();
-    facts.modified = file.lastModified();
-    facts.written = QDateTime::currentDateTime();
-    facts.records = data.count;
-    for (const ToolTimes& tool : ToolTimesOf(data, chart.g00Feed))
-        facts.tools.push_back(timeRow(QStringLiteral("T%1").arg(tool.toolNo), tool.times));
-    facts.total = timeRow(QString(), TotalTimesOf(data, chart.g00Feed));
-    if (narrowed(chart))
-        facts.shown = timeRow(QString(), ShownTimesOf(data, chart.distanceMode, chart.lowerPercent,
-                                                      chart.upperPercent, chart.g00Feed));
-    facts.chart = [&data, chart](QPaintDevice& device, QSize size) {
-        ChartState sized = chart;
-        sized.width = size.width();
-        sized.height = size.height();
-        QPainter painter(&device);
-        if (!painter.isActive())
-            return false;
-        DrawGraph(painter, sized, &data);
-        return painter.end();
-    };
-    return facts;
 }
 
 int writeReport(const ReportSettings& settings, const std::string& path, const CutDataSet& data,
                 const RecordLines* lines, const ReportCaptions& captions) {
     const auto application = startOffscreenApplication();
 
-    ReportFacts facts = factsOf(settings, path, data);
-    facts.peaks = peakRows(data, settings.chart, lines);
-    facts.programLines = lines != nullptr;
-    const ToolpathPicture toolpath(data, settings.chart);
-    facts.toolpath = [&toolpath](QImage& image) { return toolpath.draw(image); };
-    facts.total.name = captions.text(ReportCaptions::Total);
-    if (facts.shown)
-        facts.shown->name = captions.text(ReportCaptions::ShownRange);
-    const QByteArray pdf = MachiningReport(facts, captions).pdf();
+    const QString file = fileNameFromBytes(QByteArray::fromStdString(path));
+    DataReportView view(data, settings.chart, lines);
+    const QByteArray pdf =
+        ReportPdf(view, settings.title.value_or(QFileInfo(file).fileName()), file, captions);
     const std::string reason = pdf.isEmpty() ? std::string("the report could not be drawn")
                                              : replaceChartFile(settings.output, pdf);
     if (reason.empty())
@@ -217,7 +117,6 @@ int runReport(CommandArguments args) {
     if (!takeRangeOption(args, rest, settings.chart))
         return kExitUsage;
     takeViewSwitches(rest, settings.chart);
-    settings.chart.legend = true;
     const auto arguments =
         parseCommandArguments(CommandArguments(rest.data(), rest.size()),
                               {"--func", "--dist", "--g00", "--compare", "--colour-by", "--ini",

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "reportview.h"
+
+class CurvexProxy;
+
+// The view the window shows, as the graph control gives it: its machining times, chart, peaks
+// and the toolpath it draws for a report.
+class ControlReportView final : public ReportView {
+public:
+    explicit ControlReportView(CurvexProxy& viewer) : mViewer(viewer) {}
+
+    std::vector<ToolRow> toolRows() override;
+    ReportTimeRow totalRow() override;
+    ReportTimeRow shownRow() override;
+    std::pair<float, float> shownRange() override;
+    // The control's legend is switched on for the drawing only when it is off.
+    bool drawChart(QPaintDevice& device, QSize size, bool legend) override;
+    // None from a control without peaks.
+    std::optional<std::vector<ReportPeakRow>> peaks(std::size_t count) override;
+    bool hasProgram() override;
+    // None when the control cannot draw it.
+    ReportPicture::Drawing toolpath() override;
+
+private:
+    CurvexProxy& mViewer;
+};

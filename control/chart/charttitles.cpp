@@ -1,0 +1,12 @@
+#include "charttitles.h"
+
+void FillChartTitles(ChartState& chart, const AxisTitles* titles, const ExtraTexts& extra) {
+    chart.xTitle = titles ? titles->horizontalTitle(chart.distanceMode)
+                          : AxisTitles::defaultHorizontalTitle(chart.distanceMode);
+    if (chart.compareMode != CompareMode::None)
+        chart.yTitle = extra.compareTitle(static_cast<int>(chart.compareMode));
+    else
+        chart.yTitle = titles ? titles->verticalTitle(chart.drawMode)
+                              : AxisTitles::defaultVerticalTitle(chart.drawMode);
+    chart.greyCaption = extra.text(ExtraTexts::ProgrammedCaption);
+}

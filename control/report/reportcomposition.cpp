@@ -1,0 +1,57 @@
+#include "reportcomposition.h"
+
+#include "machiningreport.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Whether the chart shows less than the whole horizontal axis.
+bool narrowed(std::pair<float, float> range) {
+    return range.first > 0.0f || range.second < 100.0f;
+}
+
+ReportTimeRow named(ReportTimeRow row, const QString& name) {
+    row.name = name;
+    return row;
+}
+
+std::optional<std::vector<ReportPeakRow>> rankedPeaks(ReportView& view) {
+    auto peaks = view.peaks(kReportPeaks);
+    if (!peaks)
+        return std::nullopt;
+    peaks->resize(std::min(peaks->size(), kReportPeaks));
+    for (std::size_t i = 0; i < peaks->size(); ++i)
+        (*peaks)[i].rank = static_cast<quint32>(i + 1);
+    return peaks;
+}
+
+} // namespace
+
+ReportFacts ComposeReport(ReportView& view, const QString& title, const QString& dataFile,
+                          const ReportCaptions& captions) {
+    const QFileInfo file(dataFile);
+    ReportFacts facts;
+    facts.title = title;
+    facts.dataFile = file.absoluteFilePath();
+    facts.modified = file.lastModified();
+    facts.written = QDateTime::currentDateTime();
+    for (const ReportView::ToolRow& tool : view.toolRows())
+        facts.tools.push_back(named(tool.times, QStringLiteral("T%1").arg(tool.toolNo)));
+    facts.total = named(view.totalRow(), captions.text(ReportCaptions::Total));
+    facts.records = facts.total.records;
+    if (narrowed(view.shownRange()))
+        facts.shown = named(view.shownRow(), captions.text(ReportCaptions::ShownRange));
+    facts.chart = [&view](QPaintDevice& device, QSize size) {
+        return view.drawChart(device, size, true);
+    };
+    facts.peaks = rankedPeaks(view);
+    facts.programLines = facts.peaks && view.hasProgram();
+    facts.toolpath = view.toolpath();
+    return facts;
+}
+
+QByteArray ReportPdf(ReportView& view, const QString& title, const QString& dataFile,
+                     const ReportCaptions& captions) {
+    return MachiningReport(ComposeReport(view, title, dataFile, captions), captions).pdf();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "reportfacts.h"
+
+#include <QSize>
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPaintDevice;
+
+// A view as its report shows it, reached the way its host reaches it: the window through the
+// graph control, `curvex` from the data set and the chart its options give. The report itself
+// (ComposeReport) decides what of it is shown and how.
+class ReportView {
+public:
+    // A tool's machining times; the report names the row.
+    struct ToolRow {
+        int toolNo = 0;
+        ReportTimeRow times;
+    };
+
+    virtual ~ReportView() = default;
+
+    virtual std::vector<ToolRow> toolRows() = 0;
+    virtual ReportTimeRow totalRow() = 0;
+    // The times of the records the chart shows.
+    virtual ReportTimeRow shownRow() = 0;
+    // The shown range in percent of the horizontal axis, lower and upper.
+    virtual std::pair<float, float> shownRange() = 0;
+    // The chart as shown, with or without its legend, drawn at `size` into the device.
+    virtual bool drawChart(QPaintDevice& device, QSize size, bool legend) = 0;
+    // At most `count` of the highest peaks of the chart, the highest first, their rank left to the
+    // report; none when the host cannot find them.
+    virtual std::optional<std::vector<ReportPeakRow>> peaks(std::size_t count) = 0;
+    // Whether an NC program gives the peaks their lines.
+    virtual bool hasProgram() = 0;
+    // The toolpath as a report shows it; none when the host cannot draw it.
+    virtual ReportPicture::Drawing toolpath() = 0;
+};
+
+// A row of the time table from machining times of either host's shape.
+template <class Times> ReportTimeRow ReportTimeRowOf(const Times& times) {
+    return {QString(),       times.records, times.programmed,
+            times.optimised, times.saved,   times.savedPercent};
+}

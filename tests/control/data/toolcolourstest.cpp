@@ -21,8 +21,9 @@ TEST(ToolColours, ARecordTakesItsToolsColourOrTheStepColour) {
     for (const Case& c : cases) {
         EXPECT_EQ(CurveColourNumber(c.tool, c.byTool, c.stepColour), c.colour)
             << "tool " << c.tool << (c.byTool ? " by tool" : " by step ") << c.stepColour;
-        if (c.byTool)
+        if (c.byTool) {
             EXPECT_EQ(ToolColourNumber(c.tool), c.colour) << "tool " << c.tool;
+        }
     }
 }
 

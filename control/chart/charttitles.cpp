@@ -4,7 +4,7 @@ void FillChartTitles(ChartState& chart, const AxisTitles* titles, const ExtraTex
     chart.xTitle = titles ? titles->horizontalTitle(chart.distanceMode)
                           : AxisTitles::defaultHorizontalTitle(chart.distanceMode);
     if (chart.compareMode != CompareMode::None)
-        chart.yTitle = extra.compareTitle(static_cast<int>(chart.compareMode));
+        chart.yTitle = extra.compareTitle(chart.compareMode);
     else
         chart.yTitle = titles ? titles->verticalTitle(chart.drawMode)
                               : AxisTitles::defaultVerticalTitle(chart.drawMode);

@@ -74,10 +74,10 @@ void ExtraTexts::SetIniFileName(std::string_view path, bool writeDefaults) {
     }
 }
 
-std::string ExtraTexts::compareTitle(int compareMode) const {
-    if (compareMode == 1)
+std::string ExtraTexts::compareTitle(curvex::CompareMode compareMode) const {
+    if (compareMode == curvex::CompareMode::Rates)
         return texts_[RatesComparedTitle];
-    if (compareMode == 2)
+    if (compareMode == curvex::CompareMode::Feeds)
         return texts_[FeedsComparedTitle];
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curvexids.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -43,8 +45,8 @@ public:
 
     // The text as read, or its default before any file was set.
     const std::string& text(Key key) const { return texts_[key]; }
-    // The vertical title of a compare mode (1 rates, 2 feeds), empty for any other.
-    std::string compareTitle(int compareMode) const;
+    // The vertical title of a compare mode (rates or feeds), empty for any other.
+    std::string compareTitle(curvex::CompareMode compareMode) const;
 
     // 0 when every missing default was written back, else the errno of the first failed write.
     int defaultsWriteError() const { return defaultsWriteError_; }

@@ -20,7 +20,6 @@ std::optional<std::vector<ReportPeakRow>> rankedPeaks(ReportView& view) {
     auto peaks = view.peaks(kReportPeaks);
     if (!peaks)
         return std::nullopt;
-    peaks->resize(std::min(peaks->size(), kReportPeaks));
     for (std::size_t i = 0; i < peaks->size(); ++i)
         (*peaks)[i].rank = static_cast<quint32>(i + 1);
     return peaks;

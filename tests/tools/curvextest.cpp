@@ -149,6 +149,8 @@ TEST_F(CurvexTool, WrongUsage) {
         {"dump", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"dump k.dat",
          "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump txt", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump .bi", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"dump k.txt k.txt",
          "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"dump --text --binary k.txt",

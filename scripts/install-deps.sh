@@ -10,6 +10,7 @@ packages=(
     cups cups-bsd printer-driver-cups-pdf poppler-utils librsvg2-bin
     xvfb xauth
     binutils desktop-file-utils appstream dpkg-dev
+    python3-dev pybind11-dev python3-numpy python3-pytest python3-pandas python3-matplotlib
 )
 
 missing=()

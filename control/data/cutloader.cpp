@@ -17,6 +17,26 @@ std::string withSystemError(const char* text, int systemError) {
 
 } // namespace
 
+std::optional<CutFormat> CutFormatOfName(std::string_view path) {
+    const auto endsWith = [path](std::string_view ending) {
+        if (path.size() < ending.size())
+            return false;
+        for (std::size_t i = 0; i < ending.size(); ++i) {
+            char c = path[path.size() - ending.size() + i];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            if (c != ending[i])
+                return false;
+        }
+        return true;
+    };
+    if (endsWith(".txt"))
+        return CutFormat::Text;
+    if (endsWith(".bin"))
+        return CutFormat::Binary;
+    return std::nullopt;
+}
+
 std::string LoadResult::reason() const {
     switch (error) {
     case LoadError::None:

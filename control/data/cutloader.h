@@ -21,8 +21,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // Why a load failed. The automation interface only answers TRUE or FALSE; C++ callers and the
 // command-line tool get the reason.
@@ -65,6 +67,10 @@ struct LoadResult {
 
 // The two formats of the monitoring data.
 enum class CutFormat { Text, Binary };
+
+// The format that a file's name ends with: ".txt" text, ".bin" binary, in any case; nothing for
+// any other ending.
+std::optional<CutFormat> CutFormatOfName(std::string_view path);
 
 struct LoadOptions {
     // The threads that decode: 0 takes CutLoadThreads of the size; 1 decodes in order on the

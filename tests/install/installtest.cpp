@@ -146,6 +146,18 @@ TEST_F(InstalledTree, CurvexRunsThroughItsLink) {
     EXPECT_TRUE(info.output.startsWith("records: 3000\n")) << info.output.toStdString();
 }
 
+// Debian's python3 finds the installed module under lib/python3/dist-packages, as in /usr.
+TEST_F(InstalledTree, PythonFindsTheInstalledModule) {
+    const ProcessResult python =
+        run(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral("import site, sys; site.addsitedir(sys.argv[1]); import curvex; "
+                            "print(len(curvex.load(sys.argv[2])))"),
+             path(QStringLiteral("lib/python3/dist-packages")), QStringLiteral(PLOTWELL_SAMPLE)});
+    EXPECT_EQ(python.exitCode, 0) << python.output.toStdString();
+    EXPECT_EQ(python.output, "3000\n");
+}
+
 // The desktop entry offers the program for both formats, which have no signature of their own,
 // without claiming their endings; the validators accept every file under share/.
 TEST_F(InstalledTree, DesktopFilesPassTheirValidators) {

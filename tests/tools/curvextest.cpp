@@ -62,6 +62,31 @@ TEST_F(CurvexTool, DumpPrintsEveryRecord) {
     }
 }
 
+// The chosen columns in the order given, under their header names; a column may come twice.
+TEST_F(CurvexTool, DumpPrintsTheChosenColumns) {
+    struct Case {
+        const char* arguments;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"dump --columns i k.txt", "i\n0\n1\n2\n"},
+        {"dump --columns series2,x,blockNo k.txt",
+         "series2,x,blockNo\n0,3,10\n10.000001,3,11\n20.833334,3,12\n"},
+        {"dump --g00 6000 --columns series1,i,series1 k.txt",
+         "series1,i,series1\n0,0,0\n5.00000048,1,5.00000048\n25.0000019,2,25.0000019\n"},
+        {"dump --columns totalDistance,cutDistance,removalKind,removal,motionCode k.txt",
+         "totalDistance,cutDistance,removalKind,removal,motionCode\n5,0,0,0,0\n6,1,1,0.5,1\n"
+         "17,1,1,0.25,0\n"},
+        {"dump --columns optFeed,orgFeed,toolNo,z,y h.bin",
+         "optFeed,orgFeed,toolNo,z,y\n0,0,0,3,2\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+    }
+}
+
 TEST_F(CurvexTool, DumpOfABinaryFile) {
     const CurvexRun run = curvex(folder, "dump h.bin");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -121,14 +146,21 @@ TEST_F(CurvexTool, WrongUsage) {
     const Case cases[] = {
         {"", "       curvex --help | --version\n"},
         {"frobnicate k.txt", "       curvex --help | --version\n"},
-        {"dump", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
-        {"dump k.dat", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
-        {"dump k.txt k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump k.dat",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump txt", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump .bi", "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump k.txt k.txt",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"dump --text --binary k.txt",
-         "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
-        {"dump --g00 fast k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
-        {"dump --g00 k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
-        {"dump --verbose k.txt", "usage: curvex dump [--text | --binary] [--g00 FEED] FILE\n"},
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump --g00 fast k.txt",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump --g00 k.txt",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
+        {"dump --verbose k.txt",
+         "usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"info --g00 5 k.txt", "usage: curvex info [--text | --binary] FILE\n"},
         {"synth", kSynthUsage},
         {"synth -o out.dat", kSynthUsage},
@@ -215,14 +247,15 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
     const CurvexRun run = curvex(folder, "--help");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* line : {"usage: curvex dump [--text | --binary] [--g00 FEED] FILE",
-                             "usage: curvex info [--text | --binary] FILE",
-                             "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
-                             "[--text | --binary] [--nc] -o FILE",
-                             "       [--elapsed] --x PX FILE",
-                             "       [--compare rates|feeds] [--colour-by tool] [--legend] "
-                             "[--fit-height]",
-                             "Exit status: 0"})
+    for (const char* line :
+         {"usage: curvex dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE",
+          "usage: curvex info [--text | --binary] FILE",
+          "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
+          "[--text | --binary] [--nc] -o FILE",
+          "       [--elapsed] --x PX FILE",
+          "       [--compare rates|feeds] [--colour-by tool] [--legend] "
+          "[--fit-height]",
+          "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
@@ -388,6 +421,11 @@ TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
         {"stats --g00 1e40 k.txt", "curvex: --g00 needs a number, not '1e40'\n"},
         {"dump --g00 0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
         {"dump --g00 -inf k.txt", "curvex: --g00 needs a number, not '-inf'\n"},
+        {"dump --columns x,depth k.txt", "curvex: --columns names no column 'depth'\n"},
+        {"dump --columns X k.txt", "curvex: --columns names no column 'X'\n"},
+        {"dump --columns x,,y k.txt", "curvex: --columns names no column ''\n"},
+        {"dump --columns x, k.txt", "curvex: --columns names no column ''\n"},
+        {"dump --columns '' k.txt", "curvex: --columns names no column ''\n"},
         {"render --g00 -5 -o x.png k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-5'\n"},
         {"render --range 50 10 -o x.png k.txt", "curvex: --range needs LO below HI, not '50 10'\n"},
         {"pick --range 60 50 --x 5 k.txt", "curvex: --range needs LO below HI, not '60 50'\n"},

@@ -9,20 +9,6 @@
 
 namespace {
 
-bool endsWithIgnoringCase(const std::string& text, const char* ending) {
-    const std::size_t length = std::strlen(ending);
-    if (text.size() < length)
-        return false;
-    for (std::size_t i = 0; i < length; ++i) {
-        char c = text[text.size() - length + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i])
-            return false;
-    }
-    return true;
-}
-
 template <typename T> bool readWhole(const std::string& text, T& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -74,10 +60,8 @@ std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments,
                                      const std::string& path) {
     if (arguments.text)
         return arguments.text;
-    if (endsWithIgnoringCase(path, ".txt"))
-        return true;
-    if (endsWithIgnoringCase(path, ".bin"))
-        return false;
+    if (const std::optional<CutFormat> format = CutFormatOfName(path))
+        return *format == CutFormat::Text;
     std::fprintf(stderr,
                  "curvex: cannot tell the format of %s from its ending; give --text or --binary\n",
                  path.c_str());

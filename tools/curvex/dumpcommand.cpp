@@ -1,29 +1,31 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "curvexids.h"
-#include "series.h"
+#include "recorddump.h"
 
 #include <cstdio>
 
 namespace {
 
-void printRecords(const CutDataSet& data, float g00Feed) {
-    std::printf("i,toolNo,blockNo,motionCode,x,y,z,orgFeed,removalKind,removal,optFeed,"
-                "totalDistance,cutDistance,series0,series1,series2\n");
-    for (std::uint32_t i = 0; i < data.count; ++i) {
-        const CutRecord& r = data.records[i];
-        std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%u,%.9g,%d,%.9g,%.9g,%.9g,%.9g,%.9g\n", i,
-                    r.toolNo, r.blockNo, r.motionCode, r.x, r.y, r.z, r.orgFeed, r.removalKind,
-                    r.removal, r.optFeed, data.totalDistance[i], data.cutDistance[i],
-                    seriesValue(data, i, 0, g00Feed), seriesValue(data, i, 1, g00Feed),
-                    seriesValue(data, i, 2, g00Feed));
+// Reads --columns where given; prints what is wrong and returns false otherwise.
+bool readColumns(const CommandArgumentList& arguments, std::vector<RecordDump::Column>& columns) {
+    const auto it = arguments.values.find("--columns");
+    if (it == arguments.values.end())
+        return true;
+    std::string unknown;
+    const auto named = RecordDump::columnsNamed(it->second, unknown);
+    if (!named) {
+        std::fprintf(stderr, "curvex: --columns names no column '%s'\n", unknown.c_str());
+        return false;
     }
+    columns = *named;
+    return true;
 }
 
 } // namespace
 
 int runDump(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--g00"});
+    const auto arguments = parseCommandArguments(args, {"--g00", "--columns"});
     if (!arguments)
         return kExitUsage;
     float g00Feed = curvex::kDefaultG00Feed;
@@ -31,9 +33,12 @@ int runDump(CommandArguments args) {
         if (!readOptionFeed(it->first, it->second, g00Feed))
             return kExitUsage;
     }
+    std::vector<RecordDump::Column> columns = RecordDump::allColumns();
+    if (!readColumns(*arguments, columns))
+        return kExitUsage;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;
-    printRecords(data, g00Feed);
+    RecordDump(data, std::move(columns), g00Feed).write(stdout);
     return finishOutput();
 }

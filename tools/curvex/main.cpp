@@ -16,11 +16,12 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"dump", "[--text | --binary] [--g00 FEED] FILE",
+    {"dump", "[--text | --binary] [--g00 FEED] [--columns LIST] FILE",
      "Loads FILE and prints a header line and one line per record: i, the ten record\n"
      "  fields, totalDistance, cutDistance and the three series (G00 feed FEED, default\n"
      "  {g00}). Without --text or --binary the ending decides: \".txt\" text, \".bin\"\n"
-     "  binary, in any case; any other ending needs one of them.",
+     "  binary, in any case; any other ending needs one of them. --columns prints only the\n"
+     "  columns of LIST, header names separated by commas, in its order.",
      runDump},
     {"info", "[--text | --binary] FILE",
      "Loads FILE and prints \"records:\", \"total distance:\", \"cutting distance:\" and the\n"

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "curvexids.h"
 #include "series.h"
+#include "viewoptions.h"
 
 #include <cstdio>
 
@@ -22,18 +23,13 @@ void printRecords(const CutDataSet& data, float g00Feed) {
 
 } // namespace
 
-int runDump(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--g00"});
-    if (!arguments)
+int runDump(const CommandArgumentList& arguments) {
+    ChartState view = defaultViewChart();
+    if (!readViewOptions(arguments, view))
         return kExitUsage;
-    float g00Feed = curvex::kDefaultG00Feed;
-    if (const auto it = arguments->values.find("--g00"); it != arguments->values.end()) {
-        if (!readOptionFeed(it->first, it->second, g00Feed))
-            return kExitUsage;
-    }
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
-    printRecords(data, g00Feed);
+    printRecords(data, view.g00Feed);
     return finishOutput();
 }

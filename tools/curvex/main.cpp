@@ -3,6 +3,8 @@
 #include "curvexids.h"
 #include "viewoptions.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -17,6 +19,16 @@ struct Command {
     CommandOptions options; // besides --text, --binary and --help, which every command takes
     int (*run)(const CommandArgumentList&);
 };
+
+// `options` and one more.
+template <std::size_t N>
+constexpr std::array<CommandOption, N + 1> withOption(const CommandOption (&options)[N],
+                                                      CommandOption more) {
+    std::array<CommandOption, N + 1> all{};
+    std::copy(options, options + N, all.begin());
+    all[N] = more;
+    return all;
+}
 
 // The options of each command; one line adds one.
 constexpr CommandOption kDumpOptions[] = {kG00Option};
@@ -35,10 +47,7 @@ constexpr CommandOption kToolpathOptions[] = {
     {"--view", 1}, {"--colour", 1}, kSizeOption,   kRangeOption, kDistOption,
     kG00Option,    {"--detail", 1}, kFramesOption, {"-o", 1},
 };
-constexpr CommandOption kToolpathPickOptions[] = {
-    {"--view", 1}, {"--colour", 1}, kSizeOption,   kRangeOption, kDistOption,
-    kG00Option,    {"--detail", 1}, kFramesOption, {"-o", 1},    {"--at", 2, "two numbers"},
-};
+constexpr auto kToolpathPickOptions = withOption(kToolpathOptions, {"--at", 2, "two numbers"});
 constexpr CommandOption kReportOptions[] = {
     kFuncOption,  kCompareOption,   kDistOption,    kRangeOption,
     kG00Option,   kColourByOption,  kLegendOption,  kFitHeightOption,

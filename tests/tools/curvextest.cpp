@@ -133,6 +133,7 @@ TEST_F(CurvexTool, WrongUsage) {
         {"synth", kSynthUsage},
         {"synth -o out.dat", kSynthUsage},
         {"synth --blocks -5 -o out.txt", kSynthUsage},
+        {"synth --paths zigzag -o out.txt", kSynthUsage},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -291,6 +292,10 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
     ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --binary -o a.data").status, 0);
     EXPECT_EQ(curvex(folder, "info a.txt").out.substr(0, 13), "records: 500\n");
     EXPECT_EQ(curvex(folder, "info --binary a.data").out.substr(0, 13), "records: 501\n");
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --paths random -o r.txt").status, 0);
+    EXPECT_EQ(readBytes(folder.file("r.txt")), readBytes(folder.file("a.txt")));
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --paths part -o p.txt").status, 0);
+    EXPECT_NE(readBytes(folder.file("p.txt")), readBytes(folder.file("a.txt")));
     const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");

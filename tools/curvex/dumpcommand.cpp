@@ -1,6 +1,5 @@
 #include "commandarguments.h"
 #include "commands.h"
-#include "curvexids.h"
 #include "series.h"
 #include "viewoptions.h"
 

@@ -165,6 +165,7 @@ TEST_F(CurvexTool, WrongUsage) {
         {"synth", kSynthUsage},
         {"synth -o out.dat", kSynthUsage},
         {"synth --blocks -5 -o out.txt", kSynthUsage},
+        {"synth --paths zigzag -o out.txt", kSynthUsage},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -259,6 +260,47 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
+// --help after a command, among its options or alone, prints that command's usage and help;
+// given as the value of an option it is that value.
+TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
+    const struct {
+        const char* arguments;
+        const char* usage;
+    } cases[] = {
+        {"dump --help", "dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"info --help", "info [--text | --binary] FILE\n"},
+        {"synth --blocks 10 --help -o", "synth [--seed N]"},
+        {"titles --help", "titles INI\n"},
+        {"render --size 10x10 --help", "render [--text | --binary] [--size WxH]"},
+        {"pick --help --x", "pick [--text | --binary] [--size WxH]"},
+        {"stats k.txt --help", "stats [--text | --binary] [--g00 FEED]"},
+        {"toolpath --help", "toolpath [--text | --binary] [--view top|front|right|iso]"},
+        {"toolpath-pick --help", "toolpath-pick [--text | --binary] [--view V]"},
+        {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds]"},
+        {"peaks --csv --help", "peaks [--text | --binary] [--func N]"},
+        {"source --help", "source [--text | --binary] --program PROG --record I FILE\n"},
+    };
+    for (const auto& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments;
+        EXPECT_EQ(run.err, "") << c.arguments;
+        EXPECT_EQ(run.out.rfind(std::string("usage: curvex ") + c.usage, 0), 0u)
+            << c.arguments << ": " << run.out;
+        const char* help = std::string_view(c.arguments).substr(0, 5) == "synth"    ? "Writes"
+                           : std::string_view(c.arguments).substr(0, 6) == "titles" ? "Reads"
+                                                                                    : "Loads";
+        EXPECT_NE(run.out.find(std::string("\n  ") + help), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("{g00}"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("usage: curvex", 1), std::string::npos) << run.out;
+    }
+
+    const CurvexRun run = curvex(folder, "dump --g00 --help k.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("curvex: --g00 needs a number, not '--help'\n"), std::string::npos)
+        << run.err;
+}
+
 // The version is the project's, alone on standard output; any other use of it is wrong usage.
 TEST_F(CurvexTool, VersionPrintsTheProjectsVersion) {
     const struct {
@@ -283,6 +325,10 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
     ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --binary -o a.data").status, 0);
     EXPECT_EQ(curvex(folder, "info a.txt").out.substr(0, 13), "records: 500\n");
     EXPECT_EQ(curvex(folder, "info --binary a.data").out.substr(0, 13), "records: 501\n");
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --paths random -o r.txt").status, 0);
+    EXPECT_EQ(readBytes(folder.file("r.txt")), readBytes(folder.file("a.txt")));
+    ASSERT_EQ(curvex(folder, "synth --seed 3 --blocks 500 --paths part -o p.txt").status, 0);
+    EXPECT_NE(readBytes(folder.file("p.txt")), readBytes(folder.file("a.txt")));
     const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");

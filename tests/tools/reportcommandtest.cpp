@@ -157,6 +157,19 @@ TEST_F(ReportCommand, TheHeaderNamesTheFileOnTwoA4LandscapePages) {
     EXPECT_NE(titled.find("Removal per Sec with OrgFeed [mm3/sec]"), std::string::npos) << titled;
 }
 
+// The value of --title is the argument after it, whatever it looks like; the options it looks
+// like are not taken.
+TEST_F(ReportCommand, ATitleThatLooksLikeAnOptionIsTheTitle) {
+    for (const char* title : {"--legend", "--fit-height", "--range", "--text", "--help", "-o"}) {
+        const CommandRun run =
+            curvex(folder, std::string("report --title ") + title + " -o out.pdf cut.txt");
+        ASSERT_EQ(run.status, 0) << title << ": " << run.err;
+        const std::string text = pdfText(folder, "out.pdf");
+        EXPECT_EQ(wordsOf(text.substr(0, text.find('\n'))), std::vector<std::string>{title})
+            << text;
+    }
+}
+
 // Every row of the table equals `curvex stats --csv` at the printed precision: the tools and
 // the total of the whole run, and the shown range's row, which is stats' total over the range.
 TEST_F(ReportCommand, TheTimeTableIsTheStatsOfTheRun) {

@@ -22,40 +22,6 @@ bool reportBadNumber(const std::string& option, const std::string& text) {
 
 } // namespace
 
-std::optional<CommandArgumentList>
-parseCommandArguments(CommandArguments args, std::initializer_list<const char*> valued) {
-    CommandArgumentList result;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string argument = args[i];
-        if (argument == "--text" || argument == "--binary") {
-            const bool text = argument == "--text";
-            if (result.text && *result.text != text) {
-                std::fprintf(stderr, "curvex: --text and --binary exclude each other\n");
-                return std::nullopt;
-            }
-            result.text = text;
-            continue;
-        }
-        bool takesValue = false;
-        for (const char* option : valued)
-            takesValue = takesValue || argument == option;
-        if (takesValue) {
-            if (i + 1 == args.size()) {
-                std::fprintf(stderr, "curvex: %s needs a value\n", argument.c_str());
-                return std::nullopt;
-            }
-            result.values[argument] = args[++i];
-            continue;
-        }
-        if (argument.size() > 1 && argument[0] == '-') {
-            std::fprintf(stderr, "curvex: unknown option '%s'\n", argument.c_str());
-            return std::nullopt;
-        }
-        result.operands.push_back(argument);
-    }
-    return result;
-}
-
 std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments,
                                      const std::string& path) {
     if (arguments.text)

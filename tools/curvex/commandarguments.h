@@ -1,26 +1,12 @@
 #pragma once
 
+#include "commandargumentlist.h"
 #include "commands.h"
 #include "cutdataset.h"
 
-#include <initializer_list>
-#include <map>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
-
-// The arguments of one subcommand: the format flags, the options that take a value and the
-// remaining operands.
-struct CommandArgumentList {
-    std::optional<bool> text; // --text gives true, --binary false
-    std::map<std::string, std::string> values;
-    std::vector<std::string> operands;
-};
-
-// Splits `args`; only the named options take a value. Prints what is wrong and returns nothing
-// on wrong usage.
-std::optional<CommandArgumentList> parseCommandArguments(CommandArguments args,
-                                                         std::initializer_list<const char*> valued);
 
 // The format of `path`: the flag if one was given, otherwise the ending (".txt" text, ".bin"
 // binary, in any case). Prints what is wrong and returns nothing when neither decides.

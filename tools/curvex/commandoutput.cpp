@@ -47,12 +47,11 @@ void reportFrameTimes(std::vector<double> millis) {
     std::fprintf(stderr, "frames: %zu  median ms: %.3f  max ms: %.3f\n", n, median, millis.back());
 }
 
-bool readFrames(const std::map<std::string, std::string>& values, int& frames) {
-    const auto found = values.find("--frames");
-    if (found == values.end() || (readInteger(found->second, frames) && frames >= 1))
+bool readFrames(const CommandArgumentList& arguments, int& frames) {
+    const std::string* count = arguments.value(kFramesOption.name);
+    if (!count || (readInteger(*count, frames) && frames >= 1))
         return true;
-    std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n",
-                 found->second.c_str());
+    std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n", count->c_str());
     return false;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "chartdocument.h"
+#include "commandargumentlist.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
 
-#include <map>
 #include <memory>
 
 #include <string>
@@ -25,8 +25,10 @@ struct PictureOutput {
     int cannotWrite(const std::string& reason) const;
 };
 
+inline constexpr CommandOption kFramesOption{"--frames", 1};
+
 // Reads --frames N (N from 1) where given; prints what is wrong and returns false otherwise.
-bool readFrames(const std::map<std::string, std::string>& values, int& frames);
+bool readFrames(const CommandArgumentList& arguments, int& frames);
 
 // The application that fonts need; a picture command never needs a screen.
 std::unique_ptr<QGuiApplication> startOffscreenApplication();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <span>
+#include "commandargumentlist.h"
 
 // Exit statuses of every subcommand.
 inline constexpr int kExitOk = 0;
@@ -8,19 +8,17 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitOutput = 3; // an output file that cannot be written
 
-// A subcommand gets the arguments after its name. On kExitUsage the caller prints the
-// subcommand's usage line.
-using CommandArguments = std::span<char* const>;
-
-int runDump(CommandArguments args);
-int runInfo(CommandArguments args);
-int runSynth(CommandArguments args);
-int runTitles(CommandArguments args);
-int runRender(CommandArguments args);
-int runPick(CommandArguments args);
-int runStats(CommandArguments args);
-int runToolpath(CommandArguments args);
-int runToolpathPick(CommandArguments args);
-int runReport(CommandArguments args);
-int runPeaks(CommandArguments args);
-int runSource(CommandArguments args);
+// A subcommand gets the arguments after its name read against the options it takes. On
+// kExitUsage the caller prints the subcommand's usage line.
+int runDump(const CommandArgumentList& arguments);
+int runInfo(const CommandArgumentList& arguments);
+int runSynth(const CommandArgumentList& arguments);
+int runTitles(const CommandArgumentList& arguments);
+int runRender(const CommandArgumentList& arguments);
+int runPick(const CommandArgumentList& arguments);
+int runStats(const CommandArgumentList& arguments);
+int runToolpath(const CommandArgumentList& arguments);
+int runToolpathPick(const CommandArgumentList& arguments);
+int runReport(const CommandArgumentList& arguments);
+int runPeaks(const CommandArgumentList& arguments);
+int runSource(const CommandArgumentList& arguments);

@@ -3,12 +3,9 @@
 
 #include <cstdio>
 
-int runInfo(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {});
-    if (!arguments)
-        return kExitUsage;
+int runInfo(const CommandArgumentList& arguments) {
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     const float total = data.count ? data.totalDistance.back() : 0.0f;
     const float cutting = data.count ? data.cutDistance.back() : 0.0f;

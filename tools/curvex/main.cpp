@@ -1,6 +1,10 @@
+#include "commandoutput.h"
 #include "commands.h"
 #include "curvexids.h"
+#include "viewoptions.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -12,8 +16,48 @@ struct Command {
     const char* name;
     const char* usage; // the arguments after the name
     const char* help;
-    int (*run)(CommandArguments);
+    CommandOptions options; // besides --text, --binary and --help, which every command takes
+    int (*run)(const CommandArgumentList&);
 };
+
+// `options` and one more.
+template <std::size_t N>
+constexpr std::array<CommandOption, N + 1> withOption(const CommandOption (&options)[N],
+                                                      CommandOption more) {
+    std::array<CommandOption, N + 1> all{};
+    std::copy(options, options + N, all.begin());
+    all[N] = more;
+    return all;
+}
+
+// The options of each command; one line adds one.
+constexpr CommandOption kDumpOptions[] = {kG00Option, {"--columns", 1}};
+constexpr CommandOption kSynthOptions[] = {
+    {"--seed", 1}, {"--blocks", 1}, {"--paths", 1}, {"--nc"}, {"-o", 1},
+};
+constexpr CommandOption kRenderOptions[] = {
+    kSizeOption,     kFuncOption,   kDistOption,      kRangeOption, kG00Option,    kCompareOption,
+    kColourByOption, kLegendOption, kFitHeightOption, {"--ini", 1}, kFramesOption, {"-o", 1},
+};
+constexpr CommandOption kPickOptions[] = {
+    kSizeOption, kFuncOption, kDistOption, kRangeOption, kG00Option, {"--elapsed"}, {"--x", 1},
+};
+constexpr CommandOption kStatsOptions[] = {kG00Option, kRangeOption, kDistOption, {"--csv"}};
+constexpr CommandOption kToolpathOptions[] = {
+    {"--view", 1}, {"--colour", 1}, kSizeOption,   kRangeOption, kDistOption,
+    kG00Option,    {"--detail", 1}, kFramesOption, {"-o", 1},
+};
+constexpr auto kToolpathPickOptions = withOption(kToolpathOptions, {"--at", 2, "two numbers"});
+constexpr CommandOption kReportOptions[] = {
+    kFuncOption,  kCompareOption,   kDistOption,    kRangeOption,
+    kG00Option,   kColourByOption,  kLegendOption,  kFitHeightOption,
+    {"--ini", 1}, {"--program", 1}, {"--title", 1}, {"-o", 1},
+};
+constexpr CommandOption kPeaksOptions[] = {
+    kFuncOption,    kDistOption,  kRangeOption, kG00Option,
+    kCompareOption, {"--top", 1}, {"--gap", 1}, {"--csv"},
+};
+constexpr CommandOption kSourceOptions[] = {{"--program", 1}, {"--record", 1}};
 
 constexpr Command kCommands[] = {
     {"dump", "[--text | --binary] [--g00 FEED] [--columns LIST] FILE",
@@ -22,10 +66,12 @@ constexpr Command kCommands[] = {
      "  {g00}). Without --text or --binary the ending decides: \".txt\" text, \".bin\"\n"
      "  binary, in any case; any other ending needs one of them. --columns prints only the\n"
      "  columns of LIST, header names separated by commas, in its order.",
-     runDump},
-    {"info", "[--text | --binary] FILE",
+     kDumpOptions, runDump},
+    {"info",
+     "[--text | --binary] FILE",
      "Loads FILE and prints \"records:\", \"total distance:\", \"cutting distance:\" and the\n"
      "  three maxima, one per line. FILE's format is chosen as for dump.",
+     {},
      runInfo},
     {"synth", "[--seed N] [--blocks N] [--paths random|part] [--text | --binary] [--nc] -o FILE",
      "Writes generated monitoring data (default seed 1, 3000 blocks) to FILE; the same seed\n"
@@ -33,11 +79,13 @@ constexpr Command kCommands[] = {
      "  (pockets, a contour, a spiral, a 3D surface by zig-zag) instead of random moves.\n"
      "  --nc also writes the NC program of the same blocks beside it, under FILE's name\n"
      "  with the ending .nc.",
-     runSynth},
-    {"titles", "INI",
+     kSynthOptions, runSynth},
+    {"titles",
+     "INI",
      "Reads the axis titles from the settings file INI as the graph control does, writing\n"
      "  the missing defaults of the first three slots back into it, and prints X1=..X16=\n"
      "  and Y1=..Y16=, one per line.",
+     {},
      runTitles},
     {"render",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
@@ -58,7 +106,7 @@ constexpr Command kCommands[] = {
      "  (programmed in grey, optimised in colour; feeds break at G00 moves) instead of N;\n"
      "  --colour-by tool draws tool t in colour t & 15; --legend adds the tools' legend;\n"
      "  --fit-height scales to the largest value drawn in the shown range.",
-     runRender},
+     kRenderOptions, runRender},
     {"pick",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
      "       [--elapsed] --x PX FILE",
@@ -70,7 +118,7 @@ constexpr Command kCommands[] = {
      "  chart draws no record. --elapsed appends position,elapsed_programmed_s,\n"
      "  elapsed_optimised_s: the record's place on the horizontal axis and the machining\n"
      "  time up to the end of its block (G00 moves at FEED, moves without feed count 0).",
-     runPick},
+     kPickOptions, runPick},
     {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
@@ -79,7 +127,7 @@ constexpr Command kCommands[] = {
      "  the horizontal axis N (as for render, default 0). Without --csv an aligned table\n"
      "  with times as h:mm:ss.s; with --csv a header line and one line per tool, then\n"
      "  \"total\", times in seconds.",
-     runStats},
+     kStatsOptions, runStats},
     {"toolpath",
      "[--text | --binary] [--view top|front|right|iso] [--colour chart|removal|rate-org|rate-opt]\n"
      "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--detail draft|full]\n"
@@ -92,14 +140,14 @@ constexpr Command kCommands[] = {
      "  the toolpath view shows while it is dragged (at most some 400,000 segments, every\n"
      "  k-th record's) into a .png and the frames; full (default) every segment. --frames N\n"
      "  turns the view by 3 degrees a frame and prints the frame times as render does.",
-     runToolpath},
+     kToolpathOptions, runToolpath},
     {"toolpath-pick",
      "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N]\n"
      "       [--g00 FEED] --at PX PY FILE",
      "Loads FILE and prints the record whose segment of the toolpath drawn with the same\n"
      "  options lies nearest the pixel PX PY (the lower record of equals), as pick prints\n"
      "  it. Exit status 1 when no segment lies within 8 pixels.",
-     runToolpathPick},
+     kToolpathPickOptions, runToolpathPick},
     {"report",
      "[--text | --binary] [--func N | --compare rates|feeds] [--dist N] [--range LO HI]\n"
      "       [--g00 FEED] [--colour-by tool] [--fit-height] [--ini FILE] [--program PROG]\n"
@@ -114,7 +162,7 @@ constexpr Command kCommands[] = {
      "  outside the shown range faded. More pages, numbered, where it does not fit. Captions\n"
      "  come from section [Extra Text] of --ini.\n"
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
-     runReport},
+     kReportOptions, runReport},
     {"peaks",
      "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
      "       [--compare rates|feeds] [--top K] [--gap G] [--csv] FILE",
@@ -125,14 +173,14 @@ constexpr Command kCommands[] = {
      "  value, orgFeed, optFeed and removal; --csv adds a header line and commas. With\n"
      "  --compare the peaks are those of the optimised series: removal per second with the\n"
      "  optimised feed (rates), or the optimised feed of the moves other than G00 (feeds).",
-     runPeaks},
+     kPeaksOptions, runPeaks},
     {"source", "[--text | --binary] --program PROG --record I FILE",
      "Loads FILE and the NC program PROG and prints the program line that record I comes\n"
      "  from as \"line,text\" (lines from 1, the text as in PROG): the next line after that\n"
      "  of the record before whose N word has the record's block number, from line 1 again\n"
      "  at the end; a program without N words gives block number b line b. Exit status 1\n"
      "  when the record has no line.",
-     runSource},
+     kSourceOptions, runSource},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {
@@ -172,11 +220,22 @@ void printAllUsages() {
     std::fprintf(stderr, "       curvex --help | --version\n");
 }
 
-// Runs `command` on the arguments after its name; memory running out on the way ends it with a
-// message and kExitFailure instead of an abort.
+// The usage line and help of one command on standard output, for its --help.
+int printCommandHelp(const Command& command) {
+    printUsage(stdout, command);
+    std::printf("  %s\n", helpText(command).c_str());
+    return kExitOk;
+}
+
+// Reads the arguments after the command's name against its options and runs it; memory running
+// out on the way ends it with a message and kExitFailure instead of an abort.
 int runCommand(const Command& command, int argc, char** argv) {
     try {
-        return command.run(CommandArguments(argv + 2, static_cast<std::size_t>(argc - 2)));
+        const auto arguments = parseCommandArguments(
+            CommandArguments(argv + 2, static_cast<std::size_t>(argc - 2)), command.options);
+        if (!arguments)
+            return kExitUsage;
+        return arguments->help ? printCommandHelp(command) : command.run(*arguments);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "curvex: %s: out of memory\n", command.name);
         return kExitFailure;

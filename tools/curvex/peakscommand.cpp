@@ -17,25 +17,27 @@ struct PeakSettings {
     std::uint64_t gap = kDefaultPeakGap;
 };
 
-// --top K from 0 and --gap G from 1, both within 32 bits.
-bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
-    for (const auto& [option, text] : arguments.values) {
-        std::uint64_t* target = option == "--top"   ? &settings.top
-                                : option == "--gap" ? &settings.gap
-                                                    : nullptr;
-        if (!target)
-            continue;
-        if (!readOptionNumber(option, text, *target))
-            return false;
-        const std::uint64_t least = option == "--gap" ? 1 : 0;
-        if (*target < least || *target > UINT32_MAX) {
-            std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
-                         option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
-                         text.c_str());
-            return false;
-        }
+// The whole number given with `option`, where given, from `least` and within 32 bits.
+bool readCount(const CommandArgumentList& arguments, const std::string& option, std::uint64_t least,
+               std::uint64_t& count) {
+    const std::string* text = arguments.value(option);
+    if (!text)
+        return true;
+    if (!readOptionNumber(option, *text, count))
+        return false;
+    if (count < least || count > UINT32_MAX) {
+        std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
+                     option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
+                     text->c_str());
+        return false;
     }
     return true;
+}
+
+// --gap G from 1 and --top K from 0.
+bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
+    return readCount(arguments, "--gap", 1, settings.gap) &&
+           readCount(arguments, "--top", 0, settings.top);
 }
 
 void printPeaks(const CutDataSet& data, const std::vector<Peak>& peaks, bool csv) {
@@ -56,20 +58,14 @@ void printPeaks(const CutDataSet& data, const std::vector<Peak>& peaks, bool csv
 
 } // namespace
 
-int runPeaks(CommandArguments args) {
+int runPeaks(const CommandArgumentList& arguments) {
     ChartState view = defaultViewChart();
     PeakSettings settings;
-    std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, view))
-        return kExitUsage;
-    settings.csv = takeFlag(rest, "--csv");
-    const auto arguments =
-        parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                              {"--func", "--dist", "--g00", "--compare", "--top", "--gap"});
-    if (!arguments || !readViewOptions(*arguments, view) || !readCounts(*arguments, settings))
+    settings.csv = arguments.has("--csv");
+    if (!readViewOptions(arguments, view) || !readCounts(arguments, settings))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     printPeaks(data,
                ShownPeaks(data, view, static_cast<std::uint32_t>(settings.top),

@@ -5,22 +5,20 @@
 #include "series.h"
 #include "viewoptions.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace {
 
 // The pixel column given with --x, which lies in a chart `width` pixels wide.
 bool readColumn(const CommandArgumentList& arguments, int width, int& column) {
-    const auto found = arguments.values.find("--x");
-    if (found == arguments.values.end()) {
+    const std::string* text = arguments.value("--x");
+    if (!text) {
         std::fprintf(stderr, "curvex: give the pixel column with --x PX\n");
         return false;
     }
-    if (!readInteger(found->second, column)) {
-        std::fprintf(stderr, "curvex: --x needs a whole number, not '%s'\n", found->second.c_str());
+    if (!readInteger(*text, column)) {
+        std::fprintf(stderr, "curvex: --x needs a whole number, not '%s'\n", text->c_str());
         return false;
     }
     if (column < 0 || column >= width) {
@@ -47,20 +45,13 @@ void printElapsed(const CutDataSet& data, const ChartState& chart, const PickedR
 
 } // namespace
 
-int runPick(CommandArguments args) {
+int runPick(const CommandArgumentList& arguments) {
     ChartState chart = defaultViewChart();
-    std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, chart))
-        return kExitUsage;
-    const bool elapsed = takeFlag(rest, "--elapsed");
-    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                                                 {"--size", "--func", "--dist", "--g00", "--x"});
     int column = 0;
-    if (!arguments || !readViewOptions(*arguments, chart) ||
-        !readColumn(*arguments, chart.width, column))
+    if (!readViewOptions(arguments, chart) || !readColumn(arguments, chart.width, column))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     const auto picked = RecordPicker(data).pick(chart, column);
     if (!picked) {
@@ -68,7 +59,7 @@ int runPick(CommandArguments args) {
         return kExitFailure;
     }
     printPick(data, *picked);
-    if (elapsed)
+    if (arguments.has("--elapsed"))
         printElapsed(data, chart, *picked);
     std::printf("\n");
     return finishOutput();

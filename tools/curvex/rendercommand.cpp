@@ -35,16 +35,12 @@ struct RenderSettings {
 };
 
 bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings) {
-    if (!readViewOptions(arguments, settings.chart))
+    if (!readViewOptions(arguments, settings.chart) || !readFrames(arguments, settings.frames))
         return false;
-    const auto& values = arguments.values;
-    if (!readFrames(values, settings.frames))
-        return false;
-    if (const auto found = values.find("--ini"); found != values.end())
-        settings.iniFile = found->second;
-    const auto output = values.find("-o");
-    if (output != values.end())
-        settings.output.path = output->second;
+    if (const std::string* ini = arguments.value("--ini"))
+        settings.iniFile = *ini;
+    if (const std::string* output = arguments.value("-o"))
+        settings.output.path = *output;
     if (settings.frames == 0 && settings.output.path.empty()) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
         return false;
@@ -158,19 +154,12 @@ int renderToFile(const RenderSettings& settings, const CutDataSet& data, const C
 
 } // namespace
 
-int runRender(CommandArguments args) {
+int runRender(const CommandArgumentList& arguments) {
     RenderSettings settings;
-    std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, settings.chart))
-        return kExitUsage;
-    takeViewSwitches(rest, settings.chart);
-    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                                                 {"--size", "--func", "--dist", "--g00", "--ini",
-                                                  "--frames", "--compare", "--colour-by", "-o"});
-    if (!arguments || !readSettings(*arguments, settings))
+    if (!readSettings(arguments, settings))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     ChartTexts texts;
     if (!settings.iniFile.empty() && !texts.titles.SetIniFileName(settings.iniFile)) {

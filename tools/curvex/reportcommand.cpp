@@ -37,15 +37,14 @@ struct ReportSettings {
 bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings) {
     if (!readViewOptions(arguments, settings.chart))
         return false;
-    const auto& values = arguments.values;
-    if (const auto found = values.find("--ini"); found != values.end())
-        settings.iniFile = found->second;
-    if (const auto found = values.find("--title"); found != values.end())
-        settings.title = QString::fromLocal8Bit(found->second.c_str());
-    if (const auto found = values.find("-o"); found != values.end())
-        settings.output = found->second;
-    if (const auto found = values.find("--program"); found != values.end())
-        settings.program = found->second;
+    if (const std::string* ini = arguments.value("--ini"))
+        settings.iniFile = *ini;
+    if (const std::string* title = arguments.value("--title"))
+        settings.title = QString::fromLocal8Bit(title->c_str());
+    if (const std::string* output = arguments.value("-o"))
+        settings.output = *output;
+    if (const std::string* program = arguments.value("--program"))
+        settings.program = *program;
     if (chartFormatOf(QString::fromLocal8Bit(settings.output.c_str())) != ChartFormat::Pdf) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.pdf\n");
         return false;
@@ -111,20 +110,12 @@ bool readProgramLines(const std::string& path, const CutDataSet& data,
 
 } // namespace
 
-int runReport(CommandArguments args) {
+int runReport(const CommandArgumentList& arguments) {
     ReportSettings settings;
-    std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, settings.chart))
-        return kExitUsage;
-    takeViewSwitches(rest, settings.chart);
-    const auto arguments =
-        parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                              {"--func", "--dist", "--g00", "--compare", "--colour-by", "--ini",
-                               "--title", "--program", "-o"});
-    if (!arguments || !readSettings(*arguments, settings))
+    if (!readSettings(arguments, settings))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     std::optional<RecordLines> lines;
     if (settings.program && !readProgramLines(*settings.program, data, lines))
@@ -132,6 +123,6 @@ int runReport(CommandArguments args) {
     ReportCaptions captions;
     if (const int status = readChartSettings(settings, captions); status != kExitOk)
         return status;
-    return writeReport(settings, arguments->operands.front(), data, lines ? &*lines : nullptr,
+    return writeReport(settings, arguments.operands.front(), data, lines ? &*lines : nullptr,
                        captions);
 }

@@ -13,34 +13,31 @@
 namespace {
 
 bool readRecord(const CommandArgumentList& arguments, std::uint64_t& record) {
-    const auto found = arguments.values.find("--record");
-    if (found == arguments.values.end()) {
+    const std::string* text = arguments.value("--record");
+    if (!text) {
         std::fprintf(stderr, "curvex: give the record with --record I\n");
         return false;
     }
-    return readOptionNumber("--record", found->second, record);
+    return readOptionNumber("--record", *text, record);
 }
 
 // The path given with --program; prints what is wrong when there is none.
 const std::string* programPath(const CommandArgumentList& arguments) {
-    const auto found = arguments.values.find("--program");
-    if (found == arguments.values.end()) {
+    const std::string* path = arguments.value("--program");
+    if (!path)
         std::fprintf(stderr, "curvex: give the NC program with --program PROG\n");
-        return nullptr;
-    }
-    return &found->second;
+    return path;
 }
 
 } // namespace
 
-int runSource(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {"--program", "--record"});
+int runSource(const CommandArgumentList& arguments) {
     std::uint64_t record = 0;
-    const std::string* path = arguments ? programPath(*arguments) : nullptr;
-    if (!path || !readRecord(*arguments, record))
+    const std::string* path = programPath(arguments);
+    if (!path || !readRecord(arguments, record))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     ProgramText program;
     if (int error = 0; !ProgramText::read(*path, program, error)) {

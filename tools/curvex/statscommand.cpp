@@ -85,19 +85,14 @@ void printTable(const std::vector<Row>& rows) {
 
 } // namespace
 
-int runStats(CommandArguments args) {
+int runStats(const CommandArgumentList& arguments) {
     StatsSettings settings;
-    std::vector<char*> rest;
-    if (!takeRangeOption(args, rest, settings.view))
-        return kExitUsage;
-    settings.ranged = rest.size() != args.size();
-    settings.csv = takeFlag(rest, "--csv");
-    const auto arguments =
-        parseCommandArguments(CommandArguments(rest.data(), rest.size()), {"--g00", "--dist"});
-    if (!arguments || !readViewOptions(*arguments, settings.view))
+    settings.ranged = arguments.has(kRangeOption.name);
+    settings.csv = arguments.has("--csv");
+    if (!readViewOptions(arguments, settings.view))
         return kExitUsage;
     CutDataSet data;
-    if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
+    if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     const std::vector<Row> rows = rowsOf(data, settings);
     if (settings.csv)

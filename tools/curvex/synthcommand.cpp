@@ -5,12 +5,10 @@
 #include "ncprogramwriter.h"
 #include "partsynthesizer.h"
 #include "textcutwriter.h"
-#include "viewoptions.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -26,14 +24,21 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
-// "random" (the default) or "part".
-bool readPaths(const std::string& value, bool& part) {
-    if (value != "random" && value != "part") {
-        std::fprintf(stderr, "curvex: --paths needs random or part, not '%s'\n", value.c_str());
+// --paths random (the default) or part, where given.
+bool readPaths(const CommandArgumentList& arguments, bool& part) {
+    const std::string* value = arguments.value("--paths");
+    if (value && *value != "random" && *value != "part") {
+        std::fprintf(stderr, "curvex: --paths needs random or part, not '%s'\n", value->c_str());
         return false;
     }
-    part = value == "part";
+    part = value && *value == "part";
     return true;
+}
+
+// The whole number given with `option`, where given.
+bool readCount(const CommandArgumentList& arguments, const char* option, std::uint64_t& count) {
+    const std::string* value = arguments.value(option);
+    return !value || readOptionNumber(option, *value, count);
 }
 
 // `blocks` blocks of `seed`, of random moves or (`part`) like the machining of a part.
@@ -68,35 +73,24 @@ bool writeProgram(const std::string& dataPath, bool part, std::uint64_t seed,
 
 } // namespace
 
-int runSynth(CommandArguments args) {
-    std::vector<char*> rest(args.begin(), args.end());
-    const bool program = takeFlag(rest, "--nc");
-    const auto arguments = parseCommandArguments(CommandArguments(rest.data(), rest.size()),
-                                                 {"--seed", "--blocks", "--paths", "-o"});
-    if (!arguments)
-        return kExitUsage;
-    const auto output = arguments->values.find("-o");
-    if (output == arguments->values.end() || !arguments->operands.empty()) {
+int runSynth(const CommandArgumentList& arguments) {
+    const std::string* output = arguments.value("-o");
+    if (!output || !arguments.operands.empty()) {
         std::fprintf(stderr, "curvex: give the output file with -o and nothing else\n");
         return kExitUsage;
     }
     std::uint64_t seed = kDefaultSeed;
     std::uint64_t blocks = kDefaultBlocks;
     bool part = false;
-    for (const auto& [option, value] : arguments->values) {
-        if (option == "--paths" && !readPaths(value, part))
-            return kExitUsage;
-        if (option == "--seed" && !readOptionNumber(option, value, seed))
-            return kExitUsage;
-        if (option == "--blocks" && !readOptionNumber(option, value, blocks))
-            return kExitUsage;
-    }
+    if (!readCount(arguments, "--blocks", blocks) || !readPaths(arguments, part) ||
+        !readCount(arguments, "--seed", seed))
+        return kExitUsage;
     if (blocks > kMaxBlocks) {
         std::fprintf(stderr, "curvex: at most %llu blocks\n",
                      static_cast<unsigned long long>(kMaxBlocks));
         return kExitUsage;
     }
-    const std::optional<bool> text = chooseTextFormat(*arguments, output->second);
+    const std::optional<bool> text = chooseTextFormat(arguments, *output);
     if (!text)
         return kExitUsage;
     std::unique_ptr<CutWriter> writer;
@@ -105,11 +99,11 @@ int runSynth(CommandArguments args) {
     else
         writer = std::make_unique<BinaryCutWriter>();
     synthesize(part, seed, blocks, *writer);
-    if (!writeFile(output->second, writer->contents())) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", output->second.c_str());
+    if (!writeFile(*output, writer->contents())) {
+        std::fprintf(stderr, "curvex: cannot write %s\n", output->c_str());
         return kExitFailure;
     }
-    if (program && !writeProgram(output->second, part, seed, blocks))
+    if (arguments.has("--nc") && !writeProgram(*output, part, seed, blocks))
         return kExitFailure;
     return kExitOk;
 }

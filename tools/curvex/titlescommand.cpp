@@ -14,16 +14,15 @@ void printTable(char axis, std::string (AxisTitles::*title)(int) const, const Ax
 
 } // namespace
 
-int runTitles(CommandArguments args) {
-    const auto arguments = parseCommandArguments(args, {});
-    if (!arguments || arguments->text || arguments->operands.size() != 1)
+int runTitles(const CommandArgumentList& arguments) {
+    if (arguments.text || arguments.operands.size() != 1)
         return kExitUsage;
     AxisTitles titles;
-    if (!titles.SetIniFileName(arguments->operands.front())) {
+    if (!titles.SetIniFileName(arguments.operands.front())) {
         std::fprintf(stderr,
                      "curvex: the settings-file path has %zu characters; at most %zu are "
                      "accepted\n",
-                     arguments->operands.front().size(), AxisTitles::kStorage - 1);
+                     arguments.operands.front().size(), AxisTitles::kStorage - 1);
         return kExitFailure;
     }
     if (titles.defaultsWriteError() != 0)

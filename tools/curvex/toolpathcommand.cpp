@@ -93,11 +93,9 @@ void printRecord(const CutDataSet& data, const ToolpathSettings& settings, std::
 
 } // namespace
 
-int runToolpath(CommandArguments args) {
+int runToolpath(const CommandArgumentList& arguments) {
     ToolpathSettings settings;
-    std::vector<double> none;
-    CommandArgumentList arguments;
-    if (!readToolpathSettings(args, nullptr, none, arguments, settings))
+    if (!readToolpathSettings(arguments, settings))
         return kExitUsage;
     if (settings.frames == 0 && settings.output.path.empty()) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
@@ -109,16 +107,11 @@ int runToolpath(CommandArguments args) {
     return drawToolpath(settings, data);
 }
 
-int runToolpathPick(CommandArguments args) {
+int runToolpathPick(const CommandArgumentList& arguments) {
     ToolpathSettings settings;
-    std::vector<double> at;
-    CommandArgumentList arguments;
-    if (!readToolpathSettings(args, "--at", at, arguments, settings))
+    double at[2] = {0.0, 0.0};
+    if (!readToolpathSettings(arguments, settings) || !readToolpathPixel(arguments, at))
         return kExitUsage;
-    if (at.size() != 2) {
-        std::fprintf(stderr, "curvex: give the pixel with --at PX PY\n");
-        return kExitUsage;
-    }
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;

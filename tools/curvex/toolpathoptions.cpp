@@ -19,58 +19,37 @@ bool readNumber(const char* option, const char* text, double& value) {
     return true;
 }
 
-// Takes `option` and its two numbers out of the arguments.
-bool takePair(CommandArguments args, const char* option, std::vector<char*>& rest,
-              std::vector<double>& pair) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (std::string(args[i]) != option) {
-            rest.push_back(args[i]);
-            continue;
-        }
-        pair.assign(2, 0.0);
-        if (i + 2 >= args.size() || !readNumber(option, args[i + 1], pair[0]) ||
-            !readNumber(option, args[i + 2], pair[1])) {
-            std::fprintf(stderr, "curvex: %s needs two numbers\n", option);
-            return false;
-        }
-        i += 2;
-    }
-    return true;
-}
-
 bool readChoices(const CommandArgumentList& arguments, ToolpathSettings& settings) {
-    const auto& values = arguments.values;
-    if (const auto found = values.find("--view"); found != values.end()) {
-        const auto view = ToolpathViewKindOf(found->second);
+    if (const std::string* text = arguments.value("--view")) {
+        const auto view = ToolpathViewKindOf(*text);
         if (!view) {
             std::fprintf(stderr, "curvex: --view needs top, front, right or iso, not '%s'\n",
-                         found->second.c_str());
+                         text->c_str());
             return false;
         }
         settings.view = *view;
     }
-    if (const auto found = values.find("--colour"); found != values.end()) {
-        const auto colour = ToolpathColourModeOf(found->second);
+    if (const std::string* text = arguments.value("--colour")) {
+        const auto colour = ToolpathColourModeOf(*text);
         if (!colour) {
             std::fprintf(stderr,
                          "curvex: --colour needs chart, removal, rate-org or rate-opt, not '%s'\n",
-                         found->second.c_str());
+                         text->c_str());
             return false;
         }
         settings.colour = *colour;
     }
-    if (const auto found = values.find("--detail"); found != values.end()) {
-        if (found->second != "draft" && found->second != "full") {
-            std::fprintf(stderr, "curvex: --detail needs draft or full, not '%s'\n",
-                         found->second.c_str());
+    if (const std::string* text = arguments.value("--detail")) {
+        if (*text != "draft" && *text != "full") {
+            std::fprintf(stderr, "curvex: --detail needs draft or full, not '%s'\n", text->c_str());
             return false;
         }
-        settings.draft = found->second == "draft";
+        settings.draft = *text == "draft";
     }
-    if (!readFrames(values, settings.frames))
+    if (!readFrames(arguments, settings.frames))
         return false;
-    if (const auto found = values.find("-o"); found != values.end()) {
-        settings.output.path = found->second;
+    if (const std::string* output = arguments.value("-o")) {
+        settings.output.path = *output;
         return settings.output.readFormat();
     }
     return true;
@@ -89,20 +68,21 @@ ToolpathStyle ToolpathSettings::style(const CutDataSet& data) const {
     return ToolpathStyleOf(chart, data, colour);
 }
 
-bool readToolpathSettings(CommandArguments args, const char* pairOption, std::vector<double>& pair,
-                          CommandArgumentList& arguments, ToolpathSettings& settings) {
-    std::vector<char*> ranged, rest;
-    if (!takeRangeOption(args, ranged, settings.chart))
-        return false;
-    if (pairOption == nullptr)
-        rest = ranged;
-    else if (!takePair(CommandArguments(ranged.data(), ranged.size()), pairOption, rest, pair))
-        return false;
-    const auto parsed = parseCommandArguments(
-        CommandArguments(rest.data(), rest.size()),
-        {"--view", "--colour", "--size", "--dist", "--g00", "--detail", "--frames", "-o"});
-    if (!parsed)
-        return false;
-    arguments = *parsed;
+bool readToolpathSettings(const CommandArgumentList& arguments, ToolpathSettings& settings) {
     return readViewOptions(arguments, settings.chart) && readChoices(arguments, settings);
+}
+
+bool readToolpathPixel(const CommandArgumentList& arguments, double (&at)[2]) {
+    const auto found = arguments.options.find("--at");
+    if (found == arguments.options.end()) {
+        std::fprintf(stderr, "curvex: give the pixel with --at PX PY\n");
+        return false;
+    }
+    for (int k = 0; k < 2; ++k) {
+        if (!readNumber("--at", found->second[k].c_str(), at[k])) {
+            std::fprintf(stderr, "curvex: --at needs two numbers\n");
+            return false;
+        }
+    }
+    return true;
 }

@@ -6,8 +6,6 @@
 #include "toolpathcolouring.h"
 #include "toolpathview.h"
 
-#include <vector>
-
 // The options of the toolpath commands: --view, --colour, --size, --range, --dist and --g00 (the
 // chart's range and horizontal quantity say which records are emphasised), --detail, --frames
 // and -o.
@@ -25,8 +23,10 @@ struct ToolpathSettings {
     ToolpathStyle style(const CutDataSet& data) const;
 };
 
-// Reads the options in `args`, taking the two numbers of --range and of `pairOption` (when not
-// null) out first; the rest go to `arguments`, `pair` gets the pair option's numbers. Prints what
-// is wrong and returns false on wrong usage.
-bool readToolpathSettings(CommandArguments args, const char* pairOption, std::vector<double>& pair,
-                          CommandArgumentList& arguments, ToolpathSettings& settings);
+// Reads the options of the toolpath commands given in `arguments`. Prints what is wrong and
+// returns false on wrong usage.
+bool readToolpathSettings(const CommandArgumentList& arguments, ToolpathSettings& settings);
+
+// Reads the pixel of --at PX PY. Prints what is wrong and returns false when it is missing or not
+// two numbers.
+bool readToolpathPixel(const CommandArgumentList& arguments, double (&at)[2]);

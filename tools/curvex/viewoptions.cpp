@@ -1,12 +1,15 @@
 #include "viewoptions.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-bool readSize(const std::string& text, ChartState& chart) {
+using Values = std::vector<std::string>;
+
+bool readSize(const Values& values, ChartState& chart) {
+    const std::string& text = values.front();
     const std::size_t cross = text.find('x');
     if (cross == std::string::npos || !readInteger(text.substr(0, cross), chart.width) ||
         !readInteger(text.substr(cross + 1), chart.height) || chart.width < 1 || chart.height < 1 ||
@@ -27,7 +30,36 @@ bool readChoice(const std::string& option, const std::string& text, int& value) 
     return true;
 }
 
-bool readCompare(const std::string& text, ChartState& chart) {
+bool readFunc(const Values& values, ChartState& chart) {
+    int function = 0;
+    if (!readChoice(kFuncOption.name, values.front(), function))
+        return false;
+    chart.drawMode = static_cast<std::uint8_t>(function);
+    return true;
+}
+
+bool readDist(const Values& values, ChartState& chart) {
+    return readChoice(kDistOption.name, values.front(), chart.distanceMode);
+}
+
+bool readRange(const Values& values, ChartState& chart) {
+    if (!readOptionNumber(kRangeOption.name, values[0], chart.lowerPercent) ||
+        !readOptionNumber(kRangeOption.name, values[1], chart.upperPercent))
+        return false;
+    if (!(chart.lowerPercent < chart.upperPercent)) {
+        std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", values[0].c_str(),
+                     values[1].c_str());
+        return false;
+    }
+    return true;
+}
+
+bool readG00(const Values& values, ChartState& chart) {
+    return readOptionFeed(kG00Option.name, values.front(), chart.g00Feed);
+}
+
+bool readCompare(const Values& values, ChartState& chart) {
+    const std::string& text = values.front();
     if (text == "rates" || text == "feeds") {
         chart.compareMode = text == "rates" ? CompareMode::Rates : CompareMode::Feeds;
         return true;
@@ -36,14 +68,36 @@ bool readCompare(const std::string& text, ChartState& chart) {
     return false;
 }
 
-bool readColourBy(const std::string& text, ChartState& chart) {
-    if (text == "tool") {
+bool readColourBy(const Values& values, ChartState& chart) {
+    if (values.front() == "tool") {
         chart.colourByTool = true;
         return true;
     }
-    std::fprintf(stderr, "curvex: --colour-by needs tool, not '%s'\n", text.c_str());
+    std::fprintf(stderr, "curvex: --colour-by needs tool, not '%s'\n", values.front().c_str());
     return false;
 }
+
+bool readLegend(const Values&, ChartState& chart) {
+    chart.legend = true;
+    return true;
+}
+
+bool readFitHeight(const Values&, ChartState& chart) {
+    chart.fitHeight = true;
+    return true;
+}
+
+// Each view option with what sets it, in the order they are checked.
+struct ViewOptionReader {
+    const CommandOption& option;
+    bool (*read)(const Values& values, ChartState& chart);
+};
+
+const ViewOptionReader kViewOptionReaders[] = {
+    {kRangeOption, readRange},       {kSizeOption, readSize},     {kFuncOption, readFunc},
+    {kDistOption, readDist},         {kG00Option, readG00},       {kCompareOption, readCompare},
+    {kColourByOption, readColourBy}, {kLegendOption, readLegend}, {kFitHeightOption, readFitHeight},
+};
 
 } // namespace
 
@@ -60,64 +114,11 @@ bool readInteger(const std::string& text, int& value) {
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
-bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState& chart) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (std::string(args[i]) != "--range") {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (i + 2 >= args.size()) {
-            std::fprintf(stderr, "curvex: --range needs two values, LO and HI\n");
-            return false;
-        }
-        if (!readOptionNumber("--range", args[i + 1], chart.lowerPercent) ||
-            !readOptionNumber("--range", args[i + 2], chart.upperPercent))
-            return false;
-        if (!(chart.lowerPercent < chart.upperPercent)) {
-            std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", args[i + 1],
-                         args[i + 2]);
-            return false;
-        }
-        i += 2;
-    }
-    return true;
-}
-
-bool takeFlag(std::vector<char*>& args, const std::string& flag) {
-    const auto taken = std::remove_if(args.begin(), args.end(),
-                                      [&](const char* argument) { return argument == flag; });
-    const bool found = taken != args.end();
-    args.erase(taken, args.end());
-    return found;
-}
-
-void takeViewSwitches(std::vector<char*>& args, ChartState& chart) {
-    chart.legend = takeFlag(args, "--legend") || chart.legend;
-    chart.fitHeight = takeFlag(args, "--fit-height") || chart.fitHeight;
-}
-
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
-    const auto& values = arguments.values;
-    if (const auto found = values.find("--size");
-        found != values.end() && !readSize(found->second, chart))
-        return false;
-    if (const auto found = values.find("--func"); found != values.end()) {
-        int function = 0;
-        if (!readChoice("--func", found->second, function))
+    for (const auto& [option, read] : kViewOptionReaders) {
+        const auto found = arguments.options.find(option.name);
+        if (found != arguments.options.end() && !read(found->second, chart))
             return false;
-        chart.drawMode = static_cast<std::uint8_t>(function);
     }
-    if (const auto found = values.find("--dist");
-        found != values.end() && !readChoice("--dist", found->second, chart.distanceMode))
-        return false;
-    if (const auto found = values.find("--g00");
-        found != values.end() && !readOptionFeed("--g00", found->second, chart.g00Feed))
-        return false;
-    if (const auto found = values.find("--compare");
-        found != values.end() && !readCompare(found->second, chart))
-        return false;
-    if (const auto found = values.find("--colour-by");
-        found != values.end() && !readColourBy(found->second, chart))
-        return false;
     return true;
 }

@@ -5,7 +5,18 @@
 #include "commands.h"
 
 #include <string>
-#include <vector>
+
+// The options of the chart's view, each command taking those it lists, all read by
+// readViewOptions.
+inline constexpr CommandOption kSizeOption{"--size", 1};
+inline constexpr CommandOption kFuncOption{"--func", 1};
+inline constexpr CommandOption kDistOption{"--dist", 1};
+inline constexpr CommandOption kRangeOption{"--range", 2, "two values, LO and HI"};
+inline constexpr CommandOption kG00Option{"--g00", 1};
+inline constexpr CommandOption kCompareOption{"--compare", 1};
+inline constexpr CommandOption kColourByOption{"--colour-by", 1};
+inline constexpr CommandOption kLegendOption{"--legend"};
+inline constexpr CommandOption kFitHeightOption{"--fit-height"};
 
 // The chart that the options --size WxH, --func N, --dist N, --range LO HI and --g00 FEED
 // describe start from: 1000 x 600 pixels, everything else as a new control's chart.
@@ -14,16 +25,7 @@ ChartState defaultViewChart();
 // Reads a whole decimal integer.
 bool readInteger(const std::string& text, int& value);
 
-// Takes --range LO HI out of the arguments, as it is the one option with two values; the others
-// go to `rest`. Prints what is wrong and returns false on wrong usage.
-bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState& chart);
-
-// Takes the switches --legend and --fit-height out of `args` and sets them in the chart.
-void takeViewSwitches(std::vector<char*>& args, ChartState& chart);
-
-// Takes every `flag`, an option without a value, out of `args`; true when there was one.
-bool takeFlag(std::vector<char*>& args, const std::string& flag);
-
-// Reads --size, --func, --dist, --g00, --compare rates|feeds and --colour-by tool where given.
-// Prints what is wrong and returns false on wrong usage.
+// Sets in the chart the view options given: --range LO HI, --size WxH, --func N, --dist N,
+// --g00 FEED, --compare rates|feeds, --colour-by tool, --legend and --fit-height, checked in this
+// order. Prints what is wrong and returns false on wrong usage.
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart);

@@ -27,6 +27,14 @@ public:
         QString fileName;
     };
 
+    // A save dialog's start: its title, the formats offered ("Description (*.png)" entries, the
+    // first shown first) and the suggested file name.
+    struct FileSaveRequest {
+        QString title;
+        QStringList filters;
+        QString fileName;
+    };
+
     // The save-chart dialog's start: folder, suggested file name, format shown first ("png",
     // "svg" or "pdf") and the chart's size.
     struct ChartSaveRequest {
@@ -61,6 +69,8 @@ public:
     virtual QString inputBox(const QString& prompt, const QString& defaultText) = 0;
     // The chosen full path, or empty when cancelled.
     virtual QString openFile(const FileOpenRequest& request) = 0;
+    // The chosen full path, or empty when cancelled.
+    virtual QString saveFile(const FileSaveRequest& request) = 0;
     // The chosen colour (0x00BBGGRR), or nothing when cancelled.
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
     // The print set-up dialog on `printer`; false when cancelled.

@@ -4,13 +4,12 @@
 // First: the generator has a member named like a keyword that Qt headers define.
 #include "generateddata.h"
 
-#include "chartdocument.h"
 #include "graphrenderer.h"
 #include "guibenchmain.h"
+#include "picturewriter.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -34,18 +33,19 @@ ChartState benchChart() {
     return chart;
 }
 
-bool writePng(QBuffer& out, const ChartState& chart) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    DrawGraph(image, chart, &benchData());
-    return image.save(&out, "PNG");
-}
-
-bool writeVector(QBuffer& out, const ChartState& chart, ChartFormat format) {
-    return writeVectorChart(out, format, QSize(kWidth, kHeight), [&](QPaintDevice& device) {
-        QPainter painter(&device);
-        DrawGraph(painter, chart, &benchData());
-        return painter.end();
-    });
+// The chart drawn as `curvex render` draws it: its pixels for PNG, its vector drawing otherwise.
+PictureWriter benchPicture(const ChartState& chart) {
+    return PictureWriter(
+        QStringLiteral("chart"), QSize(kWidth, kHeight),
+        [&](QImage& image) {
+            DrawGraph(image, chart, &benchData());
+            return true;
+        },
+        [&](QPaintDevice& device) {
+            QPainter painter(&device);
+            DrawGraph(painter, chart, &benchData());
+            return painter.end();
+        });
 }
 
 void writeChart(benchmark::State& state, ChartFormat format) {
@@ -55,16 +55,14 @@ void writeChart(benchmark::State& state, ChartFormat format) {
     }
     const ChartState chart = benchChart();
     qint64 bytes = 0;
+    PictureWriter picture = benchPicture(chart);
     for (auto _ : state) {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        const bool written =
-            format == ChartFormat::Png ? writePng(out, chart) : writeVector(out, chart, format);
-        if (!written) {
+        const QByteArray document = picture.document(format);
+        if (document.isEmpty()) {
             state.SkipWithError("the chart could not be written");
             return;
         }
-        bytes = out.size();
+        bytes = document.size();
     }
     state.counters["file_bytes"] = static_cast<double>(bytes);
 }

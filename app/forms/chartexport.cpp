@@ -1,14 +1,11 @@
 #include "chartexport.h"
 
-#include "chartdocument.h"
-#include "curvexids.h"
 #include "curvexproxy.h"
-#include "filenametext.h"
+#include "picturesave.h"
 #include "surfaceregistry.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -64,43 +61,19 @@ void ChartExport::saveChartAs(const QString& shownFile) {
     const auto choice = prompts().saveChart(saveRequest(shownFile, chartSize()));
     if (!choice || choice->path.isEmpty())
         return;
-    if (const QString reason = writeChart(choice->path, choice->size); !reason.isEmpty()) {
-        prompts().messageBox(
-            QStringLiteral("Cannot save the chart as %1: %2").arg(choice->path, reason),
-            UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
-            QLatin1String(curvex::kProgramTitle));
-        return;
-    }
-    rememberChoice(choice->path);
+    if (savePicture(picture(choice->size), choice->path))
+        rememberChoice(choice->path);
 }
 
 QString ChartExport::writeChart(const QString& path, QSize size) {
-    const auto format = chartFormatOf(path);
-    if (!format)
-        return QStringLiteral("the name must end in .png, .svg or .pdf");
-    const QByteArray document = documentOf(*format, size);
-    if (document.isEmpty())
-        return QStringLiteral("the chart cannot be drawn at %1 x %2")
-            .arg(size.width())
-            .arg(size.height());
-    return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), document));
+    return picture(size).writeFile(path);
 }
 
-// The chart at `size` as a whole file of `format`; empty when the control cannot draw it.
-QByteArray ChartExport::documentOf(ChartFormat format, QSize size) {
-    if (size.isEmpty())
-        return {};
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (format == ChartFormat::Png) {
-        QImage image(size, QImage::Format_RGB32);
-        if (image.isNull() || !drawOn(mViewer, image, size) || !image.save(&buffer, "PNG"))
-            return {};
-        return buffer.data();
-    }
-    const bool written = writeVectorChart(
-        buffer, format, size, [&](QPaintDevice& device) { return drawOn(mViewer, device, size); });
-    return written ? buffer.data() : QByteArray();
+// The chart at `size` as the control draws it, on an image or on a document's device.
+PictureWriter ChartExport::picture(QSize size) {
+    return PictureWriter(QStringLiteral("chart"), size, [this, size](QPaintDevice& device) {
+        return drawOn(mViewer, device, size);
+    });
 }
 
 void ChartExport::copyChart() {
@@ -112,7 +85,7 @@ void ChartExport::copyChart() {
     }
     auto* data = new QMimeData;
     data->setImageData(image);
-    if (const QByteArray svg = documentOf(ChartFormat::Svg, size); !svg.isEmpty())
+    if (const QByteArray svg = picture(size).document(ChartFormat::Svg); !svg.isEmpty())
         data->setData(kSvgMime, svg);
     QGuiApplication::clipboard()->setMimeData(data);
 }

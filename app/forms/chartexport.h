@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartdocument.h"
+#include "picturewriter.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -29,7 +29,7 @@ public:
 
 private:
     QSize chartSize();
-    QByteArray documentOf(ChartFormat format, QSize size);
+    PictureWriter picture(QSize size);
 
     CurvexProxy& mViewer;
 };

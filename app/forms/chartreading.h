@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panelobserver.h"
+
 #include <QObject>
 #include <QVariantList>
 
@@ -11,7 +13,7 @@ class QMainWindow;
 // Reading the chart from the main window: the read-out of the record under the pointer in the
 // status bar, View > "Go to Block..." (Ctrl+G), and the shortcuts of the file commands (Ctrl+O
 // open, Ctrl+P print, Ctrl+Q exit).
-class ChartReading : public QObject {
+class ChartReading : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     struct FileCommands {
@@ -29,6 +31,9 @@ public:
     // The control's read-out event: the record's fields in the event's order.
     void Viewer1_ReadOut(const QVariantList& record);
     void Viewer1_ReadOutCleared();
+
+    void readOutShown(const QVariantList& values) override { Viewer1_ReadOut(values); }
+    void readOutCleared() override { Viewer1_ReadOutCleared(); }
 
     // The status-bar text of a read-out record shown with draw-mode mask `drawMode`.
     static QString describe(const QVariantList& record, int drawMode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curvexids.h"
+#include "panelobserver.h"
 
 #include <QObject>
 
@@ -15,7 +16,7 @@ class QMenu;
 // the three items of the function menu (the five exclude each other), "Colour by Tool Number"
 // after "Drawing Color", View > "Legend" and View > "Fit Height to Shown Range". Their state is
 // kept in section "Compare" of the settings file, their captions in section "Extra Text".
-class CompareMenu : public QObject {
+class CompareMenu : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     struct Menus {
@@ -33,6 +34,9 @@ public:
     // Writes the state; checks the last of the three function items chosen again, so that the
     // draw mode written beside it is one of theirs.
     void save();
+
+    void settingsLoaded() override { load(); }
+    void settingsSaved() override { save(); }
 
     QAction& compareItem(curvex::CompareMode mode) const { return *mCompare.at(itemOf(mode)); }
     QAction& colourByTool() const { return *mColourByTool; }

@@ -72,6 +72,11 @@ public:
         return dialog.selectedFiles().constFirst();
     }
 
+    QString saveFile(const FileSaveRequest& request) override {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
+                                            request.fileName, request.filters.join(u";;"));
+    }
+
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override {
         const QColor chosen = QColorDialog::getColor(curvex::toQColor(initial));
         if (!chosen.isValid())

@@ -1,6 +1,9 @@
 #include "filetyperule.h"
 
+#include "appstate.h"
 #include "numerictext.h"
+#include "userprompts.h"
+#include "varnutl.h"
 
 namespace {
 
@@ -26,4 +29,23 @@ FileTypeRule fileTypeByEnding(const QString& fileName, const QString& binSuffix,
         return FileTypeRule::Text;
     }
     return FileTypeRule::Ask;
+}
+
+std::optional<bool> askTextFile(const QString& fileName) {
+    switch (fileTypeByEnding(fileName, gBinSuffix, gTextSuffix)) {
+    case FileTypeRule::Text:
+        return true;
+    case FileTypeRule::Binary:
+        return false;
+    case FileTypeRule::Ask:
+        break;
+    }
+    const int answer = prompts().messageBox(
+        gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
+        UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
+    if (answer == UserPrompts::AnswerYes)
+        return true;
+    if (answer == UserPrompts::AnswerNo)
+        return false;
+    return std::nullopt;
 }

@@ -16,18 +16,17 @@
 #include "loadstatus.h"
 #include "machiningtimeview.h"
 #include "mainlayout.h"
-#include "numerictext.h"
 #include "peakspanel.h"
 #include "print/mprinterpg.h"
 #include "programpanel.h"
 #include "recentfilesmenu.h"
 #include "report/reportexport.h"
-#include "settingslocation.h"
 #include "toolpathdock.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
 #include "viewmenu.h"
+#include "windowsettings.h"
 #include "zoomscrollbar.h"
 
 #include <QAction>
@@ -40,10 +39,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 namespace {
 
 // Design values of the window and its controls, in twips.
@@ -55,44 +50,8 @@ const QRect kHS1Design(240, 5760, 7095, 255);
 constexpr int kScrollMaximum = 32767;
 
 constexpr int kMenuItems = 3;
-// The settings file keeps the G00 feed as a whole number.
-constexpr auto kDefaultG00Feed = static_cast<std::int32_t>(curvex::kDefaultG00Feed);
-constexpr int kMaxHalvings = 16;
-
-const QString kProperty = QStringLiteral("Property");
-const QString kReference = QStringLiteral("Reference");
-const QString kRelation = QStringLiteral("Relation");
 
 FrmMain* currentWindow = nullptr;
-
-QString colorKey(int n) {
-    return QStringLiteral("Drawing Color ") + QString::number(n);
-}
-
-enum class Lookup { Found, NotFound, Failed };
-
-// Looks a path up as a directory listing would: files and folders are both found.
-Lookup lookUpPath(const QString& path) {
-    if (path.isEmpty())
-        return Lookup::NotFound;
-    const QByteArray name = path.toUtf8();
-    if (name.contains('\0'))
-        return Lookup::Failed;
-    struct stat status {};
-    if (::stat(name.constData(), &status) == 0)
-        return Lookup::Found;
-    return errno == ENOENT || errno == ENOTDIR ? Lookup::NotFound : Lookup::Failed;
-}
-
-// The number of times `n` can be halved while it is even, at most 16.
-int halvings(std::int32_t n) {
-    int k = 0;
-    while (k < kMaxHalvings && n % 2 == 0) {
-        n /= 2;
-        ++k;
-    }
-    return k;
-}
 
 // Checks item `index` of a group of menu items that exclude each other, unchecking the others.
 void checkOnly(const std::array<QAction*, kMenuItems>& group, int index) {
@@ -154,9 +113,21 @@ bool FrmMain::createViewer(QString* error) {
     mToolpath = ToolpathDock::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
+    mSettings = std::make_unique<WindowSettings>(*this, *mViewer1, mMnuFunc, mMnuDist);
+    addPanels();
     connectHandlers();
     mHostedViewer->control().advise(this);
     return true;
+}
+
+// The order in which the panels hear the window's events.
+void FrmMain::addPanels() {
+    mPanels.add(mChartReading);
+    mPanels.add(mCompareMenu);
+    mPanels.add(mMachiningTime);
+    mPanels.add(mToolpath);
+    mPanels.add(mProgramPanel);
+    mPanels.add(mPeaksPanel);
 }
 
 void FrmMain::createControls() {
@@ -218,8 +189,7 @@ void FrmMain::connectHandlers() {
 }
 
 void FrmMain::onEvent(int dispid, const QVariantList& args) {
-    if (mToolpath)
-        mToolpath->refresh();
+    mPanels.tell(&PanelObserver::controlChanged);
     switch (dispid) {
     case curvex::EventReDrawed:
         if (args.size() == 3)
@@ -237,12 +207,10 @@ void FrmMain::onEvent(int dispid, const QVariantList& args) {
             mLoadStatus->ended(args.at(0).toBool());
         break;
     case curvex::EventReadOut:
-        mChartReading->Viewer1_ReadOut(args);
-        if (mProgramPanel && !args.isEmpty())
-            mProgramPanel->readOut(args.at(0).toInt());
+        Viewer1_ReadOut(args);
         break;
     case curvex::EventReadOutCleared:
-        mChartReading->Viewer1_ReadOutCleared();
+        mPanels.tell(&PanelObserver::readOutCleared);
         break;
     case curvex::EventNcProgramRead:
         Viewer1_NcProgramRead();
@@ -270,44 +238,17 @@ void FrmMain::Form_Load() {
     Viewer1().setIniFileName(gIniFile);
     mHS1->setMaximum(kScrollMaximum);
     mZoom->takeCeilingFromBar();
-    loadGeometry();
+    mSettings->loadGeometry();
     setWindowTitle(gText(QStringLiteral("frmCaption")) + QStringLiteral("  Ver") +
                    curvex::kRequiredOcxVersion);
     setCaptions();
-    loadInitDirectory();
-    gInitFile = ReadIniWithDefault(kReference, QStringLiteral("Init File"), gInitFile);
-    loadDrawMode();
-    loadDistMode();
-    loadG00Feed();
-    loadColors();
-    gBinSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Bin Suffix"), {}));
-    gTextSuffix = trimBlanks(ReadIniWithDefault(kRelation, QStringLiteral("Text Suffix"), {}));
+    mSettings->loadChoices();
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
-    if (mCompareMenu)
-        mCompareMenu->load();
-    if (mMachiningTime)
-        mMachiningTime->load();
-    if (mToolpath)
-        mToolpath->load();
+    mPanels.tell(&PanelObserver::settingsLoaded);
     if (gPendingFileValid)
         Command1_Click();
-}
-
-// Top, left, width and height in this order; a value that is not a number in the 16-bit range
-// keeps the window's own value.
-void FrmMain::loadGeometry() {
-    const auto read = [this](const char* key, int currentPixels) {
-        const QString text = ReadIniWithDefault(
-            kProperty, key, shortestText(static_cast<float>(pixelsToTwips(currentPixels))));
-        const auto twips = toInt16(text);
-        return twips ? ::twipsToPixels(*twips, dotsPerInch()) : currentPixels;
-    };
-    move(x(), read("Form Top", y()));
-    move(read("Form Left", x()), y());
-    resize(read("Form Width", width()), height());
-    resize(width(), read("Form Height", height()));
 }
 
 void FrmMain::setCaptions() {
@@ -327,101 +268,15 @@ void FrmMain::setCaptions() {
     mMnuG00feed->setText(gText(QStringLiteral("mnuG00feed")));
 }
 
-void FrmMain::loadInitDirectory() {
-    const QString value =
-        ReadIniWithDefault(kReference, QStringLiteral("Init Directry"), gInitDirectory);
-    switch (lookUpPath(value)) {
-    case Lookup::Found:
-        gInitDirectory = value;
-        break;
-    case Lookup::Failed:
-        gInitDirectory = defaultOpenFolder(gAppFolder);
-        break;
-    case Lookup::NotFound:
-        break;
-    }
-    if (!gInitDirectory.endsWith(u'/'))
-        gInitDirectory += u'/';
-}
-
-void FrmMain::loadDrawMode() {
-    const auto mode =
-        toInt32(ReadIniWithDefault(kProperty, QStringLiteral("Draw Mode"), QStringLiteral("1")));
-    const int k = mode ? halvings(*mode) : 0;
-    if (k < kMenuItems)
-        mMnuFunc[k]->setChecked(true);
-    Viewer1().setDrawMode(std::int32_t{1} << k);
-}
-
-// A mode without a menu item (outside 0 to 2) is taken as 0.
-void FrmMain::loadDistMode() {
-    const auto mode =
-        toInt16(ReadIniWithDefault(kProperty, QStringLiteral("Dist Mode"), QStringLiteral("0")));
-    const int d = mode && *mode >= 0 && *mode < kMenuItems ? *mode : 0;
-    mMnuDist[d]->setChecked(true);
-    Viewer1().setDistanceMode(d);
-}
-
-void FrmMain::loadG00Feed() {
-    const auto feed = numericValue(ReadIniWithDefault(kProperty, QStringLiteral("G00 Feed"),
-                                                      QString::number(kDefaultG00Feed)));
-    const auto whole = feed ? roundToInt32(static_cast<float>(*feed)) : std::nullopt;
-    Viewer1().setG00feed(static_cast<float>(whole.value_or(kDefaultG00Feed)));
-}
-
-void FrmMain::loadColors() {
-    std::array<std::int32_t, curvex::kCurveColours> colors{};
-    for (int n = 0; n < curvex::kCurveColours; ++n)
-        colors[n] = Viewer1().getGraphColor(n);
-    for (int n = 0; n < curvex::kCurveColours; ++n) {
-        const auto stored =
-            toInt32(ReadIniWithDefault(kProperty, colorKey(n), QString::number(colors[n])));
-        if (stored)
-            colors[n] = *stored;
-        Viewer1().setGraphColor(colors[n], n);
-    }
-}
-
+// The panels save theirs between the window's place and its chart choices: the compare menu may
+// check a function item again before the draw mode is written.
 void FrmMain::Form_Unload() {
     if (mUnloaded)
         return;
     mUnloaded = true;
-    saveGeometry();
-    WriteIniValue(kReference, QStringLiteral("Init Directry"), gInitDirectory);
-    WriteIniValue(kReference, QStringLiteral("Init File"), gInitFile);
-    saveColors();
-    if (mCompareMenu)
-        mCompareMenu->save();
-    int checked = 0;
-    while (checked < kMenuItems && !mMnuFunc[checked]->isChecked())
-        ++checked;
-    WriteIniValue(kProperty, QStringLiteral("Draw Mode"),
-                  QString::number(1 << (checked < kMenuItems ? checked : 0)));
-    WriteIniValue(kProperty, QStringLiteral("G00 Feed"), shortestText(Viewer1().getG00feed()));
-    WriteIniValue(kProperty, QStringLiteral("Dist Mode"),
-                  QString::number(Viewer1().distanceMode()));
-    if (mMachiningTime)
-        mMachiningTime->save();
-    if (mToolpath)
-        mToolpath->save();
-}
-
-void FrmMain::saveGeometry() {
-    const auto write = [this](const char* key, int pixels) {
-        WriteIniValue(kProperty, key, shortestText(static_cast<float>(pixelsToTwips(pixels))));
-    };
-    write("Form Top", y());
-    write("Form Left", x());
-    write("Form Width", width());
-    write("Form Height", height());
-}
-
-void FrmMain::saveColors() {
-    std::array<std::int32_t, curvex::kCurveColours> colors{};
-    for (int n = 0; n < curvex::kCurveColours; ++n)
-        colors[n] = Viewer1().getGraphColor(n);
-    for (int n = 0; n < curvex::kCurveColours; ++n)
-        WriteIniValue(kProperty, colorKey(n), QString::number(colors[n]));
+    mSettings->savePlace();
+    mPanels.tell(&PanelObserver::settingsSaved);
+    mSettings->saveChoices();
 }
 
 // The File Open button: the file given at start-up, else the one the open dialog picks.
@@ -440,7 +295,7 @@ void FrmMain::open(const QString& path) {
     mFileName = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
-        const auto isText = fileTypeOf(mFileName);
+        const auto isText = askTextFile(mFileName);
         if (!isText)
             return;
         mIsText = *isText;
@@ -459,29 +314,7 @@ void FrmMain::open(const QString& path) {
     mRecentFiles->fileShown(mFileName);
     mChartCommands->fileShown(mFileName);
     mReloader->fileShown(mFileName, mIsText);
-    updateMachiningTime();
-    if (mProgramPanel)
-        mProgramPanel->dataShown(mFileName);
-}
-
-// True for a text file, false for a binary one, nothing when the user cancelled the question.
-std::optional<bool> FrmMain::fileTypeOf(const QString& fileName) {
-    switch (fileTypeByEnding(fileName, gBinSuffix, gTextSuffix)) {
-    case FileTypeRule::Text:
-        return true;
-    case FileTypeRule::Binary:
-        return false;
-    case FileTypeRule::Ask:
-        break;
-    }
-    const int answer = prompts().messageBox(
-        gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
-        UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
-    if (answer == UserPrompts::AnswerYes)
-        return true;
-    if (answer == UserPrompts::AnswerNo)
-        return false;
-    return std::nullopt;
+    mPanels.tell(&PanelObserver::fileShown, mFileName);
 }
 
 void FrmMain::mnuOpen_Click() {
@@ -527,7 +360,7 @@ void FrmMain::mnuG00feed_Click() {
     Viewer1().setG00feed(askG00Feed(prompts(), Viewer1().getG00feed(),
                                     gText(QStringLiteral("inpBox1")),
                                     gText(QStringLiteral("inpBox2"))));
-    updateMachiningTime();
+    mPanels.tell(&PanelObserver::g00FeedChanged);
 }
 
 void FrmMain::HS1_Change() {
@@ -537,22 +370,19 @@ void FrmMain::HS1_Change() {
 void FrmMain::Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax) {
     mZoom->reDrawed(fLowerPercent, fUpperPercent, fDistMax);
     mReloader->reDrawed(fDistMax);
-    updateMachiningTime();
-    if (mPeaksPanel)
-        mPeaksPanel->update();
+    mPanels.tell(&PanelObserver::chartRedrawn);
 }
 
-void FrmMain::updateMachiningTime() {
-    if (mMachiningTime)
-        mMachiningTime->update();
+// The read-out shows the record's values; its first value is the record the chart marks.
+void FrmMain::Viewer1_ReadOut(const QVariantList& args) {
+    mPanels.tell(&PanelObserver::readOutShown, args);
+    if (!args.isEmpty())
+        mPanels.tell(&PanelObserver::recordMarked, args.at(0).toInt());
 }
 
 // The control has mapped the program to the data: the marked line and the peaks' lines follow.
 void FrmMain::Viewer1_NcProgramRead() {
-    if (mProgramPanel)
-        mProgramPanel->programMapped();
-    if (mPeaksPanel)
-        mPeaksPanel->update();
+    mPanels.tell(&PanelObserver::programMapped);
 }
 
 // Opens the dropped file without the open dialog.

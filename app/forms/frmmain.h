@@ -2,6 +2,7 @@
 
 #include "curvexproxy.h"
 #include "dispatch.h"
+#include "panellist.h"
 
 #include <QMainWindow>
 
@@ -23,6 +24,7 @@ class QPushButton;
 class QScrollBar;
 class RecentFilesMenu;
 class ToolpathDock;
+class WindowSettings;
 class ZoomScrollBar;
 
 namespace component {
@@ -67,6 +69,9 @@ public:
     // The program and peaks panels; null with a control that lacks their members.
     ProgramPanel* programPanel() const { return mProgramPanel; }
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
+    // The panels that hear the window's events in order; one added before Form_Load hears them
+    // all.
+    PanelList& panels() { return mPanels; }
 
     // The shown file, empty when none.
     QString fileName() const { return mFileName; }
@@ -88,6 +93,7 @@ public:
     void mnuG00feed_Click();
     void HS1_Change();
     void Viewer1_ReDrawed(float fLowerPercent, float fUpperPercent, float fDistMax);
+    void Viewer1_ReadOut(const QVariantList& args);
     void Viewer1_FileDroped();
     void Viewer1_NcProgramRead();
     void Form_Resize();
@@ -102,28 +108,19 @@ protected:
 private:
     FrmMain();
     bool createViewer(QString* error);
+    void addPanels();
     void createControls();
     void createMenus();
     void connectHandlers();
     void onEvent(int dispid, const QVariantList& args) override;
     void enforceMinimumSize();
     void layOutControls();
-    void updateMachiningTime();
 
     double dotsPerInch() const;
     QRect twipsToPixels(const QRect& twips) const;
     int pixelsToTwips(int pixels) const;
 
-    void loadGeometry();
     void setCaptions();
-    void loadInitDirectory();
-    void loadDrawMode();
-    void loadDistMode();
-    void loadG00Feed();
-    void loadColors();
-    void saveGeometry();
-    void saveColors();
-    std::optional<bool> fileTypeOf(const QString& fileName);
 
     std::unique_ptr<component::HostedControl> mHostedViewer;
     std::unique_ptr<CurvexProxy> mViewer1;
@@ -152,6 +149,8 @@ private:
     ToolpathDock* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
+    PanelList mPanels;
+    std::unique_ptr<WindowSettings> mSettings;
 
     QString mFileName;
     bool mIsText = false;

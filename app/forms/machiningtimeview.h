@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panelobserver.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,7 +16,7 @@ class QMenu;
 // the user can show, hide and move (its state kept in section "Machining Time" of the settings
 // file, shown from the Config menu), and the totals as a permanent line in the status bar.
 // Everything comes from the graph control.
-class MachiningTimeView : public QObject {
+class MachiningTimeView : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     // The view for `window`, or null when the control has no machining times.
@@ -27,6 +29,12 @@ public:
     void save() const;
     // Reads the rows from the control again: after a load, a G00 feed change, a render.
     void update();
+
+    void settingsLoaded() override { load(); }
+    void settingsSaved() override { save(); }
+    void fileShown(const QString& /*path*/) override { update(); }
+    void chartRedrawn() override { update(); }
+    void g00FeedChanged() override { update(); }
 
     QDockWidget& dock() const { return *mDock; }
     MachiningTimePanel& panel() const { return *mPanel; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panelobserver.h"
+
 #include <QObject>
 
 class CurvexProxy;
@@ -11,7 +13,7 @@ class QTableWidget;
 // The "Peaks" panel of the main window: the 20 highest peaks of what the chart shows, 100 records
 // apart, read from the control after every redraw. Columns rank, block, tool, value, programmed
 // and optimised feed and program line; a click goes to the peak's record.
-class PeaksPanel : public QObject {
+class PeaksPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     enum Column {
@@ -30,6 +32,9 @@ public:
 
     // Reads the peaks from the control again while the panel is shown; showing it reads them.
     void update();
+
+    void chartRedrawn() override { update(); }
+    void programMapped() override { update(); }
 
     QDockWidget& dock() const { return *mDock; }
     QTableWidget& table() const { return *mTable; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileversion.h"
+#include "panelobserver.h"
 
 #include <QFileSystemWatcher>
 #include <QList>
@@ -30,7 +31,7 @@ class QThread;
 // marks a record of that line through the control, which maps records to lines. Both the panel
 // and the control read the program on threads of their own: a program of millions of lines shows
 // as soon as the panel's reading ends, and its lines are linked once the control has mapped it.
-class ProgramPanel : public QObject {
+class ProgramPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     // The panel for `window`, its open command in `fileMenu` after `after`; null when the
@@ -51,11 +52,14 @@ public:
     // The control's read-out: record `index` is marked.
     void readOut(std::int32_t index);
     // The control has mapped the program to its data.
-    void programMapped();
+    void programMapped() override;
     // Whether a program is being read.
     bool reading() const { return mReadingSerial != 0; }
     // Whether the control has mapped the program given last.
     bool linked() const { return mLinked; }
+
+    void fileShown(const QString& path) override { dataShown(path); }
+    void recordMarked(std::int32_t index) override { readOut(index); }
 
     void mnuOpenProgram_Click();
     void mnuFindInProgram_Click();

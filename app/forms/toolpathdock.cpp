@@ -1,26 +1,23 @@
 #include "toolpathdock.h"
 
-#include "chartdocument.h"
 #include "numerictext.h"
+#include "picturesave.h"
+#include "picturewriter.h"
 #include "surfaceregistry.h"
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
+#include "userprompts.h"
 #include "varnutl.h"
 #include "viewmenu.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -158,36 +155,24 @@ void ToolpathDock::refresh() {
 }
 
 QString ToolpathDock::writeToolpath(const QString& path, QSize size) {
-    const auto format = chartFormatOf(path);
-    if (!format)
-        return QStringLiteral("the file must end in .png, .svg or .pdf");
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    bool drawn = false;
-    if (*format == ChartFormat::Png) {
-        QImage image(size, QImage::Format_RGB32);
-        const component::SurfaceRegistry::Entry surface(&image);
-        drawn =
-            mToolpath->draw(surface.handle(), size).value_or(false) && image.save(&document, "PNG");
-    } else {
-        drawn = writeVectorChart(document, *format, size, [&](QPaintDevice& device) {
-            const component::SurfaceRegistry::Entry surface(&device);
-            return mToolpath->draw(surface.handle(), size).value_or(false);
-        });
-    }
-    if (!drawn)
-        return QStringLiteral("the toolpath could not be drawn");
-    return QString::fromStdString(replaceChartFile(path.toStdString(), document.data()));
+    return picture(size).writeFile(path);
+}
+
+// The toolpath at `size` as the control draws it, on an image or on a document's device.
+PictureWriter ToolpathDock::picture(QSize size) {
+    return PictureWriter(QStringLiteral("toolpath"), size, [this, size](QPaintDevice& device) {
+        const component::SurfaceRegistry::Entry surface(&device);
+        return mToolpath->draw(surface.handle(), size).value_or(false);
+    });
 }
 
 void ToolpathDock::saveToolpathAs() {
-    const QString path = QFileDialog::getSaveFileName(
-        &mWindow, QStringLiteral("Save Toolpath As"), QStringLiteral("toolpath.png"),
-        QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    const QString path = prompts().saveFile(
+        {QStringLiteral("Save Toolpath As"),
+         {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
+          QStringLiteral("PDF document (*.pdf)")},
+         QStringLiteral("toolpath.png")});
     if (path.isEmpty())
         return;
-    const QSize size = mCanvas->size().isEmpty() ? QSize(800, 600) : mCanvas->size();
-    const QString reason = writeToolpath(path, size);
-    if (!reason.isEmpty())
-        mWindow.statusBar()->showMessage(QStringLiteral("Cannot save %1: %2").arg(path, reason));
+    savePicture(picture(mCanvas->size().isEmpty() ? QSize(800, 600) : mCanvas->size()), path);
 }

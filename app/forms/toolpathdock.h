@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curvexids.h"
+#include "panelobserver.h"
 
 #include <QObject>
 #include <QSize>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class CurvexProxy;
+class PictureWriter;
 class QComboBox;
 class QDockWidget;
 class QMainWindow;
@@ -20,7 +22,7 @@ class ToolpathProxy;
 // with the four views as buttons, the colouring and the toolpath the graph control draws, linked
 // to the chart through the control. Its place, view and colouring are kept in section "Toolpath"
 // of the settings file. Offered only by a control that has the toolpath members.
-class ToolpathDock : public QObject {
+class ToolpathDock : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     // The panel for `window`, or null when the control draws no toolpath. Its items go to the
@@ -33,6 +35,10 @@ public:
     void save() const;
     // Draws again after the chart, its mark or the data changed.
     void refresh();
+
+    void settingsLoaded() override { load(); }
+    void settingsSaved() override { save(); }
+    void controlChanged() override { refresh(); }
 
     // Writes the toolpath at `size` to `path` (.png, .svg or .pdf), replacing an older file only
     // once it is whole. Empty on success, else why not.
@@ -48,6 +54,7 @@ private:
     void chooseView(curvex::ToolpathViewKind view);
     void chooseColour(int mode);
     void saveToolpathAs();
+    PictureWriter picture(QSize size);
 
     QMainWindow& mWindow;
     std::unique_ptr<ToolpathProxy> mToolpath;

@@ -76,6 +76,10 @@ public:
         fileRequests.push_back(request);
         return next(chosenFiles, QString());
     }
+    QString saveFile(const FileSaveRequest& request) override {
+        saveRequests.push_back(request);
+        return next(savedFiles, QString());
+    }
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override {
         colorPresets.push_back(initial);
         return next(chosenColors, std::optional<std::uint32_t>());
@@ -99,6 +103,8 @@ public:
     std::vector<QString> inputDefaults;
     std::vector<std::uint32_t> colorPresets;
     std::vector<FileOpenRequest> fileRequests;
+    std::deque<QString> savedFiles;
+    std::vector<FileSaveRequest> saveRequests;
     std::deque<std::optional<ReportSaveChoice>> reportChoices;
     std::vector<ReportSaveRequest> reportRequests;
     int beeps = 0;

@@ -30,10 +30,12 @@ protected:
         LoadInterfaceTexts();
     }
 
-    void load() {
+    // Creates and loads the window; `panel`, when given, is added to its panels first.
+    void load(PanelObserver* panel = nullptr) {
         QString error;
         window = FrmMain::create(&error);
         ASSERT_TRUE(window) << error.toStdString();
+        window->panels().add(panel);
         window->Form_Load();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

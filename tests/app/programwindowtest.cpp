@@ -5,6 +5,7 @@
 
 #include "cutloader.h"
 #include "forms/chartstatus.h"
+#include "forms/panellist.h"
 #include "forms/peakspanel.h"
 #include "forms/programpanel.h"
 #include "forms/programview.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -32,6 +34,14 @@ template <typename Writer> void writeGenerated(const QString& path) {
     Writer writer;
     CutSynthesizer(8).generate(3000, writer);
     std::ofstream(path.toStdString(), std::ios::binary) << writer.contents();
+}
+
+// Generated data "part.txt" and its program "Part.NC" in the program folder; the data's path.
+QString writePart() {
+    const QString data = gAppFolder + QStringLiteral("part.txt");
+    writeGenerated<TextCutWriter>(data);
+    writeGenerated<NcProgramWriter>(gAppFolder + QStringLiteral("Part.NC"));
+    return data;
 }
 
 void touch(const QString& path) {
@@ -87,9 +97,7 @@ TEST(ProgramPanels, StayAwayWithAControlThatLacksTheirMembers) {
 class ProgramWindowTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        data = gAppFolder + QStringLiteral("part.txt");
-        writeGenerated<TextCutWriter>(data);
-        writeGenerated<NcProgramWriter>(gAppFolder + QStringLiteral("Part.NC"));
+        data = writePart();
         ASSERT_TRUE(LoadCutFile(data.toStdString(), CutFormat::Text, loaded).ok());
         load();
         ASSERT_NE(window->programPanel(), nullptr);
@@ -266,6 +274,98 @@ TEST_F(ProgramWindowTest, FindAndGoToLine) {
     EXPECT_EQ(view().markedLine(), line - 5);
     goToLine.trigger();
     EXPECT_EQ(view().markedLine(), line - 5) << "no line 0";
+}
+
+// A panel of its own in the window's list, recording what it hears.
+class RecordingPanel : public PanelObserver {
+public:
+    void settingsLoaded() override { hear("settings loaded"); }
+    void settingsSaved() override { hear("settings saved"); }
+    void fileShown(const QString& path) override { hear("file shown " + path.toStdString()); }
+    void chartRedrawn() override { hear("chart redrawn"); }
+    void g00FeedChanged() override { hear("g00 feed changed"); }
+    void readOutShown(const QVariantList& values) override {
+        hear("read-out of " + std::to_string(values.size()) + " values");
+    }
+    void readOutCleared() override { hear("read-out cleared"); }
+    void recordMarked(std::int32_t index) override {
+        hear("record marked " + std::to_string(index));
+    }
+    void programMapped() override { hear("program mapped"); }
+    void controlChanged() override { ++changes; }
+
+    // Whether `event` was heard since the last call, which forgets what was heard.
+    bool heard(const std::string& event) {
+        const bool found = std::find(events.begin(), events.end(), event) != events.end();
+        events.clear();
+        return found;
+    }
+    bool heardNow(const std::string& event) const {
+        return std::find(events.begin(), events.end(), event) != events.end();
+    }
+
+    std::vector<std::string> events;
+    int changes = 0;
+
+private:
+    void hear(std::string event) { events.push_back(std::move(event)); }
+};
+
+class PanelEventsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        data = writePart();
+        load(&recorder);
+    }
+    // The window goes first: it must not tell the recorder anything once that is gone.
+    void TearDown() override { window.reset(); }
+
+    QString data;
+    RecordingPanel recorder;
+};
+
+TEST_F(PanelEventsTest, APanelInTheListHearsEveryEventOfTheWindow) {
+    EXPECT_TRUE(recorder.heard("settings loaded"));
+    open(data);
+    EXPECT_TRUE(recorder.heardNow("file shown " + data.toStdString()));
+    EXPECT_TRUE(recorder.heardNow("chart redrawn"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.heardNow("program mapped"); }));
+    EXPECT_GT(recorder.changes, 0);
+    recorder.events.clear();
+
+    ASSERT_TRUE(window->Viewer1().markRecord(100).value_or(false));
+    EXPECT_TRUE(recorder.heardNow("record marked 100"));
+    ASSERT_FALSE(recorder.events.empty());
+    EXPECT_EQ(recorder.events.front().rfind("read-out of ", 0), 0u) << "the read-out comes first";
+    recorder.events.clear();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&window->viewerWidget(), &leave);
+    EXPECT_TRUE(recorder.heard("read-out cleared"));
+
+    answers.inputs = {QStringLiteral("750")};
+    window->mnuG00feed().trigger();
+    EXPECT_TRUE(recorder.heard("g00 feed changed"));
+    window->Form_Unload();
+    EXPECT_TRUE(recorder.heard("settings saved"));
+}
+
+// The panels hear each event in the order they were added; a panel the control does not offer
+// (null) is left out.
+TEST(PanelList, EachPanelHearsEachEventInTheOrderAdded) {
+    RecordingPanel first;
+    RecordingPanel second;
+    PanelList panels;
+    panels.add(&first);
+    panels.add(nullptr);
+    panels.add(&second);
+    panels.tell(&PanelObserver::recordMarked, 7);
+    panels.tell(&PanelObserver::fileShown, QStringLiteral("a.txt"));
+    panels.tell(&PanelObserver::controlChanged);
+    const std::vector<std::string> expected = {"record marked 7", "file shown a.txt"};
+    EXPECT_EQ(first.events, expected);
+    EXPECT_EQ(second.events, expected);
+    EXPECT_EQ(first.changes, 1);
+    EXPECT_EQ(second.changes, 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cutloader.h"
+#include "filenametext.h"
 #include "forms/chartstatus.h"
 #include "forms/frmmain.h"
 #include "forms/toolpathcanvas.h"
@@ -18,7 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 // The toolpath panel of the real main window, linked to the chart through the control.
@@ -136,6 +143,59 @@ TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
     EXPECT_TRUE(file.readAll().contains("<svg"));
     EXPECT_FALSE(toolpath->writeToolpath(gAppFolder + QStringLiteral("path.gif"), QSize(320, 240))
                      .isEmpty());
+}
+
+QAction* saveToolpathAs(const ToolpathDock& toolpath) {
+    for (QAction* item : toolpath.menu().actions())
+        if (item->text().startsWith(QStringLiteral("Save Toolpath As")))
+            return item;
+    return nullptr;
+}
+
+std::string contentsOf(const QByteArray& name) {
+    std::ifstream file(name.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Save Toolpath As asks through the prompts for the file, writes a name that is no UTF-8 byte
+// for byte, and says in one message box why a file could not be written, keeping the old one.
+TEST_F(MainWindowTest, SaveToolpathAsAsksThroughThePromptsAndShowsAFailureInAMessageBox) {
+    load();
+    ToolpathDock* toolpath = window->toolpath();
+    ASSERT_NE(toolpath, nullptr);
+    open(sample(QStringLiteral("run.txt"), false));
+    QAction* saveAs = saveToolpathAs(*toolpath);
+    ASSERT_NE(saveAs, nullptr);
+
+    const QByteArray folder = QFile::encodeName(gAppFolder);
+    const QByteArray written = folder + "path-\xff.png";
+    answers.savedFiles = {fileNameFromBytes(written)};
+    saveAs->trigger();
+    ASSERT_EQ(answers.saveRequests.size(), 1u);
+    EXPECT_EQ(answers.saveRequests[0].fileName, QStringLiteral("toolpath.png"));
+    EXPECT_EQ(answers.saveRequests[0].filters.size(), 3);
+    EXPECT_EQ(contentsOf(written).rfind("\x89PNG", 0), 0u);
+    EXPECT_TRUE(answers.messages.empty());
+
+    const QByteArray refused = folder + "old-\xfe.svg";
+    std::ofstream(refused.toStdString()) << "old";
+    ASSERT_EQ(::chmod(refused.constData(), 0444), 0);
+    answers.savedFiles = {fileNameFromBytes(refused)};
+    saveAs->trigger();
+    ASSERT_EQ(answers.messages.size(), 1u);
+    const apptest::ShownMessage& shown = answers.messages[0];
+    EXPECT_EQ(shown.text,
+              QStringLiteral("Cannot save the toolpath as %1: %2")
+                  .arg(fileNameFromBytes(refused), QString::fromLocal8Bit(std::strerror(EACCES))));
+    EXPECT_EQ(shown.buttons, UserPrompts::Buttons::Ok);
+    EXPECT_EQ(shown.icon, UserPrompts::Icon::Exclamation);
+    EXPECT_EQ(contentsOf(refused), "old");
+    ::unlink(refused.constData());
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+
+    saveAs->trigger();
+    EXPECT_EQ(answers.saveRequests.size(), 3u) << "a cancelled dialog writes nothing";
+    EXPECT_EQ(answers.messages.size(), 1u);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -136,6 +137,22 @@ TEST_F(ToolpathCommand, failuresGiveStatusAndMessage) {
         const CommandRun run = curvex(folder, c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+    }
+}
+
+// A file name that is no UTF-8 is written byte for byte by both picture commands.
+TEST_F(ToolpathCommand, picturesKeepEveryByteOfTheFileName) {
+    for (const char* command : {"toolpath", "render"}) {
+        for (const char* ending : {".png", ".svg", ".pdf"}) {
+            const std::string name = std::string("pic-\xff\xe9") + ending;
+            const std::string arguments = std::string(command) + " -o '" + name + "' cut.txt";
+            const CommandRun run = curvex(folder, arguments);
+            EXPECT_EQ(run.status, 0) << arguments << ": " << run.err;
+            struct stat status {};
+            EXPECT_EQ(::stat(folder.file(name).c_str(), &status), 0) << arguments;
+            EXPECT_GT(status.st_size, 0) << arguments;
+            ::unlink(folder.file(name).c_str());
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "commandoutput.h"
 
 #include "commands.h"
+#include "filenametext.h"
 #include "viewoptions.h"
 
 #include <algorithm>
@@ -31,13 +32,21 @@ int PictureOutput::cannotWrite(const std::string& reason) const {
 
 int PictureOutput::write(const QByteArray& document) const {
     if (!toStandardOutput()) {
-        const std::string reason = replaceChartFile(path, document);
-        return reason.empty() ? kExitOk : cannotWrite(reason);
+        const QString reason =
+            replacePictureFile(fileNameFromBytes(QByteArray::fromStdString(path)), document);
+        return reason.isEmpty() ? kExitOk : cannotWrite(reason.toLocal8Bit().toStdString());
     }
     const auto size = static_cast<std::size_t>(document.size());
     if (std::fwrite(document.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0)
         return cannotWrite(std::strerror(errno));
     return kExitOk;
+}
+
+int PictureOutput::write(PictureWriter& writer) const {
+    const QByteArray document = writer.document(format);
+    if (document.isEmpty())
+        return cannotWrite(writer.failure().toLocal8Bit().toStdString());
+    return write(document);
 }
 
 void reportFrameTimes(std::vector<double> millis) {

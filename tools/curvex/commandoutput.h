@@ -1,13 +1,12 @@
 #pragma once
 
-#include "chartdocument.h"
 #include "commandargumentlist.h"
+#include "picturewriter.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
 
 #include <memory>
-
 #include <string>
 #include <vector>
 
@@ -22,6 +21,9 @@ struct PictureOutput {
     // Writes the finished document to standard output, or replaces the file with it in one step,
     // so that a failed write keeps an older file whole. Returns an exit status.
     int write(const QByteArray& document) const;
+    // Writes the picture of `writer` in the output's format; a picture that cannot be made is
+    // reported as a file that cannot be written.
+    int write(PictureWriter& writer) const;
     int cannotWrite(const std::string& reason) const;
 };
 

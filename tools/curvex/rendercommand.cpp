@@ -1,5 +1,4 @@
 #include "axistitles.h"
-#include "chartdocument.h"
 #include "charttitles.h"
 #include "commandarguments.h"
 #include "commandoutput.h"
@@ -7,10 +6,10 @@
 #include "drawingcolours.h"
 #include "extratexts.h"
 #include "graphrenderer.h"
+#include "picturewriter.h"
 #include "series.h"
 #include "viewoptions.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -108,32 +107,23 @@ QImage chartImage(const ChartState& chart) {
     return image;
 }
 
-int writePng(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
-    QImage image = chartImage(chart);
-    if (image.isNull())
-        return kExitFailure;
-    DrawGraph(image, chart, &data);
-    QBuffer document;
-    if (!document.open(QIODevice::WriteOnly) || !image.save(&document, "PNG"))
-        return settings.output.cannotWrite("the PNG image could not be made");
-    return settings.output.write(document.data());
-}
-
-int writeVector(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    const bool written =
-        writeVectorChart(document, settings.output.format, QSize(chart.width, chart.height),
-                         [&](QPaintDevice& device) {
-                             QPainter painter(&device);
-                             if (!painter.isActive())
-                                 return false;
-                             DrawGraph(painter, chart, &data);
-                             return painter.end();
-                         });
-    if (!written)
-        return settings.output.cannotWrite("the chart could not be drawn");
-    return settings.output.write(document.data());
+// The chart drawn as the graph control draws it: its pixels for PNG, its vector drawing for SVG
+// and PDF.
+int writePicture(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
+    PictureWriter picture(
+        QStringLiteral("chart"), QSize(chart.width, chart.height),
+        [&](QImage& image) {
+            DrawGraph(image, chart, &data);
+            return true;
+        },
+        [&](QPaintDevice& device) {
+            QPainter painter(&device);
+            if (!painter.isActive())
+                return false;
+            DrawGraph(painter, chart, &data);
+            return painter.end();
+        });
+    return settings.output.write(picture);
 }
 
 int renderToFile(const RenderSettings& settings, const CutDataSet& data, const ChartTexts& texts) {
@@ -148,8 +138,7 @@ int renderToFile(const RenderSettings& settings, const CutDataSet& data, const C
         if (settings.output.path.empty())
             return kExitOk;
     }
-    return settings.output.format == ChartFormat::Png ? writePng(settings, data, chart)
-                                                      : writeVector(settings, data, chart);
+    return writePicture(settings, data, chart);
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 #include "toolpathpick.h"
 #include "toolpathrenderer.h"
 
-#include <QBuffer>
+#include <QImage>
+#include <QPainter>
 
 #include <chrono>
 #include <cstdio>
@@ -44,27 +45,21 @@ void renderFrames(const ToolpathSettings& settings, const ToolpathModel& model,
 int writePicture(const ToolpathSettings& settings, const ToolpathModel& model,
                  const ToolpathRenderer& renderer) {
     const ToolpathFit fit = fitOf(model, settings, ToolpathView(settings.view));
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    if (settings.output.format == ChartFormat::Png) {
-        QImage image(fit.width(), fit.height(), QImage::Format_RGB32);
-        if (image.isNull())
-            return settings.output.cannotWrite("not enough memory for the image");
-        ToolpathPixels pixels;
-        renderer.drawImage(image, fit, pixels, strideOf(model, settings));
-        if (!image.save(&document, "PNG"))
-            return settings.output.cannotWrite("the PNG image could not be made");
-    } else if (!writeVectorChart(document, settings.output.format, QSize(fit.width(), fit.height()),
-                                 [&](QPaintDevice& device) {
-                                     QPainter painter(&device);
-                                     if (!painter.isActive())
-                                         return false;
-                                     renderer.paint(painter, fit);
-                                     return painter.end();
-                                 })) {
-        return settings.output.cannotWrite("the toolpath could not be drawn");
-    }
-    return settings.output.write(document.data());
+    PictureWriter picture(
+        QStringLiteral("toolpath"), QSize(fit.width(), fit.height()),
+        [&](QImage& image) {
+            ToolpathPixels pixels;
+            renderer.drawImage(image, fit, pixels, strideOf(model, settings));
+            return true;
+        },
+        [&](QPaintDevice& device) {
+            QPainter painter(&device);
+            if (!painter.isActive())
+                return false;
+            renderer.paint(painter, fit);
+            return painter.end();
+        });
+    return settings.output.write(picture);
 }
 
 int drawToolpath(const ToolpathSettings& settings, const CutDataSet& data) {

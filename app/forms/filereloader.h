@@ -1,10 +1,8 @@
 #pragma once
 
-#include "fileversion.h"
+#include "filewatch.h"
 
-#include <QFileSystemWatcher>
 #include <QObject>
-#include <QTimer>
 
 #include <optional>
 
@@ -21,9 +19,6 @@ class QMenu;
 class FileReloader : public QObject {
     Q_OBJECT
 public:
-    // How long the file must stay unchanged before it is reloaded.
-    static constexpr int kSettleMs = 500;
-
     FileReloader(CurvexProxy& viewer, QMainWindow& window, QMenu& fileMenu, QAction& before,
                  QMenu& configMenu);
 
@@ -46,8 +41,6 @@ public:
 
 private:
     void watch();
-    void fileChanged();
-    void settle();
     void reload();
     void reloadWhenChangedSince();
     void showWholeRange();
@@ -57,15 +50,11 @@ private:
     QMainWindow& mWindow;
     QAction* mMnuReload = nullptr;
     QAction* mMnuReloadOnChange = nullptr;
-    QFileSystemWatcher mWatcher;
-    QTimer mSettleTimer;
+    // The file shown; the version read by the last load, taken before the load began.
+    FileWatch mFile;
     QString mPath;
     bool mIsText = false;
-    // The version read by the last load, taken before the load began.
-    std::optional<FileVersion> mLoaded;
     std::optional<FileVersion> mStarting;
-    std::optional<FileVersion> mSeen;
-    bool mLoading = false;
     float mDistMax = 0.0f;
     // The total length before a reload, until the render that follows it.
     std::optional<float> mKeptFor;

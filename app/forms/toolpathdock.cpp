@@ -1,11 +1,10 @@
 #include "toolpathdock.h"
 
 #include "chartdocument.h"
-#include "numerictext.h"
+#include "docksettings.h"
 #include "surfaceregistry.h"
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
-#include "varnutl.h"
 #include "viewmenu.h"
 
 #include <QAction>
@@ -27,26 +26,8 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Toolpath");
-
-int readNumber(const char* key, int defaultValue) {
-    return toInt32(ReadIniValue(kSection, QString::fromLatin1(key))).value_or(defaultValue);
-}
-
-void writeNumber(const char* key, int value) {
-    WriteIniValue(kSection, QString::fromLatin1(key), QString::number(value));
-}
-
-Qt::DockWidgetArea areaFrom(int value) {
-    switch (value) {
-    case Qt::LeftDockWidgetArea:
-    case Qt::TopDockWidgetArea:
-    case Qt::BottomDockWidgetArea:
-        return static_cast<Qt::DockWidgetArea>(value);
-    default:
-        return Qt::RightDockWidgetArea;
-    }
-}
+// Kept in section "Toolpath"; on the right until the user moves it.
+const DockSettings kPlace(QStringLiteral("Toolpath"), Qt::RightDockWidgetArea, false);
 
 } // namespace
 
@@ -115,28 +96,20 @@ void ToolpathDock::chooseColour(int mode) {
 }
 
 void ToolpathDock::load() {
-    const Qt::DockWidgetArea area = areaFrom(readNumber("Area", Qt::RightDockWidgetArea));
-    mWindow.addDockWidget(area, mDock);
-    mDock->setFloating(readNumber("Floating", 0) != 0);
-    const int width = readNumber("Width", 0);
-    const int height = readNumber("Height", 0);
-    if (mDock->isFloating() && width > 0 && height > 0)
-        mDock->resize(width, height);
-    mDock->setVisible(readNumber("Visible", 0) != 0);
-    chooseView(std::clamp(readNumber("View", 3), 0, 3));
-    mColour->setCurrentIndex(std::clamp(readNumber("Colour", 0), 0, 3));
+    const QSize size = kPlace.place(mWindow, *mDock).size;
+    if (mDock->isFloating() && size.isValid())
+        mDock->resize(size);
+    kPlace.show(*mDock);
+    chooseView(std::clamp(kPlace.number("View", 3), 0, 3));
+    mColour->setCurrentIndex(std::clamp(kPlace.number("Colour", 0), 0, 3));
 }
 
 void ToolpathDock::save() const {
-    if (mDock->isHidden() && ReadIniValue(kSection, QStringLiteral("Visible")).isEmpty())
+    if (mDock->isHidden() && !kPlace.saved())
         return;
-    writeNumber("Visible", mDock->isHidden() ? 0 : 1);
-    writeNumber("Area", mWindow.dockWidgetArea(mDock));
-    writeNumber("Floating", mDock->isFloating() ? 1 : 0);
-    writeNumber("Width", mDock->width());
-    writeNumber("Height", mDock->height());
-    writeNumber("View", mView);
-    writeNumber("Colour", mColour->currentIndex());
+    kPlace.save(mWindow, *mDock);
+    kPlace.setNumber("View", mView);
+    kPlace.setNumber("Colour", mColour->currentIndex());
 }
 
 void ToolpathDock::refresh() {

@@ -52,10 +52,10 @@ void FileReloader::loadStarts(const QString& path) {
     mFile.hold(true);
 }
 
-void FileReloader::fileShown(const QString& path, bool isText) {
+void FileReloader::fileShown(const QString& path, CutFormat format) {
     mFile.hold(false);
     mPath = path;
-    mIsText = isText;
+    mFormat = format;
     mFile.resetTo(path.isEmpty() ? std::nullopt : mStarting);
     mFile.stopWaiting();
     watch();
@@ -95,7 +95,7 @@ void FileReloader::reload() {
     mFile.setRead(FileVersion::of(mPath));
     mFile.hold(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool loaded = mViewer.loadCutData(mPath, mIsText ? -1 : 0);
+    const bool loaded = mViewer.loadCutData(mPath, mFormat);
     QApplication::restoreOverrideCursor();
     mFile.hold(false);
     mViewer.setDistArea(lower, upper);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cutformat.h"
 #include "filewatch.h"
 
 #include <QObject>
@@ -27,9 +28,9 @@ public:
     // The window is about to load `path`: the version it will read is noted now, so that a change
     // during the load is reloaded after it. No reload starts until fileShown().
     void loadStarts(const QString& path);
-    // The window shows `path` now, loaded as text or binary (empty: nothing), as it was when
+    // The window shows `path` now, loaded in `format` (empty: nothing), as it was when
     // loadStarts() was called.
-    void fileShown(const QString& path, bool isText);
+    void fileShown(const QString& path, CutFormat format);
     // The chart was rendered for a total length of `distMax`.
     void reDrawed(float distMax);
 
@@ -53,7 +54,7 @@ private:
     // The file shown; the version read by the last load, taken before the load began.
     FileWatch mFile;
     QString mPath;
-    bool mIsText = false;
+    CutFormat mFormat = CutFormat::Binary;
     std::optional<FileVersion> mStarting;
     float mDistMax = 0.0f;
     // The total length before a reload, until the render that follows it.

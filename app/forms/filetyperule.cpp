@@ -10,20 +10,20 @@ bool endingIs(const QString& ending, const QString& suffix) {
 
 } // namespace
 
-FileTypeRule fileTypeByEnding(const QString& fileName, const QString& binSuffix,
-                              const QString& textSuffix) {
+std::optional<CutFormat> fileTypeByEnding(const QString& fileName, const QString& binSuffix,
+                                          const QString& textSuffix) {
     const QString ending = trimBlanks(fileName).right(4);
     if (endingIs(ending, QStringLiteral(".TXT"))) {
-        return FileTypeRule::Text;
+        return CutFormat::Text;
     }
     if (endingIs(ending, QStringLiteral(".BIN"))) {
-        return FileTypeRule::Binary;
+        return CutFormat::Binary;
     }
     if (endingIs(ending, binSuffix)) {
-        return FileTypeRule::Binary;
+        return CutFormat::Binary;
     }
     if (endingIs(ending, textSuffix)) {
-        return FileTypeRule::Text;
+        return CutFormat::Text;
     }
-    return FileTypeRule::Ask;
+    return std::nullopt;
 }

@@ -439,14 +439,14 @@ void FrmMain::open(const QString& path) {
     mFileName = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
-        const auto isText = fileTypeOf(mFileName);
-        if (!isText)
+        const std::optional<CutFormat> format = fileTypeOf(mFileName);
+        if (!format)
             return;
-        mIsText = *isText;
+        mFormat = *format;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Viewer1().setViewRenewal(true);
         mReloader->loadStarts(mFileName);
-        loaded = Viewer1().loadCutData(mFileName, mIsText ? -1 : 0);
+        loaded = Viewer1().loadCutData(mFileName, mFormat);
         if (loaded)
             Viewer1().refresh();
         QApplication::restoreOverrideCursor();
@@ -457,29 +457,24 @@ void FrmMain::open(const QString& path) {
     setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
     mRecentFiles->fileShown(mFileName);
     mChartCommands->fileShown(mFileName);
-    mReloader->fileShown(mFileName, mIsText);
+    mReloader->fileShown(mFileName, mFormat);
     updateMachiningTime();
     if (mProgramPanel)
         mProgramPanel->dataShown(mFileName);
 }
 
-// True for a text file, false for a binary one, nothing when the user cancelled the question.
-std::optional<bool> FrmMain::fileTypeOf(const QString& fileName) {
-    switch (fileTypeByEnding(fileName, gBinSuffix, gTextSuffix)) {
-    case FileTypeRule::Text:
-        return true;
-    case FileTypeRule::Binary:
-        return false;
-    case FileTypeRule::Ask:
-        break;
-    }
+// The format of the file by its ending or the user's answer; nothing when the user cancelled the
+// question.
+std::optional<CutFormat> FrmMain::fileTypeOf(const QString& fileName) {
+    if (const auto byEnding = fileTypeByEnding(fileName, gBinSuffix, gTextSuffix))
+        return byEnding;
     const int answer = prompts().messageBox(
         gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
         UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
     if (answer == UserPrompts::AnswerYes)
-        return true;
+        return CutFormat::Text;
     if (answer == UserPrompts::AnswerNo)
-        return false;
+        return CutFormat::Binary;
     return std::nullopt;
 }
 

@@ -123,7 +123,7 @@ private:
     void loadColors();
     void saveGeometry();
     void saveColors();
-    std::optional<bool> fileTypeOf(const QString& fileName);
+    std::optional<CutFormat> fileTypeOf(const QString& fileName);
 
     std::unique_ptr<component::HostedControl> mHostedViewer;
     std::unique_ptr<CurvexProxy> mViewer1;
@@ -154,7 +154,7 @@ private:
     PeaksPanel* mPeaksPanel = nullptr;
 
     QString mFileName;
-    bool mIsText = false;
+    CutFormat mFormat = CutFormat::Binary;
     QString mBaseCaption;
     bool mUnloaded = false;
 };

@@ -42,12 +42,12 @@ parseCommandArguments(CommandArguments args, std::initializer_list<const char*> 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string argument = args[i];
         if (argument == "--text" || argument == "--binary") {
-            const bool text = argument == "--text";
-            if (result.text && *result.text != text) {
+            const CutFormat format = argument == "--text" ? CutFormat::Text : CutFormat::Binary;
+            if (result.format && *result.format != format) {
                 std::fprintf(stderr, "curvex: --text and --binary exclude each other\n");
                 return std::nullopt;
             }
-            result.text = text;
+            result.format = format;
             continue;
         }
         bool takesValue = false;
@@ -70,14 +70,14 @@ parseCommandArguments(CommandArguments args, std::initializer_list<const char*> 
     return result;
 }
 
-std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments,
-                                     const std::string& path) {
-    if (arguments.text)
-        return arguments.text;
+std::optional<CutFormat> chooseFormat(const CommandArgumentList& arguments,
+                                      const std::string& path) {
+    if (arguments.format)
+        return arguments.format;
     if (endsWithIgnoringCase(path, ".txt"))
-        return true;
+        return CutFormat::Text;
     if (endsWithIgnoringCase(path, ".bin"))
-        return false;
+        return CutFormat::Binary;
     std::fprintf(stderr,
                  "curvex: cannot tell the format of %s from its ending; give --text or --binary\n",
                  path.c_str());
@@ -90,10 +90,10 @@ int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data) {
         return kExitUsage;
     }
     const std::string& path = arguments.operands.front();
-    const std::optional<bool> text = chooseTextFormat(arguments, path);
-    if (!text)
+    const std::optional<CutFormat> format = chooseFormat(arguments, path);
+    if (!format)
         return kExitUsage;
-    const LoadResult result = LoadCutFile(path, *text ? CutFormat::Text : CutFormat::Binary, data);
+    const LoadResult result = LoadCutFile(path, *format, data);
     if (!result.ok()) {
         std::fprintf(stderr, "curvex: cannot load %s: %s\n", path.c_str(), result.reason().c_str());
         return kExitFailure;

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "cutdataset.h"
+#include "cutformat.h"
 
 #include <initializer_list>
 #include <map>
@@ -12,7 +13,7 @@
 // The arguments of one subcommand: the format flags, the options that take a value and the
 // remaining operands.
 struct CommandArgumentList {
-    std::optional<bool> text; // --text gives true, --binary false
+    std::optional<CutFormat> format; // --text or --binary
     std::map<std::string, std::string> values;
     std::vector<std::string> operands;
 };
@@ -24,7 +25,8 @@ std::optional<CommandArgumentList> parseCommandArguments(CommandArguments args,
 
 // The format of `path`: the flag if one was given, otherwise the ending (".txt" text, ".bin"
 // binary, in any case). Prints what is wrong and returns nothing when neither decides.
-std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments, const std::string& path);
+std::optional<CutFormat> chooseFormat(const CommandArgumentList& arguments,
+                                      const std::string& path);
 
 // Loads the one operand; reports a failure on standard error. Returns an exit status.
 int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data);

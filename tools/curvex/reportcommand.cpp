@@ -12,7 +12,7 @@
 #include "programtext.h"
 #include "recordlines.h"
 #include "shownpeaks.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "toolpathchartstyle.h"
 #include "toolpathfit.h"
 #include "toolpathmodel.h"
@@ -110,7 +110,7 @@ ReportTimeRow timeRow(const QString& name, const MachiningTimes& times) {
 }
 
 bool narrowed(const ChartState& chart) {
-    return chart.lowerPercent > 0.0f || chart.upperPercent < 100.0f;
+    return chart.shown.lower > 0.0f || chart.shown.upper < 100.0f;
 }
 
 // The highest peaks of the chart, each with its line of the program when `lines` is given.
@@ -160,8 +160,8 @@ ReportFacts factsOf(const ReportSettings& settings, const std::string& path,
         facts.tools.push_back(timeRow(QStringLiteral("T%1").arg(tool.toolNo), tool.times));
     facts.total = timeRow(QString(), TotalTimesOf(data, chart.g00Feed));
     if (narrowed(chart))
-        facts.shown = timeRow(QString(), ShownTimesOf(data, chart.distanceMode, chart.lowerPercent,
-                                                      chart.upperPercent, chart.g00Feed));
+        facts.shown =
+            timeRow(QString(), ShownTimesOf(data, chart.distanceMode, chart.shown, chart.g00Feed));
     facts.chart = [&data, chart](QPaintDevice& device, QSize size) {
         ChartState sized = chart;
         sized.width = size.width();

@@ -16,7 +16,7 @@ void printTable(char axis, std::string (AxisTitles::*title)(int) const, const Ax
 
 int runTitles(CommandArguments args) {
     const auto arguments = parseCommandArguments(args, {});
-    if (!arguments || arguments->text || arguments->operands.size() != 1)
+    if (!arguments || arguments->format || arguments->operands.size() != 1)
         return kExitUsage;
     AxisTitles titles;
     if (!titles.SetIniFileName(arguments->operands.front())) {

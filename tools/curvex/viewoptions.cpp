@@ -70,10 +70,10 @@ bool takeRangeOption(CommandArguments args, std::vector<char*>& rest, ChartState
             std::fprintf(stderr, "curvex: --range needs two values, LO and HI\n");
             return false;
         }
-        if (!readOptionNumber("--range", args[i + 1], chart.lowerPercent) ||
-            !readOptionNumber("--range", args[i + 2], chart.upperPercent))
+        if (!readOptionNumber("--range", args[i + 1], chart.shown.lower) ||
+            !readOptionNumber("--range", args[i + 2], chart.shown.upper))
             return false;
-        if (!(chart.lowerPercent < chart.upperPercent)) {
+        if (!(chart.shown.lower < chart.shown.upper)) {
             std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", args[i + 1],
                          args[i + 2]);
             return false;

@@ -81,8 +81,8 @@ bool CurvexProxy::getDistArea(float& lowerPercent, float& upperPercent) {
     return ok;
 }
 
-bool CurvexProxy::loadCutData(const QString& fileName, std::int32_t typeTextFlg) {
-    QVariantList args{fileName, typeTextFlg};
+bool CurvexProxy::loadCutData(const QString& fileName, CutFormat format) {
+    QVariantList args{fileName, curvex::typeTextFlag(format)};
     return call(curvex::DispLoadCutData, InvokeKind::Method, args).toBool();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curvexids.h"
+#include "cutformat.h"
 #include "dispatch.h"
 #include "machiningrow.h"
 
@@ -23,7 +24,7 @@ public:
     std::int32_t distanceMode();
     bool setDistArea(float lowerPercent, float upperPercent);
     bool getDistArea(float& lowerPercent, float& upperPercent);
-    bool loadCutData(const QString& fileName, std::int32_t typeTextFlg);
+    bool loadCutData(const QString& fileName, CutFormat format);
     void setIniFileName(const QString& iniFileName);
     void setDrawMode(std::int32_t mask);
     std::int32_t getDrawMode();

@@ -1,7 +1,7 @@
 #include "curvexids.h"
 #include "generateddata.h"
 #include "machiningtime.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,7 +49,7 @@ void BM_ShownRange(benchmark::State& state) {
         const float lower = static_cast<float>(step % 50);
         const float upper = lower + 0.1f + static_cast<float>(step % 7) * 7.0f;
         benchmark::DoNotOptimize(
-            ShownTimesOf(data, distanceMode, lower, upper, curvex::kDefaultG00Feed));
+            ShownTimesOf(data, distanceMode, {lower, upper}, curvex::kDefaultG00Feed));
         ++step;
     }
 }

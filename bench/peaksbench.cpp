@@ -24,8 +24,8 @@ void shownPeaks(benchmark::State& state, std::uint8_t drawMode, std::int32_t dis
     ChartState view;
     view.drawMode = drawMode;
     view.distanceMode = distanceMode;
-    view.lowerPercent = lower;
-    view.upperPercent = upper;
+    view.shown.lower = lower;
+    view.shown.upper = upper;
     std::size_t found = 0;
     for (auto _ : state) {
         const std::vector<Peak> peaks = ShownPeaks(data, view);

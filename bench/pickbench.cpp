@@ -37,8 +37,8 @@ void pickEveryColumn(benchmark::State& state, std::int32_t distanceMode, float l
     view.width = kWidth;
     view.height = 600;
     view.distanceMode = distanceMode;
-    view.lowerPercent = lower;
-    view.upperPercent = upper;
+    view.shown.lower = lower;
+    view.shown.upper = upper;
     const RecordPicker picker(data);
     // The first pick in a long column finds the block maxima of its own column.
     const double warmStart = threadMilliseconds();

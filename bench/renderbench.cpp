@@ -61,13 +61,13 @@ void BM_Render(benchmark::State& state) {
     double lower = static_cast<double>(state.range(3)) / 100.0;
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
     // The first render of a size fits the chart font to it: not part of a frame's time.
-    chart.lowerPercent = static_cast<float>(lower);
-    chart.upperPercent = static_cast<float>(lower + width);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + width);
     DrawGraph(image, chart, &data);
     std::vector<double> frames;
     for (auto _ : state) {
-        chart.lowerPercent = static_cast<float>(lower);
-        chart.upperPercent = static_cast<float>(lower + width);
+        chart.shown.lower = static_cast<float>(lower);
+        chart.shown.upper = static_cast<float>(lower + width);
         const auto start = std::chrono::steady_clock::now();
         DrawGraph(image, chart, &data);
         const std::chrono::duration<double, std::milli> spent =
@@ -100,12 +100,12 @@ void BM_RenderCompared(benchmark::State& state) {
     const double start = static_cast<double>(state.range(3)) / 100.0;
     double lower = start;
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
-    chart.lowerPercent = static_cast<float>(lower);
-    chart.upperPercent = static_cast<float>(lower + width);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + width);
     DrawGraph(image, chart, &data);
     for (auto _ : state) {
-        chart.lowerPercent = static_cast<float>(lower);
-        chart.upperPercent = static_cast<float>(lower + width);
+        chart.shown.lower = static_cast<float>(lower);
+        chart.shown.upper = static_cast<float>(lower + width);
         DrawGraph(image, chart, &data);
         benchmark::DoNotOptimize(image.constBits());
         lower += width * 0.01;

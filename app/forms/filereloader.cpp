@@ -33,14 +33,12 @@ FileReloader::FileReloader(CurvexProxy& viewer, QMainWindow& window, QMenu& file
     mMnuReloadOnChange = configMenu.addAction(QStringLiteral("Reload on Change"));
     mMnuReloadOnChange->setCheckable(true);
     mMnuReloadOnChange->setChecked(true);
-    mSettleTimer.setSingleShot(true);
-    mSettleTimer.setInterval(kSettleMs);
 
     connect(mMnuReload, &QAction::triggered, this, &FileReloader::mnuReload_Click);
     connect(mMnuReloadOnChange, &QAction::triggered, this, &FileReloader::mnuReloadOnChange_Click);
-    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &FileReloader::fileChanged);
-    connect(&mWatcher, &QFileSystemWatcher::directoryChanged, this, &FileReloader::fileChanged);
-    connect(&mSettleTimer, &QTimer::timeout, this, &FileReloader::settle);
+    // The file stayed the same for the whole wait and differs from what was loaded. During a load
+    // nothing is reloaded: the end of the load looks again.
+    connect(&mFile, &FileWatch::changed, this, &FileReloader::reload);
 }
 
 // Anything but "0" keeps the reload on.
@@ -51,16 +49,15 @@ void FileReloader::load() {
 
 void FileReloader::loadStarts(const QString& path) {
     mStarting = FileVersion::of(path);
-    mLoading = true;
+    mFile.hold(true);
 }
 
-void FileReloader::fileShown(const QString& path, bool isText) {
-    mLoading = false;
+void FileReloader::fileShown(const QString& path, CutFormat format) {
+    mFile.hold(false);
     mPath = path;
-    mIsText = isText;
-    mLoaded = path.isEmpty() ? std::nullopt : mStarting;
-    mSeen = mLoaded;
-    mSettleTimer.stop();
+    mFormat = format;
+    mFile.resetTo(path.isEmpty() ? std::nullopt : mStarting);
+    mFile.stopWaiting();
     watch();
     reloadWhenChangedSince();
 }
@@ -84,26 +81,9 @@ void FileReloader::mnuReloadOnChange_Click() {
     watch();
 }
 
-// The file and its folder while the switch is on and a file is shown. A file that was deleted
-// drops out of the watcher; it is added again once it is back.
+// The file and its folder while the switch is on and a file is shown.
 void FileReloader::watch() {
-    WatchFileAndFolder(mWatcher,
-                       mPath.isEmpty() || !mMnuReloadOnChange->isChecked() ? QString() : mPath);
-}
-
-// Every change starts the wait for the file to settle anew.
-void FileReloader::fileChanged() {
-    SeeFileChange(mWatcher, mPath, mSeen, mSettleTimer);
-}
-
-// The file is reloaded when it stayed the same for the whole wait and differs from what was
-// loaded; a change of another file in the folder reloads nothing. During a load nothing is
-// reloaded: the end of the load looks again.
-void FileReloader::settle() {
-    if (mLoading || StillSettling(mPath, mSeen, mSettleTimer))
-        return;
-    if (mSeen && mSeen != mLoaded)
-        reload();
+    mFile.watch(mPath, mMnuReloadOnChange->isChecked());
 }
 
 // A load starts from the whole range: the kept part is set again before the render, and after a
@@ -112,12 +92,12 @@ void FileReloader::reload() {
     float lower = 0.0f;
     float upper = 100.0f;
     mViewer.getDistArea(lower, upper);
-    mLoaded = FileVersion::of(mPath);
-    mLoading = true;
+    mFile.setRead(FileVersion::of(mPath));
+    mFile.hold(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool loaded = mViewer.loadCutData(mPath, mIsText ? -1 : 0);
+    const bool loaded = mViewer.loadCutData(mPath, mFormat);
     QApplication::restoreOverrideCursor();
-    mLoading = false;
+    mFile.hold(false);
     mViewer.setDistArea(lower, upper);
     reloadWhenChangedSince();
     if (!loaded) {
@@ -137,11 +117,8 @@ void FileReloader::reload() {
 // A file that changed since the version the last load read (during that load, or a change it
 // failed on) is reloaded once it has settled, while the reload on change is on.
 void FileReloader::reloadWhenChangedSince() {
-    if (mPath.isEmpty() || !mMnuReloadOnChange->isChecked())
-        return;
-    mSeen = FileVersion::of(mPath);
-    if (mSeen && mSeen != mLoaded)
-        mSettleTimer.start();
+    if (!mPath.isEmpty() && mMnuReloadOnChange->isChecked())
+        mFile.waitIfChangedSinceRead();
 }
 
 void FileReloader::showWholeRange() {

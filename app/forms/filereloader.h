@@ -1,10 +1,9 @@
 #pragma once
 
-#include "fileversion.h"
+#include "cutformat.h"
+#include "filewatch.h"
 
-#include <QFileSystemWatcher>
 #include <QObject>
-#include <QTimer>
 
 #include <optional>
 
@@ -21,9 +20,6 @@ class QMenu;
 class FileReloader : public QObject {
     Q_OBJECT
 public:
-    // How long the file must stay unchanged before it is reloaded.
-    static constexpr int kSettleMs = 500;
-
     FileReloader(CurvexProxy& viewer, QMainWindow& window, QMenu& fileMenu, QAction& before,
                  QMenu& configMenu);
 
@@ -32,9 +28,9 @@ public:
     // The window is about to load `path`: the version it will read is noted now, so that a change
     // during the load is reloaded after it. No reload starts until fileShown().
     void loadStarts(const QString& path);
-    // The window shows `path` now, loaded as text or binary (empty: nothing), as it was when
+    // The window shows `path` now, loaded in `format` (empty: nothing), as it was when
     // loadStarts() was called.
-    void fileShown(const QString& path, bool isText);
+    void fileShown(const QString& path, CutFormat format);
     // The chart was rendered for a total length of `distMax`.
     void reDrawed(float distMax);
 
@@ -46,8 +42,6 @@ public:
 
 private:
     void watch();
-    void fileChanged();
-    void settle();
     void reload();
     void reloadWhenChangedSince();
     void showWholeRange();
@@ -57,15 +51,11 @@ private:
     QMainWindow& mWindow;
     QAction* mMnuReload = nullptr;
     QAction* mMnuReloadOnChange = nullptr;
-    QFileSystemWatcher mWatcher;
-    QTimer mSettleTimer;
+    // The file shown; the version read by the last load, taken before the load began.
+    FileWatch mFile;
     QString mPath;
-    bool mIsText = false;
-    // The version read by the last load, taken before the load began.
-    std::optional<FileVersion> mLoaded;
+    CutFormat mFormat = CutFormat::Binary;
     std::optional<FileVersion> mStarting;
-    std::optional<FileVersion> mSeen;
-    bool mLoading = false;
     float mDistMax = 0.0f;
     // The total length before a reload, until the render that follows it.
     std::optional<float> mKeptFor;

@@ -13,39 +13,34 @@ bool endingIs(const QString& ending, const QString& suffix) {
 
 } // namespace
 
-FileTypeRule fileTypeByEnding(const QString& fileName, const QString& binSuffix,
-                              const QString& textSuffix) {
+std::optional<CutFormat> fileTypeByEnding(const QString& fileName, const QString& binSuffix,
+                                          const QString& textSuffix) {
     const QString ending = trimBlanks(fileName).right(4);
     if (endingIs(ending, QStringLiteral(".TXT"))) {
-        return FileTypeRule::Text;
+        return CutFormat::Text;
     }
     if (endingIs(ending, QStringLiteral(".BIN"))) {
-        return FileTypeRule::Binary;
+        return CutFormat::Binary;
     }
     if (endingIs(ending, binSuffix)) {
-        return FileTypeRule::Binary;
+        return CutFormat::Binary;
     }
     if (endingIs(ending, textSuffix)) {
-        return FileTypeRule::Text;
+        return CutFormat::Text;
     }
-    return FileTypeRule::Ask;
+    return std::nullopt;
 }
 
-std::optional<bool> askTextFile(const QString& fileName) {
-    switch (fileTypeByEnding(fileName, gBinSuffix, gTextSuffix)) {
-    case FileTypeRule::Text:
-        return true;
-    case FileTypeRule::Binary:
-        return false;
-    case FileTypeRule::Ask:
-        break;
-    }
+std::optional<CutFormat> askFileFormat(const QString& fileName) {
+    if (const auto byEnding = fileTypeByEnding(fileName, gBinSuffix, gTextSuffix))
+        return byEnding;
     const int answer = prompts().messageBox(
-        gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
+        gText("Message1") + QStringLiteral("
+") + gText("Message2"),
         UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
     if (answer == UserPrompts::AnswerYes)
-        return true;
+        return CutFormat::Text;
     if (answer == UserPrompts::AnswerNo)
-        return false;
+        return CutFormat::Binary;
     return std::nullopt;
 }

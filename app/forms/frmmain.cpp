@@ -295,14 +295,14 @@ void FrmMain::open(const QString& path) {
     mFileName = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
-        const auto isText = askTextFile(mFileName);
-        if (!isText)
+        const std::optional<CutFormat> format = askFileFormat(mFileName);
+        if (!format)
             return;
-        mIsText = *isText;
+        mFormat = *format;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Viewer1().setViewRenewal(true);
         mReloader->loadStarts(mFileName);
-        loaded = Viewer1().loadCutData(mFileName, mIsText ? -1 : 0);
+        loaded = Viewer1().loadCutData(mFileName, mFormat);
         if (loaded)
             Viewer1().refresh();
         QApplication::restoreOverrideCursor();
@@ -313,7 +313,7 @@ void FrmMain::open(const QString& path) {
     setWindowTitle(mBaseCaption + QStringLiteral("    ") + mFileName);
     mRecentFiles->fileShown(mFileName);
     mChartCommands->fileShown(mFileName);
-    mReloader->fileShown(mFileName, mIsText);
+    mReloader->fileShown(mFileName, mFormat);
     mPanels.tell(&PanelObserver::fileShown, mFileName);
 }
 

@@ -153,7 +153,7 @@ private:
     std::unique_ptr<WindowSettings> mSettings;
 
     QString mFileName;
-    bool mIsText = false;
+    CutFormat mFormat = CutFormat::Binary;
     QString mBaseCaption;
     bool mUnloaded = false;
 };

@@ -3,11 +3,10 @@
 #include "curvexcolor.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
+#include "docksettings.h"
 #include "durationtext.h"
 #include "extratext.h"
 #include "machiningtimepanel.h"
-#include "numerictext.h"
-#include "varnutl.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -18,32 +17,8 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Machining Time");
-
-// Reads without writing the defaults: a window whose panel is never used adds nothing to the
-// settings file.
-QString readKey(const char* key) {
-    return ReadIniValue(kSection, QString::fromLatin1(key));
-}
-
-int readNumber(const char* key, int defaultValue) {
-    return toInt32(readKey(key)).value_or(defaultValue);
-}
-
-void writeNumber(const char* key, int value) {
-    WriteIniValue(kSection, QString::fromLatin1(key), QString::number(value));
-}
-
-Qt::DockWidgetArea areaFrom(int value) {
-    switch (value) {
-    case Qt::LeftDockWidgetArea:
-    case Qt::RightDockWidgetArea:
-    case Qt::TopDockWidgetArea:
-        return static_cast<Qt::DockWidgetArea>(value);
-    default:
-        return Qt::BottomDockWidgetArea;
-    }
-}
+// Kept in section "Machining Time"; at the bottom until the user moves it.
+const DockSettings kPlace(QStringLiteral("Machining Time"), Qt::BottomDockWidgetArea, true);
 
 QString totalsText(const QString& format, const MachiningRow& total) {
     if (total.records == 0)
@@ -79,19 +54,17 @@ MachiningTimeView::MachiningTimeView(QMainWindow& window, CurvexProxy& viewer, Q
 
 void MachiningTimeView::load() {
     readCaptions();
-    const Qt::DockWidgetArea area = areaFrom(readNumber("Area", Qt::BottomDockWidgetArea));
-    mWindow.addDockWidget(area, mDock);
-    const bool floating = readNumber("Floating", 0) != 0;
-    mDock->setFloating(floating);
-    const int width = readNumber("Width", 0);
-    const int height = readNumber("Height", 0);
-    if (floating && width > 0 && height > 0)
-        mDock->setGeometry(readNumber("Left", mDock->x()), readNumber("Top", mDock->y()), width,
-                           height);
-    mDock->setVisible(readNumber("Visible", 0) != 0);
-    if (!floating && width > 0 && height > 0) {
-        const bool across = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
-        mWindow.resizeDocks({mDock}, {across ? height : width},
+    const DockSettings::Place place = kPlace.place(mWindow, *mDock);
+    const bool floating = mDock->isFloating();
+    const QSize size = place.size;
+    if (floating && size.isValid())
+        mDock->setGeometry(kPlace.number("Left", mDock->x()), kPlace.number("Top", mDock->y()),
+                           size.width(), size.height());
+    kPlace.show(*mDock);
+    if (!floating && size.isValid()) {
+        const bool across =
+            place.area == Qt::TopDockWidgetArea || place.area == Qt::BottomDockWidgetArea;
+        mWindow.resizeDocks({mDock}, {across ? size.height() : size.width()},
                             across ? Qt::Vertical : Qt::Horizontal);
     }
 }
@@ -107,16 +80,9 @@ void MachiningTimeView::readCaptions() {
 void MachiningTimeView::save() const {
     const bool untouched = mDock->isHidden() && !mDock->isFloating() &&
                            mWindow.dockWidgetArea(mDock) == Qt::BottomDockWidgetArea &&
-                           readKey("Visible").isEmpty();
-    if (untouched)
-        return;
-    writeNumber("Visible", mDock->isHidden() ? 0 : 1);
-    writeNumber("Area", mWindow.dockWidgetArea(mDock));
-    writeNumber("Floating", mDock->isFloating() ? 1 : 0);
-    writeNumber("Left", mDock->x());
-    writeNumber("Top", mDock->y());
-    writeNumber("Width", mDock->width());
-    writeNumber("Height", mDock->height());
+                           !kPlace.saved();
+    if (!untouched)
+        kPlace.save(mWindow, *mDock);
 }
 
 void MachiningTimeView::update() {

@@ -27,7 +27,6 @@ const QStringList kProgramEndings = {
     QStringLiteral("mpf"), QStringLiteral("cnc"), QStringLiteral("gcode"),
     QStringLiteral("iso"), QStringLiteral("min"), QStringLiteral("eia"),
 };
-constexpr int kSettleMs = 500;
 
 } // namespace
 
@@ -61,11 +60,8 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     connect(mMnuOpenProgram, &QAction::triggered, this, &ProgramPanel::mnuOpenProgram_Click);
     addViewCommands(window);
     connect(mView, &ProgramView::lineClicked, this, &ProgramPanel::lineClicked);
-    mSettleTimer.setSingleShot(true);
-    mSettleTimer.setInterval(kSettleMs);
-    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &ProgramPanel::diskChanged);
-    connect(&mWatcher, &QFileSystemWatcher::directoryChanged, this, &ProgramPanel::diskChanged);
-    connect(&mSettleTimer, &QTimer::timeout, this, &ProgramPanel::programChanged);
+    connect(&mFile, &FileWatch::changed, this, &ProgramPanel::programChanged);
+    connect(&mFile, &FileWatch::gone, this, &ProgramPanel::programGone);
 }
 
 // A reading still running ends before the panel goes.
@@ -119,7 +115,7 @@ void ProgramPanel::dataShown(const QString& dataPath) {
 
 // The program shown, as it was read, with no reading of another one under way.
 bool ProgramPanel::showsUnchanged(const QString& path) const {
-    return !reading() && path == mPath && mShownVersion && FileVersion::of(path) == mShownVersion;
+    return !reading() && path == mPath && mFile.read() && FileVersion::of(path) == mFile.read();
 }
 
 bool ProgramPanel::openProgram(const QString& path) {
@@ -171,8 +167,7 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
 
 void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
     mPath = path;
-    mShownVersion = mReadVersion;
-    mSeenVersion = mReadVersion;
+    mFile.resetTo(mReadVersion);
     watch();
     mView->setProgram(std::move(text));
     mCaption->setText(QStringLiteral("%1  (%2 lines)")
@@ -193,27 +188,18 @@ void ProgramPanel::showNone(const QString& text) {
 // The program and its folder, so that a program replaced by delete and rename, or gone and back,
 // is found again.
 void ProgramPanel::watch() {
-    WatchFileAndFolder(mWatcher, mPath);
+    mFile.watch(mPath);
 }
 
-// Every change starts the wait for the program to settle anew.
-void ProgramPanel::diskChanged() {
-    if (mPath.isEmpty())
-        return;
-    SeeFileChange(mWatcher, mPath, mSeenVersion, mSettleTimer);
-}
-
-// Read again once the program stayed the same for the whole wait and differs from the one shown;
-// a program that is gone stays shown as it was read, and a change of another file in the folder
-// reads nothing.
+// Read again once the program stayed the same for the whole wait and differs from the one shown.
 void ProgramPanel::programChanged() {
-    if (mPath.isEmpty() || StillSettling(mPath, mSeenVersion, mSettleTimer))
-        return;
-    if (!mSeenVersion)
-        mCaption->setText(QStringLiteral("%1 is gone; the panel shows it as it was read")
-                              .arg(QDir::toNativeSeparators(mPath)));
-    else if (mSeenVersion != mShownVersion)
-        openProgram(mPath);
+    openProgram(mPath);
+}
+
+// A program that is gone stays shown as it was read.
+void ProgramPanel::programGone() {
+    mCaption->setText(QStringLiteral("%1 is gone; the panel shows it as it was read")
+                          .arg(QDir::toNativeSeparators(mPath)));
 }
 
 void ProgramPanel::programMapped() {

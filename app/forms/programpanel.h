@@ -1,12 +1,10 @@
 #pragma once
 
-#include "fileversion.h"
+#include "filewatch.h"
 #include "panelobserver.h"
 
-#include <QFileSystemWatcher>
 #include <QList>
 #include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <memory>
@@ -76,8 +74,8 @@ private:
     void lineClicked(std::uint32_t line);
     void showNone(const QString& text);
     void watch();
-    void diskChanged();
     void programChanged();
+    void programGone();
     void startReading(const QString& path);
     void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
                      bool ok);
@@ -91,8 +89,8 @@ private:
     QLabel* mCaption = nullptr;
     ProgramView* mView = nullptr;
     QAction* mMnuOpenProgram = nullptr;
-    QFileSystemWatcher mWatcher;
-    QTimer mSettleTimer;
+    // The program shown and its version when shown.
+    FileWatch mFile;
     QString mPath;
     std::optional<std::int32_t> mMarkedRecord;
     // The reading whose result is shown when it ends, 0 for none: a reading begun later wins.
@@ -100,8 +98,6 @@ private:
     std::uint64_t mReadings = 0;
     QList<QThread*> mReaders;
     bool mLinked = false;
-    // The program's version when its reading began, when shown, and when last looked at.
+    // The program's version when its reading began.
     std::optional<FileVersion> mReadVersion;
-    std::optional<FileVersion> mShownVersion;
-    std::optional<FileVersion> mSeenVersion;
 };

@@ -1,13 +1,12 @@
 #include "toolpathdock.h"
 
-#include "numerictext.h"
+#include "docksettings.h"
 #include "picturesave.h"
 #include "picturewriter.h"
 #include "surfaceregistry.h"
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
 #include "userprompts.h"
-#include "varnutl.h"
 #include "viewmenu.h"
 
 #include <QAction>
@@ -28,7 +27,8 @@ namespace {
 using curvex::ToolpathColourMode;
 using curvex::ToolpathViewKind;
 
-const QString kSection = QStringLiteral("Toolpath");
+// Kept in section "Toolpath"; on the right until the user moves it.
+const DockSettings kPlace(QStringLiteral("Toolpath"), Qt::RightDockWidgetArea, false);
 
 // The buttons of the views, in their order; the colourings' list follows ToolpathColourMode.
 constexpr std::pair<const char*, ToolpathViewKind> kViews[] = {{"Top", ToolpathViewKind::Top},
@@ -38,25 +38,6 @@ constexpr std::pair<const char*, ToolpathViewKind> kViews[] = {{"Top", ToolpathV
 constexpr int kTop = static_cast<int>(ToolpathViewKind::Top);
 constexpr int kIso = static_cast<int>(ToolpathViewKind::Iso);
 constexpr int kChartColours = static_cast<int>(ToolpathColourMode::Chart);
-
-int readNumber(const char* key, int defaultValue) {
-    return toInt32(ReadIniValue(kSection, QString::fromLatin1(key))).value_or(defaultValue);
-}
-
-void writeNumber(const char* key, int value) {
-    WriteIniValue(kSection, QString::fromLatin1(key), QString::number(value));
-}
-
-Qt::DockWidgetArea areaFrom(int value) {
-    switch (value) {
-    case Qt::LeftDockWidgetArea:
-    case Qt::TopDockWidgetArea:
-    case Qt::BottomDockWidgetArea:
-        return static_cast<Qt::DockWidgetArea>(value);
-    default:
-        return Qt::RightDockWidgetArea;
-    }
-}
 
 } // namespace
 
@@ -124,29 +105,21 @@ void ToolpathDock::chooseColour(int mode) {
 }
 
 void ToolpathDock::load() {
-    const Qt::DockWidgetArea area = areaFrom(readNumber("Area", Qt::RightDockWidgetArea));
-    mWindow.addDockWidget(area, mDock);
-    mDock->setFloating(readNumber("Floating", 0) != 0);
-    const int width = readNumber("Width", 0);
-    const int height = readNumber("Height", 0);
-    if (mDock->isFloating() && width > 0 && height > 0)
-        mDock->resize(width, height);
-    mDock->setVisible(readNumber("Visible", 0) != 0);
-    chooseView(static_cast<ToolpathViewKind>(std::clamp(readNumber("View", kIso), kTop, kIso)));
-    mColour->setCurrentIndex(std::clamp(readNumber("Colour", kChartColours), kChartColours,
+    const QSize size = kPlace.place(mWindow, *mDock).size;
+    if (mDock->isFloating() && size.isValid())
+        mDock->resize(size);
+    kPlace.show(*mDock);
+    chooseView(static_cast<ToolpathViewKind>(std::clamp(kPlace.number("View", kIso), kTop, kIso)));
+    mColour->setCurrentIndex(std::clamp(kPlace.number("Colour", kChartColours), kChartColours,
                                         static_cast<int>(ToolpathColourMode::RateOpt)));
 }
 
 void ToolpathDock::save() const {
-    if (mDock->isHidden() && ReadIniValue(kSection, QStringLiteral("Visible")).isEmpty())
+    if (mDock->isHidden() && !kPlace.saved())
         return;
-    writeNumber("Visible", mDock->isHidden() ? 0 : 1);
-    writeNumber("Area", mWindow.dockWidgetArea(mDock));
-    writeNumber("Floating", mDock->isFloating() ? 1 : 0);
-    writeNumber("Width", mDock->width());
-    writeNumber("Height", mDock->height());
-    writeNumber("View", static_cast<int>(mView));
-    writeNumber("Colour", mColour->currentIndex());
+    kPlace.save(mWindow, *mDock);
+    kPlace.setNumber("View", static_cast<int>(mView));
+    kPlace.setNumber("Colour", mColour->currentIndex());
 }
 
 void ToolpathDock::refresh() {

@@ -24,11 +24,10 @@ ReportTimeRow ControlReportView::shownRow() {
     return ReportTimeRowOf(mViewer.getShownRow().value_or(MachiningRow()));
 }
 
-std::pair<float, float> ControlReportView::shownRange() {
-    float lower = 0.0f;
-    float upper = 100.0f;
-    mViewer.getDistArea(lower, upper);
-    return {lower, upper};
+ShownRange ControlReportView::shownRange() {
+    ShownRange shown;
+    mViewer.getDistArea(shown.lower, shown.upper);
+    return shown;
 }
 
 bool ControlReportView::drawChart(QPaintDevice& device, QSize size, bool legend) {

@@ -13,7 +13,7 @@ public:
     std::vector<ToolRow> toolRows() override;
     ReportTimeRow totalRow() override;
     ReportTimeRow shownRow() override;
-    std::pair<float, float> shownRange() override;
+    ShownRange shownRange() override;
     // The control's legend is switched on for the drawing only when it is off.
     bool drawChart(QPaintDevice& device, QSize size, bool legend) override;
     // None from a control without peaks.

@@ -27,13 +27,13 @@ ChartFrame layoutFrame(int width, int height) {
     return frame;
 }
 
-void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPercent,
-                     float upperPercent, const CutDataSet& data, float distMax) {
+void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+                     const CutDataSet& data, float distMax) {
     if (drawsCurve(distanceMode)) {
         const float end = horizontalValue(data, data.count - 1, distanceMode);
-        frame.xLo = static_cast<float>(end * lowerPercent * 0.01);
+        frame.xLo = static_cast<float>(end * shown.lower * 0.01);
         // The whole range ends at the last record itself: the percentage could round below it.
-        frame.xHi = upperPercent == 100.0f ? end : static_cast<float>(end * upperPercent * 0.01);
+        frame.xHi = shown.upper == 100.0f ? end : static_cast<float>(end * shown.upper * 0.01);
     }
     if (frame.xHi - frame.xLo < 3.0f) {
         if (frame.xLo + 3.0f > distMax)
@@ -56,8 +56,7 @@ void setMaximum(ChartFrame& frame, float maximum) {
 
 ChartFrame viewFrame(const ChartState& view, const CutDataSet& data) {
     ChartFrame frame = layoutFrame(view.width, view.height);
-    applyShownRange(frame, view.distanceMode, view.lowerPercent, view.upperPercent, data,
-                    data.totalDistance[data.count - 1]);
+    applyShownRange(frame, view.distanceMode, view.shown, data, data.totalDistance[data.count - 1]);
     setMaximum(frame, ChartMaximum(view, data, frame));
     return frame;
 }

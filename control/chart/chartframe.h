@@ -60,8 +60,8 @@ bool drawsCurve(std::int32_t distanceMode);
 ChartFrame layoutFrame(int width, int height);
 
 // The shown range of the data with its 3.0-unit minimum span, the break gap and both scales.
-void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, float lowerPercent,
-                     float upperPercent, const CutDataSet& data, float distMax);
+void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+                     const CutDataSet& data, float distMax);
 
 // Sets the top of the vertical scale and the scale with it; a maximum that is not above 0 scales
 // by one pixel per unit.

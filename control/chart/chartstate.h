@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curvexids.h"
+#include "shownrange.h"
 
 #include <array>
 #include <cstdint>
@@ -46,8 +47,7 @@ struct ChartState {
     // Plotted series: 0 removal, 1 and 2 removal per second with the programmed and with the
     // optimised feed.
     std::uint8_t drawMode = 0;
-    float lowerPercent = 0.0f; // shown range, in percent of the horizontal range
-    float upperPercent = 100.0f;
+    ShownRange shown;
     float g00Feed = curvex::kDefaultG00Feed; // mm/min of the G00 moves
     CurveColours colours = defaultCurveColours();
     ColorRef backColour = 0xFFFFFF;

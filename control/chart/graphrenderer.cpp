@@ -228,8 +228,7 @@ ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDra
     if (hasData(data)) {
         drawn.withData = true;
         drawn.distMax = data->totalDistance[data->count - 1];
-        applyShownRange(frame, chart.distanceMode, chart.lowerPercent, chart.upperPercent, *data,
-                        drawn.distMax);
+        applyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
         setMaximum(frame, ChartMaximum(chart, *data, frame));
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;

@@ -4,12 +4,12 @@ float PercentAtX(const ChartState& chart, const ChartDrawn& drawn, bool hasData,
     if (!hasData)
         return -1.0f;
     if (x <= drawn.plotLeft)
-        return chart.lowerPercent;
+        return chart.shown.lower;
     if (x >= drawn.plotRight)
-        return chart.upperPercent;
+        return chart.shown.upper;
     const float fraction = static_cast<float>(x - drawn.plotLeft) /
                            static_cast<float>(drawn.plotRight - drawn.plotLeft);
-    return chart.lowerPercent + fraction * (chart.upperPercent - chart.lowerPercent);
+    return chart.shown.lower + fraction * chart.shown.width();
 }
 
 bool IsPercentInRange(float percent) {
@@ -18,6 +18,6 @@ bool IsPercentInRange(float percent) {
 
 void ApplySelectedWindow(ChartState& chart, float anchorPercent, float endPercent) {
     const bool ascending = endPercent > anchorPercent;
-    chart.upperPercent = ascending ? endPercent : anchorPercent;
-    chart.lowerPercent = ascending ? anchorPercent : endPercent;
+    chart.shown.upper = ascending ? endPercent : anchorPercent;
+    chart.shown.lower = ascending ? anchorPercent : endPercent;
 }

@@ -1,11 +1,10 @@
 #include "shownpeaks.h"
 
-#include "shownrange.h"
+#include "shownrecords.h"
 
 std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view, std::uint32_t top,
                              std::uint32_t gap) {
-    const RecordRange shown =
-        ShownRecords(data, view.distanceMode, view.lowerPercent, view.upperPercent);
+    const RecordRange shown = ShownRecords(data, view.distanceMode, view.shown);
     switch (view.compareMode) {
     case CompareMode::Rates:
         return PeakFinder(data, 2, view.g00Feed).find(shown, top, gap);

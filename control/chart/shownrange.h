@@ -1,16 +1,14 @@
 #pragma once
 
-#include "cutdataset.h"
-#include "machiningtime.h"
+// The shown part of the horizontal range, in percent of the whole: from `lower` to `upper`, both
+// ends shown.
+struct ShownRange {
+    float lower = 0.0f;
+    float upper = 100.0f;
 
-#include <cstdint>
-
-// The records whose horizontal value the chart draws inside its window: from the first record
-// at or beyond the left end up to the first one after it that lies beyond the right end. Empty
-// without records or for a distance mode that draws no curve.
-RecordRange ShownRecords(const CutDataSet& data, std::int32_t distanceMode, float lowerPercent,
-                         float upperPercent);
-
-// The machining times of the records the chart shows for the distance mode and percent window.
-MachiningTimes ShownTimesOf(const CutDataSet& data, std::int32_t distanceMode, float lowerPercent,
-                            float upperPercent, double g00Feed);
+    float width() const { return upper - lower; }
+    bool contains(float percent) const { return percent >= lower && percent <= upper; }
+    // Whether less than the whole axis is shown.
+    bool narrowed() const { return lower > 0.0f || upper < 100.0f; }
+    bool operator==(const ShownRange&) const = default;
+};

@@ -2,17 +2,9 @@
 
 #include "chartframe.h"
 #include "cutdataset.h"
+#include "shownrange.h"
 
 #include <cstdint>
-
-// The shown part of the horizontal range, in percent of the whole.
-struct ShownRange {
-    float lower = 0.0f;
-    float upper = 100.0f;
-
-    float width() const { return upper - lower; }
-    bool operator==(const ShownRange&) const = default;
-};
 
 // The narrowest range worth showing: the renderer widens anything below 3.0 units of the
 // horizontal quantity, so a narrower range would look the same.

@@ -16,7 +16,7 @@ constexpr float kPanStep = 0.1f;
 constexpr float kPageStep = 0.9f;
 
 ShownRange shownOf(const CCutGraph& graph) {
-    return {graph.chart.lowerPercent, graph.chart.upperPercent};
+    return graph.chart.shown;
 }
 
 enum class KeyAction {

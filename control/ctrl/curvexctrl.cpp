@@ -103,14 +103,14 @@ void CCurvexCtrl::setDistanceMode(std::int32_t mode) {
 }
 
 bool CCurvexCtrl::SetDistArea(float& lowerPercent, float& upperPercent) {
-    graph_->chart.lowerPercent = lowerPercent;
-    graph_->chart.upperPercent = upperPercent;
+    graph_->chart.shown.lower = lowerPercent;
+    graph_->chart.shown.upper = upperPercent;
     return true;
 }
 
 bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
-    lowerPercent = graph_->chart.lowerPercent;
-    uperPercent = graph_->chart.upperPercent;
+    lowerPercent = graph_->chart.shown.lower;
+    uperPercent = graph_->chart.shown.upper;
     return true;
 }
 
@@ -119,13 +119,11 @@ bool CCurvexCtrl::GetDistArea(float& lowerPercent, float& uperPercent) const {
 bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeTextFlg) {
     if (load_)
         return false;
-    graph_->chart.lowerPercent = 0.0f;
-    graph_->chart.upperPercent = 100.0f;
-    const bool text = typeTextFlg != 0;
+    graph_->chart.shown = ShownRange{};
+    const CutFormat format = curvex::formatOfTypeTextFlag(typeTextFlg);
     ResponsiveLoad load(
         [&](CutDataSet& data, LoadMonitor& monitor) {
-            return LoadCutFile(fileName, text ? CutFormat::Text : CutFormat::Binary, data,
-                               {.monitor = &monitor});
+            return LoadCutFile(fileName, format, data, {.monitor = &monitor});
         },
         [this](int percent) { FireLoadProgress(percent); });
     load_ = &load;
@@ -235,8 +233,7 @@ QVariant CCurvexCtrl::GetTotalRow() const {
 
 QVariant CCurvexCtrl::GetShownRow() const {
     return TimeRowVariant(ShownTimesOf(curvexModule().data, graph_->chart.distanceMode,
-                                       graph_->chart.lowerPercent, graph_->chart.upperPercent,
-                                       graph_->chart.g00Feed));
+                                       graph_->chart.shown, graph_->chart.g00Feed));
 }
 
 void CCurvexCtrl::Refresh() {
@@ -273,7 +270,7 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
     if (found == data.blockNos.end())
         return false;
-    const float shown = graph_->chart.upperPercent - graph_->chart.lowerPercent;
+    const float shown = graph_->chart.shown.width();
     markAndShow(static_cast<std::uint32_t>(found - data.blockNos.begin()),
                 shown >= 100.0f ? 1.0f : shown);
     return true;
@@ -286,13 +283,13 @@ bool CCurvexCtrl::MarkRecord(std::int32_t index) {
         return false;
     const auto record = static_cast<std::uint32_t>(index);
     const float at = percentAlong(data, record);
-    if (at >= graph_->chart.lowerPercent && at <= graph_->chart.upperPercent) {
+    if (graph_->chart.shown.contains(at)) {
         readOut_.mark(record);
         repaintLater();
         FireReadOut();
         return true;
     }
-    markAndShow(record, graph_->chart.upperPercent - graph_->chart.lowerPercent);
+    markAndShow(record, graph_->chart.shown.width());
     return true;
 }
 
@@ -388,13 +385,13 @@ void CCurvexCtrl::renderAndShow(QPainter* screen, const QRect& bounds) {
     ensureBitmap();
     if (viewRenewal_) {
         graph_->took(DrawGraph(*bitmap_, moduleChart(*graph_), &curvexModule().data));
-        navigation_.history().rendered({graph_->chart.lowerPercent, graph_->chart.upperPercent});
+        navigation_.history().rendered(graph_->chart.shown);
         readOut_.rendered(curvexModule().data);
         if (screen) {
             screen->drawImage(bounds.topLeft(), *bitmap_, bounds);
             readOut_.draw(*screen, moduleChart(*graph_), curvexModule().data);
         }
-        FireReDrawed(graph_->chart.lowerPercent, graph_->chart.upperPercent, graph_->drawn.distMax);
+        FireReDrawed(graph_->chart.shown, graph_->drawn.distMax);
         // A paint while a load runs shows the data there is; the new data still needs a render.
         viewRenewal_ = load_ != nullptr;
         return;
@@ -466,8 +463,7 @@ void CCurvexCtrl::finishSelection(const QPoint& point) {
 void CCurvexCtrl::showWholeRange() {
     // The press that completes a double click arrives before it; it starts no drag.
     curvexModule().selection.selActive = 0;
-    graph_->chart.lowerPercent = 0.0f;
-    graph_->chart.upperPercent = 100.0f;
+    graph_->chart.shown = ShownRange{};
     viewRenewal_ = true;
     repaintLater();
 }
@@ -498,8 +494,7 @@ bool CCurvexCtrl::navigateByKey(const QKeyEvent& event) {
 
 // The path a finished drag takes: the next paint renders the range and fires ReDrawed.
 void CCurvexCtrl::showRange(const ShownRange& range) {
-    graph_->chart.lowerPercent = range.lower;
-    graph_->chart.upperPercent = range.upper;
+    graph_->chart.shown = range;
     viewRenewal_ = true;
     repaintLater();
 }
@@ -557,10 +552,10 @@ void CCurvexCtrl::releaseCapture() {
     mouseCaptured_ = false;
 }
 
-void CCurvexCtrl::FireReDrawed(float lowerPercent, float upperPercent, float distMax) {
+void CCurvexCtrl::FireReDrawed(ShownRange shown, float distMax) {
     if (sink_)
         sink_->onEvent(curvex::EventReDrawed,
-                       {QVariant(lowerPercent), QVariant(upperPercent), QVariant(distMax)});
+                       {QVariant(shown.lower), QVariant(shown.upper), QVariant(distMax)});
 }
 
 void CCurvexCtrl::FireReadOut() {

@@ -158,7 +158,7 @@ private:
             repaintLater();
         return changed;
     }
-    void FireReDrawed(float lowerPercent, float upperPercent, float distMax);
+    void FireReDrawed(ShownRange shown, float distMax);
     void FireFileDroped();
     void FireLoadProgress(int percent);
     void FireLoadEnded(bool cancelled);

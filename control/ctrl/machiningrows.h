@@ -2,7 +2,7 @@
 
 #include "cutdataset.h"
 #include "movesums.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 
 #include <QVariant>
 

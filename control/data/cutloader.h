@@ -16,6 +16,7 @@
 //   leaf     16 records whose ranges the drawing index keeps (cutindex.h).
 
 #include "cutdataset.h"
+#include "cutformat.h"
 
 #include <atomic>
 #include <cstddef>
@@ -64,9 +65,6 @@ struct LoadResult {
     bool ok() const { return error == LoadError::None; }
     std::string reason() const; // e.g. "truncated entry at byte offset 1234"
 };
-
-// The two formats of the monitoring data.
-enum class CutFormat { Text, Binary };
 
 // The format that a file's name ends with: ".txt" text, ".bin" binary, in any case; nothing for
 // any other ending.

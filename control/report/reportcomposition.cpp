@@ -6,11 +6,6 @@
 
 namespace {
 
-// Whether the chart shows less than the whole horizontal axis.
-bool narrowed(std::pair<float, float> range) {
-    return range.first > 0.0f || range.second < 100.0f;
-}
-
 ReportTimeRow named(ReportTimeRow row, const QString& name) {
     row.name = name;
     return row;
@@ -39,7 +34,7 @@ ReportFacts ComposeReport(ReportView& view, const QString& title, const QString&
         facts.tools.push_back(named(tool.times, QStringLiteral("T%1").arg(tool.toolNo)));
     facts.total = named(view.totalRow(), captions.text(ReportCaptions::Total));
     facts.records = facts.total.records;
-    if (narrowed(view.shownRange()))
+    if (view.shownRange().narrowed())
         facts.shown = named(view.shownRow(), captions.text(ReportCaptions::ShownRange));
     facts.chart = [&view](QPaintDevice& device, QSize size) {
         return view.drawChart(device, size, true);

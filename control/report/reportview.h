@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reportfacts.h"
+#include "shownrange.h"
 
 #include <QSize>
 
@@ -29,7 +30,7 @@ public:
     // The times of the records the chart shows.
     virtual ReportTimeRow shownRow() = 0;
     // The shown range in percent of the horizontal axis, lower and upper.
-    virtual std::pair<float, float> shownRange() = 0;
+    virtual ShownRange shownRange() = 0;
     // The chart as shown, with or without its legend, drawn at `size` into the device.
     virtual bool drawChart(QPaintDevice& device, QSize size, bool legend) = 0;
     // At most `count` of the highest peaks of the chart, the highest first, their rank left to the

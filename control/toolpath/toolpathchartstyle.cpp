@@ -1,6 +1,6 @@
 #include "toolpathchartstyle.h"
 
-#include "shownrange.h"
+#include "shownrecords.h"
 
 ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
                               ToolpathColourMode mode) {
@@ -9,7 +9,6 @@ ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
     style.curveColours = chart.colours;
     style.g00Feed = chart.g00Feed;
     style.colourByTool = chart.colourByTool;
-    style.emphasised =
-        ShownRecords(data, chart.distanceMode, chart.lowerPercent, chart.upperPercent);
+    style.emphasised = ShownRecords(data, chart.distanceMode, chart.shown);
     return style;
 }

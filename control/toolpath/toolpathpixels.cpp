@@ -1,5 +1,7 @@
 #include "toolpathpixels.h"
 
+#include "runeach.h"
+
 #include <algorithm>
 #include <thread>
 
@@ -84,15 +86,11 @@ void ToolpathPixels::project(const ToolpathModel& model, const ToolpathFit& fit,
     const std::uint32_t projected = keep ? count / work.stride : count;
     const std::uint32_t threads =
         projected < 65536 ? 1 : std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> helpers;
     const std::uint32_t share = (count + threads - 1) / threads;
-    for (std::uint32_t k = 1; k < threads; ++k) {
-        const std::uint32_t first = std::min(count, k * share);
-        helpers.emplace_back(work, first, std::min(count, first + share));
-    }
-    work(0, std::min(count, share));
-    for (std::thread& helper : helpers)
-        helper.join();
+    runEach(threads, [&](std::size_t k) {
+        const std::uint32_t first = std::min(count, static_cast<std::uint32_t>(k) * share);
+        work(first, std::min(count, first + share));
+    });
     colouredModel_ = &model;
     colouredStyle_ = style;
 }

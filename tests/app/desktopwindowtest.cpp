@@ -343,7 +343,7 @@ TEST_F(DesktopWindow, AChangeToAnotherFileInTheFolderReloadsNothing) {
     zoomTo(20, 40);
     window->statusBar()->clearMessage();
     apptest::writeFile(run.file(QStringLiteral("other.txt")), firstHalfOfSample());
-    EXPECT_FALSE(waitForMessage(QStringLiteral("Reload"), FileReloader::kSettleMs * 3))
+    EXPECT_FALSE(waitForMessage(QStringLiteral("Reload"), FileWatch::kSettleMs * 3))
         << message().toStdString();
     EXPECT_EQ(shownRange(), std::make_pair(20.0f, 40.0f));
 }
@@ -419,7 +419,7 @@ TEST_F(DesktopWindow, SwitchedOffOnlyF5Reloads) {
     open(path);
     const QImage whole = chart();
     apptest::writeFile(path, firstHalfOfSample());
-    QTest::qWait(FileReloader::kSettleMs * 3);
+    QTest::qWait(FileWatch::kSettleMs * 3);
     EXPECT_TRUE(message().isEmpty()) << message().toStdString();
     EXPECT_EQ(chart(), whole);
     QTest::keyClick(window, Qt::Key_F5);

@@ -10,29 +10,29 @@ struct EndingCase {
     const char* fileName;
     const char* binSuffix;
     const char* textSuffix;
-    FileTypeRule expected;
+    std::optional<CutFormat> expected; // nothing: ask
 };
 
 TEST(FileTypeByEnding, FirstMatchingRuleDecides) {
     const EndingCase cases[] = {
-        {"/data/run.txt", "", "", FileTypeRule::Text},
-        {"/data/RUN.Txt", "", "", FileTypeRule::Text},
-        {"/data/run.TXT", "", "", FileTypeRule::Text},
-        {"/data/run.bin", "", "", FileTypeRule::Binary},
-        {"/data/run.BiN", "", "", FileTypeRule::Binary},
-        {"/data/a.dat", ".dat", "", FileTypeRule::Binary},
-        {"/data/a.DAT", ".dat", "", FileTypeRule::Binary},
-        {"/data/a.csv", "", ".csv", FileTypeRule::Text},
-        {"/data/a.csv", ".csv", ".csv", FileTypeRule::Binary},
-        {"/data/run.txt", ".txt", "", FileTypeRule::Text},
-        {"/data/run.bin", "", ".bin", FileTypeRule::Binary},
-        {"/data/a.dat", "dat", "", FileTypeRule::Ask},
-        {"/data/a.dat", "", "", FileTypeRule::Ask},
-        {"ab", "", "", FileTypeRule::Ask},
-        {"ab", "ab", "", FileTypeRule::Binary},
-        {"  /data/run.txt  ", "", "", FileTypeRule::Text},
-        {"/data/run.txt.", "", "", FileTypeRule::Ask},
-        {"/data/runtxt", "", "", FileTypeRule::Ask},
+        {"/data/run.txt", "", "", CutFormat::Text},
+        {"/data/RUN.Txt", "", "", CutFormat::Text},
+        {"/data/run.TXT", "", "", CutFormat::Text},
+        {"/data/run.bin", "", "", CutFormat::Binary},
+        {"/data/run.BiN", "", "", CutFormat::Binary},
+        {"/data/a.dat", ".dat", "", CutFormat::Binary},
+        {"/data/a.DAT", ".dat", "", CutFormat::Binary},
+        {"/data/a.csv", "", ".csv", CutFormat::Text},
+        {"/data/a.csv", ".csv", ".csv", CutFormat::Binary},
+        {"/data/run.txt", ".txt", "", CutFormat::Text},
+        {"/data/run.bin", "", ".bin", CutFormat::Binary},
+        {"/data/a.dat", "dat", "", std::nullopt},
+        {"/data/a.dat", "", "", std::nullopt},
+        {"ab", "", "", std::nullopt},
+        {"ab", "ab", "", CutFormat::Binary},
+        {"  /data/run.txt  ", "", "", CutFormat::Text},
+        {"/data/run.txt.", "", "", std::nullopt},
+        {"/data/runtxt", "", "", std::nullopt},
     };
     for (const EndingCase& c : cases) {
         EXPECT_EQ(fileTypeByEnding(QString::fromUtf8(c.fileName), QString::fromUtf8(c.binSuffix),

@@ -8,7 +8,7 @@
 #include "forms/machiningtimeview.h"
 #include "machiningtime.h"
 #include "mainwindowfixture.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "varnutl.h"
 
 #include <QDockWidget>
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
     window->Viewer1().setDistArea(25.0f, 50.0f);
     window->Viewer1().setViewRenewal(true);
     window->Viewer1().refresh();
-    const MachiningTimes shown = ShownTimesOf(sample.data, 0, 25.0f, 50.0f, 2500.0);
+    const MachiningTimes shown = ShownTimesOf(sample.data, 0, {25.0f, 50.0f}, 2500.0);
     EXPECT_GT(shown.records, 0u);
     EXPECT_LT(shown.records, sample.data.count);
     expectRow(panel, totalRow + 1, shown, "shown, 25..50 %");

@@ -222,8 +222,8 @@ TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
         window->Viewer1().setViewRenewal(true);
         window->Viewer1().refresh();
         ChartState view;
-        view.lowerPercent = range.first;
-        view.upperPercent = range.second;
+        view.shown.lower = range.first;
+        view.shown.upper = range.second;
         const std::vector<Peak> peaks = ShownPeaks(loaded, view);
         // The table follows the redraw, which comes with the next paint.
         EXPECT_TRUE(

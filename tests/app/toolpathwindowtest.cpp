@@ -5,7 +5,7 @@
 #include "forms/toolpathcanvas.h"
 #include "forms/toolpathdock.h"
 #include "mainwindowfixture.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "toolpathfit.h"
 #include "toolpathpick.h"
 
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
     const ToolpathModel model(sample.data);
     const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Iso), canvas.width(),
                           canvas.height());
-    const RecordRange shown = ShownRecords(sample.data, 0, 10.0f, 20.0f);
+    const RecordRange shown = ShownRecords(sample.data, 0, {10.0f, 20.0f});
     const auto target = findTarget(model, fit, shown.first, shown.end);
     ASSERT_TRUE(target);
     QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, target->at);
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
         QStringLiteral("N%1 T%2 ").arg(picked.blockNo).arg(picked.toolNo)))
         << window->chartStatus().message().toStdString();
     const auto [lower, upper] = shownRange();
-    const RecordRange moved = ShownRecords(sample.data, 0, lower, upper);
+    const RecordRange moved = ShownRecords(sample.data, 0, {lower, upper});
     EXPECT_TRUE(target->record >= moved.first && target->record < moved.end)
         << lower << " " << upper;
 

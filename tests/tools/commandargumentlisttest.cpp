@@ -60,7 +60,7 @@ TEST(CommandArgumentList, ValuesAreTakenInOrderWhateverTheyLookLike) {
         ASSERT_TRUE(reading.arguments) << c.words.front() << ": " << reading.err;
         EXPECT_EQ(reading.arguments->options, c.options) << c.words.front();
         EXPECT_EQ(reading.arguments->operands, c.operands) << c.words.front();
-        EXPECT_FALSE(reading.arguments->text) << c.words.front();
+        EXPECT_FALSE(reading.arguments->format) << c.words.front();
         EXPECT_FALSE(reading.arguments->help) << c.words.front();
         EXPECT_EQ(reading.err, "") << c.words.front();
     }
@@ -95,21 +95,21 @@ TEST(CommandArgumentList, WrongUsageSaysWhatIsWrong) {
 TEST(CommandArgumentList, FormatFlagsAndHelp) {
     const struct {
         Words words;
-        std::optional<bool> text;
+        std::optional<CutFormat> format;
         bool help;
     } cases[] = {
         {{"f"}, std::nullopt, false},
-        {{"--text", "f"}, true, false},
-        {{"f", "--binary"}, false, false},
-        {{"--text", "--text"}, true, false},
+        {{"--text", "f"}, CutFormat::Text, false},
+        {{"f", "--binary"}, CutFormat::Binary, false},
+        {{"--text", "--text"}, CutFormat::Text, false},
         {{"--help"}, std::nullopt, true},
         {{"--legend", "--help", "--bogus", "--title"}, std::nullopt, true},
-        {{"--binary", "--help", "--text"}, false, true},
+        {{"--binary", "--help", "--text"}, CutFormat::Binary, true},
     };
     for (const auto& c : cases) {
         const Reading reading = readArguments(c.words);
         ASSERT_TRUE(reading.arguments) << c.words.front() << ": " << reading.err;
-        EXPECT_EQ(reading.arguments->text, c.text) << c.words.front();
+        EXPECT_EQ(reading.arguments->format, c.format) << c.words.front();
         EXPECT_EQ(reading.arguments->help, c.help) << c.words.front();
     }
 }
@@ -131,7 +131,7 @@ TEST(CommandArgumentList, TheOrderOfOptionsDoesNotMatter) {
         ASSERT_TRUE(reading.arguments) << reading.err;
         EXPECT_EQ(reading.arguments->options, options);
         EXPECT_EQ(reading.arguments->operands, Words{"file"});
-        EXPECT_EQ(reading.arguments->text, true);
+        EXPECT_EQ(reading.arguments->format, CutFormat::Text);
         ++orders;
     } while (std::next_permutation(groups.begin(), groups.end()));
     EXPECT_EQ(orders, 720);

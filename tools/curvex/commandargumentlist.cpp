@@ -13,12 +13,12 @@ const CommandOption* findOption(CommandOptions options, const std::string& name)
 }
 
 bool readFormatFlag(const std::string& argument, CommandArgumentList& result) {
-    const bool text = argument == "--text";
-    if (result.text && *result.text != text) {
+    const CutFormat format = argument == "--text" ? CutFormat::Text : CutFormat::Binary;
+    if (result.format && *result.format != format) {
         std::fprintf(stderr, "curvex: --text and --binary exclude each other\n");
         return false;
     }
-    result.text = text;
+    result.format = format;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cutformat.h"
+
 #include <map>
 #include <optional>
 #include <span>
@@ -24,7 +26,7 @@ using CommandOptions = std::span<const CommandOption>;
 // values of its last occurrence (none for a switch), the remaining operands, and whether --help
 // was asked for.
 struct CommandArgumentList {
-    std::optional<bool> text; // --text gives true, --binary false
+    std::optional<CutFormat> format; // --text or --binary
     std::map<std::string, std::vector<std::string>> options;
     std::vector<std::string> operands;
     bool help = false;

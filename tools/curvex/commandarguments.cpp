@@ -22,12 +22,12 @@ bool reportBadNumber(const std::string& option, const std::string& text) {
 
 } // namespace
 
-std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments,
-                                     const std::string& path) {
-    if (arguments.text)
-        return arguments.text;
+std::optional<CutFormat> chooseFormat(const CommandArgumentList& arguments,
+                                      const std::string& path) {
+    if (arguments.format)
+        return arguments.format;
     if (const std::optional<CutFormat> format = CutFormatOfName(path))
-        return *format == CutFormat::Text;
+        return format;
     std::fprintf(stderr,
                  "curvex: cannot tell the format of %s from its ending; give --text or --binary\n",
                  path.c_str());
@@ -40,10 +40,10 @@ int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data) {
         return kExitUsage;
     }
     const std::string& path = arguments.operands.front();
-    const std::optional<bool> text = chooseTextFormat(arguments, path);
-    if (!text)
+    const std::optional<CutFormat> format = chooseFormat(arguments, path);
+    if (!format)
         return kExitUsage;
-    const LoadResult result = LoadCutFile(path, *text ? CutFormat::Text : CutFormat::Binary, data);
+    const LoadResult result = LoadCutFile(path, *format, data);
     if (!result.ok()) {
         std::fprintf(stderr, "curvex: cannot load %s: %s\n", path.c_str(), result.reason().c_str());
         return kExitFailure;

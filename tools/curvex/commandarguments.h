@@ -3,6 +3,7 @@
 #include "commandargumentlist.h"
 #include "commands.h"
 #include "cutdataset.h"
+#include "cutformat.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,8 @@
 
 // The format of `path`: the flag if one was given, otherwise the ending (".txt" text, ".bin"
 // binary, in any case). Prints what is wrong and returns nothing when neither decides.
-std::optional<bool> chooseTextFormat(const CommandArgumentList& arguments, const std::string& path);
+std::optional<CutFormat> chooseFormat(const CommandArgumentList& arguments,
+                                      const std::string& path);
 
 // Loads the one operand; reports a failure on standard error. Returns an exit status.
 int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data);

@@ -4,7 +4,7 @@
 #include "machiningtime.h"
 #include "recordlines.h"
 #include "shownpeaks.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "toolpathpicture.h"
 
 #include <QImage>
@@ -22,12 +22,11 @@ ReportTimeRow DataReportView::totalRow() {
 }
 
 ReportTimeRow DataReportView::shownRow() {
-    return ReportTimeRowOf(ShownTimesOf(data_, chart_.distanceMode, chart_.lowerPercent,
-                                        chart_.upperPercent, chart_.g00Feed));
+    return ReportTimeRowOf(ShownTimesOf(data_, chart_.distanceMode, chart_.shown, chart_.g00Feed));
 }
 
-std::pair<float, float> DataReportView::shownRange() {
-    return {chart_.lowerPercent, chart_.upperPercent};
+ShownRange DataReportView::shownRange() {
+    return chart_.shown;
 }
 
 bool DataReportView::drawChart(QPaintDevice& device, QSize size, bool legend) {

@@ -19,7 +19,7 @@ public:
     std::vector<ToolRow> toolRows() override;
     ReportTimeRow totalRow() override;
     ReportTimeRow shownRow() override;
-    std::pair<float, float> shownRange() override;
+    ShownRange shownRange() override;
     bool drawChart(QPaintDevice& device, QSize size, bool legend) override;
     std::optional<std::vector<ReportPeakRow>> peaks(std::size_t count) override;
     bool hasProgram() override { return lines_ != nullptr; }

@@ -50,16 +50,16 @@ bool readSettings(const CommandArgumentList& arguments, RenderSettings& settings
 // The chart of frame k: the shown range of `first` moved on by k hundredths of its width,
 // starting again at 0 % when it would pass 100 %.
 ChartState slideWindow(const ChartState& first, int k) {
-    const double width = static_cast<double>(first.upperPercent) - first.lowerPercent;
+    const double width = static_cast<double>(first.shown.upper) - first.shown.lower;
     const double room = 100.0 - width;
-    double lower = first.lowerPercent + 0.01 * width * k;
+    double lower = first.shown.lower + 0.01 * width * k;
     if (!(room > 0.0))
-        lower = first.lowerPercent;
+        lower = first.shown.lower;
     else if (lower > room)
         lower = std::fmod(lower, room);
     ChartState chart = first;
-    chart.lowerPercent = static_cast<float>(lower);
-    chart.upperPercent = static_cast<float>(lower + width);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + width);
     return chart;
 }
 

@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "durationtext.h"
 #include "machiningtime.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "viewoptions.h"
 
 #include <cstdio>
@@ -30,8 +30,7 @@ std::vector<Row> rowsOf(const CutDataSet& data, const StatsSettings& settings) {
     MachiningTimes total;
     if (settings.ranged) {
         const RecordRange range =
-            ShownRecords(data, settings.view.distanceMode, settings.view.lowerPercent,
-                         settings.view.upperPercent);
+            ShownRecords(data, settings.view.distanceMode, settings.view.shown);
         tools = ToolTimesOf(data, range, settings.view.g00Feed);
         total = TimesOf(SumsOfRecords(data, range), settings.view.g00Feed);
     } else {

@@ -90,11 +90,11 @@ int runSynth(const CommandArgumentList& arguments) {
                      static_cast<unsigned long long>(kMaxBlocks));
         return kExitUsage;
     }
-    const std::optional<bool> text = chooseTextFormat(arguments, *output);
-    if (!text)
+    const std::optional<CutFormat> format = chooseFormat(arguments, *output);
+    if (!format)
         return kExitUsage;
     std::unique_ptr<CutWriter> writer;
-    if (*text)
+    if (*format == CutFormat::Text)
         writer = std::make_unique<TextCutWriter>();
     else
         writer = std::make_unique<BinaryCutWriter>();

@@ -15,7 +15,7 @@ void printTable(char axis, std::string (AxisTitles::*title)(int) const, const Ax
 } // namespace
 
 int runTitles(const CommandArgumentList& arguments) {
-    if (arguments.text || arguments.operands.size() != 1)
+    if (arguments.format || arguments.operands.size() != 1)
         return kExitUsage;
     AxisTitles titles;
     if (!titles.SetIniFileName(arguments.operands.front())) {

@@ -43,10 +43,10 @@ bool readDist(const Values& values, ChartState& chart) {
 }
 
 bool readRange(const Values& values, ChartState& chart) {
-    if (!readOptionNumber(kRangeOption.name, values[0], chart.lowerPercent) ||
-        !readOptionNumber(kRangeOption.name, values[1], chart.upperPercent))
+    if (!readOptionNumber(kRangeOption.name, values[0], chart.shown.lower) ||
+        !readOptionNumber(kRangeOption.name, values[1], chart.shown.upper))
         return false;
-    if (!(chart.lowerPercent < chart.upperPercent)) {
+    if (!(chart.shown.lower < chart.shown.upper)) {
         std::fprintf(stderr, "curvex: --range needs LO below HI, not '%s %s'\n", values[0].c_str(),
                      values[1].c_str());
         return false;

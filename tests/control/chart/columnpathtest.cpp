@@ -72,8 +72,8 @@ QImage render(const CutDataSet& data, int distanceMode, int drawMode, float lowe
     chart.height = 600;
     chart.distanceMode = distanceMode;
     chart.drawMode = static_cast<std::uint8_t>(drawMode);
-    chart.lowerPercent = lower;
-    chart.upperPercent = upper;
+    chart.shown.lower = lower;
+    chart.shown.upper = upper;
     chart.xTitle = std::string("X");
     chart.yTitle = std::string("Y");
     QImage image = blankImage(chart.width, chart.height);

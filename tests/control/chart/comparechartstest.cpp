@@ -228,7 +228,7 @@ public:
 private:
     void draw() {
         ChartFrame frame = layoutFrame(chart_.width, chart_.height);
-        applyShownRange(frame, chart_.distanceMode, chart_.lowerPercent, chart_.upperPercent, data_,
+        applyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
                         data_.totalDistance[data_.count - 1]);
         setMaximum(frame, static_cast<float>(plainMaximum(chart_, data_, frame)));
         const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
@@ -293,8 +293,8 @@ ChartState chartOf(const View& view) {
     chart.distanceMode = view.distanceMode;
     chart.colourByTool = view.byTool;
     chart.fitHeight = view.fit;
-    chart.lowerPercent = view.lower;
-    chart.upperPercent = view.upper;
+    chart.shown.lower = view.lower;
+    chart.shown.upper = view.upper;
     chart.xTitle = std::string("X");
     chart.yTitle = std::string("Y");
     return chart;

@@ -130,7 +130,7 @@ TEST(GraphRenderer, CurvePixelsTakeTheirPenColours) {
 TEST(GraphRenderer, LowerPercentTenBreaksTheAxis) {
     const CutDataSet data = rampData();
     ChartState chart;
-    chart.lowerPercent = 10.0f;
+    chart.shown.lower = 10.0f;
     Render result;
     const ChartDrawn drawn = render(result, chart, &data);
 
@@ -176,8 +176,8 @@ TEST(GraphRenderer, ShortWindowsAreWidenedToThreeUnits) {
     const Case cases[] = {{50.0f, 51.0f, 50, 163}, {99.0f, 100.0f, 97, 163}, {0.0f, 1.0f, 0, kX0}};
     for (const Case& c : cases) {
         ChartState chart;
-        chart.lowerPercent = c.lower;
-        chart.upperPercent = c.upper;
+        chart.shown.lower = c.lower;
+        chart.shown.upper = c.upper;
         Render result;
         const ChartDrawn drawn = render(result, chart, &data);
         const std::vector<PathPoint>& points = result.path.points;
@@ -217,7 +217,7 @@ TEST(GraphRenderer, ToolChangesAdvanceTheColour) {
         ChartState chart;
         for (int k = 0; k < kCurveColours; ++k)
             chart.colours[k] = static_cast<ColorRef>(k);
-        chart.lowerPercent = c.lowerPercent;
+        chart.shown.lower = c.lowerPercent;
         Render result;
         render(result, chart, &data);
         std::vector<ColorRef> pens;
@@ -265,8 +265,8 @@ TEST(GraphRenderer, BlockNumberModeKeepsTheTotalDistance) {
     for (const Case& c : cases) {
         ChartState chart;
         chart.distanceMode = 2;
-        chart.lowerPercent = c.lower;
-        chart.upperPercent = c.upper;
+        chart.shown.lower = c.lower;
+        chart.shown.upper = c.upper;
         Render result;
         const ChartDrawn drawn = render(result, chart, &data);
         EXPECT_EQ(xsOf(result.path.points), c.xs) << c.lower << ".." << c.upper;
@@ -304,7 +304,7 @@ TEST(GraphRenderer, WithoutDataOnlyTheFrameIsDrawn) {
     const Case cases[] = {{"no data set", nullptr, 0}, {"freed data", &freed, kY0 - 50}};
     for (const Case& c : cases) {
         ChartState chart;
-        chart.lowerPercent = 10.0f;
+        chart.shown.lower = 10.0f;
         Render result;
         const ChartDrawn drawn = render(result, chart, c.data);
         EXPECT_TRUE(result.path.points.empty()) << c.name;

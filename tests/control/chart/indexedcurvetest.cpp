@@ -45,8 +45,8 @@ ChartState chartOf(const View& view) {
     chart.height = view.height;
     chart.distanceMode = view.distanceMode;
     chart.drawMode = static_cast<std::uint8_t>(view.drawMode);
-    chart.lowerPercent = view.lower;
-    chart.upperPercent = view.upper;
+    chart.shown.lower = view.lower;
+    chart.shown.upper = view.upper;
     chart.g00Feed = view.g00Feed;
     chart.compareMode = view.compare;
     chart.colourByTool = view.byTool;

@@ -28,12 +28,12 @@ TEST(RangeSelection, DragEndsMapToPercentsOfTheWholeRange) {
         ChartDrawn drawn;
         drawn.plotLeft = 50;
         drawn.plotRight = 950;
-        chart.lowerPercent = c.lower;
-        chart.upperPercent = c.upper;
+        chart.shown.lower = c.lower;
+        chart.shown.upper = c.upper;
         ApplySelectedWindow(chart, PercentAtX(chart, drawn, true, c.fromX),
                             PercentAtX(chart, drawn, true, c.toX));
-        EXPECT_FLOAT_EQ(chart.lowerPercent, c.expectedLower) << c.fromX << " to " << c.toX;
-        EXPECT_FLOAT_EQ(chart.upperPercent, c.expectedUpper) << c.fromX << " to " << c.toX;
+        EXPECT_FLOAT_EQ(chart.shown.lower, c.expectedLower) << c.fromX << " to " << c.toX;
+        EXPECT_FLOAT_EQ(chart.shown.upper, c.expectedUpper) << c.fromX << " to " << c.toX;
     }
 }
 

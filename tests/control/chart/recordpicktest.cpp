@@ -21,8 +21,8 @@ ChartState view(std::int32_t distanceMode = 0, float lower = 0.0f, float upper =
     v.width = 1000;
     v.height = 600;
     v.distanceMode = distanceMode;
-    v.lowerPercent = lower;
-    v.upperPercent = upper;
+    v.shown.lower = lower;
+    v.shown.upper = upper;
     return v;
 }
 

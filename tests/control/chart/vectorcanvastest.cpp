@@ -234,7 +234,7 @@ ChartState chartFrom(float lowerPercent) {
     ChartState chart;
     chart.width = kWidth;
     chart.height = kHeight;
-    chart.lowerPercent = lowerPercent;
+    chart.shown.lower = lowerPercent;
     chart.colours[0] = 0x0000FF;
     chart.colours[1] = 0x00A000;
     chart.xTitle = "Distance [mm]";
@@ -352,7 +352,7 @@ TEST(VectorCanvas, FeedsBrokenAtG00BlocksGiveTheSameLinesAsTheRasterCanvas) {
         const float lower = window[0];
         ChartState chart = chartFrom(lower);
         chart.compareMode = CompareMode::Feeds;
-        chart.upperPercent = window[1];
+        chart.shown.upper = window[1];
         QImage image = blankImage(kWidth, kHeight);
         GdiCanvas raster(image);
         RecordingCanvas asked(raster);

@@ -169,8 +169,8 @@ TEST_F(CurvexProgramTest, PeaksFollowTheShownRange) {
         setDistArea(c.lower, c.upper);
         call(curvex::DispSetDrawMode, {c.drawMode});
         ChartState view;
-        view.lowerPercent = c.lower;
-        view.upperPercent = c.upper;
+        view.shown.lower = c.lower;
+        view.shown.upper = c.upper;
         view.drawMode = static_cast<std::uint8_t>(c.drawMode == 4 ? 2 : c.drawMode == 2 ? 1 : 0);
         const std::vector<Peak> expected = ShownPeaks(data, view);
         const QVariantList rows = call(curvex::DispGetPeaks).toList();

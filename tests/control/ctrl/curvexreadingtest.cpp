@@ -38,8 +38,8 @@ ChartFrame sampleFrame(const CutDataSet& data, QSize size, float lower, float up
     ChartState view;
     view.width = size.width();
     view.height = size.height();
-    view.lowerPercent = lower;
-    view.upperPercent = upper;
+    view.shown.lower = lower;
+    view.shown.upper = upper;
     return viewFrame(view, data);
 }
 

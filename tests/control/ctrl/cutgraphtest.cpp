@@ -32,12 +32,12 @@ TEST(CutGraph, ModuleChartTakesTheSharedSeriesAndTitles) {
     CCutGraph graph;
     graph.chart.distanceMode = 1;
     graph.chart.g00Feed = 1234.0f;
-    graph.chart.lowerPercent = 20.0f;
+    graph.chart.shown.lower = 20.0f;
     const ChartState chart = moduleChart(graph);
     EXPECT_EQ(chart.drawMode, 2);
     EXPECT_EQ(chart.distanceMode, 1);
     EXPECT_EQ(chart.g00Feed, 1234.0f);
-    EXPECT_EQ(chart.lowerPercent, 20.0f);
+    EXPECT_EQ(chart.shown.lower, 20.0f);
     EXPECT_EQ(chart.xTitle, "");
     EXPECT_EQ(chart.yTitle, "");
     module.reset();

@@ -4,7 +4,7 @@
 #include "durationtext.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "synthrecorder.h"
 #include "textcutwriter.h"
 
@@ -248,8 +248,8 @@ PenPath renderPens(const CutDataSet& data, std::int32_t distanceMode, float lowe
     chart.width = 400;
     chart.height = 300;
     chart.distanceMode = distanceMode;
-    chart.lowerPercent = lower;
-    chart.upperPercent = upper;
+    chart.shown.lower = lower;
+    chart.shown.upper = upper;
     for (int n = 0; n < kCurveColours; ++n)
         chart.colours[n] = static_cast<ColorRef>(n);
     QImage image = blankImage(chart.width, chart.height);
@@ -273,10 +273,10 @@ TEST(MachiningTime, ShownRangeIsWhatTheChartDrawsAndMatchesIndependentSums) {
     for (const auto& w : windows) {
         const std::string what = "mode " + std::to_string(w.mode) + " " + std::to_string(w.lower) +
                                  ".." + std::to_string(w.upper);
-        const RecordRange range = ShownRecords(data, w.mode, w.lower, w.upper);
+        const RecordRange range = ShownRecords(data, w.mode, {w.lower, w.upper});
         EXPECT_EQ(range.end - range.first, renderPens(data, w.mode, w.lower, w.upper).pens.size())
             << what;
-        expectTimes(ShownTimesOf(data, w.mode, w.lower, w.upper, 2500.0),
+        expectTimes(ShownTimesOf(data, w.mode, {w.lower, w.upper}, 2500.0),
                     referenceRange(reference, range.first, range.end, 2500.0), what);
         const std::vector<RefSums> tools = referenceTools(
             {reference.begin() + range.first, reference.begin() + range.end}, 2500.0);
@@ -297,11 +297,11 @@ TEST(MachiningTime, WholeRangeShowsAndDrawsEveryRecord) {
         ASSERT_EQ(data.count, 2u);
         for (const std::int32_t mode : {0, 1}) {
             SCOPED_TRACE(std::string(total) + " mode " + std::to_string(mode));
-            const RecordRange range = ShownRecords(data, mode, 0.0f, 100.0f);
+            const RecordRange range = ShownRecords(data, mode, {0.0f, 100.0f});
             EXPECT_EQ(range.first, 0u);
             EXPECT_EQ(range.end, 2u);
             EXPECT_EQ(renderPens(data, mode, 0.0f, 100.0f).pens.size(), 2u);
-            EXPECT_EQ(ShownTimesOf(data, mode, 0.0f, 100.0f, 5000.0).records, 2u);
+            EXPECT_EQ(ShownTimesOf(data, mode, {0.0f, 100.0f}, 5000.0).records, 2u);
         }
     }
 }
@@ -341,7 +341,7 @@ TEST(MachiningTime, AWindowKeepsTheColoursOfTheWholeChart) {
     };
     for (const auto& w : windows) {
         const std::string what = std::to_string(w.lower) + ".." + std::to_string(w.upper);
-        const RecordRange range = ShownRecords(data, 0, w.lower, w.upper);
+        const RecordRange range = ShownRecords(data, 0, {w.lower, w.upper});
         const std::vector<ColorRef> pens = renderPens(data, 0, w.lower, w.upper).pens;
         ASSERT_EQ(pens.size(), range.end - range.first) << what;
         std::map<std::int16_t, std::uint16_t> drawn;
@@ -362,7 +362,7 @@ TEST(MachiningTime, ADataSetWithoutMoveIndexHasNoFigures) {
     data.moves = MoveIndex();
     EXPECT_TRUE(ToolTimesOf(data, 5000.0).empty());
     EXPECT_EQ(TotalTimesOf(data, 5000.0).records, 0u);
-    EXPECT_EQ(ShownTimesOf(data, 0, 0.0f, 100.0f, 5000.0).records, 0u);
+    EXPECT_EQ(ShownTimesOf(data, 0, {0.0f, 100.0f}, 5000.0).records, 0u);
     EXPECT_EQ(MoveLength(data, 0), 0.0);
 }
 

@@ -3,7 +3,7 @@
 #include "cutsynthesizer.h"
 #include "series.h"
 #include "shownpeaks.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 #include "textcutwriter.h"
 
 #include <algorithm>
@@ -230,9 +230,9 @@ TEST(PeakFinder, CompareChartsShowThePeaksOfTheOptimisedSeries) {
                 view.drawMode = drawMode;
                 view.g00Feed = 7000.0f;
                 view.distanceMode = v.distanceMode;
-                view.lowerPercent = v.lower;
-                view.upperPercent = v.upper;
-                const RecordRange shown = ShownRecords(data, v.distanceMode, v.lower, v.upper);
+                view.shown.lower = v.lower;
+                view.shown.upper = v.upper;
+                const RecordRange shown = ShownRecords(data, v.distanceMode, {v.lower, v.upper});
                 const auto expected =
                     mode == CompareMode::Rates
                         ? peaksByTheRule(data, shown, 2, view.g00Feed, kDefaultPeakCount,

@@ -4,7 +4,7 @@
 #include "machiningtime.h"
 #include "series.h"
 #include "shownpeaks.h"
-#include "shownrange.h"
+#include "shownrecords.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -50,8 +50,7 @@ ChartState viewOf(int func, int dist, const PercentRange& range, float g00) {
     view.distanceMode = dist;
     view.g00Feed = g00;
     if (range) {
-        view.lowerPercent = range->first;
-        view.upperPercent = range->second;
+        view.shown = {range->first, range->second};
     }
     return view;
 }
@@ -78,10 +77,9 @@ py::list stats(const LoadedData& loaded, float g00, const PercentRange& range, i
         py::gil_scoped_release unlocked;
         if (range) {
             const RecordRange shown =
-                ShownRecords(data, view.distanceMode, view.lowerPercent, view.upperPercent);
+                ShownRecords(data, view.distanceMode, view.shown);
             tools = ToolTimesOf(data, shown, view.g00Feed);
-            total = ShownTimesOf(data, view.distanceMode, view.lowerPercent, view.upperPercent,
-                                 view.g00Feed);
+            total = ShownTimesOf(data, view.distanceMode, view.shown, view.g00Feed);
         } else {
             tools = ToolTimesOf(data, view.g00Feed);
             total = TotalTimesOf(data, view.g00Feed);

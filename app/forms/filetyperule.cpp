@@ -35,8 +35,7 @@ std::optional<CutFormat> askFileFormat(const QString& fileName) {
     if (const auto byEnding = fileTypeByEnding(fileName, gBinSuffix, gTextSuffix))
         return byEnding;
     const int answer = prompts().messageBox(
-        gText("Message1") + QStringLiteral("
-") + gText("Message2"),
+        gText("Message1") + QStringLiteral("\r\n") + gText("Message2"),
         UserPrompts::Buttons::YesNoCancel, UserPrompts::Icon::Question, gText("Message3"));
     if (answer == UserPrompts::AnswerYes)
         return CutFormat::Text;

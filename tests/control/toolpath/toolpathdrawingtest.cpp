@@ -300,6 +300,44 @@ TEST(ToolpathPixels, coloursFollowTheStyleNotTheView) {
     EXPECT_EQ(pixels.colours()[7], ViridisColour(255));
 }
 
+// Kept colours are worked out again when any one part of the style changes alone: each change
+// gives record 7 (of tool 2, at the largest removal) another colour than before.
+TEST(ToolpathPixels, aChangeOfAnyOnePartOfTheStyleColoursAgain) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 100);
+    const struct {
+        const char* name;
+        void (*change)(ToolpathStyle&);
+    } changes[] = {
+        {"range's end",
+         [](ToolpathStyle& s) {
+             s.emphasised = {0, 7};
+         }},
+        {"range's start",
+         [](ToolpathStyle& s) {
+             s.emphasised = {8, 10};
+         }},
+        {"mode", [](ToolpathStyle& s) { s.mode = ToolpathColourMode::Removal; }},
+        {"curve colours", [](ToolpathStyle& s) { s.curveColours[1] = 0x00123456u; }},
+        {"colour by tool", [](ToolpathStyle& s) { s.colourByTool = true; }},
+    };
+    for (const auto& c : changes) {
+        ToolpathStyle style = chartStyle();
+        style.emphasised = {0, 10};
+        ToolpathPixels pixels;
+        pixels.project(model, fit, style);
+        const std::uint32_t before = pixels.colours()[7];
+        c.change(style);
+        pixels.project(model, fit, style);
+        ToolpathColouring walk(data, style);
+        for (std::uint32_t i = 0; i < 7; ++i)
+            walk.colourOf(i);
+        EXPECT_EQ(pixels.colours()[7], (walk.colourOf(7) & 0xFFFFFFu) | 0xFF000000u) << c.name;
+        EXPECT_NE(pixels.colours()[7], before) << c.name << ": the change shows";
+    }
+}
+
 // How many records a draft takes, and which: every stride-th and the last, the same when the
 // records are taken in shares, as the projection on several threads takes them.
 TEST(ToolpathDraft, strideAndRecordsTaken) {

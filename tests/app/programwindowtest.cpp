@@ -21,8 +21,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -190,6 +197,124 @@ TEST_F(ProgramWindowTest, AProgramGoneAndBackIsReadAgain) {
         << panel().caption().text().toStdString();
 }
 
+// Waits until a change made now gets a later time than `time`: file times follow a coarse clock.
+void waitForTheClock(const timespec& time) {
+    timespec now{};
+    do {
+        QTest::qWait(2);
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    } while (now.tv_sec < time.tv_sec ||
+             (now.tv_sec == time.tv_sec && now.tv_nsec <= time.tv_nsec));
+}
+
+// Longer than the wait for a changed program to settle.
+constexpr int kBeyondTheSettlingWait = 1500;
+
+// Files coming, changing and going beside the program read nothing again; the program's own
+// change still is read.
+TEST_F(ProgramWindowTest, AChangeOfAnotherFileInTheFolderReadsNothing) {
+    openAndLink(data);
+    const ProgramText* shown = view().program();
+    const QString caption = panel().caption().text();
+    const QString neighbour = gAppFolder + QStringLiteral("neighbour.nc");
+    std::ofstream(neighbour.toStdString()) << "N1 G00 X0\n";
+    std::ofstream(neighbour.toStdString(), std::ios::app) << "N2 G01 X5\n";
+    ASSERT_TRUE(QFile::rename(neighbour, gAppFolder + QStringLiteral("moved.nc")));
+    ASSERT_TRUE(QFile::remove(gAppFolder + QStringLiteral("moved.nc")));
+    QTest::qWait(kBeyondTheSettlingWait);
+    EXPECT_FALSE(panel().reading());
+    EXPECT_EQ(view().program(), shown);
+    EXPECT_EQ(panel().caption().text(), caption);
+    std::ofstream(gAppFolder.toStdString() + "Part.NC", std::ios::app) << "N9999 G01 X1\n";
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !panel().reading() && view().program() != shown; }, 5000))
+        << "the program itself is still watched";
+}
+
+// A program gone and back as it was is watched again: a later edit in place is read.
+TEST_F(ProgramWindowTest, AProgramBackFromAwayIsWatchedAgain) {
+    openAndLink(data);
+    const QString program = gAppFolder + QStringLiteral("Part.NC");
+    const QString away = gAppFolder + QStringLiteral("away.tmp");
+    ASSERT_TRUE(QFile::rename(program, away));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return panel().caption().text().endsWith(QStringLiteral("as it was read")); }, 5000));
+    ASSERT_TRUE(QFile::rename(away, program));
+    QTest::qWait(kBeyondTheSettlingWait);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel().reading(); }, 5000));
+    {
+        std::ofstream edit(program.toStdString(), std::ios::in | std::ios::out | std::ios::binary);
+        edit << "N1 G00 X0\nN2 G01 X5 F300\n";
+        edit.seekp(0, std::ios::end);
+        edit << "N3 G01 Y5\n";
+    }
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !panel().reading() && view().program()->line(1) == "N1 G00 X0"; }, 5000))
+        << panel().caption().text().toStdString();
+}
+
+// A program still being written, a line every tenth of a second, is not read until it has been
+// quiet for the whole wait; then it is read as written.
+TEST_F(ProgramWindowTest, AProgramBeingWrittenIsReadOnceItIsQuiet) {
+    openAndLink(data);
+    const ProgramText* shown = view().program();
+    std::ofstream out((gAppFolder + QStringLiteral("Part.NC")).toStdString(), std::ios::trunc);
+    for (int k = 1; k <= 15; ++k) {
+        out << "N" << k << " G01 X" << k << "\n" << std::flush;
+        QTest::qWait(100);
+        EXPECT_FALSE(panel().reading()) << "after line " << k;
+        EXPECT_EQ(view().program(), shown) << "after line " << k;
+    }
+    out.close();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !panel().reading() && view().program()->lineCount() == 15; }, 5000));
+}
+
+// A program changed with its size and modification time as they were, so that only its change
+// time moved, is read again.
+TEST_F(ProgramWindowTest, AProgramWhoseChangeTimeMovedIsReadAgain) {
+    openAndLink(data);
+    const std::string program = (gAppFolder + QStringLiteral("Part.NC")).toStdString();
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        const char* firstLine; // of the text read again, when it changed
+    } cases[] = {
+        {"rewritten, its times put back",
+         [&] {
+             struct stat before {};
+             ASSERT_EQ(::stat(program.c_str(), &before), 0);
+             waitForTheClock(before.st_ctim);
+             std::fstream edit(program, std::ios::in | std::ios::out | std::ios::binary);
+             edit.seekp(0);
+             edit << "%";
+             edit.close();
+             const timespec times[2] = {before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, program.c_str(), times, 0), 0);
+         },
+         "%"},
+        {"its permissions changed",
+         [&] {
+             struct stat before {};
+             ASSERT_EQ(::stat(program.c_str(), &before), 0);
+             waitForTheClock(before.st_ctim);
+             ASSERT_EQ(::chmod(program.c_str(), (before.st_mode & 07777) ^ 0040), 0);
+         },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        const ProgramText* shown = view().program();
+        const std::uintmax_t size = std::filesystem::file_size(program);
+        c.change();
+        ASSERT_EQ(std::filesystem::file_size(program), size) << c.name;
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !panel().reading() && view().program() != shown; }, 5000))
+            << c.name;
+        if (c.firstLine)
+            EXPECT_EQ(view().program()->line(1).substr(0, 1), c.firstLine) << c.name;
+    }
+}
+
 // A record marked on the chart marks its line; a click on a line marks its record on the chart.
 TEST_F(ProgramWindowTest, ChartAndProgramAreLinkedBothWays) {
     openAndLink(data);
@@ -231,6 +356,7 @@ TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
         ASSERT_EQ(table.rowCount(), static_cast<int>(peaks.size())) << range.first;
         for (int row = 0; row < table.rowCount(); ++row) {
             const CutRecord& r = loaded.records[peaks[static_cast<std::size_t>(row)].index];
+            EXPECT_EQ(table.item(row, PeaksPanel::ColumnRank)->text(), QString::number(row + 1));
             EXPECT_EQ(table.item(row, PeaksPanel::ColumnBlock)->text().toInt(), r.blockNo);
             EXPECT_EQ(table.item(row, PeaksPanel::ColumnLine)->text().toUInt(),
                       lineOfBlock(r.blockNo));
@@ -259,9 +385,11 @@ TEST_F(ProgramWindowTest, FindAndGoToLine) {
     EXPECT_EQ(find.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     EXPECT_EQ(goToLine.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     const std::uint32_t line = lineOfBlock(2999);
-    answers.inputs = {QStringLiteral("N2999 G"), QStringLiteral("N2999 G"),
-                      QStringLiteral("no such text"), QString::number(line - 5),
-                      QStringLiteral("0")};
+    const auto last = static_cast<std::uint32_t>(view().program()->lineCount());
+    answers.inputs = {
+        QStringLiteral("N2999 G"), QStringLiteral("N2999 G"), QStringLiteral("no such text"),
+        QString::number(line - 5), QStringLiteral("0"),       QString::number(last),
+        QString::number(last + 1), QStringLiteral("1")};
     find.trigger();
     EXPECT_EQ(view().markedLine(), line);
     view().markLine(line + 1);
@@ -274,6 +402,12 @@ TEST_F(ProgramWindowTest, FindAndGoToLine) {
     EXPECT_EQ(view().markedLine(), line - 5);
     goToLine.trigger();
     EXPECT_EQ(view().markedLine(), line - 5) << "no line 0";
+    goToLine.trigger();
+    EXPECT_EQ(view().markedLine(), last) << "the last line";
+    goToLine.trigger();
+    EXPECT_EQ(view().markedLine(), last) << "no line after the last";
+    goToLine.trigger();
+    EXPECT_EQ(view().markedLine(), 1u) << "the first line";
 }
 
 // A panel of its own in the window's list, recording what it hears.

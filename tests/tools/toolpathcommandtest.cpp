@@ -113,6 +113,31 @@ TEST_F(ToolpathCommand, picksTheNearestSegmentAsPickPrintsIt) {
     }
 }
 
+// The pick's last column is the value of the series the path is coloured by: the removal, or the
+// removal per second at the programmed or at the optimised feed; the chart's colours show the
+// removal.
+TEST_F(ToolpathCommand, pickPrintsTheValueOfTheColouredSeries) {
+    writeBytes(folder.file("feeds.txt"), "T1\nN1)G01X0Y0Z0F600(A2)F900\nN2)G01X40F600(A2)F900\n");
+    const struct {
+        const char* colour;
+        double value;
+    } cases[] = {{"", 2},
+                 {"--colour chart ", 2},
+                 {"--colour removal ", 2},
+                 {"--colour rate-org ", 2 * 600 / 60.0},
+                 {"--colour rate-opt ", 2 * 900 / 60.0}};
+    for (const auto& c : cases) {
+        // Box x 0..40 in the top view of 200 x 100: the segment's middle is at the centre.
+        const CommandRun run =
+            curvex(folder, std::string("toolpath-pick --view top --size 200x100 ") + c.colour +
+                               "--at 100 50 feeds.txt");
+        EXPECT_EQ(run.status, 0) << c.colour << run.err;
+        const std::string fields = "1,2,1,1,40,0,0,600,900,1,2,";
+        ASSERT_EQ(run.out.substr(0, fields.size()), fields) << c.colour << run.out;
+        EXPECT_NEAR(std::stod(run.out.substr(fields.size())), c.value, 1e-5) << c.colour;
+    }
+}
+
 TEST_F(ToolpathCommand, failuresGiveStatusAndMessage) {
     ::mkdir(folder.file("folder.png").c_str(), 0700);
     struct Case {

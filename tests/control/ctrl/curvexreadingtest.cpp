@@ -5,6 +5,8 @@
 #include "viewhistory.h"
 #include "viewranges.h"
 
+#include "../../platform/tempfolder.h"
+
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -338,6 +340,40 @@ TEST_F(CurvexNavigationTest, TheReadOutChangesWithTheRecordAndANewLoadClearsIt) 
     EXPECT_TRUE(waitFor([&] {
         return widget()->grab().toImage().convertToFormat(QImage::Format_RGB32) == cached;
     })) << "no mark on the new chart";
+}
+
+// After another file is opened the old record is neither described nor placed, before any
+// render too: the pointer picks among the new records.
+TEST_F(CurvexNavigationTest, ANewLoadForgetsTheRecordAndItsPicker) {
+    const QSize size = widget()->size();
+    QTest::mouseMove(widget(), QPoint(600, 150));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOut) == 1; }));
+    ASSERT_TRUE(call(curvex::DispGetReadOutPlace).isValid());
+
+    std::string text;
+    for (int k = 1; k <= 40; ++k)
+        text += "N" + std::to_string(k) + ")G01X" + std::to_string(k) + "Y0Z0F600(A" +
+                std::to_string(k % 7 + 1) + ")F900\n";
+    const QString small = configHome.filePath(QStringLiteral("small.txt"));
+    writeBytes(small.toStdString(), text);
+    CutDataSet loaded;
+    ASSERT_TRUE(LoadCutFile(small.toStdString(), CutFormat::Text, loaded).ok());
+    sink.events.clear();
+    ASSERT_TRUE(call(5, {small, 1}).toBool());
+    EXPECT_FALSE(call(curvex::DispGetReadOutPlace).isValid()) << "no record is marked";
+
+    QTest::mouseMove(widget(), QPoint(610, 150));
+    ASSERT_TRUE(waitFor([&] { return sink.count(curvex::EventReadOut) == 1; }));
+    ChartState view;
+    view.width = size.width();
+    view.height = size.height();
+    const auto picked = RecordPicker(loaded).pick(view, 610);
+    ASSERT_TRUE(picked);
+    const QVariantList& record = sink.events.back().args;
+    ASSERT_EQ(record.size(), 12);
+    EXPECT_EQ(record[0].toUInt(), picked->index);
+    EXPECT_EQ(record[1].toInt(), loaded.records[picked->index].blockNo);
+    EXPECT_EQ(record[11].toFloat(), picked->value);
 }
 
 } // namespace

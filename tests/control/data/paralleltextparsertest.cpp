@@ -14,13 +14,16 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <new>
 #include <random>
 #include <span>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 // Reading a text in parts on several threads, whole or in stretches as a file comes in, gives the
@@ -240,6 +243,16 @@ TEST(PiecedTextLoad, StretchesGiveTheSequentialDataSet) {
 }
 
 // How a file changes while it is read, once its first piece has come in.
+// Waits until a change made now gets a later time than `time`: file times follow a coarse clock.
+void waitForTheClock(const timespec& time) {
+    timespec now{};
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    } while (now.tv_sec < time.tv_sec ||
+             (now.tv_sec == time.tv_sec && now.tv_nsec <= time.tv_nsec));
+}
+
 struct ChangeCase {
     const char* name;
     void (*change)(int fd, off_t size);
@@ -257,6 +270,23 @@ const ChangeCase kChanges[] = {
          timespec times[2] = {status.st_atim, status.st_mtim};
          times[1].tv_sec -= 10;
          ASSERT_EQ(::futimens(fd, times), 0);
+     }},
+    // Only the change time tells these apart from the file that was opened.
+    {"rewritten in place with its size and modification time kept",
+     [](int fd, off_t) {
+         struct stat before {};
+         ASSERT_EQ(::fstat(fd, &before), 0);
+         waitForTheClock(before.st_ctim);
+         ASSERT_EQ(::pwrite(fd, "%", 1, 0), 1);
+         const timespec times[2] = {before.st_atim, before.st_mtim};
+         ASSERT_EQ(::futimens(fd, times), 0);
+     }},
+    {"permissions changed",
+     [](int fd, off_t) {
+         struct stat before {};
+         ASSERT_EQ(::fstat(fd, &before), 0);
+         waitForTheClock(before.st_ctim);
+         ASSERT_EQ(::fchmod(fd, (before.st_mode & 07777) ^ 0040), 0);
      }},
 };
 

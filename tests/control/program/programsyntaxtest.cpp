@@ -42,4 +42,24 @@ TEST(ProgramSyntax, ColoursCommentsAndWords) {
         EXPECT_EQ(described(c.line), c.parts) << c.line;
 }
 
+TEST(ProgramSyntax, EveryAxisLetterWithASignedNumberIsOneAxisWord) {
+    const std::string axisLetters = "XYZUVWABCIJKRxyzuvwabcijkr";
+    const std::string numbers[] = {"+1.5", "-3", "12.", "0", "-.5"};
+    for (const char letter : axisLetters) {
+        for (const std::string& number : numbers) {
+            const std::string word = std::string(1, letter) + number;
+            EXPECT_EQ(described(word), std::vector<std::string>{"a:" + word});
+            EXPECT_EQ(described("G01 " + word + " F9"),
+                      (std::vector<std::string>{"g:G01", "p: ", "a:" + word, "p: ", "s:F9"}));
+        }
+    }
+}
+
+TEST(ProgramSyntax, OtherLettersAreNotAxisWords) {
+    for (const char letter : std::string("DEHLOPQdehlopq")) {
+        const std::string word = std::string(1, letter) + "+1.5";
+        EXPECT_EQ(described(word), std::vector<std::string>{"p:" + word});
+    }
+}
+
 } // namespace

@@ -300,6 +300,44 @@ TEST(ToolpathPixels, coloursFollowTheStyleNotTheView) {
     EXPECT_EQ(pixels.colours()[7], ViridisColour(255));
 }
 
+// Kept colours are worked out again when any one part of the style changes alone: each change
+// gives record 7 (of tool 2, at the largest removal) another colour than before.
+TEST(ToolpathPixels, aChangeOfAnyOnePartOfTheStyleColoursAgain) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 100);
+    const struct {
+        const char* name;
+        void (*change)(ToolpathStyle&);
+    } changes[] = {
+        {"range's end",
+         [](ToolpathStyle& s) {
+             s.emphasised = {0, 7};
+         }},
+        {"range's start",
+         [](ToolpathStyle& s) {
+             s.emphasised = {8, 10};
+         }},
+        {"mode", [](ToolpathStyle& s) { s.mode = ToolpathColourMode::Removal; }},
+        {"curve colours", [](ToolpathStyle& s) { s.curveColours[1] = 0x00123456u; }},
+        {"colour by tool", [](ToolpathStyle& s) { s.colourByTool = true; }},
+    };
+    for (const auto& c : changes) {
+        ToolpathStyle style = chartStyle();
+        style.emphasised = {0, 10};
+        ToolpathPixels pixels;
+        pixels.project(model, fit, style);
+        const std::uint32_t before = pixels.colours()[7];
+        c.change(style);
+        pixels.project(model, fit, style);
+        ToolpathColouring walk(data, style);
+        for (std::uint32_t i = 0; i < 7; ++i)
+            walk.colourOf(i);
+        EXPECT_EQ(pixels.colours()[7], (walk.colourOf(7) & 0xFFFFFFu) | 0xFF000000u) << c.name;
+        EXPECT_NE(pixels.colours()[7], before) << c.name << ": the change shows";
+    }
+}
+
 // How many records a draft takes, and which: every stride-th and the last, the same when the
 // records are taken in shares, as the projection on several threads takes them.
 TEST(ToolpathDraft, strideAndRecordsTaken) {
@@ -381,5 +419,96 @@ INSTANTIATE_TEST_SUITE_P(
         DraftCase{"colourOfTheTakenRecord", "T1\nN1)G01X0Y0\nN2)G01X10Y10\nT2\nN3)G01X20Y0\n", 2,
                   15, 0, kBackColour, kBlue}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// The records at which the projection's shares start, for every number of threads it may take.
+std::vector<std::uint32_t> shareBorders(std::uint32_t count) {
+    std::vector<std::uint32_t> borders;
+    for (std::uint32_t threads = 2; threads <= 8; ++threads) {
+        const std::uint32_t share = (count + threads - 1) / threads;
+        for (std::uint32_t k = 1; k < threads; ++k)
+            borders.push_back(k * share);
+    }
+    std::sort(borders.begin(), borders.end());
+    return borders;
+}
+
+// Tools change on the very records where the shares start (to and from tool 0 too), and on the
+// records just before: every segment has the colour of one walk from the first record.
+TEST(ToolpathPixels, toolChangesOnTheBordersOfTheSharesKeepTheWalksColours) {
+    const std::uint32_t count = 70000;
+    const std::vector<std::uint32_t> borders = shareBorders(count);
+    const int tools[] = {4, 0, 9, 9, 0, 2, 6, 1};
+    std::string text;
+    std::size_t changes = 0;
+    for (std::uint32_t k = 0; k < count; ++k) {
+        const bool border = std::binary_search(borders.begin(), borders.end(), k) ||
+                            std::binary_search(borders.begin(), borders.end(), k + 7);
+        if (k == 0 || border)
+            text += "T" + std::to_string(tools[changes++ % std::size(tools)]) + "\n";
+        text += "N" + std::to_string(k) + ")G01X" + std::to_string(k % 40) + "Y" +
+                std::to_string(k / 40) + "(A1)\n";
+    }
+    const CutDataSet data = loadText(text);
+    ASSERT_EQ(data.count, count);
+    const ToolpathModel model(data);
+    ToolpathStyle style = chartStyle();
+    for (std::size_t n = 0; n < style.curveColours.size(); ++n)
+        style.curveColours[n] = static_cast<std::uint32_t>(0x030507 * (n + 1));
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 100, 100);
+    ToolpathPixels pixels;
+    pixels.project(model, fit, style);
+    ToolpathColouring walk(data, style);
+    std::vector<std::uint32_t> wrong;
+    for (std::uint32_t i = 1; i < count; ++i) {
+        const std::uint32_t expected = (walk.colourOf(i) & 0xFFFFFFu) | 0xFF000000u;
+        if (pixels.colours()[i] != expected)
+            wrong.push_back(i);
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong, the first at record "
+                               << (wrong.empty() ? 0u : wrong.front());
+}
+
+struct FloorCase {
+    double x, y; // where the fit, panned, maps the point
+};
+
+// Positions left of or above the image go to the pixel whose square holds them, as those inside
+// do: -0.5 is in pixel -1, not 0.
+TEST(ToolpathPixels, positionsOffTheImageAreFloored) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 100);
+    const PathPoint point{40, 20, 0};
+    const FloorCase cases[] = {{-0.5, -0.5}, {-1.25, 3.5},   {-2.75, -7.75}, {0.25, -0.25},
+                               {3.6, -1.9},  {-999.4, 50.5}, {199.5, -0.01}, {-0.01, 99.99}};
+    for (const FloorCase& c : cases) {
+        const ToolpathFit panned = fit.panned(c.x - fit.px(point.x, point.y, point.z),
+                                              c.y - fit.py(point.x, point.y, point.z));
+        const PixelPoint pixel = PixelOf(panned, point);
+        EXPECT_EQ(pixel.x, static_cast<int>(std::floor(c.x))) << c.x;
+        EXPECT_EQ(pixel.y, static_cast<int>(std::floor(c.y))) << c.y;
+    }
+}
+
+// Moved half a pixel past the left edge, the rectangle's left side lies outside the image: the
+// first column shows only the two sides that run into the image.
+TEST(ToolpathDrawing, sidePannedJustOffTheImageIsNotDrawnOnItsEdge) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 100);
+    const ToolpathFit panned = fit.panned(-0.5 - fit.px(0, 0, 0), 0.0);
+    const ToolpathPicture picture(model, panned, chartStyle());
+    std::vector<int> rows;
+    for (int y = 0; y < picture.height; ++y)
+        if (picture.at(0, y) != kBackColour)
+            rows.push_back(y);
+    const std::vector<int> sides = {static_cast<int>(std::floor(panned.py(0, 20, 0))),
+                                    static_cast<int>(std::floor(panned.py(0, 0, 0)))};
+    EXPECT_EQ(rows, sides);
+}
 
 } // namespace

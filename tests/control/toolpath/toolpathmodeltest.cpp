@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -192,6 +193,63 @@ TEST(ToolpathModel, noRecordsGiveAnEmptyModel) {
     const ToolpathModel model(data);
     EXPECT_TRUE(model.box().empty);
     EXPECT_EQ(model.leftOut(), 0u);
+}
+
+// A move the loader noted that is not the step from the origin (a record whose distance is not the
+// step from the one before) leaves its segment's start unknown: the segment is left out and
+// counted, and the box does not take in the origin or any other point for it.
+TEST(ToolpathModel, segmentWithAnUnknownStartIsLeftOutAndNotBoxed) {
+    const std::string preset = "G92X10Y10Z2\nN1)G01X20Y10Z2\nN2)G01X20Y20Z3\nN3)G01X10Y20\n";
+    const struct {
+        const char* name;
+        std::string text;
+        std::uint32_t record; // whose move is noted
+        std::uint32_t drawn;  // segments drawn
+    } cases[] = {
+        {"middle", preset, 1, 2},
+        {"last", preset, 2, 2},
+        // The first record's own start is not known: nothing before it is boxed.
+        {"first", "N1)G01X10Y10Z2\nN2)G01X20Y10Z2\nN3)G01X20Y20Z3\nN4)G01X10Y20\n", 0, 3},
+    };
+    const PathPoint low{10, 10, 2}, high{20, 20, 3};
+    for (const auto& c : cases) {
+        CutDataSet data = loadText(c.text);
+        auto& noted = data.moves.exceptions;
+        noted.erase(std::remove_if(noted.begin(), noted.end(),
+                                   [&](const StepException& e) { return e.record == c.record; }),
+                    noted.end());
+        noted.push_back({c.record, 99.0f});
+        std::sort(noted.begin(), noted.end(), [](const StepException& a, const StepException& b) {
+            return a.record < b.record;
+        });
+        const ToolpathModel model(data);
+        EXPECT_EQ(model.unknownStart(), 1u) << c.name;
+        EXPECT_EQ(model.leftOut(), 1u) << c.name;
+        EXPECT_FALSE(model.startOf(c.record)) << c.name;
+        std::uint32_t drawn = 0;
+        for (std::uint32_t i = 0; i < data.count; ++i)
+            drawn += model.drawn(i);
+        EXPECT_EQ(drawn, c.drawn) << c.name;
+        EXPECT_EQ(std::tuple(model.box().low.x, model.box().low.y, model.box().low.z),
+                  std::tuple(low.x, low.y, low.z))
+            << c.name;
+        EXPECT_EQ(std::tuple(model.box().high.x, model.box().high.y, model.box().high.z),
+                  std::tuple(high.x, high.y, high.z))
+            << c.name;
+        if (c.record == 0)
+            continue;
+        // Not drawn either: the middle of the step from the record before stays white.
+        const PathPoint from = pointOf(data.records[c.record - 1]);
+        const PathPoint to = pointOf(data.records[c.record]);
+        const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 200, 200);
+        const double x = (from.x + to.x) / 2.0, y = (from.y + to.y) / 2.0,
+                     z = (from.z + to.z) / 2.0;
+        EXPECT_EQ(ToolpathPicture(model, fit, chartStyle())
+                      .at(static_cast<int>(std::floor(fit.px(x, y, z))),
+                          static_cast<int>(std::floor(fit.py(x, y, z)))),
+                  kBackColour)
+            << c.name;
+    }
 }
 
 } // namespace

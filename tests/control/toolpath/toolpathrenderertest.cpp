@@ -1,0 +1,69 @@
+#include "toolpathrenderer.h"
+#include "toolpathtesting.h"
+#include "viridis.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The bar's labels are text, which needs a GUI application on the offscreen platform.
+void ensureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "toolpathtests";
+    static char* argv[] = {name, nullptr};
+    static const std::unique_ptr<QGuiApplication> application =
+        QGuiApplication::instance() ? nullptr : std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The viridis levels of one column of the image, top to bottom, where its pixels are on the map.
+std::vector<int> levelsDown(const QImage& image, int x) {
+    std::map<QRgb, int> levels;
+    for (int level = 0; level < 256; ++level)
+        levels[ViridisColour(level) | 0xFF000000u] = level;
+    std::vector<int> down;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto found = levels.find(image.pixel(x, y) | 0xFF000000u);
+        if (found != levels.end())
+            down.push_back(found->second);
+    }
+    return down;
+}
+
+// A straight cut up the middle of the top view, its removal growing: the bar at the right edge
+// runs from the largest value at the top down to 0, as the map goes.
+TEST(ToolpathRenderer, colourBarHasTheLargestValueAtTheTop) {
+    ensureGuiApplication();
+    std::string text;
+    for (int k = 1; k <= 20; ++k)
+        text += "N" + std::to_string(k) + ")G01X0Y" + std::to_string(5 * k) + "Z0F600(A" +
+                std::to_string(k) + ")F900\n";
+    const CutDataSet data = loadText(text);
+    const ToolpathModel model(data);
+    for (const ToolpathColourMode mode :
+         {ToolpathColourMode::Removal, ToolpathColourMode::RateOrg, ToolpathColourMode::RateOpt}) {
+        ToolpathStyle style = chartStyle();
+        style.mode = mode;
+        for (const auto& [w, h] : {std::pair{320, 240}, std::pair{200, 401}}) {
+            const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), w, h);
+            QImage image(w, h, QImage::Format_RGB32);
+            ToolpathPixels pixels;
+            ToolpathRenderer(model, style).drawImage(image, fit, pixels);
+            const std::vector<int> levels = levelsDown(image, w - 12);
+            ASSERT_GE(levels.size(), 100u) << w << "x" << h;
+            EXPECT_EQ(levels.front(), 255) << w << "x" << h;
+            EXPECT_EQ(levels.back(), 0) << w << "x" << h;
+            EXPECT_TRUE(std::is_sorted(levels.rbegin(), levels.rend())) << w << "x" << h;
+        }
+    }
+}
+
+} // namespace

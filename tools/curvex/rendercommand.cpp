@@ -6,6 +6,7 @@
 #include "drawingcolours.h"
 #include "extratexts.h"
 #include "graphrenderer.h"
+#include "outputclash.h"
 #include "series.h"
 #include "viewoptions.h"
 
@@ -172,6 +173,10 @@ int runRender(CommandArguments args) {
                                                   "--frames", "--compare", "--colour-by", "-o"});
     if (!arguments || !readSettings(*arguments, settings))
         return kExitUsage;
+    std::vector<std::string> inputs = arguments->operands;
+    inputs.push_back(settings.iniFile);
+    if (const int status = refuseOverwrite(settings.output.path, inputs); status != kExitOk)
+        return status;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;

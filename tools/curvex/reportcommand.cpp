@@ -9,6 +9,7 @@
 #include "graphrenderer.h"
 #include "machiningreport.h"
 #include "machiningtime.h"
+#include "outputclash.h"
 #include "programtext.h"
 #include "recordlines.h"
 #include "shownpeaks.h"
@@ -202,11 +203,21 @@ bool readProgramLines(const std::string& path, const CutDataSet& data,
                       std::optional<RecordLines>& lines) {
     ProgramText program;
     if (int error = 0; !ProgramText::read(path, program, error)) {
-        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(), std::strerror(error));
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(),
+                     ProgramText::reasonOf(error).c_str());
         return false;
     }
     lines.emplace(program, std::span(data.blockNos.data(), data.count));
     return true;
+}
+
+// The files that the report reads: the data, the program and the settings file.
+std::vector<std::string> inputsOf(const CommandArgumentList& arguments,
+                                  const ReportSettings& settings) {
+    std::vector<std::string> inputs = arguments.operands;
+    inputs.push_back(settings.program.value_or(std::string()));
+    inputs.push_back(settings.iniFile);
+    return inputs;
 }
 
 } // namespace
@@ -224,6 +235,9 @@ int runReport(CommandArguments args) {
                                "--title", "--program", "-o"});
     if (!arguments || !readSettings(*arguments, settings))
         return kExitUsage;
+    if (const int status = refuseOverwrite(settings.output, inputsOf(*arguments, settings));
+        status != kExitOk)
+        return status;
     CutDataSet data;
     if (const int status = loadOperandFile(*arguments, data); status != kExitOk)
         return status;

@@ -2,14 +2,20 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "cutsynthesizer.h"
+#include "filepath.h"
 #include "ncprogramwriter.h"
+#include "outputclash.h"
 #include "partsynthesizer.h"
 #include "textcutwriter.h"
 #include "viewoptions.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -18,12 +24,33 @@ constexpr std::uint64_t kDefaultSeed = 1;
 constexpr std::uint64_t kDefaultBlocks = 3000;
 constexpr std::uint64_t kMaxBlocks = 100'000'000;
 
+// Writes `bytes` to `path`; false after saying why it could not.
 bool writeFile(const std::string& path, const std::string& bytes) {
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int error = errno;
+    if (file && std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written)
+        std::fprintf(stderr, "curvex: cannot write %s: %s\n", path.c_str(),
+                     std::strerror(error != 0 ? error : EIO));
+    return written;
+}
+
+// Whether `path` can be written, checked before any output is: a file the process may write, or
+// a new one in a folder it may write. False after saying why not.
+bool mayWrite(const std::string& path) {
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    int error = exists && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error == 0 && ::access(exists ? path.c_str() : folderOf(path).c_str(), W_OK) != 0)
+        error = errno;
+    if (error != 0)
+        std::fprintf(stderr, "curvex: cannot write %s: %s\n", path.c_str(), std::strerror(error));
+    return error == 0;
 }
 
 // "random" (the default) or "part".
@@ -58,12 +85,19 @@ bool writeProgram(const std::string& dataPath, bool part, std::uint64_t seed,
                   std::uint64_t blocks) {
     NcProgramWriter writer;
     synthesize(part, seed, blocks, writer);
-    const std::string path = programPathOf(dataPath);
-    if (!writeFile(path, writer.contents())) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    return writeFile(programPathOf(dataPath), writer.contents());
+}
+
+// Both outputs, the data and (`program`) its program, checked before either is written: they
+// are two files, and each can be written. An exit status.
+int checkOutputs(const std::string& dataPath, bool program) {
+    if (!program)
+        return mayWrite(dataPath) ? kExitOk : kExitFailure;
+    const std::string programPath = programPathOf(dataPath);
+    const std::string data[] = {dataPath};
+    if (const int status = refuseOverwrite(programPath, data, "data output"); status != kExitOk)
+        return status;
+    return mayWrite(dataPath) && mayWrite(programPath) ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -99,16 +133,16 @@ int runSynth(CommandArguments args) {
     const std::optional<bool> text = chooseTextFormat(*arguments, output->second);
     if (!text)
         return kExitUsage;
+    if (const int status = checkOutputs(output->second, program); status != kExitOk)
+        return status;
     std::unique_ptr<CutWriter> writer;
     if (*text)
         writer = std::make_unique<TextCutWriter>();
     else
         writer = std::make_unique<BinaryCutWriter>();
     synthesize(part, seed, blocks, *writer);
-    if (!writeFile(output->second, writer->contents())) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", output->second.c_str());
+    if (!writeFile(output->second, writer->contents()))
         return kExitFailure;
-    }
     if (program && !writeProgram(output->second, part, seed, blocks))
         return kExitFailure;
     return kExitOk;

@@ -4,6 +4,7 @@
 #include "curvexids.h"
 #include "curvexproxy.h"
 #include "filenametext.h"
+#include "shownfiles.h"
 #include "surfaceregistry.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -64,7 +65,10 @@ void ChartExport::saveChartAs(const QString& shownFile) {
     const auto choice = prompts().saveChart(saveRequest(shownFile, chartSize()));
     if (!choice || choice->path.isEmpty())
         return;
-    if (const QString reason = writeChart(choice->path, choice->size); !reason.isEmpty()) {
+    QString reason = shownFileRefusal(choice->path);
+    if (reason.isEmpty())
+        reason = writeChart(choice->path, choice->size);
+    if (!reason.isEmpty()) {
         prompts().messageBox(
             QStringLiteral("Cannot save the chart as %1: %2").arg(choice->path, reason),
             UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,

@@ -437,6 +437,7 @@ void FrmMain::Command1_Click() {
 // An empty path (a cancelled dialog) leaves the window without a file name.
 void FrmMain::open(const QString& path) {
     mFileName = path;
+    appState().shownData = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
         const auto isText = fileTypeOf(mFileName);

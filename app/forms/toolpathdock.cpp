@@ -2,6 +2,7 @@
 
 #include "chartdocument.h"
 #include "numerictext.h"
+#include "shownfiles.h"
 #include "surfaceregistry.h"
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
@@ -174,7 +175,9 @@ void ToolpathDock::saveToolpathAs() {
     if (path.isEmpty())
         return;
     const QSize size = mCanvas->size().isEmpty() ? QSize(800, 600) : mCanvas->size();
-    const QString reason = writeToolpath(path, size);
+    QString reason = shownFileRefusal(path);
+    if (reason.isEmpty())
+        reason = writeToolpath(path, size);
     if (!reason.isEmpty())
         mWindow.statusBar()->showMessage(QStringLiteral("Cannot save %1: %2").arg(path, reason));
 }

@@ -7,6 +7,7 @@
 #include "filenametext.h"
 #include "forms/frmmain.h"
 #include "machiningreport.h"
+#include "shownfiles.h"
 #include "surfaceregistry.h"
 #include "toolpathproxy.h"
 #include "userprompts.h"
@@ -113,7 +114,7 @@ void ReportExport::exportReportTriggered() {
     const auto choice = prompts().saveReport(saveRequest(mWindow.fileName()));
     if (!choice || choice->path.isEmpty())
         return;
-    if (const QString reason = writeReport(choice->path, choice->title); !reason.isEmpty()) {
+    if (const QString reason = writeChosenReport(choice->path, choice->title); !reason.isEmpty()) {
         prompts().messageBox(
             QStringLiteral("Cannot export the report as %1: %2").arg(choice->path, reason),
             UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
@@ -151,6 +152,16 @@ ReportFacts ReportExport::facts(const QString& title) {
     facts.programLines = facts.peaks && hasProgram(viewer);
     facts.toolpath = toolpathDrawing(viewer);
     return facts;
+}
+
+// Writes the report unless the name is no PDF's or the file is one that the window shows; why
+// it was not written, or empty.
+QString ReportExport::writeChosenReport(const QString& path, const QString& title) {
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return QStringLiteral("the name must end in .pdf");
+    if (const QString refusal = shownFileRefusal(path); !refusal.isEmpty())
+        return refusal;
+    return writeReport(path, title);
 }
 
 QString ReportExport::writeReport(const QString& path, const QString& title) {

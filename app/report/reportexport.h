@@ -26,6 +26,7 @@ public:
 
 private:
     void exportReportTriggered();
+    QString writeChosenReport(const QString& path, const QString& title);
     ReportFacts facts(const QString& title);
 
     FrmMain& mWindow;

@@ -154,13 +154,13 @@ ReportFacts ReportExport::facts(const QString& title) {
     return facts;
 }
 
-// Writes the report unless the name is no PDF's or the file is one that the window shows; why
+// Writes the report unless the file is one that the window shows or the name is no PDF's; why
 // it was not written, or empty.
 QString ReportExport::writeChosenReport(const QString& path, const QString& title) {
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        return QStringLiteral("the name must end in .pdf");
     if (const QString refusal = shownFileRefusal(path); !refusal.isEmpty())
         return refusal;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return QStringLiteral("the name must end in .pdf");
     return writeReport(path, title);
 }
 

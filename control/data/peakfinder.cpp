@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <functional>
 
 namespace {
 
@@ -25,16 +24,41 @@ std::uint64_t spanOf(int level) {
 constexpr std::uint64_t kMostSearchedWithIndex = 512;
 constexpr std::uint64_t kMostSearchedWithoutIndex = 8;
 
-// A key whose order is that of the peaks: the higher value first, of equal values the earlier
-// record. The value's bits are turned so that they order as the value does, -0 as 0.
+// A key whose order is that of the peaks, smallest first: the higher value first, of equal
+// values the earlier record. The value's bits are turned so that they order as the value does,
+// -0 as 0, then inverted for the highest first; the record's index is the low half.
 std::uint64_t peakKey(float value, std::uint32_t index) {
     std::uint32_t bits = std::bit_cast<std::uint32_t>(value + 0.0f);
     bits = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
-    return (std::uint64_t{bits} << 32) | (0xFFFFFFFFu - index);
+    return (std::uint64_t{~bits} << 32) | index;
 }
 
 std::uint32_t indexOfKey(std::uint64_t key) {
-    return 0xFFFFFFFFu - static_cast<std::uint32_t>(key);
+    return static_cast<std::uint32_t>(key);
+}
+
+float valueOfKey(std::uint64_t key) {
+    const std::uint32_t bits = ~static_cast<std::uint32_t>(key >> 32);
+    return std::bit_cast<float>((bits & 0x80000000u) != 0 ? bits & 0x7FFFFFFFu : ~bits);
+}
+
+// Sorts keys made in the order of their records by their upper half, a byte at a time from the
+// lowest: each pass keeps the order of equal bytes, so that equal values keep their records'
+// order. Four passes over the keys, where a comparison sort takes some twenty.
+void sortByValue(std::vector<std::uint64_t>& keys) {
+    std::vector<std::uint64_t> other(keys.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const std::uint64_t key : keys)
+            ++starts[((key >> shift) & 0xFF) + 1];
+        if (std::find(starts.begin(), starts.end(), keys.size()) != starts.end())
+            continue;
+        for (std::size_t b = 1; b < starts.size(); ++b)
+            starts[b] += starts[b - 1];
+        for (const std::uint64_t key : keys)
+            other[starts[(key >> shift) & 0xFF]++] = key;
+        keys.swap(other);
+    }
 }
 
 } // namespace
@@ -205,16 +229,18 @@ std::vector<Peak> PeakFinder::sorted(std::uint32_t first, std::uint32_t end, std
     for (std::uint32_t i = first; i < end; ++i)
         if (!skips(i))
             keys.push_back(peakKey(value(i), i));
-    std::sort(keys.begin(), keys.end(), std::greater<>());
+    sortByValue(keys);
     std::vector<bool> near(end - first);
     std::vector<Peak> peaks;
+    peaks.reserve(std::min<std::size_t>(top, (std::size_t{end} - first + gap - 1) / gap));
     for (const std::uint64_t key : keys) {
         if (peaks.size() >= top)
             break;
         const std::uint32_t i = indexOfKey(key);
         if (near[i - first])
             continue;
-        peaks.push_back({i, value(i)});
+        const float found = valueOfKey(key);
+        peaks.push_back({i, found == 0.0f ? value(i) : found});
         const std::uint32_t lo = i - std::min(i - first, gap - 1);
         const std::uint32_t hi =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{i} + gap, end));

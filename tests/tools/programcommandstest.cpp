@@ -230,6 +230,12 @@ TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "curvex: cannot write e.nc: Is a directory\n");
     EXPECT_FALSE(std::filesystem::exists(folder.file("e.txt")));
+    // Outputs that exist are written again, and success says nothing.
+    for (int round = 0; round < 2; ++round) {
+        const CurvexRun again = curvex(folder, "synth --nc -o f.txt");
+        EXPECT_EQ(again.status, 0) << round;
+        EXPECT_EQ(again.err, "") << round;
+    }
 }
 
 } // namespace

@@ -252,7 +252,8 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
     EXPECT_EQ(curvex(folder, "info --binary a.data").out.substr(0, 13), "records: 501\n");
     const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");
+    EXPECT_EQ(unwritable.err,
+              "curvex: cannot write no/such/folder.txt: No such file or directory\n");
 }
 
 const char* const kStatsHeader =

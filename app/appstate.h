@@ -21,6 +21,10 @@ struct AppState {
     QString initFile;
     QString binSuffix;
     QString textSuffix;
+    // The data file and the NC program that the window shows (empty: none), which no output of
+    // the window may replace.
+    QString shownData;
+    QString shownProgram;
     // The interface texts of section "Text" by key.
     QHash<QString, QString> texts;
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <csignal>
 #include <dirent.h>
 #include <memory>
@@ -12,6 +13,14 @@
 #include <unistd.h>
 
 namespace {
+
+// The most bytes of a file's name that its temporary names keep: the longest name a folder
+// holds, less the dots, the longest process id and counter, and ".tmp".
+constexpr std::size_t kKeptNameBytes = NAME_MAX - 3 - 2 * 10 - 4;
+
+std::string keptNameOf(const std::string& target) {
+    return baseNameOf(target).substr(0, kKeptNameBytes);
+}
 
 std::string_view digitsAtStart(std::string_view text) {
     std::size_t n = 0;
@@ -57,7 +66,7 @@ struct FolderCloser {
 } // namespace
 
 std::string temporaryPathBeside(const std::string& target, pid_t pid, unsigned counter) {
-    return folderOf(target) + "/." + baseNameOf(target) + "." + std::to_string(pid) + "." +
+    return folderOf(target) + "/." + keptNameOf(target) + "." + std::to_string(pid) + "." +
            std::to_string(counter) + ".tmp";
 }
 
@@ -66,7 +75,7 @@ void removeStaleTemporaries(const std::string& target) {
     if (!folder) {
         return;
     }
-    const std::string base = baseNameOf(target);
+    const std::string base = keptNameOf(target);
     while (const dirent* entry = ::readdir(folder.get())) {
         const auto writer = writerOf(entry->d_name, base);
         if (writer && processIsGone(*writer)) {

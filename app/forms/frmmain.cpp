@@ -293,6 +293,7 @@ void FrmMain::Command1_Click() {
 // An empty path (a cancelled dialog) leaves the window without a file name.
 void FrmMain::open(const QString& path) {
     mFileName = path;
+    appState().shownData = path;
     bool loaded = false;
     if (!mFileName.isEmpty()) {
         const std::optional<CutFormat> format = askFileFormat(mFileName);

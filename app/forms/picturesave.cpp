@@ -2,10 +2,13 @@
 
 #include "curvexids.h"
 #include "picturewriter.h"
+#include "shownfiles.h"
 #include "userprompts.h"
 
 bool savePicture(PictureWriter&& writer, const QString& path) {
-    const QString reason = writer.writeFile(path);
+    QString reason = shownFileRefusal(path);
+    if (reason.isEmpty())
+        reason = writer.writeFile(path);
     if (reason.isEmpty())
         return true;
     prompts().messageBox(

@@ -1,5 +1,6 @@
 #include "programpanel.h"
 
+#include "appstate.h"
 #include "curvexproxy.h"
 #include "filenametext.h"
 #include "programtext.h"
@@ -138,27 +139,33 @@ void ProgramPanel::startReading(const QString& path) {
     mReadVersion = FileVersion::of(path);
     mCaption->setText(QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
     auto text = std::make_shared<ProgramText>();
-    auto ok = std::make_shared<bool>(false);
+    auto error = std::make_shared<int>(0);
     const std::string name = fileNameBytes(path).toStdString();
-    QThread* reader = QThread::create([text, ok, name] {
-        int error = 0;
-        *ok = ProgramText::read(name, *text, error);
+    QThread* reader = QThread::create([text, error, name] {
+        if (ProgramText::read(name, *text, *error))
+            *error = 0;
     });
     mReaders.append(reader);
-    connect(reader, &QThread::finished, this, [this, reader, serial, path, text, ok] {
+    connect(reader, &QThread::finished, this, [this, reader, serial, path, text, error] {
         mReaders.removeOne(reader);
         reader->deleteLater();
-        programRead(serial, path, text, *ok);
+        programRead(serial, path, text, *error);
     });
     reader->start();
 }
 
+// A program that could not be read says why; the data stays shown.
 void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
-                               std::shared_ptr<ProgramText> text, bool ok) {
+                               std::shared_ptr<ProgramText> text, int error) {
     if (serial != mReadingSerial)
         return;
     mReadingSerial = 0;
-    if (!ok || !mViewer.loadNcProgram(path).value_or(false)) {
+    if (error != 0) {
+        showNone(QStringLiteral("Cannot read the NC program %1: %2")
+                     .arg(path, QString::fromLocal8Bit(ProgramText::reasonOf(error))));
+        return;
+    }
+    if (!mViewer.loadNcProgram(path).value_or(false)) {
         showNone(QStringLiteral("Cannot read the NC program %1").arg(path));
         return;
     }
@@ -167,6 +174,7 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
 
 void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
     mPath = path;
+    appState().shownProgram = path;
     mFile.resetTo(mReadVersion);
     watch();
     mView->setProgram(std::move(text));
@@ -180,6 +188,7 @@ void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText>
 void ProgramPanel::showNone(const QString& text) {
     mReadingSerial = 0;
     mPath.clear();
+    appState().shownProgram.clear();
     watch();
     mView->setProgram(nullptr);
     mCaption->setText(text);

@@ -78,7 +78,7 @@ private:
     void programGone();
     void startReading(const QString& path);
     void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
-                     bool ok);
+                     int error);
     void showProgram(const QString& path, std::shared_ptr<ProgramText> text);
     bool showsUnchanged(const QString& path) const;
     void markAgain();

@@ -35,6 +35,20 @@ QString textOf(std::string_view bytes) {
     return settingsText(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+bool continuesCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The first `most` bytes of `bytes`, less the start of a UTF-8 character that the cut splits.
+std::string_view headOf(std::string_view bytes, std::size_t most) {
+    if (bytes.size() <= most)
+        return bytes;
+    std::size_t cut = most;
+    for (int back = 0; back < 3 && cut > 0 && continuesCharacter(bytes[cut]); ++back)
+        --cut;
+    return continuesCharacter(bytes[cut]) ? bytes.substr(0, most) : bytes.substr(0, cut);
+}
+
 } // namespace
 
 ProgramView::ProgramView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -80,7 +94,8 @@ void ProgramView::updateScrollBar() {
     const auto lines = static_cast<int>(mProgram ? mProgram->lineCount() : 0);
     verticalScrollBar()->setRange(0, std::max(0, lines - visibleLines()));
     verticalScrollBar()->setPageStep(visibleLines());
-    horizontalScrollBar()->setRange(0, 200 * fontMetrics().horizontalAdvance(u'0'));
+    horizontalScrollBar()->setRange(0, static_cast<int>(kShownBytes + 32) *
+                                           fontMetrics().horizontalAdvance(u'0'));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
 
@@ -101,12 +116,23 @@ bool ProgramView::find(const QString& text) {
     const std::size_t lines = mProgram->lineCount();
     for (std::size_t step = 1; step <= lines; ++step) {
         const std::size_t line = (mMarked + step - 1) % lines + 1;
-        if (mProgram->line(line).find(needle) != std::string_view::npos) {
+        if (shownBytes(static_cast<std::uint32_t>(line)).find(needle) != std::string_view::npos) {
             markLine(static_cast<std::uint32_t>(line));
             return true;
         }
     }
     return false;
+}
+
+std::string_view ProgramView::shownBytes(std::uint32_t line) const {
+    return mProgram ? headOf(mProgram->line(line), kShownBytes) : std::string_view();
+}
+
+QString ProgramView::cutNote(std::uint32_t line) const {
+    const std::size_t bytes = mProgram ? mProgram->line(line).size() : 0;
+    if (bytes <= kShownBytes)
+        return {};
+    return QStringLiteral(" \u2026 (%1 bytes)").arg(bytes);
 }
 
 void ProgramView::drawLine(QPainter& painter, std::uint32_t line, int y) const {
@@ -116,7 +142,7 @@ void ProgramView::drawLine(QPainter& painter, std::uint32_t line, int y) const {
     painter.drawText(QRect(0, y, gutter - kMargin, lineHeight()), Qt::AlignRight | Qt::AlignVCenter,
                      QString::number(line));
     painter.setClipRect(gutter, y, viewport()->width() - gutter, lineHeight());
-    const std::string_view bytes = mProgram->line(line);
+    const std::string_view bytes = shownBytes(line);
     int x = gutter + kMargin - horizontalScrollBar()->value();
     for (const SyntaxSpan& span : SyntaxSpansOf(bytes)) {
         const QString part = textOf(bytes.substr(span.start, span.length));
@@ -124,6 +150,8 @@ void ProgramView::drawLine(QPainter& painter, std::uint32_t line, int y) const {
         painter.drawText(x, baseline, part);
         x += fontMetrics().horizontalAdvance(part);
     }
+    painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.drawText(x, baseline, cutNote(line));
     painter.setClipping(false);
 }
 

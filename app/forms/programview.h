@@ -6,14 +6,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 // The text of an NC program with line numbers and its words in colour, drawn a screen of lines at
 // a time from the program's line index, so that a program of millions of lines opens and scrolls
-// at once. Lines that are no UTF-8 show as CP932, as the settings texts do. A click on a line
-// says which one.
+// at once. Lines that are no UTF-8 show as CP932, as the settings texts do. A line shows its first
+// kShownBytes bytes only, then how long it is, so that a line of any length draws as fast as a
+// short one. A click on a line says which one.
 class ProgramView : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    // The most bytes of a line that are shown and searched.
+    static constexpr std::size_t kShownBytes = 4096;
+
     explicit ProgramView(QWidget* parent = nullptr);
 
     void setProgram(std::shared_ptr<const ProgramText> program);
@@ -24,9 +29,14 @@ public:
     std::uint32_t markedLine() const { return mMarked; }
     // The first line shown at the top.
     std::uint32_t firstShownLine() const;
-    // The next line after the marked one that holds `text`, from the top again after the last;
-    // marked and shown. False when no line holds it.
+    // The next line after the marked one whose shown bytes hold `text`, from the top again after
+    // the last; marked and shown. False when no line holds it.
     bool find(const QString& text);
+    // The bytes of `line` that are shown: all of a short line, the first kShownBytes of a longer
+    // one without a character cut in two.
+    std::string_view shownBytes(std::uint32_t line) const;
+    // What follows the shown bytes of a longer line: its length; empty for a short line.
+    QString cutNote(std::uint32_t line) const;
 
 signals:
     void lineClicked(std::uint32_t line);

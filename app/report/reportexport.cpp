@@ -7,6 +7,7 @@
 #include "curvexproxy.h"
 #include "filenametext.h"
 #include "reportcomposition.h"
+#include "shownfiles.h"
 #include "userprompts.h"
 #include "varnutl.h"
 
@@ -56,7 +57,7 @@ void ReportExport::exportReportTriggered() {
     const auto choice = prompts().saveReport(saveRequest(shown));
     if (!choice || choice->path.isEmpty())
         return;
-    if (const QString reason = writeReport(choice->path, choice->title); !reason.isEmpty()) {
+    if (const QString reason = writeChosenReport(choice->path, choice->title); !reason.isEmpty()) {
         prompts().messageBox(
             QStringLiteral("Cannot export the report as %1: %2").arg(choice->path, reason),
             UserPrompts::Buttons::Ok, UserPrompts::Icon::Exclamation,
@@ -65,6 +66,16 @@ void ReportExport::exportReportTriggered() {
     }
     WriteIniValue(kSection, kFolderKey, QFileInfo(choice->path).absolutePath());
     WriteIniValue(kSection, kTitleKey, choice->title);
+}
+
+// Writes the report unless the file is one that the window shows or the name is no PDF's; why
+// it was not written, or empty.
+QString ReportExport::writeChosenReport(const QString& path, const QString& title) {
+    if (const QString refusal = shownFileRefusal(path); !refusal.isEmpty())
+        return refusal;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return QStringLiteral("the name must end in .pdf");
+    return writeReport(path, title);
 }
 
 QString ReportExport::writeReport(const QString& path, const QString& title) {

@@ -29,6 +29,7 @@ public:
 
 private:
     void exportReportTriggered();
+    QString writeChosenReport(const QString& path, const QString& title);
 
     CurvexProxy& mViewer;
     std::function<QString()> mShownFile;

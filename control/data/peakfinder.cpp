@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace {
 
@@ -16,6 +17,48 @@ std::uint64_t spanOf(int level) {
     for (int i = 0; i < level; ++i)
         items *= kFanout;
     return items;
+}
+
+// Beyond this many peaks one sort of the records costs less than a search for each peak: with the
+// index a search looks at a few hundred entries, without it at every record of its stretch.
+constexpr std::uint64_t kMostSearchedWithIndex = 512;
+constexpr std::uint64_t kMostSearchedWithoutIndex = 8;
+
+// A key whose order is that of the peaks, smallest first: the higher value first, of equal
+// values the earlier record. The value's bits are turned so that they order as the value does,
+// -0 as 0, then inverted for the highest first; the record's index is the low half.
+std::uint64_t peakKey(float value, std::uint32_t index) {
+    std::uint32_t bits = std::bit_cast<std::uint32_t>(value + 0.0f);
+    bits = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+    return (std::uint64_t{~bits} << 32) | index;
+}
+
+std::uint32_t indexOfKey(std::uint64_t key) {
+    return static_cast<std::uint32_t>(key);
+}
+
+float valueOfKey(std::uint64_t key) {
+    const std::uint32_t bits = ~static_cast<std::uint32_t>(key >> 32);
+    return std::bit_cast<float>((bits & 0x80000000u) != 0 ? bits & 0x7FFFFFFFu : ~bits);
+}
+
+// Sorts keys made in the order of their records by their upper half, a byte at a time from the
+// lowest: each pass keeps the order of equal bytes, so that equal values keep their records'
+// order. Four passes over the keys, where a comparison sort takes some twenty.
+void sortByValue(std::vector<std::uint64_t>& keys) {
+    std::vector<std::uint64_t> other(keys.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const std::uint64_t key : keys)
+            ++starts[((key >> shift) & 0xFF) + 1];
+        if (std::find(starts.begin(), starts.end(), keys.size()) != starts.end())
+            continue;
+        for (std::size_t b = 1; b < starts.size(); ++b)
+            starts[b] += starts[b - 1];
+        for (const std::uint64_t key : keys)
+            other[starts[(key >> shift) & 0xFF]++] = key;
+        keys.swap(other);
+    }
 }
 
 } // namespace
@@ -140,12 +183,28 @@ void PeakFinder::cut(std::vector<Segment>& segments, std::uint32_t lo, std::uint
 }
 
 std::vector<Peak> PeakFinder::find(RecordRange range, std::uint32_t top, std::uint32_t gap) const {
-    std::vector<Peak> peaks;
     const std::uint32_t end = std::min(range.end, data_.count);
     if (range.first >= end || !data_.hasData())
-        return peaks;
+        return {};
     gap = std::max(gap, 1u);
-    std::vector<Segment> segments{segment(range.first, end)};
+    return sortsFor(range.first, end, top, gap) ? sorted(range.first, end, top, gap)
+                                                : searched(range.first, end, top, gap);
+}
+
+// Whether more peaks can be found than searches for them would cost: peaks lie `gap` apart, so a
+// stretch holds no more than its length over the gap, whatever `top` asks for.
+bool PeakFinder::sortsFor(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                          std::uint32_t gap) const {
+    const std::uint64_t most =
+        std::min<std::uint64_t>(top, (std::uint64_t{end} - first + gap - 1) / gap);
+    return most > (indexed_ ? kMostSearchedWithIndex : kMostSearchedWithoutIndex);
+}
+
+// The peaks one at a time, each the best of the stretches that the peaks before left.
+std::vector<Peak> PeakFinder::searched(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                                       std::uint32_t gap) const {
+    std::vector<Peak> peaks;
+    std::vector<Segment> segments{segment(first, end)};
     while (peaks.size() < top) {
         const auto best = std::max_element(
             segments.begin(), segments.end(),
@@ -157,6 +216,35 @@ std::vector<Peak> PeakFinder::find(RecordRange range, std::uint32_t top, std::ui
         const std::uint32_t lo = peak.index >= gap - 1 ? peak.index - (gap - 1) : 0;
         const std::uint64_t hi = std::uint64_t{peak.index} + gap;
         cut(segments, lo, static_cast<std::uint32_t>(std::min<std::uint64_t>(hi, end)));
+    }
+    return peaks;
+}
+
+// The peaks in one go: every drawn record by its key, each taken unless a peak taken before lies
+// within the gap. Peaks lie `gap` apart, so that no record is marked as near more than twice.
+std::vector<Peak> PeakFinder::sorted(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                                     std::uint32_t gap) const {
+    std::vector<std::uint64_t> keys;
+    keys.reserve(end - first);
+    for (std::uint32_t i = first; i < end; ++i)
+        if (!skips(i))
+            keys.push_back(peakKey(value(i), i));
+    sortByValue(keys);
+    std::vector<bool> near(end - first);
+    std::vector<Peak> peaks;
+    peaks.reserve(std::min<std::size_t>(top, (std::size_t{end} - first + gap - 1) / gap));
+    for (const std::uint64_t key : keys) {
+        if (peaks.size() >= top)
+            break;
+        const std::uint32_t i = indexOfKey(key);
+        if (near[i - first])
+            continue;
+        const float found = valueOfKey(key);
+        peaks.push_back({i, found == 0.0f ? value(i) : found});
+        const std::uint32_t lo = i - std::min(i - first, gap - 1);
+        const std::uint32_t hi =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{i} + gap, end));
+        std::fill(near.begin() + (lo - first), near.begin() + (hi - first), true);
     }
     return peaks;
 }

@@ -17,6 +17,8 @@ struct Peak {
 // more records away from every peak already found; of equal values the earlier record. The
 // data set's index leads the search to the few records that can beat the best found so far, so
 // that millions of records cost a few thousand looks; without an index every record is looked at.
+// Many peaks are found in one sort of the records by value instead of one search each, so that
+// no count of peaks or gap costs more than that sort.
 class PeakFinder {
 public:
     // The data set must outlive the finder and stay unchanged.
@@ -52,6 +54,12 @@ private:
                 Best& best) const;
     Segment segment(std::uint32_t first, std::uint32_t end) const;
     void cut(std::vector<Segment>& segments, std::uint32_t lo, std::uint32_t hi) const;
+    bool sortsFor(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                  std::uint32_t gap) const;
+    std::vector<Peak> searched(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                               std::uint32_t gap) const;
+    std::vector<Peak> sorted(std::uint32_t first, std::uint32_t end, std::uint32_t top,
+                             std::uint32_t gap) const;
 
     const CutDataSet& data_;
     std::uint8_t drawMode_;

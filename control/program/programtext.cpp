@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -52,14 +54,34 @@ struct TextPart {
     std::vector<std::uint64_t> starts;
     int error = 0;
 
+    // Memory that runs out on the way is an error of the part, so that no exception leaves a
+    // thread.
     void load(int fd, char* data) {
-        starts.reserve((to - from) / 40 + 1);
-        adviseHugePages(starts.data(), starts.capacity() * sizeof(std::uint64_t));
-        error = fd >= 0 ? readPart(fd, data, from, to) : 0;
-        if (error == 0)
-            findLineStarts(data, from, to, starts);
+        try {
+            starts.reserve((to - from) / 40 + 1);
+            adviseHugePages(starts.data(), starts.capacity() * sizeof(std::uint64_t));
+            error = fd >= 0 ? readPart(fd, data, from, to) : 0;
+            if (error == 0)
+                findLineStarts(data, from, to, starts);
+        } catch (const std::bad_alloc&) {
+            error = ENOMEM;
+        }
     }
 };
+
+// Loads `upper` on a thread of its own while the caller loads `lower`; on the caller's thread
+// after it when no thread can be started.
+void loadBoth(TextPart& lower, TextPart& upper, int fd, char* data) {
+    std::thread second;
+    try {
+        second = std::thread([&] { upper.load(fd, data); });
+    } catch (const std::system_error&) {
+        upper.load(fd, data);
+    }
+    lower.load(fd, data);
+    if (second.joinable())
+        second.join();
+}
 
 } // namespace
 
@@ -70,17 +92,29 @@ bool ProgramText::read(const std::string& path, ProgramText& text, int& error) {
         return false;
     }
     if (!file.regular()) {
-        error = EISDIR;
+        error = kNotRegular;
         return false;
     }
     ProgramText result;
-    result.size_ = static_cast<std::size_t>(file.info.st_size);
-    result.data_.reset(new char[result.size_ + 1]);
-    error = result.load(file.fd.get());
+    try {
+        result.size_ = static_cast<std::size_t>(file.info.st_size);
+        result.data_.reset(new char[result.size_ + 1]);
+        error = result.load(file.fd.get());
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+    }
     if (error != 0)
         return false;
     text = std::move(result);
     return true;
+}
+
+std::string ProgramText::reasonOf(int error) {
+    if (error == ENOMEM)
+        return "out of memory";
+    if (error == kNotRegular)
+        return "not a regular file";
+    return std::strerror(error);
 }
 
 ProgramText ProgramText::of(std::string_view bytes) {
@@ -88,7 +122,8 @@ ProgramText ProgramText::of(std::string_view bytes) {
     result.size_ = bytes.size();
     result.data_.reset(new char[bytes.size() + 1]);
     std::copy(bytes.begin(), bytes.end(), result.data_.get());
-    result.load(-1);
+    if (result.load(-1) != 0)
+        throw std::bad_alloc();
     return result;
 }
 
@@ -102,9 +137,7 @@ int ProgramText::load(int fd) {
     if (size_ >= 2 * kBytesPerThread && std::thread::hardware_concurrency() >= 2) {
         lower.to = size_ / 2;
         upper = {lower.to, size_, {}, 0};
-        std::thread second([&] { upper.load(fd, data); });
-        lower.load(fd, data);
-        second.join();
+        loadBoth(lower, upper, fd, data);
     } else {
         lower.load(fd, data);
     }

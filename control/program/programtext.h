@@ -15,9 +15,15 @@ class ProgramText {
 public:
     ProgramText() = default;
 
-    // The text of a whole file; false with `error` set (an errno value) when it cannot be read,
-    // `text` left as it was.
+    // `error` of read for a name that is no regular file (a folder, a pipe, a device).
+    static constexpr int kNotRegular = -1;
+
+    // The text of a whole file; false with `error` set (an errno value, ENOMEM when memory ran
+    // out, or kNotRegular) when it cannot be read, `text` left as it was.
     static bool read(const std::string& path, ProgramText& text, int& error);
+    // What `error` of read says, as the data loads say it: "out of memory", "not a regular
+    // file", or the system's text.
+    static std::string reasonOf(int error);
     // The text of bytes in memory.
     static ProgramText of(std::string_view bytes);
 

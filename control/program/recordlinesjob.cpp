@@ -2,6 +2,7 @@
 
 #include "programtext.h"
 
+#include <new>
 #include <span>
 
 RecordLinesJob::RecordLinesJob(std::string fileName, std::vector<std::int32_t> blockNos,
@@ -15,15 +16,20 @@ RecordLinesJob::~RecordLinesJob() {
 }
 
 // The text is dropped once mapped: the map and the number of lines are all that is asked for.
+// A map that does not fit in memory leaves the program unreadable.
 void RecordLinesJob::run(std::string fileName, std::vector<std::int32_t> blockNos,
                          std::function<void()> finished) {
     ProgramText text;
     int error = 0;
     if (ProgramText::read(fileName, text, error)) {
-        result_.readable = true;
-        result_.lineCount = text.lineCount();
-        if (!blockNos.empty() && !cancelled_.load(std::memory_order_relaxed))
-            result_.lines = RecordLines(text, std::span<const std::int32_t>(blockNos));
+        try {
+            if (!blockNos.empty() && !cancelled_.load(std::memory_order_relaxed))
+                result_.lines = RecordLines(text, std::span<const std::int32_t>(blockNos));
+            result_.readable = true;
+            result_.lineCount = text.lineCount();
+        } catch (const std::bad_alloc&) {
+            result_.lines = RecordLines();
+        }
     }
     done_.store(true, std::memory_order_release);
     if (finished)

@@ -310,4 +310,29 @@ TEST(SaveChartDialog, TheSizeKeepsItsAspectUntilToldAndNamesGetTheFiltersEnding)
                   QLatin1String(n.expected));
 }
 
+// Save Chart As never replaces the data file shown: one message names it, and it keeps its bytes.
+TEST_F(ChartExportTest, TheShownDataIsNeverReplaced) {
+    const QString data = folder.filePath(QStringLiteral("run.txt"));
+    ASSERT_TRUE(QFile::copy(window->fileName(), data));
+    ASSERT_TRUE(QFile::link(data, folder.filePath(QStringLiteral("link.svg"))));
+    ASSERT_TRUE(QFile::link(data, folder.filePath(QStringLiteral("link.png"))));
+    window->open(data);
+    ASSERT_EQ(window->fileName(), data);
+    QFile file(data);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    for (const QString& name : {QStringLiteral("link.png"), QStringLiteral("link.svg")}) {
+        prompts.messages.clear();
+        saveAs(name, QSize(300, 200));
+        ASSERT_EQ(prompts.messages.size(), 1u) << name.toStdString();
+        EXPECT_TRUE(
+            prompts.messages[0].text.endsWith(QStringLiteral("it is the open data file ") + data))
+            << prompts.messages[0].text.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << name.toStdString();
+        file.close();
+    }
+}
+
 } // namespace

@@ -32,6 +32,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
 
 // The program and peaks panels of the real main window.
 
@@ -78,6 +79,48 @@ TEST(ProgramBeside, SameBaseNameInAnyCaseAndTheFirstEnding) {
         EXPECT_EQ(found, c.expected.isEmpty() ? QString() : folder.filePath(c.expected))
             << c.files.join(u' ').toStdString();
     }
+}
+
+// A line shows and is searched in its first bytes only, never cutting a character in two, and
+// says how long it is when it is longer.
+TEST(ProgramViewLines, ALongLineShowsItsStartAndItsLength) {
+    apptest::application();
+    const std::string ascii(ProgramView::kShownBytes, 'X');
+    const std::string euro = "\xE2\x82\xAC";
+    struct Case {
+        std::string line;
+        std::size_t shown;
+        QString note;
+    };
+    const Case cases[] = {
+        {"N1 G00 X1", 9, {}},
+        {ascii, ascii.size(), {}},
+        {ascii + "Y", ascii.size(), QStringLiteral(" \u2026 (4097 bytes)")},
+        {ascii.substr(2) + euro, ascii.size() - 2, QStringLiteral(" \u2026 (4097 bytes)")},
+        {ascii.substr(1) + euro, ascii.size() - 1, QStringLiteral(" \u2026 (4098 bytes)")},
+        {std::string(5000, '\x80'), ascii.size(), QStringLiteral(" \u2026 (5000 bytes)")},
+    };
+    for (const Case& c : cases) {
+        ProgramView view;
+        view.setProgram(std::make_shared<ProgramText>(ProgramText::of(c.line + "\n")));
+        EXPECT_EQ(view.shownBytes(1), std::string_view(c.line).substr(0, c.shown)) << c.shown;
+        EXPECT_EQ(view.cutNote(1), c.note) << c.shown;
+    }
+}
+
+TEST(ProgramViewLines, FindSearchesTheShownBytesOfEveryLine) {
+    apptest::application();
+    const std::string head = "N1 G00 X1 " + std::string(ProgramView::kShownBytes, 'X');
+    const std::string near = "N3 " + std::string(ProgramView::kShownBytes - 8, 'X') + "FOUND";
+    const std::string program = head + "SHOWN\nN2 NEAR\n" + near + "\n";
+    ProgramView view;
+    view.resize(400, 300);
+    view.setProgram(std::make_shared<ProgramText>(ProgramText::of(program)));
+    EXPECT_FALSE(view.find(QStringLiteral("SHOWN"))) << "beyond the shown bytes";
+    EXPECT_TRUE(view.find(QStringLiteral("FOUND")));
+    EXPECT_EQ(view.markedLine(), 3u);
+    EXPECT_TRUE(view.find(QStringLiteral("NEAR")));
+    EXPECT_EQ(view.markedLine(), 2u);
 }
 
 // A control from before the program members: every call is a member it does not know.
@@ -164,6 +207,33 @@ TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
     EXPECT_GT(view().program()->lineCount(), 3000u);
     EXPECT_FALSE(panel().openProgram(gAppFolder + QStringLiteral("gone.nc")));
     EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Cannot read the NC program")));
+}
+
+// A program larger than the memory left: the panel says why it could not be read, and the data
+// stays shown.
+TEST_F(ProgramWindowTest, AProgramBeyondMemoryIsNotReadAndTheDataStays) {
+    std::filesystem::resize_file((gAppFolder + QStringLiteral("Part.NC")).toStdString(),
+                                 std::uintmax_t{8} << 40);
+    rlimit old{};
+    ::getrlimit(RLIMIT_AS, &old);
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    rlim_t usedKiB = 0;
+    while (status >> word)
+        if (word == "VmSize:" && status >> usedKiB)
+            break;
+    const rlimit limit{usedKiB * 1024 + (rlim_t{1} << 30), old.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
+    open(data);
+    const bool read = QTest::qWaitFor([&] { return !panel().reading(); });
+    ::setrlimit(RLIMIT_AS, &old);
+    ASSERT_TRUE(read);
+    const QString caption = panel().caption().text();
+    EXPECT_TRUE(caption.startsWith(QStringLiteral("Cannot read the NC program ")) &&
+                caption.endsWith(QStringLiteral("Part.NC: out of memory")))
+        << caption.toStdString();
+    EXPECT_EQ(view().program(), nullptr);
+    EXPECT_EQ(window->Viewer1().getTotalRow().value_or(MachiningRow()).records, loaded.count);
 }
 
 // Data opened again beside the same, unchanged program: the panel keeps the text it read, and

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 class ReportExportTest : public ::testing::Test {
@@ -149,6 +151,46 @@ TEST_F(ReportExportTest, TheLastFolderAndTitleAreRemembered) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("No such file or directory")))
         << prompts.messages[0].text.toStdString();
+}
+
+// The report never replaces the data file shown, under its own name or another, and is a PDF:
+// one message says why, and the file keeps its bytes.
+TEST_F(ReportExportTest, TheShownDataAndOtherEndingsAreRefused) {
+    const QString data = folder.filePath(QStringLiteral("run.txt"));
+    ASSERT_TRUE(QFile::copy(window->fileName(), data));
+    window->open(data);
+    ASSERT_EQ(window->fileName(), data);
+    const QString link = folder.filePath(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(data, link));
+    const QString hard = folder.filePath(QStringLiteral("hard.pdf"));
+    ASSERT_EQ(::link(data.toUtf8().constData(), hard.toUtf8().constData()), 0);
+    const QByteArray before = [&] {
+        QFile file(data);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(before.isEmpty());
+    struct Case {
+        QString path;
+        QString reason;
+    };
+    const Case cases[] = {
+        {data, QStringLiteral("it is the open data file ") + data},
+        {link, QStringLiteral("it is the open data file ") + data},
+        {hard, QStringLiteral("it is the open data file ") + data},
+        {folder.filePath(QStringLiteral("run.png")), QStringLiteral("the name must end in .pdf")},
+    };
+    for (const Case& c : cases) {
+        prompts.messages.clear();
+        prompts.reportChoices.push_back(UserPrompts::ReportSaveChoice{c.path, "Shop"});
+        report->exportReport().trigger();
+        ASSERT_EQ(prompts.messages.size(), 1u) << c.path.toStdString();
+        EXPECT_TRUE(prompts.messages[0].text.endsWith(c.reason))
+            << prompts.messages[0].text.toStdString();
+        QFile file(data);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << c.path.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("run.png"))));
 }
 
 } // namespace

@@ -193,4 +193,20 @@ TEST(ProfileFile, NextWriterRemovesTemporariesOfDeadWritersOnly) {
     EXPECT_EQ(readBytes(file), "[A]\nKey=new\n");
 }
 
+// Every name the system takes is written, up to the longest: the temporary name beside it keeps
+// within the limit, and a killed writer's temporary of a long name is found again.
+TEST(ProfileFile, NamesUpToTheLongestAreWritten) {
+    TempFolder folder;
+    const std::string dead = std::to_string(deadProcess());
+    for (const std::size_t length : {200u, 228u, 229u, 243u, 255u}) {
+        const std::string name(length, 'n');
+        const std::string file = folder.file(name);
+        const std::string stale = folder.file("." + name.substr(0, 228) + "." + dead + ".0.tmp");
+        writeBytes(stale, "[A]\nKey=half");
+        EXPECT_TRUE(writePrivateProfileString("A", "Key", "new", file)) << length;
+        EXPECT_EQ(readBytes(file), "[A]\nKey=new\n") << length;
+        EXPECT_FALSE(std::filesystem::exists(stale)) << length;
+    }
+}
+
 } // namespace

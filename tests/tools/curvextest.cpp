@@ -331,7 +331,8 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
     EXPECT_NE(readBytes(folder.file("p.txt")), readBytes(folder.file("a.txt")));
     const CurvexRun unwritable = curvex(folder, "synth -o no/such/folder.txt");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "curvex: cannot write no/such/folder.txt\n");
+    EXPECT_EQ(unwritable.err,
+              "curvex: cannot write no/such/folder.txt: No such file or directory\n");
 }
 
 const char* const kStatsHeader =

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -137,6 +138,32 @@ TEST_F(ProgramCommands, SourcePrintsTheLineOfARecord) {
     }
 }
 
+// A program that is no regular file, or larger than the memory left, is not read: the reason
+// as the data loads give it, exit status 1.
+TEST_F(ProgramCommands, AProgramThatCannotBeReadSaysWhy) {
+    ASSERT_EQ(::mkfifo(folder.file("pipe.nc").c_str(), 0600), 0);
+    writeBytes(folder.file("big.nc"), "N10 G00 X1\n");
+    std::filesystem::resize_file(folder.file("big.nc"), std::uintmax_t{8} << 40);
+    struct Case {
+        const char* arguments;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"source --program pipe.nc --record 0 d.txt",
+         "curvex: cannot read pipe.nc: not a regular file\n"},
+        {"source --program /dev/zero --record 0 d.txt",
+         "curvex: cannot read /dev/zero: not a regular file\n"},
+        {"source --program big.nc --record 0 d.txt", "curvex: cannot read big.nc: out of memory\n"},
+        {"report --program big.nc -o r.pdf d.txt", "curvex: cannot read big.nc: out of memory\n"},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, c.arguments, "ulimit -v 4000000");
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_EQ(run.err, c.err) << c.arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("r.pdf")));
+}
+
 // Without N words, block number b is line b.
 TEST_F(ProgramCommands, SourceOfAProgramWithoutBlockNumbers) {
     std::string program;
@@ -197,10 +224,18 @@ TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
     const CurvexRun source = curvex(folder, "source --program a.nc --record 499 a.txt");
     EXPECT_EQ(source.status, 0) << source.err;
     EXPECT_EQ(source.out.substr(source.out.find(',') + 1, 6), "N500 G") << source.out;
+    // Both outputs are checked before either is written.
     std::filesystem::create_directory(folder.file("e.nc"));
     const CurvexRun unwritable = curvex(folder, "synth --nc -o e.txt");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "curvex: cannot write e.nc\n");
+    EXPECT_EQ(unwritable.err, "curvex: cannot write e.nc: Is a directory\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("e.txt")));
+    // Outputs that exist are written again, and success says nothing.
+    for (int round = 0; round < 2; ++round) {
+        const CurvexRun again = curvex(folder, "synth --nc -o f.txt");
+        EXPECT_EQ(again.status, 0) << round;
+        EXPECT_EQ(again.err, "") << round;
+    }
 }
 
 } // namespace

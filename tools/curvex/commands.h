@@ -7,6 +7,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitOutput = 3; // an output file that cannot be written
+// Wrong usage that the command has said all about: kExitUsage without the usage line.
+inline constexpr int kExitRefused = 0x100 | kExitUsage;
 
 // A subcommand gets the arguments after its name read against the options it takes. On
 // kExitUsage the caller prints the subcommand's usage line.

@@ -263,7 +263,7 @@ int main(int argc, char** argv) {
         const int status = runCommand(command, argc, argv);
         if (status == kExitUsage)
             printUsage(stderr, command);
-        return status;
+        return status == kExitRefused ? kExitUsage : status;
     }
     std::fprintf(stderr, "curvex: unknown command '%s'\n", argv[1]);
     printAllUsages();

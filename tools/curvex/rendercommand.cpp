@@ -7,6 +7,7 @@
 #include "extratexts.h"
 #include "graphrenderer.h"
 #include "picturewriter.h"
+#include "outputclash.h"
 #include "series.h"
 #include "viewoptions.h"
 
@@ -147,6 +148,10 @@ int runRender(const CommandArgumentList& arguments) {
     RenderSettings settings;
     if (!readSettings(arguments, settings))
         return kExitUsage;
+    std::vector<std::string> inputs = arguments.operands;
+    inputs.push_back(settings.iniFile);
+    if (const int status = refuseOverwrite(settings.output.path, inputs); status != kExitOk)
+        return status;
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;

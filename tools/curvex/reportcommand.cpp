@@ -8,6 +8,7 @@
 #include "drawingcolours.h"
 #include "extratexts.h"
 #include "filenametext.h"
+#include "outputclash.h"
 #include "programtext.h"
 #include "recordlines.h"
 #include "reportcomposition.h"
@@ -101,11 +102,21 @@ bool readProgramLines(const std::string& path, const CutDataSet& data,
                       std::optional<RecordLines>& lines) {
     ProgramText program;
     if (int error = 0; !ProgramText::read(path, program, error)) {
-        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(), std::strerror(error));
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(),
+                     ProgramText::reasonOf(error).c_str());
         return false;
     }
     lines.emplace(program, std::span(data.blockNos.data(), data.count));
     return true;
+}
+
+// The files that the report reads: the data, the program and the settings file.
+std::vector<std::string> inputsOf(const CommandArgumentList& arguments,
+                                  const ReportSettings& settings) {
+    std::vector<std::string> inputs = arguments.operands;
+    inputs.push_back(settings.program.value_or(std::string()));
+    inputs.push_back(settings.iniFile);
+    return inputs;
 }
 
 } // namespace
@@ -114,6 +125,9 @@ int runReport(const CommandArgumentList& arguments) {
     ReportSettings settings;
     if (!readSettings(arguments, settings))
         return kExitUsage;
+    if (const int status = refuseOverwrite(settings.output, inputsOf(arguments, settings));
+        status != kExitOk)
+        return status;
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;

@@ -41,7 +41,8 @@ int runSource(const CommandArgumentList& arguments) {
         return status;
     ProgramText program;
     if (int error = 0; !ProgramText::read(*path, program, error)) {
-        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path->c_str(), std::strerror(error));
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path->c_str(),
+                     ProgramText::reasonOf(error).c_str());
         return kExitFailure;
     }
     if (record >= data.count) {

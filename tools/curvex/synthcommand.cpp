@@ -2,13 +2,20 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "cutsynthesizer.h"
+#include "filepath.h"
 #include "ncprogramwriter.h"
+#include "outputclash.h"
 #include "partsynthesizer.h"
 #include "textcutwriter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -16,12 +23,33 @@ constexpr std::uint64_t kDefaultSeed = 1;
 constexpr std::uint64_t kDefaultBlocks = 3000;
 constexpr std::uint64_t kMaxBlocks = 100'000'000;
 
+// Writes `bytes` to `path`; false after saying why it could not.
 bool writeFile(const std::string& path, const std::string& bytes) {
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int error = errno;
+    if (file && std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written)
+        std::fprintf(stderr, "curvex: cannot write %s: %s\n", path.c_str(),
+                     std::strerror(error != 0 ? error : EIO));
+    return written;
+}
+
+// Whether `path` can be written, checked before any output is: a file the process may write, or
+// a new one in a folder it may write. False after saying why not.
+bool mayWrite(const std::string& path) {
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    int error = exists && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error == 0 && ::access(exists ? path.c_str() : folderOf(path).c_str(), W_OK) != 0)
+        error = errno;
+    if (error != 0)
+        std::fprintf(stderr, "curvex: cannot write %s: %s\n", path.c_str(), std::strerror(error));
+    return error == 0;
 }
 
 // --paths random (the default) or part, where given.
@@ -63,12 +91,19 @@ bool writeProgram(const std::string& dataPath, bool part, std::uint64_t seed,
                   std::uint64_t blocks) {
     NcProgramWriter writer;
     synthesize(part, seed, blocks, writer);
-    const std::string path = programPathOf(dataPath);
-    if (!writeFile(path, writer.contents())) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    return writeFile(programPathOf(dataPath), writer.contents());
+}
+
+// Both outputs, the data and (`program`) its program, checked before either is written: they
+// are two files, and each can be written. An exit status.
+int checkOutputs(const std::string& dataPath, bool program) {
+    if (!program)
+        return mayWrite(dataPath) ? kExitOk : kExitFailure;
+    const std::string programPath = programPathOf(dataPath);
+    const std::string data[] = {dataPath};
+    if (const int status = refuseOverwrite(programPath, data, "data output"); status != kExitOk)
+        return status;
+    return mayWrite(dataPath) && mayWrite(programPath) ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -82,6 +117,7 @@ int runSynth(const CommandArgumentList& arguments) {
     std::uint64_t seed = kDefaultSeed;
     std::uint64_t blocks = kDefaultBlocks;
     bool part = false;
+    const bool program = arguments.has("--nc");
     if (!readCount(arguments, "--blocks", blocks) || !readPaths(arguments, part) ||
         !readCount(arguments, "--seed", seed))
         return kExitUsage;
@@ -93,17 +129,17 @@ int runSynth(const CommandArgumentList& arguments) {
     const std::optional<CutFormat> format = chooseFormat(arguments, *output);
     if (!format)
         return kExitUsage;
+    if (const int status = checkOutputs(*output, program); status != kExitOk)
+        return status;
     std::unique_ptr<CutWriter> writer;
     if (*format == CutFormat::Text)
         writer = std::make_unique<TextCutWriter>();
     else
         writer = std::make_unique<BinaryCutWriter>();
     synthesize(part, seed, blocks, *writer);
-    if (!writeFile(*output, writer->contents())) {
-        std::fprintf(stderr, "curvex: cannot write %s\n", output->c_str());
+    if (!writeFile(*output, writer->contents()))
         return kExitFailure;
-    }
-    if (arguments.has("--nc") && !writeProgram(*output, part, seed, blocks))
+    if (program && !writeProgram(*output, part, seed, blocks))
         return kExitFailure;
     return kExitOk;
 }

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "outputclash.h"
 #include "series.h"
 #include "toolpathoptions.h"
 #include "toolpathpick.h"
@@ -96,6 +97,9 @@ int runToolpath(const CommandArgumentList& arguments) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.png, OUT.svg or OUT.pdf\n");
         return kExitUsage;
     }
+    if (const int status = refuseOverwrite(settings.output.path, arguments.operands);
+        status != kExitOk)
+        return status;
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -111,22 +113,60 @@ TEST(ProgramText, ReadsAFileAsItsBytes) {
     std::filesystem::remove(path);
 }
 
+// The limit of the process's address space for as long as it lives: `room` bytes beyond what it
+// uses now, so that a large allocation fails whatever the system's overcommit rule.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t room) {
+        ::getrlimit(RLIMIT_AS, &old_);
+        std::ifstream status("/proc/self/status");
+        std::string word;
+        rlim_t usedKiB = 0;
+        while (status >> word)
+            if (word == "VmSize:" && status >> usedKiB)
+                break;
+        const rlimit limit{usedKiB * 1024 + room, old_.rlim_max};
+        ::setrlimit(RLIMIT_AS, &limit);
+    }
+    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &old_); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+private:
+    rlimit old_{};
+};
+
 TEST(ProgramText, FileThatCannotBeReadLeavesTheTextAsItWas) {
     ProgramText text = ProgramText::of("N1\nN2\n");
+    const auto fifo = std::filesystem::temp_directory_path() / "programtexttest.fifo";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto huge = std::filesystem::temp_directory_path() / "programtexttest-huge.nc";
+    std::ofstream(huge, std::ios::binary) << "N1\n";
+    std::filesystem::resize_file(huge, std::uintmax_t{8} << 40);
     struct Case {
         std::string path;
         int error;
+        std::string reason;
     };
     const Case cases[] = {
-        {"/nonexistent/program.nc", ENOENT},
-        {std::filesystem::temp_directory_path().string(), EISDIR},
+        {"/nonexistent/program.nc", ENOENT, "No such file or directory"},
+        {std::filesystem::temp_directory_path().string(), ProgramText::kNotRegular,
+         "not a regular file"},
+        {"/dev/zero", ProgramText::kNotRegular, "not a regular file"},
+        {fifo.string(), ProgramText::kNotRegular, "not a regular file"},
+        {huge.string(), ENOMEM, "out of memory"},
     };
     for (const Case& c : cases) {
+        const AddressSpaceLimit limit(std::size_t{1} << 30);
         int error = 0;
         EXPECT_FALSE(ProgramText::read(c.path, text, error)) << c.path;
         EXPECT_EQ(error, c.error) << c.path;
+        EXPECT_EQ(ProgramText::reasonOf(error), c.reason) << c.path;
         expectLines(text, {"N1", "N2"}, c.path);
     }
+    std::filesystem::remove(fifo);
+    std::filesystem::remove(huge);
 }
 
 } // namespace

@@ -380,8 +380,9 @@ TEST_F(ProgramWindowTest, AProgramWhoseChangeTimeMovedIsReadAgain) {
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return !panel().reading() && view().program() != shown; }, 5000))
             << c.name;
-        if (c.firstLine)
+        if (c.firstLine) {
             EXPECT_EQ(view().program()->line(1).substr(0, 1), c.firstLine) << c.name;
+        }
     }
 }
 

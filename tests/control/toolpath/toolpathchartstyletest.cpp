@@ -27,8 +27,7 @@ TEST_P(ToolpathShownRangeCases, emphasisedRecordsAreThoseTheChartShows) {
     ASSERT_EQ(data.count, 10u);
     ChartState chart;
     chart.distanceMode = c.distanceMode;
-    chart.lowerPercent = c.lower;
-    chart.upperPercent = c.upper;
+    chart.shown = {c.lower, c.upper};
     const ToolpathStyle style = ToolpathStyleOf(chart, data, ToolpathColourMode::Chart);
     const ToolpathModel model(data);
     const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 300, 100);

@@ -29,7 +29,6 @@ constexpr std::array<float, 44> kStepTable = {
     1000000.0f, 2000000.0f, 2500000.0f, 5000000.0f, 1.0e7f,    2.0e7f,    2.5e7f,    5.0e7f,
     1.0e8f,     2.0e8f,     2.5e8f,     5.0e8f};
 
-constexpr int kTickLength = 10;
 constexpr int kBreakHole = 10;
 constexpr int kBreakRadius = 5;
 
@@ -99,12 +98,33 @@ void drawCurves(const ChartFrame& frame, const ChartState& chart, const CutDataS
     }
 }
 
+// The curves alone at the chart's size on its background, as the raster chart draws them: the
+// picture every output places the legend by.
+QImage curvesPicture(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data) {
+    QImage picture(frame.width, frame.height, QImage::Format_RGB32);
+    GdiCanvas canvas(picture);
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+    canvas.selectBrush(chart.backColour);
+    canvas.selectPen(chart.backColour);
+    canvas.rectangle(0, 0, frame.width, frame.height);
+    ColumnPath curve(canvas, ColumnPath::Canvas::Pixels);
+    drawCurves(frame, chart, data, curve);
+    return picture;
+}
+
 void drawLegend(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
                 const CutDataSet& data) {
     const HorizontalArray xs(data, chart.distanceMode);
     const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
     const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
-    ChartLegend(chart, data, first, end).draw(canvas, frame);
+    const ChartLegend legend(chart, data, first, end);
+    const std::vector<LegendEntry> rows = legend.rows(LegendPlacement::maxRows(frame));
+    if (rows.empty())
+        return;
+    const LegendPlacement placement(frame, ChartLegend::width(rows, frame),
+                                    static_cast<int>(rows.size()));
+    const QImage curves = curvesPicture(frame, chart, data);
+    legend.draw(canvas, frame, rows, placement.box(placement.choose(curves, chart.backColour)));
 }
 
 void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {

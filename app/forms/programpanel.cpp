@@ -4,6 +4,7 @@
 #include "filenametext.h"
 #include "programtext.h"
 #include "programview.h"
+#include "recordlines.h"
 #include "userprompts.h"
 #include "varnutl.h"
 #include "viewmenu.h"
@@ -28,6 +29,17 @@ const QStringList kProgramEndings = {
     QStringLiteral("iso"), QStringLiteral("min"), QStringLiteral("eia"),
 };
 constexpr int kSettleMs = 500;
+
+// The program's name and size; a program without any block number says that its lines are
+// matched by block number.
+QString caption(const QString& path, const ProgramText& program) {
+    QString text = QStringLiteral("%1  (%2 lines)")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(program.lineCount());
+    if (!RecordLines::numbered(program))
+        text += QStringLiteral("  ") + QString::fromLatin1(kUnnumberedProgramNote);
+    return text;
+}
 
 } // namespace
 
@@ -175,9 +187,7 @@ void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText>
     mSeenVersion = mReadVersion;
     watch();
     mView->setProgram(std::move(text));
-    mCaption->setText(QStringLiteral("%1  (%2 lines)")
-                          .arg(QDir::toNativeSeparators(path))
-                          .arg(mView->program()->lineCount()));
+    mCaption->setText(caption(path, *mView->program()));
     mDock->show();
     markAgain();
 }

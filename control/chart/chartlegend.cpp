@@ -113,6 +113,7 @@ void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame,
     canvas.selectBrush(backColour_);
     canvas.rectangle(box.left, box.top, box.right, box.bottom);
     canvas.selectFont(frame.fh, ChartCanvas::TextDirection::Horizontal);
+    canvas.setClipRect(box.left, box.top, box.right, box.bottom);
     for (int row = 0; row < box.rows; ++row) {
         const LegendEntry& entry = rows[static_cast<std::size_t>(row)];
         const int y = box.top + pad + row * rowHeight;
@@ -125,4 +126,5 @@ void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame,
         }
         canvas.textOut(x + pad, y, entry.caption);
     }
+    canvas.setClipRect(0, 0, frame.width, frame.height);
 }

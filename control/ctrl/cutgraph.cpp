@@ -17,6 +17,7 @@ ChartState moduleChart(const CCutGraph& graph) {
     if (chart.compareMode != CompareMode::None) {
         chart.yTitle = module.extraTexts.compareTitle(static_cast<int>(chart.compareMode));
         chart.greyCaption = module.extraTexts.text(ExtraTexts::ProgrammedCaption);
+        chart.greyNote = module.extraTexts.text(ExtraTexts::GreyNote);
     }
     return chart;
 }

@@ -101,6 +101,7 @@ ChartState chartOf(const RenderSettings& settings, const ChartTexts& texts) {
                        ? texts.titles.verticalTitle(chart.drawMode)
                        : texts.extra.compareTitle(static_cast<int>(chart.compareMode));
     chart.greyCaption = texts.extra.text(ExtraTexts::ProgrammedCaption);
+    chart.greyNote = texts.extra.text(ExtraTexts::GreyNote);
     if (!settings.iniFile.empty())
         readDrawingColours(settings.iniFile, chart);
     return chart;

@@ -75,6 +75,7 @@ void applyTitles(ChartState& chart, const AxisTitles* titles, const ExtraTexts& 
         chart.yTitle = titles ? titles->verticalTitle(chart.drawMode)
                               : AxisTitles::defaultVerticalTitle(chart.drawMode);
     chart.greyCaption = extra.text(ExtraTexts::ProgrammedCaption);
+    chart.greyNote = extra.text(ExtraTexts::GreyNote);
 }
 
 // The titles, colours and captions of the settings file, the default titles without one.

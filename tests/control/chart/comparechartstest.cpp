@@ -3,6 +3,7 @@
 #include "chartmaximum.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
+#include "labelfit.h"
 
 #include <gtest/gtest.h>
 
@@ -531,8 +532,9 @@ CutDataSet halves(Half left, Half right) {
 }
 
 // The bounding box of the pixels the legend changes, drawn as a picture or as vector drawing
-// rendered at the chart's size.
+// rendered at the chart's size. Both drawings colour by tool, so that their labels lie alike.
 QRect legendArea(ChartState chart, const CutDataSet& data, bool vector) {
+    chart.colourByTool = true;
     const auto draw = [&](bool legend) {
         chart.legend = legend;
         QImage image = blankImage(chart.width, chart.height);
@@ -661,6 +663,110 @@ TEST(ChartLegend, RowsFitHalfThePlotHeight) {
                       2 * LegendPlacement::pad(frame),
                   (frame.y0 - frame.yTop) / 2)
             << height << ": one row more would not fit";
+    }
+}
+
+// Whether any pixel of the image's outer rows and columns differs from the background: the ink
+// of a label cut off by the edge.
+std::string inkOnTheEdge(const QImage& image) {
+    const QRgb white = qRgb(255, 255, 255);
+    for (int x = 0; x < image.width(); ++x)
+        for (const int y : {0, image.height() - 1})
+            if (image.pixel(x, y) != white)
+                return std::to_string(x) + "," + std::to_string(y);
+    for (int y = 0; y < image.height(); ++y)
+        for (const int x : {0, image.width() - 1})
+            if (image.pixel(x, y) != white)
+                return std::to_string(x) + "," + std::to_string(y);
+    return {};
+}
+
+// In every compare chart and with every view a user switches on, no tick label or title touches
+// the edge of the image, over a grid of sizes at least half as wide as high (a narrower chart
+// cannot hold its "MAX:" label in the font of 5 % of its height); titles too long for the image
+// are cut.
+TEST(LabelFit, EveryLabelLiesWholeInsideTheImage) {
+    ensureGuiApplication();
+    const CutDataSet data = build(crossingFeeds());
+    const std::string longTitle(90, 'W');
+    struct Views {
+        CompareMode compare;
+        bool legend;
+        bool fit;
+        bool byTool;
+        const char* yTitle;
+    };
+    const Views views[] = {
+        {CompareMode::Rates, false, false, false, "Removal per Sec [mm3/sec]"},
+        {CompareMode::Rates, true, false, false, "Removal per Sec [mm3/sec]"},
+        {CompareMode::Feeds, false, false, false, "Feed [mm/min]"},
+        {CompareMode::Feeds, true, true, true, "Feed [mm/min]"},
+        {CompareMode::Rates, false, true, false, longTitle.c_str()},
+        {CompareMode::None, false, true, false, "Amount of Cutting Removal [mm3/mm]"},
+        {CompareMode::None, false, false, true, "Amount of Cutting Removal [mm3/mm]"},
+        {CompareMode::None, true, false, false, longTitle.c_str()},
+    };
+    for (const Views& v : views)
+        for (const int width : {120, 200, 333, 480, 640, 901, 1280})
+            for (const int height : {90, 150, 241, 400, 600, 877}) {
+                if (2 * width < height)
+                    continue;
+                View view;
+                view.compare = v.compare;
+                view.fit = v.fit;
+                view.byTool = v.byTool;
+                view.width = width;
+                view.height = height;
+                ChartState chart = chartOf(view);
+                chart.legend = v.legend;
+                chart.yTitle = v.yTitle;
+                chart.xTitle = width < 400 ? longTitle : "Cutting Movement Distance [mm]";
+                QImage image = blankImage(width, height);
+                DrawGraph(image, chart, &data);
+                EXPECT_EQ(inkOnTheEdge(image), "")
+                    << describe(view) << (v.legend ? ", legend" : "") << ", " << v.yTitle;
+            }
+}
+
+// A compare chart without a legend names the grey series in its vertical title when that fits; a
+// title longer than the image is cut to a start of it. The plain chart keeps its titles as they
+// are, however long.
+TEST(LabelFit, TheGreyNoteJoinsTheTitleWhenItFits) {
+    ensureGuiApplication();
+    const std::string longTitle = "Removal per Sec [mm3/sec] with many more words than fit";
+    const struct {
+        CompareMode compare;
+        bool legend;
+        int height;
+        std::string yTitle;
+        std::string drawn; // empty: a start of the title, cut
+    } cases[] = {
+        {CompareMode::Feeds, false, 600, "Feed [mm/min]", "Feed [mm/min], grey: programmed"},
+        {CompareMode::Feeds, true, 600, "Feed [mm/min]", "Feed [mm/min]"},
+        {CompareMode::Rates, false, 600, "Removal per Sec [mm3/sec]", "Removal per Sec [mm3/sec]"},
+        {CompareMode::Feeds, false, 200, "Feed [mm/min]", "Feed [mm/min], grey: programmed"},
+        {CompareMode::Rates, false, 400, longTitle, ""},
+        {CompareMode::Feeds, true, 801, longTitle, ""},
+        {CompareMode::None, false, 200, longTitle, longTitle},
+    };
+    for (const auto& c : cases) {
+        ChartState chart;
+        chart.width = 500;
+        chart.height = c.height;
+        chart.compareMode = c.compare;
+        chart.legend = c.legend;
+        chart.yTitle = c.yTitle;
+        const ChartFrame frame = layoutFrame(chart.width, chart.height);
+        const std::string drawn = LabelFit(frame, chart).verticalTitle();
+        if (!c.drawn.empty()) {
+            EXPECT_EQ(drawn, c.drawn) << c.yTitle << " " << c.height;
+            continue;
+        }
+        EXPECT_EQ(c.yTitle.substr(0, drawn.size()), drawn) << c.height;
+        EXPECT_LT(drawn.size(), c.yTitle.size()) << c.height;
+        EXPECT_GE(drawn.size() * static_cast<std::size_t>(frame.cw),
+                  static_cast<std::size_t>(frame.height * 8 / 10))
+            << c.height << ": cut to what fits, not shorter";
     }
 }
 

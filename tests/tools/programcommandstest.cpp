@@ -219,4 +219,23 @@ TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
     EXPECT_EQ(unwritable.err, "curvex: cannot write e.nc\n");
 }
 
+// The part sample and its program are what the command in the README writes, to the byte, and
+// every record of the sample has its line in the program.
+TEST_F(ProgramCommands, ThePartSampleShipsWithItsProgram) {
+    const CurvexRun run = curvex(folder, "synth --paths part --blocks 20000 --nc -o PARTDATA.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* file : {"PARTDATA.txt", "PARTDATA.nc"}) {
+        const std::string shipped = readBytes(std::string("samples/") + file);
+        EXPECT_FALSE(shipped.empty()) << file;
+        EXPECT_TRUE(readBytes(folder.file(file)) == shipped) << file << " differs from samples/";
+    }
+    for (const char* record : {"0", "12345", "19999"}) {
+        const CurvexRun line =
+            curvex(folder, std::string("source --program PARTDATA.nc --record ") + record +
+                               " PARTDATA.txt");
+        EXPECT_EQ(line.status, 0) << record << ": " << line.err;
+        EXPECT_EQ(line.err, "") << record;
+    }
+}
+
 } // namespace

@@ -201,6 +201,10 @@ std::optional<bool> CurvexProxy::setCompareMode(std::int32_t mode) {
     return longQuery(curvex::DispSetCompareMode, mode);
 }
 
+std::optional<std::int32_t> CurvexProxy::getCompareMode() {
+    return converted(callMethod(curvex::DispGetCompareMode, noArgs()), asLong);
+}
+
 std::optional<bool> CurvexProxy::setChartOption(std::int32_t option, bool on) {
     return converted(callMethod(curvex::DispSetChartOption, {option, on ? -1 : 0}), asBool);
 }

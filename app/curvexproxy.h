@@ -58,6 +58,7 @@ public:
     // The views a user switches on: FALSE for a value the control does not take, empty when it
     // lacks the member.
     std::optional<bool> setCompareMode(std::int32_t mode);
+    std::optional<std::int32_t> getCompareMode();
     std::optional<bool> setChartOption(std::int32_t option, bool on);
     // The marked record's position and elapsed programmed and optimised seconds; empty when the
     // control lacks the member or marks no record.

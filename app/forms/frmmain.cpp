@@ -284,6 +284,7 @@ void FrmMain::Form_Load() {
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
+    mChartReading->load();
     if (mCompareMenu)
         mCompareMenu->load();
     if (mMachiningTime)

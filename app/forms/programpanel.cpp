@@ -32,7 +32,7 @@ constexpr int kSettleMs = 500;
 
 // The program's name and size; a program without any block number says that its lines are
 // matched by block number.
-QString caption(const QString& path, const ProgramText& program) {
+QString captionOf(const QString& path, const ProgramText& program) {
     QString text = QStringLiteral("%1  (%2 lines)")
                        .arg(QDir::toNativeSeparators(path))
                        .arg(program.lineCount());
@@ -187,7 +187,7 @@ void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText>
     mSeenVersion = mReadVersion;
     watch();
     mView->setProgram(std::move(text));
-    mCaption->setText(caption(path, *mView->program()));
+    mCaption->setText(captionOf(path, *mView->program()));
     mDock->show();
     markAgain();
 }

@@ -284,9 +284,9 @@ void FrmMain::Form_Load() {
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
-    mChartReading->load();
     if (mCompareMenu)
         mCompareMenu->load();
+    mChartReading->load();
     if (mMachiningTime)
         mMachiningTime->load();
     if (mToolpath)

@@ -146,8 +146,8 @@ TEST(ExtraTexts, EarlierDefaultsGiveWayToTheCurrentOnes) {
         {ExtraTexts::FeedsComparedTitle, "Feed [mm/min]: OrgFeed grey", "Feed [mm/min]"},
         {ExtraTexts::ProgrammedCaption, "OrgFeed", "Programmed"},
         {ExtraTexts::RatesComparedTitle, "Abtrag je Sekunde [mm3/s]", "Abtrag je Sekunde [mm3/s]"},
-        {ExtraTexts::FeedsComparedTitle, "Feed [mm/min]: OrgFeed grey ",
-         "Feed [mm/min]: OrgFeed grey "},
+        {ExtraTexts::FeedsComparedTitle, "Feed [mm/min]: OrgFeed gray",
+         "Feed [mm/min]: OrgFeed gray"},
         {ExtraTexts::ProgrammedCaption, "orgfeed", "orgfeed"},
         {ExtraTexts::LegendItem, "OrgFeed", "OrgFeed"},
     };

@@ -284,9 +284,10 @@ void FrmMain::Form_Load() {
     mBaseCaption = windowTitle();
     mRecentFiles->load();
     mReloader->load();
-    if (mCompareMenu)
+    if (mCompareMenu) {
         mCompareMenu->load();
-    mChartReading->load();
+        mChartReading->load();
+    }
     if (mMachiningTime)
         mMachiningTime->load();
     if (mToolpath)

@@ -214,6 +214,10 @@ std::optional<bool> CurvexProxy::getChartOption(curvex::ChartOption option) {
     return longQuery(curvex::DispGetChartOption, static_cast<std::int32_t>(option));
 }
 
+std::optional<std::int32_t> CurvexProxy::getCompareMode() {
+    return converted(callMethod(curvex::DispGetCompareMode, noArgs()), asLong);
+}
+
 std::optional<QVariantList> CurvexProxy::getReadOutPlace() {
     auto args = noArgs();
     const auto result = tryCall(curvex::DispGetReadOutPlace, InvokeKind::Method, args);

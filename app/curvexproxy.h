@@ -59,6 +59,7 @@ public:
     // The views a user switches on: FALSE for a value the control does not take, empty when it
     // lacks the member.
     std::optional<bool> setCompareMode(curvex::CompareMode mode);
+    std::optional<std::int32_t> getCompareMode();
     std::optional<bool> setChartOption(curvex::ChartOption option, bool on);
     std::optional<bool> getChartOption(curvex::ChartOption option);
     // The marked record's position and elapsed programmed and optimised seconds; empty when the

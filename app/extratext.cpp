@@ -2,11 +2,20 @@
 
 #include "varnutl.h"
 
+namespace {
+
+QString textOf(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
 QString ExtraText(ExtraTexts::Key key) {
-    const std::string_view name = ExtraTexts::keyName(key);
-    const std::string_view value = ExtraTexts::defaultText(key);
-    return ReadIniWithDefault(
-        QStringLiteral("Extra Text"),
-        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    const QString section = QStringLiteral("Extra Text");
+    const QString name = textOf(ExtraTexts::keyName(key));
+    const QString stored = ReadIniWithDefault(section, name, textOf(ExtraTexts::defaultText(key)));
+    const QString current = textOf(ExtraTexts::current(key, stored.toStdString()));
+    if (current != stored)
+        WriteIniValue(section, name, current);
+    return current;
 }

@@ -4,6 +4,7 @@
 #include "curvexids.h"
 #include "curvexproxy.h"
 #include "durationtext.h"
+#include "extratext.h"
 #include "userprompts.h"
 #include "viewmenu.h"
 
@@ -31,10 +32,15 @@ QString removalKind(unsigned kind) {
     return kind < 5 ? QString(QLatin1Char(kKinds[kind])) : QString::number(kind);
 }
 
-// The unit of the plotted series: removal per millimetre, or removal per second with a feed.
-QString unitOf(int drawMode) {
+// The unit of the value the read-out carries, that of the series the chart plots: the feeds of
+// Feeds Compared, removal per second in Rates Compared and with draw modes 1 and 2 (a feed),
+// removal per millimetre with any other.
+QString unitOf(int drawMode, int compareMode) {
+    if (compareMode == 2)
+        return QStringLiteral("mm/min");
     const int series = drawMode == 0 ? 0 : std::countr_zero(static_cast<unsigned>(drawMode));
-    return series == 0 ? QStringLiteral("mm3/mm") : QStringLiteral("mm3/sec");
+    return compareMode == 1 || series == 1 || series == 2 ? QStringLiteral("mm3/sec")
+                                                          : QStringLiteral("mm3/mm");
 }
 
 QString duration(const QVariant& seconds) {
@@ -74,31 +80,37 @@ void ChartReading::mnuGoToBlock_Click() {
         mStatus.showReadOut(QStringLiteral("Block %1 is not in the data").arg(blockNo));
 }
 
+void ChartReading::load() {
+    mElapsedFormat = ExtraText(ExtraTexts::ElapsedTimes);
+}
+
 void ChartReading::Viewer1_ReadOut(const QVariantList& record) {
-    QString text = describe(record, mViewer.getDrawMode());
+    QString text = describe(record, mViewer.getDrawMode(), mViewer.getCompareMode().value_or(0));
     if (const auto place = mViewer.getReadOutPlace())
-        text += describePlace(*place, mViewer.distanceMode());
+        text += describePlace(*place, mViewer.distanceMode(), mElapsedFormat);
     mStatus.showReadOut(text);
 }
 
-QString ChartReading::describePlace(const QVariantList& place, int distanceMode) {
+QString ChartReading::describePlace(const QVariantList& place, int distanceMode,
+                                    const QString& elapsedFormat) {
     const QString position = distanceMode == 2
                                  ? QStringLiteral("block %1").arg(number(place[0]))
                                  : QStringLiteral("%1 mm").arg(place[0].toDouble(), 0, 'f', 1);
-    return QStringLiteral(" at %1 %2 %3 / %4")
-        .arg(position, QString(QChar(0x00B7)), duration(place[1]), duration(place[2]));
+    return QStringLiteral(" at %1 %2 %3")
+        .arg(position, QString(QChar(0x00B7)),
+             elapsedFormat.arg(duration(place[1]), duration(place[2])));
 }
 
 void ChartReading::Viewer1_ReadOutCleared() {
     mStatus.clearReadOut();
 }
 
-QString ChartReading::describe(const QVariantList& record, int drawMode) {
+QString ChartReading::describe(const QVariantList& record, int drawMode, int compareMode) {
     if (record.size() != kRecordFields)
         return {};
     return QStringLiteral("N%1 T%2 %3 X%4 Y%5 Z%6 F%7/%8 %9%10 = %11 %12")
         .arg(record[1].toString(), record[2].toString(), gCode(record[3].toUInt()),
              number(record[4]), number(record[5]), number(record[6]), record[7].toString(),
              record[8].toString(), removalKind(record[9].toUInt()))
-        .arg(number(record[10]), number(record[11]), unitOf(drawMode));
+        .arg(number(record[10]), number(record[11]), unitOf(drawMode, compareMode));
 }

@@ -122,8 +122,8 @@ bool FrmMain::createViewer(QString* error) {
 
 // The order in which the panels hear the window's events.
 void FrmMain::addPanels() {
-    mPanels.add(mChartReading);
     mPanels.add(mCompareMenu);
+    mPanels.add(mChartReading);
     mPanels.add(mMachiningTime);
     mPanels.add(mToolpath);
     mPanels.add(mProgramPanel);

@@ -5,6 +5,7 @@
 #include "filenametext.h"
 #include "programtext.h"
 #include "programview.h"
+#include "recordlines.h"
 #include "userprompts.h"
 #include "varnutl.h"
 #include "viewmenu.h"
@@ -28,6 +29,17 @@ const QStringList kProgramEndings = {
     QStringLiteral("mpf"), QStringLiteral("cnc"), QStringLiteral("gcode"),
     QStringLiteral("iso"), QStringLiteral("min"), QStringLiteral("eia"),
 };
+
+// The program's name and size; a program without any block number says that its lines are
+// matched by block number.
+QString captionOf(const QString& path, const ProgramText& program) {
+    QString text = QStringLiteral("%1  (%2 lines)")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(program.lineCount());
+    if (!RecordLines::numbered(program))
+        text += QStringLiteral("  ") + QString::fromLatin1(kUnnumberedProgramNote);
+    return text;
+}
 
 } // namespace
 
@@ -178,9 +190,7 @@ void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText>
     mFile.resetTo(mReadVersion);
     watch();
     mView->setProgram(std::move(text));
-    mCaption->setText(QStringLiteral("%1  (%2 lines)")
-                          .arg(QDir::toNativeSeparators(path))
-                          .arg(mView->program()->lineCount()));
+    mCaption->setText(captionOf(path, *mView->program()));
     mDock->show();
     markAgain();
 }

@@ -27,6 +27,9 @@ inline int offsetPixel(int base, int offset) {
     return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
 }
 
+// Length of the ticks on both axes, drawn into the plot area.
+inline constexpr int kTickLength = 10;
+
 // Everything a render derives from the plot size, the data and the shown range.
 struct ChartFrame {
     int width = 0;

@@ -79,29 +79,44 @@ void ChartLegend::use(std::int16_t tool, ColorRef colour) {
         colours.push_back(colour);
 }
 
-void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame) const {
-    const int pad = frame.cw / 2 + 2;
-    const int rowHeight = frame.fh + 2;
+std::vector<LegendEntry> ChartLegend::rows(int maxRows) const {
+    const auto count = static_cast<std::size_t>(std::max(maxRows, 0));
+    if (entries_.size() <= count)
+        return entries_;
+    if (count == 0)
+        return {};
+    std::vector<LegendEntry> shown(entries_.begin(),
+                                   entries_.begin() + static_cast<std::ptrdiff_t>(count - 1));
+    shown.push_back({"+" + std::to_string(entries_.size() - shown.size()) + " more", {}});
+    return shown;
+}
+
+int ChartLegend::width(const std::vector<LegendEntry>& rows, const ChartFrame& frame) {
     const int swatch = std::max(frame.fh, 4);
     int width = 0;
-    for (const LegendEntry& entry : entries_)
-        width = std::max(width, static_cast<int>(entry.colours.size()) * swatch + pad +
+    for (const LegendEntry& entry : rows)
+        width = std::max(width, static_cast<int>(entry.colours.size()) * swatch +
+                                    LegendPlacement::pad(frame) +
                                     static_cast<int>(entry.caption.size()) * frame.cw);
-    const int top = frame.yTop + frame.fh + 4;
-    const int room = (frame.y0 - 2 - top - 2 * pad) / rowHeight;
-    const int rows = std::min(static_cast<int>(entries_.size()), std::max(room, 0));
-    if (rows == 0)
+    return width;
+}
+
+void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame,
+                       const std::vector<LegendEntry>& rows, const LegendBox& box) const {
+    if (box.rows == 0)
         return;
-    const int right = frame.xEnd - 2;
-    const int left = std::max(right - width - 2 * pad, frame.plotLeft() + 1);
+    const int pad = LegendPlacement::pad(frame);
+    const int rowHeight = LegendPlacement::rowHeight(frame);
+    const int swatch = std::max(frame.fh, 4);
     canvas.selectPen(axisColour_);
     canvas.selectBrush(backColour_);
-    canvas.rectangle(left, top, right, top + rows * rowHeight + 2 * pad);
+    canvas.rectangle(box.left, box.top, box.right, box.bottom);
     canvas.selectFont(frame.fh, ChartCanvas::TextDirection::Horizontal);
-    for (int row = 0; row < rows; ++row) {
-        const LegendEntry& entry = entries_[static_cast<std::size_t>(row)];
-        const int y = top + pad + row * rowHeight;
-        int x = left + pad;
+    canvas.setClipRect(box.left, box.top, box.right, box.bottom);
+    for (int row = 0; row < box.rows; ++row) {
+        const LegendEntry& entry = rows[static_cast<std::size_t>(row)];
+        const int y = box.top + pad + row * rowHeight;
+        int x = box.left + pad;
         for (const ColorRef colour : entry.colours) {
             canvas.selectPen(colour);
             canvas.selectBrush(colour);
@@ -110,4 +125,5 @@ void ChartLegend::draw(ChartCanvas& canvas, const ChartFrame& frame) const {
         }
         canvas.textOut(x + pad, y, entry.caption);
     }
+    canvas.setClipRect(0, 0, frame.width, frame.height);
 }

@@ -2,6 +2,7 @@
 
 #include "chartcanvas.h"
 #include "chartframe.h"
+#include "legendplacement.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ struct LegendEntry {
 
 // The legend of a chart: one entry per tool drawn in the shown records, in the order of first
 // use, with every colour the tool is drawn in ("T<n>"), after the grey entry of a compare chart.
-// Drawn inside the plot area's top right corner, below the row of the "MAX:" label.
+// Drawn where LegendPlacement puts it, its text in the tick labels' font.
 class ChartLegend {
 public:
     // Records first..end - 1 are shown.
@@ -25,7 +26,13 @@ public:
                 std::uint32_t end);
 
     const std::vector<LegendEntry>& entries() const { return entries_; }
-    void draw(ChartCanvas& canvas, const ChartFrame& frame) const;
+    // The rows of a legend of at most `maxRows` rows: the entries, or as many as fit with the
+    // last row saying how many are left out ("+N more").
+    std::vector<LegendEntry> rows(int maxRows) const;
+    // The width of the widest row, swatches and caption.
+    static int width(const std::vector<LegendEntry>& rows, const ChartFrame& frame);
+    void draw(ChartCanvas& canvas, const ChartFrame& frame, const std::vector<LegendEntry>& rows,
+              const LegendBox& box) const;
 
 private:
     void addTools(const ChartState& chart, const CutDataSet& data, std::uint32_t first,

@@ -60,6 +60,8 @@ struct ChartState {
     bool legend = false;
     bool fitHeight = false; // the vertical scale ends at the largest value drawn in the range
     std::string greyCaption = "programmed"; // the legend's entry of the grey series
+    // Added to the vertical title of a compare chart without a legend, when it fits.
+    std::string greyNote = "grey: programmed";
 };
 
 // What a render gives back besides its drawing. The data's fields are set only by a render that

@@ -9,4 +9,5 @@ void FillChartTitles(ChartState& chart, const AxisTitles* titles, const ExtraTex
         chart.yTitle = titles ? titles->verticalTitle(chart.drawMode)
                               : AxisTitles::defaultVerticalTitle(chart.drawMode);
     chart.greyCaption = extra.text(ExtraTexts::ProgrammedCaption);
+    chart.greyNote = extra.text(ExtraTexts::GreyNote);
 }

@@ -12,12 +12,13 @@ constexpr std::size_t kStorage = 1024;
 struct Entry {
     std::string_view key;
     std::string_view text;
+    std::string_view earlierText = {}; // the default of earlier versions, when it changed
 };
 
 constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
-    {"RatesComparedTitle", "Removal per Sec [mm3/sec]: OrgFeed grey"},
-    {"FeedsComparedTitle", "Feed [mm/min]: OrgFeed grey"},
-    {"ProgrammedCaption", "OrgFeed"},
+    {"RatesComparedTitle", "Removal per Sec [mm3/sec]", "Removal per Sec [mm3/sec]: OrgFeed grey"},
+    {"FeedsComparedTitle", "Feed [mm/min]", "Feed [mm/min]: OrgFeed grey"},
+    {"ProgrammedCaption", "Programmed", "OrgFeed"},
     {"RatesComparedItem", "Rates Compared"},
     {"FeedsComparedItem", "Feeds Compared"},
     {"ColourByToolItem", "Colour by Tool Number"},
@@ -37,6 +38,8 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
     {"MachiningTotalRow", "Total"},
     {"MachiningShownRow", "Shown range"},
     {"MachiningTotals", "Programmed %1 \u00B7 Optimised %2 \u00B7 Saved %3"},
+    {"ElapsedTimes", "programmed %1, optimised %2"},
+    {"GreyNote", "grey: programmed"},
 }};
 
 } // namespace
@@ -49,6 +52,11 @@ std::string_view ExtraTexts::defaultText(Key key) {
     return kEntries[key].text;
 }
 
+std::string_view ExtraTexts::current(Key key, std::string_view stored) {
+    const Entry& entry = kEntries[key];
+    return !entry.earlierText.empty() && stored == entry.earlierText ? entry.text : stored;
+}
+
 std::array<std::string, ExtraTexts::KeyCount> ExtraTexts::defaults() {
     std::array<std::string, KeyCount> texts;
     for (std::size_t k = 0; k < KeyCount; ++k)
@@ -56,6 +64,7 @@ std::array<std::string, ExtraTexts::KeyCount> ExtraTexts::defaults() {
     return texts;
 }
 
+// A missing key gets its default and an earlier default the current one; both are written back.
 void ExtraTexts::SetIniFileName(std::string_view path, bool writeDefaults) {
     defaultsWriteError_ = 0;
     const std::string file(path);
@@ -63,12 +72,12 @@ void ExtraTexts::SetIniFileName(std::string_view path, bool writeDefaults) {
         char buffer[kStorage];
         const std::size_t length =
             getPrivateProfileString(kSection, kEntries[k].key, "", buffer, sizeof buffer, file);
-        texts_[k].assign(buffer, length);
-        if (length > 0)
+        const std::string_view stored(buffer, length);
+        texts_[k] = length > 0 ? current(static_cast<Key>(k), stored) : kEntries[k].text;
+        if (texts_[k] == stored)
             continue;
-        texts_[k] = kEntries[k].text;
         if (writeDefaults &&
-            !writePrivateProfileString(kSection, kEntries[k].key, kEntries[k].text, file) &&
+            !writePrivateProfileString(kSection, kEntries[k].key, texts_[k], file) &&
             defaultsWriteError_ == 0)
             defaultsWriteError_ = errno;
     }

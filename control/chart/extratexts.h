@@ -36,6 +36,10 @@ public:
         MachiningShownRow,
         // The status line's totals: %1 programmed, %2 optimised, %3 the saved percent.
         MachiningTotals,
+        // The read-out's elapsed machining times: %1 programmed, %2 optimised.
+        ElapsedTimes,
+        // Added to the vertical title of a compare chart without a legend, when it fits.
+        GreyNote,
         KeyCount,
     };
 
@@ -53,6 +57,9 @@ public:
 
     static std::string_view keyName(Key key);
     static std::string_view defaultText(Key key);
+    // The text a stored value is taken as: the default in place of an earlier default of the key,
+    // the value itself otherwise.
+    static std::string_view current(Key key, std::string_view stored);
 
 private:
     std::array<std::string, KeyCount> texts_ = defaults();

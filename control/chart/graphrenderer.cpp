@@ -6,6 +6,7 @@
 #include "columnpath.h"
 #include "gdicanvas.h"
 #include "indexedcurve.h"
+#include "labelfit.h"
 #include "plottedseries.h"
 #include "series.h"
 #include "seriescurve.h"
@@ -29,7 +30,6 @@ constexpr std::array<float, 44> kStepTable = {
     1000000.0f, 2000000.0f, 2500000.0f, 5000000.0f, 1.0e7f,    2.0e7f,    2.5e7f,    5.0e7f,
     1.0e8f,     2.0e8f,     2.5e8f,     5.0e8f};
 
-constexpr int kTickLength = 10;
 constexpr int kBreakHole = 10;
 constexpr int kBreakRadius = 5;
 
@@ -99,24 +99,48 @@ void drawCurves(const ChartFrame& frame, const ChartState& chart, const CutDataS
     }
 }
 
+// The curves alone at the chart's size on its background, as the raster chart draws them: the
+// picture every output places the legend by.
+QImage curvesPicture(const ChartFrame& frame, const ChartState& chart, const CutDataSet& data) {
+    QImage picture(frame.width, frame.height, QImage::Format_RGB32);
+    GdiCanvas canvas(picture);
+    canvas.setClipRect(0, 0, frame.width, frame.height);
+    canvas.selectBrush(chart.backColour);
+    canvas.selectPen(chart.backColour);
+    canvas.rectangle(0, 0, frame.width, frame.height);
+    ColumnPath curve(canvas, ColumnPath::Canvas::Pixels);
+    drawCurves(frame, chart, data, curve);
+    return picture;
+}
+
 void drawLegend(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
                 const CutDataSet& data) {
     const HorizontalArray xs(data, chart.distanceMode);
     const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
     const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
-    ChartLegend(chart, data, first, end).draw(canvas, frame);
+    const ChartLegend legend(chart, data, first, end);
+    const std::vector<LegendEntry> rows = legend.rows(LegendPlacement::maxRows(frame));
+    if (rows.empty())
+        return;
+    const LegendPlacement placement(frame, ChartLegend::width(rows, frame),
+                                    static_cast<int>(rows.size()));
+    const QImage curves = curvesPicture(frame, chart, data);
+    legend.draw(canvas, frame, rows, placement.box(placement.choose(curves, chart.backColour)));
 }
 
-void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit) {
+    const std::string yTitle = fit.verticalTitle();
+    const int yLength = labelWidth(yTitle, frame.cw);
     canvas.selectFont(frame.fh, Direction::Upward);
-    canvas.textOut(frame.x0 - 2 * frame.fh - 3,
-                   truncToInt(0.5 * frame.height * frame.fy) +
-                       labelWidth(chart.yTitle, frame.cw) / 2,
-                   chart.yTitle);
+    canvas.textOut(fit.upwardX(frame.x0 - 2 * frame.fh - 3),
+                   fit.upwardY(truncToInt(0.5 * frame.height * frame.fy) + yLength / 2, yTitle),
+                   yTitle);
+    const std::string xTitle = fit.horizontalTitle();
+    const int xLength = labelWidth(xTitle, frame.cw);
     canvas.selectFont(frame.fh, Direction::Horizontal);
-    canvas.textOut(truncToInt(frame.width * (1.0 - frame.fx * 0.5)) -
-                       labelWidth(chart.xTitle, frame.cw) / 2,
-                   frame.y0 + frame.fh + 3, chart.xTitle);
+    canvas.textOut(
+        fit.textX(truncToInt(frame.width * (1.0 - frame.fx * 0.5)) - xLength / 2, xTitle),
+        fit.textY(frame.y0 + frame.fh + 3), xTitle);
     canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
 }
 
@@ -147,18 +171,21 @@ void forEachTick(long long k, float step, float end, int limit, DrawTick drawTic
     }
 }
 
-void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
+                       const LabelFit& fit) {
     canvas.selectPen(chart.axisColour);
     canvas.moveTo(frame.x0, frame.y0);
     canvas.lineTo(frame.x0, frame.yTop);
-    canvas.textOut(frame.x0 + 10, frame.yTop, "MAX: " + FormatAxisValue(frame.maximum));
+    const std::string maxLabel = "MAX: " + FormatAxisValue(frame.maximum);
+    canvas.textOut(fit.textX(frame.x0 + 10, maxLabel), frame.yTop, maxLabel);
     canvas.selectFont(frame.fh, Direction::Upward);
     forEachTick(1, NiceStep(0.0f, frame.maximum), frame.maximum, frame.height, [&](float value) {
         const int ty = frame.pointY(value);
         canvas.moveTo(frame.x0, ty);
         canvas.lineTo(frame.x0 + kTickLength, ty);
         const std::string label = FormatAxisValue(value);
-        canvas.textOut(frame.x0 - frame.fh - 3, ty + labelWidth(label, frame.cw) / 2, label);
+        const int length = labelWidth(label, frame.cw);
+        canvas.textOut(frame.x0 - frame.fh - 3, fit.upwardY(ty + length / 2, label), label);
     });
 }
 
@@ -207,7 +234,7 @@ long long firstTickIndex(float step, float xLo) {
     return low;
 }
 
-void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame) {
+void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit) {
     if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
         return;
     const float step = NiceStep(frame.xLo, frame.xHi);
@@ -216,7 +243,8 @@ void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame) {
         canvas.moveTo(px, frame.y0);
         canvas.lineTo(px, frame.y0 - kTickLength);
         const std::string label = FormatAxisValue(value);
-        canvas.textOut(px - labelWidth(label, frame.cw) / 2, frame.y0 + 3, label);
+        const int length = labelWidth(label, frame.cw);
+        canvas.textOut(fit.textX(px - length / 2, label), frame.y0 + 3, label);
     });
 }
 
@@ -249,11 +277,12 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     const bool withCurve = drawn.withData && drawsCurve(chart.distanceMode);
     if (withCurve)
         drawCurves(frame, chart, *data, curve);
-    drawTitles(canvas, frame, chart);
-    drawVerticalScale(canvas, frame, chart);
+    const LabelFit fit(frame, chart);
+    drawTitles(canvas, frame, fit);
+    drawVerticalScale(canvas, frame, chart, fit);
     drawHorizontalAxis(canvas, frame, chart);
     if (drawn.withData)
-        drawHorizontalTicks(canvas, frame);
+        drawHorizontalTicks(canvas, frame, fit);
     if (withCurve && chart.legend)
         drawLegend(canvas, frame, chart, *data);
     return drawn;

@@ -32,8 +32,6 @@ struct NumberedLines {
         starts.push_back(static_cast<std::uint32_t>(lines.size()));
     }
 
-    bool empty() const { return numbers.empty(); }
-
     // Where the lines of `number` lie in `lines`; an empty span when no line has it. Records
     // mostly go on to the next block number, so the number after the one found last is tried
     // first.
@@ -69,17 +67,17 @@ RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_
 
 void RecordLines::mapNumberedLines(const ProgramText& program,
                                    std::span<const std::int32_t> blockNos) {
-    NumberedLines numbered(program);
-    if (numbered.empty()) {
+    if (!numbered(program)) {
         mapLinesByNumber(program.lineCount(), blockNos);
         return;
     }
+    NumberedLines byNumber(program);
     std::uint32_t from = 1;
     std::span<const std::uint32_t> candidates;
     for (std::size_t i = 0; i < blockNos.size(); ++i) {
         const auto number = static_cast<std::uint32_t>(blockNos[i]);
         if (i == 0 || number != static_cast<std::uint32_t>(blockNos[i - 1]))
-            candidates = numbered.linesOf(number);
+            candidates = byNumber.linesOf(number);
         if (candidates.empty())
             continue;
         from = firstFrom(candidates, from);
@@ -110,6 +108,14 @@ void RecordLines::groupRecordsByLine(std::size_t lineCount) {
         if (lines_[record] != 0)
             records_[next[lines_[record]]++] = record;
     }
+}
+
+bool RecordLines::numbered(const ProgramText& program) {
+    for (std::size_t line = 1; line <= program.lineCount(); ++line) {
+        if (BlockNumberOf(program.line(line)))
+            return true;
+    }
+    return false;
 }
 
 std::uint32_t RecordLines::lineOf(std::uint32_t record) const {

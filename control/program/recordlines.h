@@ -13,10 +13,17 @@
 // none follows up to the end, the search starts again at line 1, and when no line has b the
 // record has no line. A program without any block number gives block number b line b. Block
 // numbers are taken as unsigned 32-bit values, as the chart takes them.
+// What the program panel and `curvex source` say of a program without any block number.
+inline constexpr char kUnnumberedProgramNote[] = "no N words: lines matched by block number";
+
 class RecordLines {
 public:
     RecordLines() = default;
     RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos);
+
+    // Whether any line of the program has a block number; without one, records are matched to
+    // lines by their block number alone.
+    static bool numbered(const ProgramText& program);
 
     std::uint32_t recordCount() const { return static_cast<std::uint32_t>(lines_.size()); }
     // The line of a record, counted from 1; 0 when it has none or lies beyond the records.

@@ -4,6 +4,7 @@
 #include "cutloader.h"
 #include "durationtext.h"
 #include "forms/chartstatus.h"
+#include "forms/comparemenu.h"
 #include "forms/frmmain.h"
 #include "mainwindowfixture.h"
 
@@ -152,13 +153,75 @@ TEST_F(ChartReadingTest, TheReadOutAgreesWithCurvexPick) {
             return QString::fromStdString(DurationText(seconds.toDouble()));
         };
         const QString at =
-            QStringLiteral(" at %1 mm \u00B7 %2 / %3")
+            QStringLiteral(" at %1 mm \u00B7 programmed %2, optimised %3")
                 .arg(QString::number(place[0].toDouble(), 'f', 1), time(place[1]), time(place[2]));
-        EXPECT_EQ(window->chartStatus().message(), ChartReading::describe(record, 1) + at)
+        EXPECT_EQ(window->chartStatus().message(), ChartReading::describe(record, 1, 0) + at)
             << "column " << column;
     }
     QTest::mouseMove(&chart, QPoint(chart.width() + 30, chart.height() / 2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->chartStatus().message().isEmpty(); }));
+}
+
+// The value of the read-out is that of the plotted series, and its unit follows it: the draw
+// mode's series, or the optimised series of a compare chart whatever the draw mode.
+TEST(ChartReading, TheUnitFollowsWhatTheChartPlots) {
+    const QVariantList record{5, 120, 3, 1, 1.5, 2.5, -3.0, 600, 900, 1, 0.25, 19.7425};
+    const struct {
+        int drawMode;
+        int compareMode;
+        const char* unit;
+    } cases[] = {
+        {1, 0, "mm3/mm"},  {2, 0, "mm3/sec"}, {4, 0, "mm3/sec"}, {8, 0, "mm3/mm"},
+        {6, 0, "mm3/sec"}, {1, 1, "mm3/sec"}, {4, 1, "mm3/sec"}, {1, 2, "mm/min"},
+        {2, 2, "mm/min"},  {4, 2, "mm/min"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChartReading::describe(record, c.drawMode, c.compareMode),
+                  QStringLiteral("N120 T3 G01 X1.5 Y2.5 Z-3 F600/900 A0.25 = 19.7425 ") +
+                      QString::fromLatin1(c.unit))
+            << c.drawMode << "/" << c.compareMode;
+}
+
+TEST(ChartReading, ThePlaceNamesBothElapsedTimes) {
+    const QVariantList place{5812.44, 1448.4, 1731.8};
+    const QString format = QStringLiteral("programmed %1, optimised %2");
+    EXPECT_EQ(ChartReading::describePlace(place, 0, format),
+              QStringLiteral(" at 5812.4 mm \u00B7 programmed 0:24:08.4, optimised 0:28:51.8"));
+    EXPECT_EQ(ChartReading::describePlace(place, 2, QStringLiteral("P %1 O %2")),
+              QStringLiteral(" at block 5812.44 \u00B7 P 0:24:08.4 O 0:28:51.8"));
+}
+
+// Through the window: in Feeds Compared the read-out gives the optimised feed in mm/min, in
+// Rates Compared removal per second; the caption of the elapsed times comes from "Extra Text".
+TEST_F(ChartReadingTest, TheReadOutOfACompareChartGivesItsUnit) {
+    WriteIniValue(QStringLiteral("Extra Text"), QStringLiteral("ElapsedTimes"),
+                  QStringLiteral("prog %1 opt %2"));
+    load();
+    ASSERT_NE(window->compareMenu(), nullptr);
+    open(sample(QStringLiteral("run.txt"), false));
+    QWidget& chart = window->viewerWidget();
+    const struct {
+        int mode;
+        const char* unit;
+    } cases[] = {{2, " mm/min at "}, {1, " mm3/sec at "}};
+    for (const auto& c : cases) {
+        window->compareMenu()->compareItem(c.mode).trigger();
+        QTest::mouseMove(&chart, QPoint(chart.width() + 30, chart.height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->chartStatus().message().isEmpty(); }));
+        QTest::mouseMove(&chart, QPoint(chart.width() / 2 + c.mode, chart.height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window->chartStatus().message().startsWith(QStringLiteral("N")); }));
+        const QString message = window->chartStatus().message();
+        EXPECT_TRUE(message.contains(QString::fromLatin1(c.unit))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("\u00B7 prog "))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral(" opt "))) << message.toStdString();
+        if (c.mode == 2) {
+            const QString feeds = message.section(u' ', 6, 6);
+            const QString value = message.section(QStringLiteral(" = "), 1).section(u' ', 0, 0);
+            EXPECT_EQ(value, feeds.section(u'/', 1))
+                << "the value is the optimised feed: " << message.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -94,4 +94,28 @@ TEST_F(MainWindowTest, ACompareChartIsKeptBesideTheLastDrawMode) {
     EXPECT_EQ(ReadIniValue(kCompare, QStringLiteral("Legend")), QStringLiteral("0"));
 }
 
+// Starting up, the window takes a stored caption equal to an earlier default as the current
+// default and writes that back; any other stored caption stays as the user wrote it.
+TEST_F(MainWindowTest, EarlierDefaultCaptionsGiveWayToTheCurrentOnes) {
+    const QString section = QStringLiteral("Extra Text");
+    const struct {
+        const char* key;
+        const char* stored;
+        const char* kept;
+    } cases[] = {
+        {"RatesComparedTitle", "Removal per Sec [mm3/sec]: OrgFeed grey",
+         "Removal per Sec [mm3/sec]"},
+        {"FeedsComparedTitle", "Vorschub [mm/min]", "Vorschub [mm/min]"},
+        {"ProgrammedCaption", "OrgFeed", "Programmed"},
+        {"LegendItem", "OrgFeed", "OrgFeed"},
+    };
+    for (const auto& c : cases)
+        WriteIniValue(section, QString::fromLatin1(c.key), QString::fromLatin1(c.stored));
+    load();
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadIniValue(section, QString::fromLatin1(c.key)), QString::fromLatin1(c.kept))
+            << c.key;
+    EXPECT_EQ(window->compareMenu()->legend().text(), QStringLiteral("OrgFeed"));
+}
+
 } // namespace

@@ -383,6 +383,30 @@ TEST_F(ProgramWindowTest, AProgramWhoseChangeTimeMovedIsReadAgain) {
         if (c.firstLine) {
             EXPECT_EQ(view().program()->line(1).substr(0, 1), c.firstLine) << c.name;
         }
+
+// The caption notes a program without any N word, whose lines are matched by block number; a
+// program where only some lines have one says nothing of it.
+TEST_F(ProgramWindowTest, TheCaptionNotesAProgramWithoutBlockNumbers) {
+    openAndLink(data);
+    const QString note = QStringLiteral("no N words: lines matched by block number");
+    const struct {
+        const char* name;
+        const char* text;
+        bool noted;
+    } cases[] = {
+        {"plain.nc", "G00 X0\nG01 X5 F300\nG01 Y5\n", true},
+        {"some.nc", "%\nO0001\nG00 X0\nN2 G01 X5 F300\nM30\n", false},
+        {"numbered.nc", "N1 G00 X0\nN2 G01 X5 F300\n", false},
+    };
+    for (const auto& c : cases) {
+        const QString path = gAppFolder + QString::fromLatin1(c.name);
+        std::ofstream(path.toStdString()) << c.text;
+        ASSERT_TRUE(panel().openProgram(path)) << c.name;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !panel().reading() && panel().linked(); }))
+            << c.name;
+        const QString caption = panel().caption().text();
+        EXPECT_TRUE(caption.contains(QString::fromLatin1(c.name))) << caption.toStdString();
+        EXPECT_EQ(caption.endsWith(note), c.noted) << caption.toStdString();
     }
 }
 

@@ -204,7 +204,7 @@ TEST_F(InstalledTree, DocumentationAndSamplesAreInstalled) {
         EXPECT_EQ(man.readAllStandardError(), "") << page;
         EXPECT_TRUE(man.readAllStandardOutput().contains("SYNOPSIS")) << page;
     }
-    for (const char* sample : {"CUTDATA.txt", "CUTDATA.bin"}) {
+    for (const char* sample : {"CUTDATA.txt", "CUTDATA.bin", "PARTDATA.txt", "PARTDATA.nc"}) {
         const QByteArray installed =
             readFile(path(QStringLiteral("share/plotwell/samples/") + QLatin1String(sample)));
         EXPECT_FALSE(installed.isEmpty()) << sample;

@@ -124,6 +124,7 @@ TEST_F(ProgramCommands, SourcePrintsTheLineOfARecord) {
         {"--program p.nc --record 9 d.txt", 1, "", "curvex: record 9 has no line in the program\n"},
         {"--program p.nc --record 10 d.txt", 1, "", "curvex: record 10 is beyond the 10 records\n"},
         {"--program plain.nc --record 0 d.txt", 1, "",
+         "curvex: no N words: lines matched by block number\n"
          "curvex: record 0 has no line in the program\n"},
         {"--program none.nc --record 0 d.txt", 1, "",
          "curvex: cannot read none.nc: No such file or directory\n"},
@@ -164,15 +165,30 @@ TEST_F(ProgramCommands, AProgramThatCannotBeReadSaysWhy) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("r.pdf")));
 }
 
-// Without N words, block number b is line b.
+// Without N words, block number b is line b, and standard error says so; a program where some
+// lines have N words is matched by them, without a note.
 TEST_F(ProgramCommands, SourceOfAProgramWithoutBlockNumbers) {
     std::string program;
     for (int line = 1; line <= 100; ++line)
         program += "G01 X" + std::to_string(line) + "\n";
     writeBytes(folder.file("plain.nc"), program);
-    const CurvexRun run = curvex(folder, "source --program plain.nc --record 2 d.txt");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "30,G01 X30\n");
+    writeBytes(folder.file("some.nc"), program + "N30 G01 X300\n");
+    struct Case {
+        const char* program;
+        const char* out;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"plain.nc", "30,G01 X30\n", "curvex: no N words: lines matched by block number\n"},
+        {"some.nc", "101,N30 G01 X300\n", ""},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run =
+            curvex(folder, std::string("source --program ") + c.program + " --record 2 d.txt");
+        EXPECT_EQ(run.status, 0) << c.program << ": " << run.err;
+        EXPECT_EQ(run.out, c.out) << c.program;
+        EXPECT_EQ(run.err, c.err) << c.program;
+    }
 }
 
 TEST_F(ProgramCommands, WrongUsage) {
@@ -235,6 +251,25 @@ TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
         const CurvexRun again = curvex(folder, "synth --nc -o f.txt");
         EXPECT_EQ(again.status, 0) << round;
         EXPECT_EQ(again.err, "") << round;
+    }
+}
+
+// The part sample and its program are what the command in the README writes, to the byte, and
+// every record of the sample has its line in the program.
+TEST_F(ProgramCommands, ThePartSampleShipsWithItsProgram) {
+    const CurvexRun run = curvex(folder, "synth --paths part --blocks 20000 --nc -o PARTDATA.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* file : {"PARTDATA.txt", "PARTDATA.nc"}) {
+        const std::string shipped = readBytes(std::string("samples/") + file);
+        EXPECT_FALSE(shipped.empty()) << file;
+        EXPECT_TRUE(readBytes(folder.file(file)) == shipped) << file << " differs from samples/";
+    }
+    for (const char* record : {"0", "12345", "19999"}) {
+        const CurvexRun line =
+            curvex(folder, std::string("source --program PARTDATA.nc --record ") + record +
+                               " PARTDATA.txt");
+        EXPECT_EQ(line.status, 0) << record << ": " << line.err;
+        EXPECT_EQ(line.err, "") << record;
     }
 }
 

@@ -268,8 +268,8 @@ TEST_F(ReportCommand, TheChartTakesTheViewOptionsWithTheLegendOn) {
         const char* expected; // in the text
     };
     const Case cases[] = {
-        {"--compare rates", "Removal per Sec [mm3/sec]: OrgFeed grey"},
-        {"--compare feeds --colour-by tool", "Feed [mm/min]: OrgFeed grey"},
+        {"--compare rates", "Removal per Sec [mm3/sec]"},
+        {"--compare feeds --colour-by tool", "Feed [mm/min]"},
         {"--compare rates --fit-height", "Vorgabe"},
         {"--compare feeds", "Vorgabe"},
     };

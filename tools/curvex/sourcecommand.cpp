@@ -50,6 +50,8 @@ int runSource(const CommandArgumentList& arguments) {
                      static_cast<unsigned long long>(record), data.count);
         return kExitFailure;
     }
+    if (!RecordLines::numbered(program))
+        std::fprintf(stderr, "curvex: %s\n", kUnnumberedProgramNote);
     const RecordLines lines(program, std::span(data.blockNos.data(), data.count));
     const std::uint32_t line = lines.lineOf(static_cast<std::uint32_t>(record));
     if (line == 0) {

@@ -1,4 +1,5 @@
 #include "axistitles.h"
+#include "extratexts.h"
 #include "privateprofile.h"
 
 #include "../../platform/tempfolder.h"
@@ -130,6 +131,58 @@ TEST(AxisTitles, PathOf1024CharactersIsRejected) {
     EXPECT_EQ(titles.iniFileName(), longest);
     EXPECT_EQ(titles.horizontalTitle(0), kDistance);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// A stored caption equal to an earlier default becomes the current default, in memory and in the
+// file; any other stored caption is kept as it is.
+TEST(ExtraTexts, EarlierDefaultsGiveWayToTheCurrentOnes) {
+    const struct {
+        ExtraTexts::Key key;
+        const char* stored;
+        const char* taken;
+    } cases[] = {
+        {ExtraTexts::RatesComparedTitle, "Removal per Sec [mm3/sec]: OrgFeed grey",
+         "Removal per Sec [mm3/sec]"},
+        {ExtraTexts::FeedsComparedTitle, "Feed [mm/min]: OrgFeed grey", "Feed [mm/min]"},
+        {ExtraTexts::ProgrammedCaption, "OrgFeed", "Programmed"},
+        {ExtraTexts::RatesComparedTitle, "Abtrag je Sekunde [mm3/s]", "Abtrag je Sekunde [mm3/s]"},
+        {ExtraTexts::FeedsComparedTitle, "Feed [mm/min]: OrgFeed gray",
+         "Feed [mm/min]: OrgFeed gray"},
+        {ExtraTexts::ProgrammedCaption, "orgfeed", "orgfeed"},
+        {ExtraTexts::LegendItem, "OrgFeed", "OrgFeed"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string file = folder.file("Plotwell.ini");
+        const std::string key(ExtraTexts::keyName(c.key));
+        ASSERT_TRUE(writePrivateProfileString("Extra Text", key, c.stored, file));
+        ExtraTexts texts;
+        texts.SetIniFileName(file);
+        EXPECT_EQ(texts.text(c.key), c.taken) << c.stored;
+        char buffer[256];
+        const std::size_t n =
+            getPrivateProfileString("Extra Text", key, "", buffer, sizeof buffer, file);
+        EXPECT_EQ(std::string(buffer, n), c.taken) << c.stored;
+        EXPECT_EQ(texts.defaultsWriteError(), 0);
+    }
+    ExtraTexts defaults;
+    EXPECT_EQ(defaults.compareTitle(1), "Removal per Sec [mm3/sec]");
+    EXPECT_EQ(defaults.compareTitle(2), "Feed [mm/min]");
+    EXPECT_EQ(defaults.text(ExtraTexts::ProgrammedCaption), "Programmed");
+    EXPECT_EQ(defaults.text(ExtraTexts::GreyNote), "grey: programmed");
+}
+
+// Without writing defaults back, the file stays as it was, the earlier default taken as the
+// current one all the same.
+TEST(ExtraTexts, ReadingWithoutWritingLeavesTheFile) {
+    TempFolder folder;
+    const std::string file = folder.file("Plotwell.ini");
+    ASSERT_TRUE(writePrivateProfileString("Extra Text", "ProgrammedCaption", "OrgFeed", file));
+    const std::string before = readBytes(file);
+    ExtraTexts texts;
+    texts.SetIniFileName(file, false);
+    EXPECT_EQ(texts.text(ExtraTexts::ProgrammedCaption), "Programmed");
+    EXPECT_EQ(readBytes(file), before);
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "chartmaximum.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
+#include "labelfit.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 
 #include <algorithm>
 #include <cmath>
@@ -505,6 +508,265 @@ TEST(ChartLegend, IsDrawnTopRightAndNeverOverTheMaximumLabel) {
         for (const ColorRef colour : {kCompareGrey, defaultCurveColour(0), defaultCurveColour(5)})
             EXPECT_NE(std::find(seen.begin(), seen.end(), rgbOf(colour)), seen.end())
                 << width << ": colour " << std::hex << colour;
+    }
+}
+
+// Halves of the records: `left` on the first half, `right` on the second, each a curve of the
+// removal: flat at a value, or a zig-zag between two values from record to record. Five tools in
+// turn.
+struct Half {
+    float low = 0.0f;
+    float high = 0.0f;
+};
+
+CutDataSet halves(Half left, Half right) {
+    std::vector<Block> blocks;
+    for (int k = 0; k < 2000; ++k) {
+        const Half half = k < 1000 ? left : right;
+        Block block;
+        block.tool = static_cast<std::int16_t>(1 + k / 400);
+        block.removal = k % 2 == 0 ? half.low : half.high;
+        blocks.push_back(block);
+    }
+    return build(blocks);
+}
+
+// The bounding box of the pixels the legend changes, drawn as a picture or as vector drawing
+// rendered at the chart's size. Both drawings colour by tool, so that their labels lie alike.
+QRect legendArea(ChartState chart, const CutDataSet& data, bool vector) {
+    chart.colourByTool = true;
+    const auto draw = [&](bool legend) {
+        chart.legend = legend;
+        QImage image = blankImage(chart.width, chart.height);
+        if (vector) {
+            QPainter painter(&image);
+            DrawGraph(painter, chart, &data);
+        } else {
+            DrawGraph(image, chart, &data);
+        }
+        return image;
+    };
+    const QImage without = draw(false);
+    const QImage with = draw(true);
+    QRect area;
+    for (int y = 0; y < chart.height; ++y)
+        for (int x = 0; x < chart.width; ++x)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+enum class Corner { TopRight, BottomRight, BottomLeft, TopLeft };
+
+// The corner of the plot area that a legend's area lies in.
+Corner cornerOf(const QRect& area, const ChartFrame& frame) {
+    const bool right = area.left() > (frame.x0 + frame.xEnd) / 2;
+    const bool top = area.bottom() < (frame.yTop + frame.y0) / 2;
+    return top ? (right ? Corner::TopRight : Corner::TopLeft)
+               : (right ? Corner::BottomRight : Corner::BottomLeft);
+}
+
+// The legend takes the corner with the fewest curve pixels that does not hide the curve's highest
+// point, ties in the order top right, bottom right, bottom left, top left; the vector drawing
+// (SVG, PDF, the report) puts it where the picture does.
+TEST(ChartLegend, TakesTheCornerThatHidesTheLeastCurve) {
+    ensureGuiApplication();
+    const struct {
+        const char* name;
+        Half left;
+        Half right;
+        bool fit;
+        Corner corner;
+    } cases[] = {
+        {"top right full of curve", {0, 0}, {0, 10}, false, Corner::BottomLeft},
+        {"top right full of curve, fit height", {0, 0}, {0, 10}, true, Corner::BottomLeft},
+        {"left full of curve", {0, 10}, {0, 0}, false, Corner::TopRight},
+        {"highest point flat in the top right", {0, 5}, {10, 10}, false, Corner::BottomRight},
+        {"high on the left, a low zig-zag on the right", {3, 3}, {0, 1}, false, Corner::TopRight},
+        {"a high flat line everywhere", {9, 9}, {9, 9}, false, Corner::BottomRight},
+    };
+    for (const auto& c : cases) {
+        const CutDataSet data = halves(c.left, c.right);
+        for (const auto& [width, height] : {std::pair{900, 500}, std::pair{640, 420}}) {
+            View view;
+            view.width = width;
+            view.height = height;
+            view.fit = c.fit;
+            const ChartState chart = chartOf(view);
+            const ChartFrame frame = viewFrame(chart, data);
+            const QRect picture = legendArea(chart, data, false);
+            ASSERT_FALSE(picture.isEmpty()) << c.name;
+            EXPECT_EQ(cornerOf(picture, frame), c.corner) << c.name << " " << width;
+            EXPECT_GT(picture.left(), frame.x0 + 10) << c.name << ": clear of the ticks";
+            EXPECT_LT(picture.bottom(), frame.y0 - 10) << c.name;
+            EXPECT_GT(picture.top(), frame.yTop + frame.fh) << c.name << ": below MAX";
+            EXPECT_LT(picture.right(), frame.xEnd) << c.name;
+            const QRect vector = legendArea(chart, data, true);
+            EXPECT_LE(std::abs(vector.left() - picture.left()), 2) << c.name;
+            EXPECT_LE(std::abs(vector.top() - picture.top()), 2) << c.name;
+            EXPECT_LE(std::abs(vector.bottom() - picture.bottom()), 2) << c.name;
+        }
+    }
+}
+
+// At most the rows that fit in half the plot height, the last saying how many tools are left out.
+TEST(ChartLegend, RowsFitHalfThePlotHeight) {
+    std::vector<Block> blocks;
+    for (int k = 0; k < 600; ++k) {
+        Block block;
+        block.tool = static_cast<std::int16_t>(k / 10);
+        block.removal = static_cast<float>(k % 3);
+        blocks.push_back(block);
+    }
+    const CutDataSet data = build(blocks);
+    const ChartLegend legend(chartOf(View{}), data, 0, data.count);
+    ASSERT_EQ(legend.entries().size(), 60u);
+    const struct {
+        int maxRows;
+        std::vector<std::string> captions;
+    } cases[] = {
+        {0, {}}, {1, {"+60 more"}}, {3, {"T0", "T1", "+58 more"}}, {59, {}}, {60, {}}, {61, {}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<LegendEntry> rows = legend.rows(c.maxRows);
+        ASSERT_EQ(rows.size(), std::min<std::size_t>(static_cast<std::size_t>(c.maxRows), 60u))
+            << c.maxRows;
+        if (!c.captions.empty()) {
+            std::vector<std::string> captions;
+            for (const LegendEntry& row : rows)
+                captions.push_back(row.caption);
+            EXPECT_EQ(captions, c.captions) << c.maxRows;
+            EXPECT_TRUE(rows.back().colours.empty()) << c.maxRows;
+        }
+        if (c.maxRows > 1 && c.maxRows < 60) {
+            EXPECT_EQ(rows.back().caption, "+" + std::to_string(61 - c.maxRows) + " more");
+        }
+        if (c.maxRows >= 60) {
+            EXPECT_EQ(rows, legend.entries()) << c.maxRows;
+        }
+    }
+    for (const int height : {200, 300, 500, 800}) {
+        View view;
+        view.height = height;
+        const ChartState chart = chartOf(view);
+        const ChartFrame frame = viewFrame(chart, data);
+        const int maxRows = LegendPlacement::maxRows(frame);
+        const std::vector<LegendEntry> rows = legend.rows(maxRows);
+        const LegendPlacement placement(frame, ChartLegend::width(rows, frame),
+                                        static_cast<int>(rows.size()));
+        for (const LegendPlacement::Corner corner : LegendPlacement::kCorners) {
+            const LegendBox box = placement.box(corner);
+            EXPECT_EQ(box.rows, maxRows) << height;
+            EXPECT_LE(box.bottom - box.top, (frame.y0 - frame.yTop) / 2) << height;
+        }
+        EXPECT_GT((maxRows + 1) * LegendPlacement::rowHeight(frame) +
+                      2 * LegendPlacement::pad(frame),
+                  (frame.y0 - frame.yTop) / 2)
+            << height << ": one row more would not fit";
+    }
+}
+
+// Whether any pixel of the image's outer rows and columns differs from the background: the ink
+// of a label cut off by the edge.
+std::string inkOnTheEdge(const QImage& image) {
+    const QRgb white = qRgb(255, 255, 255);
+    for (int x = 0; x < image.width(); ++x)
+        for (const int y : {0, image.height() - 1})
+            if (image.pixel(x, y) != white)
+                return std::to_string(x) + "," + std::to_string(y);
+    for (int y = 0; y < image.height(); ++y)
+        for (const int x : {0, image.width() - 1})
+            if (image.pixel(x, y) != white)
+                return std::to_string(x) + "," + std::to_string(y);
+    return {};
+}
+
+// In every compare chart and with every view a user switches on, no tick label or title touches
+// the edge of the image, over a grid of sizes at least half as wide as high (a narrower chart
+// cannot hold its "MAX:" label in the font of 5 % of its height); titles too long for the image
+// are cut.
+TEST(LabelFit, EveryLabelLiesWholeInsideTheImage) {
+    ensureGuiApplication();
+    const CutDataSet data = build(crossingFeeds());
+    const std::string longTitle(90, 'W');
+    struct Views {
+        CompareMode compare;
+        bool legend;
+        bool fit;
+        bool byTool;
+        const char* yTitle;
+    };
+    const Views views[] = {
+        {CompareMode::Rates, false, false, false, "Removal per Sec [mm3/sec]"},
+        {CompareMode::Rates, true, false, false, "Removal per Sec [mm3/sec]"},
+        {CompareMode::Feeds, false, false, false, "Feed [mm/min]"},
+        {CompareMode::Feeds, true, true, true, "Feed [mm/min]"},
+        {CompareMode::Rates, false, true, false, longTitle.c_str()},
+        {CompareMode::None, false, true, false, "Amount of Cutting Removal [mm3/mm]"},
+        {CompareMode::None, false, false, true, "Amount of Cutting Removal [mm3/mm]"},
+        {CompareMode::None, true, false, false, longTitle.c_str()},
+    };
+    for (const Views& v : views)
+        for (const int width : {120, 200, 333, 480, 640, 901, 1280})
+            for (const int height : {90, 150, 241, 400, 600, 877}) {
+                if (2 * width < height)
+                    continue;
+                View view;
+                view.compare = v.compare;
+                view.fit = v.fit;
+                view.byTool = v.byTool;
+                view.width = width;
+                view.height = height;
+                ChartState chart = chartOf(view);
+                chart.legend = v.legend;
+                chart.yTitle = v.yTitle;
+                chart.xTitle = width < 400 ? longTitle : "Cutting Movement Distance [mm]";
+                QImage image = blankImage(width, height);
+                DrawGraph(image, chart, &data);
+                EXPECT_EQ(inkOnTheEdge(image), "")
+                    << describe(view) << (v.legend ? ", legend" : "") << ", " << v.yTitle;
+            }
+}
+
+// A compare chart without a legend names the grey series in its vertical title when that fits; a
+// title longer than the image is cut to a start of it. The plain chart keeps its titles as they
+// are, however long.
+TEST(LabelFit, TheGreyNoteJoinsTheTitleWhenItFits) {
+    ensureGuiApplication();
+    const std::string longTitle = "Removal per Sec [mm3/sec] with many more words than fit";
+    const struct {
+        CompareMode compare;
+        bool legend;
+        int height;
+        std::string yTitle;
+        std::string drawn; // empty: a start of the title, cut
+    } cases[] = {
+        {CompareMode::Feeds, false, 600, "Feed [mm/min]", "Feed [mm/min], grey: programmed"},
+        {CompareMode::Feeds, true, 600, "Feed [mm/min]", "Feed [mm/min]"},
+        {CompareMode::Rates, false, 600, "Removal per Sec [mm3/sec]", "Removal per Sec [mm3/sec]"},
+        {CompareMode::Feeds, false, 200, "Feed [mm/min]", "Feed [mm/min], grey: programmed"},
+        {CompareMode::Rates, false, 400, longTitle, ""},
+        {CompareMode::Feeds, true, 801, longTitle, ""},
+        {CompareMode::None, false, 200, longTitle, longTitle},
+    };
+    for (const auto& c : cases) {
+        ChartState chart;
+        chart.width = 500;
+        chart.height = c.height;
+        chart.compareMode = c.compare;
+        chart.legend = c.legend;
+        chart.yTitle = c.yTitle;
+        const ChartFrame frame = layoutFrame(chart.width, chart.height);
+        const std::string drawn = LabelFit(frame, chart).verticalTitle();
+        if (!c.drawn.empty()) {
+            EXPECT_EQ(drawn, c.drawn) << c.yTitle << " " << c.height;
+            continue;
+        }
+        EXPECT_EQ(c.yTitle.substr(0, drawn.size()), drawn) << c.height;
+        EXPECT_LT(drawn.size(), c.yTitle.size()) << c.height;
+        EXPECT_GE(drawn.size() * static_cast<std::size_t>(frame.cw),
+                  static_cast<std::size_t>(frame.height * 8 / 10))
+            << c.height << ": cut to what fits, not shorter";
     }
 }
 

@@ -80,6 +80,11 @@ void ChartReading::mnuGoToBlock_Click() {
         mStatus.showReadOut(QStringLiteral("Block %1 is not in the data").arg(blockNo));
 }
 
+void ChartReading::settingsLoaded() {
+    if (mViewer.getCompareMode())
+        load();
+}
+
 void ChartReading::load() {
     mElapsedFormat = ExtraText(ExtraTexts::ElapsedTimes);
 }

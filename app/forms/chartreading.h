@@ -36,10 +36,7 @@ public:
 
     // The captions the read-out uses, read only from a control that compares (the settings
     // file's keys stay in their order otherwise).
-    void settingsLoaded() override {
-        if (mViewer.getCompareMode())
-            load();
-    }
+    void settingsLoaded() override;
     void readOutShown(const QVariantList& values) override { Viewer1_ReadOut(values); }
     void readOutCleared() override { Viewer1_ReadOutCleared(); }
 

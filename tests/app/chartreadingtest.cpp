@@ -201,21 +201,23 @@ TEST_F(ChartReadingTest, TheReadOutOfACompareChartGivesItsUnit) {
     open(sample(QStringLiteral("run.txt"), false));
     QWidget& chart = window->viewerWidget();
     const struct {
-        int mode;
+        curvex::CompareMode mode;
         const char* unit;
-    } cases[] = {{2, " mm/min at "}, {1, " mm3/sec at "}};
+    } cases[] = {{curvex::CompareMode::Feeds, " mm/min at "},
+                 {curvex::CompareMode::Rates, " mm3/sec at "}};
     for (const auto& c : cases) {
         window->compareMenu()->compareItem(c.mode).trigger();
         QTest::mouseMove(&chart, QPoint(chart.width() + 30, chart.height() / 2));
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->chartStatus().message().isEmpty(); }));
-        QTest::mouseMove(&chart, QPoint(chart.width() / 2 + c.mode, chart.height() / 2));
+        QTest::mouseMove(&chart,
+                         QPoint(chart.width() / 2 + static_cast<int>(c.mode), chart.height() / 2));
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return window->chartStatus().message().startsWith(QStringLiteral("N")); }));
         const QString message = window->chartStatus().message();
         EXPECT_TRUE(message.contains(QString::fromLatin1(c.unit))) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("\u00B7 prog "))) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral(" opt "))) << message.toStdString();
-        if (c.mode == 2) {
+        if (c.mode == curvex::CompareMode::Feeds) {
             const QString feeds = message.section(u' ', 6, 6);
             const QString value = message.section(QStringLiteral(" = "), 1).section(u' ', 0, 0);
             EXPECT_EQ(value, feeds.section(u'/', 1))

@@ -383,6 +383,8 @@ TEST_F(ProgramWindowTest, AProgramWhoseChangeTimeMovedIsReadAgain) {
         if (c.firstLine) {
             EXPECT_EQ(view().program()->line(1).substr(0, 1), c.firstLine) << c.name;
         }
+    }
+}
 
 // The caption notes a program without any N word, whose lines are matched by block number; a
 // program where only some lines have one says nothing of it.

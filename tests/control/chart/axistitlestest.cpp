@@ -166,8 +166,8 @@ TEST(ExtraTexts, EarlierDefaultsGiveWayToTheCurrentOnes) {
         EXPECT_EQ(texts.defaultsWriteError(), 0);
     }
     ExtraTexts defaults;
-    EXPECT_EQ(defaults.compareTitle(1), "Removal per Sec [mm3/sec]");
-    EXPECT_EQ(defaults.compareTitle(2), "Feed [mm/min]");
+    EXPECT_EQ(defaults.compareTitle(curvex::CompareMode::Rates), "Removal per Sec [mm3/sec]");
+    EXPECT_EQ(defaults.compareTitle(curvex::CompareMode::Feeds), "Feed [mm/min]");
     EXPECT_EQ(defaults.text(ExtraTexts::ProgrammedCaption), "Programmed");
     EXPECT_EQ(defaults.text(ExtraTexts::GreyNote), "grey: programmed");
 }

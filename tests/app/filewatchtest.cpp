@@ -22,8 +22,10 @@ constexpr qint64 kEarliestEnd = kSettleMs * 95 / 100;
 // with the time each came.
 class FileWatchTest : public ::testing::Test {
 protected:
+    // The watcher needs the application's event loop from its construction on.
+    static void SetUpTestSuite() { apptest::application(); }
+
     void SetUp() override {
-        apptest::application();
         ASSERT_TRUE(folder.isValid());
         apptest::writeFile(path, "first version\n");
         clock.start();

@@ -267,7 +267,7 @@ TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
         const char* arguments;
         const char* usage;
     } cases[] = {
-        {"dump --help", "dump [--text | --binary] [--g00 FEED] FILE\n"},
+        {"dump --help", "dump [--text | --binary] [--g00 FEED] [--columns LIST] FILE\n"},
         {"info --help", "info [--text | --binary] FILE\n"},
         {"synth --blocks 10 --help -o", "synth [--seed N]"},
         {"titles --help", "titles INI\n"},

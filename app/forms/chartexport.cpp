@@ -28,7 +28,7 @@ bool drawOn(CurvexProxy& viewer, QPaintDevice& device, QSize size) {
 UserPrompts::ChartSaveRequest saveRequest(const QString& shownFile, QSize size) {
     UserPrompts::ChartSaveRequest request;
     request.format = ReadIniValue(kSection, kFormatKey);
-    if (!chartFormatOf(QLatin1Char('.') + request.format))
+    if (!ChartFormatOf(QLatin1Char('.') + request.format))
         request.format = QStringLiteral("png");
     request.folder = ReadIniValue(kSection, kFolderKey);
     if (request.folder.isEmpty() && !shownFile.isEmpty())

@@ -14,14 +14,14 @@
 #include "g00feedprompt.h"
 #include "helpmenu.h"
 #include "loadstatus.h"
-#include "machiningtimeview.h"
+#include "machiningtimepanel.h"
 #include "mainlayout.h"
 #include "peakspanel.h"
 #include "print/mprinterpg.h"
 #include "programpanel.h"
 #include "recentfilesmenu.h"
 #include "report/reportexport.h"
-#include "toolpathdock.h"
+#include "toolpathpanel.h"
 #include "twips.h"
 #include "userprompts.h"
 #include "varnutl.h"
@@ -104,13 +104,13 @@ bool FrmMain::createViewer(QString* error) {
     mChartCommands = new ChartCommands(*mViewer1, *this, *mMnuFile, *mMnuPrint, *mMnuConfig);
     mLoadStatus = std::make_unique<LoadStatus>(*this);
     createControls();
-    mMachiningTime = MachiningTimeView::attach(*this, *mViewer1, *mMnuConfig);
+    mMachiningTime = MachiningTimePanel::attach(*this, *mViewer1, *mMnuConfig);
     centralWidget()->installEventFilter(this);
     mChartReading =
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
     mCompareMenu = CompareMenu::attach(*this, *mViewer1,
                                        {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
-    mToolpath = ToolpathDock::attach(*this, *mViewer1);
+    mToolpath = ToolpathPanel::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
     mSettings = std::make_unique<WindowSettings>(*this, *mViewer1, mMnuFunc, mMnuDist);

@@ -15,7 +15,7 @@ class ChartStatus;
 class FileReloader;
 class LoadStatus;
 class CompareMenu;
-class MachiningTimeView;
+class MachiningTimePanel;
 class PeaksPanel;
 class ProgramPanel;
 class QAction;
@@ -23,7 +23,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class RecentFilesMenu;
-class ToolpathDock;
+class ToolpathPanel;
 class WindowSettings;
 class ZoomScrollBar;
 
@@ -61,11 +61,11 @@ public:
     QAction& mnuG00feed() const { return *mMnuG00feed; }
     const ChartStatus& chartStatus() const { return *mChartStatus; }
     // The machining-time panel and status line; null with a control that has no machining times.
-    MachiningTimeView* machiningTime() const { return mMachiningTime; }
+    MachiningTimePanel* machiningTime() const { return mMachiningTime; }
     CompareMenu* compareMenu() const { return mCompareMenu; }
     ChartReading& chartReading() const { return *mChartReading; }
     // The toolpath panel; null with a control that draws no toolpath.
-    ToolpathDock* toolpath() const { return mToolpath; }
+    ToolpathPanel* toolpath() const { return mToolpath; }
     // The program and peaks panels; null with a control that lacks their members.
     ProgramPanel* programPanel() const { return mProgramPanel; }
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
@@ -143,10 +143,10 @@ private:
     ChartCommands* mChartCommands = nullptr;
     std::unique_ptr<ChartStatus> mChartStatus;
     std::unique_ptr<LoadStatus> mLoadStatus;
-    MachiningTimeView* mMachiningTime = nullptr;
+    MachiningTimePanel* mMachiningTime = nullptr;
     CompareMenu* mCompareMenu = nullptr;
     ChartReading* mChartReading = nullptr;
-    ToolpathDock* mToolpath = nullptr;
+    ToolpathPanel* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
     PanelList mPanels;

@@ -1,124 +1,103 @@
 #include "machiningtimepanel.h"
 
+#include "curvexcolor.h"
+#include "curvexids.h"
+#include "curvexproxy.h"
+#include "docksettings.h"
 #include "durationtext.h"
 #include "extratext.h"
+#include "machiningtimeview.h"
 
-#include <QHeaderView>
-#include <QPainter>
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
 
 namespace {
 
-constexpr int kSwatchSize = 10;
-// Swatches the tool column has room for; more are drawn smaller.
-constexpr int kShownSwatches = 4;
-constexpr int kColourRole = Qt::UserRole;
+// Kept in section "Machining Time"; at the bottom until the user moves it.
+const DockSettings kPlace(QStringLiteral("Machining Time"), Qt::BottomDockWidgetArea, true);
 
-QString lengthText(double millimetres) {
-    return QString::number(millimetres, 'f', 1);
-}
-
-QString durationText(double seconds) {
-    return QString::fromStdString(DurationText(seconds));
-}
-
-QString percentText(const std::optional<double>& percent) {
-    return percent ? QString::number(*percent, 'f', 1) : QString();
-}
-
-QIcon swatchIcon(const std::vector<QColor>& colours) {
-    QPixmap pixmap(static_cast<int>(colours.size()) * (kSwatchSize + 2), kSwatchSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        const QRect box(static_cast<int>(i) * (kSwatchSize + 2), 0, kSwatchSize - 1,
-                        kSwatchSize - 1);
-        painter.fillRect(box, colours[i]);
-        painter.setPen(Qt::black);
-        painter.drawRect(box);
-    }
-    return QIcon(pixmap);
-}
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
+QString totalsText(const QString& format, const MachiningRow& total) {
+    if (total.records == 0)
+        return {};
+    const QString percent =
+        total.savedPercent ? QString::number(*total.savedPercent, 'f', 1) + QStringLiteral(" %")
+                           : QStringLiteral("-");
+    return format.arg(QString::fromStdString(DurationText(total.programmed)),
+                      QString::fromStdString(DurationText(total.optimised)), percent);
 }
 
 } // namespace
 
-MachiningTimePanel::MachiningTimePanel(QWidget* parent) : QTableWidget(0, ColumnCount, parent) {
-    verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setIconSize(QSize(kShownSwatches * (kSwatchSize + 2), kSwatchSize));
+MachiningTimePanel* MachiningTimePanel::attach(QMainWindow& window, CurvexProxy& viewer,
+                                               QMenu& configMenu) {
+    if (!viewer.getToolRowCount())
+        return nullptr;
+    return new MachiningTimePanel(window, viewer, configMenu);
+}
+
+MachiningTimePanel::MachiningTimePanel(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu)
+    : QObject(&window), mWindow(window), mViewer(viewer) {
+    mDock = new QDockWidget(&window);
+    mDock->setObjectName(QStringLiteral("machiningTime"));
+    mPanel = new MachiningTimeView(mDock);
+    mDock->setWidget(mPanel);
+    window.addDockWidget(Qt::BottomDockWidgetArea, mDock);
+    mDock->hide();
+    configMenu.addAction(mDock->toggleViewAction());
+    mTotals = new QLabel(&window);
+    window.statusBar()->addPermanentWidget(mTotals);
+}
+
+void MachiningTimePanel::load() {
+    readCaptions();
+    const DockSettings::Place place = kPlace.place(mWindow, *mDock);
+    const bool floating = mDock->isFloating();
+    const QSize size = place.size;
+    if (floating && size.isValid())
+        mDock->setGeometry(kPlace.number("Left", mDock->x()), kPlace.number("Top", mDock->y()),
+                           size.width(), size.height());
+    kPlace.show(*mDock);
+    if (!floating && size.isValid()) {
+        const bool across =
+            place.area == Qt::TopDockWidgetArea || place.area == Qt::BottomDockWidgetArea;
+        mWindow.resizeDocks({mDock}, {across ? size.height() : size.width()},
+                            across ? Qt::Vertical : Qt::Horizontal);
+    }
 }
 
 void MachiningTimePanel::readCaptions() {
-    QStringList captions;
-    for (int column = 0; column < ColumnCount; ++column)
-        captions << ExtraText(
-            static_cast<ExtraTexts::Key>(ExtraTexts::MachiningToolColumn + column));
-    setHorizontalHeaderLabels(captions);
-    mTotalCaption = ExtraText(ExtraTexts::MachiningTotalRow);
-    mShownCaption = ExtraText(ExtraTexts::MachiningShownRow);
+    mDock->setWindowTitle(ExtraText(ExtraTexts::MachiningTimeTitle));
+    mDock->toggleViewAction()->setText(ExtraText(ExtraTexts::MachiningTimeItem));
+    mPanel->readCaptions();
+    mTotalsFormat = ExtraText(ExtraTexts::MachiningTotals);
 }
 
-void MachiningTimePanel::showRows(const std::vector<MachiningRow>& tools, const MachiningRow& total,
-                                  const MachiningRow& shown, const CurveColours& colours) {
-    const int toolRows = static_cast<int>(tools.size());
-    setRowCount(toolRows + 2);
-    for (int row = 0; row < toolRows; ++row) {
-        const MachiningRow& tool = tools[static_cast<std::size_t>(row)];
-        setRow(row, QStringLiteral("T%1").arg(tool.toolNo), tool);
-        setToolColours(row, tool.colours, colours);
+// A window whose panel was never used keeps its settings file as it was.
+void MachiningTimePanel::save() const {
+    const bool untouched = mDock->isHidden() && !mDock->isFloating() &&
+                           mWindow.dockWidgetArea(mDock) == Qt::BottomDockWidgetArea &&
+                           !kPlace.saved();
+    if (!untouched)
+        kPlace.save(mWindow, *mDock);
+}
+
+void MachiningTimePanel::update() {
+    std::vector<MachiningRow> tools;
+    const std::int32_t count = mViewer.getToolRowCount().value_or(0);
+    for (std::int32_t index = 0; index < count; ++index) {
+        if (const auto row = mViewer.getToolRow(index))
+            tools.push_back(*row);
     }
-    setRow(toolRows, mTotalCaption, total);
-    setRow(toolRows + 1, mShownCaption, shown);
-    QFont bold = font();
-    bold.setBold(true);
-    for (int column = 0; column < ColumnCount; ++column)
-        item(toolRows, column)->setFont(bold);
-}
-
-std::vector<QColor> MachiningTimePanel::toolColours(int row) const {
-    std::vector<QColor> colours;
-    if (const QTableWidgetItem* tool = item(row, ColumnTool)) {
-        for (const QVariant& colour : tool->data(kColourRole).toList())
-            colours.push_back(colour.value<QColor>());
-    }
-    return colours;
-}
-
-void MachiningTimePanel::setRow(int row, const QString& name, const MachiningRow& values) {
-    const Qt::Alignment right = Qt::AlignRight;
-    setItem(row, ColumnTool, cell(name, Qt::AlignLeft));
-    setItem(row, ColumnRecords, cell(QString::number(values.records), right));
-    setItem(row, ColumnCut, cell(lengthText(values.cutLength), right));
-    setItem(row, ColumnRapid, cell(lengthText(values.rapidLength), right));
-    setItem(row, ColumnProgrammed, cell(durationText(values.programmed), right));
-    setItem(row, ColumnOptimised, cell(durationText(values.optimised), right));
-    setItem(row, ColumnSaved, cell(durationText(values.saved), right));
-    setItem(row, ColumnSavedPercent, cell(percentText(values.savedPercent), right));
-    setItem(row, ColumnNoFeed,
-            cell(QStringLiteral("%1 / %2").arg(values.noFeedProgrammed).arg(values.noFeedOptimised),
-                 right));
-}
-
-void MachiningTimePanel::setToolColours(int row, std::uint16_t colourBits,
-                                        const CurveColours& colours) {
-    std::vector<QColor> shown;
-    QVariantList stored;
-    for (std::size_t n = 0; n < colours.size(); ++n) {
-        if (colourBits & (1u << n)) {
-            shown.push_back(colours[n]);
-            stored.push_back(colours[n]);
-        }
-    }
-    QTableWidgetItem* tool = item(row, ColumnTool);
-    tool->setIcon(swatchIcon(shown));
-    tool->setData(kColourRole, stored);
+    const MachiningRow total = mViewer.getTotalRow().value_or(MachiningRow());
+    const MachiningRow shown = mViewer.getShownRow().value_or(MachiningRow());
+    MachiningTimeView::CurveColours colours;
+    for (int n = 0; n < curvex::kCurveColours; ++n)
+        colours[static_cast<std::size_t>(n)] =
+            curvex::toQColor(static_cast<std::uint32_t>(mViewer.getGraphColor(n)));
+    mPanel->showRows(tools, total, shown, colours);
+    mTotals->setText(totalsText(mTotalsFormat, total));
 }

@@ -1,51 +1,55 @@
 #pragma once
 
-#include "curvexids.h"
-#include "machiningrow.h"
+#include "panelobserver.h"
 
-#include <QColor>
-#include <QTableWidget>
+#include <QObject>
+#include <QString>
 
-#include <array>
-#include <vector>
+class CurvexProxy;
+class MachiningTimeView;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QMenu;
 
-// The table of the "Machining time" panel: a row per tool with the colours the chart draws it
-// in, then the total and the shown range; times as h:mm:ss.s, percent with one decimal.
-class MachiningTimePanel : public QTableWidget {
+// The machining times of the shown data in the main window: the "Machining time" panel, a dock
+// the user can show, hide and move (its state kept in section "Machining Time" of the settings
+// file, shown from the Config menu), and the totals as a permanent line in the status bar.
+// Everything comes from the graph control.
+class MachiningTimePanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
-    // The colour of every curve colour number.
-    using CurveColours = std::array<QColor, curvex::kCurveColours>;
+    // The view for `window`, or null when the control has no machining times.
+    static MachiningTimePanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
 
-    // In the order of their captions in section "Extra Text".
-    enum Column {
-        ColumnTool,
-        ColumnRecords,
-        ColumnCut,
-        ColumnRapid,
-        ColumnProgrammed,
-        ColumnOptimised,
-        ColumnSaved,
-        ColumnSavedPercent,
-        ColumnNoFeed,
-        ColumnCount,
-    };
+    // Reads the captions and places the panel as the settings file says; hidden at the bottom by
+    // default.
+    void load();
+    // Writes the panel's place, unless it was never shown, moved or written.
+    void save() const;
+    // Reads the rows from the control again: after a load, a G00 feed change, a render.
+    void update();
 
-    explicit MachiningTimePanel(QWidget* parent = nullptr);
+    void settingsLoaded() override { load(); }
+    void settingsSaved() override { save(); }
+    void fileShown(const QString& /*path*/) override { update(); }
+    void chartRedrawn() override { update(); }
+    void g00FeedChanged() override { update(); }
 
-    // The column and row captions from section "Extra Text" of the settings file.
-    void readCaptions();
-
-    void showRows(const std::vector<MachiningRow>& tools, const MachiningRow& total,
-                  const MachiningRow& shown, const CurveColours& colours);
-
-    // The colours shown beside tool row `row`, in the order of their colour numbers.
-    std::vector<QColor> toolColours(int row) const;
+    QDockWidget& dock() const { return *mDock; }
+    MachiningTimeView& panel() const { return *mPanel; }
+    QLabel& totals() const { return *mTotals; }
 
 private:
-    void setRow(int row, const QString& name, const MachiningRow& values);
-    void setToolColours(int row, std::uint16_t colourBits, const CurveColours& colours);
+    MachiningTimePanel(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
+    // The captions of the panel, its menu item and the status line from section "Extra Text".
+    void readCaptions();
 
-    QString mTotalCaption;
-    QString mShownCaption;
+    QMainWindow& mWindow;
+    CurvexProxy& mViewer;
+    // The status line's totals from section "Extra Text": %1 programmed, %2 optimised, %3 saved.
+    QString mTotalsFormat;
+    QDockWidget* mDock = nullptr;
+    MachiningTimeView* mPanel = nullptr;
+    QLabel* mTotals = nullptr;
 };

@@ -54,7 +54,7 @@ UserPrompts::ChartSaveChoice SaveChartDialog::choice() const {
 }
 
 QString SaveChartDialog::withEnding(const QString& fileName, const QString& filter) {
-    if (fileName.isEmpty() || chartFormatOf(fileName))
+    if (fileName.isEmpty() || ChartFormatOf(fileName))
         return fileName;
     return fileName + endingOf(filter);
 }

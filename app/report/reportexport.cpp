@@ -85,5 +85,5 @@ QString ReportExport::writeReport(const QString& path, const QString& title) {
     const QByteArray pdf = ReportPdf(view, title, mShownFile(), captions);
     if (pdf.isEmpty())
         return QStringLiteral("the report cannot be drawn");
-    return QString::fromLocal8Bit(replaceChartFile(fileNameBytes(path).toStdString(), pdf));
+    return QString::fromLocal8Bit(ReplaceChartFile(fileNameBytes(path).toStdString(), pdf));
 }

@@ -40,14 +40,14 @@ bool writePdf(QIODevice& out, QSize size, const ChartPainting& paint) {
 
 } // namespace
 
-std::optional<ChartFormat> chartFormatOf(const QString& fileName) {
+std::optional<ChartFormat> ChartFormatOf(const QString& fileName) {
     for (const ChartFormat format : {ChartFormat::Png, ChartFormat::Svg, ChartFormat::Pdf})
-        if (fileName.endsWith(chartFormatEnding(format), Qt::CaseInsensitive))
+        if (fileName.endsWith(ChartFormatEnding(format), Qt::CaseInsensitive))
             return format;
     return std::nullopt;
 }
 
-QString chartFormatEnding(ChartFormat format) {
+QString ChartFormatEnding(ChartFormat format) {
     switch (format) {
     case ChartFormat::Svg:
         return QStringLiteral(".svg");
@@ -59,7 +59,7 @@ QString chartFormatEnding(ChartFormat format) {
     return QStringLiteral(".png");
 }
 
-bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const ChartPainting& paint) {
+bool WriteVectorChart(QIODevice& out, ChartFormat format, QSize size, const ChartPainting& paint) {
     if (size.isEmpty() || !out.isWritable())
         return false;
     bool painted = false;
@@ -71,7 +71,7 @@ bool writeVectorChart(QIODevice& out, ChartFormat format, QSize size, const Char
     return painted && (file == nullptr || file->error() == QFileDevice::NoError);
 }
 
-std::string replaceChartFile(const std::string& path, const QByteArray& document) {
+std::string ReplaceChartFile(const std::string& path, const QByteArray& document) {
     const std::string_view bytes(document.constData(), static_cast<std::size_t>(document.size()));
     if (replaceFileAtomically(path, bytes))
         return {};

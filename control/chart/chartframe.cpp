@@ -8,28 +8,28 @@
 #include <cmath>
 #include <optional>
 
-bool drawsCurve(std::int32_t distanceMode) {
+bool DrawsCurve(std::int32_t distanceMode) {
     return distanceMode >= 0 && distanceMode <= 2;
 }
 
-ChartFrame layoutFrame(int width, int height) {
+ChartFrame LayoutFrame(int width, int height) {
     ChartFrame frame;
     frame.width = width;
     frame.height = height;
-    frame.fh = truncToInt(height * 0.05);
+    frame.fh = TruncToInt(height * 0.05);
     frame.cw = frame.fh / 2;
     frame.fx = static_cast<float>(width - 2 * frame.fh - 3) / static_cast<float>(width);
     frame.fy = static_cast<float>(height - 2 * frame.fh - 3) / static_cast<float>(height);
-    frame.x0 = truncToInt((1.0f - frame.fx) * static_cast<float>(width));
-    frame.y0 = truncToInt(static_cast<float>(height) * frame.fy);
-    frame.yTop = truncToInt(height * 0.02);
-    frame.xEnd = truncToInt(width * 0.98);
+    frame.x0 = TruncToInt((1.0f - frame.fx) * static_cast<float>(width));
+    frame.y0 = TruncToInt(static_cast<float>(height) * frame.fy);
+    frame.yTop = TruncToInt(height * 0.02);
+    frame.xEnd = TruncToInt(width * 0.98);
     return frame;
 }
 
-void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+void ApplyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
                      const CutDataSet& data, float distMax) {
-    if (drawsCurve(distanceMode)) {
+    if (DrawsCurve(distanceMode)) {
         const float end = horizontalValue(data, data.count - 1, distanceMode);
         frame.xLo = static_cast<float>(end * shown.lower * 0.01);
         // The whole range ends at the last record itself: the percentage could round below it.
@@ -41,7 +41,7 @@ void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange sh
         else
             frame.xHi = frame.xLo + 3.0f;
     }
-    frame.gap = frame.xLo > 0.0f ? truncToInt(frame.width * 0.1) : 0;
+    frame.gap = frame.xLo > 0.0f ? TruncToInt(frame.width * 0.1) : 0;
     setMaximum(frame, frame.maximum);
     const float span = frame.xHi - frame.xLo;
     if (span > 0.0f)
@@ -54,14 +54,14 @@ void setMaximum(ChartFrame& frame, float maximum) {
                               : 1.0f;
 }
 
-ChartFrame viewFrame(const ChartState& view, const CutDataSet& data) {
-    ChartFrame frame = layoutFrame(view.width, view.height);
-    applyShownRange(frame, view.distanceMode, view.shown, data, data.totalDistance[data.count - 1]);
+ChartFrame ViewFrame(const ChartState& view, const CutDataSet& data) {
+    ChartFrame frame = LayoutFrame(view.width, view.height);
+    ApplyShownRange(frame, view.distanceMode, view.shown, data, data.totalDistance[data.count - 1]);
     setMaximum(frame, ChartMaximum(view, data, frame));
     return frame;
 }
 
-bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
+bool IsSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
     if (distanceMode != 0 && distanceMode != 1)
         return false;
     const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
@@ -78,7 +78,7 @@ std::optional<std::uint32_t> sortedDistances(const CutDataSet& data, std::int32_
         return std::nullopt;
     if (data.index.covers(data))
         return data.index.firstNaNDistance(distanceMode);
-    if (isSortedHorizontally(data, distanceMode))
+    if (IsSortedHorizontally(data, distanceMode))
         return data.count;
     return std::nullopt;
 }

@@ -13,7 +13,7 @@
 
 // Conversion toward zero as the chart's pixel arithmetic does it; NaN gives 0 and values beyond
 // the 32-bit range stay at its ends.
-inline int truncToInt(double value) {
+inline int TruncToInt(double value) {
     if (value > -2147483649.0 && value < 2147483648.0)
         return static_cast<int>(value);
     if (std::isnan(value))
@@ -22,7 +22,7 @@ inline int truncToInt(double value) {
 }
 
 // base + offset, kept inside the 32-bit range.
-inline int offsetPixel(int base, int offset) {
+inline int OffsetPixel(int base, int offset) {
     const long long sum = static_cast<long long>(base) + offset;
     return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
 }
@@ -51,19 +51,19 @@ struct ChartFrame {
 
     int plotLeft() const { return x0 + gap; }
     int pointX(float value) const {
-        return offsetPixel(plotLeft(), truncToInt((value - xLo) * sx));
+        return OffsetPixel(plotLeft(), TruncToInt((value - xLo) * sx));
     }
-    int pointY(float value) const { return offsetPixel(y0, -truncToInt(value * sy)); }
+    int pointY(float value) const { return OffsetPixel(y0, -TruncToInt(value * sy)); }
 };
 
 // True for the horizontal quantities that draw a curve (0, 1 and 2).
-bool drawsCurve(std::int32_t distanceMode);
+bool DrawsCurve(std::int32_t distanceMode);
 
 // The axes' places for a plot of width x height.
-ChartFrame layoutFrame(int width, int height);
+ChartFrame LayoutFrame(int width, int height);
 
 // The shown range of the data with its 3.0-unit minimum span, the break gap and both scales.
-void applyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+void ApplyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
                      const CutDataSet& data, float distMax);
 
 // Sets the top of the vertical scale and the scale with it; a maximum that is not above 0 scales
@@ -72,7 +72,7 @@ void setMaximum(ChartFrame& frame, float maximum);
 
 // The frame of a view over a data set with records: layout, maximum of the plotted series and
 // shown range.
-ChartFrame viewFrame(const ChartState& view, const CutDataSet& data);
+ChartFrame ViewFrame(const ChartState& view, const CutDataSet& data);
 
 // The horizontal values of a distance mode read straight from their array (block numbers as
 // unsigned 32-bit values), for the loop over every shown record.
@@ -96,7 +96,7 @@ private:
 
 // True when the horizontal values of the mode never decrease: the distance arrays, as long as
 // their running sum stayed finite. Block numbers may go up and down.
-bool isSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode);
+bool IsSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode);
 
 // The first record at or beyond xLo, never past the last one: found by bisection where the
 // values are sorted, from the data set's index on block numbers, else walked.

@@ -41,7 +41,7 @@ float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartF
 } // namespace
 
 float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
-    if (chart.fitHeight && drawsCurve(chart.distanceMode))
+    if (chart.fitHeight && DrawsCurve(chart.distanceMode))
         return shownMaximum(chart, data, frame);
     return fileMaximum(chart, data);
 }

@@ -14,7 +14,7 @@ using CurveColours = std::array<ColorRef, curvex::kCurveColours>;
 
 // The default colour of curve colour number n: a cycle of green, cyan, blue, magenta, red and
 // yellow.
-constexpr ColorRef defaultCurveColour(int n) {
+constexpr ColorRef DefaultCurveColour(int n) {
     const int i = n + 1;
     const ColorRef red = (i + 2) % 6 < 3 ? 0xFFu : 0u;
     const ColorRef green = i % 6 < 3 ? 0xFFu : 0u;
@@ -22,10 +22,10 @@ constexpr ColorRef defaultCurveColour(int n) {
     return red | (green << 8) | (blue << 16);
 }
 
-constexpr CurveColours defaultCurveColours() {
+constexpr CurveColours DefaultCurveColours() {
     CurveColours colours{};
     for (int n = 0; n < curvex::kCurveColours; ++n)
-        colours[static_cast<std::size_t>(n)] = defaultCurveColour(n);
+        colours[static_cast<std::size_t>(n)] = DefaultCurveColour(n);
     return colours;
 }
 
@@ -49,7 +49,7 @@ struct ChartState {
     std::uint8_t drawMode = 0;
     ShownRange shown;
     float g00Feed = curvex::kDefaultG00Feed; // mm/min of the G00 moves
-    CurveColours colours = defaultCurveColours();
+    CurveColours colours = DefaultCurveColours();
     ColorRef backColour = 0xFFFFFF;
     ColorRef axisColour = 0x000000;
     std::string xTitle; // axis titles as drawn

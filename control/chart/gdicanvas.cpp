@@ -103,18 +103,18 @@ void GdiCanvas::drawLine(Point from, Point to) {
     const std::int64_t n1 = xMajor ? from.y : from.x;
     const std::int64_t dm = (xMajor ? to.x : to.y) - m1;
     const std::int64_t dn = (xMajor ? to.y : to.x) - n1;
-    const std::int64_t mStep = sign(dm);
+    const std::int64_t step_ = sign(dm);
     const std::int64_t nStep = sign(dn);
     const std::int64_t length = std::abs(dm);
     const std::int64_t rise = std::abs(dn);
-    const std::int64_t mLow = xMajor ? clip_.left() : clip_.top();
-    const std::int64_t mHigh = xMajor ? clip_.right() : clip_.bottom();
+    const std::int64_t low_ = xMajor ? clip_.left() : clip_.top();
+    const std::int64_t high_ = xMajor ? clip_.right() : clip_.bottom();
     const std::int64_t nLow = xMajor ? clip_.top() : clip_.left();
     const std::int64_t nHigh = xMajor ? clip_.bottom() : clip_.right();
 
     // Steps whose major coordinate is inside the clip.
-    Wide first = mStep > 0 ? mLow - m1 : m1 - mHigh;
-    Wide last = mStep > 0 ? mHigh - m1 : m1 - mLow;
+    Wide first = step_ > 0 ? low_ - m1 : m1 - high_;
+    Wide last = step_ > 0 ? high_ - m1 : m1 - low_;
     first = std::max<Wide>(first, 0);
     last = std::min<Wide>(last, length - 1);
 
@@ -137,10 +137,10 @@ void GdiCanvas::drawLine(Point from, Point to) {
     const Wide start = 2 * first * rise + length;
     const auto offset = static_cast<std::int64_t>(start / twiceLength);
     auto remainder = static_cast<std::int64_t>(start % twiceLength);
-    const std::int64_t m = m1 + mStep * static_cast<std::int64_t>(first);
+    const std::int64_t m = m1 + step_ * static_cast<std::int64_t>(first);
     const std::int64_t n = n1 + nStep * offset;
     const std::ptrdiff_t stride = bytesPerLine_ / static_cast<qsizetype>(sizeof(QRgb));
-    const std::ptrdiff_t majorStep = xMajor ? mStep : mStep * stride;
+    const std::ptrdiff_t majorStep = xMajor ? step_ : step_ * stride;
     const std::ptrdiff_t minorStep = xMajor ? nStep * stride : nStep;
     QRgb* pixel = xMajor ? pixelAt(m, n) : pixelAt(n, m);
     const std::int64_t twiceRise = 2 * rise;

@@ -133,13 +133,13 @@ void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fi
     const int yLength = labelWidth(yTitle, frame.cw);
     canvas.selectFont(frame.fh, Direction::Upward);
     canvas.textOut(fit.upwardX(frame.x0 - 2 * frame.fh - 3),
-                   fit.upwardY(truncToInt(0.5 * frame.height * frame.fy) + yLength / 2, yTitle),
+                   fit.upwardY(TruncToInt(0.5 * frame.height * frame.fy) + yLength / 2, yTitle),
                    yTitle);
     const std::string xTitle = fit.horizontalTitle();
     const int xLength = labelWidth(xTitle, frame.cw);
     canvas.selectFont(frame.fh, Direction::Horizontal);
     canvas.textOut(
-        fit.textX(truncToInt(frame.width * (1.0 - frame.fx * 0.5)) - xLength / 2, xTitle),
+        fit.textX(TruncToInt(frame.width * (1.0 - frame.fx * 0.5)) - xLength / 2, xTitle),
         fit.textY(frame.y0 + frame.fh + 3), xTitle);
     canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
 }
@@ -207,7 +207,7 @@ void drawHorizontalAxis(ChartCanvas& canvas, const ChartFrame& frame, const Char
         canvas.lineTo(frame.xEnd, frame.y0);
         return;
     }
-    const int left = frame.x0 + truncToInt(frame.width * 0.05);
+    const int left = frame.x0 + TruncToInt(frame.width * 0.05);
     const int right = left + kBreakHole;
     canvas.lineTo(left, frame.y0);
     canvas.moveTo(right, frame.y0);
@@ -250,13 +250,13 @@ void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const Lab
 
 // The frame of a render at the chart's plot size, and what the render gives back.
 ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDrawn& drawn) {
-    ChartFrame frame = layoutFrame(chart.width, chart.height);
+    ChartFrame frame = LayoutFrame(chart.width, chart.height);
     drawn.fontHeight = frame.fh;
     frame.maximum = maximumOf(chart, data);
     if (hasData(data)) {
         drawn.withData = true;
         drawn.distMax = data->totalDistance[data->count - 1];
-        applyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
+        ApplyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
         setMaximum(frame, ChartMaximum(chart, *data, frame));
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;
@@ -274,7 +274,7 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     canvas.selectBrush(chart.backColour);
     canvas.selectPen(chart.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
-    const bool withCurve = drawn.withData && drawsCurve(chart.distanceMode);
+    const bool withCurve = drawn.withData && DrawsCurve(chart.distanceMode);
     if (withCurve)
         drawCurves(frame, chart, *data, curve);
     const LabelFit fit(frame, chart);

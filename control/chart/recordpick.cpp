@@ -24,7 +24,7 @@ struct ColumnBest {
         value = v;
     }
     void offer(std::uint32_t i, float v) {
-        if (isHigherValue(v, value))
+        if (IsHigherValue(v, value))
             take(column, i, v);
     }
 };
@@ -33,7 +33,7 @@ struct ColumnBest {
 class ColumnPick {
 public:
     ColumnPick(const CutDataSet& data, const ChartState& view, bool sorted, SeriesMaxIndex& maxima)
-        : data_(data), view_(view), frame_(viewFrame(view, data)), xs_(data, view.distanceMode),
+        : data_(data), view_(view), frame_(ViewFrame(view, data)), xs_(data, view.distanceMode),
           sorted_(sorted), maxima_(maxima), first_(firstShown()) {}
 
     // Nothing when the first shown record lies before the left end: the range lies beyond the
@@ -187,7 +187,7 @@ bool RecordPicker::serves(const CutDataSet& data) const {
 
 bool RecordPicker::isSorted(std::int32_t distanceMode) const {
     if (distanceMode != 2)
-        return isSortedHorizontally(data_, distanceMode);
+        return IsSortedHorizontally(data_, distanceMode);
     if (data_.index.covers(data_))
         return data_.index.blockNumbersAscend();
     if (!blockNosAscend_)
@@ -199,7 +199,7 @@ bool RecordPicker::isSorted(std::int32_t distanceMode) const {
 }
 
 std::optional<PickedRecord> RecordPicker::pick(const ChartState& view, int column) const {
-    if (!data_.hasData() || data_.count == 0 || !drawsCurve(view.distanceMode))
+    if (!data_.hasData() || data_.count == 0 || !DrawsCurve(view.distanceMode))
         return std::nullopt;
     return ColumnPick(data_, view, isSorted(view.distanceMode), maxima_).pick(column);
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-bool isHigherValue(float a, float b) {
+bool IsHigherValue(float a, float b) {
     return a > b || (std::isnan(b) && !std::isnan(a));
 }
 
@@ -35,7 +35,7 @@ float SeriesMaxIndex::blockMax(const CutDataSet& data, std::uint32_t block) {
     float best = valueOf(data, lo);
     for (std::uint32_t i = lo + 1; i < hi; ++i) {
         const float value = valueOf(data, i);
-        if (isHigherValue(value, best))
+        if (IsHigherValue(value, best))
             best = value;
     }
     known_[block] = true;
@@ -47,7 +47,7 @@ void SeriesMaxIndex::scan(const CutDataSet& data, std::uint32_t lo, std::uint32_
                           bool& found) const {
     for (std::uint32_t i = lo; i < hi; ++i) {
         const float value = valueOf(data, i);
-        if (!found || isHigherValue(value, best.value)) {
+        if (!found || IsHigherValue(value, best.value)) {
             best = {i, value};
             found = true;
         }
@@ -69,7 +69,7 @@ SeriesMaxIndex::Highest SeriesMaxIndex::highest(const CutDataSet& data, std::uin
     std::uint32_t bestBlock = endWhole;
     for (std::uint32_t b = firstWhole; b < endWhole; ++b) {
         const float value = blockMax(data, b);
-        if (!found || isHigherValue(value, best.value)) {
+        if (!found || IsHigherValue(value, best.value)) {
             best.value = value;
             bestBlock = b;
             found = true;

@@ -40,4 +40,4 @@ private:
 };
 
 // a > b, with NaN lower than every number.
-bool isHigherValue(float a, float b);
+bool IsHigherValue(float a, float b);

@@ -3,10 +3,10 @@
 #include "chartframe.h"
 
 RecordRange ShownRecords(const CutDataSet& data, std::int32_t distanceMode, ShownRange shown) {
-    if (!data.hasData() || data.count == 0 || !drawsCurve(distanceMode))
+    if (!data.hasData() || data.count == 0 || !DrawsCurve(distanceMode))
         return {};
     ChartFrame window;
-    applyShownRange(window, distanceMode, shown, data, data.totalDistance[data.count - 1]);
+    ApplyShownRange(window, distanceMode, shown, data, data.totalDistance[data.count - 1]);
     const HorizontalArray xs(data, distanceMode);
     const std::uint32_t first = firstShownRecord(data, xs, distanceMode, window.xLo);
     // Only the last record can lie before the window's left end.

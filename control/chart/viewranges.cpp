@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-float minimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode) {
-    if (!data.hasData() || data.count == 0 || !drawsCurve(distanceMode))
+float MinimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode) {
+    if (!data.hasData() || data.count == 0 || !DrawsCurve(distanceMode))
         return 0.0f;
     const float end = horizontalValue(data, data.count - 1, distanceMode);
     if (!(end > 3.0f))
@@ -13,29 +13,29 @@ float minimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode) {
     return 300.0f / end;
 }
 
-ShownRange clampRange(ShownRange range, float minWidth) {
+ShownRange ClampRange(ShownRange range, float minWidth) {
     const float width = std::clamp(range.width(), std::min(minWidth, 100.0f), 100.0f);
     const float lower = std::clamp(range.lower, 0.0f, 100.0f - width);
     return {lower, std::min(lower + width, 100.0f)};
 }
 
-ShownRange panRange(ShownRange range, float fraction, float minWidth) {
+ShownRange PanRange(ShownRange range, float fraction, float minWidth) {
     const float shift = range.width() * fraction;
-    return clampRange({range.lower + shift, range.upper + shift}, minWidth);
+    return ClampRange({range.lower + shift, range.upper + shift}, minWidth);
 }
 
-ShownRange rangeAround(float centre, float width, float minWidth) {
-    return clampRange({centre - width / 2.0f, centre + width / 2.0f}, minWidth);
+ShownRange RangeAround(float centre, float width, float minWidth) {
+    return ClampRange({centre - width / 2.0f, centre + width / 2.0f}, minWidth);
 }
 
-ShownRange zoomAboutCentre(ShownRange range, float factor, float minWidth) {
-    return rangeAround((range.lower + range.upper) / 2.0f, range.width() / factor, minWidth);
+ShownRange ZoomAboutCentre(ShownRange range, float factor, float minWidth) {
+    return RangeAround((range.lower + range.upper) / 2.0f, range.width() / factor, minWidth);
 }
 
-ShownRange zoomAboutColumn(ShownRange range, const ChartFrame& layout, float anchorPercent,
+ShownRange ZoomAboutColumn(ShownRange range, const ChartFrame& layout, float anchorPercent,
                            int column, float factor, float minWidth) {
     const float width = std::clamp(range.width() / factor, std::min(minWidth, 100.0f), 100.0f);
-    const int left = layout.x0 + truncToInt(layout.width * 0.1);
+    const int left = layout.x0 + TruncToInt(layout.width * 0.1);
     const int right = layout.xEnd;
     // A range that starts beyond 0 is drawn right of the break gap; a pointer over the gap, or
     // one whose value would need the range to start before 0, keeps the start at 0.
@@ -43,7 +43,7 @@ ShownRange zoomAboutColumn(ShownRange range, const ChartFrame& layout, float anc
         const float share = static_cast<float>(column - left) / static_cast<float>(right - left);
         const float lower = anchorPercent - share * width;
         if (lower > 0.0f)
-            return clampRange({lower, lower + width}, minWidth);
+            return ClampRange({lower, lower + width}, minWidth);
     }
-    return clampRange({0.0f, width}, minWidth);
+    return ClampRange({0.0f, width}, minWidth);
 }

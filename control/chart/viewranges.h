@@ -8,23 +8,23 @@
 
 // The narrowest range worth showing: the renderer widens anything below 3.0 units of the
 // horizontal quantity, so a narrower range would look the same.
-float minimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode);
+float MinimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode);
 
 // `range` moved into 0..100 with its width kept between minWidth and 100.
-ShownRange clampRange(ShownRange range, float minWidth);
+ShownRange ClampRange(ShownRange range, float minWidth);
 
 // `range` moved by `fraction` of its width (negative towards the start), inside 0..100.
-ShownRange panRange(ShownRange range, float fraction, float minWidth);
+ShownRange PanRange(ShownRange range, float fraction, float minWidth);
 
 // A range of `width` around `centre`, inside 0..100.
-ShownRange rangeAround(float centre, float width, float minWidth);
+ShownRange RangeAround(float centre, float width, float minWidth);
 
 // `range` narrowed by `factor` (wider for a factor below 1) about its centre.
-ShownRange zoomAboutCentre(ShownRange range, float factor, float minWidth);
+ShownRange ZoomAboutCentre(ShownRange range, float factor, float minWidth);
 
 // `range` narrowed by `factor` so that the value at `anchorPercent`, drawn at pixel column
 // `column` now, stays there in the chart `layout` lays out (whose plot starts right of the break
 // gap once the range no longer starts at 0). Where that would take a range starting before 0, or
 // the column lies over the gap, the range starts at 0.
-ShownRange zoomAboutColumn(ShownRange range, const ChartFrame& layout, float anchorPercent,
+ShownRange ZoomAboutColumn(ShownRange range, const ChartFrame& layout, float anchorPercent,
                            int column, float factor, float minWidth);

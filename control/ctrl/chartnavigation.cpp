@@ -71,14 +71,14 @@ std::optional<ShownRange> ChartNavigation::wheel(const QWheelEvent& event, const
     wheelRemainder_ -= notches * kNotch;
     if (notches == 0)
         return std::nullopt;
-    const float minWidth = minimumWidthPercent(data, graph.chart.distanceMode);
+    const float minWidth = MinimumWidthPercent(data, graph.chart.distanceMode);
     if (pan)
-        return panRange(shownOf(graph), -kPanStep * static_cast<float>(notches), minWidth);
+        return PanRange(shownOf(graph), -kPanStep * static_cast<float>(notches), minWidth);
     const int column =
         std::clamp(event.position().toPoint().x(), graph.drawn.plotLeft, graph.drawn.plotRight);
     const float anchor = PercentAtX(graph.chart, graph.drawn, true, column);
     const float factor = std::pow(kZoomStep, static_cast<float>(notches));
-    return zoomAboutColumn(shownOf(graph), layoutFrame(graph.chart.width, graph.chart.height),
+    return ZoomAboutColumn(shownOf(graph), LayoutFrame(graph.chart.width, graph.chart.height),
                            anchor, column, factor, minWidth);
 }
 
@@ -86,21 +86,21 @@ std::optional<ShownRange> ChartNavigation::key(const QKeyEvent& event, const CCu
                                                const CutDataSet& data) {
     if (!data.hasData())
         return std::nullopt;
-    const float minWidth = minimumWidthPercent(data, graph.chart.distanceMode);
+    const float minWidth = MinimumWidthPercent(data, graph.chart.distanceMode);
     const ShownRange shown = shownOf(graph);
     switch (actionOf(event)) {
     case KeyAction::PanLeft:
-        return panRange(shown, -kPanStep, minWidth);
+        return PanRange(shown, -kPanStep, minWidth);
     case KeyAction::PanRight:
-        return panRange(shown, kPanStep, minWidth);
+        return PanRange(shown, kPanStep, minWidth);
     case KeyAction::PageLeft:
-        return panRange(shown, -kPageStep, minWidth);
+        return PanRange(shown, -kPageStep, minWidth);
     case KeyAction::PageRight:
-        return panRange(shown, kPageStep, minWidth);
+        return PanRange(shown, kPageStep, minWidth);
     case KeyAction::ZoomIn:
-        return zoomAboutCentre(shown, kZoomStep, minWidth);
+        return ZoomAboutCentre(shown, kZoomStep, minWidth);
     case KeyAction::ZoomOut:
-        return zoomAboutCentre(shown, 1.0f / kZoomStep, minWidth);
+        return ZoomAboutCentre(shown, 1.0f / kZoomStep, minWidth);
     case KeyAction::Home:
         return ShownRange{0.0f, 100.0f};
     case KeyAction::Back:

@@ -61,9 +61,9 @@ QVariantList ChartReadOut::describe(const ChartState& chart, const CutDataSet& d
 }
 
 void ChartReadOut::draw(QPainter& screen, const ChartState& chart, const CutDataSet& data) const {
-    if (!marked_ || *marked_ >= data.count || !drawsCurve(chart.distanceMode))
+    if (!marked_ || *marked_ >= data.count || !DrawsCurve(chart.distanceMode))
         return;
-    const ChartFrame frame = viewFrame(chart, data);
+    const ChartFrame frame = ViewFrame(chart, data);
     const QPoint at(frame.pointX(horizontalValue(data, *marked_, chart.distanceMode)),
                     frame.pointY(markedValue(chart, data, *marked_)));
     screen.save();

@@ -265,7 +265,7 @@ QString CCurvexCtrl::GetLoadError() const {
 
 bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     const CutDataSet& data = curvexModule().data;
-    if (!data.hasData() || !drawsCurve(graph_->chart.distanceMode))
+    if (!data.hasData() || !DrawsCurve(graph_->chart.distanceMode))
         return false;
     const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
     if (found == data.blockNos.end())
@@ -278,7 +278,7 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
 
 bool CCurvexCtrl::MarkRecord(std::int32_t index) {
     const CutDataSet& data = curvexModule().data;
-    if (!data.hasData() || !drawsCurve(graph_->chart.distanceMode) || index < 0 ||
+    if (!data.hasData() || !DrawsCurve(graph_->chart.distanceMode) || index < 0 ||
         static_cast<std::uint32_t>(index) >= data.count)
         return false;
     const auto record = static_cast<std::uint32_t>(index);
@@ -301,8 +301,8 @@ float CCurvexCtrl::percentAlong(const CutDataSet& data, std::uint32_t index) con
 
 void CCurvexCtrl::markAndShow(std::uint32_t index, float widthPercent) {
     const CutDataSet& data = curvexModule().data;
-    showRange(rangeAround(percentAlong(data, index), widthPercent,
-                          minimumWidthPercent(data, graph_->chart.distanceMode)));
+    showRange(RangeAround(percentAlong(data, index), widthPercent,
+                          MinimumWidthPercent(data, graph_->chart.distanceMode)));
     readOut_.mark(index);
     FireReadOut();
 }

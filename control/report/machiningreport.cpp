@@ -39,62 +39,62 @@ QStringList cellsOf(const ReportPeakRow& row, bool programLines) {
 } // namespace
 
 MachiningReport::MachiningReport(const ReportFacts& facts, const ReportCaptions& captions)
-    : mFacts(facts), mCaptions(captions), mDocument(facts.title, [&captions](int page, int pages) {
+    : facts_(facts), captions_(captions), document_(facts.title, [&captions](int page, int pages) {
           return captions.pageText(page, pages);
       }) {
-    mDocument.add(header());
-    mDocument.add(std::make_unique<ReportChart>(facts.chart, kChartShare));
-    mDocument.add(timeTable());
+    document_.add(header());
+    document_.add(std::make_unique<ReportChart>(facts.chart, kChartShare));
+    document_.add(timeTable());
     if (facts.peaks)
-        mDocument.add(peaksTable());
+        document_.add(peaksTable());
     if (facts.toolpath)
-        mDocument.add(std::make_unique<ReportPicture>(captions.text(ReportCaptions::Toolpath),
+        document_.add(std::make_unique<ReportPicture>(captions.text(ReportCaptions::Toolpath),
                                                       facts.toolpath, kToolpathShare));
 }
 
 std::unique_ptr<ReportSection> MachiningReport::header() const {
     const auto line = [this](ReportCaptions::Caption caption, const QString& value) {
-        return mCaptions.text(caption) + QStringLiteral(": ") + value;
+        return captions_.text(caption) + QStringLiteral(": ") + value;
     };
-    QStringList lines{line(ReportCaptions::File, mFacts.dataFile),
-                      line(ReportCaptions::Modified, mFacts.modified.toString(kTimeFormat)),
-                      line(ReportCaptions::Written, mFacts.written.toString(kTimeFormat)),
-                      line(ReportCaptions::Records, QString::number(mFacts.records)) +
+    QStringList lines{line(ReportCaptions::File, facts_.dataFile),
+                      line(ReportCaptions::Modified, facts_.modified.toString(kTimeFormat)),
+                      line(ReportCaptions::Written, facts_.written.toString(kTimeFormat)),
+                      line(ReportCaptions::Records, QString::number(facts_.records)) +
                           QStringLiteral("    ") +
-                          line(ReportCaptions::Tools, QString::number(mFacts.tools.size()))};
-    return std::make_unique<ReportHeader>(mFacts.title, lines);
+                          line(ReportCaptions::Tools, QString::number(facts_.tools.size()))};
+    return std::make_unique<ReportHeader>(facts_.title, lines);
 }
 
 std::unique_ptr<ReportSection> MachiningReport::timeTable() const {
     using C = ReportCaptions;
     auto table = std::make_unique<ReportTable>(
-        mCaptions.text(C::MachiningTime),
-        QStringList{mCaptions.text(C::Tool), mCaptions.text(C::Records),
-                    mCaptions.text(C::Programmed), mCaptions.text(C::Optimised),
-                    mCaptions.text(C::Saved), mCaptions.text(C::SavedPercent)});
-    for (const ReportTimeRow& tool : mFacts.tools)
+        captions_.text(C::MachiningTime),
+        QStringList{captions_.text(C::Tool), captions_.text(C::Records),
+                    captions_.text(C::Programmed), captions_.text(C::Optimised),
+                    captions_.text(C::Saved), captions_.text(C::SavedPercent)});
+    for (const ReportTimeRow& tool : facts_.tools)
         table->addRow(cellsOf(tool));
-    table->addRow(cellsOf(mFacts.total), true);
-    if (mFacts.shown)
-        table->addRow(cellsOf(*mFacts.shown));
+    table->addRow(cellsOf(facts_.total), true);
+    if (facts_.shown)
+        table->addRow(cellsOf(*facts_.shown));
     return table;
 }
 
 std::unique_ptr<ReportSection> MachiningReport::peaksTable() const {
     using C = ReportCaptions;
-    QStringList headings{mCaptions.text(C::Rank),           mCaptions.text(C::Block),
-                         mCaptions.text(C::Tool),           mCaptions.text(C::Value),
-                         mCaptions.text(C::ProgrammedFeed), mCaptions.text(C::OptimisedFeed)};
-    if (mFacts.programLines)
-        headings.append(mCaptions.text(C::ProgramLine));
-    auto table = std::make_unique<ReportTable>(mCaptions.text(C::HighestPeaks), headings);
-    for (const ReportPeakRow& peak : *mFacts.peaks)
-        table->addRow(cellsOf(peak, mFacts.programLines));
+    QStringList headings{captions_.text(C::Rank),           captions_.text(C::Block),
+                         captions_.text(C::Tool),           captions_.text(C::Value),
+                         captions_.text(C::ProgrammedFeed), captions_.text(C::OptimisedFeed)};
+    if (facts_.programLines)
+        headings.append(captions_.text(C::ProgramLine));
+    auto table = std::make_unique<ReportTable>(captions_.text(C::HighestPeaks), headings);
+    for (const ReportPeakRow& peak : *facts_.peaks)
+        table->addRow(cellsOf(peak, facts_.programLines));
     return table;
 }
 
 QByteArray MachiningReport::pdf() {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    return mDocument.write(buffer) ? buffer.data() : QByteArray();
+    return document_.write(buffer) ? buffer.data() : QByteArray();
 }

@@ -13,7 +13,7 @@ class MachiningReport {
 public:
     MachiningReport(const ReportFacts& facts, const ReportCaptions& captions);
 
-    ReportDocument& document() { return mDocument; }
+    ReportDocument& document() { return document_; }
 
     // The whole PDF; empty when it could not be drawn.
     QByteArray pdf();
@@ -28,7 +28,7 @@ private:
     std::unique_ptr<ReportSection> timeTable() const;
     std::unique_ptr<ReportSection> peaksTable() const;
 
-    const ReportFacts& mFacts;
-    const ReportCaptions& mCaptions;
-    ReportDocument mDocument;
+    const ReportFacts& facts_;
+    const ReportCaptions& captions_;
+    ReportDocument document_;
 };

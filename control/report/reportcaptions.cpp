@@ -43,7 +43,7 @@ constexpr Default kDefaults[ReportCaptions::CaptionCount] = {
 
 ReportCaptions::ReportCaptions() {
     for (int i = 0; i < CaptionCount; ++i)
-        mTexts[i] = QString::fromUtf8(kDefaults[i].text);
+        texts_[i] = QString::fromUtf8(kDefaults[i].text);
 }
 
 int ReportCaptions::read(const std::string& iniFile) {
@@ -53,10 +53,10 @@ int ReportCaptions::read(const std::string& iniFile) {
         const std::size_t length =
             getPrivateProfileString(kSection, kDefaults[i].key, "", value, sizeof value, iniFile);
         if (length > 0) {
-            mTexts[i] = settingsText(QByteArray(value, static_cast<qsizetype>(length)));
+            texts_[i] = settingsText(QByteArray(value, static_cast<qsizetype>(length)));
             continue;
         }
-        mTexts[i] = QString::fromUtf8(kDefaults[i].text);
+        texts_[i] = QString::fromUtf8(kDefaults[i].text);
         if (!writePrivateProfileString(kSection, kDefaults[i].key, kDefaults[i].text, iniFile) &&
             firstError == 0)
             firstError = errno;

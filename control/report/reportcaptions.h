@@ -42,9 +42,9 @@ public:
     // default is used either way).
     int read(const std::string& iniFile);
 
-    const QString& text(Caption caption) const { return mTexts[caption]; }
+    const QString& text(Caption caption) const { return texts_[caption]; }
     QString pageText(int page, int pages) const;
 
 private:
-    QString mTexts[CaptionCount];
+    QString texts_[CaptionCount];
 };

@@ -12,17 +12,17 @@ constexpr double kTopRoom = 24.0;
 } // namespace
 
 ReportChart::ReportChart(Drawing drawing, double share)
-    : mDrawing(std::move(drawing)), mShare(share) {}
+    : drawing_(std::move(drawing)), share_(share) {}
 
 double ReportChart::height(QPaintDevice& device, double) const {
-    return device.height() * mShare;
+    return device.height() * share_;
 }
 
 bool ReportChart::draw(QPainter& painter, const QRectF& area) const {
     const QRectF chart = area.adjusted(0.0, kTopRoom, 0.0, 0.0);
     const QSize size = chart.toAlignedRect().size();
     QPicture picture;
-    if (size.isEmpty() || !mDrawing(picture, size))
+    if (size.isEmpty() || !drawing_(picture, size))
         return false;
     painter.drawPicture(chart.topLeft(), picture);
     return true;

@@ -21,6 +21,6 @@ public:
     bool draw(QPainter& painter, const QRectF& area) const override;
 
 private:
-    Drawing mDrawing;
-    double mShare;
+    Drawing drawing_;
+    double share_;
 };

@@ -19,10 +19,10 @@ constexpr double kFootPoints = 8.0;
 } // namespace
 
 ReportDocument::ReportDocument(QString title, PageText pageText)
-    : mTitle(std::move(title)), mPageText(std::move(pageText)) {}
+    : title_(std::move(title)), pageText_(std::move(pageText)) {}
 
 void ReportDocument::add(std::unique_ptr<ReportSection> section) {
-    mSections.push_back(std::move(section));
+    sections_.push_back(std::move(section));
 }
 
 std::vector<ReportDocument::Page> ReportDocument::layOut(QPaintDevice& device, const QRectF& body) {
@@ -36,7 +36,7 @@ std::vector<ReportDocument::Page> ReportDocument::layOut(QPaintDevice& device, c
         pages.emplace_back();
         top = body.top();
     };
-    for (const auto& whole : mSections) {
+    for (const auto& whole : sections_) {
         const ReportSection* section = whole.get();
         while (true) {
             const double height = section->height(device, body.width());
@@ -47,9 +47,9 @@ std::vector<ReportDocument::Page> ReportDocument::layOut(QPaintDevice& device, c
             auto [first, rest] = section->split(device, body.width(), body.bottom() - top);
             if (first) {
                 place(*first, first->height(device, body.width()));
-                mParts.push_back(std::move(first));
-                mParts.push_back(std::move(rest));
-                section = mParts.back().get();
+                parts_.push_back(std::move(first));
+                parts_.push_back(std::move(rest));
+                section = parts_.back().get();
             } else if (top == body.top()) {
                 place(*section, body.height()); // taller than a page and not to be split
                 break;
@@ -66,7 +66,7 @@ bool ReportDocument::drawPage(QPainter& painter, const Page& page, const QRectF&
         if (!placed.section->draw(painter, placed.area))
             return false;
     painter.setFont(reportFont(kFootPoints));
-    painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom, mPageText(number, count));
+    painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom, pageText_(number, count));
     return true;
 }
 
@@ -75,7 +75,7 @@ bool ReportDocument::write(QIODevice& out) {
         return false;
     QPdfWriter writer(&out);
     writer.setResolution(kUnitsPerInch);
-    writer.setTitle(mTitle);
+    writer.setTitle(title_);
     writer.setCreator(QStringLiteral("Plotwell"));
     writer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));

@@ -39,8 +39,8 @@ private:
     bool drawPage(QPainter& painter, const Page& page, const QRectF& foot, int number,
                   int count) const;
 
-    QString mTitle;
-    PageText mPageText;
-    std::vector<std::unique_ptr<ReportSection>> mSections;
-    std::vector<std::unique_ptr<ReportSection>> mParts; // the pieces of split sections
+    QString title_;
+    PageText pageText_;
+    std::vector<std::unique_ptr<ReportSection>> sections_;
+    std::vector<std::unique_ptr<ReportSection>> parts_; // the pieces of split sections
 };

@@ -14,12 +14,12 @@ constexpr double kTitleGap = 6.0; // below the title
 } // namespace
 
 ReportHeader::ReportHeader(QString title, QStringList lines)
-    : mTitle(std::move(title)), mLines(std::move(lines)) {}
+    : title_(std::move(title)), lines_(std::move(lines)) {}
 
 double ReportHeader::height(QPaintDevice& device, double) const {
     const double title = QFontMetricsF(reportFont(kTitlePoints, true), &device).height();
     const double line = QFontMetricsF(reportFont(kLinePoints), &device).height();
-    return title + kTitleGap + line * static_cast<double>(mLines.size());
+    return title + kTitleGap + line * static_cast<double>(lines_.size());
 }
 
 bool ReportHeader::draw(QPainter& painter, const QRectF& area) const {
@@ -29,10 +29,10 @@ bool ReportHeader::draw(QPainter& painter, const QRectF& area) const {
     painter.save();
     painter.setFont(reportFont(kTitlePoints, true));
     painter.drawText(QRectF(area.left(), area.top(), area.width(), title),
-                     Qt::AlignLeft | Qt::AlignVCenter, mTitle);
+                     Qt::AlignLeft | Qt::AlignVCenter, title_);
     painter.setFont(reportFont(kLinePoints));
     double top = area.top() + title + kTitleGap;
-    for (const QString& text : mLines) {
+    for (const QString& text : lines_) {
         painter.drawText(QRectF(area.left(), top, area.width(), line),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
         top += line;

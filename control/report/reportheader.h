@@ -14,6 +14,6 @@ public:
     bool draw(QPainter& painter, const QRectF& area) const override;
 
 private:
-    QString mTitle;
-    QStringList mLines;
+    QString title_;
+    QStringList lines_;
 };

@@ -14,14 +14,14 @@ constexpr double kCaptionGap = 4.0; // below the caption
 } // namespace
 
 ReportPicture::ReportPicture(QString caption, Drawing drawing, double share)
-    : mCaption(std::move(caption)), mDrawing(std::move(drawing)), mShare(share) {}
+    : caption_(std::move(caption)), drawing_(std::move(drawing)), share_(share) {}
 
 double ReportPicture::captionHeight(QPaintDevice& device) const {
     return QFontMetricsF(reportFont(kCaptionPoints, true), &device).height() + kCaptionGap;
 }
 
 double ReportPicture::height(QPaintDevice& device, double) const {
-    return device.height() * mShare;
+    return device.height() * share_;
 }
 
 bool ReportPicture::draw(QPainter& painter, const QRectF& area) const {
@@ -31,12 +31,12 @@ bool ReportPicture::draw(QPainter& painter, const QRectF& area) const {
     if (size.isEmpty())
         return false;
     QImage image(size, QImage::Format_RGB32);
-    if (image.isNull() || !mDrawing(image))
+    if (image.isNull() || !drawing_(image))
         return false;
     painter.save();
     painter.setFont(reportFont(kCaptionPoints, true));
     painter.drawText(QRectF(area.left(), area.top(), area.width(), top),
-                     Qt::AlignLeft | Qt::AlignTop, mCaption);
+                     Qt::AlignLeft | Qt::AlignTop, caption_);
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(picture.topLeft(), QSizeF(size) / kPixelsPerUnit), image);
     painter.restore();

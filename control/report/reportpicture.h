@@ -28,7 +28,7 @@ public:
 private:
     double captionHeight(QPaintDevice& device) const;
 
-    QString mCaption;
-    Drawing mDrawing;
-    double mShare;
+    QString caption_;
+    Drawing drawing_;
+    double share_;
 };

@@ -18,10 +18,10 @@ constexpr double kCaptionGap = 4.0;  // below the caption
 } // namespace
 
 ReportTable::ReportTable(QString caption, QStringList headings)
-    : mCaption(std::move(caption)), mHeadings(std::move(headings)) {}
+    : caption_(std::move(caption)), headings_(std::move(headings)) {}
 
 void ReportTable::addRow(const QStringList& cells, bool bold) {
-    mRows.push_back({cells, bold});
+    rows_.push_back({cells, bold});
 }
 
 double ReportTable::rowHeight(QPaintDevice& device) const {
@@ -29,28 +29,28 @@ double ReportTable::rowHeight(QPaintDevice& device) const {
 }
 
 double ReportTable::captionHeight(QPaintDevice& device) const {
-    if (mCaption.isEmpty())
+    if (caption_.isEmpty())
         return 0.0;
     return QFontMetricsF(reportFont(kCaptionPoints, true), &device).height() + kCaptionGap;
 }
 
 double ReportTable::height(QPaintDevice& device, double) const {
-    return captionHeight(device) + rowHeight(device) * static_cast<double>(mRows.size() + 1);
+    return captionHeight(device) + rowHeight(device) * static_cast<double>(rows_.size() + 1);
 }
 
 // Each column as wide as its widest text in bold with padding; narrowed in proportion when the
 // whole is wider than `width`.
 std::vector<double> ReportTable::columnWidths(QPaintDevice& device, double width) const {
     const QFontMetricsF metrics(reportFont(kTextPoints, true), &device);
-    std::vector<double> widths(static_cast<std::size_t>(mHeadings.size()), 0.0);
+    std::vector<double> widths(static_cast<std::size_t>(headings_.size()), 0.0);
     auto widen = [&](const QStringList& cells) {
-        for (qsizetype i = 0; i < cells.size() && i < mHeadings.size(); ++i) {
+        for (qsizetype i = 0; i < cells.size() && i < headings_.size(); ++i) {
             double& column = widths[static_cast<std::size_t>(i)];
             column = std::max(column, metrics.horizontalAdvance(cells[i]) + 2 * kCellPadding);
         }
     };
-    widen(mHeadings);
-    for (const Row& row : mRows)
+    widen(headings_);
+    for (const Row& row : rows_)
         widen(row.cells);
     double total = 0.0;
     for (const double column : widths)
@@ -78,10 +78,10 @@ bool ReportTable::draw(QPainter& painter, const QRectF& area) const {
     QPaintDevice& device = *painter.device();
     painter.save();
     painter.translate(area.topLeft());
-    if (!mCaption.isEmpty()) {
+    if (!caption_.isEmpty()) {
         painter.setFont(reportFont(kCaptionPoints, true));
         painter.drawText(QRectF(0.0, 0.0, area.width(), captionHeight(device)),
-                         Qt::AlignLeft | Qt::AlignTop, mCaption);
+                         Qt::AlignLeft | Qt::AlignTop, caption_);
     }
     const std::vector<double> widths = columnWidths(device, area.width());
     double tableWidth = 0.0;
@@ -90,10 +90,10 @@ bool ReportTable::draw(QPainter& painter, const QRectF& area) const {
     const double line = rowHeight(device);
     double top = captionHeight(device);
     painter.setFont(reportFont(kTextPoints, true));
-    drawRow(painter, mHeadings, widths, top, line);
+    drawRow(painter, headings_, widths, top, line);
     painter.setPen(QPen(Qt::black, 1.0));
     painter.drawLine(QPointF(0.0, top + line), QPointF(tableWidth, top + line));
-    for (const Row& row : mRows) {
+    for (const Row& row : rows_) {
         top += line;
         painter.setFont(reportFont(kTextPoints, row.bold));
         drawRow(painter, row.cells, widths, top, line);
@@ -103,17 +103,17 @@ bool ReportTable::draw(QPainter& painter, const QRectF& area) const {
 }
 
 ReportTable ReportTable::withRows(std::size_t first, std::size_t end) const {
-    ReportTable part(mCaption, mHeadings);
-    part.mRows.assign(mRows.begin() + static_cast<std::ptrdiff_t>(first),
-                      mRows.begin() + static_cast<std::ptrdiff_t>(end));
+    ReportTable part(caption_, headings_);
+    part.rows_.assign(rows_.begin() + static_cast<std::ptrdiff_t>(first),
+                      rows_.begin() + static_cast<std::ptrdiff_t>(end));
     return part;
 }
 
 ReportSection::Parts ReportTable::split(QPaintDevice& device, double, double room) const {
     const double rows = (room - captionHeight(device)) / rowHeight(device) - 1.0;
-    if (rows < 1.0 || mRows.empty())
+    if (rows < 1.0 || rows_.empty())
         return {};
-    const std::size_t fitting = std::min(mRows.size(), static_cast<std::size_t>(rows));
+    const std::size_t fitting = std::min(rows_.size(), static_cast<std::size_t>(rows));
     return {std::make_unique<ReportTable>(withRows(0, fitting)),
-            std::make_unique<ReportTable>(withRows(fitting, mRows.size()))};
+            std::make_unique<ReportTable>(withRows(fitting, rows_.size()))};
 }

@@ -20,7 +20,7 @@ public:
     ReportTable(QString caption, QStringList headings);
 
     void addRow(const QStringList& cells, bool bold = false);
-    const std::vector<Row>& rows() const { return mRows; }
+    const std::vector<Row>& rows() const { return rows_; }
 
     double height(QPaintDevice& device, double width) const override;
     bool draw(QPainter& painter, const QRectF& area) const override;
@@ -34,7 +34,7 @@ private:
                  double top, double height) const;
     ReportTable withRows(std::size_t first, std::size_t end) const;
 
-    QString mCaption;
-    QStringList mHeadings;
-    std::vector<Row> mRows;
+    QString caption_;
+    QStringList headings_;
+    std::vector<Row> rows_;
 };

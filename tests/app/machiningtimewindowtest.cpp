@@ -37,33 +37,33 @@ struct SampleFigures {
     static QString time(double seconds) { return QString::fromStdString(DurationText(seconds)); }
 };
 
-QString cellText(const MachiningTimePanel& panel, int row, int column) {
+QString cellText(const MachiningTimeView& panel, int row, int column) {
     const QTableWidgetItem* item = panel.item(row, column);
     return item ? item->text() : QString();
 }
 
-void expectRow(const MachiningTimePanel& panel, int row, const MachiningTimes& times,
+void expectRow(const MachiningTimeView& panel, int row, const MachiningTimes& times,
                const std::string& what) {
-    EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnRecords),
+    EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnRecords),
               QString::number(times.records))
         << what;
-    EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnCut),
+    EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnCut),
               QString::number(times.cutLength, 'f', 1))
         << what;
-    EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnProgrammed),
+    EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnProgrammed),
               SampleFigures::time(times.programmed))
         << what;
-    EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnOptimised),
+    EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnOptimised),
               SampleFigures::time(times.optimised))
         << what;
-    EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnSavedPercent),
+    EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnSavedPercent),
               times.savedPercent ? QString::number(*times.savedPercent, 'f', 1) : QString())
         << what;
 }
 
 TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
     load();
-    MachiningTimeView* view = window->machiningTime();
+    MachiningTimePanel* view = window->machiningTime();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->dock().isHidden());
     EXPECT_EQ(view->totals().text(), QString());
@@ -71,11 +71,11 @@ TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
 
     const SampleFigures sample;
     const std::vector<ToolTimes> tools = ToolTimesOf(sample.data, 5000.0);
-    const MachiningTimePanel& panel = view->panel();
+    const MachiningTimeView& panel = view->panel();
     ASSERT_EQ(panel.rowCount(), static_cast<int>(tools.size()) + 2);
     for (std::size_t t = 0; t < tools.size(); ++t) {
         const int row = static_cast<int>(t);
-        EXPECT_EQ(cellText(panel, row, MachiningTimePanel::ColumnTool),
+        EXPECT_EQ(cellText(panel, row, MachiningTimeView::ColumnTool),
                   QStringLiteral("T%1").arg(tools[t].toolNo));
         expectRow(panel, row, tools[t].times, "tool row " + std::to_string(t));
         std::vector<QColor> colours;
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
     expectRow(panel, totalRow, TotalTimesOf(sample.data, 2500.0), "total after zoom");
 }
 
-TEST_F(MainWindowTest, MachiningTimePanelKeepsItsPlaceInItsOwnSectionAndTheLayoutHolds) {
+TEST_F(MainWindowTest, MachiningTimeViewKeepsItsPlaceInItsOwnSectionAndTheLayoutHolds) {
     load();
     unload();
     EXPECT_EQ(ReadIniValue(QStringLiteral("Machining Time"), QStringLiteral("Visible")), QString());
@@ -167,17 +167,17 @@ TEST_F(MainWindowTest, MachiningTimeCaptionsComeFromTheExtraTexts) {
     WriteIniValue(QStringLiteral("Extra Text"), QStringLiteral("MachiningTotals"),
                   QStringLiteral("%1 -> %2 (%3)"));
     load();
-    MachiningTimeView* view = window->machiningTime();
+    MachiningTimePanel* view = window->machiningTime();
     ASSERT_NE(view, nullptr);
     open(sample(QStringLiteral("run.txt"), false));
-    const MachiningTimePanel& panel = view->panel();
+    const MachiningTimeView& panel = view->panel();
     const int totalRow = panel.rowCount() - 2;
-    EXPECT_EQ(cellText(panel, totalRow, MachiningTimePanel::ColumnTool), QStringLiteral("Summe"));
-    EXPECT_EQ(cellText(panel, totalRow + 1, MachiningTimePanel::ColumnTool),
+    EXPECT_EQ(cellText(panel, totalRow, MachiningTimeView::ColumnTool), QStringLiteral("Summe"));
+    EXPECT_EQ(cellText(panel, totalRow + 1, MachiningTimeView::ColumnTool),
               QStringLiteral("Shown range"));
-    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimePanel::ColumnTool)->text(),
+    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimeView::ColumnTool)->text(),
               QStringLiteral("Werkzeug"));
-    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimePanel::ColumnNoFeed)->text(),
+    EXPECT_EQ(panel.horizontalHeaderItem(MachiningTimeView::ColumnNoFeed)->text(),
               QStringLiteral("No feed prog./opt."));
     EXPECT_EQ(view->totals().text(), QStringLiteral("0:19:36.1 -> 0:14:14.5 (27.3 %)"));
     EXPECT_EQ(view->dock().windowTitle(), QStringLiteral("Machining time"));
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, AControlWithoutMachiningTimesGetsNoPanel) {
     CurvexProxy proxy(control);
     EXPECT_FALSE(proxy.getToolRowCount());
     EXPECT_FALSE(proxy.getTotalRow());
-    EXPECT_EQ(MachiningTimeView::attach(host, proxy, menu), nullptr);
+    EXPECT_EQ(MachiningTimePanel::attach(host, proxy, menu), nullptr);
     EXPECT_TRUE(menu.actions().isEmpty());
     EXPECT_TRUE(host.findChildren<QDockWidget*>().isEmpty());
     EXPECT_EQ(host.findChild<QStatusBar*>(), nullptr);

@@ -3,7 +3,7 @@
 #include "forms/chartstatus.h"
 #include "forms/frmmain.h"
 #include "forms/toolpathcanvas.h"
-#include "forms/toolpathdock.h"
+#include "forms/toolpathpanel.h"
 #include "mainwindowfixture.h"
 #include "shownrecords.h"
 #include "toolpathfit.h"
@@ -75,7 +75,7 @@ int pixelsOf(const QImage& image, QRgb colour) {
 // most of it.
 TEST_F(MainWindowTest, ToolpathIsFadedOnlyOutsideTheShownRange) {
     load();
-    ToolpathDock* toolpath = window->toolpath();
+    ToolpathPanel* toolpath = window->toolpath();
     ASSERT_NE(toolpath, nullptr);
     open(sample(QStringLiteral("run.txt"), false));
     toolpath->dock().show();
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, ToolpathIsFadedOnlyOutsideTheShownRange) {
 
 TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
     load();
-    ToolpathDock* toolpath = window->toolpath();
+    ToolpathPanel* toolpath = window->toolpath();
     ASSERT_NE(toolpath, nullptr);
     EXPECT_TRUE(toolpath->dock().isHidden());
     EXPECT_EQ(toolpath->dock().toggleViewAction()->text(), QStringLiteral("Toolpath"));
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {
                      .isEmpty());
 }
 
-QAction* saveToolpathAs(const ToolpathDock& toolpath) {
+QAction* saveToolpathAs(const ToolpathPanel& toolpath) {
     for (QAction* item : toolpath.menu().actions())
         if (item->text().startsWith(QStringLiteral("Save Toolpath As")))
             return item;
@@ -161,7 +161,7 @@ std::string contentsOf(const QByteArray& name) {
 // for byte, and says in one message box why a file could not be written, keeping the old one.
 TEST_F(MainWindowTest, SaveToolpathAsAsksThroughThePromptsAndShowsAFailureInAMessageBox) {
     load();
-    ToolpathDock* toolpath = window->toolpath();
+    ToolpathPanel* toolpath = window->toolpath();
     ASSERT_NE(toolpath, nullptr);
     open(sample(QStringLiteral("run.txt"), false));
     QAction* saveAs = saveToolpathAs(*toolpath);

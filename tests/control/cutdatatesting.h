@@ -29,7 +29,7 @@ class BinaryBytes {
 public:
     BinaryBytes& header(float x, float y, float z) { return f32(x).f32(y).f32(z); }
     BinaryBytes& u8(std::uint8_t value) {
-        m_bytes.push_back(static_cast<char>(value));
+        bytes_.push_back(static_cast<char>(value));
         return *this;
     }
     BinaryBytes& u16(std::uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
@@ -42,10 +42,10 @@ public:
         std::memcpy(&bits, &value, sizeof bits);
         return i32(bits);
     }
-    const std::string& bytes() const { return m_bytes; }
+    const std::string& bytes() const { return bytes_; }
 
 private:
-    std::string m_bytes;
+    std::string bytes_;
 };
 
 inline LoadResult decodeBinary(const std::string& bytes, CutDataSet& data, unsigned threads = 0) {

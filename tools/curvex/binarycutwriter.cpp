@@ -8,7 +8,7 @@ template <typename T> void BinaryCutWriter::append(T value) {
     std::make_unsigned_t<T> bits;
     std::memcpy(&bits, &value, sizeof bits);
     for (std::size_t i = 0; i < sizeof bits; ++i)
-        m_bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+        bytes_ += static_cast<char>((bits >> (8 * i)) & 0xFF);
 }
 
 template <> void BinaryCutWriter::append<float>(float value) {

@@ -12,11 +12,11 @@ public:
     void remark(const std::string& line) override;
     void toolChange(std::int16_t toolNo) override;
     void block(const SynthBlock& current, const SynthBlock& previous) override;
-    const std::string& contents() const override { return m_bytes; }
+    const std::string& contents() const override { return bytes_; }
 
 private:
     template <typename T> void append(T value);
     void appendMicrometres(std::int32_t value);
 
-    std::string m_bytes;
+    std::string bytes_;
 };

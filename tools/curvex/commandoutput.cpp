@@ -12,7 +12,7 @@
 bool PictureOutput::readFormat() {
     if (toStandardOutput())
         return true;
-    const auto found = chartFormatOf(QString::fromLocal8Bit(path.c_str()));
+    const auto found = ChartFormatOf(QString::fromLocal8Bit(path.c_str()));
     if (!found) {
         std::fprintf(stderr,
                      "curvex: the output file must end in .png, .svg or .pdf (or be - for PNG on "
@@ -33,7 +33,7 @@ int PictureOutput::cannotWrite(const std::string& reason) const {
 int PictureOutput::write(const QByteArray& document) const {
     if (!toStandardOutput()) {
         const QString reason =
-            replacePictureFile(fileNameFromBytes(QByteArray::fromStdString(path)), document);
+            ReplacePictureFile(fileNameFromBytes(QByteArray::fromStdString(path)), document);
         return reason.isEmpty() ? kExitOk : cannotWrite(reason.toLocal8Bit().toStdString());
     }
     const auto size = static_cast<std::size_t>(document.size());

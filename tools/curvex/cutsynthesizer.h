@@ -38,16 +38,16 @@ protected:
     void mixIntoRapid();
     void mixIntoEmit(CutWriter& writer);
     std::int32_t nextBlockNo();
-    bool done() const { return m_written >= m_blocks; }
-    const SynthBlock& current() const { return m_current; }
+    bool done() const { return written_ >= blocks_; }
+    const SynthBlock& current() const { return current_; }
 
 private:
-    std::uint64_t m_random;
-    std::int64_t m_blocks = 0;
-    std::int64_t m_written = 0;
-    SynthBlock m_current;
-    SynthBlock m_previous;
-    std::int32_t m_programmedFeed = 1000;
-    SynthOptions m_options;
-    std::int32_t m_toolLeft = 0;
+    std::uint64_t random_;
+    std::int64_t blocks_ = 0;
+    std::int64_t written_ = 0;
+    SynthBlock current_;
+    SynthBlock previous_;
+    std::int32_t programmedFeed_ = 1000;
+    SynthOptions options_;
+    std::int32_t toolLeft_ = 0;
 };

@@ -8,15 +8,15 @@ void NcProgramWriter::appendMillimetres(char letter, std::int64_t micrometres) {
     char text[40];
     std::snprintf(text, sizeof text, " %c%s%lld.%03lld", letter, micrometres < 0 ? "-" : "",
                   std::llabs(micrometres) / 1000, std::llabs(micrometres) % 1000);
-    m_text += text;
+    text_ += text;
 }
 
 void NcProgramWriter::start(std::int32_t x, std::int32_t y, std::int32_t z) {
-    m_text += "G92";
+    text_ += "G92";
     appendMillimetres('X', x);
     appendMillimetres('Y', y);
     appendMillimetres('Z', z);
-    m_text += '\n';
+    text_ += '\n';
 }
 
 void NcProgramWriter::preset(std::int32_t x, std::int32_t y, std::int32_t z) {
@@ -24,12 +24,12 @@ void NcProgramWriter::preset(std::int32_t x, std::int32_t y, std::int32_t z) {
 }
 
 void NcProgramWriter::remark(const std::string& line) {
-    m_text += line;
-    m_text += '\n';
+    text_ += line;
+    text_ += '\n';
 }
 
 void NcProgramWriter::toolChange(std::int16_t toolNo) {
-    m_text += 'T' + std::to_string(toolNo) + '\n';
+    text_ += 'T' + std::to_string(toolNo) + '\n';
 }
 
 // N120 G02 Y-0.046 Z49.949 R3.500 F1200; an arc's radius is a little over half its
@@ -37,7 +37,7 @@ void NcProgramWriter::toolChange(std::int16_t toolNo) {
 void NcProgramWriter::block(const SynthBlock& current, const SynthBlock& previous) {
     char head[32];
     std::snprintf(head, sizeof head, "N%d G%02u", current.blockNo, current.motionCode);
-    m_text += head;
+    text_ += head;
     const std::int32_t SynthBlock::*axes[] = {&SynthBlock::x, &SynthBlock::y, &SynthBlock::z};
     const char letters[] = {'X', 'Y', 'Z'};
     for (int axis = 0; axis < 3; ++axis) {
@@ -50,6 +50,6 @@ void NcProgramWriter::block(const SynthBlock& current, const SynthBlock& previou
         appendMillimetres('R', std::llround(chord / 2) + 500);
     }
     if (current.motionCode != 0 && current.orgFeed != previous.orgFeed)
-        m_text += " F" + std::to_string(current.orgFeed);
-    m_text += '\n';
+        text_ += " F" + std::to_string(current.orgFeed);
+    text_ += '\n';
 }

@@ -12,10 +12,10 @@ public:
     void remark(const std::string& line) override;
     void toolChange(std::int16_t toolNo) override;
     void block(const SynthBlock& current, const SynthBlock& previous) override;
-    const std::string& contents() const override { return m_text; }
+    const std::string& contents() const override { return text_; }
 
 private:
     void appendMillimetres(char letter, std::int64_t micrometres);
 
-    std::string m_text;
+    std::string text_;
 };

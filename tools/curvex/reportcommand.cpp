@@ -46,7 +46,7 @@ bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings
         settings.output = *output;
     if (const std::string* program = arguments.value("--program"))
         settings.program = *program;
-    if (chartFormatOf(QString::fromLocal8Bit(settings.output.c_str())) != ChartFormat::Pdf) {
+    if (ChartFormatOf(QString::fromLocal8Bit(settings.output.c_str())) != ChartFormat::Pdf) {
         std::fprintf(stderr, "curvex: give the output file with -o OUT.pdf\n");
         return false;
     }
@@ -89,7 +89,7 @@ int writeReport(const ReportSettings& settings, const std::string& path, const C
     const QByteArray pdf =
         ReportPdf(view, settings.title.value_or(QFileInfo(file).fileName()), file, captions);
     const std::string reason = pdf.isEmpty() ? std::string("the report could not be drawn")
-                                             : replaceChartFile(settings.output, pdf);
+                                             : ReplaceChartFile(settings.output, pdf);
     if (reason.empty())
         return kExitOk;
     std::fprintf(stderr, "curvex: cannot write %s: %s\n", settings.output.c_str(), reason.c_str());

@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 void TextCutWriter::start(std::int32_t x, std::int32_t y, std::int32_t z) {
-    m_text += "G92X";
+    text_ += "G92X";
     appendFixed(x, 3);
-    m_text += 'Y';
+    text_ += 'Y';
     appendFixed(y, 3);
-    m_text += 'Z';
+    text_ += 'Z';
     appendFixed(z, 3);
     endLine();
 }
@@ -18,12 +18,12 @@ void TextCutWriter::preset(std::int32_t x, std::int32_t y, std::int32_t z) {
 }
 
 void TextCutWriter::remark(const std::string& line) {
-    m_text += line;
+    text_ += line;
     endLine();
 }
 
 void TextCutWriter::toolChange(std::int16_t toolNo) {
-    m_text += 'T';
+    text_ += 'T';
     appendInteger(toolNo);
     endLine();
 }
@@ -33,35 +33,35 @@ void TextCutWriter::toolChange(std::int16_t toolNo) {
 void TextCutWriter::block(const SynthBlock& current, const SynthBlock& previous) {
     static constexpr char kKindLetters[] = {'N', 'A', 'V', 'U', 'D'};
     const bool rapid = current.motionCode == 0;
-    m_text += 'N';
+    text_ += 'N';
     appendInteger(current.blockNo);
-    m_text += "(B";
+    text_ += "(B";
     appendInteger(current.blockNo - 1);
-    m_text += ")G";
+    text_ += ")G";
     if (current.motionCode < 10)
-        m_text += '0';
+        text_ += '0';
     appendInteger(current.motionCode);
     const std::int32_t SynthBlock::*axes[] = {&SynthBlock::x, &SynthBlock::y, &SynthBlock::z};
     const char letters[] = {'X', 'Y', 'Z'};
     for (int axis = 0; axis < 3; ++axis) {
         if (!rapid || current.*axes[axis] != previous.*axes[axis]) {
-            m_text += letters[axis];
+            text_ += letters[axis];
             appendFixed(current.*axes[axis], 3);
         }
     }
     if (!rapid) {
-        m_text += 'F';
+        text_ += 'F';
         appendInteger(current.orgFeed);
     }
-    m_text += '(';
-    m_text += kKindLetters[current.removalKind];
+    text_ += '(';
+    text_ += kKindLetters[current.removalKind];
     if (current.removalKind != 0 && current.removalNaN)
-        m_text += "nan";
+        text_ += "nan";
     else if (current.removalKind != 0)
         appendFixed(current.removal, 4);
-    m_text += ')';
+    text_ += ')';
     if (!rapid) {
-        m_text += 'F';
+        text_ += 'F';
         appendInteger(current.optFeed);
     }
     endLine();
@@ -70,7 +70,7 @@ void TextCutWriter::block(const SynthBlock& current, const SynthBlock& previous)
 void TextCutWriter::appendInteger(std::int64_t value) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    m_text.append(digits, result.ptr);
+    text_.append(digits, result.ptr);
 }
 
 // `value` scaled by 10^decimals, written with exactly that many decimals.
@@ -80,16 +80,16 @@ void TextCutWriter::appendFixed(std::int32_t value, int decimals) {
         scale *= 10;
     const std::int64_t magnitude = std::llabs(value);
     if (value < 0)
-        m_text += '-';
+        text_ += '-';
     appendInteger(magnitude / scale);
-    m_text += '.';
+    text_ += '.';
     char fraction[16];
     std::int64_t rest = magnitude % scale;
     for (int i = decimals - 1; i >= 0; --i, rest /= 10)
         fraction[i] = static_cast<char>('0' + rest % 10);
-    m_text.append(fraction, static_cast<std::size_t>(decimals));
+    text_.append(fraction, static_cast<std::size_t>(decimals));
 }
 
 void TextCutWriter::endLine() {
-    m_text += "\r\n";
+    text_ += "\r\n";
 }

@@ -10,12 +10,12 @@ public:
     void remark(const std::string& line) override;
     void toolChange(std::int16_t toolNo) override;
     void block(const SynthBlock& current, const SynthBlock& previous) override;
-    const std::string& contents() const override { return m_text; }
+    const std::string& contents() const override { return text_; }
 
 private:
     void appendInteger(std::int64_t value);
     void appendFixed(std::int32_t value, int decimals);
     void endLine();
 
-    std::string m_text;
+    std::string text_;
 };

@@ -230,8 +230,8 @@ public:
 
 private:
     void draw() {
-        ChartFrame frame = layoutFrame(chart_.width, chart_.height);
-        applyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
+        ChartFrame frame = LayoutFrame(chart_.width, chart_.height);
+        ApplyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
                         data_.totalDistance[data_.count - 1]);
         setMaximum(frame, static_cast<float>(plainMaximum(chart_, data_, frame)));
         const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
@@ -371,7 +371,7 @@ TEST(CompareCharts, TheScaleEndsAtTheLargestValueOfEitherSeries) {
                 view.lower = 20.0f;
                 view.upper = 45.0f;
                 const ChartState chart = chartOf(view);
-                const ChartFrame frame = viewFrame(chart, c.data);
+                const ChartFrame frame = ViewFrame(chart, c.data);
                 EXPECT_EQ(frame.maximum, static_cast<float>(plainMaximum(chart, c.data, frame)))
                     << c.name << ", " << describe(view);
             }
@@ -385,13 +385,13 @@ TEST(CompareCharts, FeedsScaleByTheFeedsOfMovesOnly) {
     const CutDataSet data = build(blocks);
     View view;
     view.compare = CompareMode::Feeds;
-    EXPECT_EQ(viewFrame(chartOf(view), data).maximum, 4000.0f);
+    EXPECT_EQ(ViewFrame(chartOf(view), data).maximum, 4000.0f);
 }
 
 LegendEntry entry(const std::string& caption, std::vector<int> colours) {
     LegendEntry made{caption, {}};
     for (const int n : colours)
-        made.colours.push_back(defaultCurveColour(n));
+        made.colours.push_back(DefaultCurveColour(n));
     return made;
 }
 
@@ -496,7 +496,7 @@ TEST(ChartLegend, IsDrawnTopRightAndNeverOverTheMaximumLabel) {
         chart.legend = true;
         QImage with = blankImage(view.width, view.height);
         DrawGraph(with, chart, &data);
-        const ChartFrame frame = viewFrame(chart, data);
+        const ChartFrame frame = ViewFrame(chart, data);
         for (int y = 0; y < frame.yTop + frame.fh + 4; ++y)
             for (int x = 0; x < view.width; ++x)
                 ASSERT_EQ(with.pixel(x, y), without.pixel(x, y)) << width << ": " << x << "," << y;
@@ -505,7 +505,7 @@ TEST(ChartLegend, IsDrawnTopRightAndNeverOverTheMaximumLabel) {
             for (int x = frame.plotLeft() + 1; x < frame.xEnd; ++x)
                 if (with.pixel(x, y) != without.pixel(x, y))
                     seen.push_back(with.pixel(x, y));
-        for (const ColorRef colour : {kCompareGrey, defaultCurveColour(0), defaultCurveColour(5)})
+        for (const ColorRef colour : {kCompareGrey, DefaultCurveColour(0), DefaultCurveColour(5)})
             EXPECT_NE(std::find(seen.begin(), seen.end(), rgbOf(colour)), seen.end())
                 << width << ": colour " << std::hex << colour;
     }
@@ -593,7 +593,7 @@ TEST(ChartLegend, TakesTheCornerThatHidesTheLeastCurve) {
             view.height = height;
             view.fit = c.fit;
             const ChartState chart = chartOf(view);
-            const ChartFrame frame = viewFrame(chart, data);
+            const ChartFrame frame = ViewFrame(chart, data);
             const QRect picture = legendArea(chart, data, false);
             ASSERT_FALSE(picture.isEmpty()) << c.name;
             EXPECT_EQ(cornerOf(picture, frame), c.corner) << c.name << " " << width;
@@ -649,7 +649,7 @@ TEST(ChartLegend, RowsFitHalfThePlotHeight) {
         View view;
         view.height = height;
         const ChartState chart = chartOf(view);
-        const ChartFrame frame = viewFrame(chart, data);
+        const ChartFrame frame = ViewFrame(chart, data);
         const int maxRows = LegendPlacement::maxRows(frame);
         const std::vector<LegendEntry> rows = legend.rows(maxRows);
         const LegendPlacement placement(frame, ChartLegend::width(rows, frame),
@@ -756,7 +756,7 @@ TEST(LabelFit, TheGreyNoteJoinsTheTitleWhenItFits) {
         chart.compareMode = c.compare;
         chart.legend = c.legend;
         chart.yTitle = c.yTitle;
-        const ChartFrame frame = layoutFrame(chart.width, chart.height);
+        const ChartFrame frame = LayoutFrame(chart.width, chart.height);
         const std::string drawn = LabelFit(frame, chart).verticalTitle();
         if (!c.drawn.empty()) {
             EXPECT_EQ(drawn, c.drawn) << c.yTitle << " " << c.height;

@@ -241,10 +241,10 @@ TEST(GraphRenderer, TheLineIntoANewToolHasTheNewColour) {
     ensureGuiApplication();
     DrawGraph(image, chart, &data);
     // Records at x = 63, 246, 429, 613, 796, 980.
-    EXPECT_EQ(image.pixel(200, 275), rgbOf(defaultCurveColour(0)));
-    EXPECT_EQ(image.pixel(300, 275), rgbOf(defaultCurveColour(1)));
-    EXPECT_EQ(image.pixel(700, 275), rgbOf(defaultCurveColour(1)));
-    EXPECT_EQ(image.pixel(797, 274), rgbOf(defaultCurveColour(2)));
+    EXPECT_EQ(image.pixel(200, 275), rgbOf(DefaultCurveColour(0)));
+    EXPECT_EQ(image.pixel(300, 275), rgbOf(DefaultCurveColour(1)));
+    EXPECT_EQ(image.pixel(700, 275), rgbOf(DefaultCurveColour(1)));
+    EXPECT_EQ(image.pixel(797, 274), rgbOf(DefaultCurveColour(2)));
 }
 
 TEST(GraphRenderer, BlockNumberModeKeepsTheTotalDistance) {

@@ -109,7 +109,7 @@ TEST_F(PictureWriterTest, ANameThatIsNoUtf8NamesTheFileByteForByte) {
     }
 }
 
-// PNG takes the image's pixels, the documents the drawing; the PNG's bytes are encodePng's.
+// PNG takes the image's pixels, the documents the drawing; the PNG's bytes are EncodePng's.
 TEST_F(PictureWriterTest, PngIsThePixelsEncodedOnceAndDocumentsTheDrawing) {
     PictureWriter picture = paintedPicture(QSize(30, 20));
     const QByteArray png = picture.document(ChartFormat::Png);
@@ -119,7 +119,7 @@ TEST_F(PictureWriterTest, PngIsThePixelsEncodedOnceAndDocumentsTheDrawing) {
     EXPECT_EQ(decoded.pixel(29, 19), kPixelColour);
     QImage image(30, 20, QImage::Format_RGB32);
     image.fill(QColor(kPixelColour));
-    EXPECT_EQ(png, encodePng(image));
+    EXPECT_EQ(png, EncodePng(image));
     const QByteArray svg = picture.document(ChartFormat::Svg);
     EXPECT_TRUE(svg.contains("#0000ff")) << svg.left(400).toStdString();
     EXPECT_FALSE(svg.contains("#c81e28"));

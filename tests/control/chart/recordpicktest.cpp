@@ -130,7 +130,7 @@ TEST(SeriesMaxIndex, AgreesWithAScanOverAnyRun) {
         ++hi;
         std::uint32_t expected = lo;
         for (std::uint32_t i = lo + 1; i < hi; ++i)
-            if (isHigherValue(data.records[i].removal, data.records[expected].removal))
+            if (IsHigherValue(data.records[i].removal, data.records[expected].removal))
                 expected = i;
         EXPECT_EQ(index.highest(data, lo, hi).index, expected) << lo << ".." << hi;
     }

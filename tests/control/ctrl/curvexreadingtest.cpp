@@ -42,7 +42,7 @@ ChartFrame sampleFrame(const CutDataSet& data, QSize size, float lower, float up
     view.height = size.height();
     view.shown.lower = lower;
     view.shown.upper = upper;
-    return viewFrame(view, data);
+    return ViewFrame(view, data);
 }
 
 const CutDataSet& sampleData() {
@@ -162,7 +162,7 @@ TEST_F(CurvexNavigationTest, PanningStaysInsideTheWholeRange) {
     for (int i = 0; i < 80; ++i)
         press(Qt::Key_Plus);
     const auto [lower, upper] = distArea();
-    EXPECT_NEAR(upper - lower, minimumWidthPercent(sampleData(), 0), 1e-4f)
+    EXPECT_NEAR(upper - lower, MinimumWidthPercent(sampleData(), 0), 1e-4f)
         << "no narrower than the renderer shows";
 }
 

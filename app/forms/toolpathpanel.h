@@ -22,13 +22,13 @@ class ToolpathProxy;
 // with the four views as buttons, the colouring and the toolpath the graph control draws, linked
 // to the chart through the control. Its place, view and colouring are kept in section "Toolpath"
 // of the settings file. Offered only by a control that has the toolpath members.
-class ToolpathDock : public QObject, public PanelObserver {
+class ToolpathPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
     // The panel for `window`, or null when the control draws no toolpath. Its items go to the
     // window's View menu.
-    static ToolpathDock* attach(QMainWindow& window, CurvexProxy& viewer);
-    ~ToolpathDock() override;
+    static ToolpathPanel* attach(QMainWindow& window, CurvexProxy& viewer);
+    ~ToolpathPanel() override;
 
     void load();
     // Writes the panel's state, unless it was never shown.
@@ -49,7 +49,7 @@ public:
     QMenu& menu() const { return *mMenu; }
 
 private:
-    ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath);
+    ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath);
     QWidget* makeBar();
     void chooseView(curvex::ToolpathViewKind view);
     void chooseColour(int mode);

@@ -1,4 +1,4 @@
-#include "toolpathdock.h"
+#include "toolpathpanel.h"
 
 #include "docksettings.h"
 #include "picturesave.h"
@@ -41,14 +41,14 @@ constexpr int kChartColours = static_cast<int>(ToolpathColourMode::Chart);
 
 } // namespace
 
-ToolpathDock* ToolpathDock::attach(QMainWindow& window, CurvexProxy& viewer) {
+ToolpathPanel* ToolpathPanel::attach(QMainWindow& window, CurvexProxy& viewer) {
     auto toolpath = std::make_unique<ToolpathProxy>(viewer);
     if (!toolpath->setView(ToolpathViewKind::Iso))
         return nullptr;
-    return new ToolpathDock(window, std::move(toolpath));
+    return new ToolpathPanel(window, std::move(toolpath));
 }
 
-ToolpathDock::ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath)
+ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath)
     : QObject(&window), mWindow(window), mToolpath(std::move(toolpath)) {
     mDock = new QDockWidget(QStringLiteral("Toolpath"), &window);
     mDock->setObjectName(QStringLiteral("toolpath"));
@@ -67,13 +67,13 @@ ToolpathDock::ToolpathDock(QMainWindow& window, std::unique_ptr<ToolpathProxy> t
     toggle->setText(QStringLiteral("Toolpath"));
     mMenu->addAction(toggle);
     QAction* saveAs = mMenu->addAction(QStringLiteral("Save Toolpath As…"));
-    connect(saveAs, &QAction::triggered, this, &ToolpathDock::saveToolpathAs);
+    connect(saveAs, &QAction::triggered, this, &ToolpathPanel::saveToolpathAs);
 }
 
-ToolpathDock::~ToolpathDock() = default;
+ToolpathPanel::~ToolpathPanel() = default;
 
 // One button per view and the colouring.
-QWidget* ToolpathDock::makeBar() {
+QWidget* ToolpathPanel::makeBar() {
     auto* bar = new QWidget(mDock);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -88,23 +88,23 @@ QWidget* ToolpathDock::makeBar() {
     mColour->addItems({QStringLiteral("Chart colours"), QStringLiteral("Removal"),
                        QStringLiteral("Removal/s programmed"),
                        QStringLiteral("Removal/s optimised")});
-    connect(mColour, &QComboBox::currentIndexChanged, this, &ToolpathDock::chooseColour);
+    connect(mColour, &QComboBox::currentIndexChanged, this, &ToolpathPanel::chooseColour);
     row->addWidget(mColour);
     row->addStretch(1);
     return bar;
 }
 
-void ToolpathDock::chooseView(ToolpathViewKind view) {
+void ToolpathPanel::chooseView(ToolpathViewKind view) {
     mView = view;
     mCanvas->showView(view);
 }
 
-void ToolpathDock::chooseColour(int mode) {
+void ToolpathPanel::chooseColour(int mode) {
     mToolpath->setColour(static_cast<ToolpathColourMode>(mode));
     mCanvas->refresh();
 }
 
-void ToolpathDock::load() {
+void ToolpathPanel::load() {
     const QSize size = kPlace.place(mWindow, *mDock).size;
     if (mDock->isFloating() && size.isValid())
         mDock->resize(size);
@@ -114,7 +114,7 @@ void ToolpathDock::load() {
                                         static_cast<int>(ToolpathColourMode::RateOpt)));
 }
 
-void ToolpathDock::save() const {
+void ToolpathPanel::save() const {
     if (mDock->isHidden() && !kPlace.saved())
         return;
     kPlace.save(mWindow, *mDock);
@@ -122,24 +122,24 @@ void ToolpathDock::save() const {
     kPlace.setNumber("Colour", mColour->currentIndex());
 }
 
-void ToolpathDock::refresh() {
+void ToolpathPanel::refresh() {
     if (mDock->isVisible())
         mCanvas->refresh();
 }
 
-QString ToolpathDock::writeToolpath(const QString& path, QSize size) {
+QString ToolpathPanel::writeToolpath(const QString& path, QSize size) {
     return picture(size).writeFile(path);
 }
 
 // The toolpath at `size` as the control draws it, on an image or on a document's device.
-PictureWriter ToolpathDock::picture(QSize size) {
+PictureWriter ToolpathPanel::picture(QSize size) {
     return PictureWriter(QStringLiteral("toolpath"), size, [this, size](QPaintDevice& device) {
         const component::SurfaceRegistry::Entry surface(&device);
         return mToolpath->draw(surface.handle(), size).value_or(false);
     });
 }
 
-void ToolpathDock::saveToolpathAs() {
+void ToolpathPanel::saveToolpathAs() {
     const QString path = prompts().saveFile(
         {QStringLiteral("Save Toolpath As"),
          {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)"),

@@ -76,8 +76,7 @@ py::list stats(const LoadedData& loaded, float g00, const PercentRange& range, i
     {
         py::gil_scoped_release unlocked;
         if (range) {
-            const RecordRange shown =
-                ShownRecords(data, view.distanceMode, view.shown);
+            const RecordRange shown = ShownRecords(data, view.distanceMode, view.shown);
             tools = ToolTimesOf(data, shown, view.g00Feed);
             total = ShownTimesOf(data, view.distanceMode, view.shown, view.g00Feed);
         } else {

@@ -6,8 +6,8 @@
 #include "drawingcolours.h"
 #include "extratexts.h"
 #include "graphrenderer.h"
-#include "picturewriter.h"
 #include "outputclash.h"
+#include "picturewriter.h"
 #include "series.h"
 #include "viewoptions.h"
 

@@ -5,6 +5,7 @@
 #include "appstate.h"
 #include "curvexids.h"
 #include "forms/frmmain.h"
+#include "forms/programpanel.h"
 #include "report/reportexport.h"
 #include "varnutl.h"
 
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,23 @@ QString reportText(const QString& pdf) {
 qsizetype imageCount(const QString& pdf) {
     const QString list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     return list.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size() - 2;
+}
+
+// The text of page `page` of the report, as reportText gives the whole.
+QString pageText(const QString& pdf, int page) {
+    const QString number = QString::number(page);
+    QString text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), number,
+                                          QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
+    text.remove(QRegularExpression(QStringLiteral("Report written: [^\\n]*")));
+    return text;
+}
+
+int pageCount(const QString& pdf) {
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
 }
 
 TEST_F(ReportExportTest, TheItemSitsBeforeSaveChartAsAndPrint) {
@@ -119,6 +138,44 @@ TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
         EXPECT_EQ(imageCount(windowPdf), 1) << context.toStdString();
         EXPECT_EQ(imageCount(commandPdf), 1) << context.toStdString();
     }
+}
+
+// The part sample with its program beside it: a report of several pages with the program's lines,
+// the same page by page from the window and from the command.
+TEST_F(ReportExportTest, APartWithItsProgramGivesTheCommandsPages) {
+    const QString data = folder.filePath(QStringLiteral("PARTDATA.txt"));
+    const QString program = folder.filePath(QStringLiteral("PARTDATA.nc"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("samples/PARTDATA.txt"), data));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("samples/PARTDATA.nc"), program));
+    window->open(data);
+    ASSERT_EQ(window->fileName(), data);
+    ProgramPanel* panel = window->programPanel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->openProgram(program));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->reading() && panel->linked(); }, 30000));
+    window->Viewer1().setG00feed(5000.0f);
+
+    const QString windowPdf = folder.filePath(QStringLiteral("window.pdf"));
+    prompts.reportChoices.push_back(
+        UserPrompts::ReportSaveChoice{windowPdf, QStringLiteral("Part")});
+    report->exportReport().trigger();
+    ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front().text.toStdString();
+    const QString commandPdf = folder.filePath(QStringLiteral("command.pdf"));
+    int status = -1;
+    const QString output = run(apptest::binFile(QStringLiteral("curvex")),
+                               {QStringLiteral("report"), QStringLiteral("--g00"),
+                                QStringLiteral("5000"), QStringLiteral("--ini"), gIniFile,
+                                QStringLiteral("--program"), program, QStringLiteral("--title"),
+                                QStringLiteral("Part"), QStringLiteral("-o"), commandPdf, data},
+                               &status);
+    ASSERT_EQ(status, 0) << output.toStdString();
+
+    const int pages = pageCount(windowPdf);
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(pageCount(commandPdf), pages);
+    EXPECT_TRUE(reportText(windowPdf).contains(QStringLiteral("Program line")));
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(pageText(windowPdf, page), pageText(commandPdf, page)) << "page " << page;
 }
 
 // The dialog starts in the data file's folder with its name and title, then in the folder and

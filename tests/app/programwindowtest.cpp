@@ -3,6 +3,7 @@
 #include "ncprogramwriter.h"
 #include "textcutwriter.h"
 
+#include "../platform/addressspacelimit.h"
 #include "cutloader.h"
 #include "forms/chartstatus.h"
 #include "forms/panellist.h"
@@ -32,7 +33,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <sys/resource.h>
 
 // The program and peaks panels of the real main window.
 
@@ -214,19 +214,13 @@ TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
 TEST_F(ProgramWindowTest, AProgramBeyondMemoryIsNotReadAndTheDataStays) {
     std::filesystem::resize_file((gAppFolder + QStringLiteral("Part.NC")).toStdString(),
                                  std::uintmax_t{8} << 40);
-    rlimit old{};
-    ::getrlimit(RLIMIT_AS, &old);
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    rlim_t usedKiB = 0;
-    while (status >> word)
-        if (word == "VmSize:" && status >> usedKiB)
-            break;
-    const rlimit limit{usedKiB * 1024 + (rlim_t{1} << 30), old.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
-    open(data);
-    const bool read = QTest::qWaitFor([&] { return !panel().reading(); });
-    ::setrlimit(RLIMIT_AS, &old);
+    bool read = false;
+    {
+        const AddressSpaceLimit limit(rlim_t{1} << 30);
+        ASSERT_TRUE(limit.set());
+        open(data);
+        read = QTest::qWaitFor([&] { return !panel().reading(); });
+    }
     ASSERT_TRUE(read);
     const QString caption = panel().caption().text();
     EXPECT_TRUE(caption.startsWith(QStringLiteral("Cannot read the NC program ")) &&

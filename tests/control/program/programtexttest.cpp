@@ -1,5 +1,7 @@
 #include "programtext.h"
 
+#include "../../platform/addressspacelimit.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -112,29 +113,6 @@ TEST(ProgramText, ReadsAFileAsItsBytes) {
     EXPECT_EQ(text.bytes(), bytes.size());
     std::filesystem::remove(path);
 }
-
-// The limit of the process's address space for as long as it lives: `room` bytes beyond what it
-// uses now, so that a large allocation fails whatever the system's overcommit rule.
-class AddressSpaceLimit {
-public:
-    explicit AddressSpaceLimit(rlim_t room) {
-        ::getrlimit(RLIMIT_AS, &old_);
-        std::ifstream status("/proc/self/status");
-        std::string word;
-        rlim_t usedKiB = 0;
-        while (status >> word)
-            if (word == "VmSize:" && status >> usedKiB)
-                break;
-        const rlimit limit{usedKiB * 1024 + room, old_.rlim_max};
-        ::setrlimit(RLIMIT_AS, &limit);
-    }
-    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &old_); }
-    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
-    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
-
-private:
-    rlimit old_{};
-};
 
 TEST(ProgramText, FileThatCannotBeReadLeavesTheTextAsItWas) {
     ProgramText text = ProgramText::of("N1\nN2\n");

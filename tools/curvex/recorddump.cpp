@@ -1,5 +1,6 @@
 #include "recorddump.h"
 
+#include "floatformat.h"
 #include "runeach.h"
 #include "series.h"
 
@@ -23,15 +24,9 @@ constexpr std::uint32_t kRoundRecords = 16 * kPieceRecords;
 // The longest texts: a 32-bit integer with its sign, and a float as "%.9g" writes it
 // ("-1.23456789e-38").
 constexpr std::size_t kMostIntegerBytes = 11;
-constexpr std::size_t kMostFloatBytes = 15;
+constexpr std::size_t kMostFloatBytes = kMostFloat9gBytes;
 
 constexpr unsigned kMostThreads = 8;
-
-char* formatFloat(float value, char* out) {
-    return std::to_chars(out, out + kMostFloatBytes, static_cast<double>(value),
-                         std::chars_format::general, 9)
-        .ptr;
-}
 
 template <typename Integer> char* formatInteger(Integer value, char* out) {
     return std::to_chars(out, out + kMostIntegerBytes, value).ptr;
@@ -122,29 +117,29 @@ char* RecordDump::formatColumn(Column column, std::uint32_t i, char* out) const 
     case Column::MotionCode:
         return formatInteger(r.motionCode, out);
     case Column::X:
-        return formatFloat(r.x, out);
+        return FormatFloat9g(r.x, out);
     case Column::Y:
-        return formatFloat(r.y, out);
+        return FormatFloat9g(r.y, out);
     case Column::Z:
-        return formatFloat(r.z, out);
+        return FormatFloat9g(r.z, out);
     case Column::OrgFeed:
         return formatInteger(r.orgFeed, out);
     case Column::RemovalKind:
         return formatInteger(r.removalKind, out);
     case Column::Removal:
-        return formatFloat(r.removal, out);
+        return FormatFloat9g(r.removal, out);
     case Column::OptFeed:
         return formatInteger(r.optFeed, out);
     case Column::TotalDistance:
-        return formatFloat(data_.totalDistance[i], out);
+        return FormatFloat9g(data_.totalDistance[i], out);
     case Column::CutDistance:
-        return formatFloat(data_.cutDistance[i], out);
+        return FormatFloat9g(data_.cutDistance[i], out);
     case Column::Series0:
-        return formatFloat(seriesValue(data_, i, 0, g00Feed_), out);
+        return FormatFloat9g(seriesValue(data_, i, 0, g00Feed_), out);
     case Column::Series1:
-        return formatFloat(seriesValue(data_, i, 1, g00Feed_), out);
+        return FormatFloat9g(seriesValue(data_, i, 1, g00Feed_), out);
     case Column::Series2:
-        return formatFloat(seriesValue(data_, i, 2, g00Feed_), out);
+        return FormatFloat9g(seriesValue(data_, i, 2, g00Feed_), out);
     }
     return out;
 }

@@ -1,4 +1,5 @@
 #include "chartstate.h"
+#include "chartview.h"
 #include "curvexids.h"
 #include "loadeddata.h"
 #include "machiningtime.h"
@@ -21,8 +22,6 @@ namespace py = pybind11;
 
 namespace {
 
-using PercentRange = std::optional<std::pair<float, float>>;
-
 // The row of `curvex stats --csv` for one tool or the total.
 py::dict statsRow(py::object tool, const MachiningTimes& t) {
     py::dict row;
@@ -39,24 +38,8 @@ py::dict statsRow(py::object tool, const MachiningTimes& t) {
     return row;
 }
 
-// A chart state with the options that `curvex` reads from --func, --dist, --range and --g00.
-ChartState viewOf(int func, int dist, const PercentRange& range, float g00) {
-    if (func < 0 || func > 2)
-        throw py::value_error("func must be 0, 1 or 2, not " + std::to_string(func));
-    if (!(g00 > 0.0f) || !std::isfinite(g00))
-        throw py::value_error("g00 must be a feed above 0 mm/min");
-    ChartState view;
-    view.drawMode = static_cast<std::uint8_t>(func);
-    view.distanceMode = dist;
-    view.g00Feed = g00;
-    if (range) {
-        view.shown = {range->first, range->second};
-    }
-    return view;
-}
-
 py::array_t<float> series(const LoadedData& loaded, int mode, float g00) {
-    viewOf(mode, 0, std::nullopt, g00);
+    ChartViewOf(mode, 0, std::nullopt, g00);
     const CutDataSet& data = loaded.data();
     py::array_t<float> values(data.count);
     float* out = values.mutable_data();
@@ -69,7 +52,7 @@ py::array_t<float> series(const LoadedData& loaded, int mode, float g00) {
 }
 
 py::list stats(const LoadedData& loaded, float g00, const PercentRange& range, int dist) {
-    const ChartState view = viewOf(0, dist, range, g00);
+    const ChartState view = ChartViewOf(0, dist, range, g00);
     const CutDataSet& data = loaded.data();
     std::vector<ToolTimes> tools;
     MachiningTimes total;
@@ -93,12 +76,8 @@ py::list stats(const LoadedData& loaded, float g00, const PercentRange& range, i
 
 py::list peaks(const LoadedData& loaded, std::uint32_t top, std::uint32_t gap, int func, int dist,
                const PercentRange& range, float g00, const std::optional<std::string>& compare) {
-    ChartState view = viewOf(func, dist, range, g00);
-    if (compare)
-        view.compareMode = *compare == "rates" ? CompareMode::Rates
-                           : *compare == "feeds"
-                               ? CompareMode::Feeds
-                               : throw py::value_error("compare must be 'rates' or 'feeds'");
+    ChartState view = ChartViewOf(func, dist, range, g00);
+    view.compareMode = CompareModeOf(compare);
     if (gap < 1)
         throw py::value_error("gap must be 1 or more");
     const CutDataSet& data = loaded.data();
@@ -151,4 +130,14 @@ PYBIND11_MODULE(curvex, module) {
                py::arg("gap") = kDefaultPeakGap, py::arg("func") = 0, py::arg("dist") = 0,
                py::arg("range") = py::none(), py::arg("g00") = g00, py::arg("compare") = py::none(),
                "The highest peaks of what the chart shows, as `curvex peaks --csv` gives them.");
+    module.def(
+        "render",
+        [](py::args arguments, const py::kwargs& options) {
+            return py::module_::import("_curvexrender").attr("render")(*arguments, **options);
+        },
+        "render(data, path, size=(1000, 600), func=0, dist=0, range=None, g00=5000.0, "
+        "compare=None, colour_by=None, legend=False, fit_height=False, ini=None): draws the "
+        "chart into `path` (.png, .svg or .pdf) as `curvex render` does with the options of the "
+        "same names. Starts an offscreen Qt application when the process has none; raises "
+        "RuntimeError when another Qt application runs in it.");
 }

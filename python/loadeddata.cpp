@@ -97,6 +97,7 @@ LoadedData LoadedData::load(const std::string& path, const std::optional<std::st
     }
     if (!result.ok())
         raiseLoadError(path, result);
+    loaded.path_ = path;
     return loaded;
 }
 

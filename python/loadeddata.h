@@ -18,6 +18,8 @@ public:
                            unsigned threads);
 
     const CutDataSet& data() const { return data_; }
+    // The file it was loaded from, as given.
+    const std::string& path() const { return path_; }
 
     // The views; `self` is the Python object of this LoadedData.
     static pybind11::array records(pybind11::object self);
@@ -28,4 +30,5 @@ public:
 
 private:
     CutDataSet data_;
+    std::string path_;
 };

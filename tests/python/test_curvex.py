@@ -191,6 +191,59 @@ def test_wrong_arguments_raise_value_errors(files):
             call()
 
 
+RENDER_OPTIONS = [
+    ([], {}),
+    (["--size", "640x360", "--func", 1, "--dist", 2], {"size": (640, 360), "func": 1, "dist": 2}),
+    (["--range", 20, 45, "--g00", 2500, "--fit-height"],
+     {"range": (20, 45), "g00": 2500, "fit_height": True}),
+    (["--compare", "rates", "--colour-by", "tool", "--legend"],
+     {"compare": "rates", "colour_by": "tool", "legend": True}),
+    (["--compare", "feeds", "--dist", 1], {"compare": "feeds", "dist": 1}),
+]
+
+
+@pytest.mark.parametrize("ending", ["png", "svg"])
+@pytest.mark.parametrize("options,keywords", RENDER_OPTIONS)
+def test_render_draws_what_the_render_command_draws(files, tmp_path, ending, options, keywords):
+    data = curvex.load(files["part.TXT"])
+    ours = tmp_path / f"module.{ending}"
+    theirs = tmp_path / f"command.{ending}"
+    curvex.render(data, str(ours), **keywords)
+    run_curvex("render", *options, "-o", theirs, files["part.TXT"])
+    assert ours.read_bytes() == theirs.read_bytes()
+
+
+def test_render_takes_the_titles_and_colours_of_a_settings_file(files, tmp_path):
+    for name in ("module.ini", "command.ini"):
+        (tmp_path / name).write_text("[Property]\nDrawing Color 1=255\n[Y Title]\nY1=Rate\n")
+    data = curvex.load(files["random.bin"])
+    curvex.render(data, str(tmp_path / "module.png"), func=1, ini=str(tmp_path / "module.ini"))
+    run_curvex("render", "--func", 1, "--ini", tmp_path / "command.ini", "-o",
+               tmp_path / "command.png", files["random.bin"])
+    assert (tmp_path / "module.png").read_bytes() == (tmp_path / "command.png").read_bytes()
+    assert (tmp_path / "module.ini").read_text() == (tmp_path / "command.ini").read_text()
+
+
+def test_render_refuses_wrong_options_and_its_own_input(files, tmp_path):
+    data = curvex.load(files["random.txt"])
+    for keywords, error in [({"compare": "both"}, ValueError), ({"size": (0, 10)}, ValueError),
+                            ({"colour_by": "feed"}, ValueError), ({"dist": 3}, ValueError),
+                            ({"range": (60, 20)}, ValueError)]:
+        with pytest.raises(error):
+            curvex.render(data, str(tmp_path / "out.png"), **keywords)
+    with pytest.raises(ValueError, match="must end in"):
+        curvex.render(data, str(tmp_path / "out.bmp"))
+    link = tmp_path / "data.png"
+    os.symlink(files["random.txt"], link)
+    before = open(files["random.txt"], "rb").read()
+    with pytest.raises(OSError, match="it is the input"):
+        curvex.render(data, str(link))
+    assert open(files["random.txt"], "rb").read() == before
+    with pytest.raises(OSError, match="cannot write"):
+        curvex.render(data, str(tmp_path / "no such folder" / "out.png"))
+    assert not list(tmp_path.glob("out.*"))
+
+
 def test_import_loads_no_qt():
     maps = subprocess.run([sys.executable, "-c",
                            "import curvex, numpy; print(open('/proc/self/maps').read())"],

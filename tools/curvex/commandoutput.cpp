@@ -64,6 +64,14 @@ bool readFrames(const CommandArgumentList& arguments, int& frames) {
     return false;
 }
 
+int readSettingsFile(ChartSettingsFile& file, const std::string& iniFile) {
+    const ChartSettingsFile::Failure failure = file.read(iniFile);
+    if (failure == ChartSettingsFile::Failure::None)
+        return kExitOk;
+    std::fprintf(stderr, "curvex: %s\n", file.reason().c_str());
+    return failure == ChartSettingsFile::Failure::CannotUse ? kExitUsage : kExitFailure;
+}
+
 std::unique_ptr<QGuiApplication> startOffscreenApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartsettingsfile.h"
 #include "commandargumentlist.h"
 #include "picturewriter.h"
 
@@ -31,6 +32,11 @@ inline constexpr CommandOption kFramesOption{"--frames", 1};
 
 // Reads --frames N (N from 1) where given; prints what is wrong and returns false otherwise.
 bool readFrames(const CommandArgumentList& arguments, int& frames);
+
+// Reads the settings file `iniFile` (nothing when empty) into `file`; says what is wrong on
+// standard error. Returns an exit status: kExitUsage when it cannot be used, kExitFailure when
+// its missing defaults cannot be written.
+int readSettingsFile(ChartSettingsFile& file, const std::string& iniFile);
 
 // The application that fonts need; a picture command never needs a screen.
 std::unique_ptr<QGuiApplication> startOffscreenApplication();

@@ -1,10 +1,8 @@
-#include "axistitles.h"
-#include "charttitles.h"
+#include "chartpicture.h"
+#include "chartsettingsfile.h"
 #include "commandarguments.h"
 #include "commandoutput.h"
 #include "commands.h"
-#include "drawingcolours.h"
-#include "extratexts.h"
 #include "graphrenderer.h"
 #include "outputclash.h"
 #include "picturewriter.h"
@@ -84,18 +82,10 @@ void renderFrames(const RenderSettings& settings, const CutDataSet& data, ChartS
     reportFrameTimes(std::move(millis));
 }
 
-// The texts the chart takes from the settings file.
-struct ChartTexts {
-    AxisTitles titles;
-    ExtraTexts extra;
-};
-
-// The chart as the settings give it, with the axis titles of `texts`.
-ChartState chartOf(const RenderSettings& settings, const ChartTexts& texts) {
+// The chart as the settings give it, with the texts and colours of `file`.
+ChartState chartOf(const RenderSettings& settings, const ChartSettingsFile& file) {
     ChartState chart = settings.chart;
-    FillChartTitles(chart, &texts.titles, texts.extra);
-    if (!settings.iniFile.empty())
-        readDrawingColours(settings.iniFile, chart);
+    file.apply(chart);
     return chart;
 }
 
@@ -111,26 +101,15 @@ QImage chartImage(const ChartState& chart) {
 // The chart drawn as the graph control draws it: its pixels for PNG, its vector drawing for SVG
 // and PDF.
 int writePicture(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
-    PictureWriter picture(
-        QStringLiteral("chart"), QSize(chart.width, chart.height),
-        [&](QImage& image) {
-            DrawGraph(image, chart, &data);
-            return true;
-        },
-        [&](QPaintDevice& device) {
-            QPainter painter(&device);
-            if (!painter.isActive())
-                return false;
-            DrawGraph(painter, chart, &data);
-            return painter.end();
-        });
+    PictureWriter picture = ChartPicture(chart, data);
     return settings.output.write(picture);
 }
 
-int renderToFile(const RenderSettings& settings, const CutDataSet& data, const ChartTexts& texts) {
+int renderToFile(const RenderSettings& settings, const CutDataSet& data,
+                 const ChartSettingsFile& file) {
     const auto application = startOffscreenApplication();
 
-    ChartState chart = chartOf(settings, texts);
+    ChartState chart = chartOf(settings, file);
     if (settings.frames > 0) {
         QImage image = chartImage(chart);
         if (image.isNull())
@@ -155,16 +134,8 @@ int runRender(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
-    ChartTexts texts;
-    if (!settings.iniFile.empty() && !texts.titles.SetIniFileName(settings.iniFile)) {
-        std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
-        return kExitUsage;
-    }
-    if (const int error = texts.titles.defaultsWriteError(); error != 0)
-        return cannotWriteSettings(settings.iniFile, error);
-    if (!settings.iniFile.empty())
-        texts.extra.SetIniFileName(settings.iniFile);
-    if (const int error = texts.extra.defaultsWriteError(); error != 0)
-        return cannotWriteSettings(settings.iniFile, error);
-    return renderToFile(settings, data, texts);
+    ChartSettingsFile file;
+    if (const int status = readSettingsFile(file, settings.iniFile); status != kExitOk)
+        return status;
+    return renderToFile(settings, data, file);
 }

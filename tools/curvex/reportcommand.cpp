@@ -1,11 +1,9 @@
-#include "axistitles.h"
 #include "chartdocument.h"
 #include "charttitles.h"
 #include "commandarguments.h"
 #include "commandoutput.h"
 #include "commands.h"
 #include "datareportview.h"
-#include "drawingcolours.h"
 #include "extratexts.h"
 #include "filenametext.h"
 #include "outputclash.h"
@@ -57,26 +55,16 @@ bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings
 // Returns an exit status.
 int readChartSettings(ReportSettings& settings, ReportCaptions& captions) {
     ChartState& chart = settings.chart;
-    AxisTitles titles;
-    ExtraTexts extra;
     if (settings.iniFile.empty()) {
-        FillChartTitles(chart, nullptr, extra);
+        FillChartTitles(chart, nullptr, ExtraTexts());
         return kExitOk;
     }
-    if (!titles.SetIniFileName(settings.iniFile)) {
-        std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());
-        return kExitUsage;
-    }
-    extra.SetIniFileName(settings.iniFile);
-    int error = titles.defaultsWriteError();
-    if (error == 0)
-        error = extra.defaultsWriteError();
-    if (const int captionsError = captions.read(settings.iniFile); error == 0)
-        error = captionsError;
-    if (error != 0)
+    ChartSettingsFile file;
+    if (const int status = readSettingsFile(file, settings.iniFile); status != kExitOk)
+        return status;
+    if (const int error = captions.read(settings.iniFile); error != 0)
         return cannotWriteSettings(settings.iniFile, error);
-    FillChartTitles(chart, &titles, extra);
-    readDrawingColours(settings.iniFile, chart);
+    file.apply(chart);
     return kExitOk;
 }
 

@@ -47,4 +47,15 @@ TEST(BlockNumber, IsTheNWordAtTheStartOfTheLine) {
         EXPECT_EQ(BlockNumberOf(c.line), c.expected) << '"' << c.line << '"';
 }
 
+// A line is a view into the program's text: the digits of the next line are not its own.
+TEST(BlockNumber, EndsWhereTheLineEnds) {
+    const std::string_view text = "N\nN5\n/N\n7";
+    EXPECT_EQ(BlockNumberOf(text.substr(0, 1)), std::nullopt);
+    EXPECT_EQ(BlockNumberOf(text.substr(2, 2)), 5u);
+    EXPECT_EQ(BlockNumberOf(text.substr(5, 2)), std::nullopt);
+    const std::string_view glued = "N57";
+    EXPECT_EQ(BlockNumberOf(glued.substr(0, 1)), std::nullopt);
+    EXPECT_EQ(BlockNumberOf(glued.substr(0, 2)), 5u);
+}
+
 } // namespace

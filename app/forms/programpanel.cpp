@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "curvexproxy.h"
 #include "filenametext.h"
+#include "programfile.h"
 #include "programtext.h"
 #include "programview.h"
 #include "recordlines.h"
@@ -32,11 +33,11 @@ const QStringList kProgramEndings = {
 
 // The program's name and size; a program without any block number says that its lines are
 // matched by block number.
-QString captionOf(const QString& path, const ProgramText& program) {
+QString captionOf(const QString& path, const ProgramFile& program) {
     QString text = QStringLiteral("%1  (%2 lines)")
                        .arg(QDir::toNativeSeparators(path))
                        .arg(program.lineCount());
-    if (!RecordLines::numbered(program))
+    if (!program.numbered())
         text += QStringLiteral("  ") + QString::fromLatin1(kUnnumberedProgramNote);
     return text;
 }
@@ -150,11 +151,11 @@ void ProgramPanel::startReading(const QString& path) {
     mReadingSerial = serial;
     mReadVersion = FileVersion::of(path);
     mCaption->setText(QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
-    auto text = std::make_shared<ProgramText>();
+    auto text = std::make_shared<ProgramFile>();
     auto error = std::make_shared<int>(0);
     const std::string name = fileNameBytes(path).toStdString();
     QThread* reader = QThread::create([text, error, name] {
-        if (ProgramText::read(name, *text, *error))
+        if (ProgramFile::read(name, *text, *error))
             *error = 0;
     });
     mReaders.append(reader);
@@ -168,7 +169,7 @@ void ProgramPanel::startReading(const QString& path) {
 
 // A program that could not be read says why; the data stays shown.
 void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
-                               std::shared_ptr<ProgramText> text, int error) {
+                               std::shared_ptr<ProgramFile> text, int error) {
     if (serial != mReadingSerial)
         return;
     mReadingSerial = 0;
@@ -184,7 +185,7 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
     showProgram(path, std::move(text));
 }
 
-void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
+void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramFile> text) {
     mPath = path;
     appState().shownProgram = path;
     mFile.resetTo(mReadVersion);

@@ -1,7 +1,5 @@
 #include "recordlines.h"
 
-#include "blocknumber.h"
-
 #include <algorithm>
 
 namespace {
@@ -12,12 +10,9 @@ struct NumberedLines {
     std::vector<std::uint32_t> starts; // where the lines of numbers[k] start in `lines`; one more
     std::vector<std::uint32_t> lines;
 
-    explicit NumberedLines(const ProgramText& program) {
-        std::vector<std::uint64_t> pairs; // number in the high half, line in the low half
-        for (std::size_t line = 1; line <= program.lineCount(); ++line) {
-            if (const auto number = BlockNumberOf(program.line(line)))
-                pairs.push_back(std::uint64_t{*number} << 32 | line);
-        }
+    // The pairs are dropped once sorted out.
+    explicit NumberedLines(ProgramNumbers& program) {
+        std::vector<std::uint64_t> pairs = program.takeNumberedLines();
         if (!std::is_sorted(pairs.begin(), pairs.end()))
             std::sort(pairs.begin(), pairs.end());
         lines.reserve(pairs.size());
@@ -59,15 +54,19 @@ std::uint32_t firstFrom(std::span<const std::uint32_t> candidates, std::uint32_t
 
 } // namespace
 
-RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos)
+RecordLines::RecordLines(ProgramNumbers program, std::span<const std::int32_t> blockNos)
     : lines_(blockNos.size(), 0) {
+    const std::size_t lineCount = program.lineCount();
     mapNumberedLines(program, blockNos);
-    groupRecordsByLine(program.lineCount());
+    groupRecordsByLine(lineCount);
 }
 
-void RecordLines::mapNumberedLines(const ProgramText& program,
+RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos)
+    : RecordLines(ProgramNumbers::of(program), blockNos) {}
+
+void RecordLines::mapNumberedLines(ProgramNumbers& program,
                                    std::span<const std::int32_t> blockNos) {
-    if (!numbered(program)) {
+    if (!program.numbered()) {
         mapLinesByNumber(program.lineCount(), blockNos);
         return;
     }
@@ -108,14 +107,6 @@ void RecordLines::groupRecordsByLine(std::size_t lineCount) {
         if (lines_[record] != 0)
             records_[next[lines_[record]]++] = record;
     }
-}
-
-bool RecordLines::numbered(const ProgramText& program) {
-    for (std::size_t line = 1; line <= program.lineCount(); ++line) {
-        if (BlockNumberOf(program.line(line)))
-            return true;
-    }
-    return false;
 }
 
 std::uint32_t RecordLines::lineOf(std::uint32_t record) const {

@@ -78,8 +78,9 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     connect(&mFile, &FileWatch::gone, this, &ProgramPanel::programGone);
 }
 
-// A reading still running ends before the panel goes.
+// A reading still running is stopped and ends before the panel goes.
 ProgramPanel::~ProgramPanel() {
+    mClosing->store(true);
     for (QThread* reader : std::as_const(mReaders))
         reader->wait();
 }
@@ -154,8 +155,8 @@ void ProgramPanel::startReading(const QString& path) {
     auto text = std::make_shared<ProgramFile>();
     auto error = std::make_shared<int>(0);
     const std::string name = fileNameBytes(path).toStdString();
-    QThread* reader = QThread::create([text, error, name] {
-        if (ProgramFile::read(name, *text, *error))
+    QThread* reader = QThread::create([text, error, name, closing = mClosing] {
+        if (ProgramFile::read(name, *text, *error, closing.get()))
             *error = 0;
     });
     mReaders.append(reader);

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -98,6 +99,8 @@ private:
     std::uint64_t mReadingSerial = 0;
     std::uint64_t mReadings = 0;
     QList<QThread*> mReaders;
+    // Set when the panel goes: a reading under way stops within a piece of the file.
+    std::shared_ptr<std::atomic<bool>> mClosing = std::make_shared<std::atomic<bool>>(false);
     bool mLinked = false;
     // The program's version when its reading began.
     std::optional<FileVersion> mReadVersion;

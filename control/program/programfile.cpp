@@ -10,7 +10,8 @@ constexpr std::uint64_t kCarriageReturnBit = std::uint64_t{1} << 63;
 
 } // namespace
 
-bool ProgramFile::read(const std::string& path, ProgramFile& file, int& error) {
+bool ProgramFile::read(const std::string& path, ProgramFile& file, int& error,
+                       const std::atomic<bool>* stop) {
     ProgramFile result;
     error = result.scan_.open(path);
     if (error != 0)
@@ -18,7 +19,7 @@ bool ProgramFile::read(const std::string& path, ProgramFile& file, int& error) {
     error = result.scan_.run(0, 1, kBlockNumberBytes, [&result](const ScannedLine& line) {
         result.add(line);
         return true;
-    });
+    }, stop);
     if (error != 0)
         return false;
     file = std::move(result);

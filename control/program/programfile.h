@@ -17,8 +17,10 @@ public:
     ProgramFile() = default;
 
     // Opens and indexes `path`; false with `error` set (an errno value, ENOMEM when memory ran
-    // out, or ProgramText::kNotRegular) when it cannot be read, `file` left as it was.
-    static bool read(const std::string& path, ProgramFile& file, int& error);
+    // out, ECANCELED once `stop` is set, or ProgramText::kNotRegular) when it cannot be read,
+    // `file` left as it was.
+    static bool read(const std::string& path, ProgramFile& file, int& error,
+                     const std::atomic<bool>* stop = nullptr);
 
     std::size_t lineCount() const { return lineCount_; }
     std::uint64_t bytes() const { return scan_.size(); }

@@ -50,9 +50,9 @@ int ProgramLineScan::open(const std::string& path) {
 }
 
 int ProgramLineScan::run(std::uint64_t start, std::uint64_t number, std::size_t headBytes,
-                         const Visitor& visit) const {
+                         const Visitor& visit, const std::atomic<bool>* stop) const {
     try {
-        return scan(start, number, headBytes, visit);
+        return scan(start, number, headBytes, visit, stop);
     } catch (const std::bad_alloc&) {
         return ENOMEM;
     }
@@ -61,12 +61,14 @@ int ProgramLineScan::run(std::uint64_t start, std::uint64_t number, std::size_t 
 // Each piece is searched for line ends with memchr; the head of a line that goes on past the
 // piece is kept for the line's end in a later one.
 int ProgramLineScan::scan(std::uint64_t start, std::uint64_t number, std::size_t headBytes,
-                          const Visitor& visit) const {
+                          const Visitor& visit, const std::atomic<bool>* stop) const {
     const auto piece = std::make_unique<char[]>(kPieceBytes);
     LineHead head(headBytes);
     std::uint64_t lineStart = start;
     char last = '\0'; // the byte before the piece
     for (std::uint64_t at = start; at < size_;) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            return ECANCELED;
         const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, size_ - at));
         const LoadResult got = file_.read(at, piece.get(), length);
         if (got.error == LoadError::Changed)

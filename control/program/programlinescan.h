@@ -2,6 +2,7 @@
 
 #include "filepieces.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -35,16 +36,17 @@ public:
     std::uint64_t size() const { return size_; }
 
     // Scans from byte `start`, where line `number` begins, handing each line's first
-    // `headBytes` bytes on; 0, else an errno value (ENOMEM when memory ran out).
-    int run(std::uint64_t start, std::uint64_t number, std::size_t headBytes,
-            const Visitor& visit) const;
+    // `headBytes` bytes on; 0, else an errno value (ENOMEM when memory ran out, ECANCELED once
+    // `stop`, where given, is set: it is looked at before each piece).
+    int run(std::uint64_t start, std::uint64_t number, std::size_t headBytes, const Visitor& visit,
+            const std::atomic<bool>* stop = nullptr) const;
 
     // Reads up to `length` bytes from `offset`: fewer where the file has become shorter.
     std::string read(std::uint64_t offset, std::size_t length) const;
 
 private:
     int scan(std::uint64_t start, std::uint64_t number, std::size_t headBytes,
-             const Visitor& visit) const;
+             const Visitor& visit, const std::atomic<bool>* stop) const;
 
     FilePieces file_;
     std::uint64_t size_ = 0;

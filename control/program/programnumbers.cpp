@@ -6,7 +6,8 @@
 #include <cerrno>
 #include <new>
 
-bool ProgramNumbers::read(const std::string& path, ProgramNumbers& numbers, int& error) {
+bool ProgramNumbers::read(const std::string& path, ProgramNumbers& numbers, int& error,
+                          const std::atomic<bool>* stop) {
     ProgramLineScan scan;
     error = scan.open(path);
     if (error != 0)
@@ -15,7 +16,7 @@ bool ProgramNumbers::read(const std::string& path, ProgramNumbers& numbers, int&
     error = scan.run(0, 1, kBlockNumberBytes, [&result](const ScannedLine& line) {
         result.add(line.number, line.head);
         return true;
-    });
+    }, stop);
     if (error != 0)
         return false;
     numbers = std::move(result);

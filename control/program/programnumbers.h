@@ -2,6 +2,7 @@
 
 #include "programtext.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,7 +18,8 @@ public:
 
     // Reads the block numbers of the program file `path`; false with `error` set as
     // ProgramFile::read sets it, `numbers` left as they were.
-    static bool read(const std::string& path, ProgramNumbers& numbers, int& error);
+    static bool read(const std::string& path, ProgramNumbers& numbers, int& error,
+                     const std::atomic<bool>* stop = nullptr);
     // The block numbers of a text in memory.
     static ProgramNumbers of(const ProgramText& text);
 

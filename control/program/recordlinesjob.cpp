@@ -11,6 +11,7 @@ RecordLinesJob::RecordLinesJob(std::string fileName, std::vector<std::int32_t> b
               std::move(finished)) {}
 
 RecordLinesJob::~RecordLinesJob() {
+    cancel();
     if (thread_.joinable())
         thread_.join();
 }
@@ -22,7 +23,7 @@ void RecordLinesJob::run(std::string fileName, std::vector<std::int32_t> blockNo
                          std::function<void()> finished) {
     ProgramNumbers numbers;
     int error = 0;
-    if (ProgramNumbers::read(fileName, numbers, error)) {
+    if (ProgramNumbers::read(fileName, numbers, error, &cancelled_)) {
         try {
             result_.lineCount = numbers.lineCount();
             if (!blockNos.empty() && !cancelled_.load(std::memory_order_relaxed))

@@ -23,13 +23,14 @@ public:
 
     RecordLinesJob(std::string fileName, std::vector<std::int32_t> blockNos,
                    std::function<void()> finished);
-    // Waits for the thread.
+    // Cancels the job and waits for the thread.
     ~RecordLinesJob();
     RecordLinesJob(const RecordLinesJob&) = delete;
     RecordLinesJob& operator=(const RecordLinesJob&) = delete;
 
     bool done() const { return done_.load(std::memory_order_acquire); }
-    // Asks the job to end without mapping when it has not begun to.
+    // Asks the job to end: a reading under way stops within a piece of the file, and the
+    // mapping is not begun.
     void cancel() { cancelled_.store(true, std::memory_order_relaxed); }
     // The result, waiting for it when the job is not done yet; once only.
     Result take();

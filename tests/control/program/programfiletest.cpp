@@ -6,13 +6,18 @@
 #include "programfile.h"
 #include "programnumbers.h"
 #include "recordlines.h"
+#include "recordlinesjob.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -161,6 +166,29 @@ TEST_F(ProgramFileTest, WhatCannotBeReadSaysWhy) {
     ProgramNumbers numbers;
     EXPECT_FALSE(ProgramNumbers::read("/dev/zero", numbers, error));
     EXPECT_EQ(ProgramText::reasonOf(error), "not a regular file");
+}
+
+// A reading of a file far too large to read (a sparse terabyte) ends once asked to, as does a
+// mapping job that is let go; without that, neither would end for hours.
+TEST_F(ProgramFileTest, AReadingEndsWhenAsked) {
+    const std::string path = write("N1 G00\n");
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 40);
+    std::atomic<bool> stop{false};
+    ProgramFile file;
+    int error = 0;
+    bool read = true;
+    std::thread reader([&] { read = ProgramFile::read(path, file, error, &stop); });
+    stop = true;
+    reader.join();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(error, ECANCELED);
+    EXPECT_EQ(file.lineCount(), 0u);
+
+    std::atomic<bool> finished{false};
+    {
+        RecordLinesJob job(path, {1, 2, 3}, [&] { finished = true; });
+    }
+    EXPECT_TRUE(finished);
 }
 
 // The block numbers read from the file map records to the lines that the whole text in memory

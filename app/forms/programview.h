@@ -11,9 +11,10 @@
 
 // The text of an NC program with line numbers and its words in colour, drawn a screen of lines at
 // a time from the program's line index, each line read from the file as it is drawn, so that a
-// program of millions of lines opens and scrolls at once and only its index is held. Lines that are no UTF-8 show as CP932, as the settings texts do. A line shows its first
-// kShownBytes bytes only, then how long it is, so that a line of any length draws as fast as a
-// short one. A click on a line says which one.
+// program of millions of lines opens and scrolls at once and only its index is held. Lines that are
+// no UTF-8 show as CP932, as the settings texts do. A line shows its first kShownBytes bytes only,
+// then how long it is, so that a line of any length draws as fast as a short one. A click on a line
+// says which one.
 class ProgramView : public QAbstractScrollArea {
     Q_OBJECT
 public:

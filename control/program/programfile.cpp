@@ -16,10 +16,13 @@ bool ProgramFile::read(const std::string& path, ProgramFile& file, int& error,
     error = result.scan_.open(path);
     if (error != 0)
         return false;
-    error = result.scan_.run(0, 1, kBlockNumberBytes, [&result](const ScannedLine& line) {
-        result.add(line);
-        return true;
-    }, stop);
+    error = result.scan_.run(
+        0, 1, kBlockNumberBytes,
+        [&result](const ScannedLine& line) {
+            result.add(line);
+            return true;
+        },
+        stop);
     if (error != 0)
         return false;
     file = std::move(result);
@@ -61,7 +64,8 @@ std::string ProgramFile::head(std::size_t number, std::size_t most) const {
     const std::uint64_t length = lineLength(number);
     if (length == 0)
         return {};
-    return scan_.read(start(number), static_cast<std::size_t>(std::min<std::uint64_t>(length, most)));
+    return scan_.read(start(number),
+                      static_cast<std::size_t>(std::min<std::uint64_t>(length, most)));
 }
 
 int ProgramFile::scanFrom(std::size_t number, std::size_t headBytes,

@@ -69,7 +69,8 @@ int ProgramLineScan::scan(std::uint64_t start, std::uint64_t number, std::size_t
     for (std::uint64_t at = start; at < size_;) {
         if (stop && stop->load(std::memory_order_relaxed))
             return ECANCELED;
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, size_ - at));
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, size_ - at));
         const LoadResult got = file_.read(at, piece.get(), length);
         if (got.error == LoadError::Changed)
             return 0;
@@ -77,9 +78,11 @@ int ProgramLineScan::scan(std::uint64_t start, std::uint64_t number, std::size_t
             return got.systemError != 0 ? got.systemError : EIO;
         const char* const data = piece.get();
         std::size_t from = 0;
-        while (const auto* end = static_cast<const char*>(std::memchr(data + from, '\n', length - from))) {
+        while (const auto* end =
+                   static_cast<const char*>(std::memchr(data + from, '\n', length - from))) {
             const auto offset = static_cast<std::size_t>(end - data);
-            const std::size_t begin = lineStart >= at ? static_cast<std::size_t>(lineStart - at) : 0;
+            const std::size_t begin =
+                lineStart >= at ? static_cast<std::size_t>(lineStart - at) : 0;
             head.append(data + begin, offset - begin);
             const std::uint64_t raw = at + offset - lineStart;
             const bool cr = raw > 0 && (offset > 0 ? data[offset - 1] : last) == '\r';
@@ -92,7 +95,8 @@ int ProgramLineScan::scan(std::uint64_t start, std::uint64_t number, std::size_t
             from = offset + 1;
         }
         if (lineStart < at + length) {
-            const std::size_t begin = lineStart >= at ? static_cast<std::size_t>(lineStart - at) : 0;
+            const std::size_t begin =
+                lineStart >= at ? static_cast<std::size_t>(lineStart - at) : 0;
             head.append(data + begin, length - begin);
         }
         last = data[length - 1];

@@ -45,8 +45,8 @@ public:
     std::string read(std::uint64_t offset, std::size_t length) const;
 
 private:
-    int scan(std::uint64_t start, std::uint64_t number, std::size_t headBytes,
-             const Visitor& visit, const std::atomic<bool>* stop) const;
+    int scan(std::uint64_t start, std::uint64_t number, std::size_t headBytes, const Visitor& visit,
+             const std::atomic<bool>* stop) const;
 
     FilePieces file_;
     std::uint64_t size_ = 0;

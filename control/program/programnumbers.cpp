@@ -13,10 +13,13 @@ bool ProgramNumbers::read(const std::string& path, ProgramNumbers& numbers, int&
     if (error != 0)
         return false;
     ProgramNumbers result;
-    error = scan.run(0, 1, kBlockNumberBytes, [&result](const ScannedLine& line) {
-        result.add(line.number, line.head);
-        return true;
-    }, stop);
+    error = scan.run(
+        0, 1, kBlockNumberBytes,
+        [&result](const ScannedLine& line) {
+            result.add(line.number, line.head);
+            return true;
+        },
+        stop);
     if (error != 0)
         return false;
     numbers = std::move(result);

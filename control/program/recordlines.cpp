@@ -23,8 +23,8 @@ public:
         const std::uint64_t first = std::uint64_t{number} << 32;
         std::size_t begin = next_;
         if (begin >= pairs_.size() || !holds(begin, first))
-            begin = static_cast<std::size_t>(
-                std::lower_bound(pairs_.begin(), pairs_.end(), first) - pairs_.begin());
+            begin = static_cast<std::size_t>(std::lower_bound(pairs_.begin(), pairs_.end(), first) -
+                                             pairs_.begin());
         if (begin >= pairs_.size() || !holds(begin, first))
             return {};
         std::size_t inside = begin;

@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-// Reads an NC program in pieces and maps records to its lines on a thread of its own, so that a program of
-// millions of lines never holds up the caller: reading 600 MB and mapping 10,000,000 records
-// takes about a second. The job owns a copy of the block numbers, so the data they came from may
-// change meanwhile. `finished` is called on the job's thread once the result is at hand.
+// Reads an NC program in pieces and maps records to its lines on a thread of its own, so that a
+// program of millions of lines never holds up the caller: reading 600 MB and mapping 10,000,000
+// records takes about a second. The job owns a copy of the block numbers, so the data they came
+// from may change meanwhile. `finished` is called on the job's thread once the result is at hand.
 class RecordLinesJob {
 public:
     struct Result {

@@ -26,8 +26,7 @@ QString ReportHeader::oneLine(const QString& text) {
         const QChar c = text.at(at);
         if (c == u'\r' && at + 1 < text.size() && text.at(at + 1) == u'\n')
             continue;
-        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             line.append(u' ');
         else if (c.category() == QChar::Other_Control)
             line.append(QChar::ReplacementCharacter);

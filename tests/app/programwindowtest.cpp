@@ -177,7 +177,8 @@ protected:
     std::uint32_t lineOfBlock(std::int32_t n) {
         const std::string head = "N" + std::to_string(n) + " ";
         for (std::size_t line = 1; line <= view().program()->lineCount(); ++line) {
-            if (view().program()->head(line, ProgramView::kShownBytes).substr(0, head.size()) == head)
+            if (view().program()->head(line, ProgramView::kShownBytes).substr(0, head.size()) ==
+                head)
                 return static_cast<std::uint32_t>(line);
         }
         return 0;
@@ -220,17 +221,17 @@ TEST_F(ProgramWindowTest, TheLastProgramOpenedIsShown) {
     EXPECT_TRUE(panel().caption().text().startsWith(QStringLiteral("Cannot read the NC program")));
 }
 
-// A program whose line index does not fit in the memory left (84 million empty lines, 8 bytes a
+// A program whose line index does not fit in the memory left (42 million empty lines, 8 bytes a
 // line): the panel says why it could not be read, and the data stays shown.
 TEST_F(ProgramWindowTest, AProgramBeyondMemoryIsNotReadAndTheDataStays) {
     std::ofstream((gAppFolder + QStringLiteral("Part.NC")).toStdString(), std::ios::binary)
-        << std::string(std::size_t{80} << 20, '\n');
+        << std::string(std::size_t{40} << 20, '\n');
     bool read = false;
     {
-        const AddressSpaceLimit limit(rlim_t{512} << 20);
+        const AddressSpaceLimit limit(rlim_t{256} << 20);
         ASSERT_TRUE(limit.set());
         open(data);
-        read = QTest::qWaitFor([&] { return !panel().reading(); });
+        read = QTest::qWaitFor([&] { return !panel().reading(); }, 60000);
     }
     ASSERT_TRUE(read);
     const QString caption = panel().caption().text();
@@ -324,7 +325,11 @@ TEST_F(ProgramWindowTest, AProgramBackFromAwayIsWatchedAgain) {
         edit << "N3 G01 Y5\n";
     }
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !panel().reading() && view().program()->head(1, ProgramView::kShownBytes) == "N1 G00 X0"; }, 5000))
+        [&] {
+            return !panel().reading() &&
+                   view().program()->head(1, ProgramView::kShownBytes) == "N1 G00 X0";
+        },
+        5000))
         << panel().caption().text().toStdString();
 }
 
@@ -386,7 +391,8 @@ TEST_F(ProgramWindowTest, AProgramWhoseChangeTimeMovedIsReadAgain) {
             QTest::qWaitFor([&] { return !panel().reading() && view().program() != shown; }, 5000))
             << c.name;
         if (c.firstLine) {
-            EXPECT_EQ(view().program()->head(1, ProgramView::kShownBytes).substr(0, 1), c.firstLine) << c.name;
+            EXPECT_EQ(view().program()->head(1, ProgramView::kShownBytes).substr(0, 1), c.firstLine)
+                << c.name;
         }
     }
 }

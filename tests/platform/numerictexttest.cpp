@@ -16,8 +16,8 @@ NumberReading floatReadingByRule(const std::string& text) {
     const long double wide = std::strtold(text.c_str(), nullptr);
     // Half a unit in the last place above FLT_MAX rounds to infinity; half the least
     // subnormal and below round to 0.
-    const long double largest = static_cast<long double>(FLT_MAX) +
-                                std::ldexp(static_cast<long double>(1), 127 - 24);
+    const long double largest =
+        static_cast<long double>(FLT_MAX) + std::ldexp(static_cast<long double>(1), 127 - 24);
     const long double smallest = std::ldexp(static_cast<long double>(1), -150);
     if (std::fabs(wide) >= largest)
         return NumberReading::TooLarge;
@@ -28,10 +28,29 @@ NumberReading floatReadingByRule(const std::string& text) {
 
 TEST(NumericText, FloatTextsBeyondTheRangeSayWhichWay) {
     const char* const numbers[] = {
-        "0",         "-0",           "1",           "-2.5e3",     "3.4028234e38", "3.4028236e38",
-        "-3.5e38",   "1e39",         "1e100",       "-1e308",     "1e400",        "1e-30",
-        "1e-38",     "1e-40",        "1.5e-45",     "7e-46",      "1e-46",        "-1e-100",
-        "1e-300",    "1e-400",       "0e999",       "0.000e-999", "123456789012345678901234567890",
+        "0",
+        "-0",
+        "1",
+        "-2.5e3",
+        "3.4028234e38",
+        "3.4028236e38",
+        "-3.5e38",
+        "1e39",
+        "1e100",
+        "-1e308",
+        "1e400",
+        "1e-30",
+        "1e-38",
+        "1e-40",
+        "1.5e-45",
+        "7e-46",
+        "1e-46",
+        "-1e-100",
+        "1e-300",
+        "1e-400",
+        "0e999",
+        "0.000e-999",
+        "123456789012345678901234567890",
     };
     for (const char* text : numbers) {
         float value = -7.0f;

@@ -459,8 +459,9 @@ TEST_F(CurvexTool, FramesWithoutMemoryForTheImageFailAlike) {
 #endif
     const std::string message = "curvex: not enough memory for a 16384x16384 image\n";
     for (const char* command : {"render", "toolpath"}) {
-        const CurvexRun run = curvex(folder, std::string(command) + " --size 16384x16384 --frames 1 k.txt",
-                                     "ulimit -v 400000");
+        const CurvexRun run =
+            curvex(folder, std::string(command) + " --size 16384x16384 --frames 1 k.txt",
+                   "ulimit -v 400000");
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.out, "") << command;
         ASSERT_GE(run.err.size(), message.size()) << command << ": " << run.err;
@@ -485,7 +486,8 @@ TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
         {"stats --g00 -0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-0'\n"},
         {"stats --g00 1e40 k.txt", "curvex: --g00 '1e40' is too large (at most 3.4e38)\n"},
         {"stats --g00 1e308 k.txt", "curvex: --g00 '1e308' is too large (at most 3.4e38)\n"},
-        {"stats --range -1e100 0 k.txt", "curvex: --range '-1e100' is too large (at most 3.4e38)\n"},
+        {"stats --range -1e100 0 k.txt",
+         "curvex: --range '-1e100' is too large (at most 3.4e38)\n"},
         {"stats --range 0 1e-300 k.txt", "curvex: --range '1e-300' is too small: it rounds to 0\n"},
         {"stats --range -1e-46 0 k.txt", "curvex: --range '-1e-46' is too small: it rounds to 0\n"},
         {"stats --g00 1e-100 k.txt", "curvex: --g00 '1e-100' is too small: it rounds to 0\n"},

@@ -166,8 +166,9 @@ TEST_F(ReportCommand, TheTitleAndFileNameShowTheirWholeText) {
                        "\"$(printf 'two\\nlines.txt')\"");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = pdfText(folder, "out.pdf");
-    EXPECT_EQ(wordsOf(text.substr(0, text.find('\n'))),
-              (std::vector<std::string>{"Feed", "trial", "7\xEF\xBF\xBD" "end"}))
+    EXPECT_EQ(wordsOf(text.substr(0, text.find('\n'))), (std::vector<std::string>{"Feed", "trial",
+                                                                                  "7\xEF\xBF\xBD"
+                                                                                  "end"}))
         << text;
     const std::string file = "File: " + folder.file("two lines.txt") + "\n";
     EXPECT_NE(text.find(file), std::string::npos) << file << " in:\n" << text;

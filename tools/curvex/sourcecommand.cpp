@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <span>
-#include <utility>
 #include <string>
+#include <utility>
 
 // `curvex source`: the program line a record comes from.
 

@@ -1,9 +1,9 @@
 // A program read in pieces, against lines split in memory here: a line ends at "\n", a "\r"
 // before that is no part of it, a last line without a line end counts. Lines are made to end,
 // and "\r\n" to straddle, the borders of the pieces the file is read in.
+#include "programfile.h"
 #include "../../platform/tempfolder.h"
 #include "blocknumber.h"
-#include "programfile.h"
 #include "programnumbers.h"
 #include "recordlines.h"
 #include "recordlinesjob.h"
@@ -62,12 +62,12 @@ std::vector<Program> programs() {
         {"line ends of both kinds", "N1 G00\r\nN2 G01\n\nN3\r\n"},
         {"a carriage return inside a line and at the end", "N1 X\rY\nN2\r"},
         {"NUL bytes", std::string("N1 \0 X\n\0\n", 9)},
-        {"CR at a piece's end, LF at the next one's start",
-         piece.substr(1) + "\r\nN2 G01\n"},
+        {"CR at a piece's end, LF at the next one's start", piece.substr(1) + "\r\nN2 G01\n"},
         {"LF at a piece's end", piece.substr(1) + "\nN2\n"},
         {"LF at a piece's start", piece + "\nN2"},
         {"a line over three pieces", "N7 " + std::string(3 * kMiB, 'X') + "\r\nN8\n"},
-        {"many short lines across pieces", [] {
+        {"many short lines across pieces",
+         [] {
              std::string bytes;
              for (int n = 1; bytes.size() < 3 * kMiB; ++n)
                  bytes += "N" + std::to_string(n) + (n % 3 ? " G01\n" : " G00\r\n");

@@ -41,7 +41,8 @@ public:
     int run(std::uint64_t start, std::uint64_t number, std::size_t headBytes, const Visitor& visit,
             const std::atomic<bool>* stop = nullptr) const;
 
-    // Reads up to `length` bytes from `offset`: fewer where the file has become shorter.
+    // Reads `length` bytes from `offset`, fewer where the file ended when opened; nothing where it
+    // has become shorter since.
     std::string read(std::uint64_t offset, std::size_t length) const;
 
 private:

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "curvexproxy.h"
 #include "filenametext.h"
+#include "programfile.h"
 #include "programtext.h"
 #include "programview.h"
 #include "recordlines.h"
@@ -32,11 +33,11 @@ const QStringList kProgramEndings = {
 
 // The program's name and size; a program without any block number says that its lines are
 // matched by block number.
-QString captionOf(const QString& path, const ProgramText& program) {
+QString captionOf(const QString& path, const ProgramFile& program) {
     QString text = QStringLiteral("%1  (%2 lines)")
                        .arg(QDir::toNativeSeparators(path))
                        .arg(program.lineCount());
-    if (!RecordLines::numbered(program))
+    if (!program.numbered())
         text += QStringLiteral("  ") + QString::fromLatin1(kUnnumberedProgramNote);
     return text;
 }
@@ -77,8 +78,9 @@ ProgramPanel::ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& file
     connect(&mFile, &FileWatch::gone, this, &ProgramPanel::programGone);
 }
 
-// A reading still running ends before the panel goes.
+// A reading still running is stopped and ends before the panel goes.
 ProgramPanel::~ProgramPanel() {
+    mClosing->store(true);
     for (QThread* reader : std::as_const(mReaders))
         reader->wait();
 }
@@ -150,11 +152,11 @@ void ProgramPanel::startReading(const QString& path) {
     mReadingSerial = serial;
     mReadVersion = FileVersion::of(path);
     mCaption->setText(QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
-    auto text = std::make_shared<ProgramText>();
+    auto text = std::make_shared<ProgramFile>();
     auto error = std::make_shared<int>(0);
     const std::string name = fileNameBytes(path).toStdString();
-    QThread* reader = QThread::create([text, error, name] {
-        if (ProgramText::read(name, *text, *error))
+    QThread* reader = QThread::create([text, error, name, closing = mClosing] {
+        if (ProgramFile::read(name, *text, *error, closing.get()))
             *error = 0;
     });
     mReaders.append(reader);
@@ -168,7 +170,7 @@ void ProgramPanel::startReading(const QString& path) {
 
 // A program that could not be read says why; the data stays shown.
 void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
-                               std::shared_ptr<ProgramText> text, int error) {
+                               std::shared_ptr<ProgramFile> text, int error) {
     if (serial != mReadingSerial)
         return;
     mReadingSerial = 0;
@@ -184,7 +186,7 @@ void ProgramPanel::programRead(std::uint64_t serial, const QString& path,
     showProgram(path, std::move(text));
 }
 
-void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramText> text) {
+void ProgramPanel::showProgram(const QString& path, std::shared_ptr<ProgramFile> text) {
     mPath = path;
     appState().shownProgram = path;
     mFile.resetTo(mReadVersion);

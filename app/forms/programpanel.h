@@ -6,12 +6,13 @@
 #include <QList>
 #include <QObject>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 class CurvexProxy;
-class ProgramText;
+class ProgramFile;
 class ProgramView;
 class QAction;
 class QDockWidget;
@@ -27,8 +28,9 @@ class QThread;
 // read again once it has stopped changing; one that is gone stays shown as it was read.
 // It is linked to the chart both ways: a read-out record marks its line, and a click on a line
 // marks a record of that line through the control, which maps records to lines. Both the panel
-// and the control read the program on threads of their own: a program of millions of lines shows
-// as soon as the panel's reading ends, and its lines are linked once the control has mapped it.
+// and the control read the program in pieces on threads of their own: a program of millions of
+// lines shows as soon as the panel has indexed its lines, and its lines are linked once the
+// control has mapped it. Neither holds the program's text.
 class ProgramPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
@@ -77,9 +79,9 @@ private:
     void programChanged();
     void programGone();
     void startReading(const QString& path);
-    void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramText> text,
+    void programRead(std::uint64_t serial, const QString& path, std::shared_ptr<ProgramFile> text,
                      int error);
-    void showProgram(const QString& path, std::shared_ptr<ProgramText> text);
+    void showProgram(const QString& path, std::shared_ptr<ProgramFile> text);
     bool showsUnchanged(const QString& path) const;
     void markAgain();
 
@@ -97,6 +99,8 @@ private:
     std::uint64_t mReadingSerial = 0;
     std::uint64_t mReadings = 0;
     QList<QThread*> mReaders;
+    // Set when the panel goes: a reading under way stops within a piece of the file.
+    std::shared_ptr<std::atomic<bool>> mClosing = std::make_shared<std::atomic<bool>>(false);
     bool mLinked = false;
     // The program's version when its reading began.
     std::optional<FileVersion> mReadVersion;

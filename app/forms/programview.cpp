@@ -64,7 +64,7 @@ ProgramView::ProgramView(QWidget* parent) : QAbstractScrollArea(parent) {
             qOverload<>(&QWidget::update));
 }
 
-void ProgramView::setProgram(std::shared_ptr<const ProgramText> program) {
+void ProgramView::setProgram(std::shared_ptr<const ProgramFile> program) {
     mProgram = std::move(program);
     mMarked = 0;
     updateScrollBar();
@@ -113,23 +113,41 @@ bool ProgramView::find(const QString& text) {
         return false;
     const QByteArray wanted = text.toUtf8();
     const std::string_view needle(wanted.constData(), static_cast<std::size_t>(wanted.size()));
-    const std::size_t lines = mProgram->lineCount();
-    for (std::size_t step = 1; step <= lines; ++step) {
-        const std::size_t line = (mMarked + step - 1) % lines + 1;
-        if (shownBytes(static_cast<std::uint32_t>(line)).find(needle) != std::string_view::npos) {
-            markLine(static_cast<std::uint32_t>(line));
-            return true;
-        }
-    }
-    return false;
+    const auto lines = static_cast<std::uint32_t>(mProgram->lineCount());
+    const std::uint32_t marked = std::min(mMarked, lines);
+    std::uint32_t found = findBetween(marked + 1, lines, needle);
+    if (found == 0)
+        found = findBetween(1, marked, needle);
+    if (found == 0)
+        return false;
+    markLine(found);
+    return true;
 }
 
-std::string_view ProgramView::shownBytes(std::uint32_t line) const {
-    return mProgram ? headOf(mProgram->line(line), kShownBytes) : std::string_view();
+std::uint32_t ProgramView::findBetween(std::uint32_t from, std::uint32_t to,
+                                       std::string_view needle) const {
+    std::uint32_t found = 0;
+    if (from > to)
+        return found;
+    mProgram->scanFrom(from, kShownBytes + 1, [&](const ScannedLine& line) {
+        if (line.number > to)
+            return false;
+        if (headOf(line.head, kShownBytes).find(needle) == std::string_view::npos)
+            return true;
+        found = static_cast<std::uint32_t>(line.number);
+        return false;
+    });
+    return found;
+}
+
+std::string ProgramView::shownBytes(std::uint32_t line) const {
+    if (!mProgram)
+        return {};
+    return std::string(headOf(mProgram->head(line, kShownBytes + 1), kShownBytes));
 }
 
 QString ProgramView::cutNote(std::uint32_t line) const {
-    const std::size_t bytes = mProgram ? mProgram->line(line).size() : 0;
+    const std::uint64_t bytes = mProgram ? mProgram->lineLength(line) : 0;
     if (bytes <= kShownBytes)
         return {};
     return QStringLiteral(" \u2026 (%1 bytes)").arg(bytes);
@@ -142,7 +160,8 @@ void ProgramView::drawLine(QPainter& painter, std::uint32_t line, int y) const {
     painter.drawText(QRect(0, y, gutter - kMargin, lineHeight()), Qt::AlignRight | Qt::AlignVCenter,
                      QString::number(line));
     painter.setClipRect(gutter, y, viewport()->width() - gutter, lineHeight());
-    const std::string_view bytes = shownBytes(line);
+    const std::string shown = shownBytes(line);
+    const std::string_view bytes = shown;
     int x = gutter + kMargin - horizontalScrollBar()->value();
     for (const SyntaxSpan& span : SyntaxSpansOf(bytes)) {
         const QString part = textOf(bytes.substr(span.start, span.length));

@@ -23,6 +23,9 @@ namespace {
 const QString kSection = QStringLiteral("Report");
 const QString kFolderKey = QStringLiteral("Folder");
 const QString kTitleKey = QStringLiteral("Title");
+// The data file whose report was given the title kept last.
+const QString kTitleFileSection = QStringLiteral("Report Title");
+const QString kTitleFileKey = QStringLiteral("Data File");
 
 UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
     const QFileInfo shown(shownFile);
@@ -31,7 +34,8 @@ UserPrompts::ReportSaveRequest saveRequest(const QString& shownFile) {
     if (request.folder.isEmpty())
         request.folder = shown.absolutePath();
     request.fileName = shown.completeBaseName() + QStringLiteral(".pdf");
-    request.title = ReadIniValue(kSection, kTitleKey);
+    if (ReadIniValue(kTitleFileSection, kTitleFileKey) == shown.absoluteFilePath())
+        request.title = ReadIniValue(kSection, kTitleKey);
     if (request.title.isEmpty())
         request.title = shown.fileName();
     return request;
@@ -66,6 +70,7 @@ void ReportExport::exportReportTriggered() {
     }
     WriteIniValue(kSection, kFolderKey, QFileInfo(choice->path).absolutePath());
     WriteIniValue(kSection, kTitleKey, choice->title);
+    WriteIniValue(kTitleFileSection, kTitleFileKey, QFileInfo(shown).absoluteFilePath());
 }
 
 // Writes the report unless the file is one that the window shows or the name is no PDF's; why

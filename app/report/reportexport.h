@@ -13,7 +13,9 @@ class QWidget;
 // File > Export Report…, before Save Chart As… and Print: the report of the shown file and view as
 // a PDF, the same as `curvex report` writes. The control draws the chart and gives the machining
 // times; the program copies no records. The last folder and title are kept in section "Report" of
-// the settings file. Hidden with a control that has no machining times.
+// the settings file, the data file of that title in section "Report Title": the title is offered
+// again for the same file only, another file's name is offered as its title. Hidden with a
+// control that has no machining times.
 class ReportExport : public QObject {
     Q_OBJECT
 public:

@@ -1,55 +1,62 @@
 #include "recordlines.h"
 
-#include "blocknumber.h"
-
 #include <algorithm>
 
 namespace {
 
-// The lines of every block number: the numbers ascending, and for each its lines ascending.
-struct NumberedLines {
-    std::vector<std::uint32_t> numbers;
-    std::vector<std::uint32_t> starts; // where the lines of numbers[k] start in `lines`; one more
-    std::vector<std::uint32_t> lines;
+constexpr std::uint64_t kLineBits = 0xFFFFFFFF;
 
-    explicit NumberedLines(const ProgramText& program) {
-        std::vector<std::uint64_t> pairs; // number in the high half, line in the low half
-        for (std::size_t line = 1; line <= program.lineCount(); ++line) {
-            if (const auto number = BlockNumberOf(program.line(line)))
-                pairs.push_back(std::uint64_t{*number} << 32 | line);
-        }
-        if (!std::is_sorted(pairs.begin(), pairs.end()))
-            std::sort(pairs.begin(), pairs.end());
-        lines.reserve(pairs.size());
-        for (const std::uint64_t pair : pairs) {
-            const auto number = static_cast<std::uint32_t>(pair >> 32);
-            if (numbers.empty() || numbers.back() != number) {
-                numbers.push_back(number);
-                starts.push_back(static_cast<std::uint32_t>(lines.size()));
-            }
-            lines.push_back(static_cast<std::uint32_t>(pair));
-        }
-        starts.push_back(static_cast<std::uint32_t>(lines.size()));
+// The numbered lines of the program as they come, each its block number in the high half and its
+// line in the low half, sorted: the lines of each number lie together, ascending. Nothing else is
+// kept, so that the map of a program takes 8 bytes a numbered line on the way.
+class NumberedLines {
+public:
+    explicit NumberedLines(ProgramNumbers& program) : pairs_(program.takeNumberedLines()) {
+        if (!std::is_sorted(pairs_.begin(), pairs_.end()))
+            std::sort(pairs_.begin(), pairs_.end());
     }
 
-    // Where the lines of `number` lie in `lines`; an empty span when no line has it. Records
-    // mostly go on to the next block number, so the number after the one found last is tried
-    // first.
-    std::span<const std::uint32_t> linesOf(std::uint32_t number) {
-        if (last_ + 1 >= numbers.size() || numbers[last_ + 1] != number) {
-            const auto found = std::lower_bound(numbers.begin(), numbers.end(), number);
-            if (found == numbers.end() || *found != number)
-                return {};
-            last_ = static_cast<std::size_t>(found - numbers.begin());
-        } else {
-            ++last_;
+    // The pairs of `number`; an empty span when no line has it. Records mostly go on to the next
+    // block number, so the pairs after those found last are tried first, and the end of a
+    // number's pairs is searched in steps that double, as few as the pairs are.
+    std::span<const std::uint64_t> linesOf(std::uint32_t number) {
+        const std::uint64_t first = std::uint64_t{number} << 32;
+        std::size_t begin = next_;
+        if (begin >= pairs_.size() || !holds(begin, first))
+            begin = static_cast<std::size_t>(std::lower_bound(pairs_.begin(), pairs_.end(), first) -
+                                             pairs_.begin());
+        if (begin >= pairs_.size() || !holds(begin, first))
+            return {};
+        std::size_t inside = begin;
+        std::size_t beyond = begin + 1;
+        for (std::size_t step = 1; beyond < pairs_.size() && holds(beyond, first); step *= 2) {
+            inside = beyond;
+            beyond = std::min(pairs_.size(), beyond + step);
         }
-        return std::span(lines).subspan(starts[last_], starts[last_ + 1] - starts[last_]);
+        next_ = static_cast<std::size_t>(
+            std::upper_bound(pairs_.begin() + static_cast<std::ptrdiff_t>(inside),
+                             pairs_.begin() + static_cast<std::ptrdiff_t>(beyond),
+                             first | kLineBits) -
+            pairs_.begin());
+        return std::span(pairs_).subspan(begin, next_ - begin);
     }
 
 private:
-    std::size_t last_ = 0;
+    bool holds(std::size_t at, std::uint64_t first) const {
+        return (pairs_[at] & ~kLineBits) == first;
+    }
+
+    std::vector<std::uint64_t> pairs_;
+    std::size_t next_ = 0;
 };
+
+// The first line of the pairs `candidates` of one number at or after line `from`, else the first.
+std::uint32_t firstLineFrom(std::span<const std::uint64_t> candidates, std::uint32_t from) {
+    const std::uint64_t number = candidates.front() & ~kLineBits;
+    const auto found = std::lower_bound(candidates.begin(), candidates.end(), number | from);
+    return static_cast<std::uint32_t>((found != candidates.end() ? *found : candidates.front()) &
+                                      kLineBits);
+}
 
 // The first of `candidates` at or after `from`, else the first of all.
 std::uint32_t firstFrom(std::span<const std::uint32_t> candidates, std::uint32_t from) {
@@ -59,28 +66,32 @@ std::uint32_t firstFrom(std::span<const std::uint32_t> candidates, std::uint32_t
 
 } // namespace
 
-RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos)
+RecordLines::RecordLines(ProgramNumbers program, std::span<const std::int32_t> blockNos)
     : lines_(blockNos.size(), 0) {
+    const std::size_t lineCount = program.lineCount();
     mapNumberedLines(program, blockNos);
-    groupRecordsByLine(program.lineCount());
+    groupRecordsByLine(lineCount);
 }
 
-void RecordLines::mapNumberedLines(const ProgramText& program,
+RecordLines::RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos)
+    : RecordLines(ProgramNumbers::of(program), blockNos) {}
+
+void RecordLines::mapNumberedLines(ProgramNumbers& program,
                                    std::span<const std::int32_t> blockNos) {
-    if (!numbered(program)) {
+    if (!program.numbered()) {
         mapLinesByNumber(program.lineCount(), blockNos);
         return;
     }
     NumberedLines byNumber(program);
     std::uint32_t from = 1;
-    std::span<const std::uint32_t> candidates;
+    std::span<const std::uint64_t> candidates;
     for (std::size_t i = 0; i < blockNos.size(); ++i) {
         const auto number = static_cast<std::uint32_t>(blockNos[i]);
         if (i == 0 || number != static_cast<std::uint32_t>(blockNos[i - 1]))
             candidates = byNumber.linesOf(number);
         if (candidates.empty())
             continue;
-        from = firstFrom(candidates, from);
+        from = firstLineFrom(candidates, from);
         lines_[i] = from;
     }
 }
@@ -108,14 +119,6 @@ void RecordLines::groupRecordsByLine(std::size_t lineCount) {
         if (lines_[record] != 0)
             records_[next[lines_[record]]++] = record;
     }
-}
-
-bool RecordLines::numbered(const ProgramText& program) {
-    for (std::size_t line = 1; line <= program.lineCount(); ++line) {
-        if (BlockNumberOf(program.line(line)))
-            return true;
-    }
-    return false;
 }
 
 std::uint32_t RecordLines::lineOf(std::uint32_t record) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programnumbers.h"
 #include "programtext.h"
 
 #include <cstdint>
@@ -12,18 +13,18 @@
 // the latest earlier record that has one (line 1 before any has) whose block number is b; when
 // none follows up to the end, the search starts again at line 1, and when no line has b the
 // record has no line. A program without any block number gives block number b line b. Block
-// numbers are taken as unsigned 32-bit values, as the chart takes them.
+// numbers are taken as unsigned 32-bit values, as the chart takes them, from the first
+// kBlockNumberBytes bytes of a line.
 // What the program panel and `curvex source` say of a program without any block number.
 inline constexpr char kUnnumberedProgramNote[] = "no N words: lines matched by block number";
 
 class RecordLines {
 public:
     RecordLines() = default;
+    // Without any numbered line in the program, records are matched to lines by their block
+    // number alone.
+    RecordLines(ProgramNumbers program, std::span<const std::int32_t> blockNos);
     RecordLines(const ProgramText& program, std::span<const std::int32_t> blockNos);
-
-    // Whether any line of the program has a block number; without one, records are matched to
-    // lines by their block number alone.
-    static bool numbered(const ProgramText& program);
 
     std::uint32_t recordCount() const { return static_cast<std::uint32_t>(lines_.size()); }
     // The line of a record, counted from 1; 0 when it has none or lies beyond the records.
@@ -36,7 +37,7 @@ public:
                                               std::optional<std::uint32_t> marked) const;
 
 private:
-    void mapNumberedLines(const ProgramText& program, std::span<const std::int32_t> blockNos);
+    void mapNumberedLines(ProgramNumbers& program, std::span<const std::int32_t> blockNos);
     void mapLinesByNumber(std::size_t lineCount, std::span<const std::int32_t> blockNos);
     void groupRecordsByLine(std::size_t lineCount);
 

@@ -1,6 +1,6 @@
 #include "recordlinesjob.h"
 
-#include "programtext.h"
+#include "programnumbers.h"
 
 #include <new>
 #include <span>
@@ -11,22 +11,25 @@ RecordLinesJob::RecordLinesJob(std::string fileName, std::vector<std::int32_t> b
               std::move(finished)) {}
 
 RecordLinesJob::~RecordLinesJob() {
+    cancel();
     if (thread_.joinable())
         thread_.join();
 }
 
-// The text is dropped once mapped: the map and the number of lines are all that is asked for.
+// The program is read in pieces for its block numbers only, which are dropped once mapped: the
+// map and the number of lines are all that is asked for.
 // A map that does not fit in memory leaves the program unreadable.
 void RecordLinesJob::run(std::string fileName, std::vector<std::int32_t> blockNos,
                          std::function<void()> finished) {
-    ProgramText text;
+    ProgramNumbers numbers;
     int error = 0;
-    if (ProgramText::read(fileName, text, error)) {
+    if (ProgramNumbers::read(fileName, numbers, error, &cancelled_)) {
         try {
+            result_.lineCount = numbers.lineCount();
             if (!blockNos.empty() && !cancelled_.load(std::memory_order_relaxed))
-                result_.lines = RecordLines(text, std::span<const std::int32_t>(blockNos));
+                result_.lines =
+                    RecordLines(std::move(numbers), std::span<const std::int32_t>(blockNos));
             result_.readable = true;
-            result_.lineCount = text.lineCount();
         } catch (const std::bad_alloc&) {
             result_.lines = RecordLines();
         }

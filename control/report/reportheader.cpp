@@ -13,8 +13,28 @@ constexpr double kTitleGap = 6.0; // below the title
 
 } // namespace
 
-ReportHeader::ReportHeader(QString title, QStringList lines)
-    : title_(std::move(title)), lines_(std::move(lines)) {}
+ReportHeader::ReportHeader(const QString& title, const QStringList& lines)
+    : title_(oneLine(title)) {
+    for (const QString& line : lines)
+        lines_.append(oneLine(line));
+}
+
+QString ReportHeader::oneLine(const QString& text) {
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar c = text.at(at);
+        if (c == u'\r' && at + 1 < text.size() && text.at(at + 1) == u'\n')
+            continue;
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            line.append(u' ');
+        else if (c.category() == QChar::Other_Control)
+            line.append(QChar::ReplacementCharacter);
+        else
+            line.append(c);
+    }
+    return line;
+}
 
 double ReportHeader::height(QPaintDevice& device, double) const {
     const double title = QFontMetricsF(reportFont(kTitlePoints, true), &device).height();

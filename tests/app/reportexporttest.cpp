@@ -201,6 +201,19 @@ TEST_F(ReportExportTest, TheLastFolderAndTitleAreRemembered) {
     EXPECT_EQ(prompts.reportRequests[2].folder, folder.path());
     EXPECT_EQ(prompts.reportRequests[2].title, QStringLiteral("Shop"));
 
+    // Another file is offered its own name; the title typed for the first comes back with it.
+    const QString titled = window->fileName();
+    const QString other = folder.filePath(QStringLiteral("other.txt"));
+    ASSERT_TRUE(QFile::copy(titled, other));
+    for (const auto& [shown, title] : {std::pair{other, QStringLiteral("other.txt")},
+                                       std::pair{titled, QStringLiteral("Shop")}}) {
+        window->open(shown);
+        ASSERT_EQ(window->fileName(), shown);
+        prompts.reportChoices.push_back(std::nullopt);
+        report->exportReport().trigger();
+        EXPECT_EQ(prompts.reportRequests.back().title, title) << shown.toStdString();
+    }
+
     // A report that cannot be written says why and keeps the older file.
     prompts.reportChoices.push_back(
         UserPrompts::ReportSaveChoice{folder.filePath(QStringLiteral("no/run.pdf")), "Shop"});

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -450,6 +451,24 @@ TEST_F(CurvexTool, FailuresOnTheWayExitWithTheReason) {
     }
 }
 
+// Timed frames without an output file and without memory for their image end both picture
+// commands alike: the reason and status 1, nothing written.
+TEST_F(CurvexTool, FramesWithoutMemoryForTheImageFailAlike) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer's shadow memory does not fit the limit";
+#endif
+    const std::string message = "curvex: not enough memory for a 16384x16384 image\n";
+    for (const char* command : {"render", "toolpath"}) {
+        const CurvexRun run =
+            curvex(folder, std::string(command) + " --size 16384x16384 --frames 1 k.txt",
+                   "ulimit -v 400000");
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.out, "") << command;
+        ASSERT_GE(run.err.size(), message.size()) << command << ": " << run.err;
+        EXPECT_EQ(run.err.substr(run.err.size() - message.size()), message) << command;
+    }
+}
+
 // Values that parse but make no sense are wrong usage too, named in the message; nothing is
 // loaded or written.
 TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
@@ -465,7 +484,29 @@ TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
         {"stats --g00 -5 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-5'\n"},
         {"stats --g00 0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
         {"stats --g00 -0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '-0'\n"},
-        {"stats --g00 1e40 k.txt", "curvex: --g00 needs a number, not '1e40'\n"},
+        {"stats --g00 1e40 k.txt", "curvex: --g00 '1e40' is too large (at most 3.4e38)\n"},
+        {"stats --g00 1e308 k.txt", "curvex: --g00 '1e308' is too large (at most 3.4e38)\n"},
+        {"stats --range -1e100 0 k.txt",
+         "curvex: --range '-1e100' is too large (at most 3.4e38)\n"},
+        {"stats --range 0 1e-300 k.txt", "curvex: --range '1e-300' is too small: it rounds to 0\n"},
+        {"stats --range -1e-46 0 k.txt", "curvex: --range '-1e-46' is too small: it rounds to 0\n"},
+        {"stats --g00 1e-100 k.txt", "curvex: --g00 '1e-100' is too small: it rounds to 0\n"},
+        {"render --frames 99999999999 k.txt",
+         "curvex: --frames needs a whole number from 1 to 2147483647, not '99999999999'\n"},
+        {"toolpath --frames 0 k.txt",
+         "curvex: --frames needs a whole number from 1 to 2147483647, not '0'\n"},
+        {"peaks --top 4294967296 k.txt",
+         "curvex: --top needs a whole number from 0 to 4294967295, not '4294967296'\n"},
+        {"peaks --gap 99999999999999999999 k.txt",
+         "curvex: --gap needs a whole number from 1 to 4294967295, not '99999999999999999999'\n"},
+        {"synth --blocks 100000001 -o x.txt",
+         "curvex: --blocks needs a whole number from 0 to 100000000, not '100000001'\n"},
+        {"synth --seed 18446744073709551616 -o x.txt",
+         "curvex: --seed needs a whole number from 0 to 18446744073709551615, not "
+         "'18446744073709551616'\n"},
+        {"source --program p.nc --record 99999999999999999999 k.txt",
+         "curvex: --record needs a whole number from 0 to 18446744073709551615, not "
+         "'99999999999999999999'\n"},
         {"dump --g00 0 k.txt", "curvex: --g00 needs a feed above 0 mm/min, not '0'\n"},
         {"dump --g00 -inf k.txt", "curvex: --g00 needs a number, not '-inf'\n"},
         {"dump --columns x,depth k.txt", "curvex: --columns names no column 'depth'\n"},
@@ -482,6 +523,10 @@ TEST_F(CurvexTool, OptionValuesThatMakeNoSenseAreWrongUsage) {
          "curvex: --x needs a column from 0 to 999 of the chart, not 1000\n"},
         {"pick --size 500x300 --x 500 k.txt",
          "curvex: --x needs a column from 0 to 499 of the chart, not 500\n"},
+        {"pick --x 99999999999 k.txt",
+         "curvex: --x needs a column from 0 to 999 of the chart, not 99999999999\n"},
+        {"pick --x -99999999999999999999 k.txt",
+         "curvex: --x needs a column from 0 to 999 of the chart, not -99999999999999999999\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -575,6 +620,13 @@ void expectNear(double actual, double expected, const std::string& what) {
     EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(expected))) << what;
 }
 
+// `value` with 9 significant digits, as every number of the pick's line is printed.
+std::string nineDigits(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
 // Moves without programmed or optimised feed, G00 moves and a cut after them.
 const char* const kNoFeedText = "N1)G01X10F600(A1)F1200\nN2)G00X40\nN3)G01X40Y20F0(A0.5)F900\n"
                                 "N4)G01X40Y20Z-5F300(A1)F0\nN5)G01X43Y24Z-5F450(A2)F500\n";
@@ -611,6 +663,10 @@ TEST_F(CurvexTool, PickElapsedAgreesWithSumsOfTheDump) {
                 << what;
             expectNear(std::stod(fields[13]), expected.programmed[index], what);
             expectNear(std::stod(fields[14]), expected.optimised[index], what);
+            for (std::size_t field = 12; field < fields.size(); ++field) {
+                const std::string text = fields[field].substr(0, fields[field].find('\n'));
+                EXPECT_EQ(text, nineDigits(std::stod(text))) << what << " field " << field;
+            }
         }
     }
 }

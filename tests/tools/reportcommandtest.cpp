@@ -157,6 +157,23 @@ TEST_F(ReportCommand, TheHeaderNamesTheFileOnTwoA4LandscapePages) {
     EXPECT_NE(titled.find("Removal per Sec with OrgFeed [mm3/sec]"), std::string::npos) << titled;
 }
 
+// The title and the file's name show their whole text, each on its line: a line end is a space,
+// any other control character U+FFFD.
+TEST_F(ReportCommand, TheTitleAndFileNameShowTheirWholeText) {
+    writeBytes(folder.file("two\nlines.txt"), kText);
+    const CommandRun run =
+        curvex(folder, "report --title \"$(printf 'Feed\\ntrial\\r\\n7\\001end')\" -o out.pdf "
+                       "\"$(printf 'two\\nlines.txt')\"");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = pdfText(folder, "out.pdf");
+    EXPECT_EQ(wordsOf(text.substr(0, text.find('\n'))), (std::vector<std::string>{"Feed", "trial",
+                                                                                  "7\xEF\xBF\xBD"
+                                                                                  "end"}))
+        << text;
+    const std::string file = "File: " + folder.file("two lines.txt") + "\n";
+    EXPECT_NE(text.find(file), std::string::npos) << file << " in:\n" << text;
+}
+
 // The value of --title is the argument after it, whatever it looks like; the options it looks
 // like are not taken.
 TEST_F(ReportCommand, ATitleThatLooksLikeAnOptionIsTheTitle) {

@@ -154,8 +154,9 @@ TEST_F(ToolpathCommand, failuresGiveStatusAndMessage) {
         {"toolpath -o out.png none.txt", 1, "none.txt"},
         {"toolpath -o folder.png cut.txt", 3, "cannot write folder.png"},
         {"toolpath-pick --at 5 cut.txt", 2, "--at needs two numbers"},
-        {"toolpath-pick --at 5 y cut.txt", 2, "--at needs numbers, not 'y'"},
-        {"toolpath-pick --at x 5 cut.txt", 2, "--at needs numbers, not 'x'"},
+        {"toolpath-pick --at 5 y cut.txt", 2, "--at needs a number, not 'y'"},
+        {"toolpath-pick --at x 5 cut.txt", 2, "--at needs a number, not 'x'"},
+        {"toolpath-pick --at 1e39 5 cut.txt", 2, "--at '1e39' is too large (at most 3.4e38)"},
         {"toolpath-pick cut.txt", 2, "give the pixel with --at"},
     };
     for (const Case& c : cases) {

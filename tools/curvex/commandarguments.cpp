@@ -1,19 +1,12 @@
 #include "commandarguments.h"
 
 #include "cutloader.h"
+#include "numerictext.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-template <typename T> bool readWhole(const std::string& text, T& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return !text.empty() && ec == std::errc() && ptr == end;
-}
 
 bool reportBadNumber(const std::string& option, const std::string& text) {
     std::fprintf(stderr, "curvex: %s needs a number, not '%s'\n", option.c_str(), text.c_str());
@@ -52,15 +45,34 @@ int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data) {
 }
 
 bool readOptionNumber(const std::string& option, const std::string& text, float& value) {
-    if (!readWhole(text, value) || !std::isfinite(value))
-        return reportBadNumber(option, text);
-    return true;
+    switch (ReadFloatText(text, value)) {
+    case NumberReading::Read:
+        return true;
+    case NumberReading::TooLarge:
+        std::fprintf(stderr, "curvex: %s '%s' is too large (at most %s)\n", option.c_str(),
+                     text.c_str(), kLargestFloatText);
+        return false;
+    case NumberReading::TooSmall:
+        std::fprintf(stderr, "curvex: %s '%s' is too small: it rounds to 0\n", option.c_str(),
+                     text.c_str());
+        return false;
+    case NumberReading::NotNumber:
+        break;
+    }
+    return reportBadNumber(option, text);
 }
 
-bool readOptionNumber(const std::string& option, const std::string& text, std::uint64_t& value) {
-    if (!readWhole(text, value))
+bool readOptionCount(const std::string& option, const std::string& text, std::uint64_t least,
+                     std::uint64_t most, std::uint64_t& value) {
+    const NumberReading reading = ReadCountText(text, least, most, value);
+    if (reading == NumberReading::Read)
+        return true;
+    if (reading == NumberReading::NotNumber)
         return reportBadNumber(option, text);
-    return true;
+    std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %llu, not '%s'\n",
+                 option.c_str(), static_cast<unsigned long long>(least),
+                 static_cast<unsigned long long>(most), text.c_str());
+    return false;
 }
 
 bool readOptionFeed(const std::string& option, const std::string& text, float& value) {

@@ -17,9 +17,13 @@ std::optional<CutFormat> chooseFormat(const CommandArgumentList& arguments,
 // Loads the one operand; reports a failure on standard error. Returns an exit status.
 int loadOperandFile(const CommandArgumentList& arguments, CutDataSet& data);
 
-// Reads a whole option value as a number; prints what is wrong and returns false otherwise.
+// Reads a whole option value as a number; prints what is wrong and returns false otherwise: a
+// value beyond the float range is too large, a non-zero one that rounds to 0 too small.
 bool readOptionNumber(const std::string& option, const std::string& text, float& value);
-bool readOptionNumber(const std::string& option, const std::string& text, std::uint64_t& value);
+// Reads a whole option value as a count from `least` to `most`; prints what is wrong, naming the
+// limits, and returns false otherwise.
+bool readOptionCount(const std::string& option, const std::string& text, std::uint64_t least,
+                     std::uint64_t most, std::uint64_t& value);
 
 // Reads a feed in mm/min: a finite number above 0. Prints what is wrong and returns false
 // otherwise.

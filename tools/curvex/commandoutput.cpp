@@ -1,11 +1,13 @@
 #include "commandoutput.h"
 
+#include "commandarguments.h"
 #include "commands.h"
 #include "filenametext.h"
 #include "viewoptions.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -49,6 +51,13 @@ int PictureOutput::write(PictureWriter& writer) const {
     return write(document);
 }
 
+QImage frameImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", width, height);
+    return image;
+}
+
 void reportFrameTimes(std::vector<double> millis) {
     std::sort(millis.begin(), millis.end());
     const std::size_t n = millis.size();
@@ -58,10 +67,13 @@ void reportFrameTimes(std::vector<double> millis) {
 
 bool readFrames(const CommandArgumentList& arguments, int& frames) {
     const std::string* count = arguments.value(kFramesOption.name);
-    if (!count || (readInteger(*count, frames) && frames >= 1))
+    std::uint64_t read = 0;
+    if (!count)
         return true;
-    std::fprintf(stderr, "curvex: --frames needs a count of 1 or more, not '%s'\n", count->c_str());
-    return false;
+    if (!readOptionCount(kFramesOption.name, *count, 1, INT_MAX, read))
+        return false;
+    frames = static_cast<int>(read);
+    return true;
 }
 
 int readSettingsFile(ChartSettingsFile& file, const std::string& iniFile) {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QImage>
 
 #include <memory>
 #include <string>
@@ -40,6 +41,10 @@ int readSettingsFile(ChartSettingsFile& file, const std::string& iniFile);
 
 // The application that fonts need; a picture command never needs a screen.
 std::unique_ptr<QGuiApplication> startOffscreenApplication();
+
+// An image `width` by `height` for timed frames, or a null one after saying that there is no
+// memory for it.
+QImage frameImage(int width, int height);
 
 // Prints "frames: N  median ms: X  max ms: Y" on standard error for the frame times `millis`.
 void reportFrameTimes(std::vector<double> millis);

@@ -23,15 +23,7 @@ bool readCount(const CommandArgumentList& arguments, const std::string& option, 
     const std::string* text = arguments.value(option);
     if (!text)
         return true;
-    if (!readOptionNumber(option, *text, count))
-        return false;
-    if (count < least || count > UINT32_MAX) {
-        std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
-                     option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
-                     text->c_str());
-        return false;
-    }
-    return true;
+    return readOptionCount(option, *text, least, UINT32_MAX, count);
 }
 
 // --gap G from 1 and --top K from 0.

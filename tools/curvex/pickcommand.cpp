@@ -1,14 +1,23 @@
 #include "commandarguments.h"
 #include "commands.h"
 #include "elapsedtime.h"
+#include "numerictext.h"
 #include "recordpick.h"
 #include "series.h"
 #include "viewoptions.h"
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
+
+// Whether `text` is a whole number of any size, with or without "-".
+bool wholeNumber(const std::string& text) {
+    std::uint64_t magnitude = 0;
+    const std::string_view digits = std::string_view(text).substr(text.starts_with('-') ? 1 : 0);
+    return ReadCountText(digits, 0, UINT64_MAX, magnitude) != NumberReading::NotNumber;
+}
 
 // The pixel column given with --x, which lies in a chart `width` pixels wide.
 bool readColumn(const CommandArgumentList& arguments, int width, int& column) {
@@ -17,13 +26,14 @@ bool readColumn(const CommandArgumentList& arguments, int width, int& column) {
         std::fprintf(stderr, "curvex: give the pixel column with --x PX\n");
         return false;
     }
-    if (!readInteger(*text, column)) {
+    const bool read = readInteger(*text, column);
+    if (!read && !wholeNumber(*text)) {
         std::fprintf(stderr, "curvex: --x needs a whole number, not '%s'\n", text->c_str());
         return false;
     }
-    if (column < 0 || column >= width) {
-        std::fprintf(stderr, "curvex: --x needs a column from 0 to %d of the chart, not %d\n",
-                     width - 1, column);
+    if (!read || column < 0 || column >= width) {
+        std::fprintf(stderr, "curvex: --x needs a column from 0 to %d of the chart, not %s\n",
+                     width - 1, text->c_str());
         return false;
     }
     return true;
@@ -39,7 +49,7 @@ void printPick(const CutDataSet& data, const PickedRecord& picked) {
 // ",position,elapsed_programmed_s,elapsed_optimised_s" of the picked record.
 void printElapsed(const CutDataSet& data, const ChartState& chart, const PickedRecord& picked) {
     const ElapsedTime::Seconds elapsed = ElapsedTime(data).atEndOf(picked.index, chart.g00Feed);
-    std::printf(",%.9g,%.17g,%.17g", horizontalValue(data, picked.index, chart.distanceMode),
+    std::printf(",%.9g,%.9g,%.9g", horizontalValue(data, picked.index, chart.distanceMode),
                 elapsed.programmed, elapsed.optimised);
 }
 

@@ -89,15 +89,6 @@ ChartState chartOf(const RenderSettings& settings, const ChartSettingsFile& file
     return chart;
 }
 
-// An image of the chart's size, or null after saying that there is no memory for it.
-QImage chartImage(const ChartState& chart) {
-    QImage image(chart.width, chart.height, QImage::Format_RGB32);
-    if (image.isNull())
-        std::fprintf(stderr, "curvex: not enough memory for a %dx%d image\n", chart.width,
-                     chart.height);
-    return image;
-}
-
 // The chart drawn as the graph control draws it: its pixels for PNG, its vector drawing for SVG
 // and PDF.
 int writePicture(const RenderSettings& settings, const CutDataSet& data, const ChartState& chart) {
@@ -111,7 +102,7 @@ int renderToFile(const RenderSettings& settings, const CutDataSet& data,
 
     ChartState chart = chartOf(settings, file);
     if (settings.frames > 0) {
-        QImage image = chartImage(chart);
+        QImage image = frameImage(chart.width, chart.height);
         if (image.isNull())
             return kExitFailure;
         renderFrames(settings, data, chart, image);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <utility>
 
 // `curvex source`: the program line a record comes from.
 
@@ -18,7 +19,7 @@ bool readRecord(const CommandArgumentList& arguments, std::uint64_t& record) {
         std::fprintf(stderr, "curvex: give the record with --record I\n");
         return false;
     }
-    return readOptionNumber("--record", *text, record);
+    return readOptionCount("--record", *text, 0, UINT64_MAX, record);
 }
 
 // The path given with --program; prints what is wrong when there is none.
@@ -50,9 +51,10 @@ int runSource(const CommandArgumentList& arguments) {
                      static_cast<unsigned long long>(record), data.count);
         return kExitFailure;
     }
-    if (!RecordLines::numbered(program))
+    ProgramNumbers numbers = ProgramNumbers::of(program);
+    if (!numbers.numbered())
         std::fprintf(stderr, "curvex: %s\n", kUnnumberedProgramNote);
-    const RecordLines lines(program, std::span(data.blockNos.data(), data.count));
+    const RecordLines lines(std::move(numbers), std::span(data.blockNos.data(), data.count));
     const std::uint32_t line = lines.lineOf(static_cast<std::uint32_t>(record));
     if (line == 0) {
         std::fprintf(stderr, "curvex: record %llu has no line in the program\n",

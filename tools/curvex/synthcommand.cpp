@@ -63,10 +63,11 @@ bool readPaths(const CommandArgumentList& arguments, bool& part) {
     return true;
 }
 
-// The whole number given with `option`, where given.
-bool readCount(const CommandArgumentList& arguments, const char* option, std::uint64_t& count) {
+// The whole number given with `option`, where given, of at most `most`.
+bool readCount(const CommandArgumentList& arguments, const char* option, std::uint64_t most,
+               std::uint64_t& count) {
     const std::string* value = arguments.value(option);
-    return !value || readOptionNumber(option, *value, count);
+    return !value || readOptionCount(option, *value, 0, most, count);
 }
 
 // `blocks` blocks of `seed`, of random moves or (`part`) like the machining of a part.
@@ -118,14 +119,9 @@ int runSynth(const CommandArgumentList& arguments) {
     std::uint64_t blocks = kDefaultBlocks;
     bool part = false;
     const bool program = arguments.has("--nc");
-    if (!readCount(arguments, "--blocks", blocks) || !readPaths(arguments, part) ||
-        !readCount(arguments, "--seed", seed))
+    if (!readCount(arguments, "--blocks", kMaxBlocks, blocks) || !readPaths(arguments, part) ||
+        !readCount(arguments, "--seed", UINT64_MAX, seed))
         return kExitUsage;
-    if (blocks > kMaxBlocks) {
-        std::fprintf(stderr, "curvex: at most %llu blocks\n",
-                     static_cast<unsigned long long>(kMaxBlocks));
-        return kExitUsage;
-    }
     const std::optional<CutFormat> format = chooseFormat(arguments, *output);
     if (!format)
         return kExitUsage;

@@ -69,9 +69,9 @@ int drawToolpath(const ToolpathSettings& settings, const CutDataSet& data) {
     const ToolpathStyle style = settings.style(data);
     const ToolpathRenderer renderer(model, style);
     if (settings.frames > 0) {
-        QImage image(settings.chart.width, settings.chart.height, QImage::Format_RGB32);
+        QImage image = frameImage(settings.chart.width, settings.chart.height);
         if (image.isNull())
-            return settings.output.cannotWrite("not enough memory for the image");
+            return kExitFailure;
         renderFrames(settings, model, renderer, image);
     }
     return settings.output.path.empty() ? kExitOk : writePicture(settings, model, renderer);

@@ -1,5 +1,6 @@
 #include "toolpathoptions.h"
 
+#include "commandarguments.h"
 #include "toolpathchartstyle.h"
 #include "viewoptions.h"
 
@@ -8,16 +9,6 @@
 #include <string>
 
 namespace {
-
-bool readNumber(const char* option, const char* text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    if (*text == '\0' || *end != '\0' || !std::isfinite(value)) {
-        std::fprintf(stderr, "curvex: %s needs numbers, not '%s'\n", option, text);
-        return false;
-    }
-    return true;
-}
 
 bool readChoices(const CommandArgumentList& arguments, ToolpathSettings& settings) {
     if (const std::string* text = arguments.value("--view")) {
@@ -79,7 +70,10 @@ bool readToolpathPixel(const CommandArgumentList& arguments, double (&at)[2]) {
         return false;
     }
     for (int k = 0; k < 2; ++k) {
-        if (!readNumber("--at", found->second[k].c_str(), at[k])) {
+        float pixel = 0.0f;
+        if (readOptionNumber("--at", found->second[k], pixel)) {
+            at[k] = pixel;
+        } else {
             std::fprintf(stderr, "curvex: --at needs two numbers\n");
             return false;
         }

@@ -1,6 +1,7 @@
 // Memory that runs out while a program is read, on the calling thread or on the thread that reads
 // the second half of a large program: an error of the read, never an exception that ends the
 // process. Allocations fail on demand through the program's own operator new.
+#include "programfile.h"
 #include "programtext.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,29 @@ TEST(ProgramMemory, RunningOutIsAnErrorOfTheRead) {
     ProgramText text;
     int error = 0;
     EXPECT_TRUE(ProgramText::read(path.string(), text, error)) << "with memory enough";
+    std::filesystem::remove(path);
+}
+
+// The panel's line index and the control's block numbers never take the text whole, nor any
+// other piece of more than a few MiB at once: with every allocation of 2 MiB or more failing,
+// a 40 MiB program of short lines is read (the lines' starts alone take 9 MiB).
+TEST(ProgramMemory, PiecesAreReadWithoutALargeAllocation) {
+    const auto path = std::filesystem::temp_directory_path() / "programmemorypieces.nc";
+    const std::string line = "N10 G01 X1.000 Y2.000 Z3.000 F600\n";
+    std::size_t lines = 0;
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (std::size_t written = 0; written < 40 * kMiB; written += line.size(), ++lines)
+            file << line;
+    }
+    const FailingAllocations failing(2 * kMiB, SIZE_MAX);
+    ProgramFile file;
+    int error = 0;
+    EXPECT_TRUE(ProgramFile::read(path.string(), file, error)) << error;
+    EXPECT_EQ(file.lineCount(), lines);
+    EXPECT_EQ(file.head(lines, 100), line.substr(0, line.size() - 1));
+    ProgramText text;
+    EXPECT_FALSE(ProgramText::read(path.string(), text, error)) << "the whole text at once";
     std::filesystem::remove(path);
 }
 

@@ -95,10 +95,12 @@ py::list peaks(const LoadedData& loaded, std::uint32_t top, std::uint32_t gap, i
                const PercentRange& range, float g00, const std::optional<std::string>& compare) {
     ChartState view = viewOf(func, dist, range, g00);
     if (compare)
-        view.compareMode = *compare == "rates" ? CompareMode::Rates
-                           : *compare == "feeds"
-                               ? CompareMode::Feeds
-                               : throw py::value_error("compare must be 'rates' or 'feeds'");
+        view.compareMode =
+            *compare == "rates"   ? CompareMode::Rates
+            : *compare == "feeds" ? CompareMode::Feeds
+            : *compare == "change"
+                ? CompareMode::FeedChange
+                : throw py::value_error("compare must be 'rates', 'feeds' or 'change'");
     if (gap < 1)
         throw py::value_error("gap must be 1 or more");
     const CutDataSet& data = loaded.data();

@@ -181,24 +181,14 @@ double plainMaximum(const ChartState& chart, const CutDataSet& data, const Chart
 }
 
 // Ignores the renderer's curve and draws the plain one in its place, before the axes.
-class PlainCurves : public CurvePath {
+class PlainCurves : public PlainCurvePath {
 public:
     PlainCurves(GdiCanvas& canvas, const ChartState& chart, const CutDataSet& data)
         : canvas_(canvas), chart_(chart), data_(data) {}
-    void selectPen(ColorRef) override {}
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void finish() override {
-        if (!drawn_)
-            draw();
-        drawn_ = true;
-    }
 
 private:
-    void draw() {
-        ChartFrame frame = LayoutFrame(chart_.width, chart_.height);
-        ApplyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
-                        data_.totalDistance[data_.count - 1]);
+    void draw() override {
+        ChartFrame frame = plainFrame(chart_, data_);
         setMaximum(frame, static_cast<float>(plainMaximum(chart_, data_, frame)));
         const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
         const std::vector<int> colours = plainColours(data_, chart_.colourByTool);
@@ -229,7 +219,6 @@ private:
     GdiCanvas& canvas_;
     const ChartState& chart_;
     const CutDataSet& data_;
-    bool drawn_ = false;
 };
 
 struct View {

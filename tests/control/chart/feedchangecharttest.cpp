@@ -186,24 +186,14 @@ PlainScale plainScale(const ChartState& chart, const CutDataSet& data, const Cha
 
 // Ignores the renderer's curve and draws the plain one in its place: a line from each record with
 // a change to the next, broken at every record without one.
-class PlainChangeCurve : public CurvePath {
+class PlainChangeCurve : public PlainCurvePath {
 public:
     PlainChangeCurve(GdiCanvas& canvas, const ChartState& chart, const CutDataSet& data)
         : canvas_(canvas), chart_(chart), data_(data) {}
-    void selectPen(ColorRef) override {}
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void finish() override {
-        if (!drawn_)
-            draw();
-        drawn_ = true;
-    }
 
 private:
-    void draw() {
-        ChartFrame frame = LayoutFrame(chart_.width, chart_.height);
-        ApplyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
-                        data_.totalDistance[data_.count - 1]);
+    void draw() override {
+        const ChartFrame frame = plainFrame(chart_, data_);
         const PlainScale scale = plainScale(chart_, data_, frame);
         const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
         const std::vector<int> colours = plainColours(data_, chart_.colourByTool);
@@ -228,7 +218,6 @@ private:
     GdiCanvas& canvas_;
     const ChartState& chart_;
     const CutDataSet& data_;
-    bool drawn_ = false;
 };
 
 struct View {

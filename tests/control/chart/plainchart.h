@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chartframe.h"
+#include "curvepath.h"
 #include "cutdataset.h"
 
 #include <cstdint>
@@ -44,3 +45,31 @@ inline Shown shownRecords(const CutDataSet& data, const ChartFrame& frame, int d
         ++shown.end;
     return shown;
 }
+
+// The frame of the chart's plot size and shown range, before its vertical scale.
+inline ChartFrame plainFrame(const ChartState& chart, const CutDataSet& data) {
+    ChartFrame frame = LayoutFrame(chart.width, chart.height);
+    ApplyShownRange(frame, chart.distanceMode, chart.shown, data,
+                    data.totalDistance[data.count - 1]);
+    return frame;
+}
+
+// Ignores the renderer's curve and draws a plain one in its place, once, where the renderer
+// finishes its curve: before the axes.
+class PlainCurvePath : public CurvePath {
+public:
+    void selectPen(ColorRef) override {}
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void finish() override {
+        if (!drawn_)
+            draw();
+        drawn_ = true;
+    }
+
+protected:
+    virtual void draw() = 0;
+
+private:
+    bool drawn_ = false;
+};

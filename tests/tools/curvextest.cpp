@@ -284,8 +284,8 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
           "usage: curvex info [--text | --binary] FILE",
           "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
           "[--text | --binary] [--nc] -o FILE",
-          "       [--elapsed] --x PX FILE",
-          "       [--compare rates|feeds] [--colour-by tool] [--legend] "
+          "       [--compare rates|feeds|change] [--elapsed] --x PX FILE",
+          "       [--compare rates|feeds|change] [--colour-by tool] [--legend] "
           "[--fit-height]",
           "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
@@ -307,7 +307,7 @@ TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
         {"stats k.txt --help", "stats [--text | --binary] [--g00 FEED]"},
         {"toolpath --help", "toolpath [--text | --binary] [--view top|front|right|iso]"},
         {"toolpath-pick --help", "toolpath-pick [--text | --binary] [--view V]"},
-        {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds]"},
+        {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds|change]"},
         {"peaks --csv --help", "peaks [--text | --binary] [--func N]"},
         {"source --help", "source [--text | --binary] --program PROG --record I FILE\n"},
     };

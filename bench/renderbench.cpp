@@ -86,8 +86,8 @@ void BM_Render(benchmark::State& state) {
 
 // The plain chart against the compare charts and the colouring by tool, on the total distance with
 // the window moving on as in BM_Render. Arguments: records, compare mode (0 none, 1 rates, 2
-// feeds), colour by tool (0 or 1), window start and width in hundredths of a percent. CPU time
-// keeps the comparison apart from the load of other work on the machine.
+// feeds, 3 feed change), colour by tool (0 or 1), window start and width in hundredths of a
+// percent. CPU time keeps the comparison apart from the load of other work on the machine.
 void BM_RenderCompared(benchmark::State& state) {
     const CutDataSet* decoded = decodedData(state);
     if (decoded == nullptr)
@@ -119,7 +119,7 @@ void registerComparedCases() {
     bench->ArgNames({"records", "compare", "bytool", "from", "width"})
         ->Unit(benchmark::kMillisecond);
     for (const std::int64_t records : {1'000'000, 10'000'000})
-        for (const std::int64_t compare : {0, 1, 2}) {
+        for (const std::int64_t compare : {0, 1, 2, 3}) {
             bench->Args({records, compare, 0, 0, 10000});
             bench->Args({records, compare, 0, 4000, 2000});
         }

@@ -114,7 +114,7 @@ enum DispId : int {
     DispGetPeaks = 74,
     // Load progress (numbers 47 to 52 are kept for it): cancels the load that is running.
     DispCancelLoad = 47,
-    // SetCompareMode(mode): a CompareMode up to Feeds; FALSE for any other mode.
+    // SetCompareMode(mode): a CompareMode up to FeedChange; FALSE for any other mode.
     // GetCompareMode(): the mode.
     DispSetCompareMode = 53,
     DispGetCompareMode = 54,
@@ -152,15 +152,15 @@ enum DispId : int {
 enum class ChartOption : std::int32_t { ColourByTool = 0, Legend = 1, FitHeight = 2 };
 
 // The modes of SetCompareMode: the plotted series, both rates, both feeds (the programmed one in
-// grey). FeedChange is named for a mode no control takes yet.
+// grey), the change of the optimised feed against the programmed one in percent, on a signed
+// scale.
 enum class CompareMode : std::uint8_t { None = 0, Rates = 1, Feeds = 2, FeedChange = 3 };
 
 // The views of SetToolpathView.
 enum class ToolpathViewKind : std::int32_t { Top = 0, Front = 1, Right = 2, Iso = 3 };
 
 // The colourings of SetToolpathColour: the chart's colours, removal, removal per second with the
-// programmed and with the optimised feed. FeedChange is named for a colouring no control takes
-// yet.
+// programmed and with the optimised feed, the feed change (a diverging map symmetric about 0).
 enum class ToolpathColourMode : std::int32_t {
     Chart = 0,
     Removal = 1,

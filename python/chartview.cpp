@@ -32,5 +32,7 @@ CompareMode CompareModeOf(const std::optional<std::string>& compare) {
         return CompareMode::Rates;
     if (*compare == "feeds")
         return CompareMode::Feeds;
-    throw py::value_error("compare must be 'rates' or 'feeds', not '" + *compare + "'");
+    if (*compare == "change")
+        return CompareMode::FeedChange;
+    throw py::value_error("compare must be 'rates', 'feeds' or 'change', not '" + *compare + "'");
 }

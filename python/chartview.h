@@ -12,5 +12,5 @@ using PercentRange = std::optional<std::pair<float, float>>;
 
 // The view of --func, --dist, --range and --g00.
 ChartState ChartViewOf(int func, int dist, const PercentRange& range, float g00);
-// The compare mode of --compare: none, "rates" or "feeds".
+// The compare mode of --compare: none, "rates", "feeds" or "change".
 CompareMode CompareModeOf(const std::optional<std::string>& compare);

@@ -13,6 +13,7 @@
 #include <QMenu>
 
 #include <bit>
+#include <cmath>
 
 namespace {
 
@@ -41,6 +42,18 @@ QString unitOf(int drawMode, int compareMode) {
     const int series = drawMode == 0 ? 0 : std::countr_zero(static_cast<unsigned>(drawMode));
     return compareMode == 1 || series == 1 || series == 2 ? QStringLiteral("mm3/sec")
                                                           : QStringLiteral("mm3/mm");
+}
+
+// The read-out's value with its unit: the feed change of Feed Change with its sign and one
+// decimal ("-37.5 %"; "no feed change" at a G00 move or without a programmed feed), any other
+// value in the unit of its series.
+QString valueText(const QVariant& value, int drawMode, int compareMode) {
+    if (compareMode != static_cast<int>(curvex::CompareMode::FeedChange))
+        return number(value) + QLatin1Char(' ') + unitOf(drawMode, compareMode);
+    const double change = value.toDouble();
+    if (std::isnan(change))
+        return QStringLiteral("no feed change");
+    return QString::asprintf("%+.1f %%", change);
 }
 
 QString duration(const QVariant& seconds) {
@@ -113,9 +126,9 @@ void ChartReading::Viewer1_ReadOutCleared() {
 QString ChartReading::describe(const QVariantList& record, int drawMode, int compareMode) {
     if (record.size() != kRecordFields)
         return {};
-    return QStringLiteral("N%1 T%2 %3 X%4 Y%5 Z%6 F%7/%8 %9%10 = %11 %12")
+    return QStringLiteral("N%1 T%2 %3 X%4 Y%5 Z%6 F%7/%8 %9%10 = %11")
         .arg(record[1].toString(), record[2].toString(), gCode(record[3].toUInt()),
              number(record[4]), number(record[5]), number(record[6]), record[7].toString(),
              record[8].toString(), removalKind(record[9].toUInt()))
-        .arg(number(record[10]), number(record[11]), unitOf(drawMode, compareMode));
+        .arg(number(record[10]), valueText(record[11], drawMode, compareMode));
 }

@@ -18,8 +18,9 @@ const QString kSection = QStringLiteral("Compare");
 using curvex::ChartOption;
 using curvex::CompareMode;
 
-// The compare modes of the two items, in their order.
-constexpr CompareMode kCompareModes[] = {CompareMode::Rates, CompareMode::Feeds};
+// The compare modes of the three items, in their order.
+constexpr CompareMode kCompareModes[] = {CompareMode::Rates, CompareMode::Feeds,
+                                         CompareMode::FeedChange};
 
 bool readSwitch(const QString& key) {
     return ReadIniValue(kSection, key).trimmed() == QStringLiteral("1");
@@ -43,10 +44,14 @@ CompareMenu* CompareMenu::attach(QMainWindow& window, CurvexProxy& viewer, const
     if (!viewer.setChartOption(ChartOption::Legend, false) ||
         !viewer.setCompareMode(CompareMode::None))
         return nullptr;
-    return new CompareMenu(window, viewer, menus);
+    // A control that refuses the feed change gets no item for it.
+    const bool feedChange = viewer.setCompareMode(CompareMode::FeedChange).value_or(false);
+    viewer.setCompareMode(CompareMode::None);
+    return new CompareMenu(window, viewer, menus, feedChange);
 }
 
-CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus)
+CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus,
+                         bool feedChange)
     : QObject(&window), mViewer(viewer), mFunctionItems(menus.functionItems) {
     menus.function.addSeparator();
     for (const CompareMode mode : kCompareModes) {
@@ -54,6 +59,7 @@ CompareMenu::CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& 
         mCompare[itemOf(mode)] = item;
         connect(item, &QAction::triggered, this, [this, mode] { chooseCompare(mode); });
     }
+    compareItem(CompareMode::FeedChange).setVisible(feedChange);
     for (QAction* item : mFunctionItems)
         connect(item, &QAction::triggered, this, &CompareMenu::chooseFunction);
     const QList<QAction*> config = menus.config.actions();
@@ -77,6 +83,7 @@ void CompareMenu::load() {
         ExtraText(static_cast<ExtraTexts::Key>(key));
     mCompare[0]->setText(ExtraText(ExtraTexts::RatesComparedItem));
     mCompare[1]->setText(ExtraText(ExtraTexts::FeedsComparedItem));
+    mCompare[2]->setText(ExtraText(ExtraTexts::FeedChangeItem));
     mColourByTool->setText(ExtraText(ExtraTexts::ColourByToolItem));
     mLegend->setText(ExtraText(ExtraTexts::LegendItem));
     mFitHeight->setText(ExtraText(ExtraTexts::FitHeightItem));
@@ -86,7 +93,7 @@ void CompareMenu::load() {
     mFitHeight->setChecked(readSwitch(QStringLiteral("Fit Height")));
     const int mode = ReadIniValue(kSection, QStringLiteral("Mode")).trimmed().toInt();
     for (const CompareMode compare : kCompareModes)
-        if (mode == static_cast<int>(compare))
+        if (mode == static_cast<int>(compare) && compareItem(compare).isVisible())
             chooseCompare(compare);
 }
 
@@ -111,7 +118,7 @@ void CompareMenu::noteFunction() {
             mLastFunction = item;
 }
 
-// The five items exclude each other as the three do (without an action group, which would show
+// The six items exclude each other as the three do (without an action group, which would show
 // the three as radio items).
 void CompareMenu::chooseCompare(CompareMode mode) {
     for (QAction* item : mFunctionItems)

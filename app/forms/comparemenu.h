@@ -12,8 +12,9 @@ class QAction;
 class QMainWindow;
 class QMenu;
 
-// The menu items of the views a user switches on: "Rates Compared" and "Feeds Compared" after
-// the three items of the function menu (the five exclude each other), "Colour by Tool Number"
+// The menu items of the views a user switches on: "Rates Compared", "Feeds Compared" and "Feed
+// Change" (when the control takes it) after the three items of the function menu (the six exclude
+// each other), "Colour by Tool Number"
 // after "Drawing Color", View > "Legend" and View > "Fit Height to Shown Range". Their state is
 // kept in section "Compare" of the settings file, their captions in section "Extra Text".
 class CompareMenu : public QObject, public PanelObserver {
@@ -44,8 +45,8 @@ public:
     QAction& fitHeight() const { return *mFitHeight; }
 
 private:
-    CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus);
-    // The place of a compare mode's item among the two.
+    CompareMenu(QMainWindow& window, CurvexProxy& viewer, const Menus& menus, bool feedChange);
+    // The place of a compare mode's item among the three.
     static std::size_t itemOf(curvex::CompareMode mode) {
         return static_cast<std::size_t>(mode) -
                static_cast<std::size_t>(curvex::CompareMode::Rates);
@@ -59,7 +60,7 @@ private:
 
     CurvexProxy& mViewer;
     const std::array<QAction*, 3>& mFunctionItems;
-    std::array<QAction*, 2> mCompare{};
+    std::array<QAction*, 3> mCompare{};
     QAction* mColourByTool = nullptr;
     QAction* mLegend = nullptr;
     QAction* mFitHeight = nullptr;

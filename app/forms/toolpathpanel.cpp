@@ -45,10 +45,14 @@ ToolpathPanel* ToolpathPanel::attach(QMainWindow& window, CurvexProxy& viewer) {
     auto toolpath = std::make_unique<ToolpathProxy>(viewer);
     if (!toolpath->setView(ToolpathViewKind::Iso))
         return nullptr;
-    return new ToolpathPanel(window, std::move(toolpath));
+    // A control that refuses the feed change's colouring gets no entry for it.
+    const bool feedChange = toolpath->setColour(ToolpathColourMode::FeedChange).value_or(false);
+    toolpath->setColour(ToolpathColourMode::Chart);
+    return new ToolpathPanel(window, std::move(toolpath), feedChange);
 }
 
-ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath)
+ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath,
+                             bool feedChange)
     : QObject(&window), mWindow(window), mToolpath(std::move(toolpath)) {
     mDock = new QDockWidget(QStringLiteral("Toolpath"), &window);
     mDock->setObjectName(QStringLiteral("toolpath"));
@@ -56,7 +60,7 @@ ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy>
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(2, 2, 2, 2);
     mCanvas = new ToolpathCanvas(*mToolpath, body);
-    column->addWidget(makeBar());
+    column->addWidget(makeBar(feedChange));
     column->addWidget(mCanvas, 1);
     mDock->setWidget(body);
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
@@ -73,7 +77,7 @@ ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy>
 ToolpathPanel::~ToolpathPanel() = default;
 
 // One button per view and the colouring.
-QWidget* ToolpathPanel::makeBar() {
+QWidget* ToolpathPanel::makeBar(bool feedChange) {
     auto* bar = new QWidget(mDock);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -88,6 +92,8 @@ QWidget* ToolpathPanel::makeBar() {
     mColour->addItems({QStringLiteral("Chart colours"), QStringLiteral("Removal"),
                        QStringLiteral("Removal/s programmed"),
                        QStringLiteral("Removal/s optimised")});
+    if (feedChange)
+        mColour->addItem(QStringLiteral("Feed change"));
     connect(mColour, &QComboBox::currentIndexChanged, this, &ToolpathPanel::chooseColour);
     row->addWidget(mColour);
     row->addStretch(1);
@@ -110,8 +116,8 @@ void ToolpathPanel::load() {
         mDock->resize(size);
     kPlace.show(*mDock);
     chooseView(static_cast<ToolpathViewKind>(std::clamp(kPlace.number("View", kIso), kTop, kIso)));
-    mColour->setCurrentIndex(std::clamp(kPlace.number("Colour", kChartColours), kChartColours,
-                                        static_cast<int>(ToolpathColourMode::RateOpt)));
+    mColour->setCurrentIndex(
+        std::clamp(kPlace.number("Colour", kChartColours), kChartColours, mColour->count() - 1));
 }
 
 void ToolpathPanel::save() const {

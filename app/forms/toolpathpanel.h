@@ -49,8 +49,9 @@ public:
     QMenu& menu() const { return *mMenu; }
 
 private:
-    ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath);
-    QWidget* makeBar();
+    ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy> toolpath, bool feedChange);
+    // With `feedChange` the colourings' list ends with the feed change.
+    QWidget* makeBar(bool feedChange);
     void chooseView(curvex::ToolpathViewKind view);
     void chooseColour(int mode);
     void saveToolpathAs();

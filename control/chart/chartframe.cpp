@@ -1,6 +1,7 @@
 #include "chartframe.h"
 
 #include "chartmaximum.h"
+#include "feedchangeindex.h"
 #include "series.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ ChartFrame LayoutFrame(int width, int height) {
     frame.fy = static_cast<float>(height - 2 * frame.fh - 3) / static_cast<float>(height);
     frame.x0 = TruncToInt((1.0f - frame.fx) * static_cast<float>(width));
     frame.y0 = TruncToInt(static_cast<float>(height) * frame.fy);
+    frame.yZero = frame.y0;
     frame.yTop = TruncToInt(height * 0.02);
     frame.xEnd = TruncToInt(width * 0.98);
     return frame;
@@ -54,10 +56,26 @@ void setMaximum(ChartFrame& frame, float maximum) {
                               : 1.0f;
 }
 
+void setSignedScale(ChartFrame& frame, const ValueRange& values) {
+    const double half = (frame.fy - 0.02) * frame.height * 0.5;
+    frame.signedScale = true;
+    frame.maximum = values.empty() ? 0.0f : values.hi;
+    frame.minimum = values.empty() ? 0.0f : values.lo;
+    frame.sy = static_cast<float>(half / FeedChangeExtent(values));
+    frame.yZero = OffsetPixel(frame.y0, -TruncToInt(half));
+}
+
+void ApplyVerticalScale(ChartFrame& frame, const ChartState& chart, const CutDataSet& data) {
+    if (chart.compareMode == CompareMode::FeedChange)
+        setSignedScale(frame, ChartChangeRange(chart, data, frame));
+    else
+        setMaximum(frame, ChartMaximum(chart, data, frame));
+}
+
 ChartFrame ViewFrame(const ChartState& view, const CutDataSet& data) {
     ChartFrame frame = LayoutFrame(view.width, view.height);
     ApplyShownRange(frame, view.distanceMode, view.shown, data, data.totalDistance[data.count - 1]);
-    setMaximum(frame, ChartMaximum(view, data, frame));
+    ApplyVerticalScale(frame, view, data);
     return frame;
 }
 

@@ -43,7 +43,10 @@ struct ChartFrame {
     int yTop = 0;    // upper end of the vertical axis
     int xEnd = 0;    // right end of the horizontal axis
     float maximum = 0.0f;
-    float xLo = 0.0f; // shown horizontal range
+    float minimum = 0.0f;     // the smallest value of a signed scale
+    bool signedScale = false; // a scale from -extent to +extent about the row yZero
+    int yZero = 0;            // pixel row of the value 0: y0 unless the scale is signed
+    float xLo = 0.0f;         // shown horizontal range
     float xHi = 100.0f;
     float sx = 1.0f; // pixels per horizontal unit
     float sy = 1.0f; // pixels per unit of the plotted series
@@ -53,7 +56,7 @@ struct ChartFrame {
     int pointX(float value) const {
         return OffsetPixel(plotLeft(), TruncToInt((value - xLo) * sx));
     }
-    int pointY(float value) const { return OffsetPixel(y0, -TruncToInt(value * sy)); }
+    int pointY(float value) const { return OffsetPixel(yZero, -TruncToInt(value * sy)); }
 };
 
 // True for the horizontal quantities that draw a curve (0, 1 and 2).
@@ -69,6 +72,15 @@ void ApplyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange sh
 // Sets the top of the vertical scale and the scale with it; a maximum that is not above 0 scales
 // by one pixel per unit.
 void setMaximum(ChartFrame& frame, float maximum);
+
+// Makes the vertical scale signed, symmetric about a zero row in the middle of the plot height, at
+// the largest absolute value of `values` (1 when none is above 0); its top and bottom labels give
+// the largest and smallest value.
+void setSignedScale(ChartFrame& frame, const ValueRange& values);
+
+// The vertical scale of the chart over a data set with records whose frame holds the shown range:
+// signed for the feed change, else from 0 to the chart's maximum.
+void ApplyVerticalScale(ChartFrame& frame, const ChartState& chart, const CutDataSet& data);
 
 // The frame of a view over a data set with records: layout, maximum of the plotted series and
 // shown range.

@@ -7,7 +7,7 @@
 ChartLegend::ChartLegend(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
                          std::uint32_t end)
     : axisColour_(chart.axisColour), backColour_(chart.backColour) {
-    if (chart.compareMode != CompareMode::None)
+    if (ComparesInGrey(chart.compareMode))
         entries_.push_back({chart.greyCaption, {kCompareGrey}});
     toolsFrom_ = entries_.size();
     if (first < end && data.index.covers(data))

@@ -1,5 +1,6 @@
 #include "chartmaximum.h"
 
+#include "machiningtime.h"
 #include "plottedseries.h"
 
 #include <algorithm>
@@ -21,10 +22,14 @@ float fileMaximum(const ChartState& chart, const CutDataSet& data) {
     }
 }
 
-float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
+RecordRange shownRecords(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
     const HorizontalArray xs(data, chart.distanceMode);
     const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    return {first, endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi)};
+}
+
+float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
+    const auto [first, end] = shownRecords(chart, data, frame);
     const auto highest = [&](Kind kind) {
         return PlottedSeries(data, kind, chart.g00Feed).highestOver(first, end);
     };
@@ -44,4 +49,13 @@ float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartF
     if (chart.fitHeight && DrawsCurve(chart.distanceMode))
         return shownMaximum(chart, data, frame);
     return fileMaximum(chart, data);
+}
+
+ValueRange ChartChangeRange(const ChartState& chart, const CutDataSet& data,
+                            const ChartFrame& frame) {
+    const PlottedSeries change(data, Kind::FeedChange, chart.g00Feed);
+    if (!chart.fitHeight || !DrawsCurve(chart.distanceMode))
+        return change.changeIndex()->extremes();
+    const auto [first, end] = shownRecords(chart, data, frame);
+    return change.rangeOver(first, end);
 }

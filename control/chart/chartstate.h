@@ -33,6 +33,11 @@ constexpr CurveColours DefaultCurveColours() {
 // with both feeds, or both feeds themselves.
 using CompareMode = curvex::CompareMode;
 
+// Whether a compare mode draws the programmed series in grey under the optimised one.
+inline bool ComparesInGrey(CompareMode mode) {
+    return mode == CompareMode::Rates || mode == CompareMode::Feeds;
+}
+
 // The programmed series of a compare chart, a grey that no curve colour takes.
 inline constexpr ColorRef kCompareGrey = 0x808080;
 

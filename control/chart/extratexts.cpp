@@ -40,6 +40,8 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
     {"MachiningTotals", "Programmed %1 \u00B7 Optimised %2 \u00B7 Saved %3"},
     {"ElapsedTimes", "programmed %1, optimised %2"},
     {"GreyNote", "grey: programmed"},
+    {"FeedChangeTitle", "Feed Change [%]"},
+    {"FeedChangeItem", "Feed Change"},
 }};
 
 } // namespace
@@ -88,5 +90,7 @@ std::string ExtraTexts::compareTitle(curvex::CompareMode compareMode) const {
         return texts_[RatesComparedTitle];
     if (compareMode == curvex::CompareMode::Feeds)
         return texts_[FeedsComparedTitle];
+    if (compareMode == curvex::CompareMode::FeedChange)
+        return texts_[FeedChangeTitle];
     return {};
 }

@@ -40,6 +40,8 @@ public:
         ElapsedTimes,
         // Added to the vertical title of a compare chart without a legend, when it fits.
         GreyNote,
+        FeedChangeTitle,
+        FeedChangeItem,
         KeyCount,
     };
 
@@ -49,7 +51,7 @@ public:
 
     // The text as read, or its default before any file was set.
     const std::string& text(Key key) const { return texts_[key]; }
-    // The vertical title of a compare mode (rates or feeds), empty for any other.
+    // The vertical title of a compare mode (rates, feeds or feed change), empty for any other.
     std::string compareTitle(curvex::CompareMode compareMode) const;
 
     // 0 when every missing default was written back, else the errno of the first failed write.

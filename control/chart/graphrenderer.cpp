@@ -4,6 +4,7 @@
 #include "chartlegend.h"
 #include "chartmaximum.h"
 #include "columnpath.h"
+#include "feedchangeindex.h"
 #include "gdicanvas.h"
 #include "indexedcurve.h"
 #include "labelfit.h"
@@ -93,6 +94,9 @@ void drawCurves(const ChartFrame& frame, const ChartState& chart, const CutDataS
         drawLayer(frame, chart, data, Kind::OrgFeed, Colouring::One, path, columnEnds);
         drawLayer(frame, chart, data, Kind::OptFeed, colouring, path, columnEnds);
         break;
+    case CompareMode::FeedChange:
+        drawLayer(frame, chart, data, Kind::FeedChange, colouring, path, columnEnds);
+        break;
     default:
         drawLayer(frame, chart, data, PlottedSeries::ofDrawMode(chart.drawMode), colouring, path,
                   columnEnds);
@@ -141,7 +145,8 @@ void drawTitles(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fi
     canvas.textOut(
         fit.textX(TruncToInt(frame.width * (1.0 - frame.fx * 0.5)) - xLength / 2, xTitle),
         fit.textY(frame.y0 + frame.fh + 3), xTitle);
-    canvas.textOut(frame.x0 - frame.cw, frame.y0, "0");
+    const int originY = frame.signedScale ? frame.yZero - frame.fh / 2 : frame.y0;
+    canvas.textOut(frame.x0 - frame.cw, originY, "0");
 }
 
 long long firstTickIndex(float step, float xLo);
@@ -171,6 +176,36 @@ void forEachTick(long long k, float step, float end, int limit, DrawTick drawTic
     }
 }
 
+void drawVerticalTick(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit,
+                      float value) {
+    const int ty = frame.pointY(value);
+    canvas.moveTo(frame.x0, ty);
+    canvas.lineTo(frame.x0 + kTickLength, ty);
+    const std::string label = FormatAxisValue(value);
+    const int length = labelWidth(label, frame.cw);
+    canvas.textOut(frame.x0 - frame.fh - 3, fit.upwardY(ty + length / 2, label), label);
+}
+
+// The zero line of a signed scale across the plot, under the curve, so that a curve at 0 shows.
+void drawZeroLine(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart) {
+    canvas.selectPen(chart.axisColour);
+    canvas.moveTo(frame.x0, frame.yZero);
+    canvas.lineTo(frame.xEnd, frame.yZero);
+}
+
+// A signed scale: the smallest value's label under the largest one's, and the ticks on both
+// sides of zero up to the largest absolute value.
+void drawSignedTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit) {
+    const std::string minLabel = "MIN: " + FormatAxisValue(frame.minimum);
+    canvas.textOut(fit.textX(frame.x0 + 10, minLabel), frame.yTop + frame.fh, minLabel);
+    canvas.selectFont(frame.fh, Direction::Upward);
+    const float end = FeedChangeExtent(ValueRange{frame.minimum, frame.maximum});
+    forEachTick(1, NiceStep(0.0f, end), end, frame.height / 2, [&](float value) {
+        drawVerticalTick(canvas, frame, fit, value);
+        drawVerticalTick(canvas, frame, fit, -value);
+    });
+}
+
 void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
                        const LabelFit& fit) {
     canvas.selectPen(chart.axisColour);
@@ -178,15 +213,13 @@ void drawVerticalScale(ChartCanvas& canvas, const ChartFrame& frame, const Chart
     canvas.lineTo(frame.x0, frame.yTop);
     const std::string maxLabel = "MAX: " + FormatAxisValue(frame.maximum);
     canvas.textOut(fit.textX(frame.x0 + 10, maxLabel), frame.yTop, maxLabel);
+    if (frame.signedScale) {
+        drawSignedTicks(canvas, frame, fit);
+        return;
+    }
     canvas.selectFont(frame.fh, Direction::Upward);
-    forEachTick(1, NiceStep(0.0f, frame.maximum), frame.maximum, frame.height, [&](float value) {
-        const int ty = frame.pointY(value);
-        canvas.moveTo(frame.x0, ty);
-        canvas.lineTo(frame.x0 + kTickLength, ty);
-        const std::string label = FormatAxisValue(value);
-        const int length = labelWidth(label, frame.cw);
-        canvas.textOut(frame.x0 - frame.fh - 3, fit.upwardY(ty + length / 2, label), label);
-    });
+    forEachTick(1, NiceStep(0.0f, frame.maximum), frame.maximum, frame.height,
+                [&](float value) { drawVerticalTick(canvas, frame, fit, value); });
 }
 
 // One S stroke of the break mark: the right half of a circle above the axis and the left half
@@ -257,7 +290,7 @@ ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDra
         drawn.withData = true;
         drawn.distMax = data->totalDistance[data->count - 1];
         ApplyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
-        setMaximum(frame, ChartMaximum(chart, *data, frame));
+        ApplyVerticalScale(frame, chart, *data);
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;
     }
@@ -275,6 +308,8 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     canvas.selectPen(chart.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
     const bool withCurve = drawn.withData && DrawsCurve(chart.distanceMode);
+    if (frame.signedScale)
+        drawZeroLine(canvas, frame, chart);
     if (withCurve)
         drawCurves(frame, chart, *data, curve);
     const LabelFit fit(frame, chart);

@@ -320,7 +320,27 @@ std::uint32_t IndexedCurve::firstMarked(std::uint32_t a, std::uint32_t b,
     return b;
 }
 
+// Whether the curve leaves record i out: for the feeds a G00 move, told by the marks; for the feed
+// change also a record without a programmed feed.
+bool IndexedCurve::leftOut(std::uint32_t i) const {
+    return series_.changeIndex() ? skips(i) : rapid(i);
+}
+
+// The first record in a..b - 1 whose feed change is `drawn` or not, or b, from the feed change's
+// index.
+std::uint32_t IndexedCurve::firstChange(std::uint32_t a, std::uint32_t b, bool drawn) const {
+    const MinMaxPyramid<FeedChangeRanges>& ranges = series_.changeIndex()->ranges();
+    return static_cast<std::uint32_t>(ranges.findFirst(a, b, [&](int level, std::uint64_t k) {
+        if (level == 0)
+            return skips(static_cast<std::uint32_t>(k)) != drawn;
+        const FeedChangeRanges& node = ranges.node(level, k);
+        return drawn ? !node.change.empty() : node.leftOut;
+    }));
+}
+
 std::uint32_t IndexedCurve::firstSkipped(std::uint32_t a, std::uint32_t b) const {
+    if (series_.changeIndex())
+        return firstChange(a, b, false);
     return firstMarked(a, b, &LeafMarks::rapid, true, [&](std::uint32_t from, std::uint32_t to) {
         return static_cast<std::uint32_t>(
             index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
@@ -331,6 +351,8 @@ std::uint32_t IndexedCurve::firstSkipped(std::uint32_t a, std::uint32_t b) const
 }
 
 std::uint32_t IndexedCurve::firstDrawn(std::uint32_t a, std::uint32_t b) const {
+    if (series_.changeIndex())
+        return firstChange(a, b, true);
     return firstMarked(a, b, &LeafMarks::rapid, false, [&](std::uint32_t from, std::uint32_t to) {
         return static_cast<std::uint32_t>(
             index_.series().findFirst(from, to, [&](int level, std::uint64_t k) {
@@ -348,10 +370,10 @@ bool IndexedCurve::steady(std::uint32_t a, std::uint32_t b) const {
                        [](std::uint32_t, std::uint32_t to) { return to - 1; }) == b;
 }
 
-// The index's stretch between G00 moves that starts at record `start`, or nullptr. The groups come
-// in record order, so the search goes on from the last one.
+// The series' stretch without breaks that starts at record `start`, or nullptr. The groups come in
+// record order, so the search goes on from the last one.
 const FeedStretch* IndexedCurve::stretchAt(std::uint32_t start) const {
-    const std::vector<FeedStretch>& stretches = index_.feedStretches();
+    const std::vector<FeedStretch>& stretches = series_.stretches();
     while (stretch_ != stretches.end() && stretch_->start < start)
         ++stretch_;
     return stretch_ != stretches.end() && stretch_->start == start ? &*stretch_ : nullptr;
@@ -367,7 +389,7 @@ void IndexedCurve::findGroups(std::uint32_t i, std::uint32_t end, const std::uin
     for (std::uint32_t a = firstDrawn(i, end); a < end; a = firstDrawn(a, end)) {
         const FeedStretch* stretch = stretchAt(a);
         const std::uint32_t b = stretch ? std::min(stretch->end, end) : firstSkipped(a + 1, end);
-        bool joined = a == first || !rapid(a - 1);
+        bool joined = a == first || !leftOut(a - 1);
         while (a < b) {
             while (passed < count && steps[passed] <= a)
                 ++passed;
@@ -465,7 +487,7 @@ void IndexedCurve::draw(ColumnPath& path) const {
         path.moveTo(column(first), row(first));
     const bool breaks = series_.breaks();
     stretch_ =
-        std::partition_point(index_.feedStretches().begin(), index_.feedStretches().end(),
+        std::partition_point(series_.stretches().begin(), series_.stretches().end(),
                              [&](const FeedStretch& stretch) { return stretch.start < first; });
     // The columns' ends from the curve drawn before in the same frame, or kept for the next.
     const bool reuse = columnEnds_ != nullptr && !columnEnds_->empty();
@@ -480,7 +502,7 @@ void IndexedCurve::draw(ColumnPath& path) const {
         const auto stop = std::lower_bound(step, steps.end(), next);
         const std::ptrdiff_t firstColour = step - steps.begin();
         const std::ptrdiff_t lastColour = stop - steps.begin();
-        if (breaks && ((i > first && rapid(i - 1)) || firstSkipped(i, next) < next)) {
+        if (breaks && ((i > first && leftOut(i - 1)) || firstSkipped(i, next) < next)) {
             findGroups(i, next, steps.data() + firstColour, lastColour - firstColour, firstColour,
                        first);
             if (path.pixels())

@@ -60,6 +60,8 @@ private:
     std::uint32_t firstSkipped(std::uint32_t a, std::uint32_t b) const;
     std::uint32_t firstDrawn(std::uint32_t a, std::uint32_t b) const;
     bool rapid(std::uint32_t i) const;
+    bool leftOut(std::uint32_t i) const;
+    std::uint32_t firstChange(std::uint32_t a, std::uint32_t b, bool drawn) const;
     template <class Search>
     std::uint32_t firstMarked(std::uint32_t a, std::uint32_t b, std::uint16_t LeafMarks::*bits,
                               bool set, Search search) const;
@@ -130,6 +132,6 @@ private:
     mutable ColumnCover cover_;
     mutable std::vector<ColumnPiece> pieces_;
     mutable std::vector<Group> groups_;
-    // The first of the index's feed stretches that may start at or after the next group.
+    // The first of the series' stretches without breaks that may start at or after the next group.
     mutable std::vector<FeedStretch>::const_iterator stretch_;
 };

@@ -46,7 +46,7 @@ std::string LabelFit::cut(const std::string& text, int extent) const {
 }
 
 std::string LabelFit::verticalTitle() const {
-    if (chart_.compareMode != CompareMode::None && !chart_.legend && !chart_.greyNote.empty()) {
+    if (ComparesInGrey(chart_.compareMode) && !chart_.legend && !chart_.greyNote.empty()) {
         const std::string noted = chart_.yTitle + ", " + chart_.greyNote;
         if (cut(noted, frame_.height) == noted)
             return noted;

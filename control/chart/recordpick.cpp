@@ -1,5 +1,7 @@
 #include "recordpick.h"
 
+#include "plottedseries.h"
+
 #include "series.h"
 #include "seriesmaxindex.h"
 
@@ -202,4 +204,17 @@ std::optional<PickedRecord> RecordPicker::pick(const ChartState& view, int colum
     if (!data_.hasData() || data_.count == 0 || !DrawsCurve(view.distanceMode))
         return std::nullopt;
     return ColumnPick(data_, view, isSorted(view.distanceMode), maxima_).pick(column);
+}
+
+std::optional<PickedRecord> PickReadOut(const RecordPicker& picker, const CutDataSet& data,
+                                        const ChartState& view, int column) {
+    if (view.compareMode == CompareMode::None)
+        return picker.pick(view, column);
+    ChartState picked = view;
+    picked.drawMode = 2;
+    auto record = picker.pick(picked, column);
+    if (record)
+        record->value =
+            PlottedSeries(data, PlottedSeries::ofReadOut(view), view.g00Feed).value(record->index);
+    return record;
 }

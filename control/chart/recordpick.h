@@ -45,3 +45,10 @@ private:
     // Built at the first long column of a plotted series, kept while the series stays.
     mutable SeriesMaxIndex maxima_;
 };
+
+// The record the read-out marks at pixel column `column` of the chart `view`, as the picker picks
+// it; a compare chart's records are picked by the optimised removal per second. The value is that
+// of the series the read-out follows: the chart's own, of a compare chart the optimised series or
+// the feed change.
+std::optional<PickedRecord> PickReadOut(const RecordPicker& picker, const CutDataSet& data,
+                                        const ChartState& view, int column);

@@ -22,11 +22,7 @@ float markedValue(const ChartState& chart, const CutDataSet& data, std::uint32_t
 bool ChartReadOut::pointAt(int x, const ChartState& chart, const CutDataSet& data) {
     if (!picker_)
         picker_.emplace(data);
-    // A compare chart's records are picked by the optimised removal per second.
-    ChartState view = chart;
-    if (chart.compareMode != CompareMode::None)
-        view.drawMode = 2;
-    const auto picked = picker_->pick(view, x);
+    const auto picked = PickReadOut(*picker_, data, chart, x);
     const std::optional<std::uint32_t> index =
         picked ? std::optional<std::uint32_t>(picked->index) : std::nullopt;
     if (index == marked_)

@@ -6,7 +6,7 @@
 
 bool ChartViewMembers::setCompareMode(ChartState& chart, std::int32_t mode) {
     if (mode < static_cast<std::int32_t>(CompareMode::None) ||
-        mode > static_cast<std::int32_t>(CompareMode::Feeds))
+        mode > static_cast<std::int32_t>(CompareMode::FeedChange))
         return false;
     chart.compareMode = static_cast<CompareMode>(mode);
     return true;

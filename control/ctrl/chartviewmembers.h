@@ -13,7 +13,7 @@
 // in the machining time.
 class ChartViewMembers {
 public:
-    // A compare mode up to Feeds; false for any other, the chart unchanged.
+    // A compare mode up to FeedChange; false for any other, the chart unchanged.
     static bool setCompareMode(ChartState& chart, std::int32_t mode);
     // False for a number that is no curvex::ChartOption.
     static bool setOption(ChartState& chart, std::int32_t option, bool on);

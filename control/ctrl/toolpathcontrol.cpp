@@ -65,7 +65,7 @@ bool ToolpathControl::setView(std::int32_t view) {
 
 bool ToolpathControl::setColour(std::int32_t mode) {
     if (mode < static_cast<std::int32_t>(ToolpathColourMode::Chart) ||
-        mode > static_cast<std::int32_t>(ToolpathColourMode::RateOpt))
+        mode > static_cast<std::int32_t>(ToolpathColourMode::FeedChange))
         return false;
     mode_ = static_cast<ToolpathColourMode>(mode);
     return true;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 
 namespace {
 
@@ -61,6 +62,18 @@ void sortByValue(std::vector<std::uint64_t>& keys) {
     }
 }
 
+// The absolute values of a range: from 0 when it holds 0, else between its ends' magnitudes.
+ValueRange absoluteRange(const ValueRange& range) {
+    ValueRange absolute;
+    if (range.empty())
+        return absolute;
+    absolute.add(std::fabs(range.lo));
+    absolute.add(std::fabs(range.hi));
+    if (range.lo <= 0.0f && range.hi >= 0.0f)
+        absolute.add(0.0f);
+    return absolute;
+}
+
 } // namespace
 
 void PeakFinder::Best::offer(std::uint32_t index, float value) {
@@ -87,17 +100,29 @@ PeakFinder PeakFinder::ofOptimisedFeed(const CutDataSet& data) {
     return finder;
 }
 
+PeakFinder PeakFinder::ofAbsoluteFeedChange(const CutDataSet& data) {
+    PeakFinder finder(data, 0, 0.0f);
+    finder.change_ = FeedChangeIndex::of(data);
+    return finder;
+}
+
 bool PeakFinder::skips(std::uint32_t i) const {
+    if (change_)
+        return !HasFeedChange(data_.records[i]);
     return optimisedFeed_ && data_.records[i].motionCode == 0;
 }
 
 float PeakFinder::value(std::uint32_t i) const {
+    if (change_)
+        return std::fabs(FeedChangePercent(data_.records[i]));
     if (optimisedFeed_)
         return static_cast<float>(data_.records[i].optFeed);
     return numberOrZero(seriesValue(data_, i, drawMode_, g00Feed_));
 }
 
 ValueRange PeakFinder::range(int level, std::uint64_t k) const {
+    if (change_)
+        return absoluteRange(change_->ranges().node(level, k).change);
     const SeriesRanges& ranges = data_.index.series().node(level, k);
     return optimisedFeed_ ? ranges.optFeed : PlottedRange(ranges, drawMode_, rapidFactor_);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "cutdataset.h"
+#include "feedchangeindex.h"
 #include "machiningtime.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // One of the highest values of a plotted series.
@@ -26,6 +28,9 @@ public:
     // The optimised feed (mm/min) over the records that are no G00 move, as the feeds compare
     // chart draws it.
     static PeakFinder ofOptimisedFeed(const CutDataSet& data);
+    // The absolute feed change (percent) over the records that have one, as the feed-change chart
+    // draws them: its peaks are the largest slowdowns and speed-ups alike.
+    static PeakFinder ofAbsoluteFeedChange(const CutDataSet& data);
 
     // At most `top` peaks, the highest first; a gap below 1 counts as 1.
     std::vector<Peak> find(RecordRange range, std::uint32_t top, std::uint32_t gap) const;
@@ -67,4 +72,5 @@ private:
     float rapidFactor_;
     bool indexed_;
     bool optimisedFeed_ = false;
+    std::shared_ptr<const FeedChangeIndex> change_;
 };

@@ -1,5 +1,7 @@
 #include "toolpathcolouring.h"
 
+#include "feedchangecolours.h"
+#include "feedchangeindex.h"
 #include "series.h"
 #include "viridis.h"
 
@@ -12,6 +14,8 @@ std::optional<ToolpathColourMode> ToolpathColourModeOf(std::string_view name) {
         return ToolpathColourMode::RateOrg;
     if (name == "rate-opt")
         return ToolpathColourMode::RateOpt;
+    if (name == "change")
+        return ToolpathColourMode::FeedChange;
     return std::nullopt;
 }
 
@@ -23,10 +27,19 @@ ToolpathColouring::ToolpathColouring(const CutDataSet& data, const ToolpathStyle
     tools_ = start.value_or(ToolColours{data.records[0].toolNo, 0});
     for (std::size_t n = 0; n < chartColours_.size(); ++n)
         chartColours_[n] = PixelOfColorRef(style.curveColours[n]);
-    if (style.mode != ToolpathColourMode::Chart) {
+    if (style.mode == ToolpathColourMode::FeedChange) {
+        maximum_ = FeedChangeExtent(FeedChangeIndex::of(data)->extremes());
+    } else if (style.mode != ToolpathColourMode::Chart) {
         series_ = static_cast<std::uint8_t>(static_cast<int>(style.mode) - 1);
         maximum_ = data.maxima[series_];
     }
+}
+
+std::uint32_t ToolpathColouring::changeColour(std::uint32_t i) const {
+    const CutRecord& record = data_.records[i];
+    if (!HasFeedChange(record))
+        return kNoFeedColour;
+    return FeedChangeColour(FeedChangePercent(record), maximum_);
 }
 
 std::uint32_t ToolpathColouring::quantityColour(std::uint32_t i) const {

@@ -7,13 +7,15 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // What colours the path: the chart's own curve colours (one per tool as the chart changes them),
-// or the plotted quantity through the viridis map from 0 to its maximum.
+// the plotted quantity through the viridis map from 0 to its maximum, or the feed change through
+// a diverging map symmetric about 0.
 using ToolpathColourMode = curvex::ToolpathColourMode;
 
-// The names the command line takes: chart, removal, rate-org, rate-opt.
+// The names the command line takes: chart, removal, rate-org, rate-opt, change.
 std::optional<ToolpathColourMode> ToolpathColourModeOf(std::string_view name);
 
 // The colours of the path's segments as 0xFFRRGGBB pixels.
@@ -23,6 +25,7 @@ struct ToolpathStyle {
     float g00Feed = curvex::kDefaultG00Feed;
     RecordRange emphasised{0, 0xFFFFFFFFu}; // records outside are faded
     bool colourByTool = false; // the chart's colours by tool number (t & 15), as the chart's option
+    std::string changeTitle = "Feed Change [%]"; // the colour bar's title of the feed change
 };
 
 inline constexpr std::uint32_t kRapidColour = 0xFF808080u;
@@ -55,13 +58,16 @@ public:
         tools_.enter(data_.records[i].toolNo);
         std::uint32_t colour = kRapidColour;
         if (!isRapid(i))
-            colour = style_.mode == ToolpathColourMode::Chart ? chartColour(i) : quantityColour(i);
+            colour = style_.mode == ToolpathColourMode::Chart        ? chartColour(i)
+                     : style_.mode == ToolpathColourMode::FeedChange ? changeColour(i)
+                                                                     : quantityColour(i);
         const bool inside = i >= style_.emphasised.first && i < style_.emphasised.end;
         return inside ? colour : Faded(colour);
     }
 
     bool isRapid(std::uint32_t i) const { return data_.records[i].motionCode == 0; }
-    // The maximum of the coloured quantity; 0 for the chart's colours.
+    // The maximum of the coloured quantity; 0 for the chart's colours. For the feed change the
+    // scale's half: the largest absolute change of the data set, 1 when every change is 0.
     float maximum() const { return maximum_; }
 
 private:
@@ -70,6 +76,7 @@ private:
             CurveColourNumber(data_.records[i].toolNo, style_.colourByTool, tools_.colour))];
     }
     std::uint32_t quantityColour(std::uint32_t i) const;
+    std::uint32_t changeColour(std::uint32_t i) const;
 
     const CutDataSet& data_;
     const ToolpathStyle& style_;

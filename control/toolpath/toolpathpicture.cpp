@@ -22,8 +22,8 @@ bool RenderToolpath(QPaintDevice& device, const ToolpathRenderer& renderer, cons
 }
 
 bool DrawReportToolpath(QPaintDevice& device, const ToolpathModel& model, const ChartState& chart,
-                        const CutDataSet& data, int width, int height) {
-    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, ToolpathColourMode::Chart),
+                        const CutDataSet& data, int width, int height, ToolpathColourMode colours) {
+    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, colours),
                                     ToolpathMarks{std::nullopt});
     ToolpathPixels pixels;
     return RenderToolpath(

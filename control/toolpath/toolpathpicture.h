@@ -17,6 +17,8 @@ bool RenderToolpath(QPaintDevice& device, const ToolpathRenderer& renderer, cons
                     ToolpathPixels& pixels, std::uint32_t stride = 1);
 
 // The path as a report shows it: the iso view fitted to width x height (each at least 1), in the
-// chart's colours with its shown range emphasised, without a mark.
+// chart's colours (or the colouring `colours`, with its colour bar) with its shown range
+// emphasised, without a mark.
 bool DrawReportToolpath(QPaintDevice& device, const ToolpathModel& model, const ChartState& chart,
-                        const CutDataSet& data, int width, int height);
+                        const CutDataSet& data, int width, int height,
+                        ToolpathColourMode colours = ToolpathColourMode::Chart);

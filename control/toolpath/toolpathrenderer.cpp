@@ -1,5 +1,6 @@
 #include "toolpathrenderer.h"
 
+#include "feedchangecolours.h"
 #include "toolpathdrawing.h"
 #include "viridis.h"
 
@@ -87,7 +88,9 @@ void ToolpathRenderer::paintExtras(QPainter& painter, const ToolpathFit& fit) co
     painter.setRenderHint(QPainter::Antialiasing, false);
     paintMark(painter, fit);
     paintTriad(painter, fit);
-    if (style_.mode != ToolpathColourMode::Chart)
+    if (style_.mode == ToolpathColourMode::FeedChange)
+        paintChangeBar(painter, fit);
+    else if (style_.mode != ToolpathColourMode::Chart)
         paintColourBar(painter, fit);
     paintLeftOut(painter);
 }
@@ -148,6 +151,35 @@ void ToolpathRenderer::paintColourBar(QPainter& painter, const ToolpathFit& fit)
     painter.drawText(left + 10 - metrics.horizontalAdvance(high), top - 4, high);
     painter.drawText(left + 10 - metrics.horizontalAdvance("0"), top + height + metrics.ascent(),
                      "0");
+}
+
+// The feed change's map from -extent at the bottom through 0 in the middle to +extent at the top,
+// at the right edge, with its title above it and its ends and middle labelled. Its rows are odd in
+// number, so that the middle one is the unchanged colour.
+void ToolpathRenderer::paintChangeBar(QPainter& painter, const ToolpathFit& fit) const {
+    const float extent = ToolpathColouring(model_.data(), style_).maximum();
+    const int height = fit.height() / 4 * 2 + 1;
+    const int left = fit.width() - 16;
+    const int top = (fit.height() - height) / 2;
+    for (int row = 0; row < height; ++row) {
+        const float share =
+            height > 1 ? 1.0f - 2.0f * static_cast<float>(row) / static_cast<float>(height - 1)
+                       : 1.0f;
+        painter.setPen(colourOf(FeedChangeColour(share * extent, extent)));
+        painter.drawLine(left, top + row, left + 9, top + row);
+    }
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const auto rightAligned = [&](const QString& text, int y) {
+        painter.drawText(left - 2 - metrics.horizontalAdvance(text), y, text);
+    };
+    const QString magnitude = QString::number(static_cast<double>(extent), 'g', 4);
+    rightAligned("+" + magnitude, top + metrics.ascent() / 2);
+    rightAligned("0", top + height / 2 + metrics.ascent() / 2);
+    rightAligned("-" + magnitude, top + height + metrics.ascent() / 2);
+    const QString title = QString::fromStdString(style_.changeTitle);
+    painter.drawText(left + 10 - metrics.horizontalAdvance(title), top - metrics.descent() - 4,
+                     title);
 }
 
 void ToolpathRenderer::paintLeftOut(QPainter& painter) const {

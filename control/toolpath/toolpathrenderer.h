@@ -18,7 +18,8 @@ struct ToolpathMarks {
 };
 
 // Draws the toolpath pictures: the path, the marked record, an axis triad in the lower left
-// corner, the colour bar of the viridis colouring and how many segments were left out.
+// corner, the colour bar of the viridis or the feed change's colouring and how many segments were
+// left out.
 class ToolpathRenderer {
 public:
     // The style and the marks are kept as copies, so that a caller may pass temporaries.
@@ -39,6 +40,7 @@ private:
     void paintMark(QPainter& painter, const ToolpathFit& fit) const;
     void paintTriad(QPainter& painter, const ToolpathFit& fit) const;
     void paintColourBar(QPainter& painter, const ToolpathFit& fit) const;
+    void paintChangeBar(QPainter& painter, const ToolpathFit& fit) const;
     void paintLeftOut(QPainter& painter) const;
 
     const ToolpathModel& model_;

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // A control of the first interface: every newer member is missing.
@@ -180,6 +182,31 @@ TEST(ChartReading, TheUnitFollowsWhatTheChartPlots) {
                   QStringLiteral("N120 T3 G01 X1.5 Y2.5 Z-3 F600/900 A0.25 = 19.7425 ") +
                       QString::fromLatin1(c.unit))
             << c.drawMode << "/" << c.compareMode;
+}
+
+// The feed change is read with its sign, one decimal and "%", whatever the draw mode; a record
+// without a change (a G00 move, no programmed feed) says so.
+TEST(ChartReading, TheFeedChangeIsReadWithItsSign) {
+    const struct {
+        double change;
+        int drawMode;
+        const char* value;
+    } cases[] = {
+        {-37.5, 1, "-37.5 %"},
+        {12.5, 2, "+12.5 %"},
+        {0.0, 4, "+0.0 %"},
+        {-0.04, 1, "-0.0 %"},
+        {250.0, 1, "+250.0 %"},
+        {-100.0, 8, "-100.0 %"},
+        {std::nan(""), 1, "no feed change"},
+    };
+    for (const auto& c : cases) {
+        const QVariantList record{5, 120, 3, 1, 1.5, 2.5, -3.0, 600, 900, 1, 0.25, c.change};
+        EXPECT_EQ(ChartReading::describe(record, c.drawMode, 3),
+                  QStringLiteral("N120 T3 G01 X1.5 Y2.5 Z-3 F600/900 A0.25 = ") +
+                      QString::fromLatin1(c.value))
+            << c.change;
+    }
 }
 
 TEST(ChartReading, ThePlaceNamesBothElapsedTimes) {

@@ -25,13 +25,16 @@ TEST_F(MainWindowTest, TheNewItemsFollowTheFunctionAndColourItems) {
     CompareMenu* menu = window->compareMenu();
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> function = window->mnuIndFunc().actions();
-    ASSERT_EQ(function.size(), 6);
+    ASSERT_EQ(function.size(), 7);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(function[i], &window->mnuFunc(i));
     EXPECT_TRUE(function[3]->isSeparator());
     EXPECT_EQ(function[4], &menu->compareItem(curvex::CompareMode::Rates));
     EXPECT_EQ(function[5], &menu->compareItem(curvex::CompareMode::Feeds));
+    EXPECT_EQ(function[6], &menu->compareItem(curvex::CompareMode::FeedChange));
     EXPECT_EQ(function[4]->text(), QStringLiteral("Rates Compared"));
+    EXPECT_EQ(function[6]->text(), QStringLiteral("Feed Change"));
+    EXPECT_TRUE(function[6]->isVisible());
     QMenu* configMenu = menuTitled(*window, gText(QStringLiteral("mnuConfig")));
     ASSERT_NE(configMenu, nullptr);
     const QList<QAction*> config = configMenu->actions();
@@ -46,8 +49,8 @@ TEST_F(MainWindowTest, TheNewItemsFollowTheFunctionAndColourItems) {
     EXPECT_EQ(menu->fitHeight().text(), QStringLiteral("Fit Height to Shown Range"));
 }
 
-// The five items form one group: choosing one unchecks the others.
-TEST_F(MainWindowTest, TheFiveFunctionItemsExcludeEachOther) {
+// The six items form one group: choosing one unchecks the others.
+TEST_F(MainWindowTest, TheSixFunctionItemsExcludeEachOther) {
     load();
     CompareMenu& menu = *window->compareMenu();
     const auto checked = [&] {
@@ -56,16 +59,21 @@ TEST_F(MainWindowTest, TheFiveFunctionItemsExcludeEachOther) {
             state.push_back(window->mnuFunc(i).isChecked());
         state.push_back(menu.compareItem(curvex::CompareMode::Rates).isChecked());
         state.push_back(menu.compareItem(curvex::CompareMode::Feeds).isChecked());
+        state.push_back(menu.compareItem(curvex::CompareMode::FeedChange).isChecked());
         return state;
     };
     window->mnuFunc(1).trigger();
-    EXPECT_EQ(checked(), (std::vector<bool>{false, true, false, false, false}));
+    EXPECT_EQ(checked(), (std::vector<bool>{false, true, false, false, false, false}));
     menu.compareItem(curvex::CompareMode::Feeds).trigger();
-    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, false, true, false}));
+    menu.compareItem(curvex::CompareMode::FeedChange).trigger();
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(window->Viewer1().getCompareMode(), 3);
     menu.compareItem(curvex::CompareMode::Rates).trigger();
-    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, false, true, false, false}));
     window->mnuFunc(2).trigger();
-    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, false, false}));
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, false, false, false}));
+    EXPECT_EQ(window->Viewer1().getCompareMode(), 0);
 }
 
 // A compare chart is kept in section Compare; "Draw Mode" stays the last of the three plotted

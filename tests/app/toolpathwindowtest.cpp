@@ -9,6 +9,7 @@
 #include "toolpathfit.h"
 #include "toolpathpick.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
@@ -87,6 +88,28 @@ TEST_F(MainWindowTest, ToolpathIsFadedOnlyOutsideTheShownRange) {
     ASSERT_TRUE(window->Viewer1().setDistArea(90.0f, 91.0f));
     canvas.repaint();
     EXPECT_LT(pixelsOf(canvas.picture(), qRgb(0, 255, 0)), whole);
+}
+
+// The dock's colourings end with the feed change, whose map and bar then show in the picture.
+TEST_F(MainWindowTest, TheDockColoursTheToolpathByFeedChange) {
+    load();
+    ToolpathPanel* toolpath = window->toolpath();
+    ASSERT_NE(toolpath, nullptr);
+    open(sample(QStringLiteral("run.txt"), false));
+    toolpath->dock().show();
+    auto* colours = toolpath->dock().findChild<QComboBox*>(QStringLiteral("toolpathColour"));
+    ASSERT_NE(colours, nullptr);
+    ASSERT_EQ(colours->count(), 5);
+    EXPECT_EQ(colours->itemText(4), QStringLiteral("Feed change"));
+    ToolpathCanvas& canvas = toolpath->canvas();
+    canvas.resize(400, 300);
+    canvas.repaint();
+    EXPECT_EQ(pixelsOf(canvas.picture(), qRgb(33, 102, 172)), 0);
+    colours->setCurrentIndex(4);
+    canvas.repaint();
+    EXPECT_GT(pixelsOf(canvas.picture(), qRgb(33, 102, 172)), 0) << "the fastest colour";
+    EXPECT_GT(pixelsOf(canvas.picture(), qRgb(178, 24, 43)), 0) << "the slowest colour";
+    EXPECT_EQ(pixelsOf(canvas.picture(), qRgb(0, 255, 0)), 0) << "no chart colour is left";
 }
 
 TEST_F(MainWindowTest, ToolpathPanelIsLinkedToTheChartBothWays) {

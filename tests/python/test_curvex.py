@@ -107,6 +107,7 @@ def test_stats_are_those_of_the_stats_command(files, name, options, keywords):
     (["--func", 1, "--top", 7, "--gap", 500], {"func": 1, "top": 7, "gap": 500}),
     (["--func", 2, "--range", 30, 60, "--dist", 1], {"func": 2, "range": (30, 60), "dist": 1}),
     (["--compare", "feeds", "--g00", 7000], {"compare": "feeds", "g00": 7000}),
+    (["--compare", "change", "--top", 30, "--gap", 10], {"compare": "change", "top": 30, "gap": 10}),
 ])
 def test_peaks_are_those_of_the_peaks_command(files, options, keywords):
     expected = csv_rows(run_curvex("peaks", "--csv", *options, files["random.txt"]))
@@ -199,6 +200,8 @@ RENDER_OPTIONS = [
     (["--compare", "rates", "--colour-by", "tool", "--legend"],
      {"compare": "rates", "colour_by": "tool", "legend": True}),
     (["--compare", "feeds", "--dist", 1], {"compare": "feeds", "dist": 1}),
+    (["--compare", "change", "--legend", "--fit-height", "--range", 10, 60],
+     {"compare": "change", "legend": True, "fit_height": True, "range": (10, 60)}),
 ]
 
 

@@ -218,6 +218,37 @@ TEST_F(CurvexTool, PickPrintsTheRecordUnderAColumn) {
     }
 }
 
+// With --compare change the record is the one the compare charts pick (by the removal per second
+// with the optimised feed, as --func 2 picks it) and the value its feed change, worked out here
+// from the printed feeds; a G00 move has none.
+TEST_F(CurvexTool, PickOfTheFeedChangeGivesTheChangeOfTheComparePick) {
+    writeBytes(folder.file("c.txt"), "N1)G01X10F600(A1)F450\nN2)G01X20F800(A3)F1000\n"
+                                     "N3)G00X30F800(A9)F1000\nN4)G01X100F900(A2)F300\n"
+                                     "N5)G01X110F0(A2)F300\n");
+    for (const int column : {0, 150, 300, 420, 700, 999}) {
+        const std::string at = " --x " + std::to_string(column) + " c.txt";
+        const CurvexRun change = curvex(folder, "pick --compare change" + at);
+        const CurvexRun optimised = curvex(folder, "pick --func 2" + at);
+        ASSERT_EQ(change.status, 0) << column << change.err;
+        std::vector<std::string> fields;
+        std::stringstream line(change.out);
+        for (std::string field; std::getline(line, field, ',');)
+            fields.push_back(field);
+        ASSERT_EQ(fields.size(), 12u) << change.out;
+        EXPECT_EQ(optimised.out.substr(0, optimised.out.rfind(',')),
+                  change.out.substr(0, change.out.rfind(',')))
+            << column;
+        const double orgFeed = std::stod(fields[7]);
+        const double optFeed = std::stod(fields[8]);
+        const double value = std::stod(fields[11]);
+        if (fields[3] == "0" || orgFeed <= 0.0)
+            EXPECT_TRUE(std::isnan(value)) << change.out;
+        else
+            EXPECT_FLOAT_EQ(value, (optFeed - orgFeed) * 100.0 / orgFeed) << change.out;
+    }
+    EXPECT_EQ(curvex(folder, "pick --compare faster --x 5 c.txt").status, 2);
+}
+
 TEST_F(CurvexTool, PickFailures) {
     writeBytes(folder.file("p.txt"), kPickText);
     writeBytes(folder.file("noblocks.txt"), "%\nO1000\n");
@@ -254,8 +285,8 @@ TEST_F(CurvexTool, HelpDescribesEveryCommand) {
           "usage: curvex info [--text | --binary] FILE",
           "usage: curvex synth [--seed N] [--blocks N] [--paths random|part] "
           "[--text | --binary] [--nc] -o FILE",
-          "       [--elapsed] --x PX FILE",
-          "       [--compare rates|feeds] [--colour-by tool] [--legend] "
+          "       [--compare rates|feeds|change] [--elapsed] --x PX FILE",
+          "       [--compare rates|feeds|change] [--colour-by tool] [--legend] "
           "[--fit-height]",
           "Exit status: 0"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
@@ -277,7 +308,7 @@ TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
         {"stats k.txt --help", "stats [--text | --binary] [--g00 FEED]"},
         {"toolpath --help", "toolpath [--text | --binary] [--view top|front|right|iso]"},
         {"toolpath-pick --help", "toolpath-pick [--text | --binary] [--view V]"},
-        {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds]"},
+        {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds|change]"},
         {"peaks --csv --help", "peaks [--text | --binary] [--func N]"},
         {"source --help", "source [--text | --binary] --program PROG --record I FILE\n"},
     };

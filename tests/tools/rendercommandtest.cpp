@@ -170,7 +170,7 @@ TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {
         {"--frames 0 cut.txt", 2, "--frames"},
         {"--frames many -o out.png cut.txt", 2, "--frames"},
         {"--colour 3 -o out.png cut.txt", 2, "unknown option"},
-        {"--compare both -o out.png cut.txt", 2, "--compare needs rates or feeds"},
+        {"--compare both -o out.png cut.txt", 2, "--compare needs rates, feeds or change"},
         {"--colour-by colour -o out.png cut.txt", 2, "--colour-by needs tool"},
         {"-o out.png cut.txt --compare", 2, "--compare needs a value"},
         {"-o out.jpg cut.txt", 2, ".png, .svg or .pdf"},

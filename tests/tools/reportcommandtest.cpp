@@ -323,7 +323,7 @@ TEST_F(ReportCommand, FailuresGiveStatusAndMessage) {
         {"report --range 50 10 -o out.pdf cut.txt", 2, "--range"},
         {"report --title -o out.pdf cut.txt", 2, "-o OUT.pdf"},
         {"report --size 10x10 -o out.pdf cut.txt", 2, "unknown option"},
-        {"report --compare speeds -o out.pdf cut.txt", 2, "--compare needs rates or feeds"},
+        {"report --compare speeds -o out.pdf cut.txt", 2, "--compare needs rates, feeds or change"},
         {"report --colour-by block -o out.pdf cut.txt", 2, "--colour-by needs tool"},
         {"report --program none.nc -o out.pdf cut.txt", 1, "cannot read none.nc"},
         {"report -o out.pdf missing.txt", 1, "cannot load missing.txt"},

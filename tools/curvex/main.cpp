@@ -40,7 +40,8 @@ constexpr CommandOption kRenderOptions[] = {
     kColourByOption, kLegendOption, kFitHeightOption, {"--ini", 1}, kFramesOption, {"-o", 1},
 };
 constexpr CommandOption kPickOptions[] = {
-    kSizeOption, kFuncOption, kDistOption, kRangeOption, kG00Option, {"--elapsed"}, {"--x", 1},
+    kSizeOption, kFuncOption,    kDistOption,   kRangeOption,
+    kG00Option,  kCompareOption, {"--elapsed"}, {"--x", 1},
 };
 constexpr CommandOption kStatsOptions[] = {kG00Option, kRangeOption, kDistOption, {"--csv"}};
 constexpr CommandOption kToolpathOptions[] = {
@@ -89,7 +90,7 @@ constexpr Command kCommands[] = {
      runTitles},
     {"render",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
-     "       [--compare rates|feeds] [--colour-by tool] [--legend] [--fit-height]\n"
+     "       [--compare rates|feeds|change] [--colour-by tool] [--legend] [--fit-height]\n"
      "       [--ini FILE] [--frames N] -o OUT FILE",
      "Loads FILE and renders the chart as the graph control draws it into OUT, whose ending\n"
      "  picks the format: .png (the screen's pixels), .svg or .pdf (vector drawing with the\n"
@@ -103,13 +104,15 @@ constexpr Command kCommands[] = {
      "  renders N frames, the shown range moving on by 1 % of its width each frame (from 0 %\n"
      "  again at the end), prints \"frames: N  median ms: X  max ms: Y\" on standard error and\n"
      "  makes -o optional (the last frame is saved). --compare draws both rates or both feeds\n"
-     "  (programmed in grey, optimised in colour; feeds break at G00 moves) instead of N;\n"
+     "  (programmed in grey, optimised in colour; feeds break at G00 moves) instead of N,\n"
+     "  or change the feed change in percent of the programmed feed on a signed scale\n"
+     "  (G00 moves and moves without a programmed feed break it);\n"
      "  --colour-by tool draws tool t in colour t & 15; --legend adds the tools' legend;\n"
      "  --fit-height scales to the largest value drawn in the shown range.",
      kRenderOptions, runRender},
     {"pick",
      "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
-     "       [--elapsed] --x PX FILE",
+     "       [--compare rates|feeds|change] [--elapsed] --x PX FILE",
      "Loads FILE and prints the record the chart's read-out shows at pixel column PX of\n"
      "  the chart that render draws with the same options: in that column the record with\n"
      "  the largest plotted value (the first of equals), else the one of the nearest column\n"
@@ -117,7 +120,9 @@ constexpr Command kCommands[] = {
      "  motionCode,x,y,z,orgFeed,optFeed,removalKind,removal,value. Exit status 1 when the\n"
      "  chart draws no record. --elapsed appends position,elapsed_programmed_s,\n"
      "  elapsed_optimised_s: the record's place on the horizontal axis and the machining\n"
-     "  time up to the end of its block (G00 moves at FEED, moves without feed count 0).",
+     "  time up to the end of its block (G00 moves at FEED, moves without feed count 0).\n"
+     "  --compare picks as the read-out of that compare chart does; value is then the\n"
+     "  optimised series or the feed change.",
      kPickOptions, runPick},
     {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
@@ -129,13 +134,15 @@ constexpr Command kCommands[] = {
      "  \"total\", times in seconds.",
      kStatsOptions, runStats},
     {"toolpath",
-     "[--text | --binary] [--view top|front|right|iso] [--colour chart|removal|rate-org|rate-opt]\n"
+     "[--text | --binary] [--view top|front|right|iso]\n"
+     "       [--colour chart|removal|rate-org|rate-opt|change]\n"
      "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--detail draft|full]\n"
      "       [--frames N] -o OUT FILE",
      "Loads FILE and draws the toolpath through the records' end points into OUT (.png,\n"
      "  .svg or .pdf as for render), seen from the top, front, right or iso (default) and\n"
      "  fitted to the size (default 800x600). Colours: the chart's (default) or the removal\n"
-     "  or the removal per second with either feed through a colour map; G00 moves dashed\n"
+     "  or the removal per second with either feed through a colour map, or the feed change\n"
+     "  through a map from red (slowest) through grey to blue (fastest); G00 moves dashed\n"
      "  grey; records outside the chart's range LO..HI faded. --detail draft draws the draft\n"
      "  the toolpath view shows while it is dragged (at most some 400,000 segments, every\n"
      "  k-th record's) into a .png and the frames; full (default) every segment. --frames N\n"
@@ -149,7 +156,7 @@ constexpr Command kCommands[] = {
      "  it. Exit status 1 when no segment lies within 8 pixels.",
      kToolpathPickOptions, runToolpathPick},
     {"report",
-     "[--text | --binary] [--func N | --compare rates|feeds] [--dist N] [--range LO HI]\n"
+     "[--text | --binary] [--func N | --compare rates|feeds|change] [--dist N] [--range LO HI]\n"
      "       [--g00 FEED] [--colour-by tool] [--fit-height] [--ini FILE] [--program PROG]\n"
      "       [--title TEXT] -o OUT.pdf FILE",
      "Loads FILE and writes its report to OUT.pdf, A4 landscape, vector drawing with the text\n"
@@ -165,14 +172,15 @@ constexpr Command kCommands[] = {
      kReportOptions, runReport},
     {"peaks",
      "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
-     "       [--compare rates|feeds] [--top K] [--gap G] [--csv] FILE",
+     "       [--compare rates|feeds|change] [--top K] [--gap G] [--csv] FILE",
      "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
      "  the options of render: the largest plotted value first, then each time the largest\n"
      "  one whose record lies G or more records (default 100) from every peak listed, the\n"
      "  earlier record of equal values. One line per peak: rank, index, blockNo, toolNo,\n"
      "  value, orgFeed, optFeed and removal; --csv adds a header line and commas. With\n"
      "  --compare the peaks are those of the optimised series: removal per second with the\n"
-     "  optimised feed (rates), or the optimised feed of the moves other than G00 (feeds).",
+     "  optimised feed (rates), or the optimised feed of the moves other than G00 (feeds),\n"
+     "  or the records of the largest absolute feed change, with its sign (change).",
      kPeaksOptions, runPeaks},
     {"source", "[--text | --binary] --program PROG --record I FILE",
      "Loads FILE and the NC program PROG and prints the program line that record I comes\n"

@@ -63,7 +63,7 @@ int runPick(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
-    const auto picked = RecordPicker(data).pick(chart, column);
+    const auto picked = PickReadOut(RecordPicker(data), data, chart, column);
     if (!picked) {
         std::fprintf(stderr, "curvex: the chart draws no record\n");
         return kExitFailure;

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "feedchangeindex.h"
 #include "outputclash.h"
 #include "series.h"
 #include "toolpathoptions.h"
@@ -82,7 +83,9 @@ void printRecord(const CutDataSet& data, const ToolpathSettings& settings, std::
     const auto series = settings.colour == ToolpathColourMode::Chart
                             ? settings.chart.drawMode
                             : static_cast<std::uint8_t>(static_cast<int>(settings.colour) - 1);
-    const float value = seriesValue(data, i, series, settings.chart.g00Feed);
+    const float value = settings.colour == ToolpathColourMode::FeedChange
+                            ? FeedChangePercent(r)
+                            : seriesValue(data, i, series, settings.chart.g00Feed);
     std::printf("%u,%d,%d,%u,%.9g,%.9g,%.9g,%d,%d,%u,%.9g,%.9g\n", i, r.blockNo, r.toolNo,
                 r.motionCode, r.x, r.y, r.z, r.orgFeed, r.optFeed, r.removalKind, r.removal, value);
 }

@@ -23,9 +23,10 @@ bool readChoices(const CommandArgumentList& arguments, ToolpathSettings& setting
     if (const std::string* text = arguments.value("--colour")) {
         const auto colour = ToolpathColourModeOf(*text);
         if (!colour) {
-            std::fprintf(stderr,
-                         "curvex: --colour needs chart, removal, rate-org or rate-opt, not '%s'\n",
-                         text->c_str());
+            std::fprintf(
+                stderr,
+                "curvex: --colour needs chart, removal, rate-org, rate-opt or change, not '%s'\n",
+                text->c_str());
             return false;
         }
         settings.colour = *colour;

@@ -60,11 +60,14 @@ bool readG00(const Values& values, ChartState& chart) {
 
 bool readCompare(const Values& values, ChartState& chart) {
     const std::string& text = values.front();
-    if (text == "rates" || text == "feeds") {
-        chart.compareMode = text == "rates" ? CompareMode::Rates : CompareMode::Feeds;
+    if (text == "rates" || text == "feeds" || text == "change") {
+        chart.compareMode = text == "rates"   ? CompareMode::Rates
+                            : text == "feeds" ? CompareMode::Feeds
+                                              : CompareMode::FeedChange;
         return true;
     }
-    std::fprintf(stderr, "curvex: --compare needs rates or feeds, not '%s'\n", text.c_str());
+    std::fprintf(stderr, "curvex: --compare needs rates, feeds or change, not '%s'\n",
+                 text.c_str());
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
 #include "labelfit.h"
+#include "plainchart.h"
 
 #include <gtest/gtest.h>
 
@@ -155,41 +156,6 @@ std::vector<int> seriesOf(const ChartState& chart) {
     }
 }
 
-// The curve colour numbers of the records: a step at every tool change that does not leave tool
-// 0, or the tool's low four bits.
-std::vector<int> plainColours(const CutDataSet& data, bool byTool) {
-    std::vector<int> colours(data.count);
-    int step = 0;
-    for (std::uint32_t i = 0; i < data.count; ++i) {
-        const std::int16_t tool = data.records[i].toolNo;
-        if (i > 0 && tool != data.records[i - 1].toolNo && data.records[i - 1].toolNo != 0)
-            step = (step + 1) % 16;
-        colours[i] = byTool ? (tool & 15) : step;
-    }
-    return colours;
-}
-
-float horizontal(const CutDataSet& data, std::uint32_t i, int distanceMode) {
-    return distanceMode == 0   ? data.totalDistance[i]
-           : distanceMode == 1 ? data.cutDistance[i]
-                               : static_cast<float>(data.blockNos[i]);
-}
-
-struct Shown {
-    std::uint32_t first = 0;
-    std::uint32_t end = 0;
-};
-
-Shown shownRecords(const CutDataSet& data, const ChartFrame& frame, int distanceMode) {
-    Shown shown;
-    while (shown.first + 1 < data.count && horizontal(data, shown.first, distanceMode) < frame.xLo)
-        ++shown.first;
-    shown.end = shown.first;
-    while (shown.end < data.count && !(horizontal(data, shown.end, distanceMode) > frame.xHi))
-        ++shown.end;
-    return shown;
-}
-
 // The top of the scale by the rules: the file's largest value of either series (the rates'
 // maxima as the loader took them), or with fit height the largest value drawn in the range.
 double plainMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
@@ -215,24 +181,14 @@ double plainMaximum(const ChartState& chart, const CutDataSet& data, const Chart
 }
 
 // Ignores the renderer's curve and draws the plain one in its place, before the axes.
-class PlainCurves : public CurvePath {
+class PlainCurves : public PlainCurvePath {
 public:
     PlainCurves(GdiCanvas& canvas, const ChartState& chart, const CutDataSet& data)
         : canvas_(canvas), chart_(chart), data_(data) {}
-    void selectPen(ColorRef) override {}
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void finish() override {
-        if (!drawn_)
-            draw();
-        drawn_ = true;
-    }
 
 private:
-    void draw() {
-        ChartFrame frame = LayoutFrame(chart_.width, chart_.height);
-        ApplyShownRange(frame, chart_.distanceMode, chart_.shown, data_,
-                        data_.totalDistance[data_.count - 1]);
+    void draw() override {
+        ChartFrame frame = plainFrame(chart_, data_);
         setMaximum(frame, static_cast<float>(plainMaximum(chart_, data_, frame)));
         const Shown shown = shownRecords(data_, frame, chart_.distanceMode);
         const std::vector<int> colours = plainColours(data_, chart_.colourByTool);
@@ -263,7 +219,6 @@ private:
     GdiCanvas& canvas_;
     const ChartState& chart_;
     const CutDataSet& data_;
-    bool drawn_ = false;
 };
 
 struct View {

@@ -21,12 +21,13 @@ protected:
     }
 };
 
-TEST_F(CurvexChartViewsTest, CompareModeTakesNoneRatesOrFeedsOnly) {
+TEST_F(CurvexChartViewsTest, CompareModeTakesNoneRatesFeedsOrFeedChangeOnly) {
     const struct {
         int mode;
         bool taken;
         int after;
-    } cases[] = {{1, true, 1}, {2, true, 2}, {3, false, 2}, {-1, false, 2}, {0, true, 0}};
+    } cases[] = {{1, true, 1},   {2, true, 2}, {3, true, 3},  {4, false, 3},
+                 {-1, false, 3}, {2, true, 2}, {4, false, 2}, {0, true, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(call(curvex::DispSetCompareMode, {c.mode}).toBool(), c.taken) << c.mode;
         EXPECT_EQ(call(curvex::DispGetCompareMode).toInt(), c.after) << c.mode;
@@ -77,7 +78,8 @@ TEST_F(CurvexChartViewsTest, TheReadOutPlaceGivesPositionAndElapsedTimes) {
 
 namespace {
 
-// A compare chart's read-out gives the optimised series: removal per second, or the feed.
+// A compare chart's read-out gives the optimised series: removal per second, or the feed; the
+// feed-change chart's the change in percent.
 TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
     CutDataSet data;
     ASSERT_TRUE(LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, data).ok());
@@ -87,7 +89,10 @@ TEST_F(CurvexChartViewsTest, TheReadOutOfACompareChartGivesTheOptimisedSeries) {
         int mode;
         double value;
     } cases[] = {{1, r.removal * (static_cast<float>(r.optFeed) * 0.016666668f)},
-                 {2, static_cast<double>(r.optFeed)}};
+                 {2, static_cast<double>(r.optFeed)},
+                 {3, (static_cast<double>(r.optFeed) - r.orgFeed) * 100.0 / r.orgFeed}};
+    ASSERT_NE(r.motionCode, 0);
+    ASSERT_GT(r.orgFeed, 0);
     for (const auto& c : cases) {
         ASSERT_TRUE(call(curvex::DispSetCompareMode, {c.mode}).toBool());
         sink.events.clear();

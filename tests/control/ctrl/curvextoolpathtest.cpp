@@ -45,7 +45,8 @@ TEST_F(CurvexToolpathTest, BadArgumentsAnswerFalse) {
     } cases[] = {
         {curvex::DispSetToolpathView, {4}},
         {curvex::DispSetToolpathView, {-1}},
-        {curvex::DispSetToolpathColour, {4}},
+        {curvex::DispSetToolpathColour, {5}},
+        {curvex::DispSetToolpathColour, {-1}},
         {curvex::DispMoveToolpath, {-1.0f, 0.0f, 0.0f, 0.0f, 0.0f}},
         {curvex::DispMoveToolpath, {std::nanf(""), 0.0f, 0.0f, 0.0f, 0.0f}},
         {curvex::DispOrbitToolpath, {std::nanf(""), 0.0f}},
@@ -102,7 +103,7 @@ TEST_F(CurvexToolpathTest, TheWholeRangeIsDrawnInFullColour) {
 TEST_F(CurvexToolpathTest, TheHostsColouringIsDrawn) {
     ASSERT_TRUE(loadSample());
     const QImage byChart = drawn();
-    for (int mode : {1, 2, 3}) {
+    for (int mode : {1, 2, 3, 4}) {
         ASSERT_TRUE(call(curvex::DispSetToolpathColour, {mode}).toBool());
         EXPECT_NE(drawn(), byChart) << "colour mode " << mode;
     }

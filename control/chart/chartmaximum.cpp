@@ -22,9 +22,10 @@ float fileMaximum(const ChartState& chart, const CutDataSet& data) {
 }
 
 float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
-    const HorizontalArray xs(data, chart.distanceMode);
-    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    const HorizontalAxis axis = HorizontalOf(chart);
+    const HorizontalArray xs(data, axis);
+    const std::uint32_t first = firstShownRecord(data, xs, axis, frame.xLo);
+    const std::uint32_t end = endOfShownRecords(data, xs, axis, first, frame.xHi);
     const auto highest = [&](Kind kind) {
         return PlottedSeries(data, kind, chart.g00Feed).highestOver(first, end);
     };
@@ -41,7 +42,7 @@ float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartF
 } // namespace
 
 float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
-    if (chart.fitHeight && DrawsCurve(chart.distanceMode))
+    if (chart.fitHeight && DrawsCurve(HorizontalOf(chart)))
         return shownMaximum(chart, data, frame);
     return fileMaximum(chart, data);
 }

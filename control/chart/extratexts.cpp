@@ -40,6 +40,10 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
     {"MachiningTotals", "Programmed %1 \u00B7 Optimised %2 \u00B7 Saved %3"},
     {"ElapsedTimes", "programmed %1, optimised %2"},
     {"GreyNote", "grey: programmed"},
+    {"TimeAxisProgrammedTitle", "Machining Time (programmed)"},
+    {"TimeAxisOptimisedTitle", "Machining Time (optimised)"},
+    {"TimeAxisProgrammedItem", "Machining Time (Programmed)"},
+    {"TimeAxisOptimisedItem", "Machining Time (Optimised)"},
 }};
 
 } // namespace
@@ -88,5 +92,13 @@ std::string ExtraTexts::compareTitle(curvex::CompareMode compareMode) const {
         return texts_[RatesComparedTitle];
     if (compareMode == curvex::CompareMode::Feeds)
         return texts_[FeedsComparedTitle];
+    return {};
+}
+
+std::string ExtraTexts::timeAxisTitle(curvex::TimeAxisMode mode) const {
+    if (mode == curvex::TimeAxisMode::Programmed)
+        return texts_[TimeAxisProgrammedTitle];
+    if (mode == curvex::TimeAxisMode::Optimised)
+        return texts_[TimeAxisOptimisedTitle];
     return {};
 }

@@ -40,6 +40,11 @@ public:
         ElapsedTimes,
         // Added to the vertical title of a compare chart without a legend, when it fits.
         GreyNote,
+        // The horizontal titles of the time axes and their items in the window's menu.
+        TimeAxisProgrammedTitle,
+        TimeAxisOptimisedTitle,
+        TimeAxisProgrammedItem,
+        TimeAxisOptimisedItem,
         KeyCount,
     };
 
@@ -51,6 +56,8 @@ public:
     const std::string& text(Key key) const { return texts_[key]; }
     // The vertical title of a compare mode (rates or feeds), empty for any other.
     std::string compareTitle(curvex::CompareMode compareMode) const;
+    // The horizontal title of a time axis, empty for Off.
+    std::string timeAxisTitle(curvex::TimeAxisMode mode) const;
 
     // 0 when every missing default was written back, else the errno of the first failed write.
     int defaultsWriteError() const { return defaultsWriteError_; }

@@ -10,6 +10,7 @@
 #include "plottedseries.h"
 #include "series.h"
 #include "seriescurve.h"
+#include "timeaxisticks.h"
 #include "vectorcanvas.h"
 
 #include <QImage>
@@ -115,9 +116,10 @@ QImage curvesPicture(const ChartFrame& frame, const ChartState& chart, const Cut
 
 void drawLegend(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
                 const CutDataSet& data) {
-    const HorizontalArray xs(data, chart.distanceMode);
-    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    const HorizontalAxis axis = HorizontalOf(chart);
+    const HorizontalArray xs(data, axis);
+    const std::uint32_t first = firstShownRecord(data, xs, axis, frame.xLo);
+    const std::uint32_t end = endOfShownRecords(data, xs, axis, first, frame.xHi);
     const ChartLegend legend(chart, data, first, end);
     const std::vector<LegendEntry> rows = legend.rows(LegendPlacement::maxRows(frame));
     if (rows.empty())
@@ -234,15 +236,17 @@ long long firstTickIndex(float step, float xLo) {
     return low;
 }
 
-void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit) {
+// The ticks of the horizontal axis: round numbers of mm or block numbers, or clock times.
+void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit,
+                         bool clock) {
     if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
         return;
-    const float step = NiceStep(frame.xLo, frame.xHi);
+    const float step = clock ? NiceTimeStep(frame.xLo, frame.xHi) : NiceStep(frame.xLo, frame.xHi);
     forEachTick(firstTickIndex(step, frame.xLo), step, frame.xHi, frame.width, [&](float value) {
         const int px = frame.pointX(value);
         canvas.moveTo(px, frame.y0);
         canvas.lineTo(px, frame.y0 - kTickLength);
-        const std::string label = FormatAxisValue(value);
+        const std::string label = clock ? ClockLabel(value) : FormatAxisValue(value);
         const int length = labelWidth(label, frame.cw);
         canvas.textOut(fit.textX(px - length / 2, label), frame.y0 + 3, label);
     });
@@ -256,7 +260,7 @@ ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDra
     if (hasData(data)) {
         drawn.withData = true;
         drawn.distMax = data->totalDistance[data->count - 1];
-        ApplyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
+        ApplyShownRange(frame, HorizontalOf(chart), chart.shown, *data, drawn.distMax);
         setMaximum(frame, ChartMaximum(chart, *data, frame));
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;
@@ -274,7 +278,7 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     canvas.selectBrush(chart.backColour);
     canvas.selectPen(chart.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
-    const bool withCurve = drawn.withData && DrawsCurve(chart.distanceMode);
+    const bool withCurve = drawn.withData && DrawsCurve(HorizontalOf(chart));
     if (withCurve)
         drawCurves(frame, chart, *data, curve);
     const LabelFit fit(frame, chart);
@@ -282,7 +286,7 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     drawVerticalScale(canvas, frame, chart, fit);
     drawHorizontalAxis(canvas, frame, chart);
     if (drawn.withData)
-        drawHorizontalTicks(canvas, frame, fit);
+        drawHorizontalTicks(canvas, frame, fit, HorizontalOf(chart).isTime());
     if (withCurve && chart.legend)
         drawLegend(canvas, frame, chart, *data);
     return drawn;

@@ -388,9 +388,9 @@ TEST_F(CurvexTool, StatsTableForPeople) {
 }
 
 TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
-    const char* const usage =
-        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] "
-        "FILE\n";
+    const char* const usage = "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO "
+                              "HI] [--dist N | --time T] "
+                              "[--csv] FILE\n";
     struct Case {
         const char* arguments;
         int status;

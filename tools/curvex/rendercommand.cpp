@@ -155,6 +155,7 @@ int runRender(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.chart, data);
     ChartTexts texts;
     if (!settings.iniFile.empty() && !texts.titles.SetIniFileName(settings.iniFile)) {
         std::fprintf(stderr, "curvex: cannot use the settings file %s\n", settings.iniFile.c_str());

@@ -1,6 +1,7 @@
 #include "generateddata.h"
 #include "graphrenderer.h"
 #include "guibenchmain.h"
+#include "timeaxisvalues.h"
 
 #include <benchmark/benchmark.h>
 
@@ -114,6 +115,47 @@ void BM_RenderCompared(benchmark::State& state) {
     }
 }
 
+// The plain chart against the chart over a time axis, on the total distance with the window moving
+// on as in BM_Render (the times built once before the frames, as the control keeps them).
+// Arguments: records, time axis (0 off, 1 programmed, 2 optimised), window start and width in
+// hundredths of a percent. CPU time, as for the compare charts.
+void BM_RenderTimeAxis(benchmark::State& state) {
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
+        return;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
+    chart.timeAxis = static_cast<curvex::TimeAxisMode>(state.range(1));
+    const TimeAxisValues times(data, chart.timeAxis, chart.g00Feed);
+    chart.timeValues = &times;
+    const double width = static_cast<double>(state.range(3)) / 100.0;
+    const double start = static_cast<double>(state.range(2)) / 100.0;
+    double lower = start;
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + width);
+    DrawGraph(image, chart, &data);
+    for (auto _ : state) {
+        chart.shown.lower = static_cast<float>(lower);
+        chart.shown.upper = static_cast<float>(lower + width);
+        DrawGraph(image, chart, &data);
+        benchmark::DoNotOptimize(image.constBits());
+        lower += width * 0.01;
+        if (lower + width > 100.0)
+            lower = start;
+    }
+}
+
+void registerTimeAxisCases() {
+    auto* bench = benchmark::RegisterBenchmark("BM_RenderTimeAxis", BM_RenderTimeAxis);
+    bench->ArgNames({"records", "time", "from", "width"})->Unit(benchmark::kMillisecond);
+    for (const std::int64_t time : {0, 1, 2}) {
+        bench->Args({10'000'000, time, 0, 10000});
+        bench->Args({10'000'000, time, 4000, 2000});
+        bench->Args({10'000'000, time, 4000, 100});
+    }
+}
+
 void registerComparedCases() {
     auto* bench = benchmark::RegisterBenchmark("BM_RenderCompared", BM_RenderCompared);
     bench->ArgNames({"records", "compare", "bytool", "from", "width"})
@@ -152,6 +194,7 @@ void registerRenderCases() {
     if (std::getenv("PLOTWELL_BENCH_100M"))
         renderCases(bench, 100'000'000);
     registerComparedCases();
+    registerTimeAxisCases();
 }
 
 } // namespace

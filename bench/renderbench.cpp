@@ -85,6 +85,29 @@ void BM_Render(benchmark::State& state) {
     state.counters["max_ms"] = frames.empty() ? 0.0 : frames.back();
 }
 
+// Renders `chart` into the same image every iteration, the window of `width` hundredths of a
+// percent from `from` moving on by 1 % of its width a frame (from `from` again when it would pass
+// 100 %), after one untimed render that fits the font.
+void renderSliding(benchmark::State& state, ChartState chart, const CutDataSet& data,
+                   std::int64_t from, std::int64_t width) {
+    const double span = static_cast<double>(width) / 100.0;
+    const double start = static_cast<double>(from) / 100.0;
+    double lower = start;
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + span);
+    DrawGraph(image, chart, &data);
+    for (auto _ : state) {
+        chart.shown.lower = static_cast<float>(lower);
+        chart.shown.upper = static_cast<float>(lower + span);
+        DrawGraph(image, chart, &data);
+        benchmark::DoNotOptimize(image.constBits());
+        lower += span * 0.01;
+        if (lower + span > 100.0)
+            lower = start;
+    }
+}
+
 // The plain chart against the compare charts and the colouring by tool, on the total distance with
 // the window moving on as in BM_Render. Arguments: records, compare mode (0 none, 1 rates, 2
 // feeds), colour by tool (0 or 1), window start and width in hundredths of a percent. CPU time
@@ -97,22 +120,7 @@ void BM_RenderCompared(benchmark::State& state) {
     ChartState chart = benchChart();
     chart.compareMode = static_cast<CompareMode>(state.range(1));
     chart.colourByTool = state.range(2) != 0;
-    const double width = static_cast<double>(state.range(4)) / 100.0;
-    const double start = static_cast<double>(state.range(3)) / 100.0;
-    double lower = start;
-    QImage image(chart.width, chart.height, QImage::Format_RGB32);
-    chart.shown.lower = static_cast<float>(lower);
-    chart.shown.upper = static_cast<float>(lower + width);
-    DrawGraph(image, chart, &data);
-    for (auto _ : state) {
-        chart.shown.lower = static_cast<float>(lower);
-        chart.shown.upper = static_cast<float>(lower + width);
-        DrawGraph(image, chart, &data);
-        benchmark::DoNotOptimize(image.constBits());
-        lower += width * 0.01;
-        if (lower + width > 100.0)
-            lower = start;
-    }
+    renderSliding(state, chart, data, state.range(3), state.range(4));
 }
 
 // The plain chart against the chart over a time axis, on the total distance with the window moving
@@ -128,22 +136,7 @@ void BM_RenderTimeAxis(benchmark::State& state) {
     chart.timeAxis = static_cast<curvex::TimeAxisMode>(state.range(1));
     const TimeAxisValues times(data, chart.timeAxis, chart.g00Feed);
     chart.timeValues = &times;
-    const double width = static_cast<double>(state.range(3)) / 100.0;
-    const double start = static_cast<double>(state.range(2)) / 100.0;
-    double lower = start;
-    QImage image(chart.width, chart.height, QImage::Format_RGB32);
-    chart.shown.lower = static_cast<float>(lower);
-    chart.shown.upper = static_cast<float>(lower + width);
-    DrawGraph(image, chart, &data);
-    for (auto _ : state) {
-        chart.shown.lower = static_cast<float>(lower);
-        chart.shown.upper = static_cast<float>(lower + width);
-        DrawGraph(image, chart, &data);
-        benchmark::DoNotOptimize(image.constBits());
-        lower += width * 0.01;
-        if (lower + width > 100.0)
-            lower = start;
-    }
+    renderSliding(state, chart, data, state.range(2), state.range(3));
 }
 
 void registerTimeAxisCases() {

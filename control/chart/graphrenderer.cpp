@@ -317,16 +317,20 @@ ChartDrawn DrawGraph(ChartCanvas& canvas, const ChartState& chart, const CutData
 }
 
 float NiceStep(float a, float b) {
+    return NiceStepOf(kStepTable, a, b);
+}
+
+float NiceStepOf(std::span<const float> steps, float a, float b) {
     const float half = (b - a) * 0.5f;
-    const auto above = std::upper_bound(kStepTable.begin() + 1, kStepTable.end(), half);
-    if (above == kStepTable.end())
-        return kStepTable.back();
-    const std::size_t k = static_cast<std::size_t>(above - kStepTable.begin());
-    const float s = kStepTable[k - 1];
+    const auto above = std::upper_bound(steps.begin() + 1, steps.end(), half);
+    if (above == steps.end())
+        return steps.back();
+    const std::size_t k = static_cast<std::size_t>(above - steps.begin());
+    const float s = steps[k - 1];
     const double n = std::floor(b / s) - std::ceil(a / s);
     if (n >= 2.0 || k == 1)
         return s;
-    return kStepTable[k - 2];
+    return steps[k - 2];
 }
 
 std::string FormatAxisValue(float value) {

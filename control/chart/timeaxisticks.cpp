@@ -1,5 +1,7 @@
 #include "timeaxisticks.h"
 
+#include "graphrenderer.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,16 +16,7 @@ constexpr std::array<float, 15> kTimeSteps = {1.0f,   2.0f,    5.0f,    10.0f,  
 } // namespace
 
 float NiceTimeStep(float a, float b) {
-    const float half = (b - a) * 0.5f;
-    const auto above = std::upper_bound(kTimeSteps.begin() + 1, kTimeSteps.end(), half);
-    if (above == kTimeSteps.end())
-        return kTimeSteps.back();
-    const std::size_t k = static_cast<std::size_t>(above - kTimeSteps.begin());
-    const float s = kTimeSteps[k - 1];
-    const double n = std::floor(b / s) - std::ceil(a / s);
-    if (n >= 2.0 || k == 1)
-        return s;
-    return kTimeSteps[k - 2];
+    return NiceStepOf(kTimeSteps, a, b);
 }
 
 std::string ClockLabel(float seconds) {

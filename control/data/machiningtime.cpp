@@ -1,5 +1,6 @@
 #include "machiningtime.h"
 
+#include "hugepages.h"
 #include "moveindexbuilder.h"
 
 #include <algorithm>
@@ -102,10 +103,15 @@ MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed) {
     return TimesOf(indexed(data) ? data.moves.total : MoveSums(), g00Feed);
 }
 
-std::vector<float> ElapsedSecondsOf(const CutDataSet& data, bool optimised, double g00Feed) {
-    std::vector<float> seconds(data.count, 0.0f);
-    if (!indexed(data))
+LoadedArray<float> ElapsedSecondsOf(const CutDataSet& data, bool optimised, double g00Feed) {
+    LoadedArray<float> seconds;
+    seconds.reserve(data.count);
+    adviseHugePages(seconds.data(), data.count * sizeof(float));
+    seconds.resize(data.count);
+    if (!indexed(data)) {
+        std::fill(seconds.begin(), seconds.end(), 0.0f);
         return seconds;
+    }
     const bool rapidsTimed = g00Feed > 0.0 && std::isfinite(g00Feed);
     const double rapidSecondsPerMm = rapidsTimed ? movesums::kSecondsPerMinute / g00Feed : 0.0;
     double cutTime = 0.0;

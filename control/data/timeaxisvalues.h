@@ -30,5 +30,5 @@ private:
     std::uint64_t serial_;
     curvex::TimeAxisMode mode_;
     double g00Feed_;
-    std::vector<float> seconds_;
+    LoadedArray<float> seconds_;
 };

@@ -204,6 +204,14 @@ std::optional<bool> CurvexProxy::setCompareMode(curvex::CompareMode mode) {
     return longQuery(curvex::DispSetCompareMode, static_cast<std::int32_t>(mode));
 }
 
+std::optional<bool> CurvexProxy::setTimeAxis(curvex::TimeAxisMode mode) {
+    return longQuery(curvex::DispSetTimeAxis, static_cast<std::int32_t>(mode));
+}
+
+std::optional<std::int32_t> CurvexProxy::getTimeAxis() {
+    return converted(callMethod(curvex::DispGetTimeAxis, noArgs()), asLong);
+}
+
 std::optional<bool> CurvexProxy::setChartOption(curvex::ChartOption option, bool on) {
     return converted(
         callMethod(curvex::DispSetChartOption, {static_cast<std::int32_t>(option), on ? -1 : 0}),

@@ -60,6 +60,8 @@ public:
     // lacks the member.
     std::optional<bool> setCompareMode(curvex::CompareMode mode);
     std::optional<std::int32_t> getCompareMode();
+    std::optional<bool> setTimeAxis(curvex::TimeAxisMode mode);
+    std::optional<std::int32_t> getTimeAxis();
     std::optional<bool> setChartOption(curvex::ChartOption option, bool on);
     std::optional<bool> getChartOption(curvex::ChartOption option);
     // The marked record's position and elapsed programmed and optimised seconds; empty when the

@@ -1,6 +1,7 @@
 #include "generateddata.h"
 #include "graphrenderer.h"
 #include "guibenchmain.h"
+#include "timeaxisvalues.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,6 +85,29 @@ void BM_Render(benchmark::State& state) {
     state.counters["max_ms"] = frames.empty() ? 0.0 : frames.back();
 }
 
+// Renders `chart` into the same image every iteration, the window of `width` hundredths of a
+// percent from `from` moving on by 1 % of its width a frame (from `from` again when it would pass
+// 100 %), after one untimed render that fits the font.
+void renderSliding(benchmark::State& state, ChartState chart, const CutDataSet& data,
+                   std::int64_t from, std::int64_t width) {
+    const double span = static_cast<double>(width) / 100.0;
+    const double start = static_cast<double>(from) / 100.0;
+    double lower = start;
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    chart.shown.lower = static_cast<float>(lower);
+    chart.shown.upper = static_cast<float>(lower + span);
+    DrawGraph(image, chart, &data);
+    for (auto _ : state) {
+        chart.shown.lower = static_cast<float>(lower);
+        chart.shown.upper = static_cast<float>(lower + span);
+        DrawGraph(image, chart, &data);
+        benchmark::DoNotOptimize(image.constBits());
+        lower += span * 0.01;
+        if (lower + span > 100.0)
+            lower = start;
+    }
+}
+
 // The plain chart against the compare charts and the colouring by tool, on the total distance with
 // the window moving on as in BM_Render. Arguments: records, compare mode (0 none, 1 rates, 2
 // feeds, 3 feed change), colour by tool (0 or 1), window start and width in hundredths of a
@@ -96,21 +120,32 @@ void BM_RenderCompared(benchmark::State& state) {
     ChartState chart = benchChart();
     chart.compareMode = static_cast<CompareMode>(state.range(1));
     chart.colourByTool = state.range(2) != 0;
-    const double width = static_cast<double>(state.range(4)) / 100.0;
-    const double start = static_cast<double>(state.range(3)) / 100.0;
-    double lower = start;
-    QImage image(chart.width, chart.height, QImage::Format_RGB32);
-    chart.shown.lower = static_cast<float>(lower);
-    chart.shown.upper = static_cast<float>(lower + width);
-    DrawGraph(image, chart, &data);
-    for (auto _ : state) {
-        chart.shown.lower = static_cast<float>(lower);
-        chart.shown.upper = static_cast<float>(lower + width);
-        DrawGraph(image, chart, &data);
-        benchmark::DoNotOptimize(image.constBits());
-        lower += width * 0.01;
-        if (lower + width > 100.0)
-            lower = start;
+    renderSliding(state, chart, data, state.range(3), state.range(4));
+}
+
+// The plain chart against the chart over a time axis, on the total distance with the window moving
+// on as in BM_Render (the times built once before the frames, as the control keeps them).
+// Arguments: records, time axis (0 off, 1 programmed, 2 optimised), window start and width in
+// hundredths of a percent. CPU time, as for the compare charts.
+void BM_RenderTimeAxis(benchmark::State& state) {
+    const CutDataSet* decoded = decodedData(state);
+    if (decoded == nullptr)
+        return;
+    const CutDataSet& data = *decoded;
+    ChartState chart = benchChart();
+    chart.timeAxis = static_cast<curvex::TimeAxisMode>(state.range(1));
+    const TimeAxisValues times(data, chart.timeAxis, chart.g00Feed);
+    chart.timeValues = &times;
+    renderSliding(state, chart, data, state.range(2), state.range(3));
+}
+
+void registerTimeAxisCases() {
+    auto* bench = benchmark::RegisterBenchmark("BM_RenderTimeAxis", BM_RenderTimeAxis);
+    bench->ArgNames({"records", "time", "from", "width"})->Unit(benchmark::kMillisecond);
+    for (const std::int64_t time : {0, 1, 2}) {
+        bench->Args({10'000'000, time, 0, 10000});
+        bench->Args({10'000'000, time, 4000, 2000});
+        bench->Args({10'000'000, time, 4000, 100});
     }
 }
 
@@ -152,6 +187,7 @@ void registerRenderCases() {
     if (std::getenv("PLOTWELL_BENCH_100M"))
         renderCases(bench, 100'000'000);
     registerComparedCases();
+    registerTimeAxisCases();
 }
 
 } // namespace

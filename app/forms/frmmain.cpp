@@ -21,6 +21,7 @@
 #include "programpanel.h"
 #include "recentfilesmenu.h"
 #include "report/reportexport.h"
+#include "timeaxismenu.h"
 #include "toolpathpanel.h"
 #include "twips.h"
 #include "userprompts.h"
@@ -110,6 +111,7 @@ bool FrmMain::createViewer(QString* error) {
         new ChartReading(*this, *mViewer1, *mChartStatus, {*mMnuOpen, *mMnuPrint, *mMnuExit});
     mCompareMenu = CompareMenu::attach(*this, *mViewer1,
                                        {*mMnuIndFunc, mMnuFunc, *mMnuConfig, *mMnuDrawColor});
+    mTimeAxisMenu = TimeAxisMenu::attach(*this, *mViewer1, *mMnuDistMode, mMnuDist);
     mToolpath = ToolpathPanel::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
@@ -123,6 +125,7 @@ bool FrmMain::createViewer(QString* error) {
 // The order in which the panels hear the window's events.
 void FrmMain::addPanels() {
     mPanels.add(mCompareMenu);
+    mPanels.add(mTimeAxisMenu);
     mPanels.add(mChartReading);
     mPanels.add(mMachiningTime);
     mPanels.add(mToolpath);

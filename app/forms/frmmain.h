@@ -15,6 +15,7 @@ class ChartStatus;
 class FileReloader;
 class LoadStatus;
 class CompareMenu;
+class TimeAxisMenu;
 class MachiningTimePanel;
 class PeaksPanel;
 class ProgramPanel;
@@ -63,6 +64,7 @@ public:
     // The machining-time panel and status line; null with a control that has no machining times.
     MachiningTimePanel* machiningTime() const { return mMachiningTime; }
     CompareMenu* compareMenu() const { return mCompareMenu; }
+    TimeAxisMenu* timeAxisMenu() const { return mTimeAxisMenu; }
     ChartReading& chartReading() const { return *mChartReading; }
     // The toolpath panel; null with a control that draws no toolpath.
     ToolpathPanel* toolpath() const { return mToolpath; }
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<LoadStatus> mLoadStatus;
     MachiningTimePanel* mMachiningTime = nullptr;
     CompareMenu* mCompareMenu = nullptr;
+    TimeAxisMenu* mTimeAxisMenu = nullptr;
     ChartReading* mChartReading = nullptr;
     ToolpathPanel* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;

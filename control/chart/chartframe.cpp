@@ -9,8 +9,13 @@
 #include <cmath>
 #include <optional>
 
-bool DrawsCurve(std::int32_t distanceMode) {
-    return distanceMode >= 0 && distanceMode <= 2;
+bool DrawsCurve(HorizontalAxis axis) {
+    return axis.drawsCurve();
+}
+
+HorizontalAxis HorizontalOf(const ChartState& chart) {
+    const bool timed = chart.timeAxis != curvex::TimeAxisMode::Off && chart.timeValues != nullptr;
+    return {chart.distanceMode, timed ? chart.timeValues : nullptr};
 }
 
 ChartFrame LayoutFrame(int width, int height) {
@@ -29,10 +34,12 @@ ChartFrame LayoutFrame(int width, int height) {
     return frame;
 }
 
-void ApplyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+void ApplyShownRange(ChartFrame& frame, HorizontalAxis axis, ShownRange shown,
                      const CutDataSet& data, float distMax) {
-    if (DrawsCurve(distanceMode)) {
-        const float end = horizontalValue(data, data.count - 1, distanceMode);
+    if (axis.isTime())
+        distMax = axis.valueAt(data, data.count - 1);
+    if (DrawsCurve(axis)) {
+        const float end = axis.valueAt(data, data.count - 1);
         frame.xLo = static_cast<float>(end * shown.lower * 0.01);
         // The whole range ends at the last record itself: the percentage could round below it.
         frame.xHi = shown.upper == 100.0f ? end : static_cast<float>(end * shown.upper * 0.01);
@@ -74,35 +81,32 @@ void ApplyVerticalScale(ChartFrame& frame, const ChartState& chart, const CutDat
 
 ChartFrame ViewFrame(const ChartState& view, const CutDataSet& data) {
     ChartFrame frame = LayoutFrame(view.width, view.height);
-    ApplyShownRange(frame, view.distanceMode, view.shown, data, data.totalDistance[data.count - 1]);
+    ApplyShownRange(frame, HorizontalOf(view), view.shown, data,
+                    data.totalDistance[data.count - 1]);
     ApplyVerticalScale(frame, view, data);
     return frame;
 }
 
-bool IsSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode) {
-    if (distanceMode != 0 && distanceMode != 1)
-        return false;
-    const LoadedArray<float>& array = distanceMode == 0 ? data.totalDistance : data.cutDistance;
-    return std::isfinite(array[data.count - 1]);
+bool IsSortedHorizontally(const CutDataSet& data, HorizontalAxis axis) {
+    const float* array = axis.sortedValues(data);
+    return array != nullptr && std::isfinite(array[data.count - 1]);
 }
 
 namespace {
 
-// The distances of a distance mode never decrease before the record this returns, and are all
-// NaN from it on; nothing for block numbers, or distances without an index that do not stay
-// finite.
-std::optional<std::uint32_t> sortedDistances(const CutDataSet& data, std::int32_t distanceMode) {
-    if (distanceMode != 0 && distanceMode != 1)
+// The sorted values of a quantity never decrease before the record this returns, and are all
+// NaN from it on (times never become NaN); nothing for block numbers, or distances without an
+// index that do not stay finite.
+std::optional<std::uint32_t> sortedValuesEnd(const CutDataSet& data, HorizontalAxis axis) {
+    if (axis.sortedValues(data) == nullptr)
         return std::nullopt;
+    if (axis.isTime())
+        return data.count;
     if (data.index.covers(data))
-        return data.index.firstNaNDistance(distanceMode);
-    if (IsSortedHorizontally(data, distanceMode))
+        return data.index.firstNaNDistance(axis.distanceMode());
+    if (IsSortedHorizontally(data, axis))
         return data.count;
     return std::nullopt;
-}
-
-const float* distancesOf(const CutDataSet& data, std::int32_t distanceMode) {
-    return distanceMode == 0 ? data.totalDistance.data() : data.cutDistance.data();
 }
 
 // The first record in a..b - 1 whose block number `beyond` a bound, from the index when there is
@@ -125,10 +129,10 @@ std::uint32_t firstBlockNumber(const CutDataSet& data, const HorizontalArray& xs
 } // namespace
 
 std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
-                               std::int32_t distanceMode, float xLo) {
+                               HorizontalAxis axis, float xLo) {
     const std::uint32_t last = data.count - 1;
-    if (const auto sorted = sortedDistances(data, distanceMode)) {
-        const float* array = distancesOf(data, distanceMode);
+    if (const auto sorted = sortedValuesEnd(data, axis)) {
+        const float* array = axis.sortedValues(data);
         return static_cast<std::uint32_t>(
             std::lower_bound(array, array + std::min(*sorted, last), xLo) - array);
     }
@@ -136,11 +140,11 @@ std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs
 }
 
 std::uint32_t endOfShownRecords(const CutDataSet& data, const HorizontalArray& xs,
-                                std::int32_t distanceMode, std::uint32_t first, float xHi) {
-    if (const auto sorted = sortedDistances(data, distanceMode)) {
+                                HorizontalAxis axis, std::uint32_t first, float xHi) {
+    if (const auto sorted = sortedValuesEnd(data, axis)) {
         if (first >= *sorted)
             return data.count;
-        const float* array = distancesOf(data, distanceMode);
+        const float* array = axis.sortedValues(data);
         const float* end = std::upper_bound(array + first, array + *sorted, xHi);
         return end < array + *sorted ? static_cast<std::uint32_t>(end - array) : data.count;
     }

@@ -2,6 +2,7 @@
 
 #include "chartstate.h"
 #include "cutdataset.h"
+#include "horizontalaxis.h"
 
 #include <algorithm>
 #include <climits>
@@ -59,14 +60,19 @@ struct ChartFrame {
     int pointY(float value) const { return OffsetPixel(yZero, -TruncToInt(value * sy)); }
 };
 
-// True for the horizontal quantities that draw a curve (0, 1 and 2).
-bool DrawsCurve(std::int32_t distanceMode);
+// True for the horizontal quantities that draw a curve (distance modes 0, 1 and 2, and times).
+bool DrawsCurve(HorizontalAxis axis);
+
+// The horizontal quantity of a chart: its time axis's values while one is on, else its distance
+// mode.
+HorizontalAxis HorizontalOf(const ChartState& chart);
 
 // The axes' places for a plot of width x height.
 ChartFrame LayoutFrame(int width, int height);
 
-// The shown range of the data with its 3.0-unit minimum span, the break gap and both scales.
-void ApplyShownRange(ChartFrame& frame, std::int32_t distanceMode, ShownRange shown,
+// The shown range of the data with its 3.0-unit minimum span, the break gap and both scales. A
+// time axis keeps its span within its own whole time; the distance modes within distMax.
+void ApplyShownRange(ChartFrame& frame, HorizontalAxis axis, ShownRange shown,
                      const CutDataSet& data, float distMax);
 
 // Sets the top of the vertical scale and the scale with it; a maximum that is not above 0 scales
@@ -86,15 +92,12 @@ void ApplyVerticalScale(ChartFrame& frame, const ChartState& chart, const CutDat
 // shown range.
 ChartFrame ViewFrame(const ChartState& view, const CutDataSet& data);
 
-// The horizontal values of a distance mode read straight from their array (block numbers as
-// unsigned 32-bit values), for the loop over every shown record.
+// The horizontal values of a quantity read straight from their array (block numbers as unsigned
+// 32-bit values), for the loop over every shown record.
 class HorizontalArray {
 public:
-    HorizontalArray(const CutDataSet& data, std::int32_t distanceMode)
-        : distances_(distanceMode == 0   ? data.totalDistance.data()
-                     : distanceMode == 1 ? data.cutDistance.data()
-                                         : nullptr),
-          blockNos_(data.blockNos.data()) {}
+    HorizontalArray(const CutDataSet& data, HorizontalAxis axis)
+        : distances_(axis.sortedValues(data)), blockNos_(data.blockNos.data()) {}
 
     float operator[](std::uint32_t i) const {
         return distances_ ? distances_[i]
@@ -106,16 +109,16 @@ private:
     const std::int32_t* blockNos_;
 };
 
-// True when the horizontal values of the mode never decrease: the distance arrays, as long as
+// True when the horizontal values never decrease: the distance arrays and the times, as long as
 // their running sum stayed finite. Block numbers may go up and down.
-bool IsSortedHorizontally(const CutDataSet& data, std::int32_t distanceMode);
+bool IsSortedHorizontally(const CutDataSet& data, HorizontalAxis axis);
 
 // The first record at or beyond xLo, never past the last one: found by bisection where the
 // values are sorted, from the data set's index on block numbers, else walked.
 std::uint32_t firstShownRecord(const CutDataSet& data, const HorizontalArray& xs,
-                               std::int32_t distanceMode, float xLo);
+                               HorizontalAxis axis, float xLo);
 
 // Where a walk from record `first` over the shown records stops: the first record from `first`
 // on beyond xHi, or the count. Found as firstShownRecord finds its record.
 std::uint32_t endOfShownRecords(const CutDataSet& data, const HorizontalArray& xs,
-                                std::int32_t distanceMode, std::uint32_t first, float xHi);
+                                HorizontalAxis axis, std::uint32_t first, float xHi);

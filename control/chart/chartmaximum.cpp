@@ -23,9 +23,10 @@ float fileMaximum(const ChartState& chart, const CutDataSet& data) {
 }
 
 RecordRange shownRecords(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
-    const HorizontalArray xs(data, chart.distanceMode);
-    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    return {first, endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi)};
+    const HorizontalAxis axis = HorizontalOf(chart);
+    const HorizontalArray xs(data, axis);
+    const std::uint32_t first = firstShownRecord(data, xs, axis, frame.xLo);
+    return {first, endOfShownRecords(data, xs, axis, first, frame.xHi)};
 }
 
 float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
@@ -46,7 +47,7 @@ float shownMaximum(const ChartState& chart, const CutDataSet& data, const ChartF
 } // namespace
 
 float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartFrame& frame) {
-    if (chart.fitHeight && DrawsCurve(chart.distanceMode))
+    if (chart.fitHeight && DrawsCurve(HorizontalOf(chart)))
         return shownMaximum(chart, data, frame);
     return fileMaximum(chart, data);
 }
@@ -54,7 +55,7 @@ float ChartMaximum(const ChartState& chart, const CutDataSet& data, const ChartF
 ValueRange ChartChangeRange(const ChartState& chart, const CutDataSet& data,
                             const ChartFrame& frame) {
     const PlottedSeries change(data, Kind::FeedChange, chart.g00Feed);
-    if (!chart.fitHeight || !DrawsCurve(chart.distanceMode))
+    if (!chart.fitHeight || !DrawsCurve(HorizontalOf(chart)))
         return change.changeIndex()->extremes();
     const auto [first, end] = shownRecords(chart, data, frame);
     return change.rangeOver(first, end);

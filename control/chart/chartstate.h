@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class TimeAxisValues;
+
 // Colour reference: red in the low byte, then green, then blue (0x00BBGGRR).
 using ColorRef = std::uint32_t;
 
@@ -49,6 +51,10 @@ struct ChartState {
     // Horizontal quantity: 0 distance, 1 distance without G00 moves, 2 block number; the others
     // draw the axes without a curve.
     std::int32_t distanceMode = 0;
+    // With a time axis the records sit at their machining times instead (the distance mode is
+    // kept for when it is off): the mode, and the times built for the data set drawn with it.
+    curvex::TimeAxisMode timeAxis = curvex::TimeAxisMode::Off;
+    const TimeAxisValues* timeValues = nullptr;
     // Plotted series: 0 removal, 1 and 2 removal per second with the programmed and with the
     // optimised feed.
     std::uint8_t drawMode = 0;

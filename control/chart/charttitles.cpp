@@ -1,8 +1,11 @@
 #include "charttitles.h"
 
 void FillChartTitles(ChartState& chart, const AxisTitles* titles, const ExtraTexts& extra) {
-    chart.xTitle = titles ? titles->horizontalTitle(chart.distanceMode)
-                          : AxisTitles::defaultHorizontalTitle(chart.distanceMode);
+    if (chart.timeAxis != curvex::TimeAxisMode::Off)
+        chart.xTitle = extra.timeAxisTitle(chart.timeAxis);
+    else
+        chart.xTitle = titles ? titles->horizontalTitle(chart.distanceMode)
+                              : AxisTitles::defaultHorizontalTitle(chart.distanceMode);
     if (chart.compareMode != CompareMode::None)
         chart.yTitle = extra.compareTitle(chart.compareMode);
     else

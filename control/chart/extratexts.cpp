@@ -42,6 +42,10 @@ constexpr std::array<Entry, ExtraTexts::KeyCount> kEntries = {{
     {"GreyNote", "grey: programmed"},
     {"FeedChangeTitle", "Feed Change [%]"},
     {"FeedChangeItem", "Feed Change"},
+    {"TimeAxisProgrammedTitle", "Machining Time (programmed)"},
+    {"TimeAxisOptimisedTitle", "Machining Time (optimised)"},
+    {"TimeAxisProgrammedItem", "Machining Time (Programmed)"},
+    {"TimeAxisOptimisedItem", "Machining Time (Optimised)"},
 }};
 
 } // namespace
@@ -92,5 +96,13 @@ std::string ExtraTexts::compareTitle(curvex::CompareMode compareMode) const {
         return texts_[FeedsComparedTitle];
     if (compareMode == curvex::CompareMode::FeedChange)
         return texts_[FeedChangeTitle];
+    return {};
+}
+
+std::string ExtraTexts::timeAxisTitle(curvex::TimeAxisMode mode) const {
+    if (mode == curvex::TimeAxisMode::Programmed)
+        return texts_[TimeAxisProgrammedTitle];
+    if (mode == curvex::TimeAxisMode::Optimised)
+        return texts_[TimeAxisOptimisedTitle];
     return {};
 }

@@ -42,6 +42,11 @@ public:
         GreyNote,
         FeedChangeTitle,
         FeedChangeItem,
+        // The horizontal titles of the time axes and their items in the window's menu.
+        TimeAxisProgrammedTitle,
+        TimeAxisOptimisedTitle,
+        TimeAxisProgrammedItem,
+        TimeAxisOptimisedItem,
         KeyCount,
     };
 
@@ -53,6 +58,8 @@ public:
     const std::string& text(Key key) const { return texts_[key]; }
     // The vertical title of a compare mode (rates, feeds or feed change), empty for any other.
     std::string compareTitle(curvex::CompareMode compareMode) const;
+    // The horizontal title of a time axis, empty for Off.
+    std::string timeAxisTitle(curvex::TimeAxisMode mode) const;
 
     // 0 when every missing default was written back, else the errno of the first failed write.
     int defaultsWriteError() const { return defaultsWriteError_; }

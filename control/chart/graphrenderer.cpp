@@ -11,6 +11,7 @@
 #include "plottedseries.h"
 #include "series.h"
 #include "seriescurve.h"
+#include "timeaxisticks.h"
 #include "vectorcanvas.h"
 
 #include <QImage>
@@ -119,9 +120,10 @@ QImage curvesPicture(const ChartFrame& frame, const ChartState& chart, const Cut
 
 void drawLegend(ChartCanvas& canvas, const ChartFrame& frame, const ChartState& chart,
                 const CutDataSet& data) {
-    const HorizontalArray xs(data, chart.distanceMode);
-    const std::uint32_t first = firstShownRecord(data, xs, chart.distanceMode, frame.xLo);
-    const std::uint32_t end = endOfShownRecords(data, xs, chart.distanceMode, first, frame.xHi);
+    const HorizontalAxis axis = HorizontalOf(chart);
+    const HorizontalArray xs(data, axis);
+    const std::uint32_t first = firstShownRecord(data, xs, axis, frame.xLo);
+    const std::uint32_t end = endOfShownRecords(data, xs, axis, first, frame.xHi);
     const ChartLegend legend(chart, data, first, end);
     const std::vector<LegendEntry> rows = legend.rows(LegendPlacement::maxRows(frame));
     if (rows.empty())
@@ -267,15 +269,17 @@ long long firstTickIndex(float step, float xLo) {
     return low;
 }
 
-void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit) {
+// The ticks of the horizontal axis: round numbers of mm or block numbers, or clock times.
+void drawHorizontalTicks(ChartCanvas& canvas, const ChartFrame& frame, const LabelFit& fit,
+                         bool clock) {
     if (!std::isfinite(frame.xLo) || !std::isfinite(frame.xHi))
         return;
-    const float step = NiceStep(frame.xLo, frame.xHi);
+    const float step = clock ? NiceTimeStep(frame.xLo, frame.xHi) : NiceStep(frame.xLo, frame.xHi);
     forEachTick(firstTickIndex(step, frame.xLo), step, frame.xHi, frame.width, [&](float value) {
         const int px = frame.pointX(value);
         canvas.moveTo(px, frame.y0);
         canvas.lineTo(px, frame.y0 - kTickLength);
-        const std::string label = FormatAxisValue(value);
+        const std::string label = clock ? ClockLabel(value) : FormatAxisValue(value);
         const int length = labelWidth(label, frame.cw);
         canvas.textOut(fit.textX(px - length / 2, label), frame.y0 + 3, label);
     });
@@ -289,7 +293,7 @@ ChartFrame layoutGraph(const ChartState& chart, const CutDataSet* data, ChartDra
     if (hasData(data)) {
         drawn.withData = true;
         drawn.distMax = data->totalDistance[data->count - 1];
-        ApplyShownRange(frame, chart.distanceMode, chart.shown, *data, drawn.distMax);
+        ApplyShownRange(frame, HorizontalOf(chart), chart.shown, *data, drawn.distMax);
         ApplyVerticalScale(frame, chart, *data);
         drawn.plotLeft = frame.plotLeft();
         drawn.plotRight = frame.xEnd;
@@ -307,7 +311,7 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     canvas.selectBrush(chart.backColour);
     canvas.selectPen(chart.backColour);
     canvas.rectangle(0, 0, frame.width, frame.height);
-    const bool withCurve = drawn.withData && DrawsCurve(chart.distanceMode);
+    const bool withCurve = drawn.withData && DrawsCurve(HorizontalOf(chart));
     if (frame.signedScale)
         drawZeroLine(canvas, frame, chart);
     if (withCurve)
@@ -317,7 +321,7 @@ ChartDrawn drawGraphWith(ChartCanvas& canvas, const ChartState& chart, const Cut
     drawVerticalScale(canvas, frame, chart, fit);
     drawHorizontalAxis(canvas, frame, chart);
     if (drawn.withData)
-        drawHorizontalTicks(canvas, frame, fit);
+        drawHorizontalTicks(canvas, frame, fit, HorizontalOf(chart).isTime());
     if (withCurve && chart.legend)
         drawLegend(canvas, frame, chart, *data);
     return drawn;
@@ -348,16 +352,20 @@ ChartDrawn DrawGraph(ChartCanvas& canvas, const ChartState& chart, const CutData
 }
 
 float NiceStep(float a, float b) {
+    return NiceStepOf(kStepTable, a, b);
+}
+
+float NiceStepOf(std::span<const float> steps, float a, float b) {
     const float half = (b - a) * 0.5f;
-    const auto above = std::upper_bound(kStepTable.begin() + 1, kStepTable.end(), half);
-    if (above == kStepTable.end())
-        return kStepTable.back();
-    const std::size_t k = static_cast<std::size_t>(above - kStepTable.begin());
-    const float s = kStepTable[k - 1];
+    const auto above = std::upper_bound(steps.begin() + 1, steps.end(), half);
+    if (above == steps.end())
+        return steps.back();
+    const std::size_t k = static_cast<std::size_t>(above - steps.begin());
+    const float s = steps[k - 1];
     const double n = std::floor(b / s) - std::ceil(a / s);
     if (n >= 2.0 || k == 1)
         return s;
-    return kStepTable[k - 2];
+    return steps[k - 2];
 }
 
 std::string FormatAxisValue(float value) {

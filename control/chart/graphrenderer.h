@@ -3,6 +3,7 @@
 #include "chartstate.h"
 #include "cutdataset.h"
 
+#include <span>
 #include <string>
 
 class QImage;
@@ -25,6 +26,10 @@ ChartDrawn DrawGraph(ChartCanvas& canvas, const ChartState& chart, const CutData
 
 // The tick step for the value range a..b.
 float NiceStep(float a, float b);
+
+// The tick step among `steps` (ascending) for the range a..b: the largest step of at most half
+// the span, or the one below it where that would leave fewer than two ticks inside a..b.
+float NiceStepOf(std::span<const float> steps, float a, float b);
 
 // A tick or maximum label: "%0.3f" with the trailing zeros removed ("20.", "2.5", "0.001").
 std::string FormatAxisValue(float value);

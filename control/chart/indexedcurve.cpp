@@ -18,11 +18,10 @@ IndexedCurve::IndexedCurve(const ChartFrame& frame, const ChartState& chart, con
                            std::vector<std::uint32_t>* columnEnds)
     : frame_(frame), chart_(chart), data_(data), index_(data.index),
       series_(data, kind, chart.g00Feed), steadyMarked_(kind == PlottedSeries::Kind::OrgFeed),
-      distances_(chart.distanceMode == 0   ? data.totalDistance.data()
-                 : chart.distanceMode == 1 ? data.cutDistance.data()
-                                           : nullptr),
-      blockNos_(data.blockNos.data()),
-      firstNaN_(distances_ ? data.index.firstNaNDistance(chart.distanceMode) : data.count),
+      distances_(HorizontalOf(chart).sortedValues(data)), blockNos_(data.blockNos.data()),
+      firstNaN_(distances_ && !HorizontalOf(chart).isTime()
+                    ? data.index.firstNaNDistance(chart.distanceMode)
+                    : data.count),
       steps_(oneColour ? kNoSteps : data.index.colourSteps()),
       byTool_(!oneColour && chart.colourByTool), columnEnds_(columnEnds) {}
 
@@ -477,9 +476,10 @@ std::ptrdiff_t IndexedCurve::brokenGroupThatMayShow(std::uint32_t i, std::ptrdif
 }
 
 void IndexedCurve::draw(ColumnPath& path) const {
-    const HorizontalArray xs(data_, chart_.distanceMode);
-    const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
-    const std::uint32_t end = endOfShownRecords(data_, xs, chart_.distanceMode, first, frame_.xHi);
+    const HorizontalAxis axis = HorizontalOf(chart_);
+    const HorizontalArray xs(data_, axis);
+    const std::uint32_t first = firstShownRecord(data_, xs, axis, frame_.xLo);
+    const std::uint32_t end = endOfShownRecords(data_, xs, axis, first, frame_.xHi);
     const std::vector<std::uint32_t>& steps = byTool_ ? toolChanges(first, end) : steps_;
     auto step = std::lower_bound(steps.begin(), steps.end(), first);
     path.selectPen(colour(step - steps.begin()));

@@ -35,7 +35,7 @@ struct ColumnBest {
 class ColumnPick {
 public:
     ColumnPick(const CutDataSet& data, const ChartState& view, bool sorted, SeriesMaxIndex& maxima)
-        : data_(data), view_(view), frame_(ViewFrame(view, data)), xs_(data, view.distanceMode),
+        : data_(data), view_(view), frame_(ViewFrame(view, data)), xs_(data, HorizontalOf(view)),
           sorted_(sorted), maxima_(maxima), first_(firstShown()) {}
 
     // Nothing when the first shown record lies before the left end: the range lies beyond the
@@ -107,7 +107,7 @@ private:
     // bisection.
     std::uint32_t firstShown() const {
         if (!sorted_)
-            return firstShownRecord(data_, xs_, view_.distanceMode, frame_.xLo);
+            return firstShownRecord(data_, xs_, HorizontalOf(view_), frame_.xLo);
         std::uint32_t lo = 0;
         std::uint32_t hi = data_.count - 1;
         while (lo < hi) {
@@ -187,9 +187,9 @@ bool RecordPicker::serves(const CutDataSet& data) const {
     return &data == &data_ && serial_ != 0 && data.index.serial() == serial_;
 }
 
-bool RecordPicker::isSorted(std::int32_t distanceMode) const {
-    if (distanceMode != 2)
-        return IsSortedHorizontally(data_, distanceMode);
+bool RecordPicker::isSorted(HorizontalAxis axis) const {
+    if (axis.isTime() || axis.distanceMode() != 2)
+        return IsSortedHorizontally(data_, axis);
     if (data_.index.covers(data_))
         return data_.index.blockNumbersAscend();
     if (!blockNosAscend_)
@@ -201,9 +201,10 @@ bool RecordPicker::isSorted(std::int32_t distanceMode) const {
 }
 
 std::optional<PickedRecord> RecordPicker::pick(const ChartState& view, int column) const {
-    if (!data_.hasData() || data_.count == 0 || !DrawsCurve(view.distanceMode))
+    const HorizontalAxis axis = HorizontalOf(view);
+    if (!data_.hasData() || data_.count == 0 || !DrawsCurve(axis))
         return std::nullopt;
-    return ColumnPick(data_, view, isSorted(view.distanceMode), maxima_).pick(column);
+    return ColumnPick(data_, view, isSorted(axis), maxima_).pick(column);
 }
 
 std::optional<PickedRecord> PickReadOut(const RecordPicker& picker, const CutDataSet& data,

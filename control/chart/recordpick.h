@@ -35,7 +35,7 @@ public:
     std::optional<PickedRecord> pick(const ChartState& view, int column) const;
 
 private:
-    bool isSorted(std::int32_t distanceMode) const;
+    bool isSorted(HorizontalAxis axis) const;
 
     const CutDataSet& data_;
     const std::uint64_t serial_;

@@ -40,8 +40,9 @@ private:
 };
 
 template <class Path> void SeriesCurve::draw(Path& path) const {
-    const HorizontalArray xs(data_, chart_.distanceMode);
-    const std::uint32_t first = firstShownRecord(data_, xs, chart_.distanceMode, frame_.xLo);
+    const HorizontalAxis axis = HorizontalOf(chart_);
+    const HorizontalArray xs(data_, axis);
+    const std::uint32_t first = firstShownRecord(data_, xs, axis, frame_.xLo);
     ToolColours tools{data_.records[0].toolNo, 0};
     tools.skip(data_.records.data(), first);
     path.selectPen(pen(tools));

@@ -1,5 +1,6 @@
 #include "shownpeaks.h"
 
+#include "chartframe.h"
 #include "shownrecords.h"
 
 namespace {
@@ -15,7 +16,7 @@ std::vector<Peak> signedChanges(const CutDataSet& data, std::vector<Peak> peaks)
 
 std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view, std::uint32_t top,
                              std::uint32_t gap) {
-    const RecordRange shown = ShownRecords(data, view.distanceMode, view.shown);
+    const RecordRange shown = ShownRecords(data, HorizontalOf(view), view.shown);
     switch (view.compareMode) {
     case CompareMode::Rates:
         return PeakFinder(data, 2, view.g00Feed).find(shown, top, gap);

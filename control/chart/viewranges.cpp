@@ -1,16 +1,51 @@
 #include "viewranges.h"
 
-#include "series.h"
-
 #include <algorithm>
+#include <cmath>
 
-float MinimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode) {
-    if (!data.hasData() || data.count == 0 || !DrawsCurve(distanceMode))
+float MinimumWidthPercent(const CutDataSet& data, HorizontalAxis axis) {
+    if (!data.hasData() || data.count == 0 || !DrawsCurve(axis))
         return 0.0f;
-    const float end = horizontalValue(data, data.count - 1, distanceMode);
+    const float end = axis.valueAt(data, data.count - 1);
     if (!(end > 3.0f))
         return 100.0f;
     return 300.0f / end;
+}
+
+namespace {
+
+// The value a chart takes for `percent` of `end`, as ApplyShownRange works it out.
+float valueAtPercent(float end, float percent) {
+    return static_cast<float>(end * percent * 0.01);
+}
+
+} // namespace
+
+ShownRange RangeOfRecords(const CutDataSet& data, HorizontalAxis axis, RecordRange records,
+                          float minWidth) {
+    if (!data.hasData() || data.count == 0 || !DrawsCurve(axis) || records.first >= records.end)
+        return {};
+    const float end = axis.valueAt(data, data.count - 1);
+    if (!(end > 0.0f) || !std::isfinite(end))
+        return {};
+    ShownRange range;
+    if (records.first > 0) {
+        const float value = axis.valueAt(data, records.first);
+        range.lower =
+            std::clamp(static_cast<float>(value / static_cast<double>(end) * 100.0), 0.0f, 100.0f);
+        while (range.lower > 0.0f && valueAtPercent(end, range.lower) > value)
+            range.lower = std::nextafter(range.lower, 0.0f);
+    }
+    if (records.end < data.count) {
+        const float value = axis.valueAt(data, records.end - 1);
+        range.upper = std::clamp(static_cast<float>(value / static_cast<double>(end) * 100.0),
+                                 range.lower, 100.0f);
+        while (range.upper < 100.0f && valueAtPercent(end, range.upper) < value)
+            range.upper = std::nextafter(range.upper, 100.0f);
+    }
+    // Clamping works the upper end out again from the width, which may round it off the last
+    // record: only a range below the minimum width is widened.
+    return range.width() < std::min(minWidth, 100.0f) ? ClampRange(range, minWidth) : range;
 }
 
 ShownRange ClampRange(ShownRange range, float minWidth) {

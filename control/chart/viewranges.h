@@ -2,13 +2,22 @@
 
 #include "chartframe.h"
 #include "cutdataset.h"
+#include "machiningtime.h"
 #include "shownrange.h"
 
 #include <cstdint>
 
 // The narrowest range worth showing: the renderer widens anything below 3.0 units of the
-// horizontal quantity, so a narrower range would look the same.
-float MinimumWidthPercent(const CutDataSet& data, std::int32_t distanceMode);
+// horizontal quantity (mm, block numbers or seconds), so a narrower range would look the same.
+float MinimumWidthPercent(const CutDataSet& data, HorizontalAxis axis);
+
+// The range that shows `records` on the quantity `axis`: its lower end at the first record's
+// value, its upper end at the last one's (100 when they run to the last record), each percentage
+// the nearest one whose value the chart reaches; widened about its place to minWidth when
+// narrower. The whole range for no
+// records or a quantity without a curve.
+ShownRange RangeOfRecords(const CutDataSet& data, HorizontalAxis axis, RecordRange records,
+                          float minWidth);
 
 // `range` moved into 0..100 with its width kept between minWidth and 100.
 ShownRange ClampRange(ShownRange range, float minWidth);

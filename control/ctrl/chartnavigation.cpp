@@ -71,7 +71,7 @@ std::optional<ShownRange> ChartNavigation::wheel(const QWheelEvent& event, const
     wheelRemainder_ -= notches * kNotch;
     if (notches == 0)
         return std::nullopt;
-    const float minWidth = MinimumWidthPercent(data, graph.chart.distanceMode);
+    const float minWidth = MinimumWidthPercent(data, graph.horizontal(data));
     if (pan)
         return PanRange(shownOf(graph), -kPanStep * static_cast<float>(notches), minWidth);
     const int column =
@@ -86,7 +86,7 @@ std::optional<ShownRange> ChartNavigation::key(const QKeyEvent& event, const CCu
                                                const CutDataSet& data) {
     if (!data.hasData())
         return std::nullopt;
-    const float minWidth = MinimumWidthPercent(data, graph.chart.distanceMode);
+    const float minWidth = MinimumWidthPercent(data, graph.horizontal(data));
     const ShownRange shown = shownOf(graph);
     switch (actionOf(event)) {
     case KeyAction::PanLeft:

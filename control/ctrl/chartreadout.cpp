@@ -57,10 +57,11 @@ QVariantList ChartReadOut::describe(const ChartState& chart, const CutDataSet& d
 }
 
 void ChartReadOut::draw(QPainter& screen, const ChartState& chart, const CutDataSet& data) const {
-    if (!marked_ || *marked_ >= data.count || !DrawsCurve(chart.distanceMode))
+    const HorizontalAxis axis = HorizontalOf(chart);
+    if (!marked_ || *marked_ >= data.count || !DrawsCurve(axis))
         return;
     const ChartFrame frame = ViewFrame(chart, data);
-    const QPoint at(frame.pointX(horizontalValue(data, *marked_, chart.distanceMode)),
+    const QPoint at(frame.pointX(axis.valueAt(data, *marked_)),
                     frame.pointY(markedValue(chart, data, *marked_)));
     screen.save();
     screen.setRenderHint(QPainter::Antialiasing, false);

@@ -1,5 +1,6 @@
 #include "chartviewmembers.h"
 
+#include "chartframe.h"
 #include "series.h"
 
 #include <QVariantList>
@@ -48,6 +49,6 @@ QVariant ChartViewMembers::readOutPlace(const ChartState& chart, const CutDataSe
     if (!elapsed_ || !elapsed_->builtFor(data))
         elapsed_.emplace(data);
     const ElapsedTime::Seconds seconds = elapsed_->atEndOf(*marked, chart.g00Feed);
-    return QVariantList{static_cast<double>(horizontalValue(data, *marked, chart.distanceMode)),
+    return QVariantList{static_cast<double>(HorizontalOf(chart).valueAt(data, *marked)),
                         seconds.programmed, seconds.optimised};
 }

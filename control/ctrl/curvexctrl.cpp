@@ -151,6 +151,38 @@ void CCurvexCtrl::SetIniFileName(const std::string& iniFileName) {
     curvexModule().extraTexts.SetIniFileName(iniFileName, false);
 }
 
+void CCurvexCtrl::SetG00feed(float g00Feed) {
+    if (graph_->chart.timeAxis == curvex::TimeAxisMode::Off || g00Feed == graph_->chart.g00Feed) {
+        graph_->chart.g00Feed = g00Feed;
+        return;
+    }
+    keepShownRecords([&] { graph_->chart.g00Feed = g00Feed; });
+}
+
+bool CCurvexCtrl::SetTimeAxis(std::int32_t mode) {
+    if (mode < 0 || mode > static_cast<std::int32_t>(curvex::TimeAxisMode::Optimised))
+        return false;
+    const auto axis = static_cast<curvex::TimeAxisMode>(mode);
+    if (axis != graph_->chart.timeAxis)
+        keepShownRecords([&] { graph_->chart.timeAxis = axis; });
+    return true;
+}
+
+template <class Change> void CCurvexCtrl::keepShownRecords(Change change) {
+    const CutDataSet& data = curvexModule().data;
+    const ShownRange before = graph_->chart.shown;
+    const bool narrowed = data.hasData() && data.count > 0 && before.narrowed();
+    const RecordRange records =
+        narrowed ? ShownRecords(data, graph_->horizontal(data), before) : RecordRange{};
+    change();
+    if (narrowed) {
+        const HorizontalAxis axis = graph_->horizontal(data);
+        graph_->chart.shown = RangeOfRecords(data, axis, records, MinimumWidthPercent(data, axis));
+    }
+    navigation_.history().clear();
+    showRange(graph_->chart.shown);
+}
+
 QVariant CCurvexCtrl::GetReadOutPlace() {
     return views_.readOutPlace(moduleChart(*graph_), curvexModule().data, readOut_.marked());
 }
@@ -232,8 +264,9 @@ QVariant CCurvexCtrl::GetTotalRow() const {
 }
 
 QVariant CCurvexCtrl::GetShownRow() const {
-    return TimeRowVariant(ShownTimesOf(curvexModule().data, graph_->chart.distanceMode,
-                                       graph_->chart.shown, graph_->chart.g00Feed));
+    const CutDataSet& data = curvexModule().data;
+    return TimeRowVariant(
+        ShownTimesOf(data, graph_->horizontal(data), graph_->chart.shown, graph_->chart.g00Feed));
 }
 
 void CCurvexCtrl::Refresh() {
@@ -265,7 +298,7 @@ QString CCurvexCtrl::GetLoadError() const {
 
 bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
     const CutDataSet& data = curvexModule().data;
-    if (!data.hasData() || !DrawsCurve(graph_->chart.distanceMode))
+    if (!data.hasData() || !DrawsCurve(graph_->horizontal(data)))
         return false;
     const auto found = std::find(data.blockNos.begin(), data.blockNos.end(), blockNo);
     if (found == data.blockNos.end())
@@ -278,7 +311,7 @@ bool CCurvexCtrl::GoToBlock(std::int32_t blockNo) {
 
 bool CCurvexCtrl::MarkRecord(std::int32_t index) {
     const CutDataSet& data = curvexModule().data;
-    if (!data.hasData() || !DrawsCurve(graph_->chart.distanceMode) || index < 0 ||
+    if (!data.hasData() || !DrawsCurve(graph_->horizontal(data)) || index < 0 ||
         static_cast<std::uint32_t>(index) >= data.count)
         return false;
     const auto record = static_cast<std::uint32_t>(index);
@@ -294,15 +327,15 @@ bool CCurvexCtrl::MarkRecord(std::int32_t index) {
 }
 
 float CCurvexCtrl::percentAlong(const CutDataSet& data, std::uint32_t index) const {
-    const float end = horizontalValue(data, data.count - 1, graph_->chart.distanceMode);
-    return end > 0.0f ? horizontalValue(data, index, graph_->chart.distanceMode) / end * 100.0f
-                      : 0.0f;
+    const HorizontalAxis axis = graph_->horizontal(data);
+    const float end = axis.valueAt(data, data.count - 1);
+    return end > 0.0f ? axis.valueAt(data, index) / end * 100.0f : 0.0f;
 }
 
 void CCurvexCtrl::markAndShow(std::uint32_t index, float widthPercent) {
     const CutDataSet& data = curvexModule().data;
     showRange(RangeAround(percentAlong(data, index), widthPercent,
-                          MinimumWidthPercent(data, graph_->chart.distanceMode)));
+                          MinimumWidthPercent(data, graph_->horizontal(data))));
     readOut_.mark(index);
     FireReadOut();
 }

@@ -53,7 +53,7 @@ public:
     std::int32_t GetDrawMode() const { return graph_->drawModeMask; }
     std::int32_t GetGraphColor(std::int32_t colorNo) const;
     void SetGraphColor(std::int32_t colorRef, std::int32_t colorNo);
-    void SetG00feed(float g00Feed) { graph_->chart.g00Feed = g00Feed; }
+    void SetG00feed(float g00Feed);
     float GetG00feed() const { return graph_->chart.g00Feed; }
     void LostCapture();
     std::int32_t GetBmpSize(std::int16_t& width, std::int16_t& height);
@@ -88,6 +88,10 @@ public:
         return ChartViewMembers::option(graph_->chart, option);
     }
     QVariant GetReadOutPlace();
+    // The time axis: a TimeAxisMode; FALSE for any other mode. Switching it keeps the records
+    // shown.
+    bool SetTimeAxis(std::int32_t mode);
+    std::int32_t GetTimeAxis() const { return static_cast<std::int32_t>(graph_->chart.timeAxis); }
     // The NC program beside the data and the peaks of the chart (see ProgramLink).
     bool LoadNcProgram(const std::string& fileName) {
         return program_.load(fileName, curvexModule().data);
@@ -142,6 +146,9 @@ private:
     bool navigateByWheel(const QWheelEvent& event);
     bool navigateByKey(const QKeyEvent& event);
     void showRange(const ShownRange& range);
+    // Makes `change` to the horizontal quantity (time axis or G00 feed) and moves the shown range
+    // to the records it showed before; the history's ranges were of the other quantity.
+    template <class Change> void keepShownRecords(Change change);
     // Where record `index` lies along the horizontal axis, in percent of the whole.
     float percentAlong(const CutDataSet& data, std::uint32_t index) const;
     // Centres record `index` in a shown range widthPercent wide and marks it.

@@ -310,6 +310,8 @@ constexpr std::array kMembers = {
     Member{DispSetChartOption, kMethod, 2, setChartOption},
     Member{DispGetChartOption, kMethod, 1, getChartOption},
     Member{DispGetReadOutPlace, kMethod, 0, get<&CCurvexCtrl::GetReadOutPlace>},
+    Member{DispSetTimeAxis, kMethod, 1, longQuery<&CCurvexCtrl::SetTimeAxis>},
+    Member{DispGetTimeAxis, kMethod, 0, get<&CCurvexCtrl::GetTimeAxis>},
     Member{DispDrawToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpath>},
     Member{DispDrawReportToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawReportToolpath>},
     Member{DispDrawToolpathDraft, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpathDraft>},

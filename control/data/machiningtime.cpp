@@ -1,8 +1,10 @@
 #include "machiningtime.h"
 
+#include "hugepages.h"
 #include "moveindexbuilder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -99,4 +101,32 @@ std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, do
 
 MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed) {
     return TimesOf(indexed(data) ? data.moves.total : MoveSums(), g00Feed);
+}
+
+LoadedArray<float> ElapsedSecondsOf(const CutDataSet& data, bool optimised, double g00Feed) {
+    LoadedArray<float> seconds;
+    seconds.reserve(data.count);
+    adviseHugePages(seconds.data(), data.count * sizeof(float));
+    seconds.resize(data.count);
+    if (!indexed(data)) {
+        std::fill(seconds.begin(), seconds.end(), 0.0f);
+        return seconds;
+    }
+    const bool rapidsTimed = g00Feed > 0.0 && std::isfinite(g00Feed);
+    const double rapidSecondsPerMm = rapidsTimed ? movesums::kSecondsPerMinute / g00Feed : 0.0;
+    double cutTime = 0.0;
+    double rapidLength = 0.0;
+    ExceptionIterator next = data.moves.exceptions.begin();
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const CutRecord& record = data.records[i];
+        const double length = static_cast<double>(stepAt(data, i, next));
+        if (length > 0.0 && std::isfinite(length)) {
+            if (record.motionCode == 0)
+                rapidLength += length;
+            else
+                movesums::addTime(length, optimised ? record.optFeed : record.orgFeed, cutTime);
+        }
+        seconds[i] = static_cast<float>(cutTime + rapidLength * rapidSecondsPerMm);
+    }
+    return seconds;
 }

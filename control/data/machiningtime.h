@@ -34,3 +34,11 @@ std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, double g00Feed);
 // The same for the records of `range` only, worked out record by record.
 std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, double g00Feed);
 MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed);
+
+// For every record the programmed (or with `optimised` the optimised) machining time from the
+// start of the data to the end of its block, in seconds: the cutting time and the G00 length
+// summed in double precision record by record and the G00 time taken from that length, as the
+// figures of the records up to it give it, each stored value rounded to float, in fresh memory
+// advised for huge pages (the chart bisects it as it does the distances). All 0 for a data set
+// without a move index.
+LoadedArray<float> ElapsedSecondsOf(const CutDataSet& data, bool optimised, double g00Feed);

@@ -1,5 +1,6 @@
 #include "toolpathchartstyle.h"
 
+#include "chartframe.h"
 #include "shownrecords.h"
 
 ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
@@ -9,6 +10,6 @@ ToolpathStyle ToolpathStyleOf(const ChartState& chart, const CutDataSet& data,
     style.curveColours = chart.colours;
     style.g00Feed = chart.g00Feed;
     style.colourByTool = chart.colourByTool;
-    style.emphasised = ShownRecords(data, chart.distanceMode, chart.shown);
+    style.emphasised = ShownRecords(data, HorizontalOf(chart), chart.shown);
     return style;
 }

@@ -420,9 +420,9 @@ TEST_F(CurvexTool, StatsTableForPeople) {
 }
 
 TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
-    const char* const usage =
-        "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] "
-        "FILE\n";
+    const char* const usage = "usage: curvex stats [--text | --binary] [--g00 FEED] [--range LO "
+                              "HI] [--dist N | --time T] "
+                              "[--csv] FILE\n";
     struct Case {
         const char* arguments;
         int status;
@@ -698,6 +698,64 @@ TEST_F(CurvexTool, PickElapsedAgreesWithSumsOfTheDump) {
                 const std::string text = fields[field].substr(0, fields[field].find('\n'));
                 EXPECT_EQ(text, nineDigits(std::stod(text))) << what << " field " << field;
             }
+        }
+    }
+}
+
+// Every command that takes --dist takes --time, and both together are wrong usage.
+TEST_F(CurvexTool, DistAndTimeTogetherAreWrongUsage) {
+    const char* const commands[] = {
+        "render -o x.png",
+        "pick --x 500",
+        "peaks",
+        "stats --range 0 50",
+        "report -o x.pdf",
+        "toolpath -o x.png",
+        "toolpath-pick --at 400 300",
+    };
+    for (const char* command : commands) {
+        const std::string both = std::string(command) + " --dist 1 --time programmed k.txt";
+        const CurvexRun run = curvex(folder, both);
+        EXPECT_EQ(run.status, 2) << both;
+        EXPECT_EQ(run.out, "") << both;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
+                  "curvex: give either --dist or --time, not both\n")
+            << both;
+        const std::string wrong = std::string(command) + " --time soon k.txt";
+        const CurvexRun unknown = curvex(folder, wrong);
+        EXPECT_EQ(unknown.status, 2) << wrong;
+        EXPECT_EQ(unknown.err.substr(0, unknown.err.find('\n') + 1),
+                  "curvex: --time needs programmed or optimised, not 'soon'\n")
+            << wrong;
+        const std::string alone = std::string(command) + " --time optimised k.txt";
+        EXPECT_NE(curvex(folder, alone).status, 2) << alone;
+    }
+}
+
+// On a time axis the picked record's place is its elapsed time, programmed or optimised, as the
+// sums of the dump give it.
+TEST_F(CurvexTool, PickOnATimeAxisPlacesRecordsAtTheirElapsedTime) {
+    ASSERT_EQ(curvex(folder, "synth --seed 9 --blocks 20000 -o big.txt").status, 0);
+    const struct {
+        const char* options;
+        double g00Feed;
+        bool optimised;
+    } cases[] = {{"--time programmed", 5000.0, false},
+                 {"--time optimised --g00 1200 --range 30 45", 1200.0, true}};
+    for (const auto& c : cases) {
+        const DumpElapsed expected = dumpElapsed(curvex(folder, "dump big.txt").out, c.g00Feed);
+        for (int column = 70; column < 980; column += 71) {
+            const std::string arguments = std::string("pick --elapsed ") + c.options + " --x " +
+                                          std::to_string(column) + " big.txt";
+            const CurvexRun run = curvex(folder, arguments);
+            ASSERT_EQ(run.status, 0) << arguments << run.err;
+            const std::vector<std::string> fields = csvFields(run.out);
+            ASSERT_EQ(fields.size(), 15u) << arguments;
+            const auto index = static_cast<std::size_t>(std::stoul(fields[0]));
+            ASSERT_LT(index, expected.records.size()) << arguments;
+            const double elapsed =
+                c.optimised ? expected.optimised[index] : expected.programmed[index];
+            EXPECT_NEAR(std::stod(fields[12]), elapsed, 1e-6 * std::max(1.0, elapsed)) << arguments;
         }
     }
 }

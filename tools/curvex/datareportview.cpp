@@ -1,5 +1,6 @@
 #include "datareportview.h"
 
+#include "chartframe.h"
 #include "graphrenderer.h"
 #include "machiningtime.h"
 #include "recordlines.h"
@@ -22,7 +23,7 @@ ReportTimeRow DataReportView::totalRow() {
 }
 
 ReportTimeRow DataReportView::shownRow() {
-    return ReportTimeRowOf(ShownTimesOf(data_, chart_.distanceMode, chart_.shown, chart_.g00Feed));
+    return ReportTimeRowOf(ShownTimesOf(data_, HorizontalOf(chart_), chart_.shown, chart_.g00Feed));
 }
 
 ShownRange DataReportView::shownRange() {

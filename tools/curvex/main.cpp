@@ -36,26 +36,28 @@ constexpr CommandOption kSynthOptions[] = {
     {"--seed", 1}, {"--blocks", 1}, {"--paths", 1}, {"--nc"}, {"-o", 1},
 };
 constexpr CommandOption kRenderOptions[] = {
-    kSizeOption,     kFuncOption,   kDistOption,      kRangeOption, kG00Option,    kCompareOption,
-    kColourByOption, kLegendOption, kFitHeightOption, {"--ini", 1}, kFramesOption, {"-o", 1},
+    kSizeOption,  kFuncOption,    kDistOption,     kTimeOption,   kRangeOption,
+    kG00Option,   kCompareOption, kColourByOption, kLegendOption, kFitHeightOption,
+    {"--ini", 1}, kFramesOption,  {"-o", 1},
 };
 constexpr CommandOption kPickOptions[] = {
-    kSizeOption, kFuncOption,    kDistOption,   kRangeOption,
+    kSizeOption, kFuncOption,    kDistOption,   kTimeOption, kRangeOption,
     kG00Option,  kCompareOption, {"--elapsed"}, {"--x", 1},
 };
-constexpr CommandOption kStatsOptions[] = {kG00Option, kRangeOption, kDistOption, {"--csv"}};
+constexpr CommandOption kStatsOptions[] = {
+    kG00Option, kRangeOption, kDistOption, kTimeOption, {"--csv"}};
 constexpr CommandOption kToolpathOptions[] = {
-    {"--view", 1}, {"--colour", 1}, kSizeOption,   kRangeOption, kDistOption,
-    kG00Option,    {"--detail", 1}, kFramesOption, {"-o", 1},
+    {"--view", 1}, {"--colour", 1}, kSizeOption,     kRangeOption,  kDistOption,
+    kTimeOption,   kG00Option,      {"--detail", 1}, kFramesOption, {"-o", 1},
 };
 constexpr auto kToolpathPickOptions = withOption(kToolpathOptions, {"--at", 2, "two numbers"});
 constexpr CommandOption kReportOptions[] = {
-    kFuncOption,  kCompareOption,   kDistOption,    kRangeOption,
-    kG00Option,   kColourByOption,  kLegendOption,  kFitHeightOption,
-    {"--ini", 1}, {"--program", 1}, {"--title", 1}, {"-o", 1},
+    kFuncOption,      kCompareOption,  kDistOption,   kTimeOption,      kRangeOption,
+    kG00Option,       kColourByOption, kLegendOption, kFitHeightOption, {"--ini", 1},
+    {"--program", 1}, {"--title", 1},  {"-o", 1},
 };
 constexpr CommandOption kPeaksOptions[] = {
-    kFuncOption,    kDistOption,  kRangeOption, kG00Option,
+    kFuncOption,    kDistOption,  kTimeOption,  kRangeOption, kG00Option,
     kCompareOption, {"--top", 1}, {"--gap", 1}, {"--csv"},
 };
 constexpr CommandOption kSourceOptions[] = {{"--program", 1}, {"--record", 1}};
@@ -89,7 +91,8 @@ constexpr Command kCommands[] = {
      {},
      runTitles},
     {"render",
-     "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "[--text | --binary] [--size WxH] [--func N] [--dist N | --time T] [--range LO HI] [--g00 "
+     "FEED]\n"
      "       [--compare rates|feeds|change] [--colour-by tool] [--legend] [--fit-height]\n"
      "       [--ini FILE] [--frames N] -o OUT FILE",
      "Loads FILE and renders the chart as the graph control draws it into OUT, whose ending\n"
@@ -108,10 +111,15 @@ constexpr Command kCommands[] = {
      "  or change the feed change in percent of the programmed feed on a signed scale\n"
      "  (G00 moves and moves without a programmed feed break it);\n"
      "  --colour-by tool draws tool t in colour t & 15; --legend adds the tools' legend;\n"
-     "  --fit-height scales to the largest value drawn in the shown range.",
+     "  --fit-height scales to the largest value drawn in the shown range. --time T\n"
+     "  (programmed or optimised) places each record at the machining time up to the end\n"
+     "  of its block instead of N (G00 moves at FEED, moves without feed count 0), ticks\n"
+     "  labelled m:ss or h:mm:ss; LO..HI are then percent of the whole time. Every command\n"
+     "  that takes --dist takes --time; both together are a usage error.",
      kRenderOptions, runRender},
     {"pick",
-     "[--text | --binary] [--size WxH] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "[--text | --binary] [--size WxH] [--func N] [--dist N | --time T] [--range LO HI] [--g00 "
+     "FEED]\n"
      "       [--compare rates|feeds|change] [--elapsed] --x PX FILE",
      "Loads FILE and prints the record the chart's read-out shows at pixel column PX of\n"
      "  the chart that render draws with the same options: in that column the record with\n"
@@ -124,7 +132,9 @@ constexpr Command kCommands[] = {
      "  --compare picks as the read-out of that compare chart does; value is then the\n"
      "  optimised series or the feed change.",
      kPickOptions, runPick},
-    {"stats", "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N] [--csv] FILE",
+    {"stats",
+     "[--text | --binary] [--g00 FEED] [--range LO HI] [--dist N | --time T] "
+     "[--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
      "  times (G00 moves at FEED mm/min, default {g00}), the time saved and the moves without\n"
@@ -136,7 +146,8 @@ constexpr Command kCommands[] = {
     {"toolpath",
      "[--text | --binary] [--view top|front|right|iso]\n"
      "       [--colour chart|removal|rate-org|rate-opt|change]\n"
-     "       [--size WxH] [--range LO HI] [--dist N] [--g00 FEED] [--detail draft|full]\n"
+     "       [--size WxH] [--range LO HI] [--dist N | --time T] [--g00 FEED] [--detail "
+     "draft|full]\n"
      "       [--frames N] -o OUT FILE",
      "Loads FILE and draws the toolpath through the records' end points into OUT (.png,\n"
      "  .svg or .pdf as for render), seen from the top, front, right or iso (default) and\n"
@@ -149,15 +160,17 @@ constexpr Command kCommands[] = {
      "  turns the view by 3 degrees a frame and prints the frame times as render does.",
      kToolpathOptions, runToolpath},
     {"toolpath-pick",
-     "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N]\n"
+     "[--text | --binary] [--view V] [--colour C] [--size WxH] [--range LO HI] [--dist N | --time "
+     "T]\n"
      "       [--g00 FEED] --at PX PY FILE",
      "Loads FILE and prints the record whose segment of the toolpath drawn with the same\n"
      "  options lies nearest the pixel PX PY (the lower record of equals), as pick prints\n"
      "  it. Exit status 1 when no segment lies within 8 pixels.",
      kToolpathPickOptions, runToolpathPick},
     {"report",
-     "[--text | --binary] [--func N | --compare rates|feeds|change] [--dist N] [--range LO HI]\n"
-     "       [--g00 FEED] [--colour-by tool] [--fit-height] [--ini FILE] [--program PROG]\n"
+     "[--text | --binary] [--func N | --compare rates|feeds|change] [--dist N | --time T]\n"
+     "       [--range LO HI] [--g00 FEED] [--colour-by tool] [--fit-height] [--ini FILE] "
+     "[--program PROG]\n"
      "       [--title TEXT] -o OUT.pdf FILE",
      "Loads FILE and writes its report to OUT.pdf, A4 landscape, vector drawing with the text\n"
      "  as text: a header (the title, default FILE's name; FILE's full path and modification\n"
@@ -171,7 +184,7 @@ constexpr Command kCommands[] = {
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
      kReportOptions, runReport},
     {"peaks",
-     "[--text | --binary] [--func N] [--dist N] [--range LO HI] [--g00 FEED]\n"
+     "[--text | --binary] [--func N] [--dist N | --time T] [--range LO HI] [--g00 FEED]\n"
      "       [--compare rates|feeds|change] [--top K] [--gap G] [--csv] FILE",
      "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
      "  the options of render: the largest plotted value first, then each time the largest\n"

@@ -59,6 +59,7 @@ int runPeaks(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(view, data);
     printPeaks(data,
                ShownPeaks(data, view, static_cast<std::uint32_t>(settings.top),
                           static_cast<std::uint32_t>(settings.gap)),

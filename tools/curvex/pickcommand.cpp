@@ -1,3 +1,4 @@
+#include "chartframe.h"
 #include "commandarguments.h"
 #include "commands.h"
 #include "elapsedtime.h"
@@ -49,7 +50,7 @@ void printPick(const CutDataSet& data, const PickedRecord& picked) {
 // ",position,elapsed_programmed_s,elapsed_optimised_s" of the picked record.
 void printElapsed(const CutDataSet& data, const ChartState& chart, const PickedRecord& picked) {
     const ElapsedTime::Seconds elapsed = ElapsedTime(data).atEndOf(picked.index, chart.g00Feed);
-    std::printf(",%.9g,%.9g,%.9g", horizontalValue(data, picked.index, chart.distanceMode),
+    std::printf(",%.9g,%.9g,%.9g", HorizontalOf(chart).valueAt(data, picked.index),
                 elapsed.programmed, elapsed.optimised);
 }
 
@@ -63,6 +64,7 @@ int runPick(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(chart, data);
     const auto picked = PickReadOut(RecordPicker(data), data, chart, column);
     if (!picked) {
         std::fprintf(stderr, "curvex: the chart draws no record\n");

@@ -125,6 +125,7 @@ int runRender(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.chart, data);
     ChartSettingsFile file;
     if (const int status = readSettingsFile(file, settings.iniFile); status != kExitOk)
         return status;

@@ -119,6 +119,7 @@ int runReport(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.chart, data);
     std::optional<RecordLines> lines;
     if (settings.program && !readProgramLines(*settings.program, data, lines))
         return kExitFailure;

@@ -1,3 +1,4 @@
+#include "chartframe.h"
 #include "commandarguments.h"
 #include "commands.h"
 #include "durationtext.h"
@@ -30,7 +31,7 @@ std::vector<Row> rowsOf(const CutDataSet& data, const StatsSettings& settings) {
     MachiningTimes total;
     if (settings.ranged) {
         const RecordRange range =
-            ShownRecords(data, settings.view.distanceMode, settings.view.shown);
+            ShownRecords(data, HorizontalOf(settings.view), settings.view.shown);
         tools = ToolTimesOf(data, range, settings.view.g00Feed);
         total = TimesOf(SumsOfRecords(data, range), settings.view.g00Feed);
     } else {
@@ -93,6 +94,7 @@ int runStats(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.view, data);
     const std::vector<Row> rows = rowsOf(data, settings);
     if (settings.csv)
         printCsv(rows);

@@ -5,6 +5,7 @@
 #include "toolpathoptions.h"
 #include "toolpathpick.h"
 #include "toolpathrenderer.h"
+#include "viewoptions.h"
 
 #include <QImage>
 #include <QPainter>
@@ -106,6 +107,7 @@ int runToolpath(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.chart, data);
     return drawToolpath(settings, data);
 }
 
@@ -117,6 +119,7 @@ int runToolpathPick(const CommandArgumentList& arguments) {
     CutDataSet data;
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
+    const auto times = attachTimeAxis(settings.chart, data);
     const ToolpathModel model(data);
     const auto picked = PickToolpathSegment(
         model, fitOf(model, settings, ToolpathView(settings.view)), at[0], at[1]);

@@ -42,6 +42,17 @@ bool readDist(const Values& values, ChartState& chart) {
     return readChoice(kDistOption.name, values.front(), chart.distanceMode);
 }
 
+bool readTime(const Values& values, ChartState& chart) {
+    const std::string& text = values.front();
+    if (text == "programmed" || text == "optimised") {
+        chart.timeAxis = text == "programmed" ? curvex::TimeAxisMode::Programmed
+                                              : curvex::TimeAxisMode::Optimised;
+        return true;
+    }
+    std::fprintf(stderr, "curvex: --time needs programmed or optimised, not '%s'\n", text.c_str());
+    return false;
+}
+
 bool readRange(const Values& values, ChartState& chart) {
     if (!readOptionNumber(kRangeOption.name, values[0], chart.shown.lower) ||
         !readOptionNumber(kRangeOption.name, values[1], chart.shown.upper))
@@ -97,9 +108,10 @@ struct ViewOptionReader {
 };
 
 const ViewOptionReader kViewOptionReaders[] = {
-    {kRangeOption, readRange},       {kSizeOption, readSize},     {kFuncOption, readFunc},
-    {kDistOption, readDist},         {kG00Option, readG00},       {kCompareOption, readCompare},
-    {kColourByOption, readColourBy}, {kLegendOption, readLegend}, {kFitHeightOption, readFitHeight},
+    {kRangeOption, readRange},         {kSizeOption, readSize},         {kFuncOption, readFunc},
+    {kDistOption, readDist},           {kTimeOption, readTime},         {kG00Option, readG00},
+    {kCompareOption, readCompare},     {kColourByOption, readColourBy}, {kLegendOption, readLegend},
+    {kFitHeightOption, readFitHeight},
 };
 
 } // namespace
@@ -118,10 +130,22 @@ bool readInteger(const std::string& text, int& value) {
 }
 
 bool readViewOptions(const CommandArgumentList& arguments, ChartState& chart) {
+    if (arguments.has(kDistOption.name) && arguments.has(kTimeOption.name)) {
+        std::fprintf(stderr, "curvex: give either --dist or --time, not both\n");
+        return false;
+    }
     for (const auto& [option, read] : kViewOptionReaders) {
         const auto found = arguments.options.find(option.name);
         if (found != arguments.options.end() && !read(found->second, chart))
             return false;
     }
     return true;
+}
+
+std::unique_ptr<TimeAxisValues> attachTimeAxis(ChartState& chart, const CutDataSet& data) {
+    if (chart.timeAxis == curvex::TimeAxisMode::Off)
+        return nullptr;
+    auto times = std::make_unique<TimeAxisValues>(data, chart.timeAxis, chart.g00Feed);
+    chart.timeValues = times.get();
+    return times;
 }

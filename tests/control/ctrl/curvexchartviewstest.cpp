@@ -47,6 +47,52 @@ TEST_F(CurvexChartViewsTest, ChartOptionsAreSetAndReadEachOnItsOwn) {
         EXPECT_FALSE(call(curvex::DispSetChartOption, {unknown, 1}).toBool()) << unknown;
 }
 
+TEST_F(CurvexChartViewsTest, TimeAxisTakesOffProgrammedOrOptimisedOnly) {
+    EXPECT_EQ(call(curvex::DispGetTimeAxis).toInt(), 0);
+    const struct {
+        int mode;
+        bool taken;
+        int after;
+    } cases[] = {{1, true, 1}, {2, true, 2}, {3, false, 2}, {-1, false, 2}, {0, true, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(call(curvex::DispSetTimeAxis, {c.mode}).toBool(), c.taken) << c.mode;
+        EXPECT_EQ(call(curvex::DispGetTimeAxis).toInt(), c.after) << c.mode;
+    }
+}
+
+// Switching the axis, or the G00 feed while a time axis is on, keeps the records shown (as the
+// shown row counts them) and converts the percent window; the distance mode stays as it was.
+// While a time axis is on, the read-out's place is the marked record's elapsed time.
+TEST_F(CurvexChartViewsTest, SwitchingTheAxisOrTheG00FeedKeepsTheShownRecords) {
+    call(curvex::DispDistanceMode, {1}, component::InvokeKind::PropertyPut);
+    setDistArea(20.0f, 45.0f);
+    const auto shownRecords = [this] {
+        return call(curvex::DispGetShownRow).toList().value(curvex::TimeRecords).toULongLong();
+    };
+    const std::uint64_t records = shownRecords();
+    ASSERT_GT(records, 100u);
+    std::pair<float, float> window = distArea();
+    const auto step = [&](int dispid, QVariant value, int timeAxis, const char* what) {
+        call(dispid, {value});
+        EXPECT_EQ(call(curvex::DispGetTimeAxis).toInt(), timeAxis) << what;
+        EXPECT_EQ(shownRecords(), records) << what;
+        EXPECT_NE(distArea(), window) << what;
+        window = distArea();
+    };
+    step(curvex::DispSetTimeAxis, 1, 1, "programmed");
+    step(curvex::DispSetG00feed, 1234.0f, 1, "G00 feed");
+    step(curvex::DispSetTimeAxis, 2, 2, "optimised");
+    step(curvex::DispSetTimeAxis, 0, 0, "off");
+    EXPECT_EQ(call(curvex::DispDistanceMode, {}, component::InvokeKind::PropertyGet).toInt(), 1);
+    call(curvex::DispSetG00feed, {5000.0f});
+    EXPECT_EQ(distArea(), window) << "a G00 feed without a time axis leaves the range";
+    call(curvex::DispSetTimeAxis, {2});
+    ASSERT_TRUE(call(curvex::DispMarkRecord, {777}).toBool());
+    const QVariantList place = call(curvex::DispGetReadOutPlace).toList();
+    ASSERT_EQ(place.size(), 3);
+    EXPECT_NEAR(place[0].toDouble(), place[2].toDouble(), 1e-6 * place[2].toDouble());
+}
+
 // The marked record's distance and the machining time up to the end of its block, against a
 // plain sum over the records' moves: G00 at the G00 feed, moves without feed counting zero.
 TEST_F(CurvexChartViewsTest, TheReadOutPlaceGivesPositionAndElapsedTimes) {

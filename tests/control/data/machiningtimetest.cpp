@@ -2,11 +2,13 @@
 #include "binarycutwriter.h"
 #include "cutdatatesting.h"
 #include "durationtext.h"
+#include "elapsedtime.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
 #include "shownrecords.h"
 #include "synthrecorder.h"
 #include "textcutwriter.h"
+#include "timeaxisvalues.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +211,61 @@ TEST(MachiningTime, AStepThatOverflowsToInfinityCountsOnlyAsARecord) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].times.records, 2u);
     EXPECT_DOUBLE_EQ(shown[0].times.cutLength, 6.0);
+}
+
+// The time axis's value of every record is the running sum, record by record, of the times the
+// figures count: G00 moves at the G00 feed (none without one), the other moves at the programmed
+// or optimised feed, moves without feed adding nothing. It agrees with the read-out's elapsed time.
+TEST(MachiningTime, TimeAxisValuesAreTheRunningSumsOfARecordByRecordWalk) {
+    for (const FileCase& c : kFiles) {
+        std::vector<RefRecord> reference;
+        const CutDataSet data = loadCase(c, reference);
+        const ElapsedTime elapsed(data);
+        for (const double g00Feed : {5000.0, 1234.5, 0.0}) {
+            for (const auto mode :
+                 {curvex::TimeAxisMode::Programmed, curvex::TimeAxisMode::Optimised}) {
+                const bool optimised = mode == curvex::TimeAxisMode::Optimised;
+                const std::string what = std::string(c.name) + " G00 " + std::to_string(g00Feed) +
+                                         (optimised ? " optimised" : " programmed");
+                const TimeAxisValues times(data, mode, g00Feed);
+                ASSERT_EQ(times.count(), data.count) << what;
+                double sum = 0.0;
+                for (std::uint32_t i = 0; i < data.count; ++i) {
+                    const RefRecord& r = reference[i];
+                    const double feed = r.rapid ? g00Feed : optimised ? r.optFeed : r.orgFeed;
+                    if (r.length > 0.0 && feed > 0.0)
+                        sum += 60.0 * r.length / feed;
+                    const double tolerance = 1e-6 * std::max(1.0, sum);
+                    ASSERT_NEAR(times[i], sum, tolerance) << what << " record " << i;
+                    if (i % 97 != 0 && i + 1 != data.count)
+                        continue;
+                    const ElapsedTime::Seconds read = elapsed.atEndOf(i, g00Feed);
+                    ASSERT_NEAR(times[i], optimised ? read.optimised : read.programmed, tolerance)
+                        << what << " record " << i;
+                }
+                if (data.count > 0) {
+                    EXPECT_EQ(times.total(), times[data.count - 1]) << what;
+                }
+            }
+        }
+    }
+}
+
+TEST(MachiningTime, TimeAxisValuesKnowWhatTheyWereBuiltFor) {
+    const CutDataSet data = loadText("T1\nN1)G00X3Y4(N)\nN2)G01X6Y8F600(A1)F1200\n");
+    const CutDataSet other = loadText("T1\nN1)G00X3Y4(N)\nN2)G01X6Y8F600(A1)F1200\n");
+    using curvex::TimeAxisMode;
+    const TimeAxisValues times(data, TimeAxisMode::Programmed, 3000.0);
+    EXPECT_TRUE(times.builtFor(data, TimeAxisMode::Programmed, 3000.0));
+    EXPECT_FALSE(times.builtFor(other, TimeAxisMode::Programmed, 3000.0));
+    EXPECT_FALSE(times.builtFor(data, TimeAxisMode::Optimised, 3000.0));
+    EXPECT_FALSE(times.builtFor(data, TimeAxisMode::Programmed, 3001.0));
+    const TimeAxisValues withoutFeed(data, TimeAxisMode::Programmed, std::nan(""));
+    EXPECT_TRUE(withoutFeed.builtFor(data, TimeAxisMode::Programmed, std::nan("")));
+    EXPECT_FLOAT_EQ(withoutFeed[0], 0.0f);
+    EXPECT_FLOAT_EQ(withoutFeed[1], 0.5f);
+    EXPECT_FLOAT_EQ(times[0], 0.1f);
+    EXPECT_FLOAT_EQ(times[1], 0.6f);
 }
 
 TEST(MachiningTime, PercentIsEmptyWithoutProgrammedTime) {

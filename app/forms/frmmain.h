@@ -15,6 +15,7 @@ class ChartStatus;
 class FileReloader;
 class LoadStatus;
 class CompareMenu;
+class DockLayout;
 class MachiningTimePanel;
 class PeaksPanel;
 class ProgramPanel;
@@ -69,6 +70,8 @@ public:
     // The program and peaks panels; null with a control that lacks their members.
     ProgramPanel* programPanel() const { return mProgramPanel; }
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
+    // Where the docks go and their first sizes.
+    DockLayout& docks() const { return *mDocks; }
     // The panels that hear the window's events in order; one added before Form_Load hears them
     // all.
     PanelList& panels() { return mPanels; }
@@ -149,6 +152,7 @@ private:
     ToolpathPanel* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
+    DockLayout* mDocks = nullptr;
     PanelList mPanels;
     std::unique_ptr<WindowSettings> mSettings;
 

@@ -80,6 +80,10 @@ int ProgramView::visibleLines() const {
     return std::max(1, viewport()->height() / lineHeight());
 }
 
+int ProgramView::heightOfLines(int lines) const {
+    return lines * lineHeight() + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
+}
+
 int ProgramView::gutterWidth() const {
     const std::size_t lines = mProgram ? mProgram->lineCount() : 0;
     return fontMetrics().horizontalAdvance(QString::number(std::max<std::size_t>(lines, 1))) +
@@ -108,16 +112,21 @@ void ProgramView::markLine(std::uint32_t line) {
     viewport()->update();
 }
 
-bool ProgramView::find(const QString& text) {
+bool ProgramView::find(const QString& text, Direction direction) {
     if (!mProgram || text.isEmpty() || mProgram->lineCount() == 0)
         return false;
     const QByteArray wanted = text.toUtf8();
     const std::string_view needle(wanted.constData(), static_cast<std::size_t>(wanted.size()));
-    const std::size_t lines = mProgram->lineCount();
-    for (std::size_t step = 1; step <= lines; ++step) {
-        const std::size_t line = (mMarked + step - 1) % lines + 1;
-        if (shownBytes(static_cast<std::uint32_t>(line)).find(needle) != std::string_view::npos) {
-            markLine(static_cast<std::uint32_t>(line));
+    const auto lines = static_cast<std::int64_t>(mProgram->lineCount());
+    // Backwards without a marked line starts after the last line.
+    const std::int64_t from =
+        direction == Direction::Backward && mMarked == 0 ? lines + 1 : std::int64_t{mMarked};
+    const std::int64_t sign = direction == Direction::Forward ? 1 : -1;
+    for (std::int64_t step = 1; step <= lines; ++step) {
+        const std::int64_t at = ((from - 1 + sign * step) % lines + lines) % lines + 1;
+        const auto line = static_cast<std::uint32_t>(at);
+        if (shownBytes(line).find(needle) != std::string_view::npos) {
+            markLine(line);
             return true;
         }
     }

@@ -29,14 +29,20 @@ public:
     std::uint32_t markedLine() const { return mMarked; }
     // The first line shown at the top.
     std::uint32_t firstShownLine() const;
+    enum class Direction { Forward, Backward };
     // The next line after the marked one whose shown bytes hold `text`, from the top again after
-    // the last; marked and shown. False when no line holds it.
-    bool find(const QString& text);
+    // the last (backward: the one before, from the end again before the first); marked and
+    // shown. False when no line holds it.
+    bool find(const QString& text, Direction direction = Direction::Forward);
     // The bytes of `line` that are shown: all of a short line, the first kShownBytes of a longer
     // one without a character cut in two.
     std::string_view shownBytes(std::uint32_t line) const;
     // What follows the shown bytes of a longer line: its length; empty for a short line.
     QString cutNote(std::uint32_t line) const;
+
+    // How many whole lines the view shows, and the height `lines` lines take.
+    int visibleLines() const;
+    int heightOfLines(int lines) const;
 
 signals:
     void lineClicked(std::uint32_t line);
@@ -49,7 +55,6 @@ protected:
 private:
     void updateScrollBar();
     int lineHeight() const;
-    int visibleLines() const;
     int gutterWidth() const;
     void drawLine(QPainter& painter, std::uint32_t line, int y) const;
 

@@ -254,8 +254,6 @@ std::vector<Peak> PeakFinder::sorted(std::uint32_t first, std::uint32_t end, std
 std::vector<Peak> PeakFinder::findPerTool(RecordRange range, std::uint32_t top,
                                           std::uint32_t gap) const {
     const std::uint32_t end = std::min(range.end, data_.count);
-    if (range.first >= end || !data_.hasData())
-        return {};
     gap = std::max(gap, 1u);
     std::map<std::int16_t, std::size_t> slots;
     std::vector<std::vector<std::uint64_t>> keys; // per tool in the order of first use
@@ -281,8 +279,7 @@ std::vector<Peak> PeakFinder::findPerTool(RecordRange range, std::uint32_t top,
             if (after != taken.begin() && i - *std::prev(after) < gap)
                 continue;
             taken.insert(i);
-            const float found = valueOfKey(key);
-            peaks.push_back({i, found == 0.0f ? value(i) : found});
+            peaks.push_back({i, value(i)});
         }
     }
     return peaks;

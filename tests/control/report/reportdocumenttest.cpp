@@ -153,12 +153,12 @@ TEST(ReportTable, SplitsOnlyWhereBothPartsHoldThreeRows) {
     QImage device(800, 600, QImage::Format_RGB32);
     const double oneRow =
         peaksTable(1)->height(device, 700.0) - peaksTable(0)->height(device, 700.0);
-    const double bare = peaksTable(0)->height(device, 700.0); // caption and heading
     for (int n = 0; n <= 12; ++n) {
         const std::unique_ptr<ReportTable> table = peaksTable(n);
-        for (int fit = 0; fit <= n + 1; ++fit) {
-            // Room for `fit` rows and a little more, never a whole row more.
-            const double room = bare + fit * oneRow + oneRow / 2;
+        for (int step = 0; step <= 2 * n + 2; ++step) {
+            // Room for exactly `fit` rows, or for half a row more.
+            const int fit = step / 2;
+            const double room = peaksTable(fit)->height(device, 700.0) + (step % 2) * oneRow / 2;
             int expected = 0; // rows of the first part, 0: no split
             for (int k = 3; k <= n - 3; ++k)
                 if (peaksTable(k)->height(device, 700.0) <= room)

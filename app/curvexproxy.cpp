@@ -254,6 +254,10 @@ std::optional<QVariantList> CurvexProxy::getPeaks() {
     return converted(callMethod(curvex::DispGetPeaks, noArgs()), asList);
 }
 
+std::optional<QVariantList> CurvexProxy::getToolPeaks(std::int32_t perTool) {
+    return converted(callMethod(curvex::DispGetToolPeaks, {perTool}), asList);
+}
+
 std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {
     return converted(callMethod(dispid, {value}), asBool);
 }

@@ -80,6 +80,7 @@ public:
     std::optional<std::int32_t> getLineRecord(std::int32_t line, std::int32_t from);
     // The rows of the chart's peaks (curvex::PeakField); nothing without the member.
     std::optional<QVariantList> getPeaks();
+    std::optional<QVariantList> getToolPeaks(std::int32_t perTool);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

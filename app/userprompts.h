@@ -36,12 +36,13 @@ public:
     };
 
     // The save-chart dialog's start: folder, suggested file name, format shown first ("png",
-    // "svg" or "pdf") and the chart's size.
+    // "svg" or "pdf"), the picture's size and the dialog's title (empty: "Save Chart As").
     struct ChartSaveRequest {
         QString folder;
         QString fileName;
         QString format;
         QSize size;
+        QString title;
     };
     // The chosen file (with its ending) and size.
     struct ChartSaveChoice {

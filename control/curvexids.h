@@ -103,7 +103,8 @@ enum DispId : int {
     // GetLineRecord(line, from): of the records of a line the first at or after record `from`,
     // else its first; -1 for none. GetLineRecordCount(line): how many records a line has.
     // GetPeaks(): the 20 peaks of what the chart shows, 100 records apart at least, highest
-    // first; rows of PeakField values.
+    // first; rows of PeakField values. GetToolPeaks(k): the k highest of each tool by the same
+    // gap within the tool, the tools in the order of first use; FALSE for k below 1.
     DispLoadNcProgram = 67,
     DispCloseNcProgram = 68,
     DispGetNcProgramFile = 69,
@@ -129,7 +130,7 @@ enum DispId : int {
     DispGetReadOutPlace = 57,
     // Numbers named ahead of their members, which no control has yet: the time axis
     // (SetTimeAxis and GetTimeAxis take and give a TimeAxisMode), the changes, the records shown,
-    // the air rows and the peaks per tool.
+    // the air rows. GetToolPeaks (84) is described with GetPeaks.
     DispSetTimeAxis = 77,
     DispGetTimeAxis = 78,
     DispGetChanges = 79,

@@ -3,50 +3,14 @@
 #include "numerictext.h"
 #include "varnutl.h"
 
-#include <QDockWidget>
-#include <QMainWindow>
+#include <algorithm>
 
-DockSettings::DockSettings(const QString& section, Qt::DockWidgetArea home, bool keepsPosition)
-    : mSection(section), mHome(home), mKeepsPosition(keepsPosition) {}
+const QString DockSettings::kSection = QStringLiteral("Docks");
 
-int DockSettings::number(const char* key, int defaultValue) const {
-    return toInt32(ReadIniValue(mSection, QString::fromLatin1(key))).value_or(defaultValue);
-}
+namespace {
 
-void DockSettings::setNumber(const char* key, int value) const {
-    WriteIniValue(mSection, QString::fromLatin1(key), QString::number(value));
-}
-
-bool DockSettings::saved() const {
-    return !ReadIniValue(mSection, QStringLiteral("Visible")).isEmpty();
-}
-
-DockSettings::Place DockSettings::place(QMainWindow& window, QDockWidget& dock) const {
-    const Qt::DockWidgetArea area = areaFrom(number("Area", mHome));
-    window.addDockWidget(area, &dock);
-    dock.setFloating(number("Floating", 0) != 0);
-    const int width = number("Width", 0);
-    const int height = number("Height", 0);
-    return {area, width > 0 && height > 0 ? QSize(width, height) : QSize()};
-}
-
-void DockSettings::show(QDockWidget& dock) const {
-    dock.setVisible(number("Visible", 0) != 0);
-}
-
-void DockSettings::save(const QMainWindow& window, QDockWidget& dock) const {
-    setNumber("Visible", dock.isHidden() ? 0 : 1);
-    setNumber("Area", window.dockWidgetArea(&dock));
-    setNumber("Floating", dock.isFloating() ? 1 : 0);
-    if (mKeepsPosition) {
-        setNumber("Left", dock.x());
-        setNumber("Top", dock.y());
-    }
-    setNumber("Width", dock.width());
-    setNumber("Height", dock.height());
-}
-
-Qt::DockWidgetArea DockSettings::areaFrom(int value) const {
+// A dock area the window has, else none.
+Qt::DockWidgetArea areaFrom(int value) {
     switch (value) {
     case Qt::LeftDockWidgetArea:
     case Qt::RightDockWidgetArea:
@@ -54,6 +18,68 @@ Qt::DockWidgetArea DockSettings::areaFrom(int value) const {
     case Qt::BottomDockWidgetArea:
         return static_cast<Qt::DockWidgetArea>(value);
     default:
-        return mHome;
+        return Qt::NoDockWidgetArea;
     }
+}
+
+QSize sizeFrom(std::optional<int> width, std::optional<int> height) {
+    if (width.value_or(0) > 0 && height.value_or(0) > 0)
+        return {*width, *height};
+    return {};
+}
+
+} // namespace
+
+DockSettings::DockSettings(const QString& name, const QString& olderSection)
+    : mName(name), mOlderSection(olderSection) {}
+
+std::optional<int> DockSettings::number(const QString& section, const QString& key) const {
+    return toInt32(ReadIniValue(section, key));
+}
+
+bool DockSettings::kept() const {
+    return !ReadIniValue(kSection, mName + QStringLiteral(" Visible")).isEmpty();
+}
+
+std::optional<DockSettings::Place> DockSettings::read(bool docksKept) const {
+    return docksKept ? readKept() : readOlder();
+}
+
+std::optional<DockSettings::Place> DockSettings::readKept() const {
+    if (!kept())
+        return std::nullopt;
+    const auto key = [this](const char* name) {
+        return number(kSection, mName + u' ' + QLatin1String(name));
+    };
+    Place place;
+    place.area = areaFrom(key("Area").value_or(Qt::NoDockWidgetArea));
+    place.visible = key("Visible").value_or(0) != 0;
+    place.size = sizeFrom(key("Width"), key("Height"));
+    place.order = std::max(0, key("Order").value_or(0));
+    return place;
+}
+
+std::optional<DockSettings::Place> DockSettings::readOlder() const {
+    if (mOlderSection.isEmpty() || ReadIniValue(mOlderSection, QStringLiteral("Visible")).isEmpty())
+        return std::nullopt;
+    const auto key = [this](const char* name) {
+        return number(mOlderSection, QLatin1String(name));
+    };
+    Place place;
+    place.area =
+        key("Floating").value_or(0) != 0 ? Qt::NoDockWidgetArea : areaFrom(key("Area").value_or(0));
+    place.visible = key("Visible").value_or(0) != 0;
+    place.size = sizeFrom(key("Width"), key("Height"));
+    return place;
+}
+
+void DockSettings::write(const Place& place) const {
+    const auto put = [this](const char* name, int value) {
+        WriteIniValue(kSection, mName + u' ' + QLatin1String(name), QString::number(value));
+    };
+    put("Area", place.area);
+    put("Visible", place.visible ? 1 : 0);
+    put("Width", place.size.width());
+    put("Height", place.size.height());
+    put("Order", place.order);
 }

@@ -4,40 +4,42 @@
 #include <QString>
 #include <Qt>
 
-class QDockWidget;
-class QMainWindow;
+#include <optional>
 
-// Where a dock of the main window is kept in its section of the settings file: "Visible",
-// "Area" (a Qt::DockWidgetArea), "Floating", "Width" and "Height", and "Left" and "Top" for a
-// dock that keeps its position. Reading never writes the defaults, so a window whose dock is
-// never used adds nothing to the settings file.
+// Where one dock of the main window is kept: keys "<Name> Area" (a Qt::DockWidgetArea, 0 for a
+// floating dock), "<Name> Visible", "<Name> Width", "<Name> Height" and "<Name> Order" of section
+// "Docks". A window that kept no dock there yet reads the dock's place once from the keys
+// "Area", "Visible", "Floating", "Width" and "Height" of the dock's older section of its own.
 class DockSettings {
 public:
-    // `home` is the area of a dock the section places nowhere.
-    DockSettings(const QString& section, Qt::DockWidgetArea home, bool keepsPosition);
-
-    // The whole number under `key`, or `defaultValue`.
-    int number(const char* key, int defaultValue) const;
-    void setNumber(const char* key, int value) const;
-    // Whether the dock was ever saved.
-    bool saved() const;
+    // The section every dock is kept in.
+    static const QString kSection;
 
     struct Place {
-        Qt::DockWidgetArea area;
-        QSize size; // not valid when none was saved
+        Qt::DockWidgetArea area = Qt::NoDockWidgetArea; // none: floating
+        bool visible = false;
+        QSize size; // not valid when none was kept
+        // The dock's row in its area (top to bottom, left to right) times 100, plus its tab in
+        // that row.
+        int order = 0;
     };
-    // Adds `dock` to `window` in the area kept, floating as kept; the size kept is for the
-    // caller to give, as the dock's kind wants it.
-    Place place(QMainWindow& window, QDockWidget& dock) const;
-    // Shows or hides `dock` as kept.
-    void show(QDockWidget& dock) const;
-    // Keeps where `dock` is in `window` now.
-    void save(const QMainWindow& window, QDockWidget& dock) const;
+
+    // `olderSection` empty: the dock had none.
+    DockSettings(const QString& name, const QString& olderSection);
+
+    const QString& name() const { return mName; }
+    // Whether the dock was kept in section "Docks".
+    bool kept() const;
+    // The place kept in section "Docks", else (`docksKept` false) the one of the older section;
+    // none when neither holds one.
+    std::optional<Place> read(bool docksKept) const;
+    void write(const Place& place) const;
 
 private:
-    Qt::DockWidgetArea areaFrom(int value) const;
+    std::optional<int> number(const QString& section, const QString& key) const;
+    std::optional<Place> readKept() const;
+    std::optional<Place> readOlder() const;
 
-    QString mSection;
-    Qt::DockWidgetArea mHome;
-    bool mKeepsPosition;
+    QString mName;
+    QString mOlderSection;
 };

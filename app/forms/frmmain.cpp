@@ -7,6 +7,7 @@
 #include "comparemenu.h"
 #include "controlhost.h"
 #include "curvexids.h"
+#include "docklayout.h"
 #include "filedroptarget.h"
 #include "filereloader.h"
 #include "filetyperule.h"
@@ -122,7 +123,9 @@ bool FrmMain::createViewer(QString* error) {
     return true;
 }
 
-// The order in which the panels hear the window's events.
+// The order in which the panels hear the window's events; the docks are placed once every panel
+// has read its settings. Home places: the toolpath on the right above the peaks (later side panels
+// as tabs beside the peaks), the program and the machining times as tabs at the bottom.
 void FrmMain::addPanels() {
     mPanels.add(mCompareMenu);
     mPanels.add(mTimeAxisMenu);
@@ -131,6 +134,24 @@ void FrmMain::addPanels() {
     mPanels.add(mToolpath);
     mPanels.add(mProgramPanel);
     mPanels.add(mPeaksPanel);
+    mDocks = new DockLayout(*this);
+    if (mToolpath)
+        mDocks->add({&mToolpath->dock(), QStringLiteral("Toolpath"), QStringLiteral("Toolpath"),
+                     Qt::RightDockWidgetArea, 0, [this] { return mToolpath->room(); }});
+    if (mPeaksPanel)
+        mDocks->add({&mPeaksPanel->dock(), QStringLiteral("Peaks"), QString(),
+                     Qt::RightDockWidgetArea, 100, [this] { return mPeaksPanel->room(); }});
+    if (mProgramPanel)
+        mDocks->add({&mProgramPanel->dock(), QStringLiteral("Program"), QString(),
+                     Qt::BottomDockWidgetArea, 0, [this] { return mProgramPanel->room(); }});
+    if (mMachiningTime)
+        mDocks->add({&mMachiningTime->dock(),
+                     QStringLiteral("Machining Time"),
+                     QStringLiteral("Machining Time"),
+                     Qt::BottomDockWidgetArea,
+                     1,
+                     {}});
+    mPanels.add(mDocks);
 }
 
 void FrmMain::createControls() {

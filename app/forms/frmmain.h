@@ -16,6 +16,7 @@ class FileReloader;
 class LoadStatus;
 class CompareMenu;
 class TimeAxisMenu;
+class DockLayout;
 class MachiningTimePanel;
 class PeaksPanel;
 class ProgramPanel;
@@ -71,6 +72,8 @@ public:
     // The program and peaks panels; null with a control that lacks their members.
     ProgramPanel* programPanel() const { return mProgramPanel; }
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
+    // Where the docks go and their first sizes.
+    DockLayout& docks() const { return *mDocks; }
     // The panels that hear the window's events in order; one added before Form_Load hears them
     // all.
     PanelList& panels() { return mPanels; }
@@ -152,6 +155,7 @@ private:
     ToolpathPanel* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
+    DockLayout* mDocks = nullptr;
     PanelList mPanels;
     std::unique_ptr<WindowSettings> mSettings;
 

@@ -3,7 +3,6 @@
 #include "curvexcolor.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
-#include "docksettings.h"
 #include "durationtext.h"
 #include "extratext.h"
 #include "machiningtimeview.h"
@@ -16,9 +15,6 @@
 #include <QStatusBar>
 
 namespace {
-
-// Kept in section "Machining Time"; at the bottom until the user moves it.
-const DockSettings kPlace(QStringLiteral("Machining Time"), Qt::BottomDockWidgetArea, true);
 
 QString totalsText(const QString& format, const MachiningRow& total) {
     if (total.records == 0)
@@ -40,7 +36,7 @@ MachiningTimePanel* MachiningTimePanel::attach(QMainWindow& window, CurvexProxy&
 }
 
 MachiningTimePanel::MachiningTimePanel(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu)
-    : QObject(&window), mWindow(window), mViewer(viewer) {
+    : QObject(&window), mViewer(viewer) {
     mDock = new QDockWidget(&window);
     mDock->setObjectName(QStringLiteral("machiningTime"));
     mPanel = new MachiningTimeView(mDock);
@@ -54,19 +50,6 @@ MachiningTimePanel::MachiningTimePanel(QMainWindow& window, CurvexProxy& viewer,
 
 void MachiningTimePanel::load() {
     readCaptions();
-    const DockSettings::Place place = kPlace.place(mWindow, *mDock);
-    const bool floating = mDock->isFloating();
-    const QSize size = place.size;
-    if (floating && size.isValid())
-        mDock->setGeometry(kPlace.number("Left", mDock->x()), kPlace.number("Top", mDock->y()),
-                           size.width(), size.height());
-    kPlace.show(*mDock);
-    if (!floating && size.isValid()) {
-        const bool across =
-            place.area == Qt::TopDockWidgetArea || place.area == Qt::BottomDockWidgetArea;
-        mWindow.resizeDocks({mDock}, {across ? size.height() : size.width()},
-                            across ? Qt::Vertical : Qt::Horizontal);
-    }
 }
 
 void MachiningTimePanel::readCaptions() {
@@ -74,15 +57,6 @@ void MachiningTimePanel::readCaptions() {
     mDock->toggleViewAction()->setText(ExtraText(ExtraTexts::MachiningTimeItem));
     mPanel->readCaptions();
     mTotalsFormat = ExtraText(ExtraTexts::MachiningTotals);
-}
-
-// A window whose panel was never used keeps its settings file as it was.
-void MachiningTimePanel::save() const {
-    const bool untouched = mDock->isHidden() && !mDock->isFloating() &&
-                           mWindow.dockWidgetArea(mDock) == Qt::BottomDockWidgetArea &&
-                           !kPlace.saved();
-    if (!untouched)
-        kPlace.save(mWindow, *mDock);
 }
 
 void MachiningTimePanel::update() {

@@ -13,8 +13,8 @@ class QMainWindow;
 class QMenu;
 
 // The machining times of the shown data in the main window: the "Machining time" panel, a dock
-// the user can show, hide and move (its state kept in section "Machining Time" of the settings
-// file, shown from the Config menu), and the totals as a permanent line in the status bar.
+// the user can show, hide and move (its place kept with the window's docks, shown from the Config
+// menu), and the totals as a permanent line in the status bar.
 // Everything comes from the graph control.
 class MachiningTimePanel : public QObject, public PanelObserver {
     Q_OBJECT
@@ -22,16 +22,12 @@ public:
     // The view for `window`, or null when the control has no machining times.
     static MachiningTimePanel* attach(QMainWindow& window, CurvexProxy& viewer, QMenu& configMenu);
 
-    // Reads the captions and places the panel as the settings file says; hidden at the bottom by
-    // default.
+    // Reads the captions.
     void load();
-    // Writes the panel's place, unless it was never shown, moved or written.
-    void save() const;
     // Reads the rows from the control again: after a load, a G00 feed change, a render.
     void update();
 
     void settingsLoaded() override { load(); }
-    void settingsSaved() override { save(); }
     void fileShown(const QString& /*path*/) override { update(); }
     void chartRedrawn() override { update(); }
     void g00FeedChanged() override { update(); }
@@ -45,7 +41,6 @@ private:
     // The captions of the panel, its menu item and the status line from section "Extra Text".
     void readCaptions();
 
-    QMainWindow& mWindow;
     CurvexProxy& mViewer;
     // The status line's totals from section "Extra Text": %1 programmed, %2 optimised, %3 saved.
     QString mTotalsFormat;

@@ -3,16 +3,19 @@
 #include "panelobserver.h"
 
 #include <QObject>
+#include <QSize>
 
 class CurvexProxy;
 class QDockWidget;
 class QMainWindow;
 class QMenu;
+class QComboBox;
 class QTableWidget;
 
 // The "Peaks" panel of the main window: the 20 highest peaks of what the chart shows, 100 records
-// apart, read from the control after every redraw. Columns rank, block, tool, value, programmed
-// and optimised feed and program line; a click goes to the peak's record.
+// apart, or by choice the highest few of each tool, read from the control after every redraw.
+// Columns rank (within the tool for the peaks of each tool), block, tool, value, programmed and
+// optimised feed and program line; a click goes to the peak's record.
 class PeaksPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
@@ -36,8 +39,15 @@ public:
     void chartRedrawn() override { update(); }
     void programMapped() override { update(); }
 
+    // The size the panel's content opens with: room for kFirstRows rows.
+    QSize room() const;
+    static constexpr int kFirstRows = 8;
+
     QDockWidget& dock() const { return *mDock; }
     QTableWidget& table() const { return *mTable; }
+    // The choice of peaks: item 0 the highest of all, item n the n-th entry of kPerToolCounts.
+    QComboBox& choice() const { return *mChoice; }
+    static constexpr int kPerToolCounts[] = {1, 3, 5};
 
 private:
     PeaksPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu);
@@ -46,4 +56,5 @@ private:
     CurvexProxy& mViewer;
     QDockWidget* mDock = nullptr;
     QTableWidget* mTable = nullptr;
+    QComboBox* mChoice = nullptr;
 };

@@ -90,10 +90,24 @@ void ProgramPanel::addViewCommands(QMainWindow& window) {
     QAction* find = view.addAction(QStringLiteral("Find in Program..."));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(find, &QAction::triggered, this, &ProgramPanel::mnuFindInProgram_Click);
+    QAction* next = view.addAction(QStringLiteral("Find Next"));
+    next->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(next, &QAction::triggered, this, &ProgramPanel::mnuFindNext_Click);
+    QAction* previous = view.addAction(QStringLiteral("Find Previous"));
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    connect(previous, &QAction::triggered, this, &ProgramPanel::mnuFindPrevious_Click);
     QAction* goToLine = view.addAction(QStringLiteral("Go to Line..."));
     goToLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(goToLine, &QAction::triggered, this, &ProgramPanel::mnuGoToLine_Click);
     view.addAction(mDock->toggleViewAction());
+}
+
+QSize ProgramPanel::room() const {
+    const QLayout& layout = *mDock->widget()->layout();
+    const QMargins margins = layout.contentsMargins();
+    return {mView->sizeHint().width(), mCaption->sizeHint().height() + layout.spacing() +
+                                           mView->heightOfLines(kFirstLines) + margins.top() +
+                                           margins.bottom()};
 }
 
 QString ProgramPanel::programBeside(const QString& dataPath) {
@@ -242,6 +256,10 @@ void ProgramPanel::readOut(std::int32_t index) {
 
 void ProgramPanel::lineClicked(std::uint32_t line) {
     mView->markLine(line);
+    markRecordOfLine(line);
+}
+
+void ProgramPanel::markRecordOfLine(std::uint32_t line) {
     const std::int32_t record =
         mViewer.getLineRecord(static_cast<std::int32_t>(line), mMarkedRecord.value_or(0))
             .value_or(-1);
@@ -268,9 +286,37 @@ void ProgramPanel::mnuOpenProgram_Click() {
 void ProgramPanel::mnuFindInProgram_Click() {
     if (mPath.isEmpty())
         return;
-    const QString text = prompts().inputBox(QStringLiteral("Find in the program:"), QString());
-    if (!text.isEmpty() && !mView->find(text))
-        mCaption->setText(QStringLiteral("\"%1\" is not in the program").arg(text));
+    const QString text = prompts().inputBox(QStringLiteral("Find in the program:"), mSearchText);
+    if (text.isEmpty())
+        return;
+    mSearchText = text;
+    findAgain(true);
+}
+
+// Without a text to look for, F3 and Shift+F3 ask for one.
+void ProgramPanel::mnuFindNext_Click() {
+    if (mSearchText.isEmpty())
+        mnuFindInProgram_Click();
+    else
+        findAgain(true);
+}
+
+void ProgramPanel::mnuFindPrevious_Click() {
+    if (mSearchText.isEmpty())
+        mnuFindInProgram_Click();
+    else
+        findAgain(false);
+}
+
+void ProgramPanel::findAgain(bool forward) {
+    if (mPath.isEmpty())
+        return;
+    if (!mView->find(mSearchText, forward ? ProgramView::Direction::Forward
+                                          : ProgramView::Direction::Backward)) {
+        mCaption->setText(QStringLiteral("\"%1\" is not in the program").arg(mSearchText));
+        return;
+    }
+    markRecordOfLine(mView->markedLine());
 }
 
 void ProgramPanel::mnuGoToLine_Click() {
@@ -279,6 +325,8 @@ void ProgramPanel::mnuGoToLine_Click() {
     const QString answer = prompts().inputBox(QStringLiteral("Go to line:"), QString()).trimmed();
     bool ok = false;
     const uint line = answer.toUInt(&ok);
-    if (ok && line >= 1 && line <= mView->program()->lineCount())
-        mView->markLine(line);
+    if (!ok || line < 1 || line > mView->program()->lineCount())
+        return;
+    mView->markLine(line);
+    markRecordOfLine(line);
 }

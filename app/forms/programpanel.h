@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSize>
 
 #include <atomic>
 #include <cstdint>
@@ -63,7 +64,15 @@ public:
 
     void mnuOpenProgram_Click();
     void mnuFindInProgram_Click();
+    void mnuFindNext_Click();
+    void mnuFindPrevious_Click();
     void mnuGoToLine_Click();
+    // The text Find looks for, kept until the program ends.
+    const QString& searchText() const { return mSearchText; }
+
+    // The size the panel's content opens with: room for kFirstLines lines.
+    QSize room() const;
+    static constexpr int kFirstLines = 12;
 
     QDockWidget& dock() const { return *mDock; }
     ProgramView& view() const { return *mView; }
@@ -74,6 +83,9 @@ private:
     ProgramPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& fileMenu, QAction& after);
     void addViewCommands(QMainWindow& window);
     void lineClicked(std::uint32_t line);
+    // Marks the record of the marked `line` in the chart and the toolpath through the control.
+    void markRecordOfLine(std::uint32_t line);
+    void findAgain(bool forward);
     void showNone(const QString& text);
     void watch();
     void programChanged();
@@ -91,6 +103,7 @@ private:
     QLabel* mCaption = nullptr;
     ProgramView* mView = nullptr;
     QAction* mMnuOpenProgram = nullptr;
+    QString mSearchText;
     // The program shown and its version when shown.
     FileWatch mFile;
     QString mPath;

@@ -80,6 +80,10 @@ int ProgramView::visibleLines() const {
     return std::max(1, viewport()->height() / lineHeight());
 }
 
+int ProgramView::heightOfLines(int lines) const {
+    return lines * lineHeight() + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
+}
+
 int ProgramView::gutterWidth() const {
     const std::size_t lines = mProgram ? mProgram->lineCount() : 0;
     return fontMetrics().horizontalAdvance(QString::number(std::max<std::size_t>(lines, 1))) +
@@ -108,16 +112,25 @@ void ProgramView::markLine(std::uint32_t line) {
     viewport()->update();
 }
 
-bool ProgramView::find(const QString& text) {
+bool ProgramView::find(const QString& text, Direction direction) {
     if (!mProgram || text.isEmpty() || mProgram->lineCount() == 0)
         return false;
     const QByteArray wanted = text.toUtf8();
     const std::string_view needle(wanted.constData(), static_cast<std::size_t>(wanted.size()));
     const auto lines = static_cast<std::uint32_t>(mProgram->lineCount());
     const std::uint32_t marked = std::min(mMarked, lines);
-    std::uint32_t found = findBetween(marked + 1, lines, needle);
-    if (found == 0)
-        found = findBetween(1, marked, needle);
+    std::uint32_t found = 0;
+    if (direction == Direction::Forward) {
+        found = findBetween(marked + 1, lines, needle, direction);
+        if (found == 0)
+            found = findBetween(1, marked, needle, direction);
+    } else {
+        // Backwards without a marked line starts after the last line.
+        const std::uint32_t before = marked == 0 ? lines + 1 : marked;
+        found = findBetween(1, before - 1, needle, direction);
+        if (found == 0)
+            found = findBetween(before, lines, needle, direction);
+    }
     if (found == 0)
         return false;
     markLine(found);
@@ -125,7 +138,7 @@ bool ProgramView::find(const QString& text) {
 }
 
 std::uint32_t ProgramView::findBetween(std::uint32_t from, std::uint32_t to,
-                                       std::string_view needle) const {
+                                       std::string_view needle, Direction direction) const {
     std::uint32_t found = 0;
     if (from > to)
         return found;
@@ -135,7 +148,7 @@ std::uint32_t ProgramView::findBetween(std::uint32_t from, std::uint32_t to,
         if (headOf(line.head, kShownBytes).find(needle) == std::string_view::npos)
             return true;
         found = static_cast<std::uint32_t>(line.number);
-        return false;
+        return direction == Direction::Backward;
     });
     return found;
 }

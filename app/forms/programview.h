@@ -31,14 +31,20 @@ public:
     std::uint32_t markedLine() const { return mMarked; }
     // The first line shown at the top.
     std::uint32_t firstShownLine() const;
+    enum class Direction { Forward, Backward };
     // The next line after the marked one whose shown bytes hold `text`, from the top again after
-    // the last; marked and shown. False when no line holds it. The file is read in pieces for it.
-    bool find(const QString& text);
+    // the last (backward: the one before, from the end again before the first); marked and
+    // shown. False when no line holds it. The file is read in pieces for it.
+    bool find(const QString& text, Direction direction = Direction::Forward);
     // The bytes of `line` that are shown: all of a short line, the first kShownBytes of a longer
     // one without a character cut in two.
     std::string shownBytes(std::uint32_t line) const;
     // What follows the shown bytes of a longer line: its length; empty for a short line.
     QString cutNote(std::uint32_t line) const;
+
+    // How many whole lines the view shows, and the height `lines` lines take.
+    int visibleLines() const;
+    int heightOfLines(int lines) const;
 
 signals:
     void lineClicked(std::uint32_t line);
@@ -51,11 +57,12 @@ protected:
 private:
     void updateScrollBar();
     int lineHeight() const;
-    int visibleLines() const;
     int gutterWidth() const;
     void drawLine(QPainter& painter, std::uint32_t line, int y) const;
-    // The first line from `from` to `to` whose shown bytes hold `needle`, or 0.
-    std::uint32_t findBetween(std::uint32_t from, std::uint32_t to, std::string_view needle) const;
+    // The first (forward) or last (backward) line from `from` to `to` whose shown bytes hold
+    // `needle`, or 0.
+    std::uint32_t findBetween(std::uint32_t from, std::uint32_t to, std::string_view needle,
+                              Direction direction) const;
 
     std::shared_ptr<const ProgramFile> mProgram;
     std::uint32_t mMarked = 0;

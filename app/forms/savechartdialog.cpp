@@ -29,7 +29,8 @@ QString endingOf(const QString& filter) {
 } // namespace
 
 SaveChartDialog::SaveChartDialog(const UserPrompts::ChartSaveRequest& request, QWidget* parent)
-    : QFileDialog(parent, QStringLiteral("Save Chart As"), request.folder),
+    : QFileDialog(parent, request.title.isEmpty() ? QStringLiteral("Save Chart As") : request.title,
+                  request.folder),
       mSize(new ChartSizeField(this)) {
     setObjectName(QStringLiteral("saveChartDialog"));
     setOption(QFileDialog::DontUseNativeDialog);

@@ -1,12 +1,13 @@
 #include "toolpathpanel.h"
 
-#include "docksettings.h"
+#include "numerictext.h"
 #include "picturesave.h"
 #include "picturewriter.h"
 #include "surfaceregistry.h"
 #include "toolpathcanvas.h"
 #include "toolpathproxy.h"
 #include "userprompts.h"
+#include "varnutl.h"
 #include "viewmenu.h"
 
 #include <QAction>
@@ -16,7 +17,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,8 +28,16 @@ namespace {
 using curvex::ToolpathColourMode;
 using curvex::ToolpathViewKind;
 
-// Kept in section "Toolpath"; on the right until the user moves it.
-const DockSettings kPlace(QStringLiteral("Toolpath"), Qt::RightDockWidgetArea, false);
+// View and colouring are kept in section "Toolpath", the dock's place with the window's docks.
+const QString kSection = QStringLiteral("Toolpath");
+// The canvas a toolpath opens with.
+constexpr int kFirstCanvas = 330;
+// The letters the colouring's box shows.
+constexpr int kColourLetters = 12;
+
+int keptNumber(const char* key, int defaultValue) {
+    return toInt32(ReadIniValue(kSection, QLatin1String(key))).value_or(defaultValue);
+}
 
 // The buttons of the views, in their order; the colourings' list follows ToolpathColourMode.
 constexpr std::pair<const char*, ToolpathViewKind> kViews[] = {{"Top", ToolpathViewKind::Top},
@@ -60,11 +69,14 @@ ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy>
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(2, 2, 2, 2);
     mCanvas = new ToolpathCanvas(*mToolpath, body);
-    column->addWidget(makeBar(feedChange));
+    mBar = makeBar(feedChange);
+    column->addWidget(mBar);
     column->addWidget(mCanvas, 1);
     mDock->setWidget(body);
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
     mDock->hide();
+    connect(mDock, &QDockWidget::visibilityChanged, this,
+            [this](bool visible) { mShown = mShown || visible; });
     mMenu = &ViewMenu(window);
     mMenu->addSeparator();
     QAction* toggle = mDock->toggleViewAction();
@@ -82,13 +94,17 @@ QWidget* ToolpathPanel::makeBar(bool feedChange) {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     for (const auto& [name, view] : kViews) {
-        auto* button = new QPushButton(QString::fromLatin1(name), bar);
+        auto* button = new QToolButton(bar);
+        button->setText(QString::fromLatin1(name));
         button->setObjectName(QStringLiteral("toolpathView%1").arg(static_cast<int>(view)));
-        connect(button, &QPushButton::clicked, this, [this, view] { chooseView(view); });
+        connect(button, &QToolButton::clicked, this, [this, view] { chooseView(view); });
         row->addWidget(button);
     }
     mColour = new QComboBox(bar);
     mColour->setObjectName(QStringLiteral("toolpathColour"));
+    // Narrow enough for a dock of the first width; the list opens as wide as its items.
+    mColour->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    mColour->setMinimumContentsLength(kColourLetters);
     mColour->addItems({QStringLiteral("Chart colours"), QStringLiteral("Removal"),
                        QStringLiteral("Removal/s programmed"),
                        QStringLiteral("Removal/s optimised")});
@@ -111,21 +127,23 @@ void ToolpathPanel::chooseColour(int mode) {
 }
 
 void ToolpathPanel::load() {
-    const QSize size = kPlace.place(mWindow, *mDock).size;
-    if (mDock->isFloating() && size.isValid())
-        mDock->resize(size);
-    kPlace.show(*mDock);
-    chooseView(static_cast<ToolpathViewKind>(std::clamp(kPlace.number("View", kIso), kTop, kIso)));
+    chooseView(static_cast<ToolpathViewKind>(std::clamp(keptNumber("View", kIso), kTop, kIso)));
     mColour->setCurrentIndex(
-        std::clamp(kPlace.number("Colour", kChartColours), kChartColours, mColour->count() - 1));
+        std::clamp(keptNumber("Colour", kChartColours), kChartColours, mColour->count() - 1));
 }
 
 void ToolpathPanel::save() const {
-    if (mDock->isHidden() && !kPlace.saved())
+    if (!mShown && ReadIniValue(kSection, QStringLiteral("View")).isEmpty())
         return;
-    kPlace.save(mWindow, *mDock);
-    kPlace.setNumber("View", static_cast<int>(mView));
-    kPlace.setNumber("Colour", mColour->currentIndex());
+    WriteIniValue(kSection, QStringLiteral("View"), QString::number(static_cast<int>(mView)));
+    WriteIniValue(kSection, QStringLiteral("Colour"), QString::number(mColour->currentIndex()));
+}
+
+QSize ToolpathPanel::room() const {
+    const QMargins margins = mDock->widget()->layout()->contentsMargins();
+    return {kFirstCanvas + margins.left() + margins.right(),
+            kFirstCanvas + mBar->sizeHint().height() + mDock->widget()->layout()->spacing() +
+                margins.top() + margins.bottom()};
 }
 
 void ToolpathPanel::refresh() {
@@ -145,13 +163,15 @@ PictureWriter ToolpathPanel::picture(QSize size) {
     });
 }
 
+// The dialog of Save Chart As, its size field starting at the dock's size.
 void ToolpathPanel::saveToolpathAs() {
-    const QString path = prompts().saveFile(
-        {QStringLiteral("Save Toolpath As"),
-         {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
-          QStringLiteral("PDF document (*.pdf)")},
-         QStringLiteral("toolpath.png")});
-    if (path.isEmpty())
+    UserPrompts::ChartSaveRequest request;
+    request.title = QStringLiteral("Save Toolpath As");
+    request.fileName = QStringLiteral("toolpath.png");
+    request.format = QStringLiteral("png");
+    request.size = mCanvas->size().isEmpty() ? QSize(800, 600) : mCanvas->size();
+    const std::optional<UserPrompts::ChartSaveChoice> choice = prompts().saveChart(request);
+    if (!choice || choice->path.isEmpty())
         return;
-    savePicture(picture(mCanvas->size().isEmpty() ? QSize(800, 600) : mCanvas->size()), path);
+    savePicture(picture(choice->size.isEmpty() ? request.size : choice->size), choice->path);
 }

@@ -20,8 +20,9 @@ class ToolpathProxy;
 
 // The "Toolpath" panel of the main window: a dock (hidden at first, shown from View > Toolpath)
 // with the four views as buttons, the colouring and the toolpath the graph control draws, linked
-// to the chart through the control. Its place, view and colouring are kept in section "Toolpath"
-// of the settings file. Offered only by a control that has the toolpath members.
+// to the chart through the control. Its view and colouring are kept in section "Toolpath" of the
+// settings file, its place with the window's docks. Offered only by a control that has the toolpath
+// members.
 class ToolpathPanel : public QObject, public PanelObserver {
     Q_OBJECT
 public:
@@ -31,7 +32,7 @@ public:
     ~ToolpathPanel() override;
 
     void load();
-    // Writes the panel's state, unless it was never shown.
+    // Writes the view and colouring, unless the panel was never shown.
     void save() const;
     // Draws again after the chart, its mark or the data changed.
     void refresh();
@@ -44,6 +45,10 @@ public:
     // once it is whole. Empty on success, else why not.
     QString writeToolpath(const QString& path, QSize size);
 
+    // The size the panel's content opens with.
+    QSize room() const;
+
+    curvex::ToolpathViewKind view() const { return mView; }
     QDockWidget& dock() const { return *mDock; }
     ToolpathCanvas& canvas() const { return *mCanvas; }
     QMenu& menu() const { return *mMenu; }
@@ -61,7 +66,9 @@ private:
     std::unique_ptr<ToolpathProxy> mToolpath;
     QDockWidget* mDock = nullptr;
     ToolpathCanvas* mCanvas = nullptr;
+    QWidget* mBar = nullptr;
     QComboBox* mColour = nullptr;
     QMenu* mMenu = nullptr;
     curvex::ToolpathViewKind mView = curvex::ToolpathViewKind::Iso;
+    bool mShown = false;
 };

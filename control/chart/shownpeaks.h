@@ -18,3 +18,6 @@ inline constexpr std::uint32_t kDefaultPeakGap = 100; // records between two pea
 std::vector<Peak> ShownPeaks(const CutDataSet& data, const ChartState& view,
                              std::uint32_t top = kDefaultPeakCount,
                              std::uint32_t gap = kDefaultPeakGap);
+// The same series' `perTool` highest peaks of each tool (PeakFinder::findPerTool).
+std::vector<Peak> ShownToolPeaks(const CutDataSet& data, const ChartState& view,
+                                 std::uint32_t perTool, std::uint32_t gap = kDefaultPeakGap);

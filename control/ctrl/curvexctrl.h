@@ -109,6 +109,9 @@ public:
         return program_.recordCountOn(curvexModule().data, line);
     }
     QVariant GetPeaks() { return program_.peaks(curvexModule().data, moduleChart(*graph_)); }
+    QVariant GetToolPeaks(std::int32_t perTool) {
+        return program_.toolPeaks(curvexModule().data, moduleChart(*graph_), perTool);
+    }
     // The chart as shown, laid out at chartWidth x chartHeight (0 x 0: the control's size) and
     // drawn into left, top, width x height of the surface (see DrawChartOn).
     bool DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth, std::int32_t chartHeight,

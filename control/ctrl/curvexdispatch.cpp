@@ -299,6 +299,7 @@ constexpr std::array kMembers = {
     Member{DispGetLineRecord, kMethod, 2, getLineRecord},
     Member{DispGetLineRecordCount, kMethod, 1, longCall<&CCurvexCtrl::GetLineRecordCount>},
     Member{DispGetPeaks, kMethod, 0, get<&CCurvexCtrl::GetPeaks>},
+    Member{DispGetToolPeaks, kMethod, 1, longCall<&CCurvexCtrl::GetToolPeaks>},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
     Member{DispGetToolRow, kMethod, 1, getToolRow},

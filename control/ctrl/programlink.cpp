@@ -120,11 +120,24 @@ std::int32_t ProgramLink::recordCountOn(const CutDataSet& data, std::int32_t lin
 }
 
 QVariant ProgramLink::peaks(const CutDataSet& data, const ChartState& chart) {
-    QVariantList rows;
     if (!data.hasData())
-        return rows;
+        return QVariantList();
+    return rowsOf(data, ShownPeaks(data, chart));
+}
+
+QVariant ProgramLink::toolPeaks(const CutDataSet& data, const ChartState& chart,
+                                std::int32_t perTool) {
+    if (perTool < 1)
+        return false;
+    if (!data.hasData())
+        return QVariantList();
+    return rowsOf(data, ShownToolPeaks(data, chart, static_cast<std::uint32_t>(perTool)));
+}
+
+QVariantList ProgramLink::rowsOf(const CutDataSet& data, const std::vector<Peak>& peaks) {
+    QVariantList rows;
     const RecordLines& lines = linesFor(data);
-    for (const Peak& peak : ShownPeaks(data, chart)) {
+    for (const Peak& peak : peaks) {
         const CutRecord& r = data.records[peak.index];
         rows.append(QVariant(QVariantList{peak.index, r.blockNo, r.toolNo, peak.value, r.orgFeed,
                                           r.optFeed, lines.lineOf(peak.index)}));

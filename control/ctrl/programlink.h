@@ -2,6 +2,7 @@
 
 #include "chartstate.h"
 #include "cutdataset.h"
+#include "peakfinder.h"
 #include "recordlines.h"
 #include "recordlinesjob.h"
 
@@ -48,6 +49,9 @@ public:
     // The peaks of what `chart` shows, one row each: index, blockNo, toolNo, value, orgFeed,
     // optFeed and line (0 without one).
     QVariant peaks(const CutDataSet& data, const ChartState& chart);
+    // The `perTool` highest peaks of each tool of what `chart` shows, rows as peaks(); FALSE for
+    // fewer than one.
+    QVariant toolPeaks(const CutDataSet& data, const ChartState& chart, std::int32_t perTool);
 
 private:
     // Which data set a map is for: its index's serial and count.
@@ -60,6 +64,7 @@ private:
 
     // The map of `data`, or an empty one while it is being made.
     const RecordLines& linesFor(const CutDataSet& data);
+    QVariantList rowsOf(const CutDataSet& data, const std::vector<Peak>& peaks);
     void takeFinishedJob();
     // Cancels the running job and keeps it until it ends, so that no caller waits for it.
     void retireJob();

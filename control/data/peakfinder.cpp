@@ -7,6 +7,8 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -270,6 +272,40 @@ std::vector<Peak> PeakFinder::sorted(std::uint32_t first, std::uint32_t end, std
         const std::uint32_t hi =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{i} + gap, end));
         std::fill(near.begin() + (lo - first), near.begin() + (hi - first), true);
+    }
+    return peaks;
+}
+
+std::vector<Peak> PeakFinder::findPerTool(RecordRange range, std::uint32_t top,
+                                          std::uint32_t gap) const {
+    const std::uint32_t end = std::min(range.end, data_.count);
+    gap = std::max(gap, 1u);
+    std::map<std::int16_t, std::size_t> slots;
+    std::vector<std::vector<std::uint64_t>> keys; // per tool in the order of first use
+    for (std::uint32_t i = range.first; i < end; ++i) {
+        if (skips(i))
+            continue;
+        const auto [slot, added] = slots.emplace(data_.records[i].toolNo, keys.size());
+        if (added)
+            keys.emplace_back();
+        keys[slot->second].push_back(peakKey(value(i), i));
+    }
+    std::vector<Peak> peaks;
+    for (std::vector<std::uint64_t>& tool : keys) {
+        sortByValue(tool);
+        std::set<std::uint32_t> taken;
+        for (const std::uint64_t key : tool) {
+            if (taken.size() >= top)
+                break;
+            const std::uint32_t i = indexOfKey(key);
+            const auto after = taken.lower_bound(i);
+            if (after != taken.end() && *after - i < gap)
+                continue;
+            if (after != taken.begin() && i - *std::prev(after) < gap)
+                continue;
+            taken.insert(i);
+            peaks.push_back({i, value(i)});
+        }
     }
     return peaks;
 }

@@ -34,6 +34,10 @@ public:
 
     // At most `top` peaks, the highest first; a gap below 1 counts as 1.
     std::vector<Peak> find(RecordRange range, std::uint32_t top, std::uint32_t gap) const;
+    // At most `top` peaks of each tool over the records of that tool alone, by the same rule
+    // (each peak `gap` or more records away from the tool's peaks found before it): the tools in
+    // the order they are first used in the range, each tool's peaks the highest first.
+    std::vector<Peak> findPerTool(RecordRange range, std::uint32_t top, std::uint32_t gap) const;
 
 private:
     struct Best {

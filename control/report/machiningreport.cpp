@@ -65,7 +65,7 @@ std::unique_ptr<ReportSection> MachiningReport::header() const {
     return std::make_unique<ReportHeader>(facts_.title, lines);
 }
 
-std::unique_ptr<ReportSection> MachiningReport::timeTable() const {
+std::unique_ptr<ReportTable> MachiningReport::timeTable() const {
     using C = ReportCaptions;
     auto table = std::make_unique<ReportTable>(
         captions_.text(C::MachiningTime),
@@ -80,7 +80,7 @@ std::unique_ptr<ReportSection> MachiningReport::timeTable() const {
     return table;
 }
 
-std::unique_ptr<ReportSection> MachiningReport::peaksTable() const {
+std::unique_ptr<ReportTable> MachiningReport::peaksTable() const {
     using C = ReportCaptions;
     QStringList headings{captions_.text(C::Rank),           captions_.text(C::Block),
                          captions_.text(C::Tool),           captions_.text(C::Value),

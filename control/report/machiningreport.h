@@ -3,6 +3,7 @@
 #include "reportcaptions.h"
 #include "reportdocument.h"
 #include "reportfacts.h"
+#include "reporttable.h"
 
 #include <QByteArray>
 
@@ -23,10 +24,14 @@ public:
     // The share that the toolpath takes.
     static constexpr double kToolpathShare = 0.5;
 
+    // The machining-time table: a row per tool, the total in bold, the shown range's row when
+    // there is one.
+    std::unique_ptr<ReportTable> timeTable() const;
+    // The peaks, with an empty "Program line" for a peak whose record has no line.
+    std::unique_ptr<ReportTable> peaksTable() const;
+
 private:
     std::unique_ptr<ReportSection> header() const;
-    std::unique_ptr<ReportSection> timeTable() const;
-    std::unique_ptr<ReportSection> peaksTable() const;
 
     const ReportFacts& facts_;
     const ReportCaptions& captions_;

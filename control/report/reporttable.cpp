@@ -14,6 +14,8 @@ constexpr double kCaptionPoints = 11.0;
 constexpr double kCellPadding = 8.0; // on either side of a cell's text
 constexpr double kRowSpacing = 1.35; // row height in lines
 constexpr double kCaptionGap = 4.0;  // below the caption
+// The fewest rows either part of a split table holds.
+constexpr std::size_t kLeastRowsOfAPart = 3;
 
 } // namespace
 
@@ -109,11 +111,14 @@ ReportTable ReportTable::withRows(std::size_t first, std::size_t end) const {
     return part;
 }
 
+// Split where both parts keep kLeastRowsOfAPart rows or more, as late as the room allows; else
+// not at all, and the table starts on the next page.
 ReportSection::Parts ReportTable::split(QPaintDevice& device, double, double room) const {
     const double rows = (room - captionHeight(device)) / rowHeight(device) - 1.0;
-    if (rows < 1.0 || rows_.empty())
+    if (rows < static_cast<double>(kLeastRowsOfAPart) || rows_.size() < 2 * kLeastRowsOfAPart)
         return {};
-    const std::size_t fitting = std::min(rows_.size(), static_cast<std::size_t>(rows));
+    const std::size_t fitting =
+        std::min(rows_.size() - kLeastRowsOfAPart, static_cast<std::size_t>(rows));
     return {std::make_unique<ReportTable>(withRows(0, fitting)),
             std::make_unique<ReportTable>(withRows(fitting, rows_.size()))};
 }

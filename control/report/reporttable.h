@@ -9,7 +9,8 @@
 
 // A table of text under a caption: a heading row, then rows of cells, each column aligned left
 // (the first) or right (the others, numbers). A table longer than the room left on a page goes
-// on on the next one, its caption and heading repeated.
+// on on the next one, its caption and heading repeated, where both parts hold three rows or
+// more; otherwise it starts on the next page whole.
 class ReportTable : public ReportSection {
 public:
     struct Row {

@@ -85,8 +85,9 @@ public:
         return next(chosenColors, std::optional<std::uint32_t>());
     }
     bool printSetup(QPrinter&, QWidget*) override { return false; }
-    std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest&) override {
-        return std::nullopt;
+    std::optional<ChartSaveChoice> saveChart(const ChartSaveRequest& request) override {
+        chartRequests.push_back(request);
+        return next(chartChoices, std::optional<ChartSaveChoice>());
     }
     std::optional<ReportSaveChoice> saveReport(const ReportSaveRequest& request) override {
         reportRequests.push_back(request);
@@ -105,6 +106,8 @@ public:
     std::vector<FileOpenRequest> fileRequests;
     std::deque<QString> savedFiles;
     std::vector<FileSaveRequest> saveRequests;
+    std::deque<std::optional<ChartSaveChoice>> chartChoices;
+    std::vector<ChartSaveRequest> chartRequests;
     std::deque<std::optional<ReportSaveChoice>> reportChoices;
     std::vector<ReportSaveRequest> reportRequests;
     int beeps = 0;

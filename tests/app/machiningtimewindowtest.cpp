@@ -113,10 +113,11 @@ TEST_F(MainWindowTest, MachiningTimesFollowLoadG00FeedAndView) {
     expectRow(panel, totalRow, TotalTimesOf(sample.data, 2500.0), "total after zoom");
 }
 
-TEST_F(MainWindowTest, MachiningTimeViewKeepsItsPlaceInItsOwnSectionAndTheLayoutHolds) {
+TEST_F(MainWindowTest, MachiningTimeViewKeepsItsPlaceWithTheDocksAndTheLayoutHolds) {
     load();
     unload();
-    EXPECT_EQ(ReadIniValue(QStringLiteral("Machining Time"), QStringLiteral("Visible")), QString());
+    const QString section = QStringLiteral("Docks");
+    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Machining Time Visible")), QString());
     load();
     QDockWidget& dock = window->machiningTime()->dock();
     window->addDockWidget(Qt::RightDockWidgetArea, &dock);
@@ -138,11 +139,9 @@ TEST_F(MainWindowTest, MachiningTimeViewKeepsItsPlaceInItsOwnSectionAndTheLayout
     const QString before = ReadIniValue(kProperty, QStringLiteral("Form Width"));
     unload();
 
-    const QString section = QStringLiteral("Machining Time");
-    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Visible")), QStringLiteral("1"));
-    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Area")),
+    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Machining Time Visible")), QStringLiteral("1"));
+    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Machining Time Area")),
               QString::number(Qt::RightDockWidgetArea));
-    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Floating")), QStringLiteral("0"));
     load();
     QDockWidget& again = window->machiningTime()->dock();
     EXPECT_FALSE(again.isHidden());
@@ -153,7 +152,7 @@ TEST_F(MainWindowTest, MachiningTimeViewKeepsItsPlaceInItsOwnSectionAndTheLayout
     QTest::qWait(50);
     checkLayout();
     unload();
-    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Visible")), QStringLiteral("0"));
+    EXPECT_EQ(ReadIniValue(section, QStringLiteral("Machining Time Visible")), QStringLiteral("0"));
 }
 
 // A control that has none of the machining-time members.

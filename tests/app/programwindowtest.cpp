@@ -518,6 +518,65 @@ TEST_F(ProgramWindowTest, FindAndGoToLine) {
     EXPECT_EQ(view().markedLine(), 1u) << "the first line";
 }
 
+// Find, F3, Shift+F3 and Go to Line mark the line's record in the chart as a click on the line
+// does; the text looked for stays for the next Find and is never written to the settings.
+TEST_F(ProgramWindowTest, FindNextAndPreviousMarkTheRecordOfTheLine) {
+    openAndLink(data);
+    QAction& find = viewCommand(*window, QStringLiteral("Find in Program..."));
+    QAction& next = viewCommand(*window, QStringLiteral("Find Next"));
+    QAction& previous = viewCommand(*window, QStringLiteral("Find Previous"));
+    QAction& goToLine = viewCommand(*window, QStringLiteral("Go to Line..."));
+    EXPECT_EQ(next.shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(previous.shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    const ProgramText& program = *view().program();
+    const auto lines = static_cast<std::uint32_t>(program.lineCount());
+    const std::string text = "X1";
+    // The lines that hold the text, walked in the test.
+    std::vector<std::uint32_t> holding;
+    for (std::uint32_t line = 1; line <= lines; ++line)
+        if (program.line(line).find(text) != std::string_view::npos)
+            holding.push_back(line);
+    ASSERT_GT(holding.size(), 3u);
+    for (const std::uint32_t line : holding)
+        ASSERT_EQ(program.line(line).front(), 'N') << "every line found has a record";
+    const auto expectMarked = [&](std::uint32_t line, const char* what) {
+        EXPECT_EQ(view().markedLine(), line) << what;
+        const QString block =
+            QString::fromStdString(std::string(program.line(line))).section(u' ', 0, 0);
+        EXPECT_TRUE(window->chartStatus().message().startsWith(block + u' '))
+            << what << ": " << window->chartStatus().message().toStdString();
+    };
+
+    view().markLine(holding[1]);
+    answers.inputs = {QString::fromStdString(text)};
+    find.trigger();
+    expectMarked(holding[2], "Find goes on after the marked line");
+    next.trigger();
+    expectMarked(holding[3], "F3");
+    previous.trigger();
+    expectMarked(holding[2], "Shift+F3");
+    previous.trigger();
+    previous.trigger();
+    expectMarked(holding[0], "Shift+F3 twice");
+    previous.trigger();
+    expectMarked(holding.back(), "round from the end");
+    next.trigger();
+    expectMarked(holding[0], "round from the top");
+
+    answers.inputs = {};
+    find.trigger();
+    ASSERT_FALSE(answers.inputDefaults.empty());
+    EXPECT_EQ(answers.inputDefaults.back(), QString::fromStdString(text)) << "the text is kept";
+    EXPECT_EQ(panel().searchText(), QString::fromStdString(text));
+
+    const std::uint32_t line = lineOfBlock(1500);
+    answers.inputs = {QString::number(line)};
+    goToLine.trigger();
+    expectMarked(line, "Go to Line");
+    unload();
+    EXPECT_FALSE(apptest::readFile(gIniFile).contains(QByteArray::fromStdString(text + "\n")));
+}
+
 // A panel of its own in the window's list, recording what it hears.
 class RecordingPanel : public PanelObserver {
 public:

@@ -190,20 +190,31 @@ TEST_F(MainWindowTest, SaveToolpathAsAsksThroughThePromptsAndShowsAFailureInAMes
     QAction* saveAs = saveToolpathAs(*toolpath);
     ASSERT_NE(saveAs, nullptr);
 
+    toolpath->dock().show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !toolpath->canvas().size().isEmpty(); }));
     const QByteArray folder = QFile::encodeName(gAppFolder);
     const QByteArray written = folder + "path-\xff.png";
-    answers.savedFiles = {fileNameFromBytes(written)};
+    answers.chartChoices = {UserPrompts::ChartSaveChoice{fileNameFromBytes(written), {}}};
     saveAs->trigger();
-    ASSERT_EQ(answers.saveRequests.size(), 1u);
-    EXPECT_EQ(answers.saveRequests[0].fileName, QStringLiteral("toolpath.png"));
-    EXPECT_EQ(answers.saveRequests[0].filters.size(), 3);
+    ASSERT_EQ(answers.chartRequests.size(), 1u);
+    EXPECT_EQ(answers.chartRequests[0].fileName, QStringLiteral("toolpath.png"));
+    EXPECT_EQ(answers.chartRequests[0].title, QStringLiteral("Save Toolpath As"));
+    EXPECT_EQ(answers.chartRequests[0].size, toolpath->canvas().size()) << "the dock's size";
     EXPECT_EQ(contentsOf(written).rfind("\x89PNG", 0), 0u);
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(contentsOf(written))).size(),
+              toolpath->canvas().size());
     EXPECT_TRUE(answers.messages.empty());
+
+    // The size field's choice is the picture's size.
+    const QByteArray sized = folder + "sized.png";
+    answers.chartChoices = {UserPrompts::ChartSaveChoice{fileNameFromBytes(sized), {321, 123}}};
+    saveAs->trigger();
+    EXPECT_EQ(QImage(fileNameFromBytes(sized)).size(), QSize(321, 123));
 
     const QByteArray refused = folder + "old-\xfe.svg";
     std::ofstream(refused.toStdString()) << "old";
     ASSERT_EQ(::chmod(refused.constData(), 0444), 0);
-    answers.savedFiles = {fileNameFromBytes(refused)};
+    answers.chartChoices = {UserPrompts::ChartSaveChoice{fileNameFromBytes(refused), {}}};
     saveAs->trigger();
     ASSERT_EQ(answers.messages.size(), 1u);
     const apptest::ShownMessage& shown = answers.messages[0];
@@ -217,7 +228,7 @@ TEST_F(MainWindowTest, SaveToolpathAsAsksThroughThePromptsAndShowsAFailureInAMes
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 
     saveAs->trigger();
-    EXPECT_EQ(answers.saveRequests.size(), 3u) << "a cancelled dialog writes nothing";
+    EXPECT_EQ(answers.chartRequests.size(), 4u) << "a cancelled dialog writes nothing";
     EXPECT_EQ(answers.messages.size(), 1u);
 }
 

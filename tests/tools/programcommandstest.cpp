@@ -72,13 +72,48 @@ TEST_F(ProgramCommands, PeaksListWhatTheChartShows) {
 TEST_F(ProgramCommands, PeaksPrintEachPeaksRecord) {
     const CurvexRun csv = curvex(folder, "peaks --csv --top 2 --gap 2 d.txt");
     EXPECT_EQ(csv.status, 0) << csv.err;
-    EXPECT_EQ(csv.out, "rank,index,blockNo,toolNo,value,orgFeed,optFeed,removal\n"
-                       "1,1,20,1,9,600,600,9\n"
-                       "2,4,50,1,8,600,600,8\n");
+    EXPECT_EQ(csv.out, "rank,index,blockNo,toolNo,value,orgFeed,optFeed,removal,x,y,z,position\n"
+                       "1,1,20,1,9,600,600,9,2,0,0,2\n"
+                       "2,4,50,1,8,600,600,8,5,0,0,5\n");
+    // The position is that of the horizontal axis asked for: block numbers.
+    const CurvexRun blocks = curvex(folder, "peaks --csv --dist 2 --top 1 d.txt");
+    EXPECT_EQ(column(blocks.out, 11), std::vector<std::string>{"20"});
     const CurvexRun table = curvex(folder, "peaks --top 1 d.txt");
     EXPECT_EQ(table.status, 0) << table.err;
     EXPECT_EQ(table.out.substr(0, 4), "rank");
     EXPECT_NE(table.out.find("\n   1          1         20     1"), std::string::npos) << table.out;
+}
+
+// Tool 1 has records 0 to 4 (removal 1 9 2 3 8), tool 2 records 5 to 9 (1 4 2 7 0), tool 1
+// again record 10 (6): the tools in the order of first use, ranks within each tool, the gap
+// counted only between peaks of one tool.
+TEST_F(ProgramCommands, PeaksPerToolListTheHighestOfEachTool) {
+    writeBytes(folder.file("t.txt"),
+               "T1\nN10)G01X1F600(A1)F600\nN20)G01X2F600(A9)F600\nN30)G01X3F600(A2)F600\n"
+               "N40)G01X4F600(A3)F600\nN50)G01X5F600(A8)F600\nT2\nN60)G01X6F600(A1)F600\n"
+               "N70)G01X7F600(A4)F600\nN80)G01X8F600(A2)F600\nN90)G01X9F600(A7)F600\n"
+               "N100)G01X10F600(A0)F600\nT1\nN110)G01X11F600(A6)F600\n");
+    struct Case {
+        const char* options;
+        std::vector<std::string> ranks;
+        std::vector<std::string> indexes;
+    };
+    const Case cases[] = {
+        {"--per-tool 2 --gap 1", {"1", "2", "1", "2"}, {"1", "4", "8", "6"}},
+        {"--per-tool 2 --gap 3", {"1", "2", "1", "2"}, {"1", "4", "8", "5"}},
+        {"--per-tool 3 --gap 3", {"1", "2", "3", "1", "2"}, {"1", "4", "10", "8", "5"}},
+        {"--per-tool 1", {"1", "1"}, {"1", "8"}},
+        {"--top 3 --gap 1", {"1", "2", "3"}, {"1", "4", "8"}},
+    };
+    for (const Case& c : cases) {
+        const CurvexRun run = curvex(folder, std::string("peaks --csv ") + c.options + " t.txt");
+        EXPECT_EQ(run.status, 0) << c.options << ": " << run.err;
+        EXPECT_EQ(column(run.out, 0), c.ranks) << c.options;
+        EXPECT_EQ(column(run.out, 1), c.indexes) << c.options;
+    }
+    const CurvexRun table = curvex(folder, "peaks --per-tool 1 t.txt");
+    EXPECT_EQ(table.status, 0) << table.err;
+    EXPECT_NE(table.out.find("\n   1          8         90     2"), std::string::npos) << table.out;
 }
 
 TEST_F(ProgramCommands, StatsCountTheRangeOfTheHorizontalAxis) {
@@ -202,6 +237,8 @@ TEST_F(ProgramCommands, WrongUsage) {
         "peaks --compare speeds d.txt",
         "peaks d.txt d.txt",
         "peaks --x 3 d.txt",
+        "peaks --per-tool 0 d.txt",
+        "peaks --per-tool 2 --top 3 d.txt",
         "source --record 1 d.txt",
         "source --program p.nc d.txt",
         "source --program p.nc --record x d.txt",

@@ -57,8 +57,8 @@ constexpr CommandOption kReportOptions[] = {
     {"--program", 1}, {"--title", 1},  {"-o", 1},
 };
 constexpr CommandOption kPeaksOptions[] = {
-    kFuncOption,    kDistOption,  kTimeOption,  kRangeOption, kG00Option,
-    kCompareOption, {"--top", 1}, {"--gap", 1}, {"--csv"},
+    kFuncOption,    kDistOption,  kTimeOption,       kRangeOption, kG00Option,
+    kCompareOption, {"--top", 1}, {"--per-tool", 1}, {"--gap", 1}, {"--csv"},
 };
 constexpr CommandOption kSourceOptions[] = {{"--program", 1}, {"--record", 1}};
 
@@ -185,12 +185,16 @@ constexpr Command kCommands[] = {
      kReportOptions, runReport},
     {"peaks",
      "[--text | --binary] [--func N] [--dist N | --time T] [--range LO HI] [--g00 FEED]\n"
-     "       [--compare rates|feeds|change] [--top K] [--gap G] [--csv] FILE",
+     "       [--compare rates|feeds|change] [--top K | --per-tool K] [--gap G] [--csv] FILE",
      "Loads FILE and prints the K highest peaks (default 20) of what the chart shows with\n"
      "  the options of render: the largest plotted value first, then each time the largest\n"
      "  one whose record lies G or more records (default 100) from every peak listed, the\n"
-     "  earlier record of equal values. One line per peak: rank, index, blockNo, toolNo,\n"
-     "  value, orgFeed, optFeed and removal; --csv adds a header line and commas. With\n"
+     "  earlier record of equal values. --per-tool K instead lists the K highest of each\n"
+     "  tool by the same rule among the tool's records, the tools in the order of first use,\n"
+     "  ranks 1..K within each tool. One line per peak: rank, index, blockNo, toolNo, value,\n"
+     "  orgFeed, optFeed, removal, x, y, z and position (on the horizontal axis of --dist or\n"
+     "  --time);\n"
+     "  --csv adds a header line and commas. With\n"
      "  --compare the peaks are those of the optimised series: removal per second with the\n"
      "  optimised feed (rates), or the optimised feed of the moves other than G00 (feeds),\n"
      "  or the records of the largest absolute feed change, with its sign (change).",

@@ -1,5 +1,6 @@
 #include "commandarguments.h"
 #include "commands.h"
+#include "series.h"
 #include "shownpeaks.h"
 #include "viewoptions.h"
 
@@ -7,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// `curvex peaks`: the highest peaks of what the chart shows, as a table or as CSV.
+// `curvex peaks`: the highest peaks of what the chart shows, or of each tool, as a table or as
+// CSV.
 
 namespace {
 
@@ -15,6 +17,8 @@ struct PeakSettings {
     bool csv = false;
     std::uint64_t top = kDefaultPeakCount;
     std::uint64_t gap = kDefaultPeakGap;
+    // The peaks of each tool instead of the top ones, 0 for none.
+    std::uint64_t perTool = 0;
 };
 
 // The whole number given with `option`, where given, from `least` and within 32 bits.
@@ -26,25 +30,40 @@ bool readCount(const CommandArgumentList& arguments, const std::string& option, 
     return readOptionCount(option, *text, least, UINT32_MAX, count);
 }
 
-// --gap G from 1 and --top K from 0.
+// --gap G from 1, --top K from 0, or --per-tool K from 1 instead of --top.
 bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
+    if (arguments.has("--top") && arguments.has("--per-tool")) {
+        std::fprintf(stderr, "curvex: --top and --per-tool exclude each other\n");
+        return false;
+    }
     return readCount(arguments, "--gap", 1, settings.gap) &&
-           readCount(arguments, "--top", 0, settings.top);
+           readCount(arguments, "--top", 0, settings.top) &&
+           readCount(arguments, "--per-tool", 1, settings.perTool);
 }
 
-void printPeaks(const CutDataSet& data, const std::vector<Peak>& peaks, bool csv) {
-    const char* const format =
-        csv ? "%zu,%u,%d,%d,%.9g,%d,%d,%.9g\n" : "%4zu %10u %10d %5d %15.9g %8d %8d %15.9g\n";
+// Ranks count from 1, within each tool for the peaks of each tool.
+void printPeaks(const CutDataSet& data, const ChartState& view, const std::vector<Peak>& peaks,
+                const PeakSettings& settings) {
+    const bool csv = settings.csv;
+    const char* const format = csv ? "%zu,%u,%d,%d,%.9g,%d,%d,%.9g,%.9g,%.9g,%.9g,%.9g\n"
+                                   : "%4zu %10u %10d %5d %15.9g %8d %8d %15.9g %11.9g %11.9g "
+                                     "%11.9g %13.9g\n";
     if (csv)
-        std::printf("rank,index,blockNo,toolNo,value,orgFeed,optFeed,removal\n");
+        std::printf("rank,index,blockNo,toolNo,value,orgFeed,optFeed,removal,x,y,z,position\n");
     else
-        std::printf("%4s %10s %10s %5s %15s %8s %8s %15s\n", "rank", "index", "block", "tool",
-                    "value", "orgFeed", "optFeed", "removal");
+        std::printf("%4s %10s %10s %5s %15s %8s %8s %15s %11s %11s %11s %13s\n", "rank", "index",
+                    "block", "tool", "value", "orgFeed", "optFeed", "removal", "x", "y", "z",
+                    "position");
+    std::size_t rank = 0;
     for (std::size_t k = 0; k < peaks.size(); ++k) {
         const CutRecord& r = data.records[peaks[k].index];
-        std::printf(format, k + 1, peaks[k].index, r.blockNo, r.toolNo,
+        const bool sameTool = k > 0 && data.records[peaks[k - 1].index].toolNo == r.toolNo;
+        rank = settings.perTool == 0 ? k + 1 : sameTool ? rank + 1 : 1;
+        std::printf(format, rank, peaks[k].index, r.blockNo, r.toolNo,
                     static_cast<double>(peaks[k].value), r.orgFeed, r.optFeed,
-                    static_cast<double>(r.removal));
+                    static_cast<double>(r.removal), static_cast<double>(r.x),
+                    static_cast<double>(r.y), static_cast<double>(r.z),
+                    static_cast<double>(HorizontalOf(view).valueAt(data, peaks[k].index)));
     }
 }
 
@@ -60,9 +79,11 @@ int runPeaks(const CommandArgumentList& arguments) {
     if (const int status = loadOperandFile(arguments, data); status != kExitOk)
         return status;
     const auto times = attachTimeAxis(view, data);
-    printPeaks(data,
-               ShownPeaks(data, view, static_cast<std::uint32_t>(settings.top),
-                          static_cast<std::uint32_t>(settings.gap)),
-               settings.csv);
+    const auto gap = static_cast<std::uint32_t>(settings.gap);
+    const std::vector<Peak> peaks =
+        settings.perTool > 0
+            ? ShownToolPeaks(data, view, static_cast<std::uint32_t>(settings.perTool), gap)
+            : ShownPeaks(data, view, static_cast<std::uint32_t>(settings.top), gap);
+    printPeaks(data, view, peaks, settings);
     return finishOutput();
 }

@@ -621,6 +621,40 @@ TEST(ChartLegend, RowsFitHalfThePlotHeight) {
     }
 }
 
+// Sixty tools, more than any legend has rows for: at every size, drawn as a picture or as vector
+// drawing, every pixel the legend changes lies inside the plot area, clear of its frame.
+TEST(ChartLegend, ALegendOfMoreToolsThanRowsStaysInsideThePlotArea) {
+    ensureGuiApplication();
+    std::vector<Block> blocks;
+    for (int k = 0; k < 600; ++k) {
+        Block block;
+        block.tool = static_cast<std::int16_t>(k / 10);
+        block.removal = static_cast<float>(1 + k % 7);
+        blocks.push_back(block);
+    }
+    const CutDataSet data = build(blocks);
+    for (const auto& [width, height] :
+         {std::pair{900, 500}, std::pair{640, 420}, std::pair{400, 300}, std::pair{1200, 240},
+          std::pair{300, 600}}) {
+        View view;
+        view.width = width;
+        view.height = height;
+        const ChartState chart = chartOf(view);
+        const ChartFrame frame = ViewFrame(chart, data);
+        ASSERT_LT(LegendPlacement::maxRows(frame), 60) << width << "x" << height;
+        for (const bool vector : {false, true}) {
+            const QRect area = legendArea(chart, data, vector);
+            const std::string name = std::to_string(width) + "x" + std::to_string(height) +
+                                     (vector ? " vector" : " picture");
+            ASSERT_FALSE(area.isEmpty()) << name;
+            EXPECT_GT(area.left(), frame.x0) << name;
+            EXPECT_LT(area.right(), frame.xEnd) << name;
+            EXPECT_GT(area.top(), frame.yTop) << name;
+            EXPECT_LT(area.bottom(), frame.y0) << name;
+        }
+    }
+}
+
 // Whether any pixel of the image's outer rows and columns differs from the background: the ink
 // of a label cut off by the edge.
 std::string inkOnTheEdge(const QImage& image) {

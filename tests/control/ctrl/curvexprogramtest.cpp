@@ -188,6 +188,41 @@ TEST_F(CurvexProgramTest, PeaksFollowTheShownRange) {
     }
 }
 
+// GetToolPeaks (84) gives ShownToolPeaks of the shown range in GetPeaks' rows; FALSE for fewer
+// than one peak a tool.
+TEST_F(CurvexProgramTest, ToolPeaksFollowTheShownRange) {
+    ASSERT_TRUE(loadProgram(programPath(3)));
+    EXPECT_EQ(curvex::DispGetToolPeaks, 84);
+    for (const int perTool : {1, 3}) {
+        for (const auto& [lower, upper] : {std::pair{0.0f, 100.0f}, std::pair{30.0f, 70.0f}}) {
+            setDistArea(lower, upper);
+            ChartState view;
+            view.shown.lower = lower;
+            view.shown.upper = upper;
+            view.drawMode = 0;
+            const std::vector<Peak> expected =
+                ShownToolPeaks(data, view, static_cast<std::uint32_t>(perTool));
+            ASSERT_FALSE(expected.empty());
+            const QVariantList rows = call(curvex::DispGetToolPeaks, {perTool}).toList();
+            ASSERT_EQ(rows.size(), static_cast<qsizetype>(expected.size())) << perTool;
+            for (qsizetype k = 0; k < rows.size(); ++k) {
+                const QVariantList row = rows[k].toList();
+                ASSERT_EQ(row.size(), curvex::PeakFieldCount);
+                const CutRecord& r = data.records[expected[static_cast<std::size_t>(k)].index];
+                EXPECT_EQ(row[curvex::PeakIndex].toUInt(), expected[k].index) << perTool << k;
+                EXPECT_EQ(row[curvex::PeakToolNo].toInt(), r.toolNo);
+                EXPECT_EQ(row[curvex::PeakLine].toInt(),
+                          call(curvex::DispGetRecordLine, {row[curvex::PeakIndex]}).toInt());
+            }
+        }
+    }
+    for (const int wrong : {0, -1}) {
+        const QVariant answer = call(curvex::DispGetToolPeaks, {wrong});
+        EXPECT_EQ(answer.typeId(), QMetaType::Bool) << wrong;
+        EXPECT_FALSE(answer.toBool()) << wrong;
+    }
+}
+
 TEST_F(CurvexProgramTest, WrongArgumentsAreRefused) {
     struct Case {
         int dispid;
@@ -201,6 +236,8 @@ TEST_F(CurvexProgramTest, WrongArgumentsAreRefused) {
         {curvex::DispGetLineRecordCount, {QStringLiteral("x")}, InvokeResult::TypeMismatch},
         {curvex::DispLoadNcProgram, {QVariant::fromValue(QSize(1, 1))}, InvokeResult::TypeMismatch},
         {curvex::DispGetPeaks, {1}, InvokeResult::BadParamCount},
+        {curvex::DispGetToolPeaks, {}, InvokeResult::BadParamCount},
+        {curvex::DispGetToolPeaks, {QStringLiteral("x")}, InvokeResult::TypeMismatch},
     };
     for (const Case& c : cases) {
         QVariantList args = c.args;

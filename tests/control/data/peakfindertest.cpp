@@ -254,4 +254,89 @@ TEST(PeakFinder, CompareChartsShowThePeaksOfTheOptimisedSeries) {
     }
 }
 
+// Per tool the rule over that tool's records alone, the tools in the order their first drawn
+// record comes in the range.
+template <class ValueOf>
+std::vector<Peak> toolPeaksByTheRule(const CutDataSet& data, RecordRange range, ValueOf valueOf,
+                                     std::uint32_t perTool, std::uint32_t gap) {
+    std::vector<std::int16_t> tools;
+    for (std::uint32_t i = range.first; i < std::min(range.end, data.count); ++i) {
+        const std::int16_t tool = data.records[i].toolNo;
+        if (valueOf(i) && std::find(tools.begin(), tools.end(), tool) == tools.end())
+            tools.push_back(tool);
+    }
+    std::vector<Peak> peaks;
+    for (const std::int16_t tool : tools) {
+        const auto ofTool = [&](std::uint32_t i) -> std::optional<float> {
+            if (data.records[i].toolNo != tool)
+                return std::nullopt;
+            return valueOf(i);
+        };
+        for (const Peak& peak : peaksByTheRule(data, range, ofTool, perTool, gap))
+            peaks.push_back(peak);
+    }
+    return peaks;
+}
+
+// The peaks of each tool follow the rule within the tool: the gap counts only between peaks of
+// one tool, a peak of another tool close by does not keep one out.
+TEST(PeakFinder, PeaksPerToolGiveTheRuleWithinEachTool) {
+    CutDataSet data = generatedData(3, 20000);
+    struct Case {
+        std::uint8_t drawMode;
+        RecordRange range;
+        std::uint32_t perTool;
+        std::uint32_t gap;
+    };
+    const Case cases[] = {
+        {0, {0, 20000}, 3, 100},    {1, {0, 20000}, 1, 100}, {2, {0, 20000}, 5, 1},
+        {0, {2500, 7000}, 4, 50},   {2, {0, 20000}, 2, 0},   {1, {19990, 30000}, 3, 2},
+        {0, {0, 20000}, kAll, 400}, {2, {100, 100}, 3, 100}, {0, {0, 20000}, 0, 100},
+    };
+    for (const bool indexed : {true, false}) {
+        if (!indexed)
+            data.index = CutIndex();
+        for (const Case& c : cases) {
+            const std::string name = std::string(indexed ? "indexed" : "walked") + " mode " +
+                                     std::to_string(c.drawMode) + " range " +
+                                     std::to_string(c.range.first) + " per tool " +
+                                     std::to_string(c.perTool) + " gap " + std::to_string(c.gap);
+            const auto valueOf = [&](std::uint32_t i) {
+                return std::optional(seriesValue(data, i, c.drawMode, 5000.0f));
+            };
+            expectSamePeaks(
+                PeakFinder(data, c.drawMode, 5000.0f).findPerTool(c.range, c.perTool, c.gap),
+                toolPeaksByTheRule(data, c.range, valueOf, c.perTool, c.gap), name);
+        }
+    }
+    const auto rapidOut = [&](std::uint32_t i) -> std::optional<float> {
+        if (data.records[i].motionCode == 0)
+            return std::nullopt;
+        return static_cast<float>(data.records[i].optFeed);
+    };
+    expectSamePeaks(PeakFinder::ofOptimisedFeed(data).findPerTool({0, 20000}, 3, 100),
+                    toolPeaksByTheRule(data, {0, 20000}, rapidOut, 3, 100), "optimised feed");
+}
+
+// Two tools that take turns every few records: the other tool's peak near by keeps none out, and
+// the tools come in the order of first use, not of their numbers.
+TEST(PeakFinder, APeakOfAnotherToolCloseByKeepsNoneOut) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        if (i % 10 == 0)
+            text += i % 20 == 0 ? "T7\n" : "T2\n";
+        text += "N" + std::to_string(i + 1) + "(B)G01X" + std::to_string(i) + "F1000(V" +
+                std::to_string(1 + (i * 37) % 11) + ")F1000\n";
+    }
+    const CutDataSet data = loadText(text);
+    const std::vector<Peak> peaks = PeakFinder(data, 0, 5000.0f).findPerTool({0, data.count}, 2, 5);
+    const auto valueOf = [&](std::uint32_t i) {
+        return std::optional(seriesValue(data, i, 0, 5000.0f));
+    };
+    expectSamePeaks(peaks, toolPeaksByTheRule(data, {0, data.count}, valueOf, 2, 5), "turns");
+    ASSERT_EQ(peaks.size(), 4u);
+    EXPECT_EQ(data.records[peaks[0].index].toolNo, 7);
+    EXPECT_EQ(data.records[peaks[2].index].toolNo, 2);
+}
+
 } // namespace

@@ -2,13 +2,19 @@
 // fill one), a section that cannot be split and one whose drawing fails.
 #include "../../platform/tempfolder.h"
 
+#include "reportapplication.h"
 #include "reportcaptions.h"
 #include "reportdocument.h"
+#include "reportfont.h"
 #include "reporttable.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <gtest/gtest.h>
 
@@ -18,14 +24,6 @@
 #include <vector>
 
 namespace {
-
-QGuiApplication& application() {
-    static int argc = 1;
-    static char name[] = "reporttest";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* const app = new QGuiApplication(argc, argv);
-    return *app;
-}
 
 // A block of a fixed height that draws a frame, or fails to draw.
 class Block : public ReportSection {
@@ -145,6 +143,84 @@ TEST(ReportDocument, ATableGoesOnOverPagesWithEveryRowOnce) {
                 "Page " + std::to_string(page) + " of " + std::to_string(pages);
             EXPECT_NE(written.text.find(foot), std::string::npos) << foot;
         }
+    }
+}
+
+// A split leaves three rows or more in each part, as many in the first as the room holds: the
+// rule read as a search over every place a table of n rows could be cut.
+TEST(ReportTable, SplitsOnlyWhereBothPartsHoldThreeRows) {
+    application();
+    QImage device(800, 600, QImage::Format_RGB32);
+    const double oneRow =
+        peaksTable(1)->height(device, 700.0) - peaksTable(0)->height(device, 700.0);
+    for (int n = 0; n <= 12; ++n) {
+        const std::unique_ptr<ReportTable> table = peaksTable(n);
+        for (int step = 0; step <= 2 * n + 2; ++step) {
+            // Room for exactly `fit` rows, or for half a row more.
+            const int fit = step / 2;
+            const double room = peaksTable(fit)->height(device, 700.0) + (step % 2) * oneRow / 2;
+            int expected = 0; // rows of the first part, 0: no split
+            for (int k = 3; k <= n - 3; ++k)
+                if (peaksTable(k)->height(device, 700.0) <= room)
+                    expected = k;
+            const auto [first, rest] = table->split(device, 700.0, room);
+            const std::string name = std::to_string(n) + " rows, room for " + std::to_string(fit);
+            if (expected == 0) {
+                EXPECT_EQ(first, nullptr) << name;
+                EXPECT_EQ(rest, nullptr) << name;
+                continue;
+            }
+            ASSERT_NE(first, nullptr) << name;
+            ASSERT_NE(rest, nullptr) << name;
+            const auto& head = dynamic_cast<const ReportTable&>(*first);
+            const auto& tail = dynamic_cast<const ReportTable&>(*rest);
+            EXPECT_EQ(head.rows().size(), static_cast<std::size_t>(expected)) << name;
+            EXPECT_EQ(tail.rows().size(), static_cast<std::size_t>(n - expected)) << name;
+            EXPECT_LE(first->height(device, 700.0), room) << name;
+            EXPECT_EQ(tail.rows().front().cells.front(), QStringLiteral("#%1").arg(expected + 1))
+                << name;
+        }
+    }
+}
+
+// Ten peaks under a block that leaves room for one or two rows start on the next page whole;
+// with room for seven they go 7 + 3, the second part under its caption and heading.
+TEST(ReportDocument, ATableStartsOnTheNextPageRatherThanLeaveFewerThanThreeRows) {
+    application();
+    // The page's body as the document lays it out: A4 landscape at 96 units an inch, 40 units of
+    // margin, the foot of 8 points and a gap of 14 units above it.
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter device(&sink);
+    device.setResolution(96);
+    device.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    const double gap = 14.0;
+    const double foot = QFontMetricsF(reportFont(8.0), &device).height();
+    const double body = device.height() - 2 * 40.0 - foot - gap;
+    const double bare = peaksTable(0)->height(device, 700.0);
+    const double oneRow = peaksTable(1)->height(device, 700.0) - bare;
+    const std::vector<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    struct Case {
+        int left;               // rows that fit under the block
+        std::vector<int> first; // ranks on the first page
+    };
+    const Case cases[] = {{1, {}}, {2, {}}, {7, {1, 2, 3, 4, 5, 6, 7}}, {9, {1, 2, 3, 4, 5, 6, 7}}};
+    for (const Case& c : cases) {
+        ReportDocument report = document();
+        report.add(std::make_unique<Block>(body - gap - bare - (c.left + 0.4) * oneRow, true));
+        report.add(peaksTable(10));
+        const Written written = write(report);
+        ASSERT_TRUE(written.ok);
+        std::vector<std::string> pages;
+        std::istringstream texts(written.text);
+        for (std::string page; std::getline(texts, page, '\f');)
+            pages.push_back(page);
+        ASSERT_GE(pages.size(), 2u) << c.left;
+        EXPECT_EQ(ranksOf(pages[0]), c.first) << c.left;
+        std::vector<int> rest(all.begin() + static_cast<std::ptrdiff_t>(c.first.size()), all.end());
+        EXPECT_EQ(ranksOf(pages[1]), rest) << c.left;
+        EXPECT_NE(pages[1].find("Highest peaks\nRank"), std::string::npos) << pages[1];
     }
 }
 

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "changespanel.h"
 #include "chartcommands.h"
 #include "chartreading.h"
 #include "chartstatus.h"
@@ -113,6 +114,8 @@ bool FrmMain::createViewer(QString* error) {
     mToolpath = ToolpathPanel::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
+    mChangesPanel = ChangesPanel::attach(*this, *mViewer1, ViewMenu(*this),
+                                         mPeaksPanel ? &mPeaksPanel->dock() : nullptr);
     mSettings = std::make_unique<WindowSettings>(*this, *mViewer1, mMnuFunc, mMnuDist);
     addPanels();
     connectHandlers();
@@ -128,6 +131,7 @@ void FrmMain::addPanels() {
     mPanels.add(mToolpath);
     mPanels.add(mProgramPanel);
     mPanels.add(mPeaksPanel);
+    mPanels.add(mChangesPanel);
 }
 
 void FrmMain::createControls() {

@@ -16,6 +16,7 @@ class FileReloader;
 class LoadStatus;
 class CompareMenu;
 class MachiningTimePanel;
+class ChangesPanel;
 class PeaksPanel;
 class ProgramPanel;
 class QAction;
@@ -69,6 +70,8 @@ public:
     // The program and peaks panels; null with a control that lacks their members.
     ProgramPanel* programPanel() const { return mProgramPanel; }
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
+    // The changes panel; null with a control that has no change runs.
+    ChangesPanel* changesPanel() const { return mChangesPanel; }
     // The panels that hear the window's events in order; one added before Form_Load hears them
     // all.
     PanelList& panels() { return mPanels; }
@@ -149,6 +152,7 @@ private:
     ToolpathPanel* mToolpath = nullptr;
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
+    ChangesPanel* mChangesPanel = nullptr;
     PanelList mPanels;
     std::unique_ptr<WindowSettings> mSettings;
 

@@ -1,11 +1,13 @@
 #include "commandarguments.h"
 
 #include "cutloader.h"
+#include "programtext.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -60,6 +62,34 @@ bool readOptionNumber(const std::string& option, const std::string& text, float&
 bool readOptionNumber(const std::string& option, const std::string& text, std::uint64_t& value) {
     if (!readWhole(text, value))
         return reportBadNumber(option, text);
+    return true;
+}
+
+bool readOptionCount(const CommandArgumentList& arguments, const std::string& option,
+                     std::uint64_t least, std::uint64_t& count) {
+    const std::string* text = arguments.value(option);
+    if (!text)
+        return true;
+    if (!readOptionNumber(option, *text, count))
+        return false;
+    if (count < least || count > UINT32_MAX) {
+        std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
+                     option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
+                     text->c_str());
+        return false;
+    }
+    return true;
+}
+
+bool readProgramLines(const std::string& path, const CutDataSet& data,
+                      std::optional<RecordLines>& lines) {
+    ProgramText program;
+    if (int error = 0; !ProgramText::read(path, program, error)) {
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(),
+                     ProgramText::reasonOf(error).c_str());
+        return false;
+    }
+    lines.emplace(program, std::span(data.blockNos.data(), data.count));
     return true;
 }
 

@@ -17,27 +17,10 @@ struct PeakSettings {
     std::uint64_t gap = kDefaultPeakGap;
 };
 
-// The whole number given with `option`, where given, from `least` and within 32 bits.
-bool readCount(const CommandArgumentList& arguments, const std::string& option, std::uint64_t least,
-               std::uint64_t& count) {
-    const std::string* text = arguments.value(option);
-    if (!text)
-        return true;
-    if (!readOptionNumber(option, *text, count))
-        return false;
-    if (count < least || count > UINT32_MAX) {
-        std::fprintf(stderr, "curvex: %s needs a whole number from %llu to %u, not '%s'\n",
-                     option.c_str(), static_cast<unsigned long long>(least), UINT32_MAX,
-                     text->c_str());
-        return false;
-    }
-    return true;
-}
-
 // --gap G from 1 and --top K from 0.
 bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
-    return readCount(arguments, "--gap", 1, settings.gap) &&
-           readCount(arguments, "--top", 0, settings.top);
+    return readOptionCount(arguments, "--gap", 1, settings.gap) &&
+           readOptionCount(arguments, "--top", 0, settings.top);
 }
 
 void printPeaks(const CutDataSet& data, const std::vector<Peak>& peaks, bool csv) {

@@ -2,6 +2,7 @@
 
 #include "curvexproxy.h"
 
+#include <QAction>
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
@@ -62,6 +63,11 @@ ChangesPanel::ChangesPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& view
     connect(mDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible)
             update();
+    });
+    // Shown from the menu, the tab comes to the front of the tabs beside it.
+    connect(mDock->toggleViewAction(), &QAction::triggered, mDock, [this](bool shown) {
+        if (shown)
+            mDock->raise();
     });
     for (QTableWidget* table : {mSlower, mFaster})
         connect(table, &QTableWidget::cellClicked, this,

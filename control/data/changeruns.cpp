@@ -67,7 +67,8 @@ struct PartLists {
 };
 
 // The change run that begins at record `first`.
-ChangeRun runFrom(const CutDataSet& data, std::uint32_t first, MoveLengthWalk& lengths) {
+ChangeRun runFrom(const CutDataSet& data, std::uint32_t first) {
+    MoveLengthWalk lengths(data, first);
     ChangeRun run;
     run.first = first;
     run.toolNo = data.records[first].toolNo;
@@ -93,14 +94,13 @@ void findRuns(const CutDataSet& data, std::uint32_t begin, std::uint32_t end, Pa
     std::uint32_t i = begin;
     while (i < end && i > 0 && continues(data, i))
         ++i;
-    MoveLengthWalk lengths(data, i);
     while (i < end) {
         const int sign = changeSign(data.records[i]);
         if (sign == 0) {
-            lengths.at(i++);
+            ++i;
             continue;
         }
-        const ChangeRun run = runFrom(data, i, lengths);
+        const ChangeRun run = runFrom(data, i);
         (sign < 0 ? lists.slower : lists.faster).offer(run);
         i = run.last + 1;
     }

@@ -280,6 +280,7 @@ TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
         {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds]"},
         {"peaks --csv --help", "peaks [--text | --binary] [--func N]"},
         {"source --help", "source [--text | --binary] --program PROG --record I FILE\n"},
+        {"changes --csv --help", "changes [--text | --binary] [--slower | --faster] [--top K]"},
     };
     for (const auto& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);

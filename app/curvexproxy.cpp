@@ -192,6 +192,21 @@ std::optional<MachiningRow> CurvexProxy::getShownRow() {
     return MachiningRow::fromVariant(call(curvex::DispGetShownRow, InvokeKind::Method, args));
 }
 
+std::optional<AirRow> CurvexProxy::getToolAirRow(std::int32_t index) {
+    QVariantList args{index};
+    return AirRow::fromVariant(call(curvex::DispGetToolAirRow, InvokeKind::Method, args));
+}
+
+std::optional<AirRow> CurvexProxy::getTotalAirRow() {
+    auto args = noArgs();
+    return AirRow::fromVariant(call(curvex::DispGetTotalAirRow, InvokeKind::Method, args));
+}
+
+std::optional<AirRow> CurvexProxy::getShownAirRow() {
+    auto args = noArgs();
+    return AirRow::fromVariant(call(curvex::DispGetShownAirRow, InvokeKind::Method, args));
+}
+
 std::optional<bool> CurvexProxy::goToBlock(std::int32_t blockNo) {
     return longQuery(curvex::DispGoToBlock, blockNo);
 }
@@ -256,6 +271,15 @@ std::optional<QVariantList> CurvexProxy::getPeaks() {
 
 std::optional<QVariantList> CurvexProxy::getToolPeaks(std::int32_t perTool) {
     return converted(callMethod(curvex::DispGetToolPeaks, {perTool}), asList);
+}
+
+std::optional<QVariantList> CurvexProxy::getChanges(curvex::ChangeKind kind, std::int32_t top) {
+    return converted(callMethod(curvex::DispGetChanges, {static_cast<std::int32_t>(kind), top}),
+                     asList);
+}
+
+std::optional<bool> CurvexProxy::showRecords(std::int32_t first, std::int32_t last) {
+    return converted(callMethod(curvex::DispShowRecords, {first, last}), asBool);
 }
 
 std::optional<bool> CurvexProxy::longQuery(int dispid, std::int32_t value) {

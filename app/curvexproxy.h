@@ -52,6 +52,10 @@ public:
     std::optional<MachiningRow> getToolRow(std::int32_t index);
     std::optional<MachiningRow> getTotalRow();
     std::optional<MachiningRow> getShownRow();
+    // The air cutting of the same rows; nothing from a control without these members.
+    std::optional<AirRow> getToolAirRow(std::int32_t index);
+    std::optional<AirRow> getTotalAirRow();
+    std::optional<AirRow> getShownAirRow();
     // Whether a record has that block number (the chart then shows it); nothing from a control
     // without the member.
     std::optional<bool> goToBlock(std::int32_t blockNo);
@@ -81,6 +85,11 @@ public:
     // The rows of the chart's peaks (curvex::PeakField); nothing without the member.
     std::optional<QVariantList> getPeaks();
     std::optional<QVariantList> getToolPeaks(std::int32_t perTool);
+    // The rows of the largest change runs of a kind (curvex::ChangeField); nothing without the
+    // member.
+    std::optional<QVariantList> getChanges(curvex::ChangeKind kind, std::int32_t top);
+    // Shows the records first..last and marks the first; nothing without the member.
+    std::optional<bool> showRecords(std::int32_t first, std::int32_t last);
 
 private:
     QVariant call(int dispid, component::InvokeKind kind, QVariantList& args);

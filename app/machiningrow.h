@@ -1,5 +1,7 @@
 #pragma once
 
+#include "airrow.h"
+
 #include <QVariant>
 
 #include <cstdint>
@@ -19,6 +21,8 @@ struct MachiningRow {
     std::optional<double> savedPercent; // empty when the programmed time is 0
     quint64 noFeedProgrammed = 0;
     quint64 noFeedOptimised = 0;
+    // The row's air cutting, from the control's air rows; zero from a control without them.
+    AirRow air;
 
     // The row in a control's answer; nothing when the answer is no such row.
     static std::optional<MachiningRow> fromVariant(const QVariant& value);

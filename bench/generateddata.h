@@ -8,12 +8,12 @@
 #include <span>
 #include <string>
 
-// `blocks` generated blocks of seed 7, decoded as the binary loader decodes a file.
-inline CutDataSet generatedData(std::int64_t blocks) {
+// `blocks` generated blocks of `seed`, decoded as the binary loader decodes a file.
+inline CutDataSet generatedData(std::int64_t blocks, unsigned seed = 7) {
     std::string bytes;
     {
         BinaryCutWriter writer;
-        CutSynthesizer(7).generate(blocks, writer);
+        CutSynthesizer(seed).generate(blocks, writer);
         bytes = writer.contents();
     }
     CutDataSet decoded;

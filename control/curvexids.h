@@ -129,12 +129,24 @@ enum DispId : int {
     // these views.
     DispGetReadOutPlace = 57,
     // Numbers named ahead of their members, which no control has yet: the time axis
-    // (SetTimeAxis and GetTimeAxis take and give a TimeAxisMode), the changes, the records shown,
-    // the air rows. GetToolPeaks (84) is described with GetPeaks.
+    // (SetTimeAxis and GetTimeAxis take and give a TimeAxisMode). GetToolPeaks (84) is described
+    // with GetPeaks.
     DispSetTimeAxis = 77,
     DispGetTimeAxis = 78,
+    // GetChanges(kind, top): the `top` largest change runs of the whole data of a ChangeKind,
+    // the most time lost (slower) or saved (faster) first, the earlier run first among equals;
+    // rows of ChangeField values; FALSE for another kind or a negative top. A change run is a
+    // maximal run of consecutive records that are not G00 moves, have both feeds above 0, one
+    // tool and a change of one sign (a record with equal feeds ends one).
     DispGetChanges = 79,
+    // ShowRecords(first, last): shows the records first..last with 10 % of their width either
+    // side (within the whole range) and marks the first as MarkRecord does; FALSE when there is
+    // no such record, first lies after last or there is no curve.
     DispShowRecords = 80,
+    // GetToolAirRow(index), GetTotalAirRow(), GetShownAirRow(): the moves that cut air (not G00,
+    // a removal of 0 or less or not a number) of tool row `index`, of the whole data and of the
+    // shown range, arrays of AirRowField values; GetToolAirRow gives an empty value for an index
+    // without a row.
     DispGetToolAirRow = 81,
     DispGetTotalAirRow = 82,
     DispGetShownAirRow = 83,
@@ -202,6 +214,32 @@ enum PeakField : int {
     PeakOptFeed,
     PeakLine, // 0 without a program line
     PeakFieldCount,
+};
+
+// The kinds of GetChanges: the slowdowns and the speed-ups.
+enum class ChangeKind : std::int32_t { Slower = 0, Faster = 1 };
+
+// The fields of a row of GetChanges, in this order: first and last record, their block numbers,
+// the tool, the length in mm and the programmed and optimised time in seconds.
+enum ChangeField : int {
+    ChangeFirst,
+    ChangeLast,
+    ChangeFirstBlock,
+    ChangeLastBlock,
+    ChangeToolNo,
+    ChangeLength,
+    ChangeProgrammed,
+    ChangeOptimised,
+    ChangeFieldCount,
+};
+
+// The fields of the rows of GetToolAirRow, GetTotalAirRow and GetShownAirRow, in this order:
+// the length in mm and the programmed and optimised time in seconds of the moves that cut air.
+enum AirRowField : int {
+    AirLength,
+    AirProgrammed,
+    AirOptimised,
+    AirFieldCount,
 };
 
 // Event identifiers of the control's event interface.

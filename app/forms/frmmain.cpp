@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "changespanel.h"
 #include "chartcommands.h"
 #include "chartreading.h"
 #include "chartstatus.h"
@@ -116,6 +117,7 @@ bool FrmMain::createViewer(QString* error) {
     mToolpath = ToolpathPanel::attach(*this, *mViewer1);
     mProgramPanel = ProgramPanel::attach(*this, *mViewer1, *mMnuFile, *mMnuOpen);
     mPeaksPanel = PeaksPanel::attach(*this, *mViewer1, ViewMenu(*this));
+    mChangesPanel = ChangesPanel::attach(*this, *mViewer1, ViewMenu(*this));
     mSettings = std::make_unique<WindowSettings>(*this, *mViewer1, mMnuFunc, mMnuDist);
     addPanels();
     connectHandlers();
@@ -134,6 +136,7 @@ void FrmMain::addPanels() {
     mPanels.add(mToolpath);
     mPanels.add(mProgramPanel);
     mPanels.add(mPeaksPanel);
+    mPanels.add(mChangesPanel);
     mDocks = new DockLayout(*this);
     if (mToolpath)
         mDocks->add({&mToolpath->dock(), QStringLiteral("Toolpath"), QStringLiteral("Toolpath"),
@@ -150,6 +153,13 @@ void FrmMain::addPanels() {
                      QStringLiteral("Machining Time"),
                      Qt::BottomDockWidgetArea,
                      1,
+                     {}});
+    if (mChangesPanel)
+        mDocks->add({&mChangesPanel->dock(),
+                     QStringLiteral("Changes"),
+                     QString(),
+                     Qt::RightDockWidgetArea,
+                     101,
                      {}});
     mPanels.add(mDocks);
 }

@@ -18,6 +18,7 @@ class CompareMenu;
 class TimeAxisMenu;
 class DockLayout;
 class MachiningTimePanel;
+class ChangesPanel;
 class PeaksPanel;
 class ProgramPanel;
 class QAction;
@@ -74,6 +75,8 @@ public:
     PeaksPanel* peaksPanel() const { return mPeaksPanel; }
     // Where the docks go and their first sizes.
     DockLayout& docks() const { return *mDocks; }
+    // The changes panel; null with a control that has no change runs.
+    ChangesPanel* changesPanel() const { return mChangesPanel; }
     // The panels that hear the window's events in order; one added before Form_Load hears them
     // all.
     PanelList& panels() { return mPanels; }
@@ -156,6 +159,7 @@ private:
     ProgramPanel* mProgramPanel = nullptr;
     PeaksPanel* mPeaksPanel = nullptr;
     DockLayout* mDocks = nullptr;
+    ChangesPanel* mChangesPanel = nullptr;
     PanelList mPanels;
     std::unique_ptr<WindowSettings> mSettings;
 

@@ -63,11 +63,15 @@ void MachiningTimePanel::update() {
     std::vector<MachiningRow> tools;
     const std::int32_t count = mViewer.getToolRowCount().value_or(0);
     for (std::int32_t index = 0; index < count; ++index) {
-        if (const auto row = mViewer.getToolRow(index))
+        if (auto row = mViewer.getToolRow(index)) {
+            row->air = mViewer.getToolAirRow(index).value_or(AirRow());
             tools.push_back(*row);
+        }
     }
-    const MachiningRow total = mViewer.getTotalRow().value_or(MachiningRow());
-    const MachiningRow shown = mViewer.getShownRow().value_or(MachiningRow());
+    MachiningRow total = mViewer.getTotalRow().value_or(MachiningRow());
+    total.air = mViewer.getTotalAirRow().value_or(AirRow());
+    MachiningRow shown = mViewer.getShownRow().value_or(MachiningRow());
+    shown.air = mViewer.getShownAirRow().value_or(AirRow());
     MachiningTimeView::CurveColours colours;
     for (int n = 0; n < curvex::kCurveColours; ++n)
         colours[static_cast<std::size_t>(n)] =

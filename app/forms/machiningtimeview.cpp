@@ -106,6 +106,9 @@ void MachiningTimeView::setRow(int row, const QString& name, const MachiningRow&
     setItem(row, ColumnNoFeed,
             cell(QStringLiteral("%1 / %2").arg(values.noFeedProgrammed).arg(values.noFeedOptimised),
                  right));
+    setItem(row, ColumnAir, cell(lengthText(values.air.length), right));
+    setItem(row, ColumnAirProgrammed, cell(durationText(values.air.programmed), right));
+    setItem(row, ColumnAirOptimised, cell(durationText(values.air.optimised), right));
 }
 
 void MachiningTimeView::setToolColours(int row, std::uint16_t colourBits,

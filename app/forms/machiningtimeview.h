@@ -10,7 +10,8 @@
 #include <vector>
 
 // The table of the "Machining time" panel: a row per tool with the colours the chart draws it
-// in, then the total and the shown range; times as h:mm:ss.s, percent with one decimal.
+// in, then the total and the shown range; times as h:mm:ss.s, percent with one decimal. The last
+// three columns are the air cutting: length, programmed and optimised time.
 class MachiningTimeView : public QTableWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,9 @@ public:
         ColumnSaved,
         ColumnSavedPercent,
         ColumnNoFeed,
+        ColumnAir,
+        ColumnAirProgrammed,
+        ColumnAirOptimised,
         ColumnCount,
     };
 

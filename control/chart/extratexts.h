@@ -32,6 +32,9 @@ public:
         MachiningSavedColumn,
         MachiningSavedPercentColumn,
         MachiningNoFeedColumn,
+        MachiningAirColumn,
+        MachiningAirProgrammedColumn,
+        MachiningAirOptimisedColumn,
         MachiningTotalRow,
         MachiningShownRow,
         // The status line's totals: %1 programmed, %2 optimised, %3 the saved percent.

@@ -63,6 +63,15 @@ ShownRange RangeAround(float centre, float width, float minWidth) {
     return ClampRange({centre - width / 2.0f, centre + width / 2.0f}, minWidth);
 }
 
+ShownRange RangeOverSpan(float lowerPercent, float upperPercent, float minWidth) {
+    const float margin = (upperPercent - lowerPercent) * 0.1f;
+    const ShownRange range{std::max(lowerPercent - margin, 0.0f),
+                           std::min(upperPercent + margin, 100.0f)};
+    if (range.width() >= minWidth)
+        return range;
+    return RangeAround((lowerPercent + upperPercent) / 2.0f, minWidth, minWidth);
+}
+
 ShownRange ZoomAboutCentre(ShownRange range, float factor, float minWidth) {
     return RangeAround((range.lower + range.upper) / 2.0f, range.width() / factor, minWidth);
 }

@@ -28,6 +28,10 @@ ShownRange PanRange(ShownRange range, float fraction, float minWidth);
 // A range of `width` around `centre`, inside 0..100.
 ShownRange RangeAround(float centre, float width, float minWidth);
 
+// The range over lowerPercent..upperPercent with a tenth of its width either side, each end
+// within 0..100; a range narrower than minWidth grows to minWidth about its centre.
+ShownRange RangeOverSpan(float lowerPercent, float upperPercent, float minWidth);
+
 // `range` narrowed by `factor` (wider for a factor below 1) about its centre.
 ShownRange ZoomAboutCentre(ShownRange range, float factor, float minWidth);
 

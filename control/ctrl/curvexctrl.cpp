@@ -1,5 +1,6 @@
 #include "curvexctrl.h"
 
+#include "changerows.h"
 #include "chartoutput.h"
 #include "curvexaboutbox.h"
 #include "curvexcolor.h"
@@ -13,6 +14,7 @@
 #include "rangeselection.h"
 #include "responsiveload.h"
 #include "series.h"
+#include "shownrecords.h"
 #include "surfaceregistry.h"
 #include "toolpathcontrol.h"
 
@@ -269,6 +271,19 @@ QVariant CCurvexCtrl::GetShownRow() const {
         ShownTimesOf(data, graph_->horizontal(data), graph_->chart.shown, graph_->chart.g00Feed));
 }
 
+QVariant CCurvexCtrl::GetToolAirRow(std::int32_t index) const {
+    return ToolAirRowVariant(curvexModule().data, index, graph_->chart.g00Feed);
+}
+
+QVariant CCurvexCtrl::GetTotalAirRow() const {
+    return AirRowVariant(TotalTimesOf(curvexModule().data, graph_->chart.g00Feed));
+}
+
+QVariant CCurvexCtrl::GetShownAirRow() const {
+    return AirRowVariant(ShownTimesOf(curvexModule().data, graph_->chart.distanceMode,
+                                      graph_->chart.shown, graph_->chart.g00Feed));
+}
+
 void CCurvexCtrl::Refresh() {
     const std::uint64_t paintsBefore = paintCount_;
     repaint();
@@ -334,10 +349,38 @@ float CCurvexCtrl::percentAlong(const CutDataSet& data, std::uint32_t index) con
 
 void CCurvexCtrl::markAndShow(std::uint32_t index, float widthPercent) {
     const CutDataSet& data = curvexModule().data;
-    showRange(RangeAround(percentAlong(data, index), widthPercent,
-                          MinimumWidthPercent(data, graph_->horizontal(data))));
+    showAndMark(RangeAround(percentAlong(data, index), widthPercent,
+                            MinimumWidthPercent(data, graph_->horizontal(data))),
+                index);
+}
+
+void CCurvexCtrl::showAndMark(const ShownRange& range, std::uint32_t index) {
+    showRange(range);
     readOut_.mark(index);
     FireReadOut();
+}
+
+QVariant CCurvexCtrl::GetChanges(std::int32_t kind, std::int32_t top) {
+    const auto slower = static_cast<std::int32_t>(curvex::ChangeKind::Slower);
+    const auto faster = static_cast<std::int32_t>(curvex::ChangeKind::Faster);
+    if ((kind != slower && kind != faster) || top < 0)
+        return false;
+    return ChangeRowsVariant(changes_.runs(curvexModule().data,
+                                           static_cast<curvex::ChangeKind>(kind),
+                                           static_cast<std::uint32_t>(top)));
+}
+
+bool CCurvexCtrl::ShowRecords(std::int32_t first, std::int32_t last) {
+    const CutDataSet& data = curvexModule().data;
+    if (!data.hasData() || !DrawsCurve(graph_->chart.distanceMode) || first < 0 || last < first ||
+        static_cast<std::uint32_t>(last) >= data.count)
+        return false;
+    const auto from = static_cast<std::uint32_t>(first);
+    showAndMark(RangeOverSpan(percentAlong(data, from),
+                              percentAlong(data, static_cast<std::uint32_t>(last)),
+                              MinimumWidthPercent(data, graph_->horizontal(data))),
+                from);
+    return true;
 }
 
 bool CCurvexCtrl::DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "changeruns.h"
 #include "chartnavigation.h"
 #include "chartreadout.h"
 #include "chartviewmembers.h"
@@ -66,6 +67,10 @@ public:
     QVariant GetToolRow(std::int32_t index) const;
     QVariant GetTotalRow() const;
     QVariant GetShownRow() const;
+    // The air cutting of a tool row, of the whole data and of the shown range.
+    QVariant GetToolAirRow(std::int32_t index) const;
+    QVariant GetTotalAirRow() const;
+    QVariant GetShownAirRow() const;
     void Refresh();
     ColorRef backColor() const { return backColor_; }
     void setBackColor(ColorRef colour);
@@ -75,6 +80,9 @@ public:
     QString GetLoadError() const;
     bool GoToBlock(std::int32_t blockNo);
     bool MarkRecord(std::int32_t index);
+    // The largest change runs of a curvex::ChangeKind; FALSE for another kind or a negative top.
+    QVariant GetChanges(std::int32_t kind, std::int32_t top);
+    bool ShowRecords(std::int32_t first, std::int32_t last);
     bool SetCompareMode(std::int32_t mode) {
         return viewChanged(ChartViewMembers::setCompareMode(graph_->chart, mode));
     }
@@ -156,6 +164,8 @@ private:
     float percentAlong(const CutDataSet& data, std::uint32_t index) const;
     // Centres record `index` in a shown range widthPercent wide and marks it.
     void markAndShow(std::uint32_t index, float widthPercent);
+    // Shows `range` and marks record `index` in it.
+    void showAndMark(const ShownRange& range, std::uint32_t index);
     void readOutAt(const QPoint& point);
     void clearReadOut();
 
@@ -185,6 +195,7 @@ private:
     ChartReadOut readOut_;
     ChartViewMembers views_;
     ProgramLink program_;
+    ChangeRunCache changes_;
     bool viewRenewal_ = true;
     bool mouseCaptured_ = false;
     ColorRef backColor_ = 0xFFFFFF;

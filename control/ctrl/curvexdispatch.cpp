@@ -196,6 +196,16 @@ InvokeResult getToolRow(Call& call) {
     return InvokeResult::Ok;
 }
 
+// A method of two long arguments with a result.
+template <auto Method> InvokeResult twoLongCall(Call& call) {
+    const auto first = toLong(call.args[0]);
+    const auto second = toLong(call.args[1]);
+    if (!first || !second)
+        return InvokeResult::TypeMismatch;
+    setResult(call.result, QVariant::fromValue((call.control.*Method)(*first, *second)));
+    return InvokeResult::Ok;
+}
+
 InvokeResult setChartOption(Call& call) {
     const auto option = toLong(call.args[0]);
     const auto on = toLong(call.args[1]);
@@ -300,11 +310,16 @@ constexpr std::array kMembers = {
     Member{DispGetLineRecordCount, kMethod, 1, longCall<&CCurvexCtrl::GetLineRecordCount>},
     Member{DispGetPeaks, kMethod, 0, get<&CCurvexCtrl::GetPeaks>},
     Member{DispGetToolPeaks, kMethod, 1, longCall<&CCurvexCtrl::GetToolPeaks>},
+    Member{DispGetChanges, kMethod, 2, twoLongCall<&CCurvexCtrl::GetChanges>},
+    Member{DispShowRecords, kMethod, 2, twoLongCall<&CCurvexCtrl::ShowRecords>},
     Member{DispCancelLoad, kMethod, 0, run<&CCurvexCtrl::CancelLoad>},
     Member{DispGetToolRowCount, kMethod, 0, get<&CCurvexCtrl::GetToolRowCount>},
     Member{DispGetToolRow, kMethod, 1, getToolRow},
     Member{DispGetTotalRow, kMethod, 0, get<&CCurvexCtrl::GetTotalRow>},
     Member{DispGetShownRow, kMethod, 0, get<&CCurvexCtrl::GetShownRow>},
+    Member{DispGetToolAirRow, kMethod, 1, longCall<&CCurvexCtrl::GetToolAirRow>},
+    Member{DispGetTotalAirRow, kMethod, 0, get<&CCurvexCtrl::GetTotalAirRow>},
+    Member{DispGetShownAirRow, kMethod, 0, get<&CCurvexCtrl::GetShownAirRow>},
     Member{DispDrawChart, kMethod, 7, drawChart},
     Member{DispSetCompareMode, kMethod, 1, longQuery<&CCurvexCtrl::SetCompareMode>},
     Member{DispGetCompareMode, kMethod, 0, get<&CCurvexCtrl::GetCompareMode>},

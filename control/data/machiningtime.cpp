@@ -33,14 +33,19 @@ float stepAt(const CutDataSet& data, std::uint32_t i, ExceptionIterator& next) {
 
 // Adds the records first..end-1 one by one.
 void addRecords(const CutDataSet& data, std::uint32_t first, std::uint32_t end, MoveSums& sums) {
-    ExceptionIterator next = exceptionFrom(data, first);
-    for (std::uint32_t i = first; i < end; ++i) {
-        const float step = stepAt(data, i, next);
-        sums.add(data.records[i], static_cast<double>(step));
-    }
+    MoveLengthWalk lengths(data, first);
+    for (std::uint32_t i = first; i < end; ++i)
+        sums.add(data.records[i], lengths.at(i));
 }
 
 } // namespace
+
+MoveLengthWalk::MoveLengthWalk(const CutDataSet& data, std::uint32_t first)
+    : data_(data), next_(exceptionFrom(data, first)) {}
+
+double MoveLengthWalk::at(std::uint32_t i) {
+    return static_cast<double>(stepAt(data_, i, next_));
+}
 
 double MoveLength(const CutDataSet& data, std::uint32_t i) {
     if (!indexed(data) || i >= data.count)

@@ -25,6 +25,19 @@ struct ToolTimes {
 // The move length of record i, in mm.
 double MoveLength(const CutDataSet& data, std::uint32_t i);
 
+// The move lengths of records taken in increasing order from record `first` on, in mm, each as
+// MoveLength gives it, without a search per record. The data set needs its move index.
+class MoveLengthWalk {
+public:
+    MoveLengthWalk(const CutDataSet& data, std::uint32_t first);
+    // The length of record i, which follows the record asked for last (or is `first`).
+    double at(std::uint32_t i);
+
+private:
+    const CutDataSet& data_;
+    std::vector<StepException>::const_iterator next_;
+};
+
 // The sums of the records of `range`: whole blocks from the index, the records at either end one
 // by one.
 MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range);

@@ -11,6 +11,9 @@ void MoveSums::add(const MoveSums& other) {
     rapidMoves += other.rapidMoves;
     noFeedProgrammed += other.noFeedProgrammed;
     noFeedOptimised += other.noFeedOptimised;
+    airLength += other.airLength;
+    airProgrammedTime += other.airProgrammedTime;
+    airOptimisedTime += other.airOptimisedTime;
 }
 
 MachiningTimes TimesOf(const MoveSums& sums, double g00Feed) {
@@ -20,6 +23,9 @@ MachiningTimes TimesOf(const MoveSums& sums, double g00Feed) {
     times.rapidLength = sums.rapidLength;
     times.noFeedProgrammed = sums.noFeedProgrammed;
     times.noFeedOptimised = sums.noFeedOptimised;
+    times.airLength = sums.airLength;
+    times.airProgrammed = sums.airProgrammedTime;
+    times.airOptimised = sums.airOptimisedTime;
     double rapidTime = 0.0;
     if (!addTime(sums.rapidLength, g00Feed, rapidTime) || !std::isfinite(g00Feed)) {
         rapidTime = 0.0;

@@ -32,6 +32,11 @@ struct MoveSums {
     // Moves that are not rapid and whose programmed or optimised feed is 0 or negative.
     std::uint64_t noFeedProgrammed = 0;
     std::uint64_t noFeedOptimised = 0;
+    // The moves that are not rapid and cut air (a removal of 0 or less, or not a number): their
+    // length and their times.
+    double airLength = 0.0;
+    double airProgrammedTime = 0.0;
+    double airOptimisedTime = 0.0;
 
     // Counts `record`, which moved `length` mm. A record that does not move, or whose length is
     // not a finite number, only counts as a record. Inline: every record of a load passes here.
@@ -49,6 +54,11 @@ struct MoveSums {
             ++noFeedProgrammed;
         if (!movesums::addTime(length, record.optFeed, optimisedCutTime))
             ++noFeedOptimised;
+        if (!(record.removal > 0.0f)) {
+            airLength += length;
+            movesums::addTime(length, record.orgFeed, airProgrammedTime);
+            movesums::addTime(length, record.optFeed, airOptimisedTime);
+        }
     }
     void add(const MoveSums& other);
 };
@@ -66,6 +76,10 @@ struct MachiningTimes {
     std::optional<double> savedPercent;
     std::uint64_t noFeedProgrammed = 0;
     std::uint64_t noFeedOptimised = 0;
+    // The moves that cut air: length (mm) and times (s).
+    double airLength = 0.0;
+    double airProgrammed = 0.0;
+    double airOptimised = 0.0;
 };
 
 MachiningTimes TimesOf(const MoveSums& sums, double g00Feed);

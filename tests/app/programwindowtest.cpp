@@ -4,7 +4,9 @@
 #include "textcutwriter.h"
 
 #include "../platform/addressspacelimit.h"
+#include "changeruns.h"
 #include "cutloader.h"
+#include "forms/changespanel.h"
 #include "forms/chartstatus.h"
 #include "forms/panellist.h"
 #include "forms/peakspanel.h"
@@ -475,6 +477,64 @@ TEST_F(ProgramWindowTest, PeaksFollowTheChart) {
                       table.visualItemRect(table.item(1, PeaksPanel::ColumnBlock)).center());
     EXPECT_TRUE(window->chartStatus().message().startsWith(QStringLiteral("N%1 ").arg(block)));
     EXPECT_EQ(view().markedLine(), lineOfBlock(block));
+}
+
+// "a" for one number, "a-b" for two.
+QString spanOf(std::int64_t first, std::int64_t last) {
+    return first == last ? QString::number(first) : QStringLiteral("%1-%2").arg(first).arg(last);
+}
+
+// The largest slowdowns and speed-ups of the whole file, a tab beside the peaks; a click shows the
+// run in the chart and the program.
+TEST_F(ProgramWindowTest, ChangesListTheLargestRunsAndShowThem) {
+    ChangesPanel* changes = window->changesPanel();
+    ASSERT_NE(changes, nullptr);
+    window->peaksPanel()->dock().show();
+    changes->dock().show();
+    EXPECT_TRUE(
+        window->tabifiedDockWidgets(&window->peaksPanel()->dock()).contains(&changes->dock()));
+    changes->dock().hide();
+    EXPECT_TRUE(ViewMenu(*window).actions().contains(changes->dock().toggleViewAction()));
+    EXPECT_EQ(changes->dock().toggleViewAction()->text(), QStringLiteral("Changes"));
+    openAndLink(data);
+    QTableWidget& faster = changes->table(curvex::ChangeKind::Faster);
+    EXPECT_EQ(faster.rowCount(), 0) << "hidden, the panel asks for nothing";
+    changes->dock().toggleViewAction()->trigger();
+    const ChangeLists lists = LargestChangeRuns(loaded, ChangesPanel::kListed);
+    ASSERT_FALSE(lists.faster.empty());
+    for (const auto kind : {curvex::ChangeKind::Slower, curvex::ChangeKind::Faster}) {
+        QTableWidget& table = changes->table(kind);
+        const std::vector<ChangeRun>& runs = lists.of(kind);
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return table.rowCount() == static_cast<int>(runs.size());
+        })) << table.rowCount()
+            << " rows, " << runs.size() << " runs";
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const ChangeRun& run = runs[static_cast<std::size_t>(row)];
+            const auto text = [&](int column) { return table.item(row, column)->text(); };
+            EXPECT_EQ(text(ChangesPanel::ColumnRank), QString::number(row + 1));
+            EXPECT_EQ(text(ChangesPanel::ColumnTool), QString::number(run.toolNo));
+            EXPECT_EQ(text(ChangesPanel::ColumnBlocks), spanOf(run.firstBlock, run.lastBlock));
+            EXPECT_EQ(text(ChangesPanel::ColumnLines),
+                      spanOf(lineOfBlock(run.firstBlock), lineOfBlock(run.lastBlock)));
+            EXPECT_EQ(text(ChangesPanel::ColumnLength), QString::number(run.length, 'f', 1));
+            EXPECT_EQ(text(ChangesPanel::ColumnTime),
+                      QString::number(std::fabs(run.difference()), 'f', 2));
+        }
+    }
+    const ChangeRun& run = lists.faster[1];
+    QTest::mouseClick(faster.viewport(), Qt::LeftButton, {},
+                      faster.visualItemRect(faster.item(1, ChangesPanel::ColumnBlocks)).center());
+    EXPECT_TRUE(
+        window->chartStatus().message().startsWith(QStringLiteral("N%1 ").arg(run.firstBlock)))
+        << window->chartStatus().message().toStdString();
+    EXPECT_EQ(view().markedLine(), lineOfBlock(run.firstBlock));
+    const float whole = loaded.totalDistance[loaded.count - 1];
+    const float from = loaded.totalDistance[run.first] / whole * 100.0f;
+    const float to = loaded.totalDistance[run.last] / whole * 100.0f;
+    const auto [lower, upper] = shownRange();
+    EXPECT_NEAR(lower, std::max(0.0f, from - (to - from) / 10.0f), 1e-3f);
+    EXPECT_NEAR(upper, std::min(100.0f, to + (to - from) / 10.0f), 1e-3f);
 }
 
 QAction& viewCommand(FrmMain& window, const QString& text) {

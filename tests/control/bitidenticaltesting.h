@@ -33,7 +33,8 @@ inline std::vector<std::uint32_t> floatBits(const LoadedArray<float>& values) {
 inline auto sumsOf(const MoveSums& sums) {
     return std::tuple(sums.records, sums.cutLength, sums.rapidLength, sums.programmedCutTime,
                       sums.optimisedCutTime, sums.rapidMoves, sums.noFeedProgrammed,
-                      sums.noFeedOptimised);
+                      sums.noFeedOptimised, sums.airLength, sums.airProgrammedTime,
+                      sums.airOptimisedTime);
 }
 
 inline void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected,

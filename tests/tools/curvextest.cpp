@@ -12,6 +12,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -311,6 +312,7 @@ TEST_F(CurvexTool, HelpAfterACommandDescribesIt) {
         {"report --help", "report [--text | --binary] [--func N | --compare rates|feeds|change]"},
         {"peaks --csv --help", "peaks [--text | --binary] [--func N]"},
         {"source --help", "source [--text | --binary] --program PROG --record I FILE\n"},
+        {"changes --csv --help", "changes [--text | --binary] [--slower | --faster] [--top K]"},
     };
     for (const auto& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -369,29 +371,44 @@ TEST_F(CurvexTool, SynthWritesLoadableFiles) {
 
 const char* const kStatsHeader =
     "tool,records,cut_mm,rapid_mm,programmed_s,optimised_s,saved_s,saved_percent,"
-    "no_feed_programmed,no_feed_optimised\n";
+    "no_feed_programmed,no_feed_optimised,air_mm,air_programmed_s,air_optimised_s\n";
+
+// Air cutting: 5 mm without removal at 600 and 1200 mm/min, 6 mm with removal, 2 mm with a negative
+// removal at 300 mm/min and no optimised feed, 1 mm with a removal that is not a number at 600,
+// then a G00 move of 3 mm, which never cuts air.
+const char* const kAirText = "T3\nN1)G01X3Y4F600(N0)F1200\nN2)G01X3Y10F600(A1)F1200\n"
+                             "N3)G01X3Y10Z-2F300(A-1)F0\nN4)G01X3Y10Z-3F600(Anan)F600\n"
+                             "N5)G00X0Y10Z-3\n";
 
 // kText moves 5 and 11 mm rapid and cuts 1 mm at 600 (programmed) and 1200 mm/min (optimised).
 // o.txt cuts 5 mm at 600 mm/min programmed and no optimised feed.
 TEST_F(CurvexTool, StatsPrintsTheTimesAsCsv) {
     writeBytes(folder.file("o.txt"), "T4\nN1)G01X3Y4F600(A1)F0\n");
+    writeBytes(folder.file("a.txt"), kAirText);
     struct Case {
         const char* arguments;
         std::string rows;
     };
     const Case cases[] = {
-        {"stats --csv k.txt", "2,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0\n"
-                              "total,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0\n"},
-        {"stats --g00 6000 k.txt --csv", "2,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0\n"
-                                         "total,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0\n"},
+        {"stats --csv k.txt", "2,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0,0.000,0.000,0.000\n"
+                              "total,3,1.000,16.000,0.292,0.242,0.050,17.12,0,0,0.000,0.000,"
+                              "0.000\n"},
+        {"stats --g00 6000 k.txt --csv",
+         "2,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0,0.000,0.000,0.000\n"
+         "total,3,1.000,16.000,0.260,0.210,0.050,19.23,0,0,0.000,0.000,0.000\n"},
         {"stats --csv --range 30 40 --text k.dat",
-         "2,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"
-         "total,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0\n"},
-        {"stats --csv --range 0 10 k.txt", "total,0,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
-        {"stats --csv h.bin", "0,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"
-                              "total,1,0.000,0.000,0.000,0.000,0.000,,0,0\n"},
-        {"stats --csv o.txt", "4,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1\n"
-                              "total,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1\n"},
+         "2,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0,0.000,0.000,0.000\n"
+         "total,1,1.000,0.000,0.100,0.050,0.050,50.00,0,0,0.000,0.000,0.000\n"},
+        {"stats --csv --range 0 10 k.txt",
+         "total,0,0.000,0.000,0.000,0.000,0.000,,0,0,0.000,0.000,0.000\n"},
+        {"stats --csv h.bin", "0,1,0.000,0.000,0.000,0.000,0.000,,0,0,0.000,0.000,0.000\n"
+                              "total,1,0.000,0.000,0.000,0.000,0.000,,0,0,0.000,0.000,0.000\n"},
+        {"stats --csv o.txt", "4,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1,0.000,0.000,0.000\n"
+                              "total,1,5.000,0.000,0.500,0.000,0.500,100.00,0,1,0.000,0.000,"
+                              "0.000\n"},
+        {"stats --csv a.txt", "3,5,14.000,3.000,1.636,0.686,0.950,58.07,0,1,8.000,1.000,0.350\n"
+                              "total,5,14.000,3.000,1.636,0.686,0.950,58.07,0,1,8.000,1.000,"
+                              "0.350\n"},
     };
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
@@ -416,7 +433,9 @@ TEST_F(CurvexTool, StatsTableForPeople) {
     for (std::string field; total >> field;)
         fields.push_back(field);
     EXPECT_EQ(fields, (std::vector<std::string>{"total", "3", "1.000", "16.000", "0:00:00.3",
-                                                "0:00:00.2", "0:00:00.1", "17.1", "0", "0"}));
+                                                "0:00:00.2", "0:00:00.1", "17.1", "0", "0", "0.000",
+                                                "0:00:00.0", "0:00:00.0"}));
+    EXPECT_NE(rows[0].find("air mm"), std::string::npos) << rows[0];
 }
 
 TEST_F(CurvexTool, StatsFailuresAreThoseOfTheOtherCommands) {
@@ -600,13 +619,76 @@ std::vector<double> dumpTotals(const std::string& dump) {
     return {cut, rapid, programmed, optimised};
 }
 
+// The air cutting per tool of `curvex dump` (in the order of first use, then the total): the
+// moves that are not G00 and whose removal is 0 or less or not a number, their length from the
+// differences of the running distances and their times at either feed (none without a feed).
+std::vector<std::pair<std::string, std::vector<double>>> dumpAir(const std::string& dump) {
+    std::vector<std::pair<std::string, std::vector<double>>> rows;
+    std::vector<double> total(3, 0.0);
+    std::istringstream lines(dump);
+    std::string line;
+    std::getline(lines, line);
+    double previous = 0.0;
+    const auto timeAt = [](double length, double feed) {
+        return feed > 0.0 ? 60.0 * length / feed : 0.0;
+    };
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> f = csvFields(line);
+        const double length = std::stod(f[11]) - previous;
+        previous = std::stod(f[11]);
+        auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.first == f[1]; });
+        if (row == rows.end())
+            row = rows.insert(rows.end(), {f[1], std::vector<double>(3, 0.0)});
+        const double removal = std::stod(f[9]);
+        if (std::stoi(f[3]) == 0 || removal > 0.0 || !(length > 0.0))
+            continue;
+        const double added[3] = {length, timeAt(length, std::stod(f[7])),
+                                 timeAt(length, std::stod(f[10]))};
+        for (int k = 0; k < 3; ++k) {
+            row->second[static_cast<std::size_t>(k)] += added[k];
+            total[static_cast<std::size_t>(k)] += added[k];
+        }
+    }
+    rows.push_back({"total", total});
+    return rows;
+}
+
+TEST_F(CurvexTool, StatsAirAgreesWithSumsOfTheDump) {
+    ASSERT_EQ(curvex(folder, "synth --seed 6 --blocks 20000 -o big.txt").status, 0);
+    writeBytes(folder.file("a.txt"), kAirText);
+    for (const char* file : {"big.txt", "a.txt"}) {
+        const auto expected = dumpAir(curvex(folder, std::string("dump ") + file).out);
+        const CurvexRun stats = curvex(folder, std::string("stats --csv ") + file);
+        std::istringstream lines(stats.out);
+        std::string line;
+        std::getline(lines, line);
+        std::size_t row = 0;
+        double air = 0.0;
+        for (; std::getline(lines, line); ++row) {
+            const std::vector<std::string> f = csvFields(line);
+            ASSERT_EQ(f.size(), 13u) << line;
+            ASSERT_LT(row, expected.size()) << line;
+            EXPECT_EQ(f[0], expected[row].first) << file;
+            for (std::size_t k = 0; k < 3; ++k) {
+                const double want = expected[row].second[k];
+                EXPECT_NEAR(std::stod(f[10 + k]), want, std::max(0.002, want * 0.0005))
+                    << file << " " << line << " column " << 10 + k;
+            }
+            air += std::stod(f[10]);
+        }
+        EXPECT_EQ(row, expected.size()) << file;
+        EXPECT_GT(air, 0.0) << file << " has air cutting to count";
+    }
+}
+
 TEST_F(CurvexTool, StatsAgreesWithSumsOfTheDump) {
     ASSERT_EQ(curvex(folder, "synth --seed 5 --blocks 20000 -o big.txt").status, 0);
     const std::vector<double> expected = dumpTotals(curvex(folder, "dump big.txt").out);
     const CurvexRun stats = curvex(folder, "stats --csv big.txt");
     const std::string totalLine = stats.out.substr(stats.out.rfind("total,"));
     const std::vector<std::string> total = csvFields(totalLine);
-    ASSERT_EQ(total.size(), 10u) << stats.out;
+    ASSERT_EQ(total.size(), 13u) << stats.out;
     EXPECT_EQ(total[1], "20000");
     for (std::size_t k = 0; k < expected.size(); ++k)
         EXPECT_NEAR(std::stod(total[k + 2]), expected[k], expected[k] * 0.0005) << k;

@@ -2,9 +2,11 @@
 
 #include "cutloader.h"
 #include "numerictext.h"
+#include "programtext.h"
 
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -73,6 +75,24 @@ bool readOptionCount(const std::string& option, const std::string& text, std::ui
                  option.c_str(), static_cast<unsigned long long>(least),
                  static_cast<unsigned long long>(most), text.c_str());
     return false;
+}
+
+bool readOptionCount(const CommandArgumentList& arguments, const std::string& option,
+                     std::uint64_t least, std::uint64_t& count) {
+    const std::string* text = arguments.value(option);
+    return !text || readOptionCount(option, *text, least, UINT32_MAX, count);
+}
+
+bool readProgramLines(const std::string& path, const CutDataSet& data,
+                      std::optional<RecordLines>& lines) {
+    ProgramText program;
+    if (int error = 0; !ProgramText::read(path, program, error)) {
+        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(),
+                     ProgramText::reasonOf(error).c_str());
+        return false;
+    }
+    lines.emplace(program, std::span(data.blockNos.data(), data.count));
+    return true;
 }
 
 bool readOptionFeed(const std::string& option, const std::string& text, float& value) {

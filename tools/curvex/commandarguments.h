@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "cutdataset.h"
 #include "cutformat.h"
+#include "recordlines.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,16 @@ bool readOptionNumber(const std::string& option, const std::string& text, float&
 // limits, and returns false otherwise.
 bool readOptionCount(const std::string& option, const std::string& text, std::uint64_t least,
                      std::uint64_t most, std::uint64_t& value);
+
+// Reads the whole number given with `option`, where it is given, into `count`: from `least` and
+// within 32 bits. Prints what is wrong and returns false otherwise.
+bool readOptionCount(const CommandArgumentList& arguments, const std::string& option,
+                     std::uint64_t least, std::uint64_t& count);
+
+// The lines of the NC program at `path` for the records of `data`; false after saying why the
+// program could not be read.
+bool readProgramLines(const std::string& path, const CutDataSet& data,
+                      std::optional<RecordLines>& lines);
 
 // Reads a feed in mm/min: a finite number above 0. Prints what is wrong and returns false
 // otherwise.

@@ -24,3 +24,4 @@ int runToolpathPick(const CommandArgumentList& arguments);
 int runReport(const CommandArgumentList& arguments);
 int runPeaks(const CommandArgumentList& arguments);
 int runSource(const CommandArgumentList& arguments);
+int runChanges(const CommandArgumentList& arguments);

@@ -61,6 +61,9 @@ constexpr CommandOption kPeaksOptions[] = {
     kCompareOption, {"--top", 1}, {"--per-tool", 1}, {"--gap", 1}, {"--csv"},
 };
 constexpr CommandOption kSourceOptions[] = {{"--program", 1}, {"--record", 1}};
+constexpr CommandOption kChangesOptions[] = {
+    {"--slower"}, {"--faster"}, {"--top", 1}, {"--program", 1}, {"--csv"},
+};
 
 constexpr Command kCommands[] = {
     {"dump", "[--text | --binary] [--g00 FEED] [--columns LIST] FILE",
@@ -137,8 +140,10 @@ constexpr Command kCommands[] = {
      "[--csv] FILE",
      "Loads FILE and prints the machining times: per tool in the order of first use and in\n"
      "  total, the records, the cutting and rapid lengths (mm), the programmed and optimised\n"
-     "  times (G00 moves at FEED mm/min, default {g00}), the time saved and the moves without\n"
-     "  feed. --range LO HI counts only the records the chart shows for LO..HI percent of\n"
+     "  times (G00 moves at FEED mm/min, default {g00}), the time saved, the moves without\n"
+     "  feed, and the air cutting: the length and the programmed and optimised time of the\n"
+     "  moves other than G00 whose removal is 0 or less. --range LO HI counts only the records the "
+     "chart shows for LO..HI percent of\n"
      "  the horizontal axis N (as for render, default 0). Without --csv an aligned table\n"
      "  with times as h:mm:ss.s; with --csv a header line and one line per tool, then\n"
      "  \"total\", times in seconds.",
@@ -206,6 +211,20 @@ constexpr Command kCommands[] = {
      "  at the end; a program without N words gives block number b line b. Exit status 1\n"
      "  when the record has no line.",
      kSourceOptions, runSource},
+    {"changes", "[--text | --binary] [--slower | --faster] [--top K] [--program PROG] [--csv] FILE",
+     "Loads FILE and prints the K largest (default 20) slowdowns and speed-ups of the whole\n"
+     "  data: change runs, maximal runs of consecutive records that are not G00 moves, have\n"
+     "  both feeds above 0, one tool and a change of one sign (all slower or all faster; a\n"
+     "  record with equal feeds ends one). Slowdowns with the most time lost first, then\n"
+     "  speed-ups with the most time saved first, the earlier run first among equals;\n"
+     "  --slower or --faster prints one list. One line per run: rank, kind, first and last\n"
+     "  record, their block numbers, tool, length (mm), programmed and optimised time and\n"
+     "  the difference, optimised minus programmed; --program adds the line of PROG that the\n"
+     "  run's first record comes from. Without --csv an aligned table with times as\n"
+     "  h:mm:ss.s; with --csv the header line\n"
+     "  rank,kind,first,last,firstBlock,lastBlock,toolNo,length_mm,programmed_s,optimised_s,\n"
+     "  difference_s (and ,line with --program), times in seconds.",
+     kChangesOptions, runChanges},
 };
 
 void printUsage(std::FILE* stream, const Command& command) {

@@ -21,24 +21,15 @@ struct PeakSettings {
     std::uint64_t perTool = 0;
 };
 
-// The whole number given with `option`, where given, from `least` and within 32 bits.
-bool readCount(const CommandArgumentList& arguments, const std::string& option, std::uint64_t least,
-               std::uint64_t& count) {
-    const std::string* text = arguments.value(option);
-    if (!text)
-        return true;
-    return readOptionCount(option, *text, least, UINT32_MAX, count);
-}
-
 // --gap G from 1, --top K from 0, or --per-tool K from 1 instead of --top.
 bool readCounts(const CommandArgumentList& arguments, PeakSettings& settings) {
     if (arguments.has("--top") && arguments.has("--per-tool")) {
         std::fprintf(stderr, "curvex: --top and --per-tool exclude each other\n");
         return false;
     }
-    return readCount(arguments, "--gap", 1, settings.gap) &&
-           readCount(arguments, "--top", 0, settings.top) &&
-           readCount(arguments, "--per-tool", 1, settings.perTool);
+    return readOptionCount(arguments, "--gap", 1, settings.gap) &&
+           readOptionCount(arguments, "--top", 0, settings.top) &&
+           readOptionCount(arguments, "--per-tool", 1, settings.perTool);
 }
 
 // Ranks count from 1, within each tool for the peaks of each tool.

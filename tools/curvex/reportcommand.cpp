@@ -7,7 +7,6 @@
 #include "extratexts.h"
 #include "filenametext.h"
 #include "outputclash.h"
-#include "programtext.h"
 #include "recordlines.h"
 #include "reportcomposition.h"
 #include "viewoptions.h"
@@ -16,7 +15,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -82,20 +80,6 @@ int writeReport(const ReportSettings& settings, const std::string& path, const C
         return kExitOk;
     std::fprintf(stderr, "curvex: cannot write %s: %s\n", settings.output.c_str(), reason.c_str());
     return kExitOutput;
-}
-
-// The lines of the program given with --program for the records of `data`; false after saying
-// why the program could not be read.
-bool readProgramLines(const std::string& path, const CutDataSet& data,
-                      std::optional<RecordLines>& lines) {
-    ProgramText program;
-    if (int error = 0; !ProgramText::read(path, program, error)) {
-        std::fprintf(stderr, "curvex: cannot read %s: %s\n", path.c_str(),
-                     ProgramText::reasonOf(error).c_str());
-        return false;
-    }
-    lines.emplace(program, std::span(data.blockNos.data(), data.count));
-    return true;
 }
 
 // The files that the report reads: the data, the program and the settings file.

@@ -35,6 +35,9 @@ py::dict statsRow(py::object tool, const MachiningTimes& t) {
     row["saved_percent"] = t.savedPercent ? py::cast(*t.savedPercent) : py::none();
     row["no_feed_programmed"] = t.noFeedProgrammed;
     row["no_feed_optimised"] = t.noFeedOptimised;
+    row["air_mm"] = t.airLength;
+    row["air_programmed_s"] = t.airProgrammed;
+    row["air_optimised_s"] = t.airOptimised;
     return row;
 }
 

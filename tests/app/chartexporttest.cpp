@@ -279,8 +279,8 @@ TEST_F(ChartExportTest, CopyChartPutsTheImageAndItsSvgOnTheClipboard) {
 
 TEST(SaveChartDialog, TheSizeKeepsItsAspectUntilToldAndNamesGetTheFiltersEnding) {
     apptest::application();
-    SaveChartDialog dialog(
-        {QString(), QStringLiteral("chart.png"), QStringLiteral("svg"), QSize(1000, 600)});
+    SaveChartDialog dialog({QString(), QStringLiteral("chart.png"), QStringLiteral("svg"),
+                            QSize(1000, 600), QString()});
     EXPECT_EQ(dialog.selectedNameFilter(), SaveChartDialog::filters().at(1));
     ChartSizeField& size = dialog.sizeField();
     EXPECT_EQ(size.chartSize(), QSize(1000, 600));

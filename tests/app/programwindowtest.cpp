@@ -588,21 +588,23 @@ TEST_F(ProgramWindowTest, FindNextAndPreviousMarkTheRecordOfTheLine) {
     QAction& goToLine = viewCommand(*window, QStringLiteral("Go to Line..."));
     EXPECT_EQ(next.shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(previous.shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    const ProgramText& program = *view().program();
+    const ProgramFile& program = *view().program();
     const auto lines = static_cast<std::uint32_t>(program.lineCount());
+    const auto lineText = [&](std::uint32_t line) {
+        return program.head(line, static_cast<std::size_t>(program.lineLength(line)));
+    };
     const std::string text = "X1";
     // The lines that hold the text, walked in the test.
     std::vector<std::uint32_t> holding;
     for (std::uint32_t line = 1; line <= lines; ++line)
-        if (program.line(line).find(text) != std::string_view::npos)
+        if (lineText(line).find(text) != std::string::npos)
             holding.push_back(line);
     ASSERT_GT(holding.size(), 3u);
     for (const std::uint32_t line : holding)
-        ASSERT_EQ(program.line(line).front(), 'N') << "every line found has a record";
+        ASSERT_EQ(lineText(line).front(), 'N') << "every line found has a record";
     const auto expectMarked = [&](std::uint32_t line, const char* what) {
         EXPECT_EQ(view().markedLine(), line) << what;
-        const QString block =
-            QString::fromStdString(std::string(program.line(line))).section(u' ', 0, 0);
+        const QString block = QString::fromStdString(lineText(line)).section(u' ', 0, 0);
         EXPECT_TRUE(window->chartStatus().message().startsWith(block + u' '))
             << what << ": " << window->chartStatus().message().toStdString();
     };

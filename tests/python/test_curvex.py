@@ -84,7 +84,9 @@ def stats_as_csv(row):
             "optimised_s": f"{row['optimised_s']:.3f}", "saved_s": f"{row['saved_s']:.3f}",
             "saved_percent": "" if percent is None else f"{percent:.2f}",
             "no_feed_programmed": str(row["no_feed_programmed"]),
-            "no_feed_optimised": str(row["no_feed_optimised"])}
+            "no_feed_optimised": str(row["no_feed_optimised"]),
+            "air_mm": f"{row['air_mm']:.3f}", "air_programmed_s": f"{row['air_programmed_s']:.3f}",
+            "air_optimised_s": f"{row['air_optimised_s']:.3f}"}
 
 
 @pytest.mark.parametrize("options, keywords", [

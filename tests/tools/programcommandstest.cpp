@@ -265,7 +265,12 @@ TEST_F(ProgramCommands, SynthWritesTheProgramBesideTheData) {
         {"synth --nc --seed 3 --blocks 500 --text -o b.part.txt", "b.part.txt", "b.part.nc"},
         {"synth --seed 3 --blocks 500 --nc --binary -o c.bin", "c.bin", "c.nc"},
         {"synth --seed 3 --blocks 500 --nc --text -o d", "d", "d.nc"},
+        // The ending is the file name's, never a folder's.
+        {"synth --seed 3 --blocks 500 --nc --text -o in.d/g.txt", "in.d/g.txt", "in.d/g.nc"},
+        {"synth --seed 3 --blocks 500 --nc --text -o in.d/h", "in.d/h", "in.d/h.nc"},
+        {"synth --seed 3 --blocks 500 --nc --text -o in.d/.txt", "in.d/.txt", "in.d/.txt.nc"},
     };
+    std::filesystem::create_directory(folder.file("in.d"));
     for (const Case& c : cases) {
         const CurvexRun run = curvex(folder, c.arguments);
         EXPECT_EQ(run.status, 0) << c.arguments << ": " << run.err;

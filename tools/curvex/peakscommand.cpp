@@ -1,3 +1,4 @@
+#include "chartframe.h"
 #include "commandarguments.h"
 #include "commands.h"
 #include "series.h"

@@ -74,7 +74,11 @@ TEST_F(RenderCommand, WritesTheChartAtTheGivenSize) {
         const char* options;
         QSize size;
     };
-    const Case cases[] = {{"", {1000, 600}}, {"--size 320x200", {320, 200}}};
+    // The smallest sides are sizes too.
+    const Case cases[] = {{"", {1000, 600}},
+                          {"--size 320x200", {320, 200}},
+                          {"--size 1x40", {1, 40}},
+                          {"--size 40x1", {40, 1}}};
     for (const Case& c : cases) {
         const RenderRun run = render(folder, std::string(c.options) + " -o out.png cut.txt");
         ASSERT_EQ(run.status, 0) << c.options << run.err;

@@ -511,4 +511,30 @@ TEST(ToolpathDrawing, sidePannedJustOffTheImageIsNotDrawnOnItsEdge) {
     EXPECT_EQ(rows, sides);
 }
 
+// A point with a coordinate not a number, or whose mapped position is none, has no pixel (the draft
+// joins records by their pixels and must not draw to such a point).
+TEST(ToolpathPixels, aPointMappedToNoNumberHasNoPixel) {
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const float nan = std::nanf("");
+    const struct {
+        ToolpathViewKind view;
+        PathPoint point;
+        bool pixel;
+    } cases[] = {{ToolpathViewKind::Top, {nan, 10, 0}, false},
+                 {ToolpathViewKind::Top, {10, nan, 0}, false},
+                 {ToolpathViewKind::Front, {10, 0, nan}, false},
+                 {ToolpathViewKind::Iso, {10, 10, nan}, false},
+                 {ToolpathViewKind::Top, {10, 10, nan}, false},
+                 // Across the iso view's up axis the two infinities leave no number.
+                 {ToolpathViewKind::Iso, {HUGE_VALF, HUGE_VALF, 0}, false},
+                 {ToolpathViewKind::Top, {10, 10, 0}, true}};
+    for (const auto& c : cases) {
+        const ToolpathFit fit(model.box(), ToolpathView(c.view), 200, 100);
+        const PixelPoint pixel = PixelOf(fit, c.point);
+        EXPECT_EQ(pixel.x != kNoPixel, c.pixel) << static_cast<int>(c.view) << ": " << c.point.x
+                                                << "," << c.point.y << "," << c.point.z;
+    }
+}
+
 } // namespace

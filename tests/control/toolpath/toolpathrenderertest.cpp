@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -63,6 +64,49 @@ TEST(ToolpathRenderer, colourBarHasTheLargestValueAtTheTop) {
             EXPECT_EQ(levels.back(), 0) << w << "x" << h;
             EXPECT_TRUE(std::is_sorted(levels.rbegin(), levels.rend())) << w << "x" << h;
         }
+    }
+}
+
+// The colours a 3x3 neighbourhood of the point's pixel shows.
+std::vector<QRgb> coloursAround(const QImage& image, const ToolpathFit& fit, const PathPoint& at) {
+    const int x = static_cast<int>(std::floor(fit.px(at.x, at.y, at.z)));
+    const int y = static_cast<int>(std::floor(fit.py(at.x, at.y, at.z)));
+    std::vector<QRgb> colours;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            colours.push_back(image.pixel(x + dx, y + dy) | 0xFF000000u);
+    return colours;
+}
+
+struct VectorColourCase {
+    PathPoint at;
+    QRgb colour;
+    QRgb otherTool;
+};
+
+// Drawn as vector lines, each tool's rectangle keeps its own colour: a run of one colour ends
+// where the tool changes without the path breaking (on the jump between the rectangles).
+TEST(ToolpathRenderer, vectorRunsChangeColourWithTheTool) {
+    ensureGuiApplication();
+    const CutDataSet data = loadText(rectanglesText());
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 400, 300);
+    QImage image(400, 300, QImage::Format_RGB32);
+    QPainter painter(&image);
+    ToolpathRenderer(model, chartStyle()).paint(painter, fit);
+    painter.end();
+    const QRgb green = 0xFF00FF00u;
+    const QRgb blue = 0xFF0000FFu;
+    const VectorColourCase cases[] = {{{20, 20, 0}, green, blue},
+                                      {{40, 10, 0}, green, blue},
+                                      {{70, 20, 0}, blue, green},
+                                      {{90, 10, 0}, blue, green},
+                                      {{45, 0, 0}, blue, green}};
+    for (const VectorColourCase& c : cases) {
+        const std::vector<QRgb> around = coloursAround(image, fit, c.at);
+        EXPECT_NE(std::count(around.begin(), around.end(), c.colour), 0) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(std::count(around.begin(), around.end(), c.otherTool), 0)
+            << c.at.x << "," << c.at.y;
     }
 }
 

@@ -16,10 +16,7 @@ const CutDataSet& benchData() {
 }
 
 bool haveData(benchmark::State& state) {
-    if (benchData().count >= kBlocks)
-        return true;
-    state.SkipWithError("generated data did not decode");
-    return false;
+    return generatedDataDecoded(state, benchData(), kBlocks);
 }
 
 // Both lists of 20 after a load, on `threads` threads (0: as many as the size calls for).

@@ -58,10 +58,7 @@ char* toCharsPass(const CutDataSet& data, char* out) {
 }
 
 bool dataDecoded(benchmark::State& state) {
-    if (benchData().count >= kBlocks)
-        return true;
-    state.SkipWithError("generated data did not decode");
-    return false;
+    return generatedDataDecoded(state, benchData(), kBlocks);
 }
 
 void BM_ToCharsPass(benchmark::State& state) {

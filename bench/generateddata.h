@@ -4,6 +4,8 @@
 #include "cutloader.h"
 #include "cutsynthesizer.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,4 +21,14 @@ inline CutDataSet generatedData(std::int64_t blocks, unsigned seed = 7) {
     CutDataSet decoded;
     LoadCutBytes(bytes, CutFormat::Binary, decoded);
     return decoded;
+}
+
+// Whether `data` holds the `blocks` records it was generated with; the benchmark is skipped with
+// the reason when not.
+inline bool generatedDataDecoded(benchmark::State& state, const CutDataSet& data,
+                                 std::int64_t blocks) {
+    if (static_cast<std::int64_t>(data.count) >= blocks)
+        return true;
+    state.SkipWithError("generated data did not decode");
+    return false;
 }

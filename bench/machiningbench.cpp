@@ -15,10 +15,7 @@ const CutDataSet& benchData() {
 }
 
 bool haveData(benchmark::State& state) {
-    if (benchData().count >= kBlocks)
-        return true;
-    state.SkipWithError("generated data did not decode");
-    return false;
+    return generatedDataDecoded(state, benchData(), kBlocks);
 }
 
 // The whole table after a load or a G00 feed change: a row per tool and the total.

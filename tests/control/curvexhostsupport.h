@@ -174,4 +174,15 @@ protected:
     RecordingSink sink;
 };
 
+// A host with the part sample loaded and drawn, its events so far forgotten.
+class CurvexSampleTest : public CurvexHostTest {
+protected:
+    void SetUp() override {
+        CurvexHostTest::SetUp();
+        ASSERT_TRUE(loadSample());
+        render();
+        sink.events.clear();
+    }
+};
+
 } // namespace curvextest

@@ -33,6 +33,42 @@ inline QImage blankImage(int width, int height) {
     return image;
 }
 
+// Remembers the labels the renderer writes, with the direction they run in.
+class LabelCanvas : public ChartCanvas {
+public:
+    void setClipRect(int, int, int, int) override {}
+    void selectPen(ColorRef) override {}
+    void selectBrush(ColorRef) override {}
+    void selectFont(int, TextDirection direction) override { direction_ = direction; }
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void rectangle(int, int, int, int) override {}
+    void ellipse(int, int, int, int) override {}
+    void textOut(int, int y, const std::string& text) override {
+        if (direction_ == TextDirection::Upward)
+            upward.push_back(text);
+        else
+            horizontal.push_back({text, y});
+    }
+
+    struct Label {
+        std::string text;
+        int y;
+    };
+    std::vector<std::string> horizontalTexts() const {
+        std::vector<std::string> texts;
+        for (const Label& label : horizontal)
+            texts.push_back(label.text);
+        return texts;
+    }
+
+    std::vector<std::string> upward;
+    std::vector<Label> horizontal;
+
+private:
+    TextDirection direction_ = TextDirection::Horizontal;
+};
+
 // The RGB of a 0x00BBGGRR colour reference as QImage::pixel reports it.
 inline QRgb rgbOf(ColorRef colour) {
     return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);

@@ -24,38 +24,13 @@
 
 namespace {
 
-struct Block {
-    float step = 1.0f;
-    float removal = 1.0f;
-    std::int16_t tool = 1;
-    std::int32_t orgFeed = 600;
-    std::int32_t optFeed = 600;
-    bool rapid = false;
-};
-
-CutDataSet build(const std::vector<Block>& blocks) {
-    CutBuilder builder(blocks.size());
-    std::int32_t number = 0;
-    for (const Block& block : blocks) {
-        CutRecord record;
-        record.toolNo = block.tool;
-        record.blockNo = number += 10;
-        record.motionCode = block.rapid ? 0 : 1;
-        record.orgFeed = block.orgFeed;
-        record.optFeed = block.optFeed;
-        record.removal = block.removal;
-        builder.add(record, block.step, 0.0f, 0.0f);
-    }
-    return builder.take();
-}
-
 // Runs of 40 blocks per tool, tools coming back, each tool at its own pair of feeds.
-std::vector<Block> constantFeedsPerTool() {
+std::vector<ChartBlock> constantFeedsPerTool() {
     const std::int16_t tools[] = {3, 5, 3, 0, 7, 5, 3};
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (const std::int16_t tool : tools)
         for (int k = 0; k < 40; ++k) {
-            Block block;
+            ChartBlock block;
             block.tool = tool;
             block.orgFeed = 400 + 100 * tool;
             block.optFeed = 700 + 60 * tool;
@@ -66,10 +41,10 @@ std::vector<Block> constantFeedsPerTool() {
 }
 
 // The programmed feed rises, the optimised one falls; they cross half way.
-std::vector<Block> crossingFeeds() {
-    std::vector<Block> blocks;
+std::vector<ChartBlock> crossingFeeds() {
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 3000; ++k) {
-        Block block;
+        ChartBlock block;
         block.step = 0.05f + static_cast<float>(k % 7) * 0.1f;
         block.tool = static_cast<std::int16_t>(1 + k / 500);
         block.orgFeed = 200 + k;
@@ -82,12 +57,12 @@ std::vector<Block> crossingFeeds() {
 
 // G00 moves here and there, some of them long, some following each other; tool 0 and negative
 // tool numbers among the tools.
-std::vector<Block> withRapids() {
+std::vector<ChartBlock> withRapids() {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> percent(0, 99);
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 20000; ++k) {
-        Block block;
+        ChartBlock block;
         block.rapid = percent(random) < 12;
         block.step = block.rapid ? static_cast<float>(percent(random)) * 0.3f
                                  : static_cast<float>(percent(random)) * 0.004f;
@@ -100,8 +75,8 @@ std::vector<Block> withRapids() {
     return blocks;
 }
 
-std::vector<Block> oneRecord() {
-    Block block;
+std::vector<ChartBlock> oneRecord() {
+    ChartBlock block;
     block.orgFeed = 900;
     block.optFeed = 1200;
     return {block};
@@ -114,10 +89,10 @@ struct DataCase {
 
 std::vector<DataCase> dataCases() {
     std::vector<DataCase> cases;
-    cases.push_back({"constant feeds per tool", build(constantFeedsPerTool())});
-    cases.push_back({"crossing feeds", build(crossingFeeds())});
-    cases.push_back({"G00 moves", build(withRapids())});
-    cases.push_back({"one record", build(oneRecord())});
+    cases.push_back({"constant feeds per tool", BuildChartData(constantFeedsPerTool())});
+    cases.push_back({"crossing feeds", BuildChartData(crossingFeeds())});
+    cases.push_back({"G00 moves", BuildChartData(withRapids())});
+    cases.push_back({"one record", BuildChartData(oneRecord())});
     return cases;
 }
 
@@ -333,11 +308,11 @@ TEST(CompareCharts, TheScaleEndsAtTheLargestValueOfEitherSeries) {
 }
 
 TEST(CompareCharts, FeedsScaleByTheFeedsOfMovesOnly) {
-    std::vector<Block> blocks = crossingFeeds();
+    std::vector<ChartBlock> blocks = crossingFeeds();
     blocks[10].rapid = true;
     blocks[10].orgFeed = 90000;
     blocks[11].optFeed = 4000;
-    const CutDataSet data = build(blocks);
+    const CutDataSet data = BuildChartData(blocks);
     View view;
     view.compare = CompareMode::Feeds;
     EXPECT_EQ(ViewFrame(chartOf(view), data).maximum, 4000.0f);
@@ -353,7 +328,7 @@ LegendEntry entry(const std::string& caption, std::vector<int> colours) {
 // Tools 3, 5, 3, 0, 7, 5, 3 in runs of 40: the colouring by steps moves on at each change but the
 // one away from tool 0, so tools 3 and 5 come back in new colours.
 TEST(ChartLegend, ListsTheShownToolsInOrderOfFirstUseWithTheirColours) {
-    const CutDataSet data = build(constantFeedsPerTool());
+    const CutDataSet data = BuildChartData(constantFeedsPerTool());
     struct Case {
         const char* name;
         CompareMode compare;
@@ -424,11 +399,11 @@ TEST(ChartLegend, TheIndexGivesTheEntriesOfEveryRecord) {
 }
 
 TEST(ChartLegend, NegativeToolsTakeTheirLowFourBits) {
-    std::vector<Block> blocks(3);
+    std::vector<ChartBlock> blocks(3);
     blocks[0].tool = -1;
     blocks[1].tool = -16;
     blocks[2].tool = 17;
-    const CutDataSet data = build(blocks);
+    const CutDataSet data = BuildChartData(blocks);
     ChartState chart;
     chart.colourByTool = true;
     const std::vector<LegendEntry> expected = {entry("T-1", {15}), entry("T-16", {0}),
@@ -440,7 +415,7 @@ TEST(ChartLegend, NegativeToolsTakeTheirLowFourBits) {
 // label's row as it was.
 TEST(ChartLegend, IsDrawnTopRightAndNeverOverTheMaximumLabel) {
     ensureGuiApplication();
-    const CutDataSet data = build(constantFeedsPerTool());
+    const CutDataSet data = BuildChartData(constantFeedsPerTool());
     for (const int width : {900, 160}) {
         View view;
         view.compare = CompareMode::Rates;
@@ -475,15 +450,15 @@ struct Half {
 };
 
 CutDataSet halves(Half left, Half right) {
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 2000; ++k) {
         const Half half = k < 1000 ? left : right;
-        Block block;
+        ChartBlock block;
         block.tool = static_cast<std::int16_t>(1 + k / 400);
         block.removal = k % 2 == 0 ? half.low : half.high;
         blocks.push_back(block);
     }
-    return build(blocks);
+    return BuildChartData(blocks);
 }
 
 // The bounding box of the pixels the legend changes, drawn as a picture or as vector drawing
@@ -566,14 +541,14 @@ TEST(ChartLegend, TakesTheCornerThatHidesTheLeastCurve) {
 
 // At most the rows that fit in half the plot height, the last saying how many tools are left out.
 TEST(ChartLegend, RowsFitHalfThePlotHeight) {
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 600; ++k) {
-        Block block;
+        ChartBlock block;
         block.tool = static_cast<std::int16_t>(k / 10);
         block.removal = static_cast<float>(k % 3);
         blocks.push_back(block);
     }
-    const CutDataSet data = build(blocks);
+    const CutDataSet data = BuildChartData(blocks);
     const ChartLegend legend(chartOf(View{}), data, 0, data.count);
     ASSERT_EQ(legend.entries().size(), 60u);
     const struct {
@@ -625,14 +600,14 @@ TEST(ChartLegend, RowsFitHalfThePlotHeight) {
 // drawing, every pixel the legend changes lies inside the plot area, clear of its frame.
 TEST(ChartLegend, ALegendOfMoreToolsThanRowsStaysInsideThePlotArea) {
     ensureGuiApplication();
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 600; ++k) {
-        Block block;
+        ChartBlock block;
         block.tool = static_cast<std::int16_t>(k / 10);
         block.removal = static_cast<float>(1 + k % 7);
         blocks.push_back(block);
     }
-    const CutDataSet data = build(blocks);
+    const CutDataSet data = BuildChartData(blocks);
     for (const auto& [width, height] :
          {std::pair{900, 500}, std::pair{640, 420}, std::pair{400, 300}, std::pair{1200, 240},
           std::pair{300, 600}}) {
@@ -676,7 +651,7 @@ std::string inkOnTheEdge(const QImage& image) {
 // are cut.
 TEST(LabelFit, EveryLabelLiesWholeInsideTheImage) {
     ensureGuiApplication();
-    const CutDataSet data = build(crossingFeeds());
+    const CutDataSet data = BuildChartData(crossingFeeds());
     const std::string longTitle(90, 'W');
     struct Views {
         CompareMode compare;

@@ -22,38 +22,14 @@
 
 namespace {
 
-struct Block {
-    float step = 1.0f;
-    std::int16_t tool = 1;
-    std::int32_t orgFeed = 600;
-    std::int32_t optFeed = 600;
-    bool rapid = false;
-};
-
-CutDataSet build(const std::vector<Block>& blocks) {
-    CutBuilder builder(blocks.size());
-    std::int32_t number = 0;
-    for (const Block& block : blocks) {
-        CutRecord record;
-        record.toolNo = block.tool;
-        record.blockNo = number += 10;
-        record.motionCode = block.rapid ? 0 : 1;
-        record.orgFeed = block.orgFeed;
-        record.optFeed = block.optFeed;
-        record.removal = 0.5f;
-        builder.add(record, block.step, 0.0f, 0.0f);
-    }
-    return builder.take();
-}
-
 // G00 moves and moves without a programmed feed (0 or below) here and there, runs of them too;
 // slowdowns and speed-ups of every size, the optimised feed 0 or negative now and then.
-std::vector<Block> mixedChanges(unsigned seed, int count) {
+std::vector<ChartBlock> mixedChanges(unsigned seed, int count) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> percent(0, 99);
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < count; ++k) {
-        Block block;
+        ChartBlock block;
         const int kind = percent(random);
         block.rapid = kind < 10;
         block.step = block.rapid ? static_cast<float>(percent(random)) * 0.2f
@@ -71,13 +47,13 @@ std::vector<Block> mixedChanges(unsigned seed, int count) {
 // Long stretches between breaks, as machining programs have them: a G00 run or a move without a
 // programmed feed every few hundred records, the change stepping within a stretch and now and
 // then at its last records, tools changing inside and at the breaks.
-std::vector<Block> longStretches(unsigned seed, int count) {
+std::vector<ChartBlock> longStretches(unsigned seed, int count) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> percent(0, 99);
-    std::vector<Block> blocks;
+    std::vector<ChartBlock> blocks;
     int level = 0;
     for (int k = 0; k < count; ++k) {
-        Block block;
+        ChartBlock block;
         block.rapid = k % 431 < 2;
         block.step = block.rapid ? 30.0f : 0.002f * static_cast<float>(1 + k % 7);
         block.tool = static_cast<std::int16_t>(1 + k / 1700 % 4);
@@ -91,10 +67,10 @@ std::vector<Block> longStretches(unsigned seed, int count) {
 }
 
 // Only speed-ups, so that nothing crosses the zero line.
-std::vector<Block> fasterOnly() {
-    std::vector<Block> blocks;
+std::vector<ChartBlock> fasterOnly() {
+    std::vector<ChartBlock> blocks;
     for (int k = 0; k < 4000; ++k) {
-        Block block;
+        ChartBlock block;
         block.step = 0.1f + static_cast<float>(k % 5) * 0.05f;
         block.orgFeed = 500;
         block.optFeed = 520 + k % 300;
@@ -105,8 +81,8 @@ std::vector<Block> fasterOnly() {
 }
 
 // Every feed as programmed.
-std::vector<Block> unchanged() {
-    std::vector<Block> blocks(300);
+std::vector<ChartBlock> unchanged() {
+    std::vector<ChartBlock> blocks(300);
     for (std::size_t k = 0; k < blocks.size(); ++k) {
         blocks[k].orgFeed = blocks[k].optFeed = 400 + static_cast<std::int32_t>(k);
         blocks[k].rapid = k % 50 == 7;
@@ -121,14 +97,14 @@ struct DataCase {
 
 std::vector<DataCase> dataCases() {
     std::vector<DataCase> cases;
-    cases.push_back({"mixed changes", build(mixedChanges(5, 20000))});
-    cases.push_back({"long stretches", build(longStretches(3, 30000))});
-    cases.push_back({"faster only", build(fasterOnly())});
-    cases.push_back({"unchanged", build(unchanged())});
-    Block one;
+    cases.push_back({"mixed changes", BuildChartData(mixedChanges(5, 20000))});
+    cases.push_back({"long stretches", BuildChartData(longStretches(3, 30000))});
+    cases.push_back({"faster only", BuildChartData(fasterOnly())});
+    cases.push_back({"unchanged", BuildChartData(unchanged())});
+    ChartBlock one;
     one.orgFeed = 800;
     one.optFeed = 500;
-    cases.push_back({"one record", build({one})});
+    cases.push_back({"one record", BuildChartData({one})});
     return cases;
 }
 
@@ -253,35 +229,6 @@ ChartState chartOf(const View& view) {
     return chart;
 }
 
-// Remembers the labels the renderer writes, with the direction they run in.
-class LabelCanvas : public ChartCanvas {
-public:
-    void setClipRect(int, int, int, int) override {}
-    void selectPen(ColorRef) override {}
-    void selectBrush(ColorRef) override {}
-    void selectFont(int, TextDirection direction) override { direction_ = direction; }
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void rectangle(int, int, int, int) override {}
-    void ellipse(int, int, int, int) override {}
-    void textOut(int, int y, const std::string& text) override {
-        if (direction_ == TextDirection::Upward)
-            upward.push_back(text);
-        else
-            horizontal.push_back({text, y});
-    }
-
-    struct Label {
-        std::string text;
-        int y;
-    };
-    std::vector<std::string> upward;
-    std::vector<Label> horizontal;
-
-private:
-    TextDirection direction_ = TextDirection::Horizontal;
-};
-
 // "%0.3f" without its trailing zeros, as the chart's labels are written.
 std::string chartNumber(float value) {
     char text[64];
@@ -401,7 +348,7 @@ TEST(FeedChangeChart, LabelsTheExtremesTheTicksBothWaysAndTheZeroLine) {
 
 TEST(FeedChangeChart, TheZeroLineCrossesThePlotInTheAxisColour) {
     ensureGuiApplication();
-    const CutDataSet data = build(fasterOnly());
+    const CutDataSet data = BuildChartData(fasterOnly());
     const ChartState chart = chartOf(View{});
     QImage image = blankImage(chart.width, chart.height);
     DrawGraph(image, chart, &data);
@@ -418,7 +365,7 @@ TEST(FeedChangeChart, TheZeroLineCrossesThePlotInTheAxisColour) {
 // A curve of unchanged feeds lies on the zero line and is drawn over it.
 TEST(FeedChangeChart, ACurveAtZeroShowsOverTheZeroLine) {
     ensureGuiApplication();
-    const CutDataSet data = build(unchanged());
+    const CutDataSet data = BuildChartData(unchanged());
     const ChartState chart = chartOf(View{});
     QImage image = blankImage(chart.width, chart.height);
     DrawGraph(image, chart, &data);
@@ -433,14 +380,14 @@ TEST(FeedChangeChart, ACurveAtZeroShowsOverTheZeroLine) {
 // The peaks against a search over every record: the largest absolute change first, then each
 // time the largest one `gap` or more records from every peak taken, the earlier of equals.
 TEST(FeedChangeChart, PeaksAreTheLargestAbsoluteChangesWithTheGapAndTieRules) {
-    std::vector<Block> blocks = mixedChanges(8, 12000);
+    std::vector<ChartBlock> blocks = mixedChanges(8, 12000);
     // Ties: slowdowns and speed-ups of the same size, near each other and far apart.
     for (const std::size_t k : {100u, 150u, 4000u, 9000u}) {
-        blocks[k] = Block{};
+        blocks[k] = ChartBlock{};
         blocks[k].orgFeed = 1000;
         blocks[k].optFeed = k % 2 == 0 ? 10000 : -8000;
     }
-    const CutDataSet data = build(blocks);
+    const CutDataSet data = BuildChartData(blocks);
     const struct {
         std::uint32_t top;
         std::uint32_t gap;

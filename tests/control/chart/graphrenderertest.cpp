@@ -335,28 +335,6 @@ TEST(GraphRenderer, SurfacesOfOtherFormatsAreConverted) {
     }
 }
 
-// Remembers the labels the renderer writes, with the direction they run in.
-class LabelCanvas : public ChartCanvas {
-public:
-    void setClipRect(int, int, int, int) override {}
-    void selectPen(ColorRef) override {}
-    void selectBrush(ColorRef) override {}
-    void selectFont(int, TextDirection direction) override { direction_ = direction; }
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void rectangle(int, int, int, int) override {}
-    void ellipse(int, int, int, int) override {}
-    void textOut(int, int, const std::string& text) override {
-        (direction_ == TextDirection::Upward ? upward : horizontal).push_back(text);
-    }
-
-    std::vector<std::string> upward;
-    std::vector<std::string> horizontal;
-
-private:
-    TextDirection direction_ = TextDirection::Horizontal;
-};
-
 // The tick values among the labels (titles and "0" and "MAX:" left out).
 std::vector<double> tickValues(const std::vector<std::string>& labels) {
     std::vector<double> values;
@@ -392,7 +370,7 @@ TEST(GraphRenderer, TicksBeyondOnePerPixelAreThinnedEvenlyOverTheWholeAxis) {
         chart.yTitle = "Removal";
         DrawGraph(canvas, chart, &c.data, path);
         const std::vector<double> ticks =
-            tickValues(c.vertical ? canvas.upward : canvas.horizontal);
+            tickValues(c.vertical ? canvas.upward : canvas.horizontalTexts());
         ASSERT_GE(ticks.size(), 2u);
         EXPECT_LE(ticks.size(), static_cast<std::size_t>(c.limit));
         EXPECT_GE(ticks.back(), 0.99e12) << "the ticks stop short of the maximum";

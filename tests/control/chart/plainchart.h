@@ -2,6 +2,7 @@
 
 #include "chartframe.h"
 #include "curvepath.h"
+#include "cutbuilder.h"
 #include "cutdataset.h"
 
 #include <cstdint>
@@ -9,6 +10,33 @@
 
 // The pieces of a chart worked out from the rules alone, record by record, for the tests that
 // compare the renderer's drawing with a plain one.
+
+// A block of a chart test's data: its step along X, removal, tool and feeds.
+struct ChartBlock {
+    float step = 1.0f;
+    float removal = 1.0f;
+    std::int16_t tool = 1;
+    std::int32_t orgFeed = 600;
+    std::int32_t optFeed = 600;
+    bool rapid = false;
+};
+
+// The data of the blocks, numbered 10, 20, ...
+inline CutDataSet BuildChartData(const std::vector<ChartBlock>& blocks) {
+    CutBuilder builder(blocks.size());
+    std::int32_t number = 0;
+    for (const ChartBlock& block : blocks) {
+        CutRecord record;
+        record.toolNo = block.tool;
+        record.blockNo = number += 10;
+        record.motionCode = block.rapid ? 0 : 1;
+        record.orgFeed = block.orgFeed;
+        record.optFeed = block.optFeed;
+        record.removal = block.removal;
+        builder.add(record, block.step, 0.0f, 0.0f);
+    }
+    return builder.take();
+}
 
 // The curve colour numbers of the records: a step at every tool change that does not leave tool
 // 0, or the tool's low four bits.

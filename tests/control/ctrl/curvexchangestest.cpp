@@ -1,6 +1,6 @@
 #include "changeruns.h"
 #include "curvexhostsupport.h"
-#include "cutloader.h"
+#include "samplecutdata.h"
 #include "shownrecords.h"
 
 #include <gtest/gtest.h>
@@ -17,30 +17,13 @@ using component::InvokeKind;
 
 namespace {
 
-const CutDataSet& sampleData() {
-    static const CutDataSet data = [] {
-        CutDataSet loaded;
-        LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, loaded);
-        return loaded;
-    }();
-    return data;
-}
-
 // Where record i lies on the distance axis, in percent of the whole.
 float percentOf(std::uint32_t i) {
-    const CutDataSet& data = sampleData();
+    const CutDataSet& data = SampleCutData();
     return data.totalDistance[i] / data.totalDistance[data.count - 1] * 100.0f;
 }
 
-class CurvexChangesTest : public CurvexHostTest {
-protected:
-    void SetUp() override {
-        CurvexHostTest::SetUp();
-        ASSERT_TRUE(loadSample());
-        render();
-        sink.events.clear();
-    }
-};
+using CurvexChangesTest = CurvexSampleTest;
 
 // The air cutting of records first..end-1 summed here: moves that are not G00 and whose removal
 // is 0 or less or not a number, their length the growth of the running distance.
@@ -76,7 +59,7 @@ void expectAirRow(const QVariant& row, const Air& expected, const std::string& w
 } // namespace
 
 TEST_F(CurvexChangesTest, RowsGiveEveryFieldOfTheLargestRuns) {
-    const ChangeLists lists = LargestChangeRuns(sampleData(), 50);
+    const ChangeLists lists = LargestChangeRuns(SampleCutData(), 50);
     ASSERT_FALSE(lists.faster.empty());
     for (const auto kind : {curvex::ChangeKind::Slower, curvex::ChangeKind::Faster}) {
         for (const int top : {0, 1, 20, 50}) {
@@ -91,10 +74,11 @@ TEST_F(CurvexChangesTest, RowsGiveEveryFieldOfTheLargestRuns) {
                 ASSERT_EQ(row.size(), curvex::ChangeFieldCount);
                 EXPECT_EQ(row[curvex::ChangeFirst].toUInt(), run.first);
                 EXPECT_EQ(row[curvex::ChangeLast].toUInt(), run.last);
-                EXPECT_EQ(row[curvex::ChangeFirstBlock].toInt(), sampleData().blockNos[run.first]);
-                EXPECT_EQ(row[curvex::ChangeLastBlock].toInt(), sampleData().blockNos[run.last]);
+                EXPECT_EQ(row[curvex::ChangeFirstBlock].toInt(),
+                          SampleCutData().blockNos[run.first]);
+                EXPECT_EQ(row[curvex::ChangeLastBlock].toInt(), SampleCutData().blockNos[run.last]);
                 EXPECT_EQ(row[curvex::ChangeToolNo].toInt(),
-                          sampleData().records[run.first].toolNo);
+                          SampleCutData().records[run.first].toolNo);
                 EXPECT_EQ(row[curvex::ChangeLength].toDouble(), run.length);
                 EXPECT_EQ(row[curvex::ChangeProgrammed].toDouble(), run.programmed);
                 EXPECT_EQ(row[curvex::ChangeOptimised].toDouble(), run.optimised);
@@ -121,7 +105,7 @@ TEST_F(CurvexChangesTest, BadKindsAndCountsAreRefused) {
 // The shown range covers the records with a tenth of their width either side, within 0..100; a
 // single record gets the narrowest range about it. The first record is marked.
 TEST_F(CurvexChangesTest, ShowRecordsShowsTheRunWithATenthEitherSide) {
-    const CutDataSet& data = sampleData();
+    const CutDataSet& data = SampleCutData();
     const std::uint32_t last = data.count - 1;
     const float narrowest = 300.0f / data.totalDistance[last];
     const struct {
@@ -157,7 +141,7 @@ TEST_F(CurvexChangesTest, ShowRecordsShowsTheRunWithATenthEitherSide) {
 }
 
 TEST_F(CurvexChangesTest, AirRowsMatchSumsOverTheRecords) {
-    const CutDataSet& data = sampleData();
+    const CutDataSet& data = SampleCutData();
     expectAirRow(call(curvex::DispGetTotalAirRow), airOf(data, 0, data.count), "total");
     const int tools = call(curvex::DispGetToolRowCount).toInt();
     ASSERT_GT(tools, 1);

@@ -1,7 +1,7 @@
 #include "chartframe.h"
 #include "curvexhostsupport.h"
-#include "cutloader.h"
 #include "recordpick.h"
+#include "samplecutdata.h"
 #include "viewhistory.h"
 #include "viewranges.h"
 
@@ -45,24 +45,8 @@ ChartFrame sampleFrame(const CutDataSet& data, QSize size, float lower, float up
     return ViewFrame(view, data);
 }
 
-const CutDataSet& sampleData() {
-    static const CutDataSet data = [] {
-        CutDataSet loaded;
-        LoadCutFile("samples/CUTDATA.txt", CutFormat::Text, loaded);
-        return loaded;
-    }();
-    return data;
-}
-
-class CurvexNavigationTest : public CurvexHostTest {
+class CurvexNavigationTest : public CurvexSampleTest {
 protected:
-    void SetUp() override {
-        CurvexHostTest::SetUp();
-        ASSERT_TRUE(loadSample());
-        render();
-        sink.events.clear();
-    }
-
     // Sends one wheel turn of `notches` at `at` and waits for the render it causes.
     void turnWheel(QPoint at, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                    bool sideways = false) {
@@ -113,7 +97,7 @@ TEST_F(CurvexNavigationTest, WheelZoomKeepsTheDataUnderThePointer) {
         setDistArea(c.lower, c.upper);
         render();
         sink.events.clear();
-        const ChartFrame before = sampleFrame(sampleData(), size, c.lower, c.upper);
+        const ChartFrame before = sampleFrame(SampleCutData(), size, c.lower, c.upper);
         const float value =
             before.xLo + static_cast<float>(c.column - before.plotLeft()) / before.sx;
         turnWheel(QPoint(c.column, 200), c.notches);
@@ -121,7 +105,7 @@ TEST_F(CurvexNavigationTest, WheelZoomKeepsTheDataUnderThePointer) {
         EXPECT_NEAR((upper - lower) * std::pow(1.25f, static_cast<float>(c.notches)),
                     c.upper - c.lower, 1e-3f)
             << "column " << c.column << ", notches " << c.notches;
-        const ChartFrame after = sampleFrame(sampleData(), size, lower, upper);
+        const ChartFrame after = sampleFrame(SampleCutData(), size, lower, upper);
         EXPECT_LE(std::abs(after.pointX(value) - c.column), 1)
             << "column " << c.column << ", notches " << c.notches;
     }
@@ -162,7 +146,7 @@ TEST_F(CurvexNavigationTest, PanningStaysInsideTheWholeRange) {
     for (int i = 0; i < 80; ++i)
         press(Qt::Key_Plus);
     const auto [lower, upper] = distArea();
-    EXPECT_NEAR(upper - lower, MinimumWidthPercent(sampleData(), 0), 1e-4f)
+    EXPECT_NEAR(upper - lower, MinimumWidthPercent(SampleCutData(), 0), 1e-4f)
         << "no narrower than the renderer shows";
 }
 
@@ -216,7 +200,7 @@ TEST(ViewHistory, BackStopsAfterTheLastHundredSteps) {
 }
 
 TEST_F(CurvexNavigationTest, GoToBlockCentresAndMarksTheRecord) {
-    const CutDataSet& data = sampleData();
+    const CutDataSet& data = SampleCutData();
     const std::uint32_t index = data.count / 3;
     const std::int32_t blockNo = data.blockNos[index];
     std::uint32_t first = 0;
@@ -242,7 +226,7 @@ TEST_F(CurvexNavigationTest, GoToBlockCentresAndMarksTheRecord) {
 // A record inside the shown range is marked where it is; one outside brings the range, at its
 // width, to centre it; a record that does not exist is refused.
 TEST_F(CurvexNavigationTest, MarkRecordMovesTheRangeOnlyWhenTheRecordLiesOutside) {
-    const CutDataSet& data = sampleData();
+    const CutDataSet& data = SampleCutData();
     const auto percentOf = [&](std::uint32_t index) {
         return data.totalDistance[index] / data.totalDistance[data.count - 1] * 100.0f;
     };
@@ -293,7 +277,7 @@ TEST_F(CurvexNavigationTest, TheReadOutMarksThePickedRecordOverTheCachedChart) {
     ChartState view;
     view.width = size.width();
     view.height = size.height();
-    const auto picked = RecordPicker(sampleData()).pick(view, column);
+    const auto picked = RecordPicker(SampleCutData()).pick(view, column);
     ASSERT_TRUE(picked);
     const QVariantList& record = sink.events.back().args;
     ASSERT_EQ(record.size(), 12);
@@ -318,7 +302,7 @@ TEST_F(CurvexNavigationTest, TheReadOutChangesWithTheRecordAndANewLoadClearsIt) 
     ChartState view;
     view.width = size.width();
     view.height = size.height();
-    const RecordPicker picker(sampleData());
+    const RecordPicker picker(SampleCutData());
     const auto first = picker.pick(view, 600);
     const auto second = picker.pick(view, 200);
     ASSERT_TRUE(first && second);

@@ -1,4 +1,5 @@
 #include "toolpathrenderer.h"
+#include "toolpathpicture.h"
 #include "toolpathtesting.h"
 #include "viridis.h"
 
@@ -107,6 +108,42 @@ TEST(ToolpathRenderer, vectorRunsChangeColourWithTheTool) {
         EXPECT_NE(std::count(around.begin(), around.end(), c.colour), 0) << c.at.x << "," << c.at.y;
         EXPECT_EQ(std::count(around.begin(), around.end(), c.otherTool), 0)
             << c.at.x << "," << c.at.y;
+    }
+}
+
+struct RenderCase {
+    QImage::Format format;
+    int width;
+    bool rastered;
+};
+
+// An image of 32 bits a pixel and the fit's size takes the raster of the pixels (a draft here,
+// every eighth segment); any other device is painted on segment by segment.
+TEST(ToolpathRenderer, renderRastersOnlyIntoImagesOfTheFitsSizeAndDepth) {
+    ensureGuiApplication();
+    const CutDataSet data = loadText(helixText(3));
+    const ToolpathModel model(data);
+    const ToolpathRenderer renderer(model, chartStyle());
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Iso), 240, 180);
+    const RenderCase cases[] = {{QImage::Format_RGB32, 240, true},
+                                {QImage::Format_ARGB32, 240, true},
+                                {QImage::Format_RGB16, 240, false},
+                                {QImage::Format_RGB32, 241, false}};
+    for (const RenderCase& c : cases) {
+        QImage rendered(c.width, 180, c.format);
+        rendered.fill(Qt::white);
+        ToolpathPixels pixels;
+        ASSERT_TRUE(RenderToolpath(rendered, renderer, fit, pixels, 8));
+        QImage expected(c.width, 180, c.format);
+        expected.fill(Qt::white);
+        if (c.rastered) {
+            ToolpathPixels own;
+            renderer.drawImage(expected, fit, own, 8);
+        } else {
+            QPainter painter(&expected);
+            renderer.paint(painter, fit);
+        }
+        EXPECT_EQ(rendered, expected) << c.format << " " << c.width;
     }
 }
 

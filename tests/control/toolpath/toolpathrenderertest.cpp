@@ -41,7 +41,7 @@ std::vector<int> levelsDown(const QImage& image, int x) {
 }
 
 // A straight cut up the middle of the top view, its removal growing: the bar at the right edge
-// runs from the largest value at the top down to 0, as the map goes.
+// runs from the largest value at the top down to 0, as the map goes, over half the height.
 TEST(ToolpathRenderer, colourBarHasTheLargestValueAtTheTop) {
     ensureGuiApplication();
     std::string text;
@@ -60,7 +60,7 @@ TEST(ToolpathRenderer, colourBarHasTheLargestValueAtTheTop) {
             ToolpathPixels pixels;
             ToolpathRenderer(model, style).drawImage(image, fit, pixels);
             const std::vector<int> levels = levelsDown(image, w - 12);
-            ASSERT_GE(levels.size(), 100u) << w << "x" << h;
+            ASSERT_EQ(levels.size(), static_cast<std::size_t>(h / 2)) << w << "x" << h;
             EXPECT_EQ(levels.front(), 255) << w << "x" << h;
             EXPECT_EQ(levels.back(), 0) << w << "x" << h;
             EXPECT_TRUE(std::is_sorted(levels.rbegin(), levels.rend())) << w << "x" << h;
@@ -144,6 +144,54 @@ TEST(ToolpathRenderer, renderRastersOnlyIntoImagesOfTheFitsSizeAndDepth) {
             renderer.paint(painter, fit);
         }
         EXPECT_EQ(rendered, expected) << c.format << " " << c.width;
+    }
+}
+
+// A rapid move in short blocks, drawn as vector lines, stays dashed along its whole length: its
+// blocks are one dashed line, not each a line of its own that starts with a dash.
+TEST(ToolpathRenderer, rapidMovesOfShortBlocksStayDashed) {
+    ensureGuiApplication();
+    std::string text = "N1)G01X0Y0Z0F600(A1)F900\n";
+    for (int k = 1; k <= 120; ++k)
+        text += "N" + std::to_string(k + 1) + ")G00X" + std::to_string(k * 0.5) + "Y0Z0\n";
+    text += "N200)G01X60Y20Z0F600(A1)F900\n";
+    const CutDataSet data = loadText(text);
+    const ToolpathModel model(data);
+    const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 400, 300);
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ToolpathRenderer(model, chartStyle()).paint(painter, fit);
+    painter.end();
+    const int y = static_cast<int>(std::floor(fit.py(0, 0, 0)));
+    int gaps = 0;
+    int dashes = 0;
+    for (int x = static_cast<int>(fit.px(10, 0, 0)); x < static_cast<int>(fit.px(50, 0, 0)); ++x) {
+        const QRgb pixel = image.pixel(x, y) | 0xFF000000u;
+        gaps += pixel == 0xFFFFFFFFu;
+        dashes += pixel != 0xFFFFFFFFu;
+    }
+    EXPECT_GT(gaps, dashes / 2) << gaps << " gaps, " << dashes << " dashes";
+}
+
+// The viridis bar takes half the height: on the smallest pictures it has one row or none, and
+// its top row is the top of the map.
+TEST(ToolpathRenderer, colourBarOfTheSmallestPictures) {
+    ensureGuiApplication();
+    const CutDataSet data = loadText(helixText(1));
+    const ToolpathModel model(data);
+    ToolpathStyle style = chartStyle();
+    style.mode = ToolpathColourMode::Removal;
+    for (const int height : {1, 2, 3, 4, 5}) {
+        const ToolpathFit fit(model.box(), ToolpathView(ToolpathViewKind::Top), 60, height);
+        QImage image(60, height, QImage::Format_RGB32);
+        ToolpathPixels pixels;
+        ToolpathRenderer(model, style).drawImage(image, fit, pixels);
+        if (height / 2 > 0) {
+            EXPECT_EQ(image.pixel(60 - 16, (height - height / 2) / 2) | 0xFF000000u,
+                      ViridisColour(255) | 0xFF000000u)
+                << height;
+        }
     }
 }
 

@@ -258,6 +258,20 @@ InvokeResult drawAtSize(Call& call) {
     return InvokeResult::Ok;
 }
 
+// Draws onto a surface at a size in a way: (surface, width, height, mode).
+template <bool (CCurvexCtrl::*method)(std::int32_t, std::int32_t, std::int32_t, std::int32_t)>
+InvokeResult drawAtSizeIn(Call& call) {
+    std::array<std::int32_t, 4> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto value = toLong(call.args[static_cast<int>(i)]);
+        if (!value)
+            return InvokeResult::TypeMismatch;
+        values[i] = *value;
+    }
+    setResult(call.result, (call.control.*method)(values[0], values[1], values[2], values[3]));
+    return InvokeResult::Ok;
+}
+
 // A method of `N` float arguments with a result.
 template <std::size_t N, auto Method> InvokeResult floatsMethod(Call& call) {
     std::array<float, N> values{};
@@ -331,6 +345,9 @@ constexpr std::array kMembers = {
     Member{DispDrawToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpath>},
     Member{DispDrawReportToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawReportToolpath>},
     Member{DispDrawToolpathDraft, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpathDraft>},
+    Member{DispDrawReportChart, kMethod, 4, drawAtSizeIn<&CCurvexCtrl::DrawReportChart>},
+    Member{DispDrawColouredReportToolpath, kMethod, 4,
+           drawAtSizeIn<&CCurvexCtrl::DrawColouredReportToolpath>},
     Member{DispSetToolpathView, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathView>},
     Member{DispSetToolpathColour, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathColour>},
     Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},

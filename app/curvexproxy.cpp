@@ -293,6 +293,13 @@ std::optional<bool> CurvexProxy::drawChart(std::int32_t hdc, QSize chart, const 
         asBool);
 }
 
+std::optional<bool> CurvexProxy::drawReportChart(std::int32_t hdc, QSize size,
+                                                 curvex::CompareMode mode) {
+    return converted(callMethod(curvex::DispDrawReportChart, {hdc, size.width(), size.height(),
+                                                              static_cast<std::int32_t>(mode)}),
+                     asBool);
+}
+
 bool CurvexProxy::hasMethod(int dispid) {
     QVariantList none;
     return mTarget.invoke(dispid, InvokeKind::Method, none, nullptr) !=

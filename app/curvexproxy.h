@@ -40,6 +40,10 @@ public:
     // `target` of the surface `hdc`: whether it was drawn, or nothing when the control has no
     // such member (an older control).
     std::optional<bool> drawChart(std::int32_t hdc, QSize chart, const QRect& target);
+    // The chart of the shown range as a report shows it, with its legend, in compare mode `mode`,
+    // laid out at `size` and drawn onto `hdc`; the view the user sees stays as it is. Nothing
+    // from a control without the member.
+    std::optional<bool> drawReportChart(std::int32_t hdc, QSize size, curvex::CompareMode mode);
     std::int32_t getOcxVersion();
     QString getStrBuffer();
     void ocxUnRegist();

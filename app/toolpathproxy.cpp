@@ -32,6 +32,12 @@ std::optional<bool> ToolpathProxy::drawReport(std::int32_t hdc, QSize size) {
     return asBool(curvex::DispDrawReportToolpath, {hdc, size.width(), size.height()});
 }
 
+std::optional<bool> ToolpathProxy::drawReport(std::int32_t hdc, QSize size,
+                                              curvex::ToolpathColourMode colours) {
+    return asBool(curvex::DispDrawColouredReportToolpath,
+                  {hdc, size.width(), size.height(), static_cast<std::int32_t>(colours)});
+}
+
 std::optional<std::int32_t> ToolpathProxy::pick(QPointF at) {
     const auto result = mViewer.callMethod(
         curvex::DispPickToolpath, {static_cast<float>(at.x()), static_cast<float>(at.y())});

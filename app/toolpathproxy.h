@@ -23,6 +23,9 @@ public:
     std::optional<bool> drawDraft(std::int32_t hdc, QSize size);
     // The path as a report shows it (iso, fitted, the chart's colours), the view left as it is.
     std::optional<bool> drawReport(std::int32_t hdc, QSize size);
+    // The same in the colouring `colours` with its colour bar; the colouring the user sees stays.
+    std::optional<bool> drawReport(std::int32_t hdc, QSize size,
+                                   curvex::ToolpathColourMode colours);
     // The record picked at `at` of the last drawing, or -1.
     std::optional<std::int32_t> pick(QPointF at);
     std::optional<bool> orbit(float degrees, float tilt);

@@ -151,6 +151,15 @@ enum DispId : int {
     DispGetTotalAirRow = 82,
     DispGetShownAirRow = 83,
     DispGetToolPeaks = 84,
+    // The pictures a report shows of where the optimisation acted, drawn without changing what the
+    // host shows. DrawReportChart(surface, width, height, mode): the chart of the shown range as a
+    // report shows it, with its legend, in CompareMode `mode`, laid out at width x height and
+    // drawn from the surface's top-left corner; FALSE for another mode.
+    // DrawColouredReportToolpath(surface, width, height, colours): the toolpath as
+    // DrawReportToolpath draws it, coloured by ToolpathColourMode `colours` with its colour bar;
+    // FALSE for another colouring.
+    DispDrawReportChart = 85,
+    DispDrawColouredReportToolpath = 86,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
     // without marks, drawn into a rectangle of a drawing surface, as pixels or vector drawing.
     DispDrawChart = 37,

@@ -1,11 +1,41 @@
 #include "controlreportview.h"
 
+#include "airrow.h"
 #include "curvexids.h"
 #include "curvexproxy.h"
 #include "surfaceregistry.h"
 #include "toolpathproxy.h"
 
 #include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+// A row of GetChanges as a change run; none for a row of too few fields.
+std::optional<ChangeRun> changeRunOf(const QVariant& value) {
+    const QVariantList fields = value.toList();
+    if (fields.size() < curvex::ChangeFieldCount)
+        return std::nullopt;
+    ChangeRun run;
+    run.first = fields[curvex::ChangeFirst].toUInt();
+    run.last = fields[curvex::ChangeLast].toUInt();
+    run.firstBlock = fields[curvex::ChangeFirstBlock].toInt();
+    run.lastBlock = fields[curvex::ChangeLastBlock].toInt();
+    run.toolNo = static_cast<std::int16_t>(fields[curvex::ChangeToolNo].toInt());
+    run.length = fields[curvex::ChangeLength].toDouble();
+    run.programmed = fields[curvex::ChangeProgrammed].toDouble();
+    run.optimised = fields[curvex::ChangeOptimised].toDouble();
+    return run;
+}
+
+std::optional<ReportAirRow> reportAirRowOf(const std::optional<AirRow>& row) {
+    if (!row)
+        return std::nullopt;
+    return ReportAirRow{QString(), row->length, row->programmed, row->optimised};
+}
+
+} // namespace
 
 std::vector<ReportView::ToolRow> ControlReportView::toolRows() {
     std::vector<ToolRow> rows;
@@ -73,4 +103,50 @@ ReportPicture::Drawing ControlReportView::toolpath() {
     if (!draw(probe))
         return {};
     return [draw](QImage& image) { return draw(image).value_or(false); };
+}
+
+ReportChart::Drawing ControlReportView::compareChart(curvex::CompareMode mode) {
+    if (!mViewer.hasMethod(curvex::DispDrawReportChart))
+        return {};
+    return [this, mode](QPaintDevice& device, QSize size) {
+        const component::SurfaceRegistry::Entry surface(&device);
+        return mViewer.drawReportChart(surface.handle(), size, mode).value_or(false);
+    };
+}
+
+ReportPicture::Drawing ControlReportView::colouredToolpath(curvex::ToolpathColourMode colours) {
+    if (!mViewer.hasMethod(curvex::DispDrawColouredReportToolpath))
+        return {};
+    return [this, colours](QImage& image) {
+        const component::SurfaceRegistry::Entry surface(&image);
+        return ToolpathProxy(mViewer)
+            .drawReport(surface.handle(), image.size(), colours)
+            .value_or(false);
+    };
+}
+
+std::optional<std::vector<ReportChangeRow>> ControlReportView::changes(ChangeKind kind,
+                                                                       std::size_t count) {
+    const auto runs = mViewer.getChanges(kind, static_cast<std::int32_t>(count));
+    if (!runs)
+        return std::nullopt;
+    const bool lines = hasProgram();
+    std::vector<ReportChangeRow> rows;
+    for (const QVariant& value : *runs) {
+        const auto run = changeRunOf(value);
+        if (!run || rows.size() == count)
+            break;
+        const std::int32_t line =
+            lines ? mViewer.getRecordLine(static_cast<std::int32_t>(run->first)).value_or(0) : 0;
+        rows.push_back({*run, static_cast<quint32>(std::max(line, 0))});
+    }
+    return rows;
+}
+
+std::optional<ReportAirRow> ControlReportView::totalAir() {
+    return reportAirRowOf(mViewer.getTotalAirRow());
+}
+
+std::optional<ReportAirRow> ControlReportView::shownAir() {
+    return reportAirRowOf(mViewer.getShownAirRow());
 }

@@ -4,8 +4,8 @@
 
 class CurvexProxy;
 
-// The view the window shows, as the graph control gives it: its machining times, chart, peaks
-// and the toolpath it draws for a report.
+// The view the window shows, as the graph control gives it: its machining times, chart, peaks,
+// change runs, air cutting and the pictures it draws for a report.
 class ControlReportView final : public ReportView {
 public:
     explicit ControlReportView(CurvexProxy& viewer) : mViewer(viewer) {}
@@ -21,6 +21,13 @@ public:
     bool hasProgram() override;
     // None when the control cannot draw it.
     ReportPicture::Drawing toolpath() override;
+    // None from a control without these members.
+    ReportChart::Drawing compareChart(curvex::CompareMode mode) override;
+    ReportPicture::Drawing colouredToolpath(curvex::ToolpathColourMode colours) override;
+    std::optional<std::vector<ReportChangeRow>> changes(ChangeKind kind,
+                                                        std::size_t count) override;
+    std::optional<ReportAirRow> totalAir() override;
+    std::optional<ReportAirRow> shownAir() override;
 
 private:
     CurvexProxy& mViewer;

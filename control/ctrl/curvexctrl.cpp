@@ -395,6 +395,18 @@ bool CCurvexCtrl::DrawChart(std::int32_t surfaceHandle, std::int32_t chartWidth,
                        QRect(left, top, width, height));
 }
 
+bool CCurvexCtrl::DrawReportChart(std::int32_t surfaceHandle, std::int32_t width,
+                                  std::int32_t height, std::int32_t mode) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    ChartState state = graph_->chart;
+    if (target == nullptr || !ChartViewMembers::setCompareMode(state, mode))
+        return false;
+    state.legend = true;
+    const QSize size(width, height);
+    return DrawChartOn(*target, moduleChart(*graph_, state), &curvexModule().data, size,
+                       QRect(QPoint(0, 0), size));
+}
+
 void CCurvexCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     renderAndShow(&painter, rect());

@@ -127,6 +127,12 @@ public:
     bool DrawToolpath(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
     bool DrawToolpathDraft(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
     bool DrawReportToolpath(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height);
+    // The report's pictures of where the optimisation acted: the chart of the shown range with
+    // its legend in a CompareMode, the report's toolpath in a ToolpathColourMode.
+    bool DrawReportChart(std::int32_t surfaceHandle, std::int32_t width, std::int32_t height,
+                         std::int32_t mode);
+    bool DrawColouredReportToolpath(std::int32_t surfaceHandle, std::int32_t width,
+                                    std::int32_t height, std::int32_t colours);
     bool SetToolpathView(std::int32_t view);
     bool SetToolpathColour(std::int32_t mode);
     std::int32_t PickToolpath(float x, float y);

@@ -29,6 +29,15 @@ bool CCurvexCtrl::DrawReportToolpath(std::int32_t surfaceHandle, std::int32_t wi
            toolpath_->drawReport(*target, moduleChart(*graph_), curvexModule().data, width, height);
 }
 
+bool CCurvexCtrl::DrawColouredReportToolpath(std::int32_t surfaceHandle, std::int32_t width,
+                                             std::int32_t height, std::int32_t colours) {
+    QPaintDevice* target = component::SurfaceRegistry::find(surfaceHandle);
+    const auto colouring = ToolpathControl::colouringOf(colours);
+    return target != nullptr && colouring &&
+           toolpath_->drawReport(*target, moduleChart(*graph_), curvexModule().data, width, height,
+                                 *colouring);
+}
+
 bool CCurvexCtrl::SetToolpathView(std::int32_t view) {
     return toolpath_->setView(view);
 }

@@ -233,16 +233,24 @@ InvokeResult outputPrinter(Call& call) {
     return InvokeResult::Ok;
 }
 
-InvokeResult drawChart(Call& call) {
-    std::array<std::int32_t, 7> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
+// The first `N` arguments as longs; none when one is not a number.
+template <std::size_t N> std::optional<std::array<std::int32_t, N>> longsOf(const Call& call) {
+    std::array<std::int32_t, N> values{};
+    for (std::size_t i = 0; i < N; ++i) {
         const auto value = toLong(call.args[static_cast<int>(i)]);
         if (!value)
-            return InvokeResult::TypeMismatch;
+            return std::nullopt;
         values[i] = *value;
     }
-    setResult(call.result, call.control.DrawChart(values[0], values[1], values[2], values[3],
-                                                  values[4], values[5], values[6]));
+    return values;
+}
+
+InvokeResult drawChart(Call& call) {
+    const auto values = longsOf<7>(call);
+    if (!values)
+        return InvokeResult::TypeMismatch;
+    const auto& v = *values;
+    setResult(call.result, call.control.DrawChart(v[0], v[1], v[2], v[3], v[4], v[5], v[6]));
     return InvokeResult::Ok;
 }
 
@@ -255,6 +263,17 @@ InvokeResult drawAtSize(Call& call) {
     if (!surface || !width || !height)
         return InvokeResult::TypeMismatch;
     setResult(call.result, (call.control.*method)(*surface, *width, *height));
+    return InvokeResult::Ok;
+}
+
+// Draws onto a surface at a size in a way: (surface, width, height, mode).
+template <bool (CCurvexCtrl::*method)(std::int32_t, std::int32_t, std::int32_t, std::int32_t)>
+InvokeResult drawAtSizeIn(Call& call) {
+    const auto values = longsOf<4>(call);
+    if (!values)
+        return InvokeResult::TypeMismatch;
+    const auto& v = *values;
+    setResult(call.result, (call.control.*method)(v[0], v[1], v[2], v[3]));
     return InvokeResult::Ok;
 }
 
@@ -331,6 +350,9 @@ constexpr std::array kMembers = {
     Member{DispDrawToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpath>},
     Member{DispDrawReportToolpath, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawReportToolpath>},
     Member{DispDrawToolpathDraft, kMethod, 3, drawAtSize<&CCurvexCtrl::DrawToolpathDraft>},
+    Member{DispDrawReportChart, kMethod, 4, drawAtSizeIn<&CCurvexCtrl::DrawReportChart>},
+    Member{DispDrawColouredReportToolpath, kMethod, 4,
+           drawAtSizeIn<&CCurvexCtrl::DrawColouredReportToolpath>},
     Member{DispSetToolpathView, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathView>},
     Member{DispSetToolpathColour, kMethod, 1, longQuery<&CCurvexCtrl::SetToolpathColour>},
     Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},

@@ -22,8 +22,12 @@ HorizontalAxis CCutGraph::horizontal(const CutDataSet& data) const {
 }
 
 ChartState moduleChart(const CCutGraph& graph) {
+    return moduleChart(graph, graph.chart);
+}
+
+ChartState moduleChart(const CCutGraph& graph, const ChartState& state) {
     const CurvexModule& module = curvexModule();
-    ChartState chart = graph.chart;
+    ChartState chart = state;
     chart.timeValues = graph.horizontal(module.data).times();
     chart.drawMode = module.primaryDrawMode;
     FillChartTitles(chart, &module.titles, module.extraTexts);

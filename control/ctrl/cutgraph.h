@@ -31,3 +31,6 @@ private:
 
 // The chart this control draws: its own state with the module's plotted series and axis titles.
 ChartState moduleChart(const CCutGraph& graph);
+// The same of `state`, a changed copy of the control's own (another compare mode takes its own
+// axis title).
+ChartState moduleChart(const CCutGraph& graph, const ChartState& state);

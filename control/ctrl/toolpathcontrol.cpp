@@ -42,10 +42,11 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
 }
 
 bool ToolpathControl::drawReport(QPaintDevice& device, const ChartState& chart,
-                                 const CutDataSet& data, int width, int height) {
+                                 const CutDataSet& data, int width, int height,
+                                 ToolpathColourMode colours) {
     if (width < 1 || height < 1 || width > curvex::kMaxChartSide || height > curvex::kMaxChartSide)
         return false;
-    return DrawReportToolpath(device, modelOf(data), chart, data, width, height);
+    return DrawReportToolpath(device, modelOf(data), chart, data, width, height, colours);
 }
 
 std::optional<std::uint32_t> ToolpathControl::pick(const CutDataSet& data, double x, double y) {
@@ -63,11 +64,18 @@ bool ToolpathControl::setView(std::int32_t view) {
     return true;
 }
 
-bool ToolpathControl::setColour(std::int32_t mode) {
+std::optional<ToolpathColourMode> ToolpathControl::colouringOf(std::int32_t mode) {
     if (mode < static_cast<std::int32_t>(ToolpathColourMode::Chart) ||
         mode > static_cast<std::int32_t>(ToolpathColourMode::FeedChange))
+        return std::nullopt;
+    return static_cast<ToolpathColourMode>(mode);
+}
+
+bool ToolpathControl::setColour(std::int32_t mode) {
+    const auto colouring = colouringOf(mode);
+    if (!colouring)
         return false;
-    mode_ = static_cast<ToolpathColourMode>(mode);
+    mode_ = *colouring;
     return true;
 }
 

@@ -30,15 +30,18 @@ public:
     bool draw(QPaintDevice& device, const ChartState& chart, const CutDataSet& data, int width,
               int height, std::optional<std::uint32_t> marked, Detail detail = Detail::Full);
     // The path as a report shows it: the iso view fitted to width x height, in the chart's
-    // colours, without a mark; the view, zoom, colours and last picture stay as they are.
+    // colours (or the colouring `colours`), without a mark; the view, zoom, colours and last
+    // picture stay as they are.
     bool drawReport(QPaintDevice& device, const ChartState& chart, const CutDataSet& data,
-                    int width, int height);
+                    int width, int height, ToolpathColourMode colours = ToolpathColourMode::Chart);
     // The record whose segment lies within 8 pixels of (x, y) of the last drawn picture.
     std::optional<std::uint32_t> pick(const CutDataSet& data, double x, double y);
 
     // One of the four views, fitted again; false for a number beyond them.
     bool setView(std::int32_t view);
     bool setColour(std::int32_t mode);
+    // The colouring numbered `mode`; none for a number beyond them.
+    static std::optional<ToolpathColourMode> colouringOf(std::int32_t mode);
     // Turns about Z by `degrees` and tilts by `tilt` degrees; false for angles not finite.
     bool orbit(float degrees, float tilt);
     // Zooms by `factor` about (x, y) of the last picture and moves by (dx, dy) pixels; a factor

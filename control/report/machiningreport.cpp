@@ -1,6 +1,7 @@
 #include "machiningreport.h"
 
 #include "durationtext.h"
+#include "optimisationreport.h"
 #include "reportheader.h"
 #include "reporttable.h"
 
@@ -50,6 +51,7 @@ MachiningReport::MachiningReport(const ReportFacts& facts, const ReportCaptions&
     if (facts.toolpath)
         document_.add(std::make_unique<ReportPicture>(captions.text(ReportCaptions::Toolpath),
                                                       facts.toolpath, kToolpathShare));
+    OptimisationReport(facts, captions).addTo(document_);
 }
 
 std::unique_ptr<ReportSection> MachiningReport::header() const {

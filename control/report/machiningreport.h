@@ -7,8 +7,8 @@
 
 #include <QByteArray>
 
-// The report of a run: the header, the chart, the machining-time table, the highest peaks and
-// the toolpath, in that order.
+// The report of a run: the header, the chart, the machining-time table, the highest peaks, the
+// toolpath and where the optimisation acted (OptimisationReport), in that order.
 // Further sections are added to the document before it is written.
 class MachiningReport {
 public:

@@ -37,6 +37,17 @@ constexpr Default kDefaults[ReportCaptions::CaptionCount] = {
     {"Report Optimised Feed", "Optimised feed"},
     {"Report Program Line", "Program line"},
     {"Report Toolpath", "Toolpath"},
+    {"Report Optimisation Acted", "Where the optimisation acted"},
+    {"Report Feed Change Toolpath", "Toolpath by feed change"},
+    {"Report Slowdowns", "Largest slowdowns"},
+    {"Report Speed Ups", "Largest speed-ups"},
+    {"Report Blocks", "Blocks"},
+    {"Report Length", "Length mm"},
+    {"Report Time Lost", "Time lost"},
+    {"Report Time Saved", "Time saved"},
+    {"Report No Slowdowns", "No slower blocks"},
+    {"Report No Speed Ups", "No faster blocks"},
+    {"Report Air Cutting", "Air cutting"},
 };
 
 } // namespace

@@ -31,6 +31,17 @@ public:
         OptimisedFeed,
         ProgramLine,
         Toolpath,
+        OptimisationActed,
+        FeedChangeToolpath,
+        Slowdowns,
+        SpeedUps,
+        Blocks,
+        Length,
+        TimeLost,
+        TimeSaved,
+        NoSlowdowns,
+        NoSpeedUps,
+        AirCutting,
         CaptionCount,
     };
 

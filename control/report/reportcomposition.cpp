@@ -20,6 +20,13 @@ std::optional<std::vector<ReportPeakRow>> rankedPeaks(ReportView& view) {
     return peaks;
 }
 
+void addAir(std::vector<ReportAirRow>& rows, std::optional<ReportAirRow> row, const QString& name) {
+    if (!row)
+        return;
+    row->name = name;
+    rows.push_back(*row);
+}
+
 } // namespace
 
 ReportFacts ComposeReport(ReportView& view, const QString& title, const QString& dataFile,
@@ -42,6 +49,14 @@ ReportFacts ComposeReport(ReportView& view, const QString& title, const QString&
     facts.peaks = rankedPeaks(view);
     facts.programLines = facts.peaks && view.hasProgram();
     facts.toolpath = view.toolpath();
+    facts.feedChangeChart = view.compareChart(curvex::CompareMode::FeedChange);
+    facts.feedChangeToolpath = view.colouredToolpath(curvex::ToolpathColourMode::FeedChange);
+    facts.slower = view.changes(ChangeKind::Slower, kReportChanges);
+    facts.faster = view.changes(ChangeKind::Faster, kReportChanges);
+    facts.changeLines = view.hasProgram();
+    addAir(facts.air, view.totalAir(), captions.text(ReportCaptions::Total));
+    if (facts.shown)
+        addAir(facts.air, view.shownAir(), captions.text(ReportCaptions::ShownRange));
     return facts;
 }
 

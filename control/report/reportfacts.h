@@ -1,5 +1,6 @@
 #pragma once
 
+#include "changeruns.h"
 #include "reportchart.h"
 #include "reportpicture.h"
 
@@ -32,6 +33,21 @@ struct ReportPeakRow {
     quint32 line = 0;
 };
 
+// One of the largest slowdowns or speed-ups, with the NC program's line of its first record (0
+// when no program is known or the record has none).
+struct ReportChangeRow {
+    ChangeRun run;
+    quint32 line = 0;
+};
+
+// The moves that cut air in a range: length in mm, times in seconds.
+struct ReportAirRow {
+    QString name;
+    double length = 0.0;
+    double programmed = 0.0;
+    double optimised = 0.0;
+};
+
 // What a report shows, gathered by the command or the window.
 struct ReportFacts {
     QString title;
@@ -46,4 +62,13 @@ struct ReportFacts {
     std::optional<std::vector<ReportPeakRow>> peaks; // the highest first; none: no section
     bool programLines = false;                       // whether the peaks have a program line column
     ReportPicture::Drawing toolpath;                 // none: no toolpath section
+    // Where the optimisation acted: the feed-change chart and the toolpath coloured by feed change
+    // (none: not shown), the largest slowdowns and speed-ups (none: no table), whether those have
+    // a program line column, and the air cutting of the whole file and of a narrowed shown range.
+    ReportChart::Drawing feedChangeChart;
+    ReportPicture::Drawing feedChangeToolpath;
+    std::optional<std::vector<ReportChangeRow>> slower;
+    std::optional<std::vector<ReportChangeRow>> faster;
+    bool changeLines = false;
+    std::vector<ReportAirRow> air;
 };

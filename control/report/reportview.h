@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curvexids.h"
 #include "reportfacts.h"
 #include "shownrange.h"
 
@@ -40,6 +41,20 @@ public:
     virtual bool hasProgram() = 0;
     // The toolpath as a report shows it; none when the host cannot draw it.
     virtual ReportPicture::Drawing toolpath() = 0;
+    // The chart of the shown range with its legend in compare mode `mode`; none when the host
+    // cannot draw it. The view the user sees stays as it is.
+    virtual ReportChart::Drawing compareChart(curvex::CompareMode mode) = 0;
+    // The report's toolpath coloured by `colours` with its colour bar; none when the host cannot
+    // draw it.
+    virtual ReportPicture::Drawing colouredToolpath(curvex::ToolpathColourMode colours) = 0;
+    // At most `count` of the largest change runs of `kind` of the whole data, the largest first,
+    // with their program lines when a program is given; none when the host cannot list them.
+    virtual std::optional<std::vector<ReportChangeRow>> changes(ChangeKind kind,
+                                                                std::size_t count) = 0;
+    // The air cutting of the whole data and of the records the chart shows, the report naming
+    // them; none when the host cannot tell.
+    virtual std::optional<ReportAirRow> totalAir() = 0;
+    virtual std::optional<ReportAirRow> shownAir() = 0;
 };
 
 // A row of the time table from machining times of either host's shape.

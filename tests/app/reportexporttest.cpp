@@ -3,10 +3,14 @@
 #include "print/printtestsupport.h"
 
 #include "appstate.h"
+#include "controlhost.h"
 #include "curvexids.h"
 #include "forms/frmmain.h"
 #include "forms/programpanel.h"
+#include "report/controlreportview.h"
 #include "report/reportexport.h"
+#include "reportcaptions.h"
+#include "reportcomposition.h"
 #include "varnutl.h"
 
 #include <QAction>
@@ -71,6 +75,36 @@ QString pageText(const QString& pdf, int page) {
     return text;
 }
 
+// The document's images as PNG files' bytes, in their order.
+QList<QByteArray> imagesOf(const QString& pdf) {
+    QTemporaryDir folder;
+    run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, folder.filePath("image")});
+    QList<QByteArray> images;
+    for (int n = 0;; ++n) {
+        QFile file(folder.filePath(QStringLiteral("image-%1.png").arg(n, 3, 10, QLatin1Char('0'))));
+        if (!file.open(QIODevice::ReadOnly))
+            return images;
+        images.append(file.readAll());
+    }
+}
+
+// The graph control without the members that draw a report's pictures of where the optimisation
+// acted, as an older control is.
+class WithoutReportPictures : public component::DispatchObject {
+public:
+    explicit WithoutReportPictures(component::DispatchObject& control) : mControl(control) {}
+    component::InvokeResult invoke(int dispid, component::InvokeKind kind, QVariantList& args,
+                                   QVariant* result) override {
+        if (dispid == curvex::DispDrawReportChart ||
+            dispid == curvex::DispDrawColouredReportToolpath)
+            return component::InvokeResult::MemberNotFound;
+        return mControl.invoke(dispid, kind, args, result);
+    }
+
+private:
+    component::DispatchObject& mControl;
+};
+
 int pageCount(const QString& pdf) {
     const QString info = run(QStringLiteral("pdfinfo"), {pdf});
     const QRegularExpressionMatch pages =
@@ -87,8 +121,9 @@ TEST_F(ReportExportTest, TheItemSitsBeforeSaveChartAsAndPrint) {
 }
 
 // The same view gives the same report as the command: header, chart labels with the legend, axis
-// titles, every figure of the time table with the shown range's row, the peaks, and the toolpath
-// as the one image.
+// titles, every figure of the time table with the shown range's row, the peaks, the toolpath,
+// and where the optimisation acted: the feed-change chart's labels, the change tables, the air
+// cutting and the toolpath by feed change, its pixels the command's.
 TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
     struct Case {
         int function;
@@ -135,8 +170,11 @@ TEST_F(ReportExportTest, TheWindowWritesWhatTheCommandWritesForTheSameView) {
         EXPECT_EQ(shown.contains(QStringLiteral("Shown range")), c.lower > 0.0f)
             << shown.toStdString();
         EXPECT_TRUE(shown.contains(QStringLiteral("Highest peaks"))) << shown.toStdString();
-        EXPECT_EQ(imageCount(windowPdf), 1) << context.toStdString();
-        EXPECT_EQ(imageCount(commandPdf), 1) << context.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("Where the optimisation acted")));
+        EXPECT_EQ(imageCount(windowPdf), 2) << context.toStdString();
+        EXPECT_EQ(imageCount(commandPdf), 2) << context.toStdString();
+        EXPECT_EQ(window->Viewer1().getCompareMode(), 0) << "the window's chart is not compared";
+        EXPECT_EQ(imagesOf(windowPdf), imagesOf(commandPdf)) << context.toStdString();
     }
 }
 
@@ -176,6 +214,39 @@ TEST_F(ReportExportTest, APartWithItsProgramGivesTheCommandsPages) {
     EXPECT_TRUE(reportText(windowPdf).contains(QStringLiteral("Program line")));
     for (int page = 1; page <= pages; ++page)
         EXPECT_EQ(pageText(windowPdf, page), pageText(commandPdf, page)) << "page " << page;
+}
+
+// A control without the two members draws no feed-change chart or toolpath: the report is still
+// written, with the rest of the section; the same control with them gives the pictures too.
+TEST_F(ReportExportTest, AControlWithoutTheReportPicturesStillWritesTheReport) {
+    QWidget parent;
+    QString error;
+    const auto hosted =
+        component::createControl(QString::fromLatin1(curvex::kControlClsid), &parent, &error);
+    ASSERT_TRUE(hosted) << error.toStdString();
+    ASSERT_TRUE(CurvexProxy(hosted->control()).loadCutData(window->fileName(), CutFormat::Text));
+    WithoutReportPictures older(hosted->control());
+    for (component::DispatchObject* control :
+         {static_cast<component::DispatchObject*>(&older),
+          static_cast<component::DispatchObject*>(&hosted->control())}) {
+        const bool pictures = control != &older;
+        CurvexProxy proxy(*control);
+        ControlReportView view(proxy);
+        const QByteArray pdf =
+            ReportPdf(view, QStringLiteral("Older"), window->fileName(), ReportCaptions());
+        ASSERT_FALSE(pdf.isEmpty()) << pictures;
+        const QString path = folder.filePath(QStringLiteral("older.pdf"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(pdf);
+        file.close();
+        const QString text = reportText(path);
+        for (const char* part : {"Where the optimisation acted", "Largest slowdowns",
+                                 "Largest speed-ups", "Air cutting", "Highest peaks"})
+            EXPECT_TRUE(text.contains(QLatin1String(part))) << part << " " << pictures;
+        EXPECT_EQ(text.contains(QStringLiteral("Toolpath by feed change")), pictures);
+        EXPECT_EQ(imageCount(path), pictures ? 2 : 1);
+    }
 }
 
 // The dialog starts in the data file's folder with its name and title, then in the folder and

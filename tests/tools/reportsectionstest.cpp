@@ -6,6 +6,10 @@
 
 #include <QImage>
 
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
 #include <map>
 #include <sstream>
 #include <string>
@@ -51,6 +55,66 @@ std::vector<PeakRow> peakRows(const std::string& text, bool lines) {
             continue;
         rows.push_back({std::stoi(words[0]), words[1], words[2].substr(1),
                         lines ? static_cast<unsigned>(std::stoul(words[6])) : 0u});
+    }
+    return rows;
+}
+
+// The lines of `text` after the first line holding `from`, up to the first holding `to`.
+std::vector<std::string> linesBetween(const std::string& text, const std::string& from,
+                                      const std::string& to) {
+    std::vector<std::string> lines;
+    const std::size_t start = text.find(from);
+    if (start == std::string::npos)
+        return lines;
+    std::istringstream in(text.substr(text.find('\n', start) + 1));
+    for (std::string line; std::getline(in, line) && line.find(to) == std::string::npos;)
+        lines.push_back(line);
+    return lines;
+}
+
+// "h:mm:ss.s" in seconds.
+double secondsOf(const std::string& duration) {
+    double seconds = 0.0;
+    std::istringstream in(duration);
+    for (std::string part; std::getline(in, part, ':');)
+        seconds = seconds * 60.0 + std::stod(part);
+    return seconds;
+}
+
+// A row of a change table: "T<tool>", the blocks ("a" or "a–b"), with a program the line (left
+// empty for none), the length and three durations.
+struct ChangeRow {
+    std::string tool;
+    std::string firstBlock;
+    std::string lastBlock;
+    unsigned line = 0;
+    double length = 0.0, programmed = 0.0, optimised = 0.0, difference = 0.0;
+};
+
+std::vector<ChangeRow> changeRows(const std::vector<std::string>& lines, bool program) {
+    std::vector<ChangeRow> rows;
+    for (const std::string& line : lines) {
+        std::vector<std::string> words = wordsOf(line);
+        if (words.size() < 6 || words.size() > 7 || words[0].size() < 2 || words[0][0] != 'T' ||
+            words[0].find_first_not_of("0123456789", 1) != std::string::npos)
+            continue;
+        ChangeRow row;
+        row.tool = words[0].substr(1);
+        const std::string dash = "\xE2\x80\x93";
+        const std::size_t at = words[1].find(dash);
+        row.firstBlock = words[1].substr(0, at);
+        row.lastBlock =
+            at == std::string::npos ? row.firstBlock : words[1].substr(at + dash.size());
+        if (program && words.size() == 7) {
+            row.line = static_cast<unsigned>(std::stoul(words[2]));
+            words.erase(words.begin() + 2);
+        }
+        EXPECT_EQ(words.size(), 6u) << line;
+        row.length = std::stod(words[2]);
+        row.programmed = secondsOf(words[3]);
+        row.optimised = secondsOf(words[4]);
+        row.difference = secondsOf(words[5]);
+        rows.push_back(row);
     }
     return rows;
 }
@@ -113,13 +177,155 @@ TEST_F(ReportSections, ThePeaksAreThoseOfThePeaksCommand) {
     }
 }
 
-// One image lies in the document, the toolpath: lossless, at twice the page's resolution, drawn
-// with the chart's colours, the records outside a narrowed range faded. The pages stay A4.
-TEST_F(ReportSections, TheToolpathIsOneLosslessImage) {
+// The tables of the largest slowdowns and speed-ups hold the rows of `curvex changes --top 5`,
+// in its order: tool, blocks, the program line of the run's first record, the length to the
+// thousandth and the times at the report's tenths; whatever the chart shows. The part sample has
+// five runs of each kind.
+TEST_F(ReportSections, TheChangeTablesAreThoseOfTheChangesCommand) {
+    std::filesystem::copy_file("samples/PARTDATA.txt", folder.file("s.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file("samples/PARTDATA.nc", folder.file("s.nc"),
+                               std::filesystem::copy_options::overwrite_existing);
+    for (const char* view : {"", "--range 20 60 --g00 800 --compare feeds"}) {
+        for (const bool program : {false, true}) {
+            const std::string context = std::string(view) + (program ? " with program" : "");
+            const std::string withProgram = program ? " --program s.nc" : "";
+            const CurvexRun report =
+                curvex(folder, std::string("report ") + view + withProgram + " -o out.pdf s.txt");
+            ASSERT_EQ(report.status, 0) << context << report.err;
+            const std::string text = shellOut(folder, "pdftotext -layout out.pdf -");
+            EXPECT_NE(text.find("Where the optimisation acted"), std::string::npos) << context;
+            const CurvexRun changes =
+                curvex(folder, "changes --csv --top 5" + withProgram + " s.txt");
+            ASSERT_EQ(changes.status, 0) << changes.err;
+            std::istringstream csv(changes.out);
+            std::string line;
+            std::getline(csv, line);
+            std::map<std::string, std::vector<std::vector<std::string>>> expected;
+            while (std::getline(csv, line))
+                expected[fieldsOf(line).at(1)].push_back(fieldsOf(line));
+            const struct {
+                const char* kind;
+                const char* from;
+                const char* to;
+            } tables[] = {{"slower", "Largest slowdowns", "Largest speed-ups"},
+                          {"faster", "Largest speed-ups", "Air cutting"}};
+            for (const auto& table : tables) {
+                const std::vector<ChangeRow> rows =
+                    changeRows(linesBetween(text, table.from, table.to), program);
+                const auto& runs = expected[table.kind];
+                ASSERT_EQ(runs.size(), 5u) << context << " " << table.kind << " in the sample";
+                ASSERT_EQ(rows.size(), runs.size()) << context << " " << table.kind << ":\n"
+                                                    << text;
+                for (std::size_t n = 0; n < rows.size(); ++n) {
+                    const std::vector<std::string>& run = runs[n];
+                    const std::string at = context + " " + table.kind + " " + std::to_string(n);
+                    EXPECT_EQ(rows[n].firstBlock, run.at(4)) << at;
+                    EXPECT_EQ(rows[n].lastBlock, run.at(5)) << at;
+                    EXPECT_EQ(rows[n].tool, run.at(6)) << at;
+                    EXPECT_NEAR(rows[n].length, std::stod(run.at(7)), 0.0005) << at;
+                    const double tenth = 0.05 + 1e-6;
+                    EXPECT_NEAR(rows[n].programmed, std::stod(run.at(8)), tenth) << at;
+                    EXPECT_NEAR(rows[n].optimised, std::stod(run.at(9)), tenth) << at;
+                    EXPECT_NEAR(rows[n].difference, std::fabs(std::stod(run.at(10))), tenth) << at;
+                    const unsigned csvLine = program && run.size() > 11 && !run[11].empty()
+                                                 ? static_cast<unsigned>(std::stoul(run[11]))
+                                                 : 0u;
+                    EXPECT_EQ(rows[n].line, csvLine) << at;
+                }
+            }
+        }
+    }
+}
+
+// The air cutting is the air columns of `curvex stats --csv`: its total row of the whole file,
+// and with a narrowed range the total row of the range.
+TEST_F(ReportSections, TheAirCuttingIsThatOfTheStatsCommand) {
+    for (const char* view : {"", "--g00 800", "--range 20 60.5", "--g00 2000 --range 5 35"}) {
+        const CurvexRun report =
+            curvex(folder, std::string("report ") + view + " -o out.pdf s.txt");
+        ASSERT_EQ(report.status, 0) << view << report.err;
+        const std::string text = shellOut(folder, "pdftotext -layout out.pdf -");
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& line : linesBetween(text, "Air cutting", "Page ")) {
+            std::vector<std::string> words = wordsOf(line);
+            if (words.size() == 5 && words[0] == "Shown") {
+                words.erase(words.begin());
+                words[0] = "Shown range";
+            }
+            if (words.size() == 4 && (words[0] == "Total" || words[0] == "Shown range"))
+                rows.push_back(words);
+        }
+        const bool ranged = std::string(view).find("--range") != std::string::npos;
+        ASSERT_EQ(rows.size(), ranged ? 2u : 1u) << view << ":\n" << text;
+        const auto statsTotal = [&](const std::string& options) {
+            std::istringstream csv(curvex(folder, "stats --csv " + options + " s.txt").out);
+            std::string line;
+            while (std::getline(csv, line))
+                if (line.rfind("total,", 0) == 0)
+                    return fieldsOf(line);
+            return std::vector<std::string>();
+        };
+        std::string wholeView = view;
+        if (ranged)
+            wholeView = wholeView.substr(0, wholeView.find("--range"));
+        const std::vector<std::string> expected[] = {statsTotal(wholeView), statsTotal(view)};
+        const char* names[] = {"Total", "Shown range"};
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            const std::vector<std::string>& stats = expected[n];
+            ASSERT_EQ(stats.size(), 13u) << view;
+            EXPECT_EQ(rows[n][0], names[n]) << view;
+            EXPECT_NEAR(std::stod(rows[n][1]), std::stod(stats[10]), 0.0005) << view << " " << n;
+            EXPECT_NEAR(secondsOf(rows[n][2]), std::stod(stats[11]), 0.05 + 1e-6) << view;
+            EXPECT_NEAR(secondsOf(rows[n][3]), std::stod(stats[12]), 0.05 + 1e-6) << view;
+        }
+        EXPECT_GT(std::stod(expected[0].at(10)), 0.0) << "the sample cuts air";
+    }
+}
+
+// A run whose optimised feeds equal the programmed ones has no change runs: each table is the
+// line saying so, no table heading; with speed-ups only, the slowdowns say so alone.
+TEST_F(ReportSections, NoChangeRunsAreSaidInALine) {
+    struct Case {
+        const char* cut;
+        bool slower;
+        bool faster;
+    };
+    const Case cases[] = {
+        {"T1\nN1)G01X0Y0Z0F600(A0.5)F600\nN2)G01X10F800(A1)F800\nN3)G01X20F700(A0.5)F700\n", false,
+         false},
+        {"T1\nN1)G01X0Y0Z0F600(A0.5)F900\nN2)G01X10F600(A1)F900\nN3)G01X20F700(A0.5)F700\n", false,
+         true},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(folder.file("flat.txt")) << c.cut;
+        const CurvexRun report = curvex(folder, "report -o out.pdf flat.txt");
+        ASSERT_EQ(report.status, 0) << report.err;
+        const std::string text = shellOut(folder, "pdftotext -layout out.pdf -");
+        const std::string changes = curvex(folder, "changes --csv flat.txt").out;
+        std::size_t fasterRuns = 0;
+        for (std::size_t at = changes.find(",faster,"); at != std::string::npos;
+             at = changes.find(",faster,", at + 1))
+            ++fasterRuns;
+        EXPECT_EQ(changes.find(",slower,") != std::string::npos, c.slower) << changes;
+        EXPECT_EQ(fasterRuns > 0, c.faster) << changes;
+        EXPECT_EQ(text.find("No slower blocks") == std::string::npos, c.slower) << text;
+        EXPECT_EQ(text.find("No faster blocks") == std::string::npos, c.faster) << text;
+        EXPECT_EQ(text.find("Blocks") != std::string::npos, c.slower || c.faster) << text;
+        EXPECT_EQ(changeRows(linesBetween(text, "Largest speed-ups", "Air cutting"), false).size(),
+                  fasterRuns)
+            << text;
+    }
+}
+
+// Two images lie in the document, the toolpaths, lossless, at twice the page's resolution: on the
+// second page the one drawn with the chart's colours, the records outside a narrowed range faded;
+// on a later page the one coloured by feed change, in none of the chart's colours. The pages stay
+// A4.
+TEST_F(ReportSections, TheToolpathsAreLosslessImages) {
     for (const char* range : {"", "--range 30 50"}) {
         ASSERT_EQ(curvex(folder, std::string("report ") + range + " -o out.pdf s.txt").status, 0);
         const std::string info = shellOut(folder, "pdfinfo out.pdf");
-        EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
         EXPECT_NE(info.find("Page size:       842 x 595 pts (A4)"), std::string::npos) << info;
         std::istringstream list(shellOut(folder, "pdfimages -list out.pdf"));
         std::vector<std::vector<std::string>> images;
@@ -128,23 +334,34 @@ TEST_F(ReportSections, TheToolpathIsOneLosslessImage) {
         std::getline(list, line);
         while (std::getline(list, line))
             images.push_back(wordsOf(line));
-        ASSERT_EQ(images.size(), 1u) << range;
+        ASSERT_EQ(images.size(), 2u) << range;
         EXPECT_EQ(images[0].at(0), "2") << "on the second page";
-        EXPECT_EQ(images[0].at(2), "image") << range;
-        EXPECT_EQ(images[0].at(8), "image") << "flate, not jpeg: " << line;
+        EXPECT_GT(std::stoi(images[1].at(0)), 2) << "after the chart of feed change";
+        for (const std::vector<std::string>& image : images) {
+            EXPECT_EQ(image.at(2), "image") << range;
+            EXPECT_EQ(image.at(8), "image") << "flate, not jpeg: " << line;
+        }
 
         shellOut(folder, "pdfimages -png out.pdf path");
-        const QImage path(QString::fromStdString(folder.file("path-000.png")));
-        ASSERT_FALSE(path.isNull());
-        std::map<QRgb, int> counts;
-        for (int y = 0; y < path.height(); ++y)
-            for (int x = 0; x < path.width(); ++x)
-                ++counts[path.pixel(x, y) | 0xFF000000u];
-        const auto has = [&](QRgb colour) { return counts.count(colour | 0xFF000000u) > 0; };
-        EXPECT_GT(path.width(), 1000) << "twice the page's units";
-        EXPECT_TRUE(has(qRgb(0, 255, 0)) || has(qRgb(0, 255, 255))) << range << " chart colours";
-        const bool faded = has(qRgb(191, 255, 191)) || has(qRgb(191, 255, 255));
+        std::map<QRgb, int> counts[2];
+        for (int n = 0; n < 2; ++n) {
+            const QImage path(
+                QString::fromStdString(folder.file("path-00" + std::to_string(n) + ".png")));
+            ASSERT_FALSE(path.isNull());
+            EXPECT_GT(path.width(), 1000) << "twice the page's units";
+            for (int y = 0; y < path.height(); ++y)
+                for (int x = 0; x < path.width(); ++x)
+                    ++counts[n][path.pixel(x, y) | 0xFF000000u];
+        }
+        const auto has = [&](int n, QRgb colour) {
+            return counts[n].count(colour | 0xFF000000u) > 0;
+        };
+        EXPECT_TRUE(has(0, qRgb(0, 255, 0)) || has(0, qRgb(0, 255, 255)))
+            << range << " chart colours";
+        const bool faded = has(0, qRgb(191, 255, 191)) || has(0, qRgb(191, 255, 255));
         EXPECT_EQ(faded, *range != '\0') << range;
+        EXPECT_FALSE(has(1, qRgb(0, 255, 0)) || has(1, qRgb(0, 255, 255))) << range;
+        EXPECT_GT(counts[1].size(), 8u) << "a colour map: " << range;
     }
 }
 

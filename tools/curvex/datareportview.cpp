@@ -1,5 +1,6 @@
 #include "datareportview.h"
 
+#include "changeruns.h"
 #include "chartframe.h"
 #include "graphrenderer.h"
 #include "machiningtime.h"
@@ -10,6 +11,14 @@
 
 #include <QImage>
 #include <QPainter>
+
+namespace {
+
+ReportAirRow airRowOf(const MachiningTimes& times) {
+    return {QString(), times.airLength, times.airProgrammed, times.airOptimised};
+}
+
+} // namespace
 
 std::vector<ReportView::ToolRow> DataReportView::toolRows() {
     std::vector<ToolRow> rows;
@@ -30,16 +39,30 @@ ShownRange DataReportView::shownRange() {
     return chart_.shown;
 }
 
-bool DataReportView::drawChart(QPaintDevice& device, QSize size, bool legend) {
-    ChartState sized = chart_;
-    sized.width = size.width();
-    sized.height = size.height();
-    sized.legend = legend;
+bool DataReportView::draw(QPaintDevice& device, ChartState chart, QSize size) {
+    chart.width = size.width();
+    chart.height = size.height();
     QPainter painter(&device);
     if (!painter.isActive())
         return false;
-    DrawGraph(painter, sized, &data_);
+    DrawGraph(painter, chart, &data_);
     return painter.end();
+}
+
+bool DataReportView::drawChart(QPaintDevice& device, QSize size, bool legend) {
+    ChartState chart = chart_;
+    chart.legend = legend;
+    return draw(device, chart, size);
+}
+
+ReportChart::Drawing DataReportView::compareChart(curvex::CompareMode mode) {
+    return [this, mode](QPaintDevice& device, QSize size) {
+        ChartState chart = chart_;
+        chart.compareMode = mode;
+        chart.legend = true;
+        titling_(chart);
+        return draw(device, chart, size);
+    };
 }
 
 std::optional<std::vector<ReportPeakRow>> DataReportView::peaks(std::size_t count) {
@@ -53,9 +76,31 @@ std::optional<std::vector<ReportPeakRow>> DataReportView::peaks(std::size_t coun
 }
 
 ReportPicture::Drawing DataReportView::toolpath() {
-    return [this](QImage& image) {
+    return colouredToolpath(curvex::ToolpathColourMode::Chart);
+}
+
+ReportPicture::Drawing DataReportView::colouredToolpath(curvex::ToolpathColourMode colours) {
+    return [this, colours](QImage& image) {
         if (!model_)
             model_.emplace(data_);
-        return DrawReportToolpath(image, *model_, chart_, data_, image.width(), image.height());
+        return DrawReportToolpath(image, *model_, chart_, data_, image.width(), image.height(),
+                                  colours);
     };
+}
+
+std::optional<std::vector<ReportChangeRow>> DataReportView::changes(ChangeKind kind,
+                                                                    std::size_t count) {
+    const ChangeLists lists = LargestChangeRuns(data_, static_cast<std::uint32_t>(count));
+    std::vector<ReportChangeRow> rows;
+    for (const ChangeRun& run : lists.of(kind))
+        rows.push_back({run, lines_ ? lines_->lineOf(run.first) : 0u});
+    return rows;
+}
+
+std::optional<ReportAirRow> DataReportView::totalAir() {
+    return airRowOf(TotalTimesOf(data_, chart_.g00Feed));
+}
+
+std::optional<ReportAirRow> DataReportView::shownAir() {
+    return airRowOf(ShownTimesOf(data_, HorizontalOf(chart_), chart_.shown, chart_.g00Feed));
 }

@@ -184,7 +184,10 @@ constexpr Command kCommands[] = {
      "  tool and in total (with the shown range's row when --range narrows it), as stats gives\n"
      "  them, the 10 highest peaks as peaks gives them (with the line of PROG that each record\n"
      "  comes from), and the toolpath in the iso view in the chart's colours, the records\n"
-     "  outside the shown range faded. More pages, numbered, where it does not fit. Captions\n"
+     "  outside the shown range faded; then \"Where the optimisation acted\": the chart as\n"
+     "  --compare change draws it, the toolpath coloured by feed change, the 5 largest\n"
+     "  slowdowns and speed-ups as changes --top 5 gives them and the air cutting of FILE\n"
+     "  and of the shown range as stats. More pages, numbered, where it does not fit. Captions\n"
      "  come from section [Extra Text] of --ini.\n"
      "  Exit status 3 when OUT.pdf cannot be written; an older file then stays as it was.",
      kReportOptions, runReport},

@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ struct ReportSettings {
     std::string output;
     std::optional<QString> title;
     std::optional<std::string> program;
+    // The chart's titles and colours: the defaults, or those of the settings file.
+    DataReportView::ChartTitling titling = [](ChartState& chart) {
+        FillChartTitles(chart, nullptr, ExtraTexts());
+    };
 };
 
 bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings) {
@@ -52,17 +57,15 @@ bool readSettings(const CommandArgumentList& arguments, ReportSettings& settings
 // The titles, colours and captions of the settings file, the default titles without one.
 // Returns an exit status.
 int readChartSettings(ReportSettings& settings, ReportCaptions& captions) {
-    ChartState& chart = settings.chart;
-    if (settings.iniFile.empty()) {
-        FillChartTitles(chart, nullptr, ExtraTexts());
-        return kExitOk;
+    if (!settings.iniFile.empty()) {
+        auto file = std::make_shared<ChartSettingsFile>();
+        if (const int status = readSettingsFile(*file, settings.iniFile); status != kExitOk)
+            return status;
+        if (const int error = captions.read(settings.iniFile); error != 0)
+            return cannotWriteSettings(settings.iniFile, error);
+        settings.titling = [file](ChartState& chart) { file->apply(chart); };
     }
-    ChartSettingsFile file;
-    if (const int status = readSettingsFile(file, settings.iniFile); status != kExitOk)
-        return status;
-    if (const int error = captions.read(settings.iniFile); error != 0)
-        return cannotWriteSettings(settings.iniFile, error);
-    file.apply(chart);
+    settings.titling(settings.chart);
     return kExitOk;
 }
 
@@ -71,7 +74,7 @@ int writeReport(const ReportSettings& settings, const std::string& path, const C
     const auto application = startOffscreenApplication();
 
     const QString file = fileNameFromBytes(QByteArray::fromStdString(path));
-    DataReportView view(data, settings.chart, lines);
+    DataReportView view(data, settings.chart, lines, settings.titling);
     const QByteArray pdf =
         ReportPdf(view, settings.title.value_or(QFileInfo(file).fileName()), file, captions);
     const std::string reason = pdf.isEmpty() ? std::string("the report could not be drawn")

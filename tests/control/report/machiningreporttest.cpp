@@ -1,52 +1,16 @@
 // What the report's tables hold, from a view made here: the rows of the time table and their
 // weight, the peaks' program lines, and when the shown range's row is there.
 #include "machiningreport.h"
+#include "madereportview.h"
 #include "reportapplication.h"
 #include "reportcaptions.h"
 #include "reportcomposition.h"
-#include "reportview.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-// A view of three tools whose shown range and peaks' lines the test sets.
-class MadeView : public ReportView {
-public:
-    std::vector<ToolRow> toolRows() override { return {{3, row(10)}, {1, row(20)}, {7, row(30)}}; }
-    ReportTimeRow totalRow() override { return row(60); }
-    ReportTimeRow shownRow() override { return row(25); }
-    ShownRange shownRange() override { return range; }
-    bool drawChart(QPaintDevice&, QSize, bool) override { return true; }
-    std::optional<std::vector<ReportPeakRow>> peaks(std::size_t count) override {
-        std::vector<ReportPeakRow> rows;
-        for (std::size_t i = 0; i < lines.size() && i < count; ++i) {
-            ReportPeakRow peak;
-            peak.block = static_cast<qint32>(100 + i);
-            peak.line = lines[i];
-            rows.push_back(peak);
-        }
-        return rows;
-    }
-    bool hasProgram() override { return program; }
-    ReportPicture::Drawing toolpath() override { return {}; }
-
-    static ReportTimeRow row(quint64 records) {
-        ReportTimeRow made;
-        made.records = records;
-        made.programmed = 2.0 * static_cast<double>(records);
-        made.optimised = static_cast<double>(records);
-        made.saved = made.optimised;
-        made.savedPercent = 50.0;
-        return made;
-    }
-
-    ShownRange range;
-    std::vector<quint32> lines{12, 0, 7};
-    bool program = true;
-};
 
 // Only the total is bold; the shown range's row follows it whenever either end of the range is
 // narrowed, also the upper end alone.

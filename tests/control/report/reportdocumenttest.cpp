@@ -6,6 +6,7 @@
 #include "reportcaptions.h"
 #include "reportdocument.h"
 #include "reportfont.h"
+#include "reportheading.h"
 #include "reporttable.h"
 
 #include <QBuffer>
@@ -221,6 +222,67 @@ TEST(ReportDocument, ATableStartsOnTheNextPageRatherThanLeaveFewerThanThreeRows)
         std::vector<int> rest(all.begin() + static_cast<std::ptrdiff_t>(c.first.size()), all.end());
         EXPECT_EQ(ranksOf(pages[1]), rest) << c.left;
         EXPECT_NE(pages[1].find("Highest peaks\nRank"), std::string::npos) << pages[1];
+    }
+}
+
+// The pages' texts, as pdftotext ends each with a form feed.
+std::vector<std::string> pagesOf(const std::string& text) {
+    std::vector<std::string> pages;
+    std::istringstream texts(text);
+    for (std::string page; std::getline(texts, page, '\f');)
+        pages.push_back(page);
+    return pages;
+}
+
+// A heading never stands alone at the foot of a page: with a block under it that does not fit it
+// goes to the next page with the block; over a table that goes on it stays with the table's
+// first part, once; over a table that cannot leave three rows it goes on with the whole table.
+TEST(ReportDocument, AHeadingStaysWithWhatFollowsIt) {
+    const std::string heading = "Where the optimisation acted";
+    struct Case {
+        double above;     // height of the block before the heading
+        double block;     // height of the block under the heading, 0: a table
+        int rows;         // of the table
+        int headingPage;  // from 0
+        int firstOnPage2; // the first rank on the second page, 0 for none
+    };
+    const Case cases[] = {
+        {400.0, 300.0, 0, 1, 0}, {100.0, 300.0, 0, 0, 0}, {400.0, 0.0, 40, 0, 0},
+        {600.0, 0.0, 10, 1, 1},  {100.0, 0.0, 5, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string name =
+            std::to_string(c.above) + " " + std::to_string(c.block) + " " + std::to_string(c.rows);
+        ReportDocument report = document();
+        report.add(std::make_unique<Block>(c.above, true));
+        std::unique_ptr<ReportSection> under;
+        if (c.block > 0.0)
+            under = std::make_unique<Block>(c.block, true);
+        else
+            under = peaksTable(c.rows);
+        report.add(
+            std::make_unique<ReportHeading>(QString::fromStdString(heading), std::move(under)));
+        const Written written = write(report);
+        ASSERT_TRUE(written.ok) << name;
+        const std::vector<std::string> pages = pagesOf(written.text);
+        ASSERT_GT(pages.size(), static_cast<std::size_t>(c.headingPage)) << name;
+        for (std::size_t page = 0; page < pages.size(); ++page)
+            EXPECT_EQ(pages[page].find(heading) != std::string::npos,
+                      page == static_cast<std::size_t>(c.headingPage))
+                << name << " page " << page + 1 << ":\n"
+                << pages[page];
+        std::vector<int> expected;
+        for (int n = 1; n <= c.rows; ++n)
+            expected.push_back(n);
+        EXPECT_EQ(ranksOf(written.text), expected) << name;
+        if (c.rows > 0) {
+            const std::string& headed = pages[static_cast<std::size_t>(c.headingPage)];
+            EXPECT_LT(headed.find(heading), headed.find("Highest peaks\nRank")) << headed;
+            EXPECT_FALSE(ranksOf(headed).empty()) << "the first part under its heading: " << name;
+        }
+        if (c.firstOnPage2 > 0) {
+            EXPECT_EQ(ranksOf(pages.at(1)).front(), c.firstOnPage2) << name;
+        }
     }
 }
 

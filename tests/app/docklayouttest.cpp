@@ -228,6 +228,8 @@ TEST_F(DockLayoutTest, TheArrangementIsKeptInSectionDocks) {
         EXPECT_EQ(dockKey(name, "Height").toInt(), sizes[name].height()) << name;
         for (const char* key : {"Area", "Visible", "Width", "Height", "Order"})
             EXPECT_LE(dockKey(name, key).toUtf8().size(), 254) << name << key;
+        for (const char* key : {"Left", "Top"})
+            EXPECT_EQ(dockKey(name, key), QString()) << name << key << ": kept for floating docks";
     }
     EXPECT_EQ(ReadIniValue(QStringLiteral("Toolpath"), QStringLiteral("Area")), QString())
         << "no place keys in the toolpath's own section";

@@ -140,8 +140,10 @@ enum DispId : int {
     // tool and a change of one sign (a record with equal feeds ends one).
     DispGetChanges = 79,
     // ShowRecords(first, last): shows the records first..last with 10 % of their width either
-    // side (within the whole range) and marks the first as MarkRecord does; FALSE when there is
-    // no such record, first lies after last or there is no curve.
+    // side (within the whole range) and marks the first as MarkRecord does; the toolpath
+    // emphasises exactly first..last until the shown range changes by other means (zoom, scroll,
+    // reset, selection, another load, another axis, ShowRecords again). FALSE when there is no
+    // such record, first lies after last or there is no curve.
     DispShowRecords = 80,
     // GetToolAirRow(index), GetTotalAirRow(), GetShownAirRow(): the moves that cut air (not G00,
     // a removal of 0 or less or not a number) of tool row `index`, of the whole data and of the

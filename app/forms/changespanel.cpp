@@ -8,14 +8,21 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kFirstRole = Qt::UserRole;
+// Texts as wide as each column's usual widest: ranks to 20, blocks and lines of up to six digits,
+// a length below 100 m and a time below 10,000 s.
+constexpr const char* kWidestTexts[ChangesPanel::ColumnCount] = {
+    "20", "999", "888888-888888", "888888-888888", "88888.8", "8888.88"};
 constexpr int kLastRole = Qt::UserRole + 1;
 
 QTableWidgetItem* numberItem(const QString& text) {
@@ -78,6 +85,32 @@ QTableWidget* ChangesPanel::makeTable(const QString& timeCaption) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return table;
+}
+
+QSize ChangesPanel::room() const {
+    const QLayout& layout = *mDock->widget()->layout();
+    const QMargins margins = layout.contentsMargins();
+    const int table = mSlower->horizontalHeader()->sizeHint().height() +
+                      kFirstRows * mSlower->verticalHeader()->defaultSectionSize() +
+                      2 * mSlower->frameWidth();
+    const int caption = mDock->widget()->findChild<QLabel*>()->sizeHint().height();
+    return {std::max(wholeWidth(*mSlower), wholeWidth(*mFaster)) + margins.left() + margins.right(),
+            margins.top() + margins.bottom() + 2 * (caption + table) + 3 * layout.spacing()};
+}
+
+// The columns as wide as their contents (sized now rather than at the table's next layout), and
+// at least as wide as the texts they usually hold, for a panel that opens before any data.
+int ChangesPanel::wholeWidth(QTableWidget& table) {
+    QHeaderView& header = *table.horizontalHeader();
+    header.resizeSections(QHeaderView::ResizeToContents);
+    const int margins =
+        2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1);
+    int width = 2 * table.frameWidth() + table.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < ColumnCount; ++column)
+        width += std::max(
+            header.sectionSize(column),
+            table.fontMetrics().horizontalAdvance(QLatin1String(kWidestTexts[column])) + margins);
+    return width;
 }
 
 QTableWidget& ChangesPanel::table(curvex::ChangeKind kind) const {

@@ -29,6 +29,8 @@ public:
     };
 
     static constexpr int kListed = 20;
+    // The rows of each table the panel opens with.
+    static constexpr int kFirstRows = 4;
 
     // The panel for `window`, shown from `viewMenu`; its dock is placed by the window's dock
     // layout. Null when the control has no change runs.
@@ -41,12 +43,17 @@ public:
     void programMapped() override { update(); }
 
     QDockWidget& dock() const { return *mDock; }
+    // The size the panel's content opens with: every column of both tables whole, and kFirstRows
+    // rows of each.
+    QSize room() const;
     // The slowdowns' or the speed-ups' table.
     QTableWidget& table(curvex::ChangeKind kind) const;
 
 private:
     ChangesPanel(QMainWindow& window, CurvexProxy& viewer, QMenu& viewMenu);
     QTableWidget* makeTable(const QString& timeCaption);
+    // The width of `table` with every column as wide as its caption and its texts.
+    static int wholeWidth(QTableWidget& table);
     void fill(curvex::ChangeKind kind);
     void rowClicked(const QTableWidget& table, int row);
 

@@ -1,6 +1,7 @@
 #include "docklayout.h"
 
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -98,9 +99,7 @@ void DockLayout::placeAll() {
         const Qt::DockWidgetArea area = entry->place.area;
         if (area == Qt::NoDockWidgetArea) {
             mWindow.addDockWidget(entry->dock.home, dock);
-            dock->setFloating(true);
-            if (entry->place.size.isValid())
-                dock->resize(entry->place.size);
+            placeFloating(*dock, entry->place);
             continue;
         }
         dock->setFloating(false);
@@ -112,6 +111,16 @@ void DockLayout::placeAll() {
         mWindow.addDockWidget(area, dock, isSide(area) ? Qt::Vertical : Qt::Horizontal);
         first = dock;
     }
+}
+
+// A floating dock at its size and place; a place on no screen (one since taken away) is left to
+// the window system, so that the dock can be reached.
+void DockLayout::placeFloating(QDockWidget& dock, const DockSettings::Place& place) {
+    dock.setFloating(true);
+    if (place.size.isValid())
+        dock.resize(place.size);
+    if (place.position && QGuiApplication::screenAt(*place.position) != nullptr)
+        dock.move(*place.position);
 }
 
 // Sized once it shows, with the others that show with it.
@@ -228,7 +237,8 @@ void DockLayout::growWindowFor(const std::vector<Entry*>& sized) {
     mWindow.move(place.topLeft());
 }
 
-// One width for the side; the first row takes the height the others leave.
+// One width for the side, wide enough for every open dock of it, the tabs behind the front ones
+// too; the first row takes the height the others leave.
 void DockLayout::sizeSide(const std::vector<Entry*>& rows) {
     if (rows.empty())
         return;
@@ -236,8 +246,11 @@ void DockLayout::sizeSide(const std::vector<Entry*>& rows) {
     QList<int> widths;
     QList<int> heights;
     int width = 0;
-    for (const Entry* entry : rows)
-        width = std::max(width, sideWidth(*entry));
+    for (const Entry& entry : mEntries) {
+        const QDockWidget& dock = *entry.dock.dock;
+        if (entry.place.area == rows.front()->place.area && !dock.isHidden() && !dock.isFloating())
+            width = std::max(width, sideWidth(entry));
+    }
     int others = 0;
     for (const Entry* entry : rows) {
         docks.append(entry->dock.dock);
@@ -305,6 +318,8 @@ void DockLayout::save() const {
         place.visible = !dock.isHidden();
         place.size = entry.shown ? dock.size() : entry.place.size;
         place.order = orders[i];
+        if (dock.isFloating())
+            place.position = dock.pos();
         entry.settings.write(place);
     }
 }

@@ -16,11 +16,12 @@ class QMainWindow;
 // The docks of the main window and where they go. Each dock is kept in section "Docks"
 // (DockSettings); a dock kept nowhere takes its home place, a row of its area with the docks of
 // the same row as tabs. A dock that opens without a size kept gets its first size from the rule:
-// a side row as wide as its content wants and at least 30 % of the window, at most 42 %, the
-// first row of a side taking the height the other rows leave; a bottom or top row as high as its
-// content wants. A window too small for a side dock grows to about three times its width, and
-// for a row of docks to their heights with room for the chart, never beyond its screen.
-// These are first sizes: the user may make every dock smaller or larger.
+// a side as wide as the content of its open docks wants (the tabs behind too) and at least 30 %
+// of the window, at most 42 %, the first row of a side taking the height the other rows leave; a
+// bottom or top row as high as its content wants. A window too small for a side dock grows to
+// about three times its width, and for a row of docks to their heights with room for the chart,
+// never beyond its screen. These are first sizes: the user may make every dock smaller or larger.
+// A floating dock comes back floating with its size at its place.
 class DockLayout : public QObject, public PanelObserver {
     Q_OBJECT
 public:
@@ -61,6 +62,7 @@ private:
 
     DockSettings::Place homePlace(const Dock& dock) const;
     void placeAll();
+    static void placeFloating(QDockWidget& dock, const DockSettings::Place& place);
     void dockShown(Entry& entry);
     void fitUnsized();
     void growWindowFor(const std::vector<Entry*>& sized);

@@ -56,6 +56,10 @@ std::optional<DockSettings::Place> DockSettings::readKept() const {
     place.visible = key("Visible").value_or(0) != 0;
     place.size = sizeFrom(key("Width"), key("Height"));
     place.order = std::max(0, key("Order").value_or(0));
+    const auto left = key("Left");
+    const auto top = key("Top");
+    if (place.area == Qt::NoDockWidgetArea && left && top)
+        place.position = QPoint(*left, *top);
     return place;
 }
 
@@ -82,4 +86,8 @@ void DockSettings::write(const Place& place) const {
     put("Width", place.size.width());
     put("Height", place.size.height());
     put("Order", place.order);
+    if (place.area == Qt::NoDockWidgetArea && place.position) {
+        put("Left", place.position->x());
+        put("Top", place.position->y());
+    }
 }

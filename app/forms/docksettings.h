@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <Qt>
@@ -8,7 +9,8 @@
 
 // Where one dock of the main window is kept: keys "<Name> Area" (a Qt::DockWidgetArea, 0 for a
 // floating dock), "<Name> Visible", "<Name> Width", "<Name> Height" and "<Name> Order" of section
-// "Docks". A window that kept no dock there yet reads the dock's place once from the keys
+// "Docks", and for a floating dock the screen place of its top left corner, "<Name> Left" and
+// "<Name> Top". A window that kept no dock there yet reads the dock's place once from the keys
 // "Area", "Visible", "Floating", "Width" and "Height" of the dock's older section of its own.
 class DockSettings {
 public:
@@ -22,6 +24,8 @@ public:
         // The dock's row in its area (top to bottom, left to right) times 100, plus its tab in
         // that row.
         int order = 0;
+        // Where a floating dock lies on the screen, when kept.
+        std::optional<QPoint> position;
     };
 
     // `olderSection` empty: the dock had none.

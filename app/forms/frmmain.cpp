@@ -155,12 +155,8 @@ void FrmMain::addPanels() {
                      1,
                      {}});
     if (mChangesPanel)
-        mDocks->add({&mChangesPanel->dock(),
-                     QStringLiteral("Changes"),
-                     QString(),
-                     Qt::RightDockWidgetArea,
-                     101,
-                     {}});
+        mDocks->add({&mChangesPanel->dock(), QStringLiteral("Changes"), QString(),
+                     Qt::RightDockWidgetArea, 101, [this] { return mChangesPanel->room(); }});
     mPanels.add(mDocks);
 }
 

@@ -99,12 +99,17 @@ void CCurvexCtrl::loadProperties(const QVariantMap& bag) {
         setForeColor(fore);
 }
 
+// The same percentages of another axis are other records: the toolpath emphasises the shown ones.
 void CCurvexCtrl::setDistanceMode(std::int32_t mode) {
+    if (mode != graph_->chart.distanceMode)
+        toolpath_->followShownRange();
     graph_->chart.distanceMode = mode;
     repaintLater();
 }
 
 bool CCurvexCtrl::SetDistArea(float& lowerPercent, float& upperPercent) {
+    if (lowerPercent != graph_->chart.shown.lower || upperPercent != graph_->chart.shown.upper)
+        toolpath_->followShownRange();
     graph_->chart.shown.lower = lowerPercent;
     graph_->chart.shown.upper = upperPercent;
     return true;
@@ -122,6 +127,7 @@ bool CCurvexCtrl::LoadCutData(const std::string& fileName, std::int32_t typeText
     if (load_)
         return false;
     graph_->chart.shown = ShownRange{};
+    toolpath_->followShownRange();
     const CutFormat format = curvex::formatOfTypeTextFlag(typeTextFlg);
     ResponsiveLoad load(
         [&](CutDataSet& data, LoadMonitor& monitor) {
@@ -354,8 +360,11 @@ void CCurvexCtrl::markAndShow(std::uint32_t index, float widthPercent) {
                 index);
 }
 
-void CCurvexCtrl::showAndMark(const ShownRange& range, std::uint32_t index) {
+void CCurvexCtrl::showAndMark(const ShownRange& range, std::uint32_t index,
+                              std::optional<RecordRange> emphasised) {
     showRange(range);
+    if (emphasised)
+        toolpath_->emphasise(*emphasised);
     readOut_.mark(index);
     FireReadOut();
 }
@@ -379,7 +388,7 @@ bool CCurvexCtrl::ShowRecords(std::int32_t first, std::int32_t last) {
     showAndMark(RangeOverSpan(percentAlong(data, from),
                               percentAlong(data, static_cast<std::uint32_t>(last)),
                               MinimumWidthPercent(data, graph_->horizontal(data))),
-                from);
+                from, RecordRange{from, static_cast<std::uint32_t>(last) + 1});
     return true;
 }
 
@@ -544,6 +553,7 @@ void CCurvexCtrl::finishSelection(const QPoint& point) {
     selection.selEndPercent =
         PercentAtX(graph_->chart, graph_->drawn, curvexModule().data.hasData(), point.x());
     ApplySelectedWindow(graph_->chart, selection.selAnchorPercent, selection.selEndPercent);
+    toolpath_->followShownRange();
     viewRenewal_ = true;
     repaintLater();
 }
@@ -551,9 +561,7 @@ void CCurvexCtrl::finishSelection(const QPoint& point) {
 void CCurvexCtrl::showWholeRange() {
     // The press that completes a double click arrives before it; it starts no drag.
     curvexModule().selection.selActive = 0;
-    graph_->chart.shown = ShownRange{};
-    viewRenewal_ = true;
-    repaintLater();
+    showRange(ShownRange{});
 }
 
 bool CCurvexCtrl::takeDroppedFile(const QMimeData& drop) {
@@ -580,9 +588,11 @@ bool CCurvexCtrl::navigateByKey(const QKeyEvent& event) {
     return true;
 }
 
-// The path a finished drag takes: the next paint renders the range and fires ReDrawed.
+// The path a finished drag takes: the next paint renders the range and fires ReDrawed. The
+// toolpath emphasises the records of the new range.
 void CCurvexCtrl::showRange(const ShownRange& range) {
     graph_->chart.shown = range;
+    toolpath_->followShownRange();
     viewRenewal_ = true;
     repaintLater();
 }

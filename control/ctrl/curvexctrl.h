@@ -7,6 +7,7 @@
 #include "curvexmodule.h"
 #include "cutgraph.h"
 #include "dispatch.h"
+#include "machiningtime.h"
 #include "programlink.h"
 
 #include <QImage>
@@ -15,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QMimeData;
@@ -82,6 +84,8 @@ public:
     bool MarkRecord(std::int32_t index);
     // The largest change runs of a curvex::ChangeKind; FALSE for another kind or a negative top.
     QVariant GetChanges(std::int32_t kind, std::int32_t top);
+    // Shows records first..last with a tenth of their width either side and marks the first; the
+    // toolpath emphasises exactly those records until the shown range changes by other means.
     bool ShowRecords(std::int32_t first, std::int32_t last);
     bool SetCompareMode(std::int32_t mode) {
         return viewChanged(ChartViewMembers::setCompareMode(graph_->chart, mode));
@@ -170,8 +174,10 @@ private:
     float percentAlong(const CutDataSet& data, std::uint32_t index) const;
     // Centres record `index` in a shown range widthPercent wide and marks it.
     void markAndShow(std::uint32_t index, float widthPercent);
-    // Shows `range` and marks record `index` in it.
-    void showAndMark(const ShownRange& range, std::uint32_t index);
+    // Shows `range` and marks record `index` in it; the toolpath emphasises `emphasised`, else the
+    // records of the range.
+    void showAndMark(const ShownRange& range, std::uint32_t index,
+                     std::optional<RecordRange> emphasised = std::nullopt);
     void readOutAt(const QPoint& point);
     void clearReadOut();
 

@@ -35,8 +35,10 @@ bool ToolpathControl::draw(QPaintDevice& device, const ChartState& chart, const 
     const ToolpathModel& model = modelOf(data);
     width_ = width;
     height_ = height;
-    const ToolpathRenderer renderer(model, ToolpathStyleOf(chart, data, mode_),
-                                    ToolpathMarks{marked});
+    ToolpathStyle style = ToolpathStyleOf(chart, data, mode_);
+    if (emphasised_)
+        style.emphasised = *emphasised_;
+    const ToolpathRenderer renderer(model, style, ToolpathMarks{marked});
     return RenderToolpath(device, renderer, fit(), pixels_,
                           detail == Detail::Draft ? DraftStride(model.count()) : 1);
 }

@@ -15,7 +15,8 @@ class QPaintDevice;
 
 // The control's toolpath: how it is seen (view, zoom, colours) and the path of the data set,
 // drawn and picked for a host at the size the host asks for. The path follows the chart: its
-// colours, G00 feed and shown range.
+// colours, G00 feed and shown range, whose records it emphasises unless it was told to emphasise
+// others.
 class ToolpathControl {
 public:
     ToolpathControl();
@@ -47,6 +48,10 @@ public:
     // Zooms by `factor` about (x, y) of the last picture and moves by (dx, dy) pixels; a factor
     // of 0 fits the whole path again. False for a factor below 0 or not finite.
     bool move(float factor, float x, float y, float dx, float dy);
+    // Emphasises exactly `records` until followShownRange; the records of the chart's shown
+    // range again from then on.
+    void emphasise(RecordRange records) { emphasised_ = records; }
+    void followShownRange() { emphasised_.reset(); }
 
 private:
     const ToolpathModel& modelOf(const CutDataSet& data);
@@ -58,6 +63,7 @@ private:
     ToolpathView view_{ToolpathViewKind::Iso};
     ToolpathZoom zoom_;
     ToolpathColourMode mode_ = ToolpathColourMode::Chart;
+    std::optional<RecordRange> emphasised_;
     ToolpathPixels pixels_;
     int width_ = 0;
     int height_ = 0;

@@ -2,6 +2,7 @@
 // with and how the user's arrangement is kept in section "Docks".
 
 #include "forms/docklayout.h"
+#include "forms/changespanel.h"
 #include "forms/machiningtimepanel.h"
 #include "forms/peakspanel.h"
 #include "forms/programpanel.h"
@@ -15,6 +16,7 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -62,9 +64,12 @@ protected:
                 {"Machining Time", &window->machiningTime()->dock()}};
     }
 
+    // Every panel, the changes as a tab behind the peaks.
     void showAll() {
         for (const auto& [name, dock] : docks())
             dock->show();
+        window->changesPanel()->dock().show();
+        window->peaksPanel()->dock().raise();
         settle();
     }
 
@@ -96,17 +101,56 @@ protected:
             << window->frameGeometry().width() << "x" << window->frameGeometry().height();
     }
 
+    // Each caption and text of both change tables within its column, and every column within the
+    // table's view: nothing cut, nothing to scroll to.
+    void expectChangesReadable() {
+        ChangesPanel& changes = *window->changesPanel();
+        changes.dock().raise();
+        settle();
+        for (const auto kind : {curvex::ChangeKind::Slower, curvex::ChangeKind::Faster}) {
+            const QTableWidget& table = changes.table(kind);
+            ASSERT_GT(table.rowCount(), 0);
+            const QHeaderView& header = *table.horizontalHeader();
+            const QFontMetrics metrics = table.fontMetrics();
+            // The margins the style leaves either side of a cell's and a caption's text.
+            const int cellMargin =
+                table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1;
+            const int captionMargin =
+                header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+            for (int column = 0; column < table.columnCount(); ++column) {
+                const int width = header.sectionSize(column);
+                const QString caption = table.horizontalHeaderItem(column)->text();
+                EXPECT_LE(header.fontMetrics().horizontalAdvance(caption) + 2 * captionMargin,
+                          width)
+                    << caption.toStdString() << " cut";
+                for (int row = 0; row < table.rowCount(); ++row)
+                    EXPECT_LE(metrics.horizontalAdvance(table.item(row, column)->text()) +
+                                  2 * cellMargin,
+                              width)
+                        << caption.toStdString() << " row " << row << " cut";
+                EXPECT_LE(header.sectionViewportPosition(column) + width, table.viewport()->width())
+                    << caption.toStdString() << " beyond the view";
+            }
+        }
+        window->peaksPanel()->dock().raise();
+        settle();
+    }
+
+    void expectEveryPanelWithRoom(bool panelsFirst);
+
     QString dockKey(const char* dock, const char* key) {
         return ReadIniValue(kDocks, QLatin1String(dock) + u' ' + QLatin1String(key));
     }
 };
 
-// Toolpath on the right above the peaks, program and machining times as tabs at the bottom, each
-// with the room it needs, in a window as large as the screen.
-TEST_F(DockLayoutTest, EveryPanelOpensWithRoomInAWindowAsLargeAsTheScreen) {
+// Toolpath on the right above the peaks, program and machining times as tabs at the bottom, the
+// changes behind the peaks, each with the room it needs, in a window as large as the screen.
+void DockLayoutTest::expectEveryPanelWithRoom(bool panelsFirst) {
     load();
     window->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     settle();
+    if (panelsFirst)
+        showAll();
     openPart();
     showAll();
     auto all = docks();
@@ -117,10 +161,22 @@ TEST_F(DockLayoutTest, EveryPanelOpensWithRoomInAWindowAsLargeAsTheScreen) {
     EXPECT_EQ(window->dockWidgetArea(all["Machining Time"]), Qt::BottomDockWidgetArea);
     EXPECT_TRUE(window->tabifiedDockWidgets(all["Program"]).contains(all["Machining Time"]));
     EXPECT_TRUE(window->tabifiedDockWidgets(all["Toolpath"]).isEmpty());
+    EXPECT_TRUE(
+        window->tabifiedDockWidgets(all["Peaks"]).contains(&window->changesPanel()->dock()));
     // The program's tab in front, as the user brings it.
     all["Program"]->raise();
     settle();
     expectRoom();
+    expectChangesReadable();
+}
+
+TEST_F(DockLayoutTest, EveryPanelOpensWithRoomInAWindowAsLargeAsTheScreen) {
+    expectEveryPanelWithRoom(false);
+}
+
+// Panels opened before any data: the changes' columns still have room for the data's texts.
+TEST_F(DockLayoutTest, PanelsOpenedBeforeTheDataHaveRoomForIt) {
+    expectEveryPanelWithRoom(true);
 }
 
 // A window of its first size grows for the panels that open, never beyond the screen.
@@ -134,6 +190,7 @@ TEST_F(DockLayoutTest, OpeningPanelsGrowsTheWindowOnlyUpToTheScreen) {
     window->programPanel()->dock().raise();
     settle();
     expectRoom();
+    expectChangesReadable();
 }
 
 // The arrangement goes to section "Docks" and comes back as it was, the peaks visible again.
@@ -171,6 +228,8 @@ TEST_F(DockLayoutTest, TheArrangementIsKeptInSectionDocks) {
         EXPECT_EQ(dockKey(name, "Height").toInt(), sizes[name].height()) << name;
         for (const char* key : {"Area", "Visible", "Width", "Height", "Order"})
             EXPECT_LE(dockKey(name, key).toUtf8().size(), 254) << name << key;
+        for (const char* key : {"Left", "Top"})
+            EXPECT_EQ(dockKey(name, key), QString()) << name << key << ": kept for floating docks";
     }
     EXPECT_EQ(ReadIniValue(QStringLiteral("Toolpath"), QStringLiteral("Area")), QString())
         << "no place keys in the toolpath's own section";
@@ -266,6 +325,65 @@ TEST_F(DockLayoutTest, TheToolpathsViewColourAndPlaceAreRestoredExactly) {
             << c.view;
         unload();
     }
+}
+
+// A floating panel comes back floating with its size at its place, its place kept as "Left" and
+// "Top"; a place kept on no screen is not taken, so that the panel stays within reach.
+TEST_F(DockLayoutTest, AFloatingPanelComesBackAtItsPlaceWithItsSize) {
+    const struct {
+        const char* name;
+        QPoint place;
+        QSize size;
+    } cases[] = {{"Toolpath", {140, 90}, {430, 380}},
+                 {"Peaks", {700, 260}, {460, 330}},
+                 {"Program", {20, 410}, {620, 300}}};
+    for (const auto& c : cases) {
+        load();
+        openPart();
+        QDockWidget* dock = docks()[c.name];
+        dock->show();
+        settle();
+        dock->setFloating(true);
+        dock->resize(c.size);
+        dock->move(c.place);
+        settle();
+        ASSERT_EQ(dock->pos(), c.place) << c.name;
+        unload();
+
+        EXPECT_EQ(dockKey(c.name, "Area"), QStringLiteral("0")) << c.name;
+        EXPECT_EQ(dockKey(c.name, "Left"), QString::number(c.place.x())) << c.name;
+        EXPECT_EQ(dockKey(c.name, "Top"), QString::number(c.place.y())) << c.name;
+        for (const char* key : {"Left", "Top"})
+            EXPECT_LE(dockKey(c.name, key).toUtf8().size(), 254) << c.name << key;
+
+        load();
+        settle();
+        dock = docks()[c.name];
+        EXPECT_TRUE(dock->isFloating()) << c.name;
+        EXPECT_TRUE(dock->isVisible()) << c.name;
+        EXPECT_EQ(dock->pos(), c.place) << c.name;
+        EXPECT_EQ(dock->size(), c.size) << c.name;
+        // Docked again by the user, it is kept docked.
+        window->addDockWidget(Qt::LeftDockWidgetArea, dock);
+        dock->setFloating(false);
+        settle();
+        unload();
+        EXPECT_EQ(dockKey(c.name, "Area"), QString::number(Qt::LeftDockWidgetArea)) << c.name;
+        load();
+        settle();
+        EXPECT_FALSE(docks()[c.name]->isFloating()) << c.name;
+        unload();
+    }
+
+    WriteIniValue(kDocks, QStringLiteral("Peaks Left"), QStringLiteral("5000"));
+    WriteIniValue(kDocks, QStringLiteral("Peaks Top"), QStringLiteral("-3000"));
+    WriteIniValue(kDocks, QStringLiteral("Peaks Area"), QStringLiteral("0"));
+    load();
+    settle();
+    QDockWidget* peaks = docks()["Peaks"];
+    EXPECT_TRUE(peaks->isFloating());
+    EXPECT_NE(QGuiApplication::screenAt(peaks->pos()), nullptr)
+        << peaks->pos().x() << "," << peaks->pos().y();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The toolpath members through the dispatch interface: drawing onto a host's surface, the view
-// and colour settings, the pick with its event and mark, and FALSE for what cannot be done.
+// and colour settings, the pick with its event and mark, the records emphasised, and FALSE for
+// what cannot be done.
 
 #include "curvexhostsupport.h"
 
@@ -7,8 +8,10 @@
 #include "surfaceregistry.h"
 
 #include <QImage>
+#include <QTest>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 using namespace curvextest;
@@ -160,6 +163,177 @@ TEST_F(CurvexToolpathTest, TheDraftTakesSomeRecordsOfALongPath) {
     EXPECT_GT(whitePixels(draft), whitePixels(full));
     EXPECT_LT(whitePixels(draft), 300 * 200);
     EXPECT_EQ(drawn(), full);
+}
+
+// A straight path along X of kSteps moves of 10 mm: record i ends at X = 10 i, so in the top view
+// the segment of record i (from record i - 1 to it) is the i-th of equal steps along the drawn
+// line, and record i lies at i / kSteps of the cutting distance.
+constexpr int kSteps = 40;
+
+class ToolpathEmphasisTest : public CurvexToolpathTest {
+protected:
+    void SetUp() override {
+        CurvexToolpathTest::SetUp();
+        std::string text;
+        for (int i = 0; i <= kSteps; ++i)
+            text += "N" + std::to_string(i + 1) + ")G01X" + std::to_string(10 * i) +
+                    "Y0Z0F1000(V1)F900\n";
+        path = folder.file("line.txt");
+        writeBytes(path, text);
+        ASSERT_TRUE(loadLine());
+        ASSERT_TRUE(call(curvex::DispSetToolpathView, {0}).toBool());
+        render();
+        const std::uint32_t colour = call(curvex::DispGetGraphColor, {0}).toUInt(); // 0x00BBGGRR
+        full = qRgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
+        faded = qRgb((qRed(full) + 3 * 255) / 4, (qGreen(full) + 3 * 255) / 4,
+                     (qBlue(full) + 3 * 255) / 4);
+    }
+
+    bool loadLine() {
+        return call(curvex::DispLoadCutData, {QString::fromStdString(path), 1}).toBool();
+    }
+
+    // The colour drawn at the middle of each record's segment, records 1..kSteps.
+    std::vector<QRgb> segmentColours() {
+        const QImage image = drawn();
+        int row = 0;
+        int most = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            int inked = 0;
+            for (int x = 0; x < image.width(); ++x)
+                inked += image.pixel(x, y) != qRgb(255, 255, 255);
+            if (inked > most) {
+                most = inked;
+                row = y;
+            }
+        }
+        int left = 0;
+        while (left < image.width() && image.pixel(left, row) == qRgb(255, 255, 255))
+            ++left;
+        int right = image.width() - 1;
+        while (right > left && image.pixel(right, row) == qRgb(255, 255, 255))
+            --right;
+        std::vector<QRgb> colours(kSteps + 1, qRgb(255, 255, 255));
+        for (int i = 1; i <= kSteps; ++i) {
+            const double x = left + (i - 0.5) * (right - left) / kSteps;
+            colours[static_cast<std::size_t>(i)] =
+                image.pixel(static_cast<int>(std::lround(x)), row);
+        }
+        return colours;
+    }
+
+    // Records first..last in full colour, every other record faded; `skip` names records whose
+    // colour is not asked (the marked one, drawn black).
+    void expectEmphasised(const std::function<bool(int)>& inside, const std::string& what,
+                          const std::function<bool(int)>& skip) {
+        const std::vector<QRgb> colours = segmentColours();
+        for (int i = 1; i <= kSteps; ++i) {
+            if (skip(i))
+                continue;
+            EXPECT_EQ(colours[static_cast<std::size_t>(i)], inside(i) ? full : faded)
+                << what << ": record " << i << (inside(i) ? " not emphasised" : " emphasised");
+        }
+    }
+
+    // The chart's rule: the records whose distance lies within the shown range. Records within a
+    // hair of either end are not asked.
+    void expectShownRangeEmphasised(const std::string& what) {
+        const auto [lower, upper] = distArea();
+        const auto percent = [](int i) { return 100.0f * static_cast<float>(i) / kSteps; };
+        const auto near = [](float a, float b) { return std::fabs(a - b) < 0.01f; };
+        expectEmphasised([&](int i) { return percent(i) >= lower && percent(i) <= upper; }, what,
+                         [&](int i) {
+                             return i == kMarked || near(percent(i), lower) ||
+                                    near(percent(i), upper);
+                         });
+    }
+
+    static constexpr int kFirst = 10;
+    static constexpr int kLast = 30;
+    static constexpr int kMarked = 20;
+
+    TempFolder folder;
+    std::string path;
+    QRgb full = 0;
+    QRgb faded = 0;
+};
+
+// After ShowRecords the toolpath emphasises exactly the run, not the tenth the chart shows either
+// side: records first - 1 and last + 1 lie in the shown range and are faded.
+TEST_F(ToolpathEmphasisTest, ShowRecordsEmphasisesExactlyItsRecords) {
+    ASSERT_TRUE(call(curvex::DispShowRecords, {kFirst, kLast}).toBool());
+    const auto [lower, upper] = distArea();
+    ASSERT_LT(lower, 100.0f * (kFirst - 1) / kSteps) << "the chart shows a margin";
+    ASSERT_GT(upper, 100.0f * (kLast + 1) / kSteps) << "the chart shows a margin";
+    // The mark moves off the run's first segment, which it draws black; the range stays.
+    ASSERT_TRUE(call(curvex::DispMarkRecord, {kMarked}).toBool());
+    render();
+    ASSERT_EQ(distArea(), std::pair(lower, upper));
+    const std::vector<QRgb> colours = segmentColours();
+    for (const int i : {kFirst - 1, kFirst, kFirst + 1, kLast - 1, kLast, kLast + 1})
+        EXPECT_EQ(colours[static_cast<std::size_t>(i)], i >= kFirst && i <= kLast ? full : faded)
+            << "record " << i;
+    expectEmphasised([](int i) { return i >= kFirst && i <= kLast; }, "the run",
+                     [](int i) { return i == kMarked; });
+}
+
+// Any other change of the shown range brings back the shown range's records; setting the same
+// range again changes nothing, and another ShowRecords emphasises its own run.
+TEST_F(ToolpathEmphasisTest, OtherChangesOfTheShownRangeEmphasiseItsRecordsAgain) {
+    const auto key = [this](Qt::Key k) { return [this, k] { QTest::keyClick(widget(), k); }; };
+    const auto distanceMode = [this](int mode) {
+        call(curvex::DispDistanceMode, {mode}, component::InvokeKind::PropertyPut);
+    };
+    // Each moves the shown range but the distance mode, whose same percentages are other records.
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool movesRange = true;
+    } changes[] = {
+        {"zoom in", key(Qt::Key_Plus)},
+        {"zoom out", key(Qt::Key_Minus)},
+        {"scroll", key(Qt::Key_Right)},
+        {"back", key(Qt::Key_Backspace)},
+        {"home", key(Qt::Key_Home)},
+        {"double click",
+         [this] {
+             QTest::mouseDClick(widget(), Qt::LeftButton, {}, {500, 200});
+         }},
+        {"drag",
+         [this] {
+             QTest::mousePress(widget(), Qt::LeftButton, {}, {300, 200});
+             QTest::mouseMove(widget(), {450, 220});
+             QTest::mouseRelease(widget(), Qt::LeftButton, {}, {600, 220});
+         }},
+        {"SetDistArea", [this] { setDistArea(20.0f, 70.0f); }},
+        {"distance mode", [&] { distanceMode(1); }, false},
+        {"load", [this] { ASSERT_TRUE(loadLine()); }},
+    };
+    for (const auto& c : changes) {
+        distanceMode(0);
+        setDistArea(0.0f, 100.0f);
+        render();
+        ASSERT_TRUE(call(curvex::DispShowRecords, {kFirst, kLast}).toBool()) << c.what;
+        ASSERT_TRUE(call(curvex::DispMarkRecord, {kMarked}).toBool()) << c.what;
+        render();
+        const auto shown = distArea();
+        c.change();
+        render();
+        if (c.movesRange) {
+            ASSERT_NE(distArea(), shown) << c.what << " left the range alone";
+        }
+        expectShownRangeEmphasised(c.what);
+    }
+
+    ASSERT_TRUE(call(curvex::DispShowRecords, {kFirst, kLast}).toBool());
+    ASSERT_TRUE(call(curvex::DispMarkRecord, {kMarked}).toBool());
+    const auto [lower, upper] = distArea();
+    setDistArea(lower, upper);
+    expectEmphasised([](int i) { return i >= kFirst && i <= kLast; }, "the same range again",
+                     [](int i) { return i == kMarked; });
+    ASSERT_TRUE(call(curvex::DispShowRecords, {25, 35}).toBool());
+    expectEmphasised([](int i) { return i >= 25 && i <= 35; }, "another run",
+                     [](int i) { return i == 25; });
 }
 
 } // namespace

@@ -44,6 +44,8 @@ public:
     // Zooms by `factor` about (x, y) of the last picture and moves by (dx, dy) pixels; a factor
     // of 0 fits the whole path again. False for a factor below 0 or not finite.
     bool move(float factor, float x, float y, float dx, float dy);
+    // How many segments of the path over `data` are left out (ToolpathModel::leftOut).
+    std::uint32_t leftOut(const CutDataSet& data) { return modelOf(data).leftOut(); }
 
 private:
     const ToolpathModel& modelOf(const CutDataSet& data);

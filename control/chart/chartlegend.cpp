@@ -30,7 +30,6 @@ void ChartLegend::joinStart(const ChartState& chart, const CutDataSet& data) {
     const auto entry =
         entries_.begin() + static_cast<std::ptrdiff_t>(toolsFrom_) + (known - tools_.begin());
     std::rotate(entries_.begin() + static_cast<std::ptrdiff_t>(toolsFrom_), entry, entry + 1);
-    std::rotate(tools_.begin(), known, known + 1);
     const ColorRef colour =
         chart.colours[static_cast<std::size_t>(CurveColourNumber(tool, chart.colourByTool, 0))];
     std::vector<ColorRef>& colours = entries_[toolsFrom_].colours;

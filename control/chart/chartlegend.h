@@ -45,7 +45,7 @@ private:
     void joinStart(const ChartState& chart, const CutDataSet& data);
 
     std::vector<LegendEntry> entries_;
-    std::vector<std::int16_t> tools_; // the tool of each entry from toolsFrom_ on
+    std::vector<std::int16_t> tools_; // the tool of each entry from toolsFrom_ on, as gathered
     std::size_t toolsFrom_ = 0;
     ColorRef axisColour_ = 0;
     ColorRef backColour_ = 0;

@@ -468,6 +468,14 @@ TEST(ChartLegend, TheStartPointGivesToolZeroAnEntryOnlyWhenAnotherShownRecordHas
                 bool company = false;
                 for (std::uint32_t i = std::max(first, 1u); i < end; ++i)
                     company = company || indexed.records[i].toolNo == 0;
+                // The tools by a walk over the shown records, in order of first use.
+                std::vector<std::string> walked;
+                for (std::uint32_t i = first; i < end; ++i) {
+                    const std::string caption = "T" + std::to_string(indexed.records[i].toolNo);
+                    if (std::find(walked.begin(), walked.end(), caption) == walked.end() &&
+                        (i > 0 || company))
+                        walked.push_back(caption);
+                }
                 for (const CompareMode compare : {CompareMode::None, CompareMode::Rates})
                     for (const bool byTool : {false, true}) {
                         const std::string what = std::string(c.name) + " " + std::to_string(first) +
@@ -482,8 +490,14 @@ TEST(ChartLegend, TheStartPointGivesToolZeroAnEntryOnlyWhenAnotherShownRecordHas
                         if (first == 0 && !company)
                             std::erase_if(expected,
                                           [](const LegendEntry& e) { return e.caption == "T0"; });
-                        EXPECT_EQ(ChartLegend(chart, indexed, first, end).entries(), expected)
-                            << what;
+                        const std::vector<LegendEntry> entries =
+                            ChartLegend(chart, indexed, first, end).entries();
+                        EXPECT_EQ(entries, expected) << what;
+                        std::vector<std::string> captions;
+                        for (std::size_t k = compare == CompareMode::None ? 0 : 1;
+                             k < entries.size(); ++k)
+                            captions.push_back(entries[k].caption);
+                        EXPECT_EQ(captions, walked) << what;
                         EXPECT_EQ(ChartLegend(chart, plain, first, end).entries(), expected)
                             << what;
                     }

@@ -46,6 +46,13 @@ std::optional<std::int32_t> ToolpathProxy::pick(QPointF at) {
     return result->toInt();
 }
 
+std::optional<std::int32_t> ToolpathProxy::leftOut() {
+    const auto result = mViewer.callMethod(curvex::DispGetToolpathLeftOut, {});
+    if (!result)
+        return std::nullopt;
+    return result->toInt();
+}
+
 std::optional<bool> ToolpathProxy::orbit(float degrees, float tilt) {
     return asBool(curvex::DispOrbitToolpath, {degrees, tilt});
 }

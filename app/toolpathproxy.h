@@ -31,6 +31,8 @@ public:
     std::optional<bool> orbit(float degrees, float tilt);
     // Zooms by `factor` about `at` and moves by `by` pixels; factor 0 fits the whole path.
     std::optional<bool> move(float factor, QPointF at, QPointF by);
+    // How many segments the path leaves out; nothing from a control without the member.
+    std::optional<std::int32_t> leftOut();
 
 private:
     std::optional<bool> asBool(int dispid, QVariantList args);

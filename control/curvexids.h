@@ -162,6 +162,9 @@ enum DispId : int {
     // FALSE for another colouring.
     DispDrawReportChart = 85,
     DispDrawColouredReportToolpath = 86,
+    // GetToolpathLeftOut(): how many segments the toolpath leaves out (not finite, of no length,
+    // from a start that is not known), for the host to say beside the picture; 0 without data.
+    DispGetToolpathLeftOut = 87,
     // DrawChart(surface, chartWidth, chartHeight, left, top, width, height): the chart as shown,
     // without marks, drawn into a rectangle of a drawing surface, as pixels or vector drawing.
     DispDrawChart = 37,

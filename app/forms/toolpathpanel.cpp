@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -72,11 +73,18 @@ ToolpathPanel::ToolpathPanel(QMainWindow& window, std::unique_ptr<ToolpathProxy>
     mBar = makeBar(feedChange);
     column->addWidget(mBar);
     column->addWidget(mCanvas, 1);
+    mStatus = new QLabel(body);
+    mStatus->setObjectName(QStringLiteral("toolpathStatus"));
+    mStatus->hide();
+    column->addWidget(mStatus);
     mDock->setWidget(body);
     window.addDockWidget(Qt::RightDockWidgetArea, mDock);
     mDock->hide();
-    connect(mDock, &QDockWidget::visibilityChanged, this,
-            [this](bool visible) { mShown = mShown || visible; });
+    connect(mDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        mShown = mShown || visible;
+        if (visible)
+            showLeftOut();
+    });
     mMenu = &ViewMenu(window);
     mMenu->addSeparator();
     QAction* toggle = mDock->toggleViewAction();
@@ -139,16 +147,27 @@ void ToolpathPanel::save() const {
     WriteIniValue(kSection, QStringLiteral("Colour"), QString::number(mColour->currentIndex()));
 }
 
+// Room for the status line too, so that the canvas keeps its first size when the line shows.
 QSize ToolpathPanel::room() const {
     const QMargins margins = mDock->widget()->layout()->contentsMargins();
+    const int spacing = mDock->widget()->layout()->spacing();
     return {kFirstCanvas + margins.left() + margins.right(),
-            kFirstCanvas + mBar->sizeHint().height() + mDock->widget()->layout()->spacing() +
-                margins.top() + margins.bottom()};
+            kFirstCanvas + mBar->sizeHint().height() + mStatus->fontMetrics().height() +
+                2 * spacing + margins.top() + margins.bottom()};
 }
 
 void ToolpathPanel::refresh() {
-    if (mDock->isVisible())
-        mCanvas->refresh();
+    if (!mDock->isVisible())
+        return;
+    mCanvas->refresh();
+    showLeftOut();
+}
+
+void ToolpathPanel::showLeftOut() {
+    const std::int32_t leftOut = mToolpath->leftOut().value_or(0);
+    mStatus->setText(leftOut > 0 ? QStringLiteral("segments left out: %1").arg(leftOut)
+                                 : QString());
+    mStatus->setVisible(leftOut > 0);
 }
 
 QString ToolpathPanel::writeToolpath(const QString& path, QSize size) {

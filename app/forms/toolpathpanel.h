@@ -13,14 +13,16 @@ class CurvexProxy;
 class PictureWriter;
 class QComboBox;
 class QDockWidget;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class ToolpathCanvas;
 class ToolpathProxy;
 
 // The "Toolpath" panel of the main window: a dock (hidden at first, shown from View > Toolpath)
-// with the four views as buttons, the colouring and the toolpath the graph control draws, linked
-// to the chart through the control. Its view and colouring are kept in section "Toolpath" of the
+// with the four views as buttons, the colouring, the toolpath the graph control draws and under
+// it a status line saying how many segments the path leaves out (only when some are), linked to
+// the chart through the control. Its view and colouring are kept in section "Toolpath" of the
 // settings file, its place with the window's docks. Offered only by a control that has the toolpath
 // members.
 class ToolpathPanel : public QObject, public PanelObserver {
@@ -36,6 +38,8 @@ public:
     void save() const;
     // Draws again after the chart, its mark or the data changed.
     void refresh();
+    // The status line: "segments left out: N" when the control counts some, else hidden.
+    void showLeftOut();
 
     void settingsLoaded() override { load(); }
     void settingsSaved() override { save(); }
@@ -51,6 +55,7 @@ public:
     curvex::ToolpathViewKind view() const { return mView; }
     QDockWidget& dock() const { return *mDock; }
     ToolpathCanvas& canvas() const { return *mCanvas; }
+    QLabel& status() const { return *mStatus; }
     QMenu& menu() const { return *mMenu; }
 
 private:
@@ -67,6 +72,7 @@ private:
     QDockWidget* mDock = nullptr;
     ToolpathCanvas* mCanvas = nullptr;
     QWidget* mBar = nullptr;
+    QLabel* mStatus = nullptr;
     QComboBox* mColour = nullptr;
     QMenu* mMenu = nullptr;
     curvex::ToolpathViewKind mView = curvex::ToolpathViewKind::Iso;

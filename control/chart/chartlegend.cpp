@@ -1,5 +1,6 @@
 #include "chartlegend.h"
 
+#include "machiningtime.h"
 #include "toolcolours.h"
 
 #include <algorithm>
@@ -10,10 +11,30 @@ ChartLegend::ChartLegend(const ChartState& chart, const CutDataSet& data, std::u
     if (ComparesInGrey(chart.compareMode))
         entries_.push_back({chart.greyCaption, {kCompareGrey}});
     toolsFrom_ = entries_.size();
-    if (first < end && data.index.covers(data))
-        addToolsByStep(chart, data, first, end);
-    else if (first < end)
-        addTools(chart, data, first, end);
+    const std::uint32_t from = FirstToolRecord(data, first);
+    if (from < end && data.index.covers(data))
+        addToolsByStep(chart, data, from, end);
+    else if (from < end)
+        addTools(chart, data, from, end);
+    if (from != first && first < end)
+        joinStart(chart, data);
+}
+
+// The start point is the first use of its tool when another shown record has that tool: its entry
+// comes first, the start's colour (the first curve colour) first among its colours.
+void ChartLegend::joinStart(const ChartState& chart, const CutDataSet& data) {
+    const std::int16_t tool = data.records[0].toolNo;
+    const auto known = std::find(tools_.begin(), tools_.end(), tool);
+    if (known == tools_.end())
+        return;
+    const auto entry =
+        entries_.begin() + static_cast<std::ptrdiff_t>(toolsFrom_) + (known - tools_.begin());
+    std::rotate(entries_.begin() + static_cast<std::ptrdiff_t>(toolsFrom_), entry, entry + 1);
+    const ColorRef colour =
+        chart.colours[static_cast<std::size_t>(CurveColourNumber(tool, chart.colourByTool, 0))];
+    std::vector<ColorRef>& colours = entries_[toolsFrom_].colours;
+    std::erase(colours, colour);
+    colours.insert(colours.begin(), colour);
 }
 
 // Between two colour steps of the drawing index the tool changes only away from tool 0, so a

@@ -18,6 +18,8 @@ struct LegendEntry {
 
 // The legend of a chart: one entry per tool drawn in the shown records, in the order of first
 // use, with every colour the tool is drawn in ("T<n>"), after the grey entry of a compare chart.
+// A binary file's start point gives its tool an entry only when another shown record has that
+// tool (FirstToolRecord).
 // Drawn where LegendPlacement puts it, its text in the tick labels' font.
 class ChartLegend {
 public:
@@ -40,9 +42,10 @@ private:
     void addToolsByStep(const ChartState& chart, const CutDataSet& data, std::uint32_t first,
                         std::uint32_t end);
     void use(std::int16_t tool, ColorRef colour);
+    void joinStart(const ChartState& chart, const CutDataSet& data);
 
     std::vector<LegendEntry> entries_;
-    std::vector<std::int16_t> tools_; // the tool of each entry from toolsFrom_ on
+    std::vector<std::int16_t> tools_; // the tool of each entry from toolsFrom_ on, as gathered
     std::size_t toolsFrom_ = 0;
     ColorRef axisColour_ = 0;
     ColorRef backColour_ = 0;

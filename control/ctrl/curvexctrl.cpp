@@ -11,6 +11,7 @@
 #include "cutloader.h"
 #include "graphrenderer.h"
 #include "machiningrows.h"
+#include "machiningtime.h"
 #include "rangeselection.h"
 #include "responsiveload.h"
 #include "series.h"
@@ -259,7 +260,8 @@ void CCurvexCtrl::OcxUnRegist() {
 }
 
 std::int32_t CCurvexCtrl::GetToolRowCount() const {
-    return static_cast<std::int32_t>(curvexModule().data.moves.tools.size());
+    return static_cast<std::int32_t>(
+        ToolTimesOf(curvexModule().data, graph_->chart.g00Feed).size());
 }
 
 QVariant CCurvexCtrl::GetToolRow(std::int32_t index) const {

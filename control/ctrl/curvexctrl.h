@@ -142,6 +142,7 @@ public:
     std::int32_t PickToolpath(float x, float y);
     bool OrbitToolpath(float degrees, float tilt);
     bool MoveToolpath(float factor, float x, float y, float dx, float dy);
+    std::int32_t GetToolpathLeftOut();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

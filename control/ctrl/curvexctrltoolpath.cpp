@@ -65,3 +65,7 @@ bool CCurvexCtrl::OrbitToolpath(float degrees, float tilt) {
 bool CCurvexCtrl::MoveToolpath(float factor, float x, float y, float dx, float dy) {
     return toolpath_->move(factor, x, y, dx, dy);
 }
+
+std::int32_t CCurvexCtrl::GetToolpathLeftOut() {
+    return static_cast<std::int32_t>(toolpath_->leftOut(curvexModule().data));
+}

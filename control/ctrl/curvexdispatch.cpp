@@ -358,6 +358,7 @@ constexpr std::array kMembers = {
     Member{DispPickToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::PickToolpath>},
     Member{DispOrbitToolpath, kMethod, 2, floatsMethod<2, &CCurvexCtrl::OrbitToolpath>},
     Member{DispMoveToolpath, kMethod, 5, floatsMethod<5, &CCurvexCtrl::MoveToolpath>},
+    Member{DispGetToolpathLeftOut, kMethod, 0, get<&CCurvexCtrl::GetToolpathLeftOut>},
     Member{DispRefresh, kMethod, 0, run<&CCurvexCtrl::Refresh>},
     Member{DispBackColor, kGet, 0, get<&CCurvexCtrl::backColor>},
     Member{DispBackColor, kPut, 1, putLong<ColorRef, &CCurvexCtrl::setBackColor>},

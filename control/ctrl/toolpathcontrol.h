@@ -52,6 +52,8 @@ public:
     // range again from then on.
     void emphasise(RecordRange records) { emphasised_ = records; }
     void followShownRange() { emphasised_.reset(); }
+    // How many segments of the path over `data` are left out (ToolpathModel::leftOut).
+    std::uint32_t leftOut(const CutDataSet& data) { return modelOf(data).leftOut(); }
 
 private:
     const ToolpathModel& modelOf(const CutDataSet& data);

@@ -29,8 +29,13 @@ public:
     // room for as many records as the file will give at the rate seen so far, and an eighth more.
     // Throws std::bad_alloc when the arrays do not fit.
     Stretch decode(std::span<const unsigned char> stretch, double readShare);
-    // The data set once the last stretch has been decoded.
-    CutDataSet finish() { return load_.finish(); }
+    // The data set once the last stretch has been decoded; its record 0 is the header's start
+    // point.
+    CutDataSet finish() {
+        CutDataSet data = load_.finish();
+        data.moves.startPoint = true;
+        return data;
+    }
 
 private:
     const unsigned char* decodePart(std::size_t k, const unsigned char* bytes, std::size_t entry,

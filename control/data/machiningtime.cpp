@@ -76,17 +76,26 @@ MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range) {
 
 namespace {
 
-std::vector<ToolTimes> rowsOf(const std::vector<ToolSums>& tools, double g00Feed) {
+// The rows of the records from `first` on: the first row, that of record `first`'s tool, is left
+// out when that record is the start point and the only record of its tool.
+std::vector<ToolTimes> rowsOf(const CutDataSet& data, std::uint32_t first,
+                              const std::vector<ToolSums>& tools, double g00Feed) {
+    const bool loneStart =
+        !tools.empty() && tools.front().sums.records == 1 && FirstToolRecord(data, first) != first;
     std::vector<ToolTimes> rows;
-    for (const ToolSums& tool : tools)
-        rows.push_back({tool.toolNo, tool.colours, TimesOf(tool.sums, g00Feed)});
+    for (auto tool = tools.begin() + (loneStart ? 1 : 0); tool != tools.end(); ++tool)
+        rows.push_back({tool->toolNo, tool->colours, TimesOf(tool->sums, g00Feed)});
     return rows;
 }
 
 } // namespace
 
+std::uint32_t FirstToolRecord(const CutDataSet& data, std::uint32_t first) {
+    return first == 0 && data.moves.startPoint && data.count > 0 ? 1 : first;
+}
+
 std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, double g00Feed) {
-    return indexed(data) ? rowsOf(data.moves.tools, g00Feed) : std::vector<ToolTimes>();
+    return indexed(data) ? rowsOf(data, 0, data.moves.tools, g00Feed) : std::vector<ToolTimes>();
 }
 
 std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, double g00Feed) {
@@ -101,7 +110,7 @@ std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, do
         const float step = stepAt(data, i, next);
         builder.add(data.records[i], i > 0 ? &data.records[i - 1] : nullptr, step);
     }
-    return rowsOf(builder.take().tools, g00Feed);
+    return rowsOf(data, range.first, builder.take().tools, g00Feed);
 }
 
 MachiningTimes TotalTimesOf(const CutDataSet& data, double g00Feed) {

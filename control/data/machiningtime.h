@@ -42,7 +42,13 @@ private:
 // by one.
 MoveSums SumsOfRecords(const CutDataSet& data, RecordRange range);
 
-// One row per tool, in the order of the tools' first records.
+// Of the records from `first` on, the first one that gives its tool a row of the per-tool
+// figures or an entry of the chart's legend. A binary file's start point (record 0,
+// MoveIndex::startPoint) counts in the totals only: its tool has a row or an entry only when
+// another record has that tool, and the start then belongs to it as before.
+std::uint32_t FirstToolRecord(const CutDataSet& data, std::uint32_t first);
+
+// One row per tool, in the order of the tools' first records (FirstToolRecord's rule).
 std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, double g00Feed);
 // The same for the records of `range` only, worked out record by record.
 std::vector<ToolTimes> ToolTimesOf(const CutDataSet& data, RecordRange range, double g00Feed);

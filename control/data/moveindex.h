@@ -66,4 +66,7 @@ struct MoveIndex {
     std::vector<StepException> exceptions;
     std::vector<PresetPoint> presets;
     std::uint32_t records = 0;
+    // Record 0 is a binary file's start point (the header's position, tool 0, no move): it gives
+    // its tool no row of its own (FirstToolRecord).
+    bool startPoint = false;
 };

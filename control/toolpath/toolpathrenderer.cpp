@@ -92,7 +92,6 @@ void ToolpathRenderer::paintExtras(QPainter& painter, const ToolpathFit& fit) co
         paintChangeBar(painter, fit);
     else if (style_.mode != ToolpathColourMode::Chart)
         paintColourBar(painter, fit);
-    paintLeftOut(painter);
 }
 
 // The marked record's segment three pixels wide and a cross at its end point.
@@ -180,12 +179,4 @@ void ToolpathRenderer::paintChangeBar(QPainter& painter, const ToolpathFit& fit)
     const QString title = QString::fromStdString(style_.changeTitle);
     painter.drawText(left + 10 - metrics.horizontalAdvance(title), top - metrics.descent() - 4,
                      title);
-}
-
-void ToolpathRenderer::paintLeftOut(QPainter& painter) const {
-    if (model_.leftOut() == 0)
-        return;
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(4.0, 4.0 + painter.fontMetrics().ascent()),
-                     QString("segments left out: %1").arg(model_.leftOut()));
 }

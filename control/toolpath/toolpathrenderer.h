@@ -18,8 +18,8 @@ struct ToolpathMarks {
 };
 
 // Draws the toolpath pictures: the path, the marked record, an axis triad in the lower left
-// corner, the colour bar of the viridis or the feed change's colouring and how many segments were
-// left out.
+// corner and the colour bar of the viridis or the feed change's colouring. How many segments were
+// left out is for the host to say beside the picture (ToolpathModel::leftOut).
 class ToolpathRenderer {
 public:
     // The style and the marks are kept as copies, so that a caller may pass temporaries.
@@ -41,7 +41,6 @@ private:
     void paintTriad(QPainter& painter, const ToolpathFit& fit) const;
     void paintColourBar(QPainter& painter, const ToolpathFit& fit) const;
     void paintChangeBar(QPainter& painter, const ToolpathFit& fit) const;
-    void paintLeftOut(QPainter& painter) const;
 
     const ToolpathModel& model_;
     const ToolpathStyle style_;

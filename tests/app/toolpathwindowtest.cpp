@@ -5,6 +5,7 @@
 #include "forms/toolpathcanvas.h"
 #include "forms/toolpathpanel.h"
 #include "mainwindowfixture.h"
+#include "recordingviewer.h"
 #include "shownrecords.h"
 #include "toolpathfit.h"
 #include "toolpathpick.h"
@@ -13,6 +14,8 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
@@ -28,6 +31,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string>
 
 // The toolpath panel of the real main window, linked to the chart through the control.
 
@@ -230,6 +234,100 @@ TEST_F(MainWindowTest, SaveToolpathAsAsksThroughThePromptsAndShowsAFailureInAMes
     saveAs->trigger();
     EXPECT_EQ(answers.chartRequests.size(), 4u) << "a cancelled dialog writes nothing";
     EXPECT_EQ(answers.messages.size(), 1u);
+}
+
+// A path of `moves` blocks along X, each of the first `repeats` written twice: every second one
+// is a segment of no length, which the toolpath leaves out.
+QString pathWithRepeats(const QString& name, int moves, int repeats) {
+    std::string text = "T1\n";
+    int block = 1;
+    for (int k = 1; k <= moves; ++k) {
+        const std::string line =
+            ")G01X" + std::to_string(k * 3) + "Y" + std::to_string(k % 2) + "Z0F600(A1)F900\n";
+        text += "N" + std::to_string(block++) + line;
+        if (k <= repeats)
+            text += "N" + std::to_string(block++) + line;
+    }
+    const QString path = gAppFolder + name;
+    std::ofstream(path.toStdString(), std::ios::binary) << text;
+    return path;
+}
+
+// The dock's status line under the picture counts the segments left out, only when there are
+// some; it follows the data shown.
+TEST_F(MainWindowTest, TheDockStatusLineSaysHowManySegmentsAreLeftOut) {
+    load();
+    ToolpathPanel* toolpath = window->toolpath();
+    ASSERT_NE(toolpath, nullptr);
+    QLabel& status = toolpath->status();
+    EXPECT_EQ(&status, toolpath->dock().findChild<QLabel*>(QStringLiteral("toolpathStatus")));
+    open(pathWithRepeats(QStringLiteral("repeats.txt"), 30, 7));
+    toolpath->dock().show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status.isVisible(); }));
+    EXPECT_EQ(status.text(), QStringLiteral("segments left out: 7"));
+    EXPECT_GT(status.geometry().top(), toolpath->canvas().geometry().bottom()) << "under it";
+
+    open(pathWithRepeats(QStringLiteral("plain.txt"), 30, 0));
+    EXPECT_TRUE(status.isHidden());
+    EXPECT_EQ(status.text(), QString());
+
+    open(pathWithRepeats(QStringLiteral("one.txt"), 12, 1));
+    EXPECT_FALSE(status.isHidden());
+    EXPECT_EQ(status.text(), QStringLiteral("segments left out: 1"));
+
+    // Shown again after being hidden, the dock asks once more.
+    toolpath->dock().hide();
+    open(pathWithRepeats(QStringLiteral("again.txt"), 12, 3));
+    toolpath->dock().show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolpath->dock().isVisible(); }));
+    EXPECT_EQ(status.text(), QStringLiteral("segments left out: 3"));
+}
+
+// A stand-in control with the toolpath members whose count of segments left out is `leftOut`, or
+// that lacks the member.
+class LeftOutViewer : public RecordingViewer {
+public:
+    component::InvokeResult invoke(int dispid, component::InvokeKind kind, QVariantList& args,
+                                   QVariant* result) override {
+        const component::InvokeResult status = RecordingViewer::invoke(dispid, kind, args, result);
+        if (status == component::InvokeResult::Ok && dispid == curvex::DispGetToolpathLeftOut &&
+            result)
+            *result = leftOut;
+        return status;
+    }
+    std::int32_t leftOut = 0;
+};
+
+// A control without the count shows no status line and the panel works as before.
+TEST(ToolpathPanelStatus, ShowsTheControlsCountAndNothingWithoutTheMember) {
+    apptest::application();
+    const struct {
+        const char* name;
+        bool member;
+        std::int32_t leftOut;
+        QString shown;
+    } cases[] = {
+        {"some left out", true, 12, QStringLiteral("segments left out: 12")},
+        {"none left out", true, 0, QString()},
+        {"a count below 0", true, -4, QString()},
+        {"without the member", false, 12, QString()},
+    };
+    for (const auto& c : cases) {
+        LeftOutViewer viewer;
+        viewer.leftOut = c.leftOut;
+        if (!c.member)
+            viewer.missing.insert(curvex::DispGetToolpathLeftOut);
+        CurvexProxy proxy(viewer);
+        QMainWindow window;
+        ToolpathPanel* panel = ToolpathPanel::attach(window, proxy);
+        ASSERT_NE(panel, nullptr) << c.name;
+        window.show();
+        panel->dock().show();
+        panel->refresh();
+        EXPECT_EQ(panel->status().isHidden(), c.shown.isEmpty()) << c.name;
+        EXPECT_EQ(panel->status().text(), c.shown) << c.name;
+        EXPECT_EQ(viewer.callsOf(curvex::DispGetToolpathLeftOut).empty(), false) << c.name;
+    }
 }
 
 } // namespace

@@ -40,6 +40,7 @@ inline auto sumsOf(const MoveSums& sums) {
 inline void expectSameMoves(const MoveIndex& actual, const MoveIndex& expected,
                             const std::string& what) {
     EXPECT_EQ(actual.records, expected.records) << what;
+    EXPECT_EQ(actual.startPoint, expected.startPoint) << what;
     ASSERT_EQ(actual.tools.size(), expected.tools.size()) << what;
     for (std::size_t i = 0; i < expected.tools.size(); ++i) {
         EXPECT_EQ(actual.tools[i].toolNo, expected.tools[i].toolNo) << what;

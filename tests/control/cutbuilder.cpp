@@ -10,6 +10,7 @@ CutBuilder::CutBuilder(std::size_t expectedRecords) {
 }
 
 void CutBuilder::addStart(const CutRecord& state) {
+    startPoint_ = startPoint_ || data_.records.empty();
     store(state, 0.0f);
 }
 
@@ -45,6 +46,7 @@ CutDataSet CutBuilder::take() {
     data_.count = static_cast<std::uint32_t>(data_.records.size());
     data_.moves = moves_.take();
     data_.moves.presets = std::move(presets_);
+    data_.moves.startPoint = startPoint_;
     data_.index = CutIndex::build(data_);
     return std::move(data_);
 }

@@ -16,7 +16,8 @@ public:
     explicit CutBuilder(std::size_t expectedRecords);
 
     // A record without a movement of its own (the binary header position): distances stay where
-    // they are and no maximum is taken.
+    // they are and no maximum is taken. As the first record it is the data's start point
+    // (MoveIndex::startPoint).
     void addStart(const CutRecord& state);
 
     // A block that moved by (dx, dy, dz).
@@ -36,4 +37,5 @@ private:
     double cutDistance_ = 0.0;
     MoveIndexBuilder moves_;
     std::vector<PresetPoint> presets_;
+    bool startPoint_ = false;
 };

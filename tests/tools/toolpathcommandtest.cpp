@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -89,6 +90,68 @@ TEST_F(ToolpathCommand, writesVectorFormatsAndReportsFrames) {
     run = curvex(folder, "toolpath -o full.png cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readBytes(folder.file("draft.png")), readBytes(folder.file("full.png")));
+}
+
+// kText with block line k written 1 + repeats[k] times: each repeat a segment of no length.
+std::string withRepeats(const std::vector<int>& repeats) {
+    std::string text;
+    std::size_t from = 0;
+    std::size_t block = 0;
+    const std::string source = kText;
+    while (from < source.size()) {
+        const std::size_t end = source.find('\n', from) + 1;
+        const std::string line = source.substr(from, end - from);
+        text += line;
+        if (line.front() == 'N' && block < repeats.size())
+            for (int k = 0; k < repeats[block]; ++k)
+                text += line;
+        block += line.front() == 'N' ? 1 : 0;
+        from = end;
+    }
+    return text;
+}
+
+// The pictures never say how many segments are left out; standard error notes it when some are,
+// and the exit status stays 0.
+TEST_F(ToolpathCommand, notesTheSegmentsLeftOutOnStandardErrorNotInThePicture) {
+    CommandRun run = curvex(folder, "toolpath --view top --size 200x100 -o whole.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find("left out"), std::string::npos) << run.err;
+    const QImage whole(QString::fromStdString(folder.file("whole.png")));
+    const struct {
+        const char* name;
+        std::vector<int> repeats;
+    } cases[] = {
+        {"none", {}},
+        {"one block twice", {0, 1}},
+        {"blocks of both tools", {0, 2, 0, 0, 0, 3, 1}},
+    };
+    for (const auto& c : cases) {
+        int leftOut = 0;
+        for (const int r : c.repeats)
+            leftOut += r;
+        writeBytes(folder.file("repeats.txt"), withRepeats(c.repeats));
+        // The note, or no note at all.
+        const std::string note =
+            leftOut > 0 ? "curvex: segments left out: " + std::to_string(leftOut) + "\n"
+                        : "left out";
+        const std::size_t noted = leftOut > 0 ? 1 : 0;
+        const auto notes = [&](const std::string& err) {
+            std::size_t n = 0;
+            for (std::size_t at = err.find(note); at != std::string::npos;
+                 at = err.find(note, at + 1))
+                ++n;
+            return n;
+        };
+        run = curvex(folder, "toolpath --view top --size 200x100 -o out.png repeats.txt");
+        EXPECT_EQ(run.status, 0) << c.name;
+        EXPECT_EQ(notes(run.err), noted) << c.name << ": " << run.err;
+        EXPECT_EQ(output(), whole) << c.name;
+        run = curvex(folder, "toolpath --view top --size 200x100 -o out.svg repeats.txt");
+        EXPECT_EQ(run.status, 0) << c.name;
+        EXPECT_EQ(notes(run.err), noted) << c.name << ": " << run.err;
+        EXPECT_EQ(readBytes(folder.file("out.svg")).find("left out"), std::string::npos) << c.name;
+    }
 }
 
 TEST_F(ToolpathCommand, picksTheNearestSegmentAsPickPrintsIt) {

@@ -65,9 +65,16 @@ int writePicture(const ToolpathSettings& settings, const ToolpathModel& model,
     return settings.output.write(picture);
 }
 
+// The pictures do not say how many segments are left out; standard error does, when some are.
+void noteLeftOut(const ToolpathModel& model) {
+    if (model.leftOut() > 0)
+        std::fprintf(stderr, "curvex: segments left out: %u\n", model.leftOut());
+}
+
 int drawToolpath(const ToolpathSettings& settings, const CutDataSet& data) {
     const auto application = startOffscreenApplication();
     const ToolpathModel model(data);
+    noteLeftOut(model);
     const ToolpathStyle style = settings.style(data);
     const ToolpathRenderer renderer(model, style);
     if (settings.frames > 0) {

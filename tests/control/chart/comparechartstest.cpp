@@ -1,6 +1,7 @@
 #include "chartframe.h"
 #include "chartlegend.h"
 #include "chartmaximum.h"
+#include "cutdatatesting.h"
 #include "graphrenderer.h"
 #include "graphtestsupport.h"
 #include "labelfit.h"
@@ -395,6 +396,87 @@ TEST(ChartLegend, TheIndexGivesTheEntriesOfEveryRecord) {
                       ChartLegend(chart, plain, first, end).entries())
                 << first << ".." << end << (byTool ? " by tool" : "");
         }
+    }
+}
+
+// A binary file of runs of `run` moves per tool; tool -1 leaves the tool as the start has it (0).
+std::string binaryRuns(const std::vector<std::int16_t>& tools, int run) {
+    BinaryBytes bytes;
+    bytes.header(0.0f, 0.0f, 0.0f);
+    float x = 0.0f;
+    for (const std::int16_t tool : tools)
+        for (int k = 0; k < run; ++k) {
+            x += 1.0f;
+            if (tool >= 0)
+                bytes.u16(0x0149).u16(static_cast<std::uint16_t>(tool));
+            else
+                bytes.u16(0x0148);
+            bytes.f32(x).i32(600).f32(0.5f + 0.01f * static_cast<float>(k));
+        }
+    return bytes.bytes();
+}
+
+// A binary file's start point (tool 0) gives tool 0 an entry only when another shown record has
+// tool 0; the legend is otherwise the one of the same records without the start's rule. A range
+// that does not begin at the start is as before.
+TEST(ChartLegend, TheStartPointGivesToolZeroAnEntryOnlyWhenAnotherShownRecordHasIt) {
+    const struct Case {
+        const char* name;
+        std::vector<std::int16_t> tools;
+    } cases[] = {
+        {"start alone", {3, 5}},
+        {"tool 0 later", {3, 0, 5}},
+        {"tool 0 right after the start", {-1, 3, 5}},
+        {"tools that come back", {3, 5, 3, 0, 3}},
+    };
+    for (const Case& c : cases) {
+        CutDataSet indexed = loadBinary(binaryRuns(c.tools, 30));
+        ASSERT_TRUE(indexed.moves.startPoint) << c.name;
+        CutDataSet plain = loadBinary(binaryRuns(c.tools, 30));
+        plain.index = CutIndex();
+        CutDataSet unmarked = loadBinary(binaryRuns(c.tools, 30));
+        unmarked.moves.startPoint = false;
+        for (const std::uint32_t first : {0u, 1u, 31u})
+            for (const std::uint32_t end : {1u, 2u, 31u, 61u, indexed.count}) {
+                if (first >= end)
+                    continue;
+                bool company = false;
+                for (std::uint32_t i = std::max(first, 1u); i < end; ++i)
+                    company = company || indexed.records[i].toolNo == 0;
+                // The tools by a walk over the shown records, in order of first use.
+                std::vector<std::string> walked;
+                for (std::uint32_t i = first; i < end; ++i) {
+                    const std::string caption = "T" + std::to_string(indexed.records[i].toolNo);
+                    if (std::find(walked.begin(), walked.end(), caption) == walked.end() &&
+                        (i > 0 || company))
+                        walked.push_back(caption);
+                }
+                for (const CompareMode compare : {CompareMode::None, CompareMode::Rates})
+                    for (const bool byTool : {false, true}) {
+                        const std::string what = std::string(c.name) + " " + std::to_string(first) +
+                                                 ".." + std::to_string(end) +
+                                                 (byTool ? " by tool" : "") +
+                                                 (compare == CompareMode::None ? "" : " compared");
+                        ChartState chart;
+                        chart.colourByTool = byTool;
+                        chart.compareMode = compare;
+                        std::vector<LegendEntry> expected =
+                            ChartLegend(chart, unmarked, first, end).entries();
+                        if (first == 0 && !company)
+                            std::erase_if(expected,
+                                          [](const LegendEntry& e) { return e.caption == "T0"; });
+                        const std::vector<LegendEntry> entries =
+                            ChartLegend(chart, indexed, first, end).entries();
+                        EXPECT_EQ(entries, expected) << what;
+                        std::vector<std::string> captions;
+                        for (std::size_t k = compare == CompareMode::None ? 0 : 1;
+                             k < entries.size(); ++k)
+                            captions.push_back(entries[k].caption);
+                        EXPECT_EQ(captions, walked) << what;
+                        EXPECT_EQ(ChartLegend(chart, plain, first, end).entries(), expected)
+                            << what;
+                    }
+            }
     }
 }
 

@@ -1,6 +1,9 @@
 #include "curvexhostsupport.h"
+#include "cutdatatesting.h"
 #include "cutloader.h"
 #include "machiningtime.h"
+
+#include "../../platform/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +176,39 @@ TEST_F(CurvexChartViewsTest, ToolRowsFollowTheColoursByToolNumber) {
         EXPECT_EQ(call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeColours].toInt(),
                   stepped[static_cast<std::size_t>(row)])
             << row;
+}
+
+// The machining-time rows of a binary file: its start point (tool 0) gives tool 0 a row only when
+// another record has tool 0; the rows are the tools of a walk over the records otherwise.
+TEST_F(CurvexChartViewsTest, TheStartPointGivesToolZeroARowOnlyWhenAnotherRecordHasIt) {
+    const std::vector<std::vector<std::int16_t>> files = {{}, {1, 2}, {1, 0, 2}, {3, 1, 3}};
+    TempFolder folder;
+    for (const std::vector<std::int16_t>& tools : files) {
+        BinaryBytes bytes;
+        bytes.header(0.0f, 0.0f, 0.0f);
+        for (std::size_t k = 0; k < tools.size(); ++k)
+            bytes.u16(0x0049).u16(static_cast<std::uint16_t>(tools[k])).f32(1.0f + k).i32(600);
+        writeBytes(folder.file("tools.bin"), bytes.bytes());
+        ASSERT_TRUE(call(5, {QString::fromStdString(folder.file("tools.bin")), 0}).toBool());
+        // The records' tools in order of first use, the start's tool 0 first.
+        std::vector<int> expected = {0};
+        for (const std::int16_t tool : tools)
+            if (std::find(expected.begin(), expected.end(), tool) == expected.end())
+                expected.push_back(tool);
+        if (std::find(tools.begin(), tools.end(), 0) == tools.end())
+            expected.erase(expected.begin());
+        const std::string what = "tools " + std::to_string(tools.size());
+        const int rows = call(curvex::DispGetToolRowCount).toInt();
+        ASSERT_EQ(rows, static_cast<int>(expected.size())) << what;
+        std::vector<int> listed;
+        for (int row = 0; row < rows; ++row)
+            listed.push_back(
+                call(curvex::DispGetToolRow, {row}).toList()[curvex::TimeToolNo].toInt());
+        EXPECT_EQ(listed, expected) << what;
+        EXPECT_FALSE(call(curvex::DispGetToolRow, {rows}).isValid()) << what;
+        const int records = call(curvex::DispGetTotalRow).toList()[curvex::TimeRecords].toInt();
+        EXPECT_EQ(records, static_cast<int>(tools.size()) + 1) << what;
+    }
 }
 
 } // namespace

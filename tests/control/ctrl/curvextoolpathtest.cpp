@@ -3,12 +3,16 @@
 // what cannot be done.
 
 #include "curvexhostsupport.h"
+#include "cutdatatesting.h"
+#include "cutloader.h"
 
 #include "../../platform/tempfolder.h"
 #include "surfaceregistry.h"
 
 #include <QImage>
 #include <QTest>
+#include <array>
+#include <vector>
 
 #include <cmath>
 #include <functional>
@@ -334,6 +338,75 @@ TEST_F(ToolpathEmphasisTest, OtherChangesOfTheShownRangeEmphasiseItsRecordsAgain
     ASSERT_TRUE(call(curvex::DispShowRecords, {25, 35}).toBool());
     expectEmphasised([](int i) { return i >= 25 && i <= 35; }, "another run",
                      [](int i) { return i == 25; });
+}
+
+// The segments a path through the records leaves out, by a walk over the loaded records: the first
+// record starts at the origin (text) or at its own point (binary); a segment is left out when an
+// end is not finite or, after the first record, when it has no length. The files have no presets.
+std::int32_t leftOutByWalk(const CutDataSet& data, bool binary) {
+    const auto finite = [](const CutRecord& r) {
+        return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z);
+    };
+    const CutRecord origin{};
+    std::int32_t leftOut = 0;
+    for (std::uint32_t i = 0; i < data.count; ++i) {
+        const CutRecord& to = data.records[i];
+        const CutRecord& from = i > 0 ? data.records[i - 1] : binary ? to : origin;
+        if (!finite(from) || !finite(to))
+            ++leftOut;
+        else if (i > 0 && from.x == to.x && from.y == to.y && from.z == to.z)
+            ++leftOut;
+    }
+    return leftOut;
+}
+
+std::string binaryFile(float startX, const std::vector<std::array<float, 3>>& points) {
+    BinaryBytes bytes;
+    bytes.header(startX, 2.0f, 3.0f);
+    for (const auto& p : points)
+        bytes.u16(0x0038).f32(p[0]).f32(p[1]).f32(p[2]);
+    return bytes.bytes();
+}
+
+// GetToolpathLeftOut (87) counts what the toolpath leaves out of the data loaded last: 0 without
+// data and for a path that leaves nothing out.
+TEST_F(CurvexToolpathTest, TheLeftOutSegmentsAreCountedForTheHost) {
+    EXPECT_EQ(curvex::DispGetToolpathLeftOut, 87);
+    EXPECT_EQ(call(curvex::DispGetToolpathLeftOut).toInt(), 0) << "no data";
+    const float nan = std::nanf("");
+    const struct Case {
+        const char* name;
+        bool binary;
+        std::string contents;
+    } cases[] = {
+        {"moves only", false, "T1\nN1)G01X1Y0Z0\nN2)G01X2Y0Z0\nN3)G01X2Y5Z0\n"},
+        {"repeated blocks", false,
+         "T1\nN1)G01X0Y0Z0\nN2)G01X0Y0Z0\nN3)G01X4Y0Z0\nN4)G01X4Y0Z0\nN5)G01X4Y0Z0\n"
+         "T2\nN6)G01X4Y3Z1\n"},
+        {"a coordinate not a number", false,
+         "T1\nN1)G01X1Y1Z0\nN2)G01XnanY1Z0\nN3)G01X3Y1Z0\nN4)G01X5Y1Z0\n"},
+        {"first block not finite", false, "T1\nN1)G01XinfY1Z0\nN2)G01X3Y1Z0\n"},
+        {"binary, staying at the start", true,
+         binaryFile(1.0f, {{1.0f, 2.0f, 3.0f}, {4.0f, 2.0f, 3.0f}, {4.0f, 2.0f, 3.0f}})},
+        {"binary, start not finite", true,
+         binaryFile(nan, {{4.0f, 2.0f, 3.0f}, {5.0f, 2.0f, 3.0f}})},
+        {"binary, start only", true, binaryFile(1.0f, {})},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        const std::string path = folder.file(c.binary ? "path.bin" : "path.txt");
+        writeBytes(path, c.contents);
+        CutDataSet data;
+        ASSERT_TRUE(LoadCutFile(path, c.binary ? CutFormat::Binary : CutFormat::Text, data).ok())
+            << c.name;
+        ASSERT_TRUE(call(5, {QString::fromStdString(path), c.binary ? 0 : 1}).toBool()) << c.name;
+        EXPECT_EQ(call(curvex::DispGetToolpathLeftOut).toInt(), leftOutByWalk(data, c.binary))
+            << c.name;
+    }
+    QVariantList extra{1};
+    EXPECT_EQ(hosted->control().invoke(curvex::DispGetToolpathLeftOut,
+                                       component::InvokeKind::Method, extra, nullptr),
+              component::InvokeResult::BadParamCount);
 }
 
 } // namespace

@@ -69,7 +69,10 @@ struct RefSums {
     }
 };
 
-std::vector<RefSums> referenceTools(const std::vector<RefRecord>& records, double g00Feed) {
+// One row per tool in the order of first use; a binary file's start record gives its tool a row
+// only when another record has that tool.
+std::vector<RefSums> referenceTools(const std::vector<RefRecord>& records, double g00Feed,
+                                    bool binary) {
     std::vector<RefSums> tools;
     for (const RefRecord& r : records) {
         auto row = std::find_if(tools.begin(), tools.end(),
@@ -78,6 +81,9 @@ std::vector<RefSums> referenceTools(const std::vector<RefRecord>& records, doubl
             row = tools.insert(tools.end(), RefSums{r.tool});
         row->add(r, g00Feed);
     }
+    if (binary && std::none_of(records.begin() + 1, records.end(),
+                               [&](const RefRecord& r) { return r.tool == records.front().tool; }))
+        tools.erase(tools.begin());
     return tools;
 }
 
@@ -142,7 +148,7 @@ TEST(MachiningTime, ToolRowsAndTotalsMatchIndependentSums) {
         ASSERT_EQ(data.count, reference.size()) << c.name;
         for (const double g00Feed : {5000.0, 1234.5}) {
             const std::string what = std::string(c.name) + " G00 " + std::to_string(g00Feed);
-            const std::vector<RefSums> tools = referenceTools(reference, g00Feed);
+            const std::vector<RefSums> tools = referenceTools(reference, g00Feed, c.binary);
             const std::vector<ToolTimes> rows = ToolTimesOf(data, g00Feed);
             ASSERT_EQ(rows.size(), tools.size()) << what;
             for (std::size_t t = 0; t < rows.size(); ++t) {
@@ -336,7 +342,7 @@ TEST(MachiningTime, ShownRangeIsWhatTheChartDrawsAndMatchesIndependentSums) {
         expectTimes(ShownTimesOf(data, w.mode, {w.lower, w.upper}, 2500.0),
                     referenceRange(reference, range.first, range.end, 2500.0), what);
         const std::vector<RefSums> tools = referenceTools(
-            {reference.begin() + range.first, reference.begin() + range.end}, 2500.0);
+            {reference.begin() + range.first, reference.begin() + range.end}, 2500.0, false);
         const std::vector<ToolTimes> rows = ToolTimesOf(data, range, 2500.0);
         ASSERT_EQ(rows.size(), tools.size()) << what;
         for (std::size_t t = 0; t < rows.size(); ++t) {
@@ -411,6 +417,100 @@ TEST(MachiningTime, AWindowKeepsTheColoursOfTheWholeChart) {
         ASSERT_EQ(rows.size(), drawn.size()) << what;
         for (const ToolTimes& row : rows)
             EXPECT_EQ(row.colours, drawn[row.toolNo]) << what << " tool " << row.toolNo;
+    }
+}
+
+// Blocks of a tool moving along X; tool -1 leaves the tool as it was.
+struct ToolMove {
+    std::int16_t tool;
+    float x;
+};
+
+std::string binaryOf(const std::vector<ToolMove>& moves) {
+    BinaryBytes bytes;
+    bytes.header(0.0f, 0.0f, 0.0f);
+    for (const ToolMove& m : moves) {
+        if (m.tool >= 0)
+            bytes.u16(0x0049).u16(static_cast<std::uint16_t>(m.tool));
+        else
+            bytes.u16(0x0048);
+        bytes.f32(m.x).i32(600);
+    }
+    return bytes.bytes();
+}
+
+// The same as a text whose first block is tool 0 at the origin, as the binary file's start.
+std::string textOf(const std::vector<ToolMove>& moves) {
+    std::string text = "T0\nN1)G01X0Y0Z0F600\n";
+    int block = 2;
+    for (const ToolMove& m : moves) {
+        if (m.tool >= 0)
+            text += "T" + std::to_string(m.tool) + "\n";
+        text += "N" + std::to_string(block++) + ")G01X" + std::to_string(m.x) + "F600\n";
+    }
+    return text;
+}
+
+// The tool rows of records first..end - 1 by a walk: tools in order of first use with their record
+// counts; a binary file's start record gives its tool a row only when another record of the range
+// has that tool.
+std::vector<std::pair<std::int16_t, std::uint64_t>>
+rowsByWalk(const CutDataSet& data, bool binary, std::uint32_t first, std::uint32_t end) {
+    std::vector<std::pair<std::int16_t, std::uint64_t>> rows;
+    bool startAlone = binary && first == 0 && end > 0;
+    for (std::uint32_t i = first; i < end; ++i) {
+        const std::int16_t tool = data.records[i].toolNo;
+        startAlone = startAlone && (i == 0 || tool != data.records[0].toolNo);
+        auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.first == tool; });
+        if (row == rows.end())
+            row = rows.insert(rows.end(), {tool, 0});
+        ++row->second;
+    }
+    if (startAlone)
+        rows.erase(rows.begin());
+    return rows;
+}
+
+std::vector<std::pair<std::int16_t, std::uint64_t>> rowsOf(const std::vector<ToolTimes>& times) {
+    std::vector<std::pair<std::int16_t, std::uint64_t>> rows;
+    for (const ToolTimes& row : times)
+        rows.emplace_back(row.toolNo, row.times.records);
+    return rows;
+}
+
+// A binary file's start point (tool 0) counts in the totals; tool 0 has a row only when another
+// record has it. A text's first record is a record like any other.
+TEST(MachiningTime, TheStartPointGivesToolZeroARowOnlyWhenAnotherRecordHasIt) {
+    const struct Case {
+        const char* name;
+        std::vector<ToolMove> moves;
+    } cases[] = {
+        {"start only", {}},
+        {"tools 1 and 2", {{1, 5.0f}, {1, 9.0f}, {2, 12.0f}}},
+        {"tool 0 again later", {{1, 5.0f}, {0, 7.0f}, {2, 12.0f}, {0, 13.0f}}},
+        {"tool 0 right after the start", {{-1, 3.0f}, {-1, 4.0f}, {1, 9.0f}}},
+        {"tool 2 comes back", {{2, 1.0f}, {1, 2.0f}, {2, 3.0f}}},
+    };
+    for (const Case& c : cases) {
+        for (const bool binary : {true, false}) {
+            const std::string what = std::string(c.name) + (binary ? ", binary" : ", text");
+            const CutDataSet data =
+                binary ? loadBinary(binaryOf(c.moves)) : loadText(textOf(c.moves));
+            ASSERT_EQ(data.count, c.moves.size() + 1) << what;
+            EXPECT_EQ(data.moves.startPoint, binary) << what;
+            EXPECT_EQ(FirstToolRecord(data, 0), binary ? 1u : 0u) << what;
+            EXPECT_EQ(rowsOf(ToolTimesOf(data, 5000.0)), rowsByWalk(data, binary, 0, data.count))
+                << what;
+            EXPECT_EQ(TotalTimesOf(data, 5000.0).records, data.count) << what;
+            for (const std::uint32_t first : {0u, 1u}) {
+                const RecordRange range{first, data.count};
+                EXPECT_EQ(FirstToolRecord(data, first), binary && first == 0 ? 1u : first) << what;
+                EXPECT_EQ(rowsOf(ToolTimesOf(data, range, 5000.0)),
+                          rowsByWalk(data, binary, first, data.count))
+                    << what << " from record " << first;
+            }
+        }
     }
 }
 

@@ -3,7 +3,9 @@
 #include "toolpathtesting.h"
 #include "viridis.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QImage>
@@ -191,6 +193,76 @@ TEST(ToolpathRenderer, colourBarOfTheSmallestPictures) {
             EXPECT_EQ(image.pixel(60 - 16, (height - height / 2) / 2) | 0xFF000000u,
                       ViridisColour(255) | 0xFF000000u)
                 << height;
+        }
+    }
+}
+
+// Every line of rectanglesText() twice: each second one a segment of no length, left out.
+std::string withRepeatedLines(const std::string& text) {
+    std::string repeated;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t end = text.find('\n', from) + 1;
+        const std::string line = text.substr(from, end - from);
+        repeated += line;
+        if (line.front() == 'N')
+            repeated += line;
+        from = end;
+    }
+    return repeated;
+}
+
+int inkOf(const QImage& image) {
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += (image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+    return ink;
+}
+
+// The path drawn as pixels and as vector drawing (into an image), at 320 x 240.
+std::pair<QImage, QImage> picturesOf(const ToolpathModel& model, const ToolpathStyle& style,
+                                     ToolpathViewKind view) {
+    const ToolpathFit fit(model.box(), ToolpathView(view), 320, 240);
+    const ToolpathRenderer renderer(model, style);
+    QImage pixels(320, 240, QImage::Format_RGB32);
+    ToolpathPixels projected;
+    renderer.drawImage(pixels, fit, projected);
+    QImage vector(320, 240, QImage::Format_RGB32);
+    QPainter painter(&vector);
+    renderer.paint(painter, fit);
+    painter.end();
+    return {pixels, vector};
+}
+
+// Segments left out are for the host to count beside the picture: a path with some draws as the
+// same path without them, and the top left corner, where the count was written, stays background.
+TEST(ToolpathRenderer, picturesDoNotSayHowManySegmentsAreLeftOut) {
+    ensureGuiApplication();
+    const CutDataSet whole = loadText(rectanglesText());
+    const CutDataSet repeated = loadText(withRepeatedLines(rectanglesText()));
+    const ToolpathModel wholeModel(whole);
+    const ToolpathModel repeatedModel(repeated);
+    ASSERT_EQ(wholeModel.leftOut(), 0u);
+    ASSERT_EQ(repeatedModel.leftOut(), whole.count);
+    for (const ToolpathColourMode mode :
+         {ToolpathColourMode::Chart, ToolpathColourMode::Removal, ToolpathColourMode::FeedChange}) {
+        ToolpathStyle style = chartStyle();
+        style.mode = mode;
+        for (const ToolpathViewKind view : {ToolpathViewKind::Top, ToolpathViewKind::Iso}) {
+            const auto what = "mode " + std::to_string(static_cast<int>(mode)) + " view " +
+                              std::to_string(static_cast<int>(view));
+            const auto [pixels, vector] = picturesOf(repeatedModel, style, view);
+            const auto [wholePixels, wholeVector] = picturesOf(wholeModel, style, view);
+            EXPECT_GT(inkOf(wholePixels), 100) << what;
+            EXPECT_EQ(pixels, wholePixels) << what;
+            // A segment left out ends a polyline: slanting lines join a little differently.
+            if (view == ToolpathViewKind::Top) {
+                EXPECT_EQ(vector, wholeVector) << what;
+            }
+            // Where the count used to be written, the top left corner, is background.
+            EXPECT_EQ(inkOf(pixels.copy(0, 0, 160, 24)), 0) << what;
+            EXPECT_EQ(inkOf(vector.copy(0, 0, 160, 24)), 0) << what;
         }
     }
 }

@@ -152,6 +152,10 @@ TEST_F(RenderCommand, FramesReportTheirTimes) {
     run = render(folder, "--frames 2 --size 320x200 -o out.png cut.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(output().size(), QSize(320, 200));
+    // Over the whole range the window has no room to slide: every frame is the whole chart.
+    run = render(folder, "--size 320x200 -o whole.png cut.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(output(), QImage(QString::fromStdString(folder.file("whole.png"))));
 }
 
 TEST_F(RenderCommand, FailuresGiveStatusAndMessage) {

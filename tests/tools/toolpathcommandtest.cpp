@@ -245,4 +245,25 @@ TEST_F(ToolpathCommand, picturesKeepEveryByteOfTheFileName) {
     }
 }
 
+// A path of more segments than a draft draws: --detail draft draws fewer of them, --detail full
+// and no --detail every one.
+TEST_F(ToolpathCommand, detailChoosesTheDraftOnlyWhenAskedFor) {
+    CommandRun run = curvex(folder, "synth --paths part --blocks 450000 --binary -o big.bin");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const struct {
+        const char* detail;
+        const char* file;
+    } cases[] = {
+        {"--detail draft ", "draft.png"}, {"--detail full ", "full.png"}, {"", "plain.png"}};
+    for (const auto& c : cases) {
+        run = curvex(folder, std::string("toolpath --size 400x300 ") + c.detail + "-o " + c.file +
+                                 " big.bin");
+        ASSERT_EQ(run.status, 0) << c.detail << run.err;
+    }
+    const std::string full = readBytes(folder.file("full.png"));
+    EXPECT_FALSE(full.empty());
+    EXPECT_NE(readBytes(folder.file("draft.png")), full);
+    EXPECT_EQ(readBytes(folder.file("plain.png")), full);
+}
+
 } // namespace

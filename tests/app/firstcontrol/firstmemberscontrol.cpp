@@ -1,6 +1,6 @@
 // A control library that offers only the first eighteen members, the stock ones and the first two
-// events: the real control behind it, with every later member missing. The window meets it as a site's control
-// of the first edition, which its later panels and menu items must leave alone.
+// events: the real control behind it, with every later member missing. The window meets it as a
+// site's control of the first edition, which its later panels and menu items must leave alone.
 
 #include "componentexports.h"
 #include "curvexids.h"
